@@ -1,0 +1,1 @@
+#include "audio/annotation_list.h"

@@ -1,0 +1,28 @@
+// Entry point of every test executable: a core application (for Qt's event and file services)
+// and settings, data and temporary folders that belong to this run only, so no test ever reads
+// or writes the user's own settings or template file.
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    if (!home.isValid()) {
+        return 2;
+    }
+    const QByteArray root = home.path().toUtf8();
+    qputenv("HOME", root);
+    qputenv("XDG_CONFIG_HOME", root + "/config");
+    qputenv("XDG_DATA_HOME", root + "/data");
+    qputenv("XDG_CACHE_HOME", root + "/cache");
+    QStandardPaths::setTestModeEnabled(true);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName("Corvane Software");
+    QCoreApplication::setApplicationName("Plantrek");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,176 @@
+#include "audio/annotation_list.h"
+
+#include <gtest/gtest.h>
+#include <QFileInfo>
+
+#include "audio/audio_activity.h"
+
+namespace plantrek {
+namespace {
+
+class AnnotationListTest : public testing::Test {
+protected:
+    void SetUp() override { ResetActivity(); }
+    void TearDown() override { ResetActivity(); }
+
+    static void ResetActivity() {
+        AudioActivity::SetStopPlaybackHook({});
+        AudioActivity::SetPlaying(false);
+        AudioActivity::SetRecording(false);
+    }
+
+    static AnnotationList Named(const QStringList& names) {
+        AnnotationList list;
+        for (const QString& name : names) {
+            Annotation annotation;
+            annotation.SetName(name);
+            list.InsertAt(annotation);
+        }
+        return list;
+    }
+
+    static QString Names(const AnnotationList& list) {
+        QString names;
+        for (int i = 0; i < list.Count(); ++i) {
+            names += list.At(i)->Name();
+        }
+        return names;
+    }
+};
+
+struct InsertCase {
+    int position;
+    int expectedPosition;
+    const char* expectedOrder;
+};
+
+class InsertPositions : public AnnotationListTest,
+                        public testing::WithParamInterface<InsertCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Positions, InsertPositions,
+                         testing::Values(InsertCase{-1, 3, "abcx"}, InsertCase{0, 0, "xabc"},
+                                         InsertCase{1, 1, "axbc"}, InsertCase{2, 2, "abxc"},
+                                         InsertCase{3, 3, "abcx"}, InsertCase{4, 3, "abcx"},
+                                         InsertCase{100, 3, "abcx"}, InsertCase{-7, 3, "abcx"}));
+
+TEST_P(InsertPositions, InsertsBeforeTheEntryOrAppends) {
+    AnnotationList list = Named({"a", "b", "c"});
+    ASSERT_TRUE(list.SetCurrentIndex(1));
+    Annotation x;
+    x.SetName(QStringLiteral("x"));
+
+    EXPECT_EQ(list.InsertAt(x, GetParam().position), GetParam().expectedPosition);
+    EXPECT_EQ(Names(list), GetParam().expectedOrder);
+    EXPECT_EQ(list.CurrentIndex(), 1);
+}
+
+TEST_F(AnnotationListTest, FileOrderInsertsBuildTheListWithoutGaps) {
+    AnnotationList list;
+    EXPECT_TRUE(list.AddFromText(u"QUJD", QStringLiteral("second"), 5));
+    EXPECT_TRUE(list.AddFromText(u"", QString(), 0));
+    EXPECT_TRUE(list.AddFromText(u"WFla", QStringLiteral("third"), 2));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.GetName(0), "");
+    EXPECT_EQ(list.At(0)->AudioSize(), 0);
+    EXPECT_EQ(list.GetName(1), "second");
+    EXPECT_EQ(list.At(1)->GetAudioText(), "QUJD");
+    EXPECT_EQ(list.At(2)->GetAudioText(), "WFla");
+    EXPECT_NE(list.At(1)->File(), list.At(2)->File());
+}
+
+TEST_F(AnnotationListTest, DeleteStopsPlaybackAndKeepsTheCurrentIndexInside) {
+    int stops = 0;
+    AudioActivity::SetStopPlaybackHook([&stops] { ++stops; });
+    AnnotationList list = Named({"a", "b", "c", "d"});
+    ASSERT_TRUE(list.SetCurrentIndex(3));
+
+    EXPECT_TRUE(list.Delete(3));
+    EXPECT_EQ(Names(list), "abc");
+    EXPECT_EQ(list.CurrentIndex(), 2);
+    EXPECT_EQ(stops, 0);
+
+    AudioActivity::SetPlaying(true);
+    EXPECT_TRUE(list.Delete(0));  // the current index is not past the end: it stays
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(AudioActivity::IsPlaying());
+    EXPECT_EQ(Names(list), "bc");
+    EXPECT_EQ(list.CurrentIndex(), 1);
+
+    EXPECT_FALSE(list.Delete(2));
+    EXPECT_FALSE(list.Delete(-1));
+    EXPECT_TRUE(list.Delete(1));
+    EXPECT_TRUE(list.Delete(0));
+    EXPECT_EQ(list.CurrentIndex(), 0);
+    EXPECT_EQ(list.Current(), nullptr);
+}
+
+TEST_F(AnnotationListTest, CueStaysInsideTheListAndWaitsForPlayback) {
+    AnnotationList empty;
+    EXPECT_FALSE(empty.CueNext() || empty.CuePrevious());
+
+    AnnotationList list = Named({"a", "b", "c"});
+    EXPECT_FALSE(list.CuePrevious());
+    EXPECT_TRUE(list.CueNext());
+    EXPECT_TRUE(list.CueNext());
+    EXPECT_FALSE(list.CueNext());
+    EXPECT_EQ(list.CurrentIndex(), 2);
+
+    AudioActivity::SetPlaying(true);
+    EXPECT_FALSE(list.CuePrevious() || list.CueNext());
+    AudioActivity::SetPlaying(false);
+    EXPECT_TRUE(list.CuePrevious());
+
+    // Recording alone does not hold the cue back; the commands check it themselves.
+    AudioActivity::SetPlaying(false);
+    AudioActivity::SetRecording(true);
+    EXPECT_TRUE(list.CueNext());
+}
+
+TEST_F(AnnotationListTest, PositionsOutsideTheListNameTheCurrentAnnotation) {
+    AnnotationList list = Named({"a", "b", "c"});
+    ASSERT_TRUE(list.SetCurrentIndex(1));
+    EXPECT_FALSE(list.SetCurrentIndex(3));
+    EXPECT_EQ(list.CurrentIndex(), 1);
+
+    EXPECT_EQ(list.GetName(-1), "b");
+    EXPECT_EQ(list.GetName(3), "b");
+    EXPECT_TRUE(list.Rename(7, QStringLiteral("bb")));
+    EXPECT_TRUE(list.Rename(2, QString()));
+    EXPECT_EQ(Names(list), "abb");
+    EXPECT_EQ(list.GetName(2), "");
+
+    AnnotationList empty;
+    EXPECT_EQ(empty.GetName(-1), "");
+    EXPECT_FALSE(empty.Rename(-1, QStringLiteral("x")));
+}
+
+TEST_F(AnnotationListTest, CopiesShareAudioButNotEntries) {
+    AnnotationList original;
+    ASSERT_TRUE(original.AddFromText(u"QUJD", QStringLiteral("a"), -1));
+    ASSERT_TRUE(original.AddFromText(u"WFla", QStringLiteral("b"), -1));
+    ASSERT_TRUE(original.CueNext());
+
+    AnnotationList copy = original;
+    EXPECT_EQ(copy.CurrentIndex(), 1);
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(copy.At(0)->File(), original.At(0)->File());
+    EXPECT_EQ(copy.At(1)->GetAudioText(), "WFla");
+
+    copy.Rename(0, QStringLiteral("renamed"));
+    copy.Delete(1);
+    EXPECT_EQ(Names(original), "ab");
+    EXPECT_EQ(original.CurrentIndex(), 1);
+
+    const QString path = original.At(1)->File()->Path();
+    original.Clear();
+    EXPECT_EQ(original.Count(), 0);
+    EXPECT_EQ(original.CurrentIndex(), 0);
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_EQ(copy.At(0)->GetAudioText(), "QUJD");
+
+    copy = original;
+    EXPECT_TRUE(copy.IsEmpty());
+}
+
+}  // namespace
+}  // namespace plantrek

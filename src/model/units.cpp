@@ -162,8 +162,9 @@ double ParseNumber(const QString& text) {
 }
 
 bool IsWallLengthInRange(double meters) {
-    // Written so that NaN fails both comparisons.
-    return meters >= MinWallLength - kZeroTolerance && meters < MaxWallLength + kZeroTolerance;
+    // From one inch (less a hair for rounding) up to, not including, 200 m: a typed 200 is
+    // refused. Written so that NaN fails both comparisons.
+    return meters >= MinWallLength - kZeroTolerance && meters < MaxWallLength;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -42,8 +42,8 @@ inline const QString kDegreeSign = QStringLiteral("\u00B0");
 // large for a double gives an infinity, which every range check refuses.
 double ParseNumber(const QString& text);
 
-// Whether a wall length typed by the user lies in [MinWallLength, MaxWallLength), with the
-// usual 1e-8 slack. NaN and infinities fail.
+// Whether a wall length typed by the user lies in [MinWallLength, MaxWallLength), with a 1e-8
+// slack below one inch. NaN and infinities fail.
 bool IsWallLengthInRange(double meters);
 
 class LengthUnits {

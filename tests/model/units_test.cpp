@@ -53,8 +53,8 @@ TEST(WallLengthRange, AcceptsOneInchUpToNotIncluding200m) {
     EXPECT_TRUE(IsWallLengthInRange(MinWallLength - 0.5e-8));
     EXPECT_FALSE(IsWallLengthInRange(MinWallLength - 2e-8));
     EXPECT_TRUE(IsWallLengthInRange(199.999));
-    EXPECT_TRUE(IsWallLengthInRange(200.0));  // the limit's own slack lets 200 m through
-    EXPECT_FALSE(IsWallLengthInRange(200.00001));
+    EXPECT_TRUE(IsWallLengthInRange(199.99999));
+    EXPECT_FALSE(IsWallLengthInRange(200.0));
     EXPECT_FALSE(IsWallLengthInRange(0.0));
     EXPECT_FALSE(IsWallLengthInRange(-1.0));
 }

@@ -1,0 +1,277 @@
+#include "model/site.h"
+
+#include <algorithm>
+#include <climits>
+#include <set>
+
+#include "model/closing.h"
+#include "model/site_visitor.h"
+#include "model/units.h"
+
+namespace plantrek {
+
+namespace {
+
+bool SameNameIgnoringCase(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+Site::Site() {
+    materials_.push_back(
+        std::make_unique<Material>(QStringLiteral("Default"), 0, DefaultMaterialColour()));
+}
+
+Site::Site(const Site& other)
+    : name_(other.name_), startPoint_(other.startPoint_), annotations_(other.annotations_) {
+    rooms_.reserve(other.rooms_.size());
+    for (const auto& room : other.rooms_) {
+        rooms_.push_back(std::make_unique<Room>(*room));
+    }
+    materials_.reserve(other.materials_.size());
+    for (const auto& material : other.materials_) {
+        materials_.push_back(std::make_unique<Material>(*material));
+    }
+}
+
+Site& Site::operator=(const Site& other) {
+    if (this != &other) {
+        Site copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rooms
+
+Site::RoomList::const_iterator Site::FindRoom(const Room* room) const {
+    return std::find_if(rooms_.begin(), rooms_.end(),
+                        [room](const std::unique_ptr<Room>& r) { return r.get() == room; });
+}
+
+Room* Site::AddRoom(const QString& name, int materialIndex) {
+    auto room = std::make_unique<Room>(startPoint_);
+    room->SetName(name);
+    room->SetMaterial(FindMaterialByIndex(materialIndex) != nullptr ? materialIndex : 0);
+    Room* added = room.get();
+    rooms_.push_back(std::move(room));
+    return added;
+}
+
+Room* Site::InsertRoomAfter(std::unique_ptr<Room> room, const Room* after) {
+    if (!room) {
+        return nullptr;
+    }
+    Room* inserted = room.get();
+    auto at = after != nullptr ? FindRoom(after) : rooms_.end();
+    if (at == rooms_.end()) {
+        rooms_.push_back(std::move(room));
+    } else {
+        rooms_.insert(at + 1, std::move(room));
+    }
+    return inserted;
+}
+
+Room* Site::GetRoom(int index) {
+    return const_cast<Room*>(static_cast<const Site*>(this)->GetRoom(index));
+}
+
+const Room* Site::GetRoom(int index) const {
+    if (index < 0 || index >= RoomCount()) {
+        return nullptr;
+    }
+    return rooms_[static_cast<std::size_t>(index)].get();
+}
+
+int Site::IndexOfRoom(const Room* room) const {
+    if (room == nullptr) {
+        return -1;
+    }
+    const auto at = FindRoom(room);
+    return at == rooms_.end() ? -1 : static_cast<int>(at - rooms_.begin());
+}
+
+Room* Site::FindRoomByName(const QString& name) {
+    return const_cast<Room*>(static_cast<const Site*>(this)->FindRoomByName(name));
+}
+
+const Room* Site::FindRoomByName(const QString& name) const {
+    for (const auto& room : rooms_) {
+        if (SameNameIgnoringCase(room->GetName(), name)) {
+            return room.get();
+        }
+    }
+    return nullptr;
+}
+
+QString Site::NextRoomName(const QString& prefix, int first) const {
+    // At most RoomCount() numbers can be taken, so the search ends; it is done in a wider type
+    // so that a first number near the top of int cannot overflow.
+    for (long long n = first;; ++n) {
+        const QString name = prefix + QStringLiteral(" %1").arg(n);
+        if (FindRoomByName(name) == nullptr) {
+            return name;
+        }
+    }
+}
+
+void Site::RemoveRoom(const Room* room) {
+    if (room == nullptr) {
+        return;
+    }
+    const auto at = FindRoom(room);
+    if (at != rooms_.end()) {
+        rooms_.erase(at);
+    }
+}
+
+void Site::BringToFront(const Room* room) {
+    const int at = IndexOfRoom(room);
+    if (at < 0) {
+        return;
+    }
+    std::rotate(rooms_.begin() + at, rooms_.begin() + at + 1, rooms_.end());
+}
+
+void Site::SendToBack(const Room* room) {
+    const int at = IndexOfRoom(room);
+    if (at < 0) {
+        return;
+    }
+    std::rotate(rooms_.begin(), rooms_.begin() + at, rooms_.begin() + at + 1);
+}
+
+int Site::CountClosedRooms() const {
+    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(),
+                                          [](const auto& room) { return room->IsClosed(); }));
+}
+
+PlanRect Site::GetBounds() const {
+    PlanRect box = PlanRect::Around(startPoint_);
+    for (const auto& room : rooms_) {
+        box.Include(room->GetBounds());
+    }
+    return box;
+}
+
+void Site::Traverse(CSiteVisitor& visitor) const {
+    visitor.VisitSiteBegin(*this);
+    for (const auto& room : rooms_) {
+        TraverseRoom(*room, visitor);
+    }
+    visitor.VisitSiteEnd(*this);
+}
+
+void Site::MoveStartPoint(double length, double direction) {
+    startPoint_ += PolarToCartesian(length, direction);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Materials
+
+Material* Site::AddMaterial(const QString& name, int index, Colour colour) {
+    if (Material* existing = FindMaterialByIndex(index)) {
+        return existing;
+    }
+    materials_.push_back(std::make_unique<Material>(name, index, colour));
+    return materials_.back().get();
+}
+
+Material* Site::FindMaterialByName(const QString& name) {
+    return const_cast<Material*>(static_cast<const Site*>(this)->FindMaterialByName(name));
+}
+
+const Material* Site::FindMaterialByName(const QString& name) const {
+    for (const auto& material : materials_) {
+        if (SameNameIgnoringCase(material->GetName(), name)) {
+            return material.get();
+        }
+    }
+    return nullptr;
+}
+
+Material* Site::FindMaterialByIndex(int index) {
+    return const_cast<Material*>(static_cast<const Site*>(this)->FindMaterialByIndex(index));
+}
+
+const Material* Site::FindMaterialByIndex(int index) const {
+    for (const auto& material : materials_) {
+        if (material->GetIndex() == index) {
+            return material.get();
+        }
+    }
+    return nullptr;
+}
+
+Material* Site::FindMaterialByColour(Colour colour) {
+    return const_cast<Material*>(static_cast<const Site*>(this)->FindMaterialByColour(colour));
+}
+
+const Material* Site::FindMaterialByColour(Colour colour) const {
+    for (const auto& material : materials_) {
+        if (material->GetColour() == colour) {
+            return material.get();
+        }
+    }
+    return nullptr;
+}
+
+int Site::NextMaterialIndex() const {
+    if (materials_.empty()) {
+        return 1;
+    }
+    int largest = INT_MIN;
+    for (const auto& material : materials_) {
+        largest = std::max(largest, material->GetIndex());
+    }
+    if (largest < INT_MAX) {
+        return largest + 1;
+    }
+    // A file may carry any index; one past the largest would overflow, so the smallest unused
+    // index from 1 up serves instead. It stays unique, which is all an index has to be.
+    std::set<int> used;
+    for (const auto& material : materials_) {
+        used.insert(material->GetIndex());
+    }
+    int candidate = 1;
+    while (used.count(candidate) != 0) {
+        ++candidate;
+    }
+    return candidate;
+}
+
+QStringList Site::MaterialNames() const {
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(materials_.size()));
+    for (const auto& material : materials_) {
+        names.append(material->GetName());
+    }
+    return names;
+}
+
+const Material* Site::GetMaterial(int position) const {
+    if (position < 0 || position >= MaterialCount()) {
+        return nullptr;
+    }
+    return materials_[static_cast<std::size_t>(position)].get();
+}
+
+std::vector<const Room*> Site::RoomsWithMaterial(int index) const {
+    std::vector<const Room*> found;
+    for (const auto& room : rooms_) {
+        if (room->GetMaterial() == index) {
+            found.push_back(room.get());
+        }
+    }
+    return found;
+}
+
+bool Site::IsMaterialUsed(const Material& material) const {
+    return std::any_of(rooms_.begin(), rooms_.end(), [&material](const auto& room) {
+        return room->GetMaterial() == material.GetIndex();
+    });
+}
+
+}  // namespace plantrek

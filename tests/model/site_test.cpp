@@ -1,0 +1,211 @@
+#include "model/site.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "model/model_test_support.h"
+#include "model/site_visitor.h"
+#include "model/units.h"
+
+namespace plantrek {
+namespace {
+
+Room* AddRoomOfWalls(Site& site, const char* name,
+                     std::initializer_list<std::pair<double, double>> walls) {
+    auto room = std::make_unique<Room>(test::RoomOfWalls(walls));
+    room->SetName(QString::fromUtf8(name));
+    return site.InsertRoomAfter(std::move(room), nullptr);
+}
+
+TEST(SiteTest, NewSiteAndItsRooms) {
+    Site site;
+    ASSERT_EQ(site.MaterialCount(), 1);
+    EXPECT_EQ(site.GetMaterial(0)->GetName(), QStringLiteral("Default"));
+    EXPECT_EQ(site.GetMaterial(0)->GetIndex(), 0);
+    EXPECT_EQ(site.GetMaterial(0)->GetColour(), MakeColour(128, 128, 255));
+    EXPECT_EQ(site.NextMaterialIndex(), 1);
+
+    site.AddMaterial(QStringLiteral("Tile"), 4, 0x123456);
+    site.MoveStartPoint(5.0, 90.0);
+    site.MoveStartPoint(2.0, 0.0);
+    Room* tiled = site.AddRoom(QStringLiteral("A"), 4);
+    EXPECT_EQ(site.AddRoom(QStringLiteral("B"), 9)->GetMaterial(), 0);  // no material 9
+    EXPECT_EQ(tiled->GetMaterial(), 4);
+    EXPECT_EQ(tiled->GetLocation().x, 5.0);
+    EXPECT_EQ(tiled->GetStartPoint().y, 2.0);
+    EXPECT_EQ(site.GetRoom(2), nullptr);
+    EXPECT_EQ(site.GetRoom(-1), nullptr);
+}
+
+TEST(SiteTest, NamesAreComparedIgnoringCase) {
+    Site site;
+    site.AddRoom(QStringLiteral("Room 1"), 0);
+    site.AddRoom(QStringLiteral("room 3"), 0);
+    EXPECT_EQ(site.NextRoomName(QStringLiteral("Room"), 1), QStringLiteral("Room 2"));
+    site.AddRoom(QStringLiteral("Room 2"), 0);
+    EXPECT_EQ(site.NextRoomName(QStringLiteral("Room"), 1), QStringLiteral("Room 4"));
+    EXPECT_EQ(site.NextRoomName(QStringLiteral("Room"), INT_MAX),
+              QStringLiteral("Room %1").arg(INT_MAX));
+
+    Room* kitchen = site.AddRoom(QStringLiteral("Éloïse's Kitchen"), 0);
+    EXPECT_EQ(site.FindRoomByName(QStringLiteral("ÉLOÏSE'S KITCHEN")), kitchen);
+    EXPECT_EQ(site.FindRoomByName(QStringLiteral("Eloise's Kitchen")), nullptr);
+}
+
+TEST(SiteTest, MaterialIndexRules) {
+    Site site;
+    Material* wood = site.AddMaterial(QStringLiteral("Wood"), 7, 0x00ff00);
+    site.AddMaterial(QStringLiteral("Stone"), 3, 0x0000ff);
+    EXPECT_EQ(site.AddMaterial(QStringLiteral("Carpet"), 7, 0xffffff), wood);
+    EXPECT_EQ(wood->GetName(), QStringLiteral("Wood"));
+    EXPECT_EQ(wood->GetColour(), 0x00ff00u);
+    EXPECT_EQ(site.NextMaterialIndex(), 8);
+    EXPECT_EQ(site.MaterialNames(), QStringList({"Default", "Wood", "Stone"}));
+    EXPECT_EQ(site.FindMaterialByName(QStringLiteral("wOOD")), wood);
+    EXPECT_EQ(site.FindMaterialByColour(0x00ff01), nullptr);
+
+    Room* a = site.AddRoom(QStringLiteral("A"), 7);
+    site.AddRoom(QStringLiteral("B"), 0);
+    Room* c = site.AddRoom(QStringLiteral("C"), 7);
+    EXPECT_EQ(site.RoomsWithMaterial(7), (std::vector<const Room*>{a, c}));
+    EXPECT_TRUE(site.IsMaterialUsed(*wood));
+    EXPECT_FALSE(site.IsMaterialUsed(*site.FindMaterialByIndex(3)));
+
+    // A file may carry the largest int as an index; the next one must still be unused.
+    site.AddMaterial(QStringLiteral("Top"), INT_MAX, 1);
+    EXPECT_EQ(site.NextMaterialIndex(), 1);
+}
+
+struct OrderCase {
+    std::string operation;
+    int room;  // -1: a room of another site
+    std::string expected;
+};
+
+class RoomOrderTest : public ::testing::TestWithParam<OrderCase> {};
+
+TEST_P(RoomOrderTest, MovesOnlyRoomsOfTheSite) {
+    Site site;
+    for (const char* name : {"A", "B", "C", "D"}) {
+        site.AddRoom(QString::fromLatin1(name), 0);
+    }
+    Room stranger;
+    const Room* room = GetParam().room < 0 ? &stranger : site.GetRoom(GetParam().room);
+    const std::string& op = GetParam().operation;
+    if (op == "front") {
+        site.BringToFront(room);
+    } else if (op == "back") {
+        site.SendToBack(room);
+    } else if (op == "remove") {
+        site.RemoveRoom(room);
+    } else {
+        site.InsertRoomAfter(std::make_unique<Room>(), room)->SetName(QStringLiteral("N"));
+    }
+    std::string order;
+    for (const auto& r : site.Rooms()) {
+        order += r->GetName().toStdString();
+    }
+    EXPECT_EQ(order, GetParam().expected);
+    EXPECT_EQ(site.IndexOfRoom(&stranger), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RoomOrderTest,
+    ::testing::Values(OrderCase{"front", 1, "ACDB"}, OrderCase{"front", 3, "ABCD"},
+                      OrderCase{"back", 2, "CABD"}, OrderCase{"back", 0, "ABCD"},
+                      OrderCase{"front", -1, "ABCD"}, OrderCase{"back", -1, "ABCD"},
+                      OrderCase{"remove", 1, "ACD"}, OrderCase{"remove", -1, "ABCD"},
+                      OrderCase{"insert", 1, "ABNCD"}, OrderCase{"insert", -1, "ABCDN"}));
+
+TEST(SiteTest, CountClosedRoomsFollowsEdits) {
+    Site site;
+    Room* rectangle = AddRoomOfWalls(site, "A", {{3, 0}, {4, 90}, {3, 180}});
+    Room* open = AddRoomOfWalls(site, "B", {{3, 0}});
+    EXPECT_EQ(site.CountClosedRooms(), 1);
+    open->AddWall(4.0, 90.0);
+    EXPECT_EQ(site.CountClosedRooms(), 2);
+    rectangle->AddWall(8.0, 270.0);  // the closing wall would run back over it
+    EXPECT_EQ(site.CountClosedRooms(), 1);
+}
+
+TEST(SiteTest, CopiesAreDeep) {
+    Site site;
+    site.SetName(QStringLiteral("House"));
+    site.SetStartPoint({1.0, 2.0});
+    site.AddMaterial(QStringLiteral("Tile"), 2, 0x010203);
+    Room* room = AddRoomOfWalls(site, "A", {{3, 0}, {4, 90}, {3, 180}});
+
+    Site copy;
+    copy = site;
+    EXPECT_EQ(copy.GetName(), QStringLiteral("House"));
+    EXPECT_EQ(copy.GetStartPoint().y, 2.0);
+    ASSERT_EQ(copy.RoomCount(), 1);
+    EXPECT_NE(copy.GetRoom(0), room);
+    EXPECT_DOUBLE_EQ(copy.GetRoom(0)->GetArea(), 12.0);
+    copy.GetRoom(0)->AddWall(1.0, 270.0);
+    copy.FindMaterialByIndex(2)->SetColour(0xffffff);
+    EXPECT_EQ(room->WallCount(true), 3);
+    EXPECT_EQ(Site(site).FindMaterialByIndex(2)->GetColour(), 0x010203u);
+}
+
+class RecordingVisitor : public CSiteVisitor {
+public:
+    void VisitSiteBegin(const Site&) override { log += "<"; }
+    void VisitRoomBegin(const Room& room) override { log += room.GetName().toStdString(); }
+    void VisitWall(const Wall& wall) override {
+        log += wall.GetKind() == WallKind::System ? "s" : "u";
+    }
+    void VisitRoomEnd(const Room&) override { log += "."; }
+    void VisitSiteEnd(const Site&) override { log += ">"; }
+    std::string log;
+};
+
+TEST(SiteTraversalTest, VisitsInDrawingOrderWithFreshClosings) {
+    Site site;
+    AddRoomOfWalls(site, "A", {{3, 0}, {4, 90}});
+    site.SendToBack(AddRoomOfWalls(site, "B", {{3, 0}}));
+    ASSERT_EQ(site.GetRoom(1)->StoredCloseState(), CloseState::NotComputed);
+    RecordingVisitor visitor;
+    site.Traverse(visitor);
+    EXPECT_EQ(visitor.log, "<Bu.Auuss.>");
+    RecordingVisitor alone;
+    TraverseRoom(*site.GetRoom(1), alone);
+    EXPECT_EQ(alone.log, "Auuss.");
+}
+
+TEST(SiteTraversalTest, BoundsVisitorAgreesWithGetBounds) {
+    Site site;
+    site.SetStartPoint({-1.0, 2.0});
+    for (int rooms = 0; rooms < 4; ++rooms) {
+        CSiteBoundsVisitor visitor;
+        site.Traverse(visitor);
+        const PlanRect expected = site.GetBounds();
+        EXPECT_EQ(visitor.MinX(), expected.minX);
+        EXPECT_EQ(visitor.MinY(), expected.minY);
+        EXPECT_EQ(visitor.MaxX(), expected.maxX);
+        EXPECT_EQ(visitor.MaxY(), expected.maxY);
+        if (rooms == 0) {
+            EXPECT_EQ(expected.minX, -1.0);
+            EXPECT_EQ(expected.maxY, 2.0);
+            // A square walked clockwise whose south-running wall bows east by a half circle.
+            Room* bowed = AddRoomOfWalls(site, "A", {{3, 0}, {3, 90}, {3, 180}, {3, 270}});
+            bowed->GetWall(2, true)->SetArcHeight(1.5);
+            bowed->InvalidateClosing();
+        } else if (rooms == 1) {
+            EXPECT_NEAR(expected.maxX, 4.5, 1e-12);
+            Room* arc = AddRoomOfWalls(site, "B", {{4, 30}});
+            arc->GetWall(0, true)->SetArcHeight(-0.7);
+            arc->SetCloseRule(CloseRule::Angled);
+            arc->Translate({-2.0, 6.0});
+        } else if (rooms == 2) {
+            EXPECT_GT(expected.maxY, 6.0 + 4.0 * std::cos(30.0 * kDegreesToRadians));
+            AddRoomOfWalls(site, "C", {{2, 225}, {2, 135}});  // closed by a system wall
+        }
+    }
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "document/files/site_template.h"
+#include "document/settings_store.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace plantrek {
+
+// The values that go with entering walls. They travel together: the preferences sheet edits
+// them as one page and undo restores them as one.
+struct PrefsInputValues {
+    int Input = 0;  // 1 metres, anything else feet and inches
+    int AngleStyle = 0;
+    int COM = 1;
+    quint8 DirectionMode = 0;
+    quint8 QuickMode = 0;
+
+    friend bool operator==(const PrefsInputValues&, const PrefsInputValues&) = default;
+};
+
+// The values that go with drawing the plan; colours are 0x00BBGGRR.
+struct PrefsDrawingValues {
+    quint32 WallColor = 0x000000;
+    quint32 SelectedColor = 0xFF0000;
+    quint32 AddedColor = 0x00FF00;
+    quint32 RemovedColor = 0x0000FF;
+    bool ShowNames = true;
+
+    friend bool operator==(const PrefsDrawingValues&, const PrefsDrawingValues&) = default;
+};
+
+// A document's copy of the user's settings and permanent lists. Values are read the first
+// time they are asked for and written back whenever they change, so the stored settings hold
+// whatever the last document wrote.
+class CPrefs {
+public:
+    explicit CPrefs(SettingsStore store = SettingsStore(),
+                    TemplateLocation location = TemplateLocation::Default());
+
+    PrefsInputValues GetInputValues() const;
+    PrefsDrawingValues GetDrawingValues() const;
+    bool GetDragMode() const;
+    QString GetExportType() const;
+
+    // Each setter stores every value this object holds, not only the changed group.
+    void SetInputValues(const PrefsInputValues& values);
+    void SetDrawingValues(const PrefsDrawingValues& values);
+    void ToggleDragMode();
+    void SetExportType(const QString& type);
+
+    QStringList GetRoomNames() const;
+    QList<TemplateMaterial> GetMaterials() const;
+
+    // Replace one list and rewrite the template file with both. The lists in memory are set
+    // either way; false (with TemplateError telling why) when the file could not be written.
+    bool SetRoomNames(const QStringList& names);
+    bool SetMaterials(const QList<TemplateMaterial>& materials);
+    QString TemplateError() const { return templateError_; }
+
+    bool ValuesLoaded() const { return valuesLoaded_; }
+    bool ListsLoaded() const { return listsLoaded_; }
+
+    const SettingsStore& Store() const { return store_; }
+    const TemplateLocation& Location() const { return location_; }
+
+private:
+    void LoadValues() const;
+    void LoadLists() const;
+    void SaveValues();
+    bool SaveLists();
+
+    SettingsStore store_;
+    TemplateLocation location_;
+
+    mutable PrefsInputValues input_;
+    mutable PrefsDrawingValues drawing_;
+    mutable bool dragMode_ = false;
+    mutable QString exportType_ = QStringLiteral("dxf");
+    mutable bool valuesLoaded_ = false;
+
+    mutable CSiteTemplate lists_;
+    mutable bool listsLoaded_ = false;
+    QString templateError_;
+};
+
+}  // namespace plantrek

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <memory>
+
+// Undo over whole-document snapshots: every undoable change pushes a copy of the complete
+// state, and undo and redo restore an earlier or later copy wholesale.
+namespace plantrek {
+
+class CUndoSnapshot {
+public:
+    virtual ~CUndoSnapshot() = default;
+};
+
+// Makes, restores and disposes of snapshots; the document is the one source.
+class CUndoSource {
+public:
+    virtual ~CUndoSource() = default;
+    virtual std::unique_ptr<CUndoSnapshot> CreateSnapshot() = 0;
+    virtual void RestoreSnapshot(const CUndoSnapshot& snapshot) = 0;
+    // Every snapshot leaves the stack through here, evicted, discarded or reset.
+    virtual void DeleteSnapshot(std::unique_ptr<CUndoSnapshot> snapshot) { snapshot.reset(); }
+};
+
+class CUndoStack {
+public:
+    CUndoStack() = default;
+    CUndoStack(const CUndoStack&) = delete;
+    CUndoStack& operator=(const CUndoStack&) = delete;
+    ~CUndoStack();
+
+    // Stores the source and capacity and deletes every entry.
+    void Reset(CUndoSource* source, int capacity);
+    // Discards the redo entries, evicts the oldest while full, and appends a snapshot of the
+    // present state. False, doing nothing, without a source.
+    bool Push();
+    // Restores the entry delta steps away; false, changing nothing, when there is none.
+    bool Step(int delta);
+
+    bool CanUndo() const { return position_ > 0; }
+    bool CanRedo() const { return position_ + 1 < Count(); }
+    int Count() const { return static_cast<int>(entries_.size()); }
+    int Position() const { return position_; }
+    int Capacity() const { return capacity_; }
+
+private:
+    void DeleteEntry(std::unique_ptr<CUndoSnapshot> snapshot);
+
+    CUndoSource* source_ = nullptr;
+    std::deque<std::unique_ptr<CUndoSnapshot>> entries_;
+    int position_ = -1;
+    int capacity_ = 10;
+};
+
+}  // namespace plantrek

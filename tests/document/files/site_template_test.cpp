@@ -1,0 +1,184 @@
+#include "document/files/site_template.h"
+#include "document/files/qstring_printer.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+namespace plantrek {
+namespace {
+
+QByteArray Utf16LeWithBom(const QString& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (const QChar unit : text) {
+        bytes.append(static_cast<char>(unit.unicode() & 0xFF));
+        bytes.append(static_cast<char>(unit.unicode() >> 8));
+    }
+    return bytes;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+CSiteTemplate Sample() {
+    CSiteTemplate lists;
+    lists.roomNames = {"Kitchen", "Tom's \"den\""};
+    lists.materials = {{"Tile & Stone", 255}, {"<Carpet>", 0xFFFFFFFFu}};
+    return lists;
+}
+
+class SiteTemplateTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QString Path(const QString& name = "TracepadTemplate") const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(SiteTemplateTest, WritesTheFileByteForByte) {
+    QString error;
+    ASSERT_TRUE(CSiteTemplate::Write(Path(), Sample(), &error)) << error.toStdString();
+    const QString expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+        "<tcdisto_template name=\"TracepadTemplate\" version=\"1.1\">\n"
+        "\t<room name=\"Kitchen\"/>\n"
+        "\t<room name=\"Tom&apos;s &quot;den&quot;\"/>\n"
+        "\t<material name=\"Tile &amp; Stone\" color=\"255\"/>\n"
+        "\t<material name=\"&lt;Carpet&gt;\" color=\"-1\"/>\n"
+        "</tcdisto_template>\n";
+    EXPECT_EQ(ReadAll(Path()), Utf16LeWithBom(expected));
+}
+
+TEST_F(SiteTemplateTest, RoundTripsAndReplacesAnOldFile) {
+    WriteAll(Path(), QByteArray(100000, 'x'));
+    ASSERT_TRUE(CSiteTemplate::Write(Path(), Sample()));
+    CSiteTemplate read;
+    ASSERT_TRUE(CSiteTemplate::Read(Path(), read));
+    EXPECT_EQ(read, Sample());
+
+    ASSERT_TRUE(CSiteTemplate::Write(Path(), CSiteTemplate()));
+    ASSERT_TRUE(CSiteTemplate::Read(Path(), read));
+    EXPECT_EQ(read, CSiteTemplate());
+}
+
+TEST_F(SiteTemplateTest, ReadingRules) {
+    // Root name and version are not checked; unknown elements are passed over.
+    WriteAll(Path(),
+             "<other version=\"9\">"
+             "<room/><room name=\"\"/><room name=\"Hall\"><junk/></room>"
+             "<material name=\"\" color=\"1\"/>"
+             "<material name=\"Plain\"/>"
+             "<material name=\"Hexed\" color=\"0x10\"/>"
+             "<material name=\"Tail\" color=\" 12abc\"/>"
+             "<material name=\"Huge\" color=\"1e400\"/>"
+             "<material name=\"NaN\" color=\"nan\"/>"
+             "<group><room name=\"Nested\"/></group>"
+             "</other>");
+    CSiteTemplate read;
+    ASSERT_TRUE(CSiteTemplate::Read(Path(), read));
+    EXPECT_EQ(read.roomNames, (QStringList{"Hall", "Nested"}));
+    const QList<TemplateMaterial> expected{
+        {"Plain", 0xFF8080}, {"Hexed", 0}, {"Tail", 12}, {"Huge", 1}, {"NaN", 0}};
+    EXPECT_EQ(read.materials, expected);
+}
+
+TEST_F(SiteTemplateTest, BadFileLeavesTheListsAsTheyWere) {
+    const QByteArray complete = Utf16LeWithBom(
+        "<tcdisto_template><room name=\"New\"/><material name=\"M\"/></tcdisto_template>");
+    CSiteTemplate lists = Sample();
+    EXPECT_FALSE(CSiteTemplate::Read(Path("missing"), lists));
+    EXPECT_FALSE(CSiteTemplate::Read(QString(), lists));
+    for (const QByteArray& bad : {QByteArray(), QByteArray("not xml"), complete.left(60)}) {
+        WriteAll(Path(), bad);
+        EXPECT_FALSE(CSiteTemplate::Read(Path(), lists));
+    }
+    EXPECT_EQ(lists, Sample());
+}
+
+TEST_F(SiteTemplateTest, WriteCreatesTheFolder) {
+    const QString path = dir_.filePath("a/b/TracepadTemplate");
+    ASSERT_TRUE(CSiteTemplate::Write(path, Sample()));
+    CSiteTemplate read;
+    ASSERT_TRUE(CSiteTemplate::Read(path, read));
+    EXPECT_EQ(read, Sample());
+}
+
+TEST_F(SiteTemplateTest, WriteThatCannotOpenReportsWhy) {
+    // A file stands where the folder should be.
+    WriteAll(dir_.filePath("blocker"), "x");
+    QString error;
+    EXPECT_FALSE(CSiteTemplate::Write(dir_.filePath("blocker/TracepadTemplate"), Sample(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(CSiteTemplate::Write(QString(), Sample(), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+#ifdef Q_OS_UNIX
+// Runs a body with file sizes limited, so writing past the limit fails as on a full disk.
+template <typename Body>
+void WithFileSizeLimit(rlim_t bytes, Body body) {
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = bytes;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    body();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+TEST_F(SiteTemplateTest, FailedWriteKeepsTheOldFile) {
+    ASSERT_TRUE(CSiteTemplate::Write(Path(), Sample()));
+    const QByteArray before = ReadAll(Path());
+    CSiteTemplate big;
+    for (int i = 0; i < 2000; ++i) {
+        big.roomNames << QString("Room %1").arg(i);
+    }
+    bool written = true;
+    QString error;
+    WithFileSizeLimit(4096, [&] { written = CSiteTemplate::Write(Path(), big, &error); });
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadAll(Path()), before);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"TracepadTemplate"});
+}
+
+#endif
+
+TEST_F(SiteTemplateTest, UserCopyWinsOverTheProgramCopy) {
+    const TemplateLocation location{dir_.filePath("user"), dir_.filePath("program")};
+    EXPECT_EQ(location.WritePath(), dir_.filePath("user/TracepadTemplate"));
+    EXPECT_EQ(location.ReadPath(), dir_.filePath("program/TracepadTemplate"));
+    WriteAll(location.WritePath(), "<t/>");
+    EXPECT_EQ(location.ReadPath(), dir_.filePath("user/TracepadTemplate"));
+
+    // A folder of that name is no template.
+    const TemplateLocation odd{dir_.filePath("odd"), dir_.filePath("program")};
+    QDir().mkpath(odd.WritePath());
+    EXPECT_EQ(odd.ReadPath(), dir_.filePath("program/TracepadTemplate"));
+
+    const TemplateLocation fallback = TemplateLocation::Default();
+    EXPECT_FALSE(fallback.userFolder.isEmpty());
+    EXPECT_TRUE(fallback.WritePath().endsWith("/TracepadTemplate"));
+}
+
+}  // namespace
+}  // namespace plantrek

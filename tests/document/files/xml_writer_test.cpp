@@ -1,0 +1,150 @@
+#include "document/files/xml_writer.h"
+#include "document/files/qstring_printer.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QFile>
+
+namespace plantrek {
+namespace {
+
+// The bytes a writer must produce for the given text: UTF-16 little-endian code units.
+QByteArray Utf16Le(const QString& text) {
+    QByteArray bytes;
+    for (const QChar unit : text) {
+        bytes.append(static_cast<char>(unit.unicode() & 0xFF));
+        bytes.append(static_cast<char>(unit.unicode() >> 8));
+    }
+    return bytes;
+}
+
+class XmlWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(buffer_.open(QIODevice::WriteOnly)); }
+    QByteArray Bytes() const { return buffer_.data(); }
+
+    QBuffer buffer_;
+    CXmlWriter writer_{buffer_};
+};
+
+TEST_F(XmlWriterTest, DocumentIsByteExact) {
+    XmlAttributeMap root;
+    root.Set("name", XmlQuote(XmlEscape("plan.tcd")));
+    root.Set("version", XmlQuote("1.1"));
+    XmlAttributeMap wall;
+    wall.Set("type", XmlQuote("user"));
+    wall.Set("x", XmlQuote("1.500000"));
+    wall.Set("y", XmlQuote("-0.250000"));
+
+    EXPECT_TRUE(writer_.BeginDocument());
+    EXPECT_TRUE(writer_.StartElement("tcdisto", root, false));
+    EXPECT_TRUE(writer_.StartElement("room", false));
+    EXPECT_TRUE(writer_.StartElement("wall", wall, true));
+    EXPECT_TRUE(writer_.StartElement("annotation", false));
+    EXPECT_TRUE(writer_.Text("QUJD"));
+    EXPECT_TRUE(writer_.EndElement("annotation"));
+    EXPECT_TRUE(writer_.EndElement("room"));
+    EXPECT_TRUE(writer_.EndElement("tcdisto"));
+    EXPECT_TRUE(writer_.Finish());
+
+    const QString expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+        "<tcdisto name=\"plan.tcd\" version=\"1.1\">\n"
+        "\t<room>\n"
+        "\t\t<wall x=\"1.500000\" y=\"-0.250000\" type=\"user\"/>\n"
+        "\t\t<annotation>\n"
+        "\t\t\t\tQUJD\t\t</annotation>\n"
+        "\t</room>\n"
+        "</tcdisto>\n";
+    EXPECT_EQ(Bytes(), QByteArray("\xFF\xFE", 2) + Utf16Le(expected));
+    EXPECT_TRUE(writer_.Indentation().isEmpty());
+}
+
+TEST_F(XmlWriterTest, NonAsciiTextIsWrittenAsRawCodeUnits) {
+    // An e with acute accent, a character outside the basic plane and a lone surrogate.
+    const QString text = QString::fromUtf16(u"\u00e9\U0001F600") + QChar(0xD800);
+    writer_.Text(text);
+    EXPECT_EQ(Bytes(), QByteArray("\t\0\xE9\0\x3D\xD8\x00\xDE\x00\xD8", 10));
+}
+
+TEST_F(XmlWriterTest, EndingMoreElementsThanStartedDoesNotUnderflow) {
+    writer_.EndElement("a");
+    writer_.StartElement("b", true);
+    EXPECT_EQ(Bytes(), Utf16Le("</a>\n<b/>\n"));
+}
+
+TEST(XmlEscapeTest, EscapesTheFiveCharactersAmpersandFirst) {
+    EXPECT_EQ(XmlEscape("a&b<c"), "a&amp;b&lt;c");
+    EXPECT_EQ(XmlEscape("&lt;"), "&amp;lt;");
+    EXPECT_EQ(XmlEscape("'\"<>&"), "&apos;&quot;&lt;&gt;&amp;");
+    EXPECT_EQ(XmlEscape("plain text"), "plain text");
+    EXPECT_EQ(XmlQuote(""), "\"\"");
+    EXPECT_EQ(XmlQuote("3"), "\"3\"");
+}
+
+// A device that takes a fixed number of bytes and then refuses, like a disk filling up.
+class FillingDevice : public QIODevice {
+public:
+    explicit FillingDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
+    QByteArray written;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (room_ == 0) {
+            setErrorString("No space left on device");
+            return -1;
+        }
+        const qint64 taken = std::min(size, room_);
+        written.append(data, taken);
+        room_ -= taken;
+        return taken;
+    }
+
+private:
+    qint64 room_;
+};
+
+TEST(XmlWriterFailureTest, FailedWriteIsReportedAndLaterCallsWriteNothing) {
+    FillingDevice device(20);
+    CXmlWriter writer(device);
+    EXPECT_FALSE(writer.BeginDocument());
+    EXPECT_TRUE(writer.HasFailed());
+    EXPECT_EQ(writer.ErrorString(), "No space left on device");
+    EXPECT_FALSE(writer.StartElement("a", true));
+    EXPECT_FALSE(writer.Finish());
+    EXPECT_EQ(device.written.size(), 20);
+}
+
+TEST(XmlWriterFailureTest, PartialWritesAreCompleted) {
+    // A device that takes a few bytes per call must still receive every byte.
+    class Trickle : public FillingDevice {
+    public:
+        Trickle() : FillingDevice(1 << 20) {}
+
+    protected:
+        qint64 writeData(const char* data, qint64 size) override {
+            return FillingDevice::writeData(data, std::min<qint64>(size, 3));
+        }
+    } device;
+    CXmlWriter writer(device);
+    EXPECT_TRUE(writer.BeginDocument());
+    EXPECT_EQ(device.written,
+              QByteArray("\xFF\xFE", 2) + Utf16Le("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"));
+}
+
+TEST(XmlWriterFailureTest, FullDiskShowsUpWhenFinishing) {
+    QFile full("/dev/full");
+    if (!full.open(QIODevice::WriteOnly)) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    CXmlWriter writer(full);
+    writer.BeginDocument();
+    writer.StartElement("a", true);
+    EXPECT_FALSE(writer.Finish());
+    EXPECT_TRUE(writer.HasFailed());
+    EXPECT_FALSE(writer.ErrorString().isEmpty());
+}
+
+}  // namespace
+}  // namespace plantrek

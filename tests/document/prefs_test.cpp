@@ -1,0 +1,297 @@
+#include "document/prefs.h"
+#include "document/files/qstring_printer.h"
+
+#include <gtest/gtest.h>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace plantrek {
+namespace {
+
+class PrefsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString IniPath() const { return dir_.filePath("settings.ini"); }
+    SettingsStore Store() { return store_; }
+    TemplateLocation Location() const {
+        return TemplateLocation{dir_.filePath("user"), dir_.filePath("program")};
+    }
+    CPrefs MakePrefs() { return CPrefs(store_, Location()); }
+
+    // What is stored, read back without any of the program's own reading rules.
+    QSettings Stored() const { return QSettings(IniPath(), QSettings::IniFormat); }
+    void Put(const QString& name, const QVariant& value) {
+        QSettings settings(IniPath(), QSettings::IniFormat);
+        settings.setValue(name, value);
+    }
+
+    QTemporaryDir dir_;
+    SettingsStore store_ = SettingsStore::AtFile(dir_.filePath("settings.ini"));
+};
+
+TEST_F(PrefsTest, DefaultsApplyWithNothingStoredAndNothingIsWrittenByReading) {
+    CPrefs prefs = MakePrefs();
+    EXPECT_FALSE(prefs.ValuesLoaded());
+    EXPECT_EQ(prefs.GetInputValues(), (PrefsInputValues{0, 0, 1, 0, 0}));
+    EXPECT_TRUE(prefs.ValuesLoaded());
+    EXPECT_EQ(prefs.GetDrawingValues(),
+              (PrefsDrawingValues{0x000000, 0xFF0000, 0x00FF00, 0x0000FF, true}));
+    EXPECT_FALSE(prefs.GetDragMode());
+    EXPECT_EQ(prefs.GetExportType(), "dxf");
+    EXPECT_TRUE(Stored().allKeys().isEmpty());
+    EXPECT_FALSE(QFile::exists(IniPath()));
+}
+
+TEST_F(PrefsTest, ValuesAreReadOnFirstUseNotOnCreation) {
+    CPrefs prefs = MakePrefs();
+    Put("Input", 1);
+    Put("WallColor", 0x123456);
+    EXPECT_EQ(prefs.GetInputValues().Input, 1);
+    // Once read, a document keeps its copy whatever is stored later.
+    Put("Input", 0);
+    EXPECT_EQ(prefs.GetInputValues().Input, 1);
+    EXPECT_EQ(prefs.GetDrawingValues().WallColor, 0x123456u);
+}
+
+TEST_F(PrefsTest, FirstChangeWritesEveryValueItHolds) {
+    CPrefs prefs = MakePrefs();
+    PrefsInputValues input;
+    input.Input = 1;
+    input.AngleStyle = 1;
+    prefs.SetInputValues(input);
+
+    QSettings stored = Stored();
+    QStringList keys = stored.allKeys();
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{"AddedColor", "AngleStyle", "COM", "DirectionMode",
+                                 "DisplayKeypad", "DragMode", "ExportType", "Input", "QuickMode",
+                                 "RemovedColor", "SelectedColor", "ShowNames", "WallColor"}));
+    const std::vector<std::pair<const char*, int>> expected{{"Input", 1},
+                                                            {"AngleStyle", 1},
+                                                            {"COM", 1},
+                                                            {"DirectionMode", 0},
+                                                            {"QuickMode", 0},
+                                                            {"WallColor", 0},
+                                                            {"SelectedColor", 0xFF0000},
+                                                            {"AddedColor", 0x00FF00},
+                                                            {"RemovedColor", 0x0000FF},
+                                                            {"ShowNames", 1},
+                                                            {"DragMode", 0},
+                                                            {"DisplayKeypad", 0}};
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(stored.value(name).toInt(), value) << name;
+    }
+    EXPECT_EQ(stored.value("ExportType").toString(), "dxf");
+}
+
+TEST_F(PrefsTest, EverySetterRoundTripsThroughANewDocument) {
+    {
+        CPrefs prefs = MakePrefs();
+        prefs.SetInputValues(PrefsInputValues{1, 1, 7, 1, 1});
+        prefs.SetDrawingValues(PrefsDrawingValues{0x010203, 0xFFFFFFFF, 0x80000000, 5, false});
+        prefs.ToggleDragMode();
+        prefs.SetExportType("JPG");
+    }
+    CPrefs reread = MakePrefs();
+    EXPECT_EQ(reread.GetInputValues(), (PrefsInputValues{1, 1, 7, 1, 1}));
+    EXPECT_EQ(reread.GetDrawingValues(),
+              (PrefsDrawingValues{0x010203, 0xFFFFFFFF, 0x80000000, 5, false}));
+    EXPECT_TRUE(reread.GetDragMode());
+    EXPECT_EQ(reread.GetExportType(), "JPG");
+    reread.ToggleDragMode();
+    EXPECT_FALSE(MakePrefs().GetDragMode());
+}
+
+TEST_F(PrefsTest, SettingOneGroupKeepsTheOtherStoredGroup) {
+    Put("WallColor", 0x00AA00);
+    Put("ShowNames", 0);
+    Put("ExportType", "csv");
+    CPrefs prefs = MakePrefs();
+    prefs.SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});  // without reading anything first
+    EXPECT_EQ(Stored().value("WallColor").toInt(), 0x00AA00);
+    EXPECT_EQ(Stored().value("ShowNames").toInt(), 0);
+    EXPECT_EQ(Stored().value("ExportType").toString(), "csv");
+}
+
+TEST_F(PrefsTest, BooleansAreTrueWhenNotZero) {
+    Put("DirectionMode", 5);
+    Put("QuickMode", -1);
+    Put("ShowNames", 0);
+    Put("DragMode", 2);
+    CPrefs prefs = MakePrefs();
+    EXPECT_EQ(prefs.GetInputValues().DirectionMode, 1);
+    EXPECT_EQ(prefs.GetInputValues().QuickMode, 1);
+    EXPECT_FALSE(prefs.GetDrawingValues().ShowNames);
+    EXPECT_TRUE(prefs.GetDragMode());
+    prefs.ToggleDragMode();
+    EXPECT_EQ(Stored().value("DirectionMode").toInt(), 1);
+    EXPECT_EQ(Stored().value("DragMode").toInt(), 0);
+}
+
+struct UnreadableCase {
+    const char* label;
+    QVariant stored;
+};
+
+class PrefsUnreadableTest : public PrefsTest,
+                            public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(PrefsUnreadableTest, KeepsTheDefaults) {
+    for (const char* name : {"Input", "AngleStyle", "COM", "WallColor", "SelectedColor",
+                             "ShowNames", "RoomSummaryName", "KeypadX"}) {
+        Put(name, GetParam().stored);
+    }
+    CPrefs prefs = MakePrefs();
+    EXPECT_EQ(prefs.GetInputValues(), PrefsInputValues());
+    EXPECT_EQ(prefs.GetDrawingValues(), PrefsDrawingValues());
+    EXPECT_EQ(ReadRoomSummaryWidths(Store()).name, 90);
+    EXPECT_FALSE(ReadKeypadSettings(Store()).x.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, PrefsUnreadableTest,
+                         ::testing::Values(UnreadableCase{"text", QString("abc")},
+                                           UnreadableCase{"nan", QString("nan")},
+                                           UnreadableCase{"inf", QString("inf")},
+                                           UnreadableCase{"huge", QString("1e400")},
+                                           UnreadableCase{"fraction", QString("2.5")},
+                                           UnreadableCase{"hex", QString("0x10")},
+                                           UnreadableCase{"too_big", QString("4294967296")},
+                                           UnreadableCase{"too_small", QString("-2147483649")},
+                                           UnreadableCase{"list", QStringList{"1", "2"}},
+                                           UnreadableCase{"empty", QString()}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(PrefsTest, ExportTypeIsReadOnlyWhenItIsText) {
+    Put("ExportType", QStringList{"gif", "bmp"});
+    EXPECT_EQ(MakePrefs().GetExportType(), "dxf");
+    Put("ExportType", "gif");
+    EXPECT_EQ(MakePrefs().GetExportType(), "gif");
+}
+
+TEST_F(PrefsTest, EachDocumentKeepsItsOwnCopyAndTheLastWriteWins) {
+    CPrefs first = MakePrefs();
+    CPrefs second = MakePrefs();
+    EXPECT_EQ(first.GetInputValues().Input, 0);
+    EXPECT_EQ(second.GetInputValues().Input, 0);
+    first.SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});
+    EXPECT_EQ(second.GetInputValues().Input, 0);
+    second.SetDrawingValues(PrefsDrawingValues{});
+    EXPECT_EQ(Stored().value("Input").toInt(), 0);
+}
+
+TEST_F(PrefsTest, DisplayKeypadIsOneValueForTheApplication) {
+    Put("DisplayKeypad", 0);
+    KeypadSettings keypad = ReadKeypadSettings(Store());
+    EXPECT_FALSE(keypad.display);
+    EXPECT_FALSE(keypad.x.has_value());
+    EXPECT_FALSE(keypad.y.has_value());
+
+    // The user shows the keypad; a document opened afterwards must not turn the flag back.
+    Store().SetDisplayKeypad(true);
+    CPrefs prefs = MakePrefs();
+    prefs.GetInputValues();
+    EXPECT_TRUE(Store().DisplayKeypad());
+    prefs.ToggleDragMode();
+    EXPECT_EQ(Stored().value("DisplayKeypad").toInt(), 1);
+
+    WriteKeypadSettings(Store(), false, -20, 300);
+    EXPECT_FALSE(Store().DisplayKeypad());
+    EXPECT_EQ(Stored().value("DisplayKeypad").toInt(), 0);
+    // A fresh start reads what was written.
+    keypad = ReadKeypadSettings(SettingsStore::AtFile(IniPath()));
+    EXPECT_FALSE(keypad.display);
+    EXPECT_EQ(keypad.x, -20);
+    EXPECT_EQ(keypad.y, 300);
+}
+
+TEST_F(PrefsTest, DisplayKeypadIsReadFromTheStoreTheFirstTime) {
+    Put("DisplayKeypad", 3);
+    EXPECT_TRUE(ReadKeypadSettings(Store()).display);
+}
+
+TEST_F(PrefsTest, RoomSummaryWidths) {
+    EXPECT_EQ(ReadRoomSummaryWidths(Store()), (RoomSummaryWidths{90, 65, 65}));
+    Put("RoomSummaryArea", 120);
+    EXPECT_EQ(ReadRoomSummaryWidths(Store()), (RoomSummaryWidths{90, 120, 65}));
+    WriteRoomSummaryWidths(Store(), RoomSummaryWidths{10, 20, 30});
+    EXPECT_EQ(ReadRoomSummaryWidths(Store()), (RoomSummaryWidths{10, 20, 30}));
+}
+
+TEST_F(PrefsTest, ListsComeFromTheTemplateFileOnFirstUse) {
+    CSiteTemplate shipped;
+    shipped.roomNames = {"Shipped"};
+    ASSERT_TRUE(CSiteTemplate::Write(Location().programFolder + "/TracepadTemplate", shipped));
+
+    CPrefs prefs = MakePrefs();
+    EXPECT_FALSE(prefs.ListsLoaded());
+    EXPECT_EQ(prefs.GetRoomNames(), QStringList{"Shipped"});
+    EXPECT_TRUE(prefs.ListsLoaded());
+
+    // Changes go to the user's copy, which from then on is the one read.
+    const QList<TemplateMaterial> materials{{"Oak", 0x336699}};
+    EXPECT_TRUE(prefs.SetMaterials(materials));
+    CSiteTemplate user;
+    ASSERT_TRUE(CSiteTemplate::Read(Location().WritePath(), user));
+    EXPECT_EQ(user.roomNames, QStringList{"Shipped"});
+    EXPECT_EQ(user.materials, materials);
+    CSiteTemplate program;
+    ASSERT_TRUE(CSiteTemplate::Read(Location().programFolder + "/TracepadTemplate", program));
+    EXPECT_EQ(program, shipped);
+
+    CPrefs other = MakePrefs();
+    EXPECT_EQ(other.GetMaterials(), materials);
+}
+
+TEST_F(PrefsTest, SettingOneListBeforeReadingKeepsTheOther) {
+    CSiteTemplate stored;
+    stored.roomNames = {"Hall", "Bath"};
+    stored.materials = {{"Tile", 1}};
+    ASSERT_TRUE(CSiteTemplate::Write(Location().WritePath(), stored));
+
+    CPrefs prefs = MakePrefs();
+    EXPECT_TRUE(prefs.SetRoomNames({"Study"}));
+    CSiteTemplate read;
+    ASSERT_TRUE(CSiteTemplate::Read(Location().WritePath(), read));
+    EXPECT_EQ(read.roomNames, QStringList{"Study"});
+    EXPECT_EQ(read.materials, stored.materials);
+}
+
+TEST_F(PrefsTest, MissingOrBadTemplateGivesEmptyLists) {
+    CPrefs prefs = MakePrefs();
+    EXPECT_TRUE(prefs.GetRoomNames().isEmpty());
+    EXPECT_TRUE(prefs.GetMaterials().isEmpty());
+    EXPECT_TRUE(prefs.ListsLoaded());
+
+    QDir().mkpath(Location().userFolder);
+    QFile bad(Location().WritePath());
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("<tcdisto_template><room name=\"Half\"/>");
+    bad.close();
+    CPrefs other = MakePrefs();
+    EXPECT_TRUE(other.GetRoomNames().isEmpty());
+}
+
+TEST_F(PrefsTest, UnwritableTemplateIsReportedAndTheListsStaySet) {
+    // A file where the user's folder should be.
+    QFile blocker(dir_.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    CPrefs prefs(Store(), TemplateLocation{dir_.filePath("blocked"), dir_.filePath("program")});
+    EXPECT_FALSE(prefs.SetRoomNames({"Kept"}));
+    EXPECT_FALSE(prefs.TemplateError().isEmpty());
+    EXPECT_EQ(prefs.GetRoomNames(), QStringList{"Kept"});
+    EXPECT_FALSE(prefs.SetMaterials({}));
+}
+
+TEST(PrefsDefaultStoreTest, UsesTheMakersKeyInsideThisRunsPrivateFolders) {
+    const auto settings = SettingsStore().Open();
+    EXPECT_EQ(settings->organizationName(), "Corvane Software");
+    EXPECT_EQ(settings->applicationName(), "Plantrek");
+    // The test entry point moved HOME into a temporary folder.
+    EXPECT_TRUE(settings->fileName().startsWith(qEnvironmentVariable("HOME")));
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "export/xls/sheet.h"
+
+#include <QChar>
+#include <QIODevice>
+
+#include <optional>
+
+namespace plantrek {
+
+// Writes a sheet as delimited text: every row up to the sheet's row count, every row with as many
+// fields as the sheet's column count, the separator between fields and a line feed after each
+// row. Integers as "%d", doubles as "%f"; texts in the local 8-bit encoding, and when a quote
+// character is given, quoted with that character doubled inside. False if a write fails.
+bool WriteDelimited(const Sheet& sheet, QIODevice& file, char separator,
+                    std::optional<QChar> quote);
+
+}  // namespace plantrek

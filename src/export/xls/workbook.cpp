@@ -1,0 +1,77 @@
+#include "export/xls/workbook.h"
+
+#include "export/xls/biff_writer.h"
+#include "export/xls/compound_file_writer.h"
+
+#include <QSaveFile>
+
+#include <limits>
+
+namespace plantrek {
+
+namespace {
+
+const QString kStreamName = QStringLiteral("Workbook");
+
+}  // namespace
+
+Workbook::Workbook(int sheets) {
+    for (int i = 0; i < sheets; ++i) {
+        sheets_.emplace_back();
+        names_.append(QStringLiteral("Sheet%1").arg(i + 1));
+    }
+}
+
+Sheet* Workbook::GetSheet(int index) {
+    return index >= 0 && index < SheetCount() ? &sheets_[index] : nullptr;
+}
+
+const Sheet* Workbook::GetSheet(int index) const {
+    return index >= 0 && index < SheetCount() ? &sheets_[index] : nullptr;
+}
+
+QString Workbook::SheetName(int index) const {
+    return index >= 0 && index < names_.size() ? names_[index] : QString();
+}
+
+QByteArray Workbook::WorkbookStream() const {
+    std::vector<BiffSheet> sheets;
+    sheets.reserve(sheets_.size());
+    for (int i = 0; i < SheetCount(); ++i) {
+        sheets.push_back({names_[i], &sheets_[i]});
+    }
+    return BuildWorkbookStream(sheets);
+}
+
+bool Workbook::SaveAs(const QString& path) {
+    error_.clear();
+    if (sheets_.empty()) {
+        // Spreadsheet programs refuse a workbook without a sheet.
+        error_ = QStringLiteral("The workbook has no sheet");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error_ = file.errorString();
+        return false;
+    }
+    const QByteArray stream = WorkbookStream();
+    // Record positions inside the stream are 32-bit.
+    if (static_cast<quint64>(stream.size()) > std::numeric_limits<quint32>::max()) {
+        error_ = QStringLiteral("The workbook is too large");
+        file.cancelWriting();
+        return false;
+    }
+    if (!WriteCompoundFile(file, kStreamName, stream)) {
+        error_ = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error_ = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace plantrek

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "export/xls/sheet.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace plantrek {
+
+// An in-memory workbook of worksheets, saved as an Excel 97-2003 file: a compound file holding
+// one "Workbook" stream of BIFF8 records.
+class Workbook {
+public:
+    // Creates `sheets` empty sheets named "Sheet1", "Sheet2", ...
+    explicit Workbook(int sheets = 1);
+
+    int SheetCount() const { return static_cast<int>(sheets_.size()); }
+    // None when the index is out of range.
+    Sheet* GetSheet(int index);
+    const Sheet* GetSheet(int index) const;
+    QString SheetName(int index) const;
+
+    // The BIFF8 records of the whole workbook, as stored in the "Workbook" stream.
+    QByteArray WorkbookStream() const;
+
+    // Writes the file through a temporary file that replaces `path` only when complete, so a
+    // failed save never leaves a damaged file behind. False on failure, with ErrorString() set.
+    bool SaveAs(const QString& path);
+    QString ErrorString() const { return error_; }
+
+private:
+    std::vector<Sheet> sheets_;
+    QStringList names_;
+    QString error_;
+};
+
+}  // namespace plantrek

@@ -1,0 +1,414 @@
+#include "export/xls/biff_writer.h"
+#include "export/xls/workbook.h"
+
+#include "export/xls/biff_records.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace plantrek {
+namespace {
+
+using testing::Bytes;
+using testing::F64;
+using testing::ParseRecords;
+using testing::Record;
+using testing::U16;
+using testing::U32;
+
+constexpr quint16 kBof = 0x0809, kWindow1 = 0x003D, kFont = 0x0031, kXf = 0x00E0, kStyle = 0x0293,
+                  kBoundSheet = 0x0085, kSst = 0x00FC, kContinue = 0x003C, kExtSst = 0x00FF,
+                  kEof = 0x000A, kIndex = 0x020B, kDimensions = 0x0200, kRow = 0x0208,
+                  kDbCell = 0x00D7, kWindow2 = 0x023E, kLabelSst = 0x00FD, kRk = 0x027E,
+                  kMulRk = 0x00BD, kNumber = 0x0203;
+
+QByteArray Hex(const char* hex) {
+    return QByteArray::fromHex(hex);
+}
+
+std::vector<quint16> Types(const std::vector<Record>& records) {
+    std::vector<quint16> types;
+    for (const Record& r : records) {
+        types.push_back(r.type);
+    }
+    return types;
+}
+
+std::vector<Record> OfType(const std::vector<Record>& records, quint16 type) {
+    std::vector<Record> found;
+    std::copy_if(records.begin(), records.end(), std::back_inserter(found),
+                 [type](const Record& r) { return r.type == type; });
+    return found;
+}
+
+const Record* At(const std::vector<Record>& records, quint32 position) {
+    for (const Record& r : records) {
+        if (r.position == position) {
+            return &r;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<Record> RecordsOf(const Workbook& book) {
+    return ParseRecords(book.WorkbookStream());
+}
+
+// The SST strings reassembled across CONTINUE records, checking the rules a reader relies on:
+// a string's header never split, characters never split, the flags byte repeated at the start
+// of a record that carries on a string.
+QStringList ReadSst(const std::vector<Record>& records) {
+    std::vector<QByteArray> parts;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].type == kSst) {
+            parts.push_back(records[i].data);
+            while (i + 1 < records.size() && records[i + 1].type == kContinue) {
+                parts.push_back(records[++i].data);
+            }
+        }
+    }
+    QStringList strings;
+    if (parts.empty() || parts[0].size() < 8) {
+        ADD_FAILURE() << "no SST";
+        return strings;
+    }
+    const quint32 unique = U32(parts[0], 4);
+    std::size_t part = 0;
+    qsizetype at = 8;
+    const auto nextPart = [&] {
+        if (++part >= parts.size()) {
+            ADD_FAILURE() << "SST ends early";
+            return false;
+        }
+        at = 0;
+        return true;
+    };
+    for (quint32 s = 0; s < unique; ++s) {
+        if (at == parts[part].size() && !nextPart()) {
+            return strings;
+        }
+        if (at + 3 > parts[part].size()) {
+            ADD_FAILURE() << "header of string " << s << " split";
+            return strings;
+        }
+        const quint16 length = U16(parts[part], at);
+        EXPECT_EQ(static_cast<quint8>(parts[part][at + 2]), 1) << "string " << s;
+        at += 3;
+        QString text;
+        while (text.size() < length) {
+            if (at == parts[part].size()) {
+                if (!nextPart()) {
+                    return strings;
+                }
+                EXPECT_EQ(static_cast<quint8>(parts[part][0]), 1) << "string " << s;
+                at = 1;
+            }
+            if (at + 2 > parts[part].size()) {
+                ADD_FAILURE() << "character of string " << s << " split";
+                return strings;
+            }
+            text.append(QChar(U16(parts[part], at)));
+            at += 2;
+        }
+        strings.append(text);
+    }
+    EXPECT_EQ(part + 1, parts.size());
+    EXPECT_EQ(at, parts[part].size());
+    return strings;
+}
+
+TEST(BiffStream, HeaderRowOfFourTextsWritesEveryRecordInOrder) {
+    Workbook book(1);
+    const QStringList headers = {"Material", "Room", "Area (m)", "Perimeter (m)"};
+    for (int column = 0; column < 4; ++column) {
+        book.GetSheet(0)->Cell(0, column)->SetText(headers[column]);
+    }
+    const QByteArray stream = book.WorkbookStream();
+    const std::vector<Record> records = ParseRecords(stream);
+
+    std::vector<quint16> expected = {kBof, kWindow1};
+    expected.insert(expected.end(), 4, kFont);
+    expected.insert(expected.end(), 21, kXf);
+    expected.insert(expected.end(), 6, kStyle);
+    expected.insert(expected.end(),
+                    {kBoundSheet, kSst, kExtSst, kEof, kBof, kIndex, kDimensions, kRow, kLabelSst,
+                     kLabelSst, kLabelSst, kLabelSst, kDbCell, kWindow2, kEof});
+    ASSERT_EQ(Types(records), expected);
+    ASSERT_EQ(records.back().position + 4, stream.size());
+
+    EXPECT_EQ(records[0].data,
+              Bytes().u16(0x0600).u16(5).u16(0x19A0).u16(0x07CD).u32(0xC0C9).u32(0x0306).bytes());
+    EXPECT_EQ(records[1].data, Hex("7800 7800 1f3b 5424 3800 0000 0000 0100 5802"));
+    for (int font = 2; font < 6; ++font) {
+        EXPECT_EQ(records[font].data,
+                  Hex("c800 0000 ff7f 9001 0000 00 00 00 00 05 01 4100 7200 6900 6100 6c00"));
+    }
+    for (int xf = 6; xf < 27; ++xf) {
+        EXPECT_EQ(records[xf].data, Hex("0000 0000 f5ff 20 00 00 00 00000000 00000000 c020"));
+    }
+    for (int style = 27; style < 33; ++style) {
+        EXPECT_EQ(records[style].data, Hex("0080 00 ff"));
+    }
+
+    const Record& boundSheet = records[33];
+    const quint32 sheetBof = U32(boundSheet.data, 0);
+    EXPECT_EQ(boundSheet.data.mid(4), Bytes().u8(0).u8(0).u8(6).u8(1).utf16("Sheet1").bytes());
+    ASSERT_NE(At(records, sheetBof), nullptr);
+    EXPECT_EQ(At(records, sheetBof)->type, kBof);
+    EXPECT_EQ(U16(At(records, sheetBof)->data, 2), 0x0010);
+
+    EXPECT_EQ(ReadSst(records), headers);
+    EXPECT_EQ(U32(records[34].data, 0), 4u);  // total
+    EXPECT_EQ(U32(records[34].data, 4), 4u);  // unique
+
+    const Record& index = records[38];
+    EXPECT_EQ(index.data, Bytes().u32(0).u32(0).u32(1).u32(0).u32(records[45].position).bytes());
+    EXPECT_EQ(records[39].data, Bytes().u32(0).u32(1).u16(0).u16(4).u16(0).bytes());
+    EXPECT_EQ(records[40].data,
+              Bytes().u16(0).u16(0).u16(4).u16(0xFF).u16(0).u16(0).u32(0).bytes());
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(records[41 + column].data, Bytes().u16(0).u16(column).u16(0).u32(column).bytes());
+    }
+    // Back to the ROW record; from the end of the ROW record to the first cell.
+    EXPECT_EQ(records[45].data,
+              Bytes().u32(records[45].position - records[40].position).u16(0).bytes());
+    EXPECT_EQ(records[46].data,
+              Bytes().u16(0x06B6).u16(0).u16(0).u16(0x40).u16(0).u16(0).u16(0).u32(0).bytes());
+}
+
+TEST(BiffStream, RepeatedTextsShareOneString) {
+    Workbook book(2);
+    book.GetSheet(0)->Cell(0, 0)->SetText("Hall");
+    book.GetSheet(0)->Cell(3, 2)->SetText8("Hall");
+    book.GetSheet(1)->Cell(1, 1)->SetText("Kitchen");
+    book.GetSheet(1)->Cell(2, 1)->SetText("Hall");
+    const std::vector<Record> records = RecordsOf(book);
+
+    const Record sst = OfType(records, kSst).at(0);
+    EXPECT_EQ(U32(sst.data, 0), 4u);
+    EXPECT_EQ(U32(sst.data, 4), 2u);
+    EXPECT_EQ(ReadSst(records), QStringList({"Hall", "Kitchen"}));
+    std::vector<quint32> indices;
+    for (const Record& label : OfType(records, kLabelSst)) {
+        indices.push_back(U32(label.data, 6));
+    }
+    EXPECT_EQ(indices, std::vector<quint32>({0, 0, 1, 0}));
+
+    // Each sheet's position leads to its own BOF, the second after the first's EOF.
+    const std::vector<Record> sheets = OfType(records, kBoundSheet);
+    ASSERT_EQ(sheets.size(), 2u);
+    const Record* second = At(records, U32(sheets[1].data, 0));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->type, kBof);
+    EXPECT_EQ(sheets[1].data.mid(8), Bytes().utf16("Sheet2").bytes());
+    EXPECT_EQ((second - 1)->type, kEof);
+}
+
+struct NumberCase {
+    const char* name;
+    double value;
+    bool integer;  // written through SetInteger
+    quint16 type;
+    quint32 rk;  // for RK records
+};
+
+class NumberRecords : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(NumberRecords, ChoosesRkOnlyWhenItReadsBackExactly) {
+    const NumberCase& c = GetParam();
+    Workbook book;
+    Cell* cell = book.GetSheet(0)->Cell(4, 3);
+    if (c.integer) {
+        cell->SetInteger(static_cast<qint32>(c.value));
+    } else {
+        cell->SetDouble(c.value);
+    }
+    const std::vector<Record> records = RecordsOf(book);
+    const std::vector<Record> row = OfType(records, kRow);
+    ASSERT_EQ(row.size(), 1u);
+    const Record& record = *(At(records, row[0].position) + 1);
+    ASSERT_EQ(record.type, c.type);
+    EXPECT_EQ(U16(record.data, 0), 4);
+    EXPECT_EQ(U16(record.data, 2), 3);
+    if (c.type == kRk) {
+        EXPECT_EQ(U32(record.data, 6), c.rk);
+        EXPECT_EQ(DecodeRk(U32(record.data, 6)), c.value);
+    } else {
+        EXPECT_EQ(F64(record.data, 6), c.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, NumberRecords,
+    ::testing::Values(NumberCase{"Twenty", 20.0, false, kRk, 0x40340000},
+                      NumberCase{"TwelveAndAHalf", 12.5, false, kRk, 0x40938800 | 1},
+                      NumberCase{"SixDecimals", 37.123456, false, kNumber, 0},
+                      NumberCase{"TwoDecimalsInexact", 37.12, false, kNumber, 0},
+                      NumberCase{"OneTenth", 0.1, false, kRk, 0x40240000 | 1},
+                      NumberCase{"Negative", -2.75, false, kRk, 0xC0713000 | 1},
+                      NumberCase{"ManyDigits", 1234567.0, false, kNumber, 0},
+                      NumberCase{"SmallInteger", 5, true, kRk, (5 << 2) | 2},
+                      NumberCase{"NegativeInteger", -1, true, kRk, 0xFFFFFFFE},
+                      NumberCase{"LowestRkInteger", -536870912, true, kRk, 0x80000002},
+                      NumberCase{"TwoToThe29", 536870912, true, kRk, 0x41C00000},
+                      NumberCase{"LargeInteger", 536870913, true, kNumber, 0},
+                      NumberCase{"LargestInteger", 2147483647, true, kNumber, 0},
+                      NumberCase{"Huge", 1e305, false, kNumber, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BiffStream, AdjacentRkValuesShareOneMulRk) {
+    Workbook book;
+    Sheet& sheet = *book.GetSheet(0);
+    sheet.Cell(1, 0)->SetText("x");
+    sheet.Cell(1, 1)->SetDouble(2.5);
+    sheet.Cell(1, 2)->SetInteger(7);
+    sheet.Cell(1, 3)->SetDouble(3.0);
+    sheet.Cell(1, 4)->SetDouble(37.123456);
+    sheet.Cell(1, 5)->SetDouble(1.0);
+    sheet.Cell(1, 7)->SetDouble(4.0);
+    sheet.Cell(1, 8);  // touched, empty: ends the run
+    sheet.Cell(1, 9)->SetInteger(1);
+    const std::vector<Record> records = RecordsOf(book);
+
+    const auto first = std::find_if(records.begin(), records.end(),
+                                    [](const Record& r) { return r.type == kRow; }) +
+                       1;
+    const std::vector<quint16> cellTypes(Types({first, first + 6}));
+    EXPECT_EQ(cellTypes, std::vector<quint16>({kLabelSst, kMulRk, kNumber, kRk, kRk, kRk}));
+    const Record& mulRk = *(first + 1);
+    // 2.5 as 250 / 100, the integer 7, 3.0.
+    EXPECT_EQ(mulRk.data, Hex("0100 0100 0000 01406f40 0000 1e000000 0000 00000840 0300"));
+    EXPECT_EQ(U16((first + 3)->data, 2), 5);
+    EXPECT_EQ(U16((first + 4)->data, 2), 7);
+    EXPECT_EQ(U16((first + 5)->data, 2), 9);
+    // DIMENSIONS and ROW span the used columns only.
+    EXPECT_EQ(OfType(records, kDimensions)[0].data,
+              Bytes().u32(1).u32(2).u16(0).u16(10).u16(0).bytes());
+    EXPECT_EQ(U16(OfType(records, kRow)[0].data, 4), 10);
+}
+
+// INDEX lists every block's DBCELL; each DBCELL leads back to its block's first ROW and from
+// there to the first cell record of every row.
+void ExpectRowBlocksConsistent(const std::vector<Record>& records,
+                               const std::vector<int>& usedRows) {
+    const std::vector<Record> index = OfType(records, kIndex);
+    ASSERT_EQ(index.size(), 1u);
+    EXPECT_EQ(U32(index[0].data, 4), static_cast<quint32>(usedRows.front()));
+    EXPECT_EQ(U32(index[0].data, 8), static_cast<quint32>(usedRows.back() + 1));
+    const std::size_t blocks = (usedRows.size() + 31) / 32;
+    ASSERT_EQ(index[0].data.size(), static_cast<qsizetype>(16 + 4 * blocks));
+    EXPECT_EQ(OfType(records, kDbCell).size(), blocks);
+    std::size_t row = 0;
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const Record* dbCell = At(records, U32(index[0].data, 16 + 4 * b));
+        ASSERT_NE(dbCell, nullptr);
+        ASSERT_EQ(dbCell->type, kDbCell);
+        const Record* firstRow = At(records, dbCell->position - U32(dbCell->data, 0));
+        ASSERT_NE(firstRow, nullptr);
+        ASSERT_EQ(firstRow->type, kRow);
+        const int rowsInBlock = static_cast<int>((dbCell->data.size() - 4) / 2);
+        EXPECT_EQ(rowsInBlock, static_cast<int>(std::min<std::size_t>(32, usedRows.size() - row)));
+        quint32 cell = firstRow->position + 20;
+        for (int r = 0; r < rowsInBlock; ++r, ++row) {
+            EXPECT_EQ(U16((firstRow + r)->data, 0), usedRows[row]);
+            cell += U16(dbCell->data, 4 + 2 * r);
+            const Record* first = At(records, cell);
+            ASSERT_NE(first, nullptr);
+            EXPECT_NE(first->type, kRow);
+            EXPECT_EQ(U16(first->data, 0), usedRows[row]);
+            EXPECT_EQ((first - 1)->type == kRow || U16((first - 1)->data, 0) != usedRows[row], true)
+                << "not the row's first cell";
+        }
+    }
+    EXPECT_EQ(row, usedRows.size());
+}
+
+TEST(BiffStream, RowBlocksOfThirtyTwoWithIndexAndDbCellOffsets) {
+    Workbook book;
+    std::vector<int> used;
+    for (int row = 3; row < 200; row += (row % 5 == 0 ? 3 : 1)) {
+        used.push_back(row);
+        for (int column = 0; column <= row % 4; ++column) {
+            Cell* cell = book.GetSheet(0)->Cell(row, column * 2);
+            if (column % 2 == 0) {
+                cell->SetText(QString::number(row * column));
+            } else {
+                cell->SetDouble(row + 0.123456);
+            }
+        }
+    }
+    book.GetSheet(0)->Cell(250, 3);  // touched only: not a used row
+    ExpectRowBlocksConsistent(RecordsOf(book), used);
+}
+
+TEST(BiffStream, EmptySheetHasNoRowsAndZeroDimensions) {
+    Workbook book;
+    book.GetSheet(0)->Cell(10, 10);
+    const std::vector<Record> records = RecordsOf(book);
+    EXPECT_EQ(OfType(records, kIndex)[0].data, Bytes().u32(0).u32(0).u32(0).u32(0).bytes());
+    EXPECT_EQ(OfType(records, kDimensions)[0].data,
+              Bytes().u32(0).u32(0).u16(0).u16(0).u16(0).bytes());
+    EXPECT_TRUE(OfType(records, kRow).empty());
+    EXPECT_TRUE(OfType(records, kDbCell).empty());
+    EXPECT_EQ(OfType(records, kSst)[0].data, Bytes().u32(0).u32(0).bytes());
+    EXPECT_EQ(OfType(records, kExtSst)[0].data, Bytes().u16(8).bytes());
+}
+
+// Every EXTSST bucket must point at the header of its first string, inside the SST or
+// CONTINUE record that holds it.
+void ExpectExtSstPointsAtBuckets(const QByteArray& stream, const QStringList& strings) {
+    const std::vector<Record> records = ParseRecords(stream);
+    const QByteArray ext = OfType(records, kExtSst).at(0).data;
+    const int perBucket = U16(ext, 0);
+    EXPECT_GE(perBucket, 8);
+    const int buckets = static_cast<int>((ext.size() - 2) / 8);
+    EXPECT_EQ(buckets, (strings.size() + perBucket - 1) / perBucket);
+    EXPECT_LE(buckets, 128);
+    for (int b = 0; b < buckets; ++b) {
+        const quint32 position = U32(ext, 2 + 8 * b);
+        const quint16 inRecord = U16(ext, 6 + 8 * b);
+        const Record* holder = At(records, position - inRecord);
+        ASSERT_NE(holder, nullptr) << "bucket " << b;
+        EXPECT_TRUE(holder->type == kSst || holder->type == kContinue);
+        EXPECT_LT(inRecord, holder->data.size() + 4);
+        const QString& text = strings[b * perBucket];
+        EXPECT_EQ(U16(stream, position), text.size()) << "bucket " << b;
+        EXPECT_EQ(U16(stream, position + 3), text.at(0).unicode()) << "bucket " << b;
+    }
+}
+
+TEST(BiffStream, LongSharedStringTableRunsOnInContinueRecords) {
+    Workbook book;
+    QStringList names;
+    for (int i = 0; i < 1000; ++i) {
+        names.append(QStringLiteral("Room %1 on the north side of the long east wing").arg(i));
+        book.GetSheet(0)->Cell(i, 1)->SetText(names.last());
+        book.GetSheet(0)->Cell(i, 2)->SetDouble(i);
+    }
+    // One text too long for a single record, and one that is cut to the cell limit.
+    names.append(QString(20000, QChar(0x00E9)));
+    book.GetSheet(0)->Cell(1000, 0)->SetText(names.last());
+    QString tooLong(kMaxCellTextLength + 10, QChar('x'));
+    tooLong[kMaxCellTextLength - 1] = QChar(0xD83D);  // a pair that would be split by the cut
+    tooLong[kMaxCellTextLength] = QChar(0xDE00);
+    book.GetSheet(0)->Cell(1001, 0)->SetText(tooLong);
+    names.append(tooLong.left(kMaxCellTextLength - 1));
+
+    const QByteArray stream = book.WorkbookStream();
+    const std::vector<Record> records = ParseRecords(stream);
+    EXPECT_GE(OfType(records, kContinue).size(), 10u);
+    for (const Record& r : records) {
+        EXPECT_LE(r.data.size(), 8224);
+    }
+    EXPECT_EQ(ReadSst(records), names);
+    ExpectExtSstPointsAtBuckets(stream, names);
+    // The sheet still follows the globals intact.
+    EXPECT_EQ(OfType(records, kLabelSst).size(), 1002u);
+    EXPECT_EQ(records.back().type, kEof);
+    EXPECT_EQ(records.back().position + 4, stream.size());
+}
+
+}  // namespace
+}  // namespace plantrek

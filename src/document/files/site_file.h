@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace plantrek {
+
+class Site;
+
+// The ".tcd" site file: UTF-16 XML with the materials in use, the site, its rooms, walls and
+// recorded notes.
+struct SiteFileResult {
+    bool ok = false;
+    // Why it failed, in the system's words when the system gave a reason; may be empty.
+    QString errorText;
+};
+
+// Writes the site to path through a temporary file that replaces the target only after a
+// complete write, so a failed save leaves the old file as it was.
+SiteFileResult SaveSiteFile(const Site& site, const QString& path);
+
+// Reads path into site, which should be a new, empty site. On failure the site is reset to a
+// new empty site: nothing half-read is left behind.
+SiteFileResult LoadSiteFile(const QString& path, Site& site);
+
+}  // namespace plantrek

@@ -1,0 +1,358 @@
+#include "device/disto_link.h"
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include <atomic>
+#include <random>
+
+#include "device/simulated_meter.h"
+
+namespace plantrek {
+namespace {
+
+using test::ScopedSerialPorts;
+using test::SimulatedMeter;
+using test::WaitUntil;
+
+const QByteArray kAck("cfm\r\n");
+
+QByteArray Distance(const char* digits, char unit = '0') {
+    return QByteArray("31..0") + unit + '+' + digits;
+}
+QByteArray Key(int code) {
+    return QByteArray("5000..+000000") + QByteArray::number(code).rightJustified(2, '0');
+}
+QByteArray Line(std::initializer_list<QByteArray> words) {
+    QByteArray line;
+    for (const QByteArray& word : words) {
+        line += word + ' ';
+    }
+    return line + "\r\n";
+}
+
+// What the link reported, in order: "M <unit> <digits> <key>", "enter", "undo", "lost".
+class Events {
+public:
+    explicit Events(DistoLink& link) {
+        QObject::connect(
+            &link, &DistoLink::measurement, [this](int unit, const QString& digits, int key) {
+                list.append(QStringLiteral("M %1 %2 %3").arg(unit).arg(digits).arg(key));
+            });
+        QObject::connect(&link, &DistoLink::enterPressed, [this] { list.append("enter"); });
+        QObject::connect(&link, &DistoLink::undoPressed, [this] { list.append("undo"); });
+        QObject::connect(&link, &DistoLink::connectionLost, [this] { list.append("lost"); });
+    }
+    // The events so far, once everything posted has been delivered.
+    QStringList take() {
+        QCoreApplication::processEvents();
+        QStringList taken = list;
+        list.clear();
+        return taken;
+    }
+    QStringList list;
+};
+
+// Parsing, fed straight in as the port would deliver it.
+class DistoLinkParseTest : public ::testing::Test {
+protected:
+    void useMeter(int typeNumber) { link.setDevice(1, typeNumber); }
+    void feed(const QByteArray& bytes) {
+        link.dataReceived(bytes.constData(), static_cast<int>(bytes.size()));
+    }
+    void feedByteByByte(const QByteArray& bytes) {
+        for (char byte : bytes) {
+            link.dataReceived(&byte, 1);
+        }
+    }
+
+    DistoLink link;
+    Events events{link};
+};
+
+TEST_F(DistoLinkParseTest, LoneDistanceIsEnterForClassOne) {
+    useMeter(760000);
+    ASSERT_EQ(link.modelClass(), 1);
+    feed(Line({Distance("00001234")}));
+    feed(Line({Key(6)}));
+    EXPECT_EQ(events.take(), QStringList{"enter"});
+    // Also when the line ends without the space.
+    feed(Distance("00001234") + "\r\n" + Key(6) + "\r\n");
+    EXPECT_EQ(events.take(), QStringList{"enter"});
+    // Followed by its key on the same line, it is a measurement.
+    feed(Line({Distance("00002000"), Key(2)}));
+    EXPECT_EQ(events.take(), QStringList{"M 0 00002000 2"});
+}
+
+TEST_F(DistoLinkParseTest, AnyOtherWordForgetsThePendingDistance) {
+    useMeter(500000);
+    feed(Line({Key(6)}));  // no distance before it
+    feed(Line({Distance("00001234")}) + Line({QByteArray("garbage")}) + Line({Key(6)}));
+    feed(Line({Distance("00001234")}) + Line({Key(11)}) + Line({Key(6)}));
+    // The last distance before the key is the one measured, with its own unit.
+    feed(Line({Distance("00001234"), Distance("00005555", '9')}) + Line({Key(3)}));
+    EXPECT_EQ(events.take(), (QStringList{"enter", "M 9 00005555 3"}));
+}
+
+TEST_F(DistoLinkParseTest, LineIsTakenOnlyWhenItHasEnded) {
+    useMeter(500000);
+    const QByteArray line = Line({Distance("00001234"), Key(8)});
+    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
+        feed(line.mid(i, 1));
+        ASSERT_TRUE(events.take().isEmpty()) << "after byte " << i;
+    }
+    feed(line.right(1));
+    EXPECT_EQ(events.take(), QStringList{"M 0 00001234 8"});
+}
+
+TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
+    useMeter(500000);
+    const QByteArray tail = Line({Distance("00001234"), Key(6)});
+    // A line of 99 bytes still fits; one of 100 does not.
+    feed(QByteArray(99 - tail.size() - 1, 'x') + ' ' + tail);
+    EXPECT_EQ(events.take(), QStringList{"M 0 00001234 6"});
+    feed(QByteArray(100 - tail.size() - 1, 'x') + ' ' + tail);
+    EXPECT_TRUE(events.take().isEmpty());
+
+    // Endless noise without a line end must not wedge the link.
+    feedByteByByte(QByteArray(1000, 'n'));
+    feed(Line({Distance("00000001")}));  // ends the noise's line: dropped with it
+    feed(Line({Distance("00004321")}) + Line({Key(4)}));
+    EXPECT_EQ(events.take(), QStringList{"M 0 00004321 4"});
+}
+
+TEST_F(DistoLinkParseTest, MalformedWordsCarryNothing) {
+    useMeter(740000);
+    const QByteArray cases[] = {
+        Line({QByteArray("31..00+0000\0"
+                         "234",
+                         15),
+              Key(6)}),
+        Line({QByteArray("31..00+0000l234"), Key(6)}),
+        Line({QByteArray("31..00-00001234"), Key(6)}),
+        Line({QByteArray("31..00+0000123"), Key(6)}),
+        Line({QByteArray("31..00+000012345"), Key(6)}),
+        Line({Distance("00001234"), QByteArray("5000..+00000006\0", 16)}),
+        Line({Distance("00001234"), QByteArray("5000..+0000006")}),
+        QByteArray("\r\n\r\n \r\n   \r\n"),
+        QByteArray("\0\0\0\r\n", 5),
+    };
+    for (const QByteArray& bytes : cases) {
+        feed(bytes);
+        feed(Line({Key(6)}));  // a key after the case: nothing must be pending
+    }
+    EXPECT_TRUE(events.take().isEmpty());
+}
+
+TEST_F(DistoLinkParseTest, RandomInputOnlyEverYieldsCheckedMeasurements) {
+    useMeter(500000);
+    std::mt19937 random(20240611);
+    // Mostly the meter's own characters, so that near-words turn up often.
+    static const char kAlphabet[] = "0123456789.+ \r\n31500\0\xff";
+    const QByteArray alphabet(kAlphabet, sizeof kAlphabet - 1);
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(alphabet.size()) - 1);
+    std::uniform_int_distribution<int> any(0, 255);
+    std::uniform_int_distribution<int> length(1, 256);
+    int measurements = 0;
+    QObject::connect(&link, &DistoLink::measurement,
+                     [&measurements](int unit, const QString& digits, int key) {
+                         ++measurements;
+                         EXPECT_GE(unit, 0);
+                         EXPECT_LE(unit, 9);
+                         EXPECT_EQ(digits.size(), 8);
+                         for (QChar c : digits) {
+                             EXPECT_TRUE(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+                         }
+                         EXPECT_TRUE(key == 2 || key == 8 || key == 6 || key == 15 || key == 1 ||
+                                     key == 10 || key == 3 || key == 4);
+                     });
+    for (int chunk = 0; chunk < 400; ++chunk) {
+        QByteArray bytes(length(random), '\0');
+        for (char& byte : bytes) {
+            byte = chunk % 2 ? alphabet.at(pick(random)) : static_cast<char>(any(random));
+        }
+        feed(bytes);
+    }
+    events.take();
+    // Still in step with the meter afterwards.
+    feed(QByteArray("\r\n") + Line({Distance("00001111")}) + Line({Key(1)}));
+    const QStringList last = events.take();
+    ASSERT_FALSE(last.isEmpty());
+    EXPECT_EQ(last.back(), QStringLiteral("M 0 00001111 1"));
+    EXPECT_GE(measurements, 1);
+}
+
+// Through a pseudo-terminal with a simulated meter.
+class DistoLinkMeterTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(meter.isValid()); }
+
+    SimulatedMeter meter;
+};
+
+TEST_F(DistoLinkMeterTest, SearchSkipsMissingPortsAndNewMetersGetTheirKeysSetUp) {
+    meter.setTypeNumber(740000);
+    const ScopedSerialPorts ports(QStringLiteral(":") + meter.devicePath());
+    DistoLink link;
+    Events events(link);
+    QStringList progress;
+    ASSERT_EQ(link.search(1, 20, [&progress](const QString& text) { progress.append(text); }), 2);
+    EXPECT_EQ(progress,
+              (QStringList{"Searching for Disto", "Currently searching for a Disto on COM1.",
+                           "Currently searching for a Disto on COM2."}));
+    EXPECT_EQ(link.comPort(), 2);
+    EXPECT_EQ(link.typeNumber(), 740000);
+    EXPECT_EQ(link.modelClass(), 0);
+
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(link.connect());
+    EXPECT_GE(timer.elapsed(), DistoLink::kConnectSettleMs + 3 * DistoLink::kCommandSpacingMs - 50);
+    EXPECT_TRUE(link.isConnected());
+    ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
+    EXPECT_EQ(meter.received(), QByteArray("N00N\r\nsm 0\r\nsk 11 1\r\nsk 12 28\r\nsk 13 28\r\n"));
+    EXPECT_EQ(link.search(1, 1), 2);
+
+    // For this meter the old undo key is enter.
+    meter.send(Line({Key(12)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 1));
+    meter.send(Line({Key(13)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 2));
+    meter.send(Line({Distance("00001234")}));
+    meter.send(Line({Key(6)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 3));
+    ASSERT_TRUE(WaitUntil([&] { return events.list.size() >= 3; }));
+    EXPECT_EQ(events.take(), (QStringList{"enter", "undo", "M 0 00001234 6"}));
+}
+
+TEST_F(DistoLinkMeterTest, OldMeterAcknowledgesEachHandledWordOnce) {
+    const ScopedSerialPorts ports(meter.devicePath());
+    DistoLink link;
+    Events events(link);
+    link.setDevice(1, 500000);
+    ASSERT_TRUE(link.connect());
+
+    meter.send(Line({Distance("00001234")}));  // waits for its key: no acknowledgement
+    meter.sendByteByByte(Line({Key(6)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 1));
+    meter.send(Line({Key(2)}));  // no distance before it: acknowledged only
+    ASSERT_TRUE(meter.waitForReceived(kAck, 2));
+    meter.send(Line({Key(12)}));  // undo on this meter
+    ASSERT_TRUE(meter.waitForReceived(kAck, 3));
+    // Two handled words in one line: two acknowledgements, although the port takes one write
+    // at a time.
+    meter.send(Line({Key(11), Key(4)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 5));
+    meter.send(Line({QByteArray("13....+00500000")}));  // not handled: no acknowledgement
+    meter.send(Line({Key(11)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 6));
+
+    ASSERT_TRUE(WaitUntil([&] { return events.list.size() >= 4; }));
+    EXPECT_EQ(events.take(), (QStringList{"M 0 00001234 6", "undo", "enter", "enter"}));
+    EXPECT_EQ(meter.received(), kAck.repeated(6));
+}
+
+TEST_F(DistoLinkMeterTest, ClassOneMeterSendsEnterAsALoneDistance) {
+    meter.setTypeNumber(760000);
+    const ScopedSerialPorts ports(meter.devicePath());
+    DistoLink link;
+    Events events(link);
+    ASSERT_EQ(link.search(1, 1), 1);
+    EXPECT_EQ(link.modelClass(), 1);
+    ASSERT_TRUE(link.connect());
+    ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
+
+    meter.send(Line({Distance("00001234")}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 1));
+    meter.send(Line({Key(6)}));
+    ASSERT_TRUE(meter.waitForReceived(kAck, 2));
+    ASSERT_TRUE(WaitUntil([&] { return !events.list.isEmpty(); }));
+    EXPECT_EQ(events.take(), QStringList{"enter"});
+}
+
+TEST_F(DistoLinkMeterTest, NoiseOnTheLineYieldsNothing) {
+    const ScopedSerialPorts ports(meter.devicePath());
+    DistoLink link;
+    Events events(link);
+    int activity = 0;
+    QObject::connect(&link, &DistoLink::activity, [&activity] { ++activity; });
+    link.setDevice(1, 500000);
+    ASSERT_TRUE(link.connect());
+
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> any(0, 255);
+    QByteArray noise(4000, '\0');
+    for (char& byte : noise) {
+        byte = static_cast<char>(any(random));
+    }
+    meter.send(noise);
+    meter.send(QByteArray("\r\n") + Line({Distance("00002500"), Key(10)}));
+    ASSERT_TRUE(WaitUntil([&] { return !events.list.isEmpty(); }));
+    EXPECT_EQ(events.take(), QStringList{"M 0 00002500 10"});
+    EXPECT_GE(activity, 1);
+}
+
+TEST_F(DistoLinkMeterTest, MeterThatVanishesEndsTheConnection) {
+    const ScopedSerialPorts ports(meter.devicePath());
+    auto link = std::make_unique<DistoLink>();
+    Events events(*link);
+    link->setDevice(1, 500000);
+    ASSERT_TRUE(link->connect());
+    meter.send(Distance("0000"));  // a half-sent word
+    meter.vanish();
+
+    ASSERT_TRUE(WaitUntil([&] { return !events.list.isEmpty(); }));
+    EXPECT_EQ(events.take(), QStringList{"lost"});
+    EXPECT_FALSE(link->isConnected());
+    EXPECT_TRUE(link->hasPort());
+    QElapsedTimer timer;
+    timer.start();
+    link.reset();
+    EXPECT_LT(timer.elapsed(), 200);
+}
+
+TEST(DistoLinkSearch, RangesThatCannotHoldAPortReturnAtOnce) {
+    DistoLink link;
+    int calls = 0;
+    const auto count = [&calls](const QString&) { ++calls; };
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(link.search(5, 3, count), -1);
+    EXPECT_EQ(link.search(0, 3, count), -1);
+    EXPECT_EQ(link.search(2, -1, count), -1);
+    EXPECT_LT(timer.elapsed(), 50);
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(link.comPort(), -1);
+    EXPECT_FALSE(link.connect());
+}
+
+TEST(DistoLinkSearch, CancelIsHonouredBetweenPorts) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(740000);
+    const ScopedSerialPorts ports(QStringLiteral(":") + meter.devicePath());
+    DistoLink link;
+    std::atomic<bool> cancel{false};
+    QStringList progress;
+    const int found = link.search(
+        1, 20,
+        [&](const QString& text) {
+            progress.append(text);
+            if (text.endsWith(QLatin1String("COM1."))) {
+                cancel.store(true);
+            }
+        },
+        &cancel);
+    EXPECT_EQ(found, -1);
+    EXPECT_EQ(progress.size(), 2);
+    EXPECT_TRUE(meter.received().isEmpty());
+
+    cancel.store(false);
+    EXPECT_EQ(link.search(3, 20, {}, &cancel), -1);  // nothing behind COM3 and beyond
+}
+
+}  // namespace
+}  // namespace plantrek

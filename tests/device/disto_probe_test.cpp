@@ -1,0 +1,113 @@
+#include "device/disto_probe.h"
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QElapsedTimer>
+
+#include "device/simulated_meter.h"
+
+namespace plantrek {
+namespace {
+
+using test::ScopedSerialPorts;
+using test::SimulatedMeter;
+
+void Feed(DistoProbe& probe, const QByteArray& bytes) {
+    probe.takeReply(bytes.constData(), static_cast<int>(bytes.size()));
+}
+
+TEST(DistoProbeReply, SplitOverReadsIsStillRecognised) {
+    DistoProbe probe(1);
+    Feed(probe, "1");
+    EXPECT_TRUE(probe.partial());
+    EXPECT_FALSE(probe.found());
+    // The type number is not read from a reply that is cut short inside its digits.
+    Feed(probe, "3....+007");
+    EXPECT_FALSE(probe.found());
+    Feed(probe, "60000 \r\n");
+    ASSERT_TRUE(probe.found());
+    EXPECT_EQ(probe.typeNumber(), 760000);
+    EXPECT_EQ(probe.modelClass(), 1);
+}
+
+TEST(DistoProbeReply, OnlyAReplyAtTheStartCounts) {
+    DistoProbe noise(1);
+    Feed(noise, "31..00+00001234 \r\n");
+    Feed(noise, "13....+00740000 \r\n");
+    EXPECT_FALSE(noise.found());
+    EXPECT_FALSE(noise.partial());
+    EXPECT_EQ(noise.modelClass(), 2);
+
+    DistoProbe digits(1);
+    Feed(digits, "13....+0074x000 \r\n");
+    EXPECT_FALSE(digits.found());
+}
+
+TEST(DistoProbeReply, KeepsNoMoreThanItsBuffer) {
+    DistoProbe probe(1);
+    const QByteArray flood(5000, '1');
+    for (int i = 0; i < 40; ++i) {
+        Feed(probe, flood);
+    }
+    Feed(probe, QByteArray("13....+00740000 \r\n"));
+    EXPECT_FALSE(probe.found());
+    EXPECT_FALSE(probe.partial());
+}
+
+struct IdentifyCase {
+    int typeNumber;
+    int modelClass;
+    bool dribble;
+};
+
+class DistoProbeRunTest : public ::testing::TestWithParam<IdentifyCase> {};
+
+TEST_P(DistoProbeRunTest, IdentifiesTheMeter) {
+    const IdentifyCase& c = GetParam();
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(c.typeNumber);
+    meter.setDribbleReplies(c.dribble);
+    const ScopedSerialPorts ports(meter.devicePath());
+
+    DistoProbe probe(1);
+    ASSERT_TRUE(probe.run());
+    EXPECT_TRUE(probe.found());
+    EXPECT_EQ(probe.typeNumber(), c.typeNumber);
+    EXPECT_EQ(probe.modelClass(), c.modelClass);
+    // One request, answered; then the meter is told it was found.
+    ASSERT_TRUE(meter.waitForReceived("sm 0\r\n", 1));
+    EXPECT_EQ(meter.received(), QByteArray("N00N\r\nsm 0\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Meters, DistoProbeRunTest,
+                         ::testing::Values(IdentifyCase{740000, 0, false},
+                                           IdentifyCase{760000, 1, false},
+                                           IdentifyCase{350123, 2, true}));
+
+TEST(DistoProbeRun, SilentPortCostsOneRound) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    const ScopedSerialPorts ports(meter.devicePath());
+    DistoProbe probe(1);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(probe.run());
+    EXPECT_GE(timer.elapsed(), DistoProbe::kSettleMs + DistoProbe::kReplyWaitMs - 50);
+    EXPECT_LT(timer.elapsed(), 4000);
+    EXPECT_EQ(meter.received(), QByteArray("N00N\r\n"));
+    EXPECT_EQ(probe.typeNumber(), 0);
+    EXPECT_EQ(probe.modelClass(), 2);
+}
+
+TEST(DistoProbeRun, PortWithoutDeviceFailsAtOnce) {
+    const ScopedSerialPorts ports(QStringLiteral("/nonexistent/rfcomm0"));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(DistoProbe(1).run());
+    EXPECT_FALSE(DistoProbe(2).run());
+    EXPECT_LT(timer.elapsed(), 200);
+}
+
+}  // namespace
+}  // namespace plantrek

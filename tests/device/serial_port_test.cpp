@@ -1,0 +1,333 @@
+#include "device/serial_port.h"
+
+#include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "device/serial_port_names.h"
+#include "device/simulated_meter.h"
+
+namespace plantrek {
+namespace {
+
+using test::ScopedSerialPorts;
+using test::SimulatedMeter;
+
+// Records what a port reports; an optional hook runs on the worker thread with each notice.
+class Recorder {
+public:
+    // Declared before the port, so that it outlives the port's worker.
+    void attach(SerialPort& port) {
+        port.setOwner(this);
+        port.setNotify(&Recorder::Notify);
+    }
+
+    std::function<void(SerialPort*, int)> hook;
+
+    std::vector<int> notices() const {
+        std::lock_guard lock(mutex_);
+        return notices_;
+    }
+    std::vector<QByteArray> reads() const {
+        std::lock_guard lock(mutex_);
+        return reads_;
+    }
+    bool waitForNotice(int notice, int times = 1, int timeoutMs = 5000) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                 [&] { return CountOf(notice) >= times; });
+    }
+    int count(int notice) const {
+        std::lock_guard lock(mutex_);
+        return CountOf(notice);
+    }
+
+private:
+    int CountOf(int notice) const {
+        return static_cast<int>(std::count(notices_.begin(), notices_.end(), notice));
+    }
+    static void Notify(SerialPort* port, int notice) {
+        auto* self = static_cast<Recorder*>(port->owner());
+        {
+            std::lock_guard lock(self->mutex_);
+            self->notices_.push_back(notice);
+            if (notice == kSerialDataRead) {
+                self->reads_.emplace_back(port->receivedBytes(), port->receivedCount());
+            }
+        }
+        if (self->hook) {
+            self->hook(port, notice);
+        }
+        self->changed_.notify_all();
+    }
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<int> notices_;
+    std::vector<QByteArray> reads_;
+};
+
+TEST(SerialPortOpen, FailuresStartNoWorker) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    QTemporaryDir dir;
+    const QString plainFile = dir.filePath(QStringLiteral("not-a-tty"));
+    {
+        QFile file(plainFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const ScopedSerialPorts ports(meter.devicePath() + QStringLiteral("::/nonexistent/tty9"));
+
+    struct Case {
+        QString name;
+        quint32 baud;
+        int dataBits;
+        int expected;
+    };
+    const Case cases[] = {
+        {QString(), 9600, 8, kSerialEmptyName},
+        {QStringLiteral("/nonexistent/ttyUSB7"), 9600, 8, kSerialDeviceNotOpened},
+        {QStringLiteral("\\\\.\\COM2"), 9600, 8, kSerialDeviceNotOpened},   // empty entry
+        {QStringLiteral("\\\\.\\COM3"), 9600, 8, kSerialDeviceNotOpened},   // listed, absent
+        {QStringLiteral("\\\\.\\COM40"), 9600, 8, kSerialDeviceNotOpened},  // beyond the list
+        {plainFile, 9600, 8, kSerialLineSettingsRefused},
+        {meter.devicePath(), 12345, 8, kSerialLineSettingsRefused},
+        {meter.devicePath(), 9600, 9, kSerialLineSettingsRefused},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        Recorder recorder;
+        SerialPort port;
+        recorder.attach(port);
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(port.open(c.name, c.baud, kSerialParityNone, c.dataBits, true), c.expected);
+        EXPECT_LT(timer.elapsed(), 500);
+        EXPECT_FALSE(port.isRunning());
+        EXPECT_FALSE(port.write("x", 1));
+        port.stop();
+        EXPECT_TRUE(recorder.notices().empty());
+    }
+
+    // The device stays usable after the refused attempts.
+    Recorder recorder;
+    SerialPort port;
+    recorder.attach(port);
+    EXPECT_EQ(port.open(QStringLiteral("\\\\.\\COM1"), 9600, kSerialParityNone, 8, true), 0);
+    EXPECT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
+}
+
+class SerialPortLineTest : public ::testing::TestWithParam<quint32> {};
+
+TEST_P(SerialPortLineTest, SetsUpARawLine) {
+    const quint32 parity = GetParam();
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    SerialPort port;
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, parity, 8, true), 0);
+
+    termios settings{};
+    ASSERT_TRUE(meter.deviceSettings(&settings));
+    EXPECT_EQ(cfgetospeed(&settings), static_cast<speed_t>(B9600));
+    EXPECT_EQ(cfgetispeed(&settings), static_cast<speed_t>(B9600));
+    EXPECT_EQ(settings.c_lflag & (ICANON | ECHO | ECHONL | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(settings.c_iflag & (IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | PARMRK |
+                                  BRKINT | IGNBRK),
+              0u);
+    EXPECT_EQ(settings.c_oflag & OPOST, 0u);
+    EXPECT_EQ(settings.c_cflag & CRTSCTS, 0u);
+    EXPECT_NE(settings.c_cflag & CLOCAL, 0u);
+    EXPECT_EQ(settings.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(settings.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    // A pseudo-terminal keeps its own size and parity-enable bits; the rest of the parity
+    // settings show.
+    EXPECT_EQ((settings.c_cflag & PARODD) != 0, parity == kSerialParityOdd);
+    EXPECT_EQ((settings.c_iflag & INPCK) != 0, parity != kSerialParityNone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, SerialPortLineTest,
+                         ::testing::Values(quint32{kSerialParityNone}, quint32{kSerialParityOdd},
+                                           quint32{kSerialParityEven}));
+
+TEST(SerialPortRead, CompletesOnlyWithTheWholeBlockAndPassesEveryByte) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    Recorder recorder;
+    SerialPort port;
+    recorder.attach(port);
+    recorder.hook = [](SerialPort* p, int notice) {
+        if (notice == kSerialDataRead) {
+            p->requestRead();
+        }
+    };
+    port.setReadBlockSize(4);
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
+
+    meter.send("ab");
+    QThread::msleep(30);  // let the first half be read on its own
+    meter.send(QByteArray("c\x00\x11\x13\r\n\xff\x7f", 8));
+    ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead, 2));
+    meter.send("zz");
+    ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead, 3));
+
+    const std::vector<QByteArray> reads = recorder.reads();
+    ASSERT_EQ(reads.size(), 3u);
+    EXPECT_EQ(reads[0], QByteArray("abc\x00", 4));
+    EXPECT_EQ(reads[1], QByteArray("\x11\x13\r\n", 4));
+    EXPECT_EQ(reads[2], QByteArray("\xff\x7fzz", 4));
+}
+
+TEST(SerialPortRead, BlockSizeStaysWithinTheBuffer) {
+    Recorder recorder;
+    SerialPort port;
+    port.setReadBlockSize(300);
+    EXPECT_EQ(port.readBlockSize(), 256);
+    port.setReadBlockSize(0);
+    EXPECT_EQ(port.readBlockSize(), 1);
+
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    recorder.attach(port);
+    port.setReadBlockSize(300);
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    QByteArray bytes;
+    for (int i = 0; i < 300; ++i) {
+        bytes.append(static_cast<char>(i * 7));
+    }
+    meter.send(bytes);
+    ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead));
+    EXPECT_EQ(recorder.reads().at(0), bytes.left(256));
+}
+
+TEST(SerialPortWrite, OneWriteAtATime) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    Recorder recorder;
+    SerialPort port;
+    recorder.attach(port);
+    std::vector<bool> accepted;
+    // On the worker thread the first write cannot finish before the second is asked for.
+    recorder.hook = [&accepted](SerialPort* p, int notice) {
+        if (notice == kSerialWorkerStarted) {
+            accepted.push_back(p->write("A\n", 2));
+            accepted.push_back(p->write("B", 1));
+        }
+    };
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWriteDone));
+    EXPECT_EQ(accepted, (std::vector<bool>{true, false}));
+
+    EXPECT_FALSE(port.write(nullptr, 3));
+    EXPECT_FALSE(port.write("C", 0));
+    const QByteArray tooLong(256, 'L');
+    EXPECT_FALSE(port.write(tooLong.constData(), tooLong.size()));
+    const QByteArray longest(255, 'M');
+    EXPECT_TRUE(port.write(longest.constData(), longest.size()));
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWriteDone, 2));
+    EXPECT_TRUE(port.write("\r\0z", 3));
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWriteDone, 3));
+
+    ASSERT_TRUE(test::WaitUntil([&] { return meter.received().size() >= 2 + 255 + 3; }));
+    EXPECT_EQ(meter.received(), QByteArray("A\n") + longest + QByteArray("\r\0z", 3));
+}
+
+TEST(SerialPortStop, WinsOverWorkAskedForWithIt) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    Recorder recorder;
+    SerialPort port;
+    recorder.attach(port);
+    recorder.hook = [](SerialPort* p, int notice) {
+        if (notice == kSerialDataRead) {
+            p->requestRead();
+            p->write("X", 1);
+            p->stop();  // on the worker thread: only asks
+        }
+    };
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    meter.send("q");
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerEnded));
+    EXPECT_FALSE(port.isRunning());
+
+    // Whatever the port had written would reach the meter before this.
+    meter.writeAsProgram("Z");
+    ASSERT_TRUE(test::WaitUntil([&] { return meter.received().contains('Z'); }));
+    EXPECT_EQ(meter.received(), QByteArray("Z"));
+    EXPECT_EQ(recorder.count(kSerialWriteDone), 0);
+    EXPECT_EQ(recorder.count(kSerialDataRead), 1);
+}
+
+TEST(SerialPortStop, EndsTheWorkerOnceAndPromptly) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    Recorder recorder;
+    SerialPort port;
+    recorder.attach(port);
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, true), 0);
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
+    EXPECT_TRUE(port.isRunning());
+
+    QElapsedTimer timer;
+    timer.start();
+    port.stop();
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_FALSE(port.isRunning());
+    port.stop();
+    EXPECT_EQ(recorder.notices(), (std::vector<int>{kSerialWorkerStarted, kSerialWorkerEnded}));
+
+    SerialPort neverOpened;
+    neverOpened.stop();
+    EXPECT_FALSE(neverOpened.isRunning());
+}
+
+TEST(SerialPortStop, DeviceThatVanishesEndsTheWorker) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    Recorder recorder;
+    SerialPort port;
+    recorder.attach(port);
+    recorder.hook = [](SerialPort* p, int notice) {
+        if (notice == kSerialDataRead) {
+            p->requestRead();
+        }
+    };
+    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, true), 0);
+    meter.send("k");
+    ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead));
+
+    meter.vanish();
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerEnded));
+    EXPECT_FALSE(port.isRunning());
+    EXPECT_FALSE(port.write("late", 4));
+
+    QElapsedTimer timer;
+    timer.start();
+    port.stop();
+    EXPECT_LT(timer.elapsed(), 100);
+    EXPECT_EQ(recorder.count(kSerialWorkerEnded), 1);
+}
+
+TEST(SerialPortStop, DestroyingARunningPortStopsIt) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    Recorder recorder;
+    auto port = std::make_unique<SerialPort>();
+    recorder.attach(*port);
+    ASSERT_EQ(port->open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
+    port.reset();
+    EXPECT_EQ(recorder.notices(), (std::vector<int>{kSerialWorkerStarted, kSerialWorkerEnded}));
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <termios.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// A Disto meter at the far end of a pseudo-terminal. The program opens devicePath() as its
+// serial port; the meter answers identification requests, records everything the program
+// sends, and sends whatever a test asks it to.
+namespace plantrek::test {
+
+class SimulatedMeter {
+public:
+    SimulatedMeter();
+    ~SimulatedMeter();
+    SimulatedMeter(const SimulatedMeter&) = delete;
+    SimulatedMeter& operator=(const SimulatedMeter&) = delete;
+
+    bool isValid() const { return master_ >= 0; }
+    QString devicePath() const { return path_; }
+
+    // The type number the meter reports; a negative number keeps it silent.
+    void setTypeNumber(int typeNumber) { typeNumber_.store(typeNumber); }
+    // Sends identification replies one byte at a time.
+    void setDribbleReplies(bool dribble) { dribble_.store(dribble); }
+
+    void send(const QByteArray& bytes);
+    void sendByteByByte(const QByteArray& bytes);
+
+    // Everything the program has sent so far.
+    QByteArray received() const;
+    int countReceived(const QByteArray& command) const;
+    // Waits until the program has sent command at least times times.
+    bool waitForReceived(const QByteArray& command, int times, int timeoutMs = 5000) const;
+
+    // Bytes written to the device by a second opener, as if by the program; they reach the
+    // meter after everything the program wrote before them.
+    void writeAsProgram(const QByteArray& bytes);
+    // The device's line settings as the program left them.
+    bool deviceSettings(termios* settings) const;
+
+    // The meter is switched off or walks out of range: the device hangs up.
+    void vanish();
+
+private:
+    void serve();
+    void writeAll(const QByteArray& bytes);
+
+    int master_ = -1;
+    int holder_ = -1;  // keeps the device alive between the program's opens
+    QString path_;
+    std::atomic<int> typeNumber_{-1};
+    std::atomic<bool> dribble_{false};
+    std::atomic<bool> quit_{false};
+    mutable std::mutex mutex_;
+    QByteArray received_;
+    int identifyRequestsAnswered_ = 0;
+    std::thread thread_;
+};
+
+// Spins the event loop until condition holds; false when timeoutMs passed first.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// Points the COM-number list at the given paths for the lifetime of the object.
+class ScopedSerialPorts {
+public:
+    explicit ScopedSerialPorts(const QString& paths);
+    ~ScopedSerialPorts();
+
+private:
+    QByteArray previous_;
+    bool wasSet_;
+};
+
+}  // namespace plantrek::test

@@ -203,7 +203,8 @@ int Room::IndexOfVertex(PlanPoint point) const {
     PlanPoint p = location_;
     const int n = CombinedCount();
     for (int k = 0; k <= n; ++k) {
-        if (SamePoint(p, point, kPointTolerance)) {
+        // Strictly within the tolerance in both coordinates.
+        if (std::fabs(p.x - point.x) < kPointTolerance && std::fabs(p.y - point.y) < kPointTolerance) {
             return k;
         }
         if (k < n) {

@@ -1,7 +1,8 @@
-// Entry point of every test executable: a core application (for Qt's event and file services)
-// and settings, data and temporary folders that belong to this run only, so no test ever reads
-// or writes the user's own settings or template file.
+// Entry point of every test executable: a GUI application on the offscreen platform (drawing
+// text needs one) and settings, data and temporary folders that belong to this run only, so no
+// test ever reads or writes the user's own settings or template file.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -20,7 +21,10 @@ int main(int argc, char** argv) {
     qputenv("XDG_CACHE_HOME", root + "/cache");
     QStandardPaths::setTestModeEnabled(true);
 
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Corvane Software");
     QCoreApplication::setApplicationName("Plantrek");
     ::testing::InitGoogleTest(&argc, argv);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 namespace plantrek {
 
 class Site;
@@ -21,5 +23,7 @@ SiteFileResult SaveSiteFile(const Site& site, const QString& path);
 // Reads path into site, which should be a new, empty site. On failure the site is reset to a
 // new empty site: nothing half-read is left behind.
 SiteFileResult LoadSiteFile(const QString& path, Site& site);
+// The same from an open device, read from its current position to its end.
+SiteFileResult LoadSiteFile(QIODevice& device, Site& site);
 
 }  // namespace plantrek

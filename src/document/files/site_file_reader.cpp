@@ -1,0 +1,215 @@
+#include "document/files/site_file_reader.h"
+
+#include <cmath>
+#include <memory>
+
+#include "audio/annotation_list.h"
+#include "document/files/number_text.h"
+#include "model/closing.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+#include "model/wall.h"
+
+namespace plantrek {
+
+namespace {
+
+// A missing attribute and one that holds no number both read as 0.
+double NumberAttribute(const XmlAttributeMap& attributes, QStringView key) {
+    return ParseDoubleText(attributes.Value(key));
+}
+
+PlanPoint PointAttributes(const XmlAttributeMap& attributes) {
+    return {NumberAttribute(attributes, u"x"), NumberAttribute(attributes, u"y")};
+}
+
+bool IsFinite(PlanPoint point) {
+    return std::isfinite(point.x) && std::isfinite(point.y);
+}
+
+CloseRule CloseRuleFromText(const QString& text) {
+    if (text.compare(QLatin1String("reverse square"), Qt::CaseInsensitive) == 0) {
+        return CloseRule::ReverseSquare;
+    }
+    if (text.compare(QLatin1String("angle"), Qt::CaseInsensitive) == 0) {
+        return CloseRule::Angled;
+    }
+    return CloseRule::Square;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CSiteLoadContext
+
+Room* CSiteLoadContext::CurrentRoom() const {
+    return openRooms_.empty() ? nullptr : openRooms_.back().room;
+}
+
+AnnotationList* CSiteLoadContext::CurrentAnnotations() const {
+    if (openRooms_.empty()) {
+        return &site_.Annotations();
+    }
+    Room* room = openRooms_.back().room;
+    return room != nullptr ? &room->Annotations() : nullptr;
+}
+
+void CSiteLoadContext::EnterRoom(Room* room) {
+    openRooms_.push_back(OpenRoom{room, current_});
+    current_ = PlanPoint{};
+}
+
+void CSiteLoadContext::LeaveRoom() {
+    if (openRooms_.empty()) {
+        return;
+    }
+    current_ = openRooms_.back().enclosingPoint;
+    openRooms_.pop_back();
+}
+
+void CSiteLoadContext::Fail(const QString& reason) {
+    if (failure_.isEmpty()) {
+        failure_ = reason;
+    }
+}
+
+void CSiteLoadContext::RegisterHandlers(CXmlElementReader& reader) {
+    reader.Register(QStringLiteral("material"), std::make_unique<CMaterialElementHandler>(*this));
+    reader.Register(QStringLiteral("startpoint"),
+                    std::make_unique<CStartPointElementHandler>(*this));
+    reader.Register(QStringLiteral("room"), std::make_unique<CRoomElementHandler>(*this));
+    reader.Register(QStringLiteral("location"), std::make_unique<CLocationElementHandler>(*this));
+    reader.Register(QStringLiteral("wall"), std::make_unique<CWallElementHandler>(*this));
+    reader.Register(QStringLiteral("roomOrigin"),
+                    std::make_unique<CRoomOriginElementHandler>(*this));
+    reader.Register(QStringLiteral("annotation"),
+                    std::make_unique<CAnnotationElementHandler>(*this));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Handlers
+
+void CMaterialElementHandler::OnStartElement(const QString&, const XmlAttributeMap& attributes) {
+    const QString name = attributes.Value(u"style");
+    if (name.isEmpty()) {
+        return;
+    }
+    const int index = ParseLongText(attributes.Value(u"id"));
+    Colour colour = Site::DefaultMaterialColour();
+    QString colourText;
+    if (attributes.Lookup(u"color", &colourText)) {
+        colour = static_cast<Colour>(ParseLongText(colourText));
+    }
+    // The first material of an index wins; AddMaterial leaves a present one as it is.
+    context_.GetSite().AddMaterial(name, index, colour);
+}
+
+void CStartPointElementHandler::OnEndElement(const QString&, const QString&,
+                                             const XmlAttributeMap& attributes) {
+    context_.GetSite().SetStartPoint(PointAttributes(attributes));
+}
+
+void CRoomElementHandler::OnStartElement(const QString&, const XmlAttributeMap& attributes) {
+    const QString name = attributes.Value(u"name");
+    Room* room = nullptr;
+    if (!name.isEmpty()) {
+        const int material = ParseLongText(attributes.Value(u"material"));
+        room = context_.GetSite().AddRoom(name, material);
+        room->SetCloseRule(CloseRuleFromText(attributes.Value(u"close")));
+    }
+    context_.EnterRoom(room);
+}
+
+void CRoomElementHandler::OnEndElement(const QString&, const QString&, const XmlAttributeMap&) {
+    context_.LeaveRoom();
+}
+
+void CLocationElementHandler::OnEndElement(const QString&, const QString&,
+                                           const XmlAttributeMap& attributes) {
+    Room* room = context_.CurrentRoom();
+    if (room == nullptr) {
+        return;
+    }
+    const PlanPoint point = PointAttributes(attributes);
+    const PlanPoint start = room->GetStartPoint();
+    const PlanPoint location = room->GetLocation();
+    // The location moves with the start point. Taking the point itself when the two coincide
+    // (always so for a room just begun) keeps it exact rather than rounded through the offset.
+    PlanPoint moved = point;
+    if (location.x != start.x || location.y != start.y) {
+        moved = location + (point - start);
+        if (!IsFinite(moved)) {
+            moved = point;
+        }
+    }
+    room->SetStartPoint(point);
+    room->SetLocation(moved);
+    context_.SetCurrentPoint(point);
+}
+
+void CWallElementHandler::OnEndElement(const QString&, const QString&,
+                                       const XmlAttributeMap& attributes) {
+    Room* room = context_.CurrentRoom();
+    QString type;
+    if (room == nullptr || !attributes.Lookup(u"type", &type) ||
+        type.compare(QLatin1String("user"), Qt::CaseInsensitive) != 0) {
+        return;
+    }
+    const PlanPoint end = PointAttributes(attributes);
+    const PlanPoint vector = end - context_.CurrentPoint();
+    context_.SetCurrentPoint(end);
+    // The model squares lengths; a wall whose square is beyond a double would bring infinities
+    // into the plan.
+    if (!std::isfinite(vector.x * vector.x + vector.y * vector.y)) {
+        return;
+    }
+    // The wall keeps the vector it was stored with. Taking it through a length and a bearing
+    // would turn it by a hair on every save and open, moving the saved end points.
+    Wall wall;
+    double length = 0.0;
+    double direction = 0.0;
+    CartesianToPolar(vector.x, vector.y, &length, &direction);
+    wall.SetPolar(length, direction);
+    wall.SetArcHeight(NumberAttribute(attributes, u"projection"));  // limited to half the length
+    wall.SetCartesian(vector.x, vector.y);
+    room->AppendUserWallCopy(wall);
+}
+
+void CRoomOriginElementHandler::OnEndElement(const QString&, const QString&,
+                                             const XmlAttributeMap& attributes) {
+    Room* room = context_.CurrentRoom();
+    if (room == nullptr) {
+        return;
+    }
+    const PlanPoint point = PointAttributes(attributes);
+    const int vertex = room->IndexOfVertex(point);
+    if (vertex < 0) {
+        return;
+    }
+    room->SetStartPoint(point);
+    // A start on a closing wall's corner needs that wall to stay where it is.
+    if (vertex > room->WallCount(true)) {
+        ConvertAddedWalls(*room);
+    }
+}
+
+void CAnnotationElementHandler::OnEndElement(const QString&, const QString& text,
+                                             const XmlAttributeMap& attributes) {
+    QString type;
+    if (!attributes.Lookup(u"type", &type) || type != QLatin1String("GSM")) {
+        return;
+    }
+    const QString audio = text.trimmed();
+    AnnotationList* list = context_.CurrentAnnotations();
+    if (audio.isEmpty() || list == nullptr) {
+        return;
+    }
+    const int track = ParseLongText(attributes.Value(u"track"));
+    if (!list->AddFromText(audio, attributes.Value(u"name"), track)) {
+        // Opening without the audio and saving later would lose the recording for good.
+        context_.Fail(QStringLiteral("The audio of a recorded note could not be stored."));
+    }
+}
+
+}  // namespace plantrek

@@ -1,0 +1,479 @@
+#include "document/files/number_text.h"
+#include "document/files/qstring_printer.h"
+#include "document/files/site_file_test_support.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <random>
+
+namespace plantrek {
+namespace {
+
+using namespace site_file_test;
+
+class SiteFileReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    // Loads the bytes into a new site named "Site"; the result tells whether it opened.
+    bool Load(const QByteArray& bytes, Site& site) {
+        const QString path = dir_.filePath(QStringLiteral("in.tcd"));
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        site.SetName(QStringLiteral("Site"));
+        const SiteFileResult result = LoadSiteFile(path, site);
+        EXPECT_EQ(result.ok, result.errorText.isEmpty()) << result.errorText.toStdString();
+        return result.ok;
+    }
+
+    Site LoadSite(const QString& siteChildren, const QString& materials = QString()) {
+        Site site;
+        EXPECT_TRUE(Load(SiteDocument(siteChildren, materials), site));
+        return site;
+    }
+
+    static void ExpectNewEmptySite(const Site& site) {
+        EXPECT_EQ(site.GetName(), "Site");
+        EXPECT_EQ(site.RoomCount(), 0);
+        ASSERT_EQ(site.MaterialCount(), 1);
+        EXPECT_EQ(site.GetMaterial(0)->GetName(), "Default");
+        EXPECT_EQ(site.GetStartPoint().x, 0.0);
+        EXPECT_EQ(site.GetStartPoint().y, 0.0);
+        EXPECT_EQ(site.Annotations().Count(), 0);
+    }
+
+    static std::vector<PlanPoint> UserVertices(const Room& room) {
+        std::vector<PlanPoint> points{room.GetLocation()};
+        for (const auto& wall : room.UserWalls()) {
+            points.push_back(points.back() + wall->GetVector());
+        }
+        return points;
+    }
+
+    QTemporaryDir dir_;
+};
+
+void ExpectPoint(PlanPoint point, double x, double y) {
+    EXPECT_NEAR(point.x, x, 1e-12);
+    EXPECT_NEAR(point.y, y, 1e-12);
+}
+
+TEST_F(SiteFileReaderTest, FirstMaterialOfAnIndexIsKeptAndDefaultsApply) {
+    const Site site = LoadSite(
+        QString(), QStringLiteral("<material style=\"Carpet\" id=\"4\" color=\"255\"/>"
+                                  "<material style=\"Tiles\" id=\"4\" color=\"65280\"/>"
+                                  "<material style=\"Cork\" id=\"7\"/>"
+                                  "<material id=\"8\" color=\"1\"/>"
+                                  "<material style=\"\" id=\"9\" color=\"1\"/>"
+                                  "<material style=\"Vinyl\" id=\"0\" color=\"2\"/>"
+                                  "<material style=\"Slate\" id=\"x\" color=\"-16777216\"/>"));
+    // Default keeps index 0; "Vinyl" and "Slate" (no number reads as 0) lose to it.
+    ASSERT_EQ(site.MaterialCount(), 3);
+    EXPECT_EQ(site.GetMaterial(0)->GetName(), "Default");
+    EXPECT_EQ(site.GetMaterial(0)->GetColour(), Site::DefaultMaterialColour());
+    EXPECT_EQ(site.GetMaterial(1)->GetName(), "Carpet");
+    EXPECT_EQ(site.GetMaterial(1)->GetColour(), 255u);
+    EXPECT_EQ(site.GetMaterial(2)->GetName(), "Cork");
+    EXPECT_EQ(site.GetMaterial(2)->GetIndex(), 7);
+    EXPECT_EQ(site.GetMaterial(2)->GetColour(), 16744576u);
+}
+
+TEST_F(SiteFileReaderTest, CloseRuleIgnoresCaseAndDefaultsToSquare) {
+    const struct {
+        const char* attribute;
+        CloseRule rule;
+    } cases[] = {
+        {" close=\"square\"", CloseRule::Square},
+        {" close=\"Reverse Square\"", CloseRule::ReverseSquare},
+        {" close=\"ANGLE\"", CloseRule::Angled},
+        {" close=\"angled\"", CloseRule::Square},
+        {" close=\"reverse  square\"", CloseRule::Square},
+        {"", CloseRule::Square},
+    };
+    for (const auto& c : cases) {
+        const Site site = LoadSite(
+            QStringLiteral("<room name=\"R\"%1></room>").arg(QString::fromLatin1(c.attribute)));
+        ASSERT_EQ(site.RoomCount(), 1) << c.attribute;
+        EXPECT_EQ(site.GetRoom(0)->GetCloseRule(), c.rule) << c.attribute;
+    }
+}
+
+TEST_F(SiteFileReaderTest, WallsAreUserWallsFromEndPointToEndPoint) {
+    const Site site = LoadSite(QStringLiteral(
+        "<startpoint x=\"7\" y=\"8\"/>"
+        "<room name=\"R\">"
+        "<location x=\"1\" y=\"2\"/>"
+        "<wall x=\"1\" y=\"5\" type=\"user\"/>"
+        "<wall x=\"9\" y=\"9\" type=\"system\"/>"  // skipped, current point stays
+        "<wall x=\"9\" y=\"9\" type=\"removed\"/>"
+        "<wall x=\"9\" y=\"9\"/>"  // no type: skipped
+        "<wall x=\"5\" y=\"5\" type=\"USER\" projection=\"-0.5\"/>"
+        "<wall x=\"5\" y=\"2\" type=\"User\" projection=\"40\"/>"  // limited to half the length
+        "<roomOrigin x=\"1\" y=\"2\"/>"
+        "</room>"));
+    ExpectPoint(site.GetStartPoint(), 7, 8);
+    ASSERT_EQ(site.RoomCount(), 1);
+    const Room& room = *site.GetRoom(0);
+    ExpectPoint(room.GetLocation(), 1, 2);
+    ASSERT_EQ(room.WallCount(true), 3);
+    const std::vector<PlanPoint> points = UserVertices(room);
+    ExpectPoint(points[1], 1, 5);
+    ExpectPoint(points[2], 5, 5);
+    ExpectPoint(points[3], 5, 2);
+    EXPECT_NEAR(room.UserWalls()[0]->GetDirection(), 0.0, 1e-6);
+    EXPECT_NEAR(room.UserWalls()[1]->GetDirection(), 90.0, 1e-6);
+    EXPECT_DOUBLE_EQ(room.UserWalls()[1]->GetArcHeight(), -0.5);
+    EXPECT_DOUBLE_EQ(room.UserWalls()[2]->GetArcHeight(), 1.5);
+    // The rule makes its own closing wall again.
+    EXPECT_TRUE(room.IsClosed());
+    ASSERT_EQ(room.SystemWalls().size(), 1u);
+}
+
+TEST_F(SiteFileReaderTest, LocationMovesTheRoomWithItsStartPoint) {
+    const Site site = LoadSite(QStringLiteral(
+        "<room name=\"R\">"
+        "<location x=\"2\" y=\"3\"/>"
+        "<wall x=\"2\" y=\"6\" type=\"user\"/>"
+        "<wall x=\"6\" y=\"6\" type=\"user\"/>"
+        "<roomOrigin x=\"6\" y=\"6\"/>"
+        // A second location moves the start point there and the location by the same amount.
+        "<location x=\"10\" y=\"10\"/>"
+        "</room>"));
+    const Room& room = *site.GetRoom(0);
+    ExpectPoint(room.GetStartPoint(), 10, 10);
+    ExpectPoint(room.GetLocation(), 6, 7);
+}
+
+TEST_F(SiteFileReaderTest, RoomOriginMustLieOnAVertex) {
+    const QString walls = QStringLiteral(
+        "<location x=\"0\" y=\"0\"/>"
+        "<wall x=\"0\" y=\"3\" type=\"user\"/>"
+        "<wall x=\"4\" y=\"3\" type=\"user\"/>"
+        "<wall x=\"4\" y=\"0\" type=\"system\"/>"
+        "<wall x=\"0\" y=\"0\" type=\"system\"/>");
+    const struct {
+        const char* origin;
+        double x, y;
+        int userWalls;  // the closing walls become user walls when the start is on them
+    } cases[] = {
+        {"x=\"4.000009\" y=\"2.999991\"", 4.000009, 2.999991, 2},  // within 1e-5 of a corner
+        {"x=\"4.00002\" y=\"3\"", 0, 0, 2},                        // on no corner: unchanged
+        {"x=\"4\" y=\"0\"", 4, 0, 4},
+        {"", 0, 0, 2},  // missing means the origin, which is the location
+    };
+    for (const auto& c : cases) {
+        const Site site = LoadSite(QStringLiteral("<room name=\"R\">%1<roomOrigin %2/></room>")
+                                       .arg(walls, QString::fromLatin1(c.origin)));
+        const Room& room = *site.GetRoom(0);
+        ExpectPoint(room.GetStartPoint(), c.x, c.y);
+        EXPECT_EQ(room.WallCount(true), c.userWalls) << c.origin;
+        EXPECT_TRUE(room.IsClosed()) << c.origin;
+        EXPECT_EQ(room.GetArea(), 12.0) << c.origin;
+    }
+}
+
+TEST_F(SiteFileReaderTest, NotesNeedTheExactTypeAndSomeText) {
+    const QString audio = QStringLiteral("\n\t\t\tAAECAwQF\r\n\t\t\t");  // six bytes 0..5
+    const Site site = LoadSite(
+        QStringLiteral("<annotation track=\"0\" type=\"GSM\" name=\"a&amp;b\">%1</annotation>"
+                       "<annotation track=\"1\" type=\"gsm\">%1</annotation>"
+                       "<annotation track=\"1\">%1</annotation>"
+                       "<annotation track=\"1\" type=\"GSM\"> \r\n\t </annotation>"
+                       "<annotation track=\"0\" type=\"GSM\">AAE=</annotation>"
+                       "<room name=\"R\">"
+                       "<annotation type=\"GSM\" name=\"\">%1</annotation>"
+                       "</room>")
+            .arg(audio));
+    const AnnotationList& notes = site.Annotations();
+    ASSERT_EQ(notes.Count(), 2);
+    // Inserted at its track, before the note that was there.
+    EXPECT_EQ(notes.At(0)->Name(), "");
+    EXPECT_EQ(notes.At(0)->GetAudioText(), QStringLiteral("AAE="));
+    EXPECT_EQ(notes.At(1)->Name(), "a&b");
+    EXPECT_EQ(notes.At(1)->AudioSize(), 6);
+    ASSERT_EQ(site.GetRoom(0)->Annotations().Count(), 1);
+    EXPECT_EQ(site.GetRoom(0)->Annotations().At(0)->AudioSize(), 6);
+}
+
+// Opening a site whose recording cannot be kept would lose it at the next save.
+TEST_F(SiteFileReaderTest, ANoteWhoseAudioCannotBeStoredFailsTheOpen) {
+    const QByteArray document = SiteDocument(QStringLiteral(
+        "<room name=\"R\"><annotation track=\"0\" type=\"GSM\">AAE=</annotation></room>"));
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(dir_.filePath(QStringLiteral("no such folder"))));
+    Site site;
+    const QString path = dir_.filePath(QStringLiteral("note.tcd"));
+    ASSERT_TRUE(WriteBytes(path, document));
+    site.SetName(QStringLiteral("Site"));
+    const SiteFileResult result = LoadSiteFile(path, site);
+    if (previous.isNull()) {
+        qunsetenv("TMPDIR");
+    } else {
+        qputenv("TMPDIR", previous);
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "The audio of a recorded note could not be stored.");
+    ExpectNewEmptySite(site);
+}
+
+// A room element without a name makes no room. What it holds belongs to no room either: it is
+// passed over, rather than given to the room before it or to the site.
+TEST_F(SiteFileReaderTest, ContentOfANamelessRoomIsPassedOver) {
+    const Site site =
+        LoadSite(QStringLiteral("<room name=\"First\">"
+                                "<location x=\"0\" y=\"0\"/>"
+                                "<wall x=\"0\" y=\"3\" type=\"user\"/>"
+                                "</room>"
+                                "<room>"
+                                "<location x=\"50\" y=\"50\"/>"
+                                "<annotation track=\"0\" type=\"GSM\">AAE=</annotation>"
+                                "<wall x=\"50\" y=\"60\" type=\"user\"/>"
+                                "<roomOrigin x=\"50\" y=\"50\"/>"
+                                "</room>"
+                                "<room name=\"\"><wall x=\"1\" y=\"1\" type=\"user\"/></room>"
+                                "<room name=\"Second\">"
+                                "<location x=\"9\" y=\"9\"/>"
+                                "<wall x=\"9\" y=\"10\" type=\"user\"/>"
+                                "</room>"));
+    ASSERT_EQ(site.RoomCount(), 2);
+    const Room& first = *site.GetRoom(0);
+    EXPECT_EQ(first.GetName(), "First");
+    ExpectPoint(first.GetLocation(), 0, 0);
+    ExpectPoint(first.GetStartPoint(), 0, 0);
+    EXPECT_EQ(first.WallCount(true), 1);
+    EXPECT_EQ(first.Annotations().Count(), 0);
+    EXPECT_EQ(site.Annotations().Count(), 0);
+    const Room& second = *site.GetRoom(1);
+    ExpectPoint(second.GetLocation(), 9, 9);
+    ASSERT_EQ(second.WallCount(true), 1);
+    ExpectPoint(UserVertices(second)[1], 9, 10);
+}
+
+TEST_F(SiteFileReaderTest, ElementsOutsideTheirRoomAreIgnored) {
+    const Site site = LoadSite(QStringLiteral(
+        "<wall x=\"1\" y=\"1\" type=\"user\"/>"
+        "<location x=\"5\" y=\"5\"/>"
+        "<roomOrigin x=\"5\" y=\"5\"/>"
+        "<room name=\"A\">"
+        "<roomOrigin x=\"0\" y=\"3\"/>"  // before the location and the walls: no vertex yet
+        "<wall x=\"0\" y=\"3\" type=\"user\"/>"
+        "<location x=\"1\" y=\"1\"/>"  // after a wall: moves the room, wall included
+        "<room name=\"B\"><wall x=\"2\" y=\"0\" type=\"user\"/></room>"
+        "<wall x=\"4\" y=\"3\" type=\"user\"/>"  // back in A, from A's current point
+        "</room>"
+        "<wall x=\"7\" y=\"7\" type=\"user\"/>"
+        "<annotation track=\"0\" type=\"GSM\">AAE=</annotation>"));
+    ASSERT_EQ(site.RoomCount(), 2);
+    const Room& a = *site.GetRoom(0);
+    ExpectPoint(a.GetLocation(), 1, 1);
+    ExpectPoint(a.GetStartPoint(), 1, 1);
+    ASSERT_EQ(a.WallCount(true), 2);
+    const std::vector<PlanPoint> points = UserVertices(a);
+    ExpectPoint(points[1], 1, 4);
+    // The location's point became the current point, so the wall runs from there.
+    ExpectPoint(points[2], 4, 6);
+    EXPECT_EQ(site.GetRoom(1)->WallCount(true), 1);
+    // A note after the last room is the site's.
+    EXPECT_EQ(site.Annotations().Count(), 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Numbers
+
+struct NumberCase {
+    const char16_t* text;
+    double value;
+};
+
+class ParseDoubleTextTest : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(ParseDoubleTextTest, ReadsLikeStrtodButOnlyFiniteDecimals) {
+    const double value = ParseDoubleText(GetParam().text);
+    EXPECT_TRUE(std::isfinite(value));
+    EXPECT_EQ(value, GetParam().value) << QString::fromUtf16(GetParam().text).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParseDoubleTextTest,
+    ::testing::Values(NumberCase{u"3.500000", 3.5}, NumberCase{u"-0.250000", -0.25},
+                      NumberCase{u" \t\n+12.5xyz", 12.5}, NumberCase{u"2.5e3", 2500.0},
+                      NumberCase{u"2.5E-1", 0.25}, NumberCase{u".5", 0.5}, NumberCase{u"5.", 5.0},
+                      NumberCase{u"1e", 1.0}, NumberCase{u"1e+", 1.0}, NumberCase{u"1,5", 1.0},
+                      NumberCase{u"", 0.0}, NumberCase{u"-", 0.0}, NumberCase{u".", 0.0},
+                      NumberCase{u"+.e5", 0.0}, NumberCase{u"- 1", 0.0}, NumberCase{u"nan", 0.0},
+                      NumberCase{u"NAN(1)", 0.0}, NumberCase{u"inf", 0.0},
+                      NumberCase{u"-Infinity", 0.0}, NumberCase{u"1e400", 0.0},
+                      NumberCase{u"-1e400", 0.0}, NumberCase{u"1e-400", 0.0},
+                      NumberCase{u"0x10", 0.0}, NumberCase{u"-0", 0.0}, NumberCase{u"0X1p3", 0.0},
+                      NumberCase{u"\u0663", 0.0}, NumberCase{u"1e99999999999999999999", 0.0},
+                      NumberCase{u"1.7976931348623157e308", 1.7976931348623157e308}));
+
+TEST_F(SiteFileReaderTest, NumbersThatAreNotFiniteReadAsZero) {
+    const Site site = LoadSite(QStringLiteral(
+        "<startpoint x=\"nan\" y=\"1e400\"/>"
+        "<room name=\"R\">"
+        "<location x=\"-inf\" y=\"0x10\"/>"
+        "<wall x=\"inf\" y=\"3\" type=\"user\" projection=\"nan\"/>"
+        "<wall x=\"4\" y=\"3\" type=\"user\" projection=\"1e400\"/>"
+        "<wall x=\"1e200\" y=\"3\" type=\"user\"/>"  // its length squared is beyond a double
+        "</room>"));
+    ExpectPoint(site.GetStartPoint(), 0, 0);
+    const Room& room = *site.GetRoom(0);
+    ExpectPoint(room.GetLocation(), 0, 0);
+    ASSERT_EQ(room.WallCount(true), 2);
+    EXPECT_EQ(room.UserWalls()[0]->GetArcHeight(), 0.0);
+    EXPECT_EQ(room.UserWalls()[1]->GetArcHeight(), 0.0);
+    ExpectPoint(UserVertices(room)[1], 0, 3);
+    ExpectPoint(UserVertices(room)[2], 4, 3);
+    for (const auto& wall : room.UserWalls()) {
+        EXPECT_TRUE(std::isfinite(wall->GetLength()));
+        EXPECT_TRUE(std::isfinite(wall->GetDirection()));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files that do not open
+
+TEST_F(SiteFileReaderTest, AFileThatFailsLeavesANewEmptySite) {
+    const QByteArray valid =
+        SiteDocument(QStringLiteral("<startpoint x=\"3\" y=\"4\"/>"
+                                    "<annotation track=\"0\" type=\"GSM\">AAE=</annotation>"
+                                    "<room name=\"R\"><location x=\"1\" y=\"1\"/><wall x=\"1\" "
+                                    "y=\"5\" type=\"user\"/></room>"),
+                     QStringLiteral("<material style=\"M\" id=\"3\"/>"));
+    std::mt19937 random(11);
+    QByteArray noise(4096, Qt::Uninitialized);
+    for (char& byte : noise) {
+        byte = static_cast<char>(random() & 0xFF);
+    }
+    const struct {
+        const char* label;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"not xml", "This is a shopping list, not a plan.\n"},
+        {"noise", noise},
+        {"bom only", QByteArray("\xFF\xFE", 2)},
+        // Rooms, a material and a note have been read by the time the error shows.
+        {"error after content", valid.left(valid.size() - 6) + Utf16LeWithBom("<<").mid(2)},
+        {"second root", valid + Utf16LeWithBom("<tcdisto/>").mid(2)},
+        {"undefined entity", SiteDocument(QStringLiteral("<room name=\"&bad;\"/>"))},
+    };
+    for (const auto& c : cases) {
+        Site site;
+        EXPECT_FALSE(Load(c.bytes, site)) << c.label;
+        ExpectNewEmptySite(site);
+    }
+    Site site;
+    const SiteFileResult missing =
+        LoadSiteFile(dir_.filePath(QStringLiteral("no such file.tcd")), site);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.errorText.isEmpty());
+}
+
+TEST_F(SiteFileReaderTest, EveryTruncationFailsCleanlyOrReadsTheWholeSite) {
+    Site original;
+    original.SetName(QStringLiteral("Site"));
+    original.AddMaterial(QStringLiteral("M&M"), 2, 77);
+    original.SetStartPoint({0.5, 0.5});
+    Room* room = original.AddRoom(QStringLiteral("R"), 2);
+    room->AddWall(2.0, 0.0, 0.25);
+    room->AddWall(1.5, 90.0);
+    AddNote(room->Annotations(), AudioBytes(60, 5), QStringLiteral("n"));
+    const QString fullPath = dir_.filePath(QStringLiteral("full.tcd"));
+    ASSERT_TRUE(SaveSiteFile(original, fullPath).ok);
+    const QByteArray full = ReadBytes(fullPath);
+
+    for (qsizetype size = 0; size < full.size(); ++size) {
+        Site site;
+        site.SetName(QStringLiteral("Site"));
+        QByteArray prefix = full.left(size);
+        QBuffer buffer(&prefix);
+        buffer.open(QIODevice::ReadOnly);
+        const SiteFileResult result = LoadSiteFile(buffer, site);
+        EXPECT_EQ(result.ok, result.errorText.isEmpty());
+        if (result.ok) {
+            // Only the line end after the root's end tag may be missing.
+            EXPECT_GE(size, full.size() - 2) << size;
+            const QString againPath = dir_.filePath(QStringLiteral("again.tcd"));
+            ASSERT_TRUE(SaveSiteFile(site, againPath).ok);
+            EXPECT_EQ(TextOfFile(ReadBytes(againPath)).replace("again.tcd", "full.tcd"),
+                      TextOfFile(full))
+                << size;
+        } else {
+            ExpectNewEmptySite(site);
+        }
+        if (HasFailure()) {
+            FAIL() << "prefix of " << size << " bytes";
+        }
+    }
+}
+
+TEST_F(SiteFileReaderTest, DeeplyNestedRoomsNeitherCrashNorLeakNotes) {
+    constexpr int kDepth = 100000;
+    QString nested;
+    nested.reserve(kDepth * 14 + 100);
+    for (int i = 0; i < kDepth; ++i) {
+        nested += QStringLiteral("<room>");
+    }
+    nested += QStringLiteral("<annotation type=\"GSM\">AAE=</annotation>");
+    for (int i = 0; i < kDepth; ++i) {
+        nested += QStringLiteral("</room>");
+    }
+    const Site site = LoadSite(nested);
+    EXPECT_EQ(site.RoomCount(), 0);
+    EXPECT_EQ(site.Annotations().Count(), 0);
+}
+
+// Large sites open, and the time to open grows with the file, not with its square.
+TEST_F(SiteFileReaderTest, TenThousandRoomsOpenInTimeProportionalToTheirNumber) {
+    auto document = [](int rooms) {
+        QString text;
+        text.reserve(rooms * 420);
+        for (int i = 0; i < rooms; ++i) {
+            const QString x = QString::number(i * 5);
+            text += QStringLiteral(
+                        "<room material=\"0\" close=\"square\" closed=\"true\" id=\"%1\" "
+                        "name=\"Room %1\"><location x=\"%2\" y=\"0\"/>"
+                        "<wall x=\"%2\" y=\"3\" type=\"user\"/>"
+                        "<wall x=\"%3\" y=\"3\" type=\"user\"/>"
+                        "<wall x=\"%3\" y=\"0\" type=\"user\"/>"
+                        "<wall x=\"%2\" y=\"0\" type=\"system\"/>"
+                        "<roomOrigin x=\"%2\" y=\"0\"/></room>\n")
+                        .arg(QString::number(i + 1), x, QString::number(i * 5 + 4));
+        }
+        return SiteDocument(text);
+    };
+    auto timedLoad = [this](const QByteArray& bytes, Site& site) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_TRUE(Load(bytes, site));
+        return std::max<qint64>(timer.nsecsElapsed(), 1);
+    };
+    const QByteArray small = document(1000);
+    const QByteArray large = document(10000);
+    Site warmUp;
+    timedLoad(small, warmUp);
+    Site smallSite;
+    const qint64 smallTime = timedLoad(small, smallSite);
+    Site largeSite;
+    const qint64 largeTime = timedLoad(large, largeSite);
+
+    ASSERT_EQ(largeSite.RoomCount(), 10000);
+    const Room& last = *largeSite.GetRoom(9999);
+    EXPECT_EQ(last.GetName(), "Room 10000");
+    ExpectPoint(last.GetLocation(), 49995, 0);
+    EXPECT_EQ(last.WallCount(true), 3);
+    EXPECT_TRUE(last.IsClosed());
+    EXPECT_NEAR(last.GetArea(), 12.0, 1e-9);
+    // Ten times the rooms: linear growth takes about ten times as long, square growth a hundred.
+    EXPECT_LT(static_cast<double>(largeTime) / static_cast<double>(smallTime), 40.0)
+        << "1,000 rooms: " << smallTime / 1000000 << " ms, 10,000 rooms: " << largeTime / 1000000
+        << " ms";
+}
+
+}  // namespace
+}  // namespace plantrek

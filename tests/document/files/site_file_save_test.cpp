@@ -1,0 +1,204 @@
+#include "document/files/qstring_printer.h"
+#include "document/files/site_file.h"
+#include "document/files/site_file_test_support.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <utility>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace plantrek {
+namespace {
+
+using namespace site_file_test;
+
+// A site with what the small one lacks: walls in every quarter, long ones included (a bearing
+// taken through a length would move their ends), arcs both ways, text outside ASCII, a colour
+// with its top byte set, a negative material index and notes of several pieces.
+Site SurveyedSite() {
+    Site site;
+    site.SetName(QStringLiteral("Müller & Söhne \"Nord\""));
+    site.AddMaterial(QStringLiteral("Ceramic 日本"), -5, 0xFF123456u);
+    site.AddMaterial(QStringLiteral("Screed 'raw'"), 12, 0x00FFFFFFu);
+    site.SetStartPoint({-12.345678, 98.7654321});
+    AddNote(site.Annotations(), AudioBytes(3000, 1), QStringLiteral("Overview 🏠"));
+    AddNote(site.Annotations(), AudioBytes(1, 2), QString());
+
+    Room* hall = site.AddRoom(QStringLiteral("Hall <ground>"), -5);
+    hall->AddWall(47.3, 213.7);
+    hall->AddWall(23.9, 301.25, -2.5);
+    hall->AddWall(61.05, 90.0);
+    hall->AddWall(12.5, 147.0, 0.8);
+    hall->SetCloseRule(CloseRule::Angled);
+    AddNote(hall->Annotations(), AudioBytes(1200, 3), QStringLiteral("Crack"));
+
+    site.SetStartPoint({100.0, -100.0});
+    Room* store = site.AddRoom(QStringLiteral("Store"), 12);
+    store->AddWall(150.0, 180.0);
+    store->AddWall(75.25, 270.0);
+    store->SetCloseRule(CloseRule::ReverseSquare);
+
+    Room* open = site.AddRoom(QStringLiteral("Open"), 12);
+    open->AddWall(5.0, 33.0);
+    return site;
+}
+
+class SiteFileSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString Folder(const QString& name) {
+        QDir(dir_.path()).mkpath(name);
+        return dir_.filePath(name);
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(SiteFileSaveTest, SaveOpenSaveGivesTheSameBytes) {
+    const std::pair<const char*, Site> cases[] = {
+        {"small", GoldenSite()}, {"surveyed", SurveyedSite()}, {"new", Site()}};
+    for (const auto& [label, site] : cases) {
+        const QString first = QDir(Folder(QStringLiteral("first"))).filePath("site.tcd");
+        const QString second = QDir(Folder(QStringLiteral("second"))).filePath("site.tcd");
+        ASSERT_TRUE(SaveSiteFile(site, first).ok) << label;
+        Site opened;
+        const SiteFileResult loaded = LoadSiteFile(first, opened);
+        ASSERT_TRUE(loaded.ok) << label << ": " << loaded.errorText.toStdString();
+        EXPECT_EQ(opened.RoomCount(), site.RoomCount()) << label;
+        // The name of a read site is the one the caller gave it, not the file's.
+        opened.SetName(site.GetName());
+        ASSERT_TRUE(SaveSiteFile(opened, second).ok) << label;
+        EXPECT_TRUE(SameFileBytes(ReadBytes(second), ReadBytes(first))) << label;
+    }
+}
+
+TEST_F(SiteFileSaveTest, TheCheckedInFileOpensAndSavesUnchanged) {
+    const QString golden = TestDataPath(QStringLiteral("site_files/golden.tcd"));
+    Site site;
+    site.SetName(QStringLiteral("Site"));
+    ASSERT_TRUE(LoadSiteFile(golden, site).ok);
+    ASSERT_EQ(site.RoomCount(), 2);
+    EXPECT_EQ(site.GetRoom(0)->GetName(), "Kitchen & \"Bob's\" <1>");
+    ASSERT_EQ(site.GetRoom(0)->Annotations().Count(), 1);
+    EXPECT_EQ(site.GetRoom(0)->Annotations().At(0)->Name(), "Tap drips");
+    EXPECT_EQ(site.GetRoom(0)->Annotations().At(0)->AudioSize(), 285);
+    EXPECT_FALSE(site.GetRoom(1)->IsClosed());
+    const QString path = QDir(Folder(QStringLiteral("out"))).filePath("golden.tcd");
+    ASSERT_TRUE(SaveSiteFile(site, path).ok);
+    EXPECT_TRUE(SameFileBytes(ReadBytes(path), ReadBytes(golden)));
+}
+
+// The system's own words for an error, as file operations report them.
+QString SystemReason(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// What a forked child reports back: whether the save succeeded and why not.
+struct ChildSave {
+    bool exited = false;
+    bool ok = false;
+    QString errorText;
+};
+
+// Runs a save in a child process, so that limits and identities it takes on stay there.
+ChildSave SaveInChild(const std::function<void()>& prepare, const Site& site, const QString& path) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        prepare();
+        const SiteFileResult result = SaveSiteFile(site, path);
+        const QByteArray report = (result.ok ? "1" : "0") + result.errorText.toUtf8();
+        const ssize_t written = write(pipeEnds[1], report.constData(), report.size());
+        _exit(written == report.size() ? 0 : 3);
+    }
+    close(pipeEnds[1]);
+    QByteArray report;
+    char buffer[256];
+    ssize_t got = 0;
+    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
+        report.append(buffer, got);
+    }
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ChildSave outcome;
+    outcome.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !report.isEmpty();
+    outcome.ok = report.startsWith('1');
+    outcome.errorText = QString::fromUtf8(report.mid(1));
+    return outcome;
+}
+
+TEST_F(SiteFileSaveTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
+    const QString folder = Folder(QStringLiteral("locked"));
+    const QString path = QDir(folder).filePath(QStringLiteral("site.tcd"));
+    const QByteArray old("the old file");
+    ASSERT_TRUE(WriteBytes(path, old));
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+
+    // The superuser writes anywhere, so the child gives that up first.
+    const ChildSave save = SaveInChild(
+        [] {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+                _exit(4);
+            }
+        },
+        GoldenSite(), path);
+
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    ASSERT_TRUE(save.exited);
+    EXPECT_FALSE(save.ok);
+    EXPECT_EQ(save.errorText, SystemReason(EACCES));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
+}
+
+TEST_F(SiteFileSaveTest, SaveThatRunsOutOfSpaceFailsAndKeepsTheOldFile) {
+    const QString folder = Folder(QStringLiteral("full"));
+    const QString path = QDir(folder).filePath(QStringLiteral("site.tcd"));
+    const QByteArray old = ReadBytes(TestDataPath(QStringLiteral("site_files/golden.tcd")));
+    ASSERT_FALSE(old.isEmpty());
+    ASSERT_TRUE(WriteBytes(path, old));
+
+    // A file-size limit stands in for a full disk: writes past it fail with the system's reason.
+    const ChildSave save = SaveInChild(
+        [] {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{8192, 8192};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+                _exit(4);
+            }
+        },
+        SurveyedSite(), path);
+
+    ASSERT_TRUE(save.exited);
+    EXPECT_FALSE(save.ok);
+    EXPECT_EQ(save.errorText, SystemReason(EFBIG));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
+}
+
+TEST_F(SiteFileSaveTest, SaveIntoAMissingFolderFails) {
+    const QString path = dir_.filePath(QStringLiteral("missing/site.tcd"));
+    const SiteFileResult result = SaveSiteFile(GoldenSite(), path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, SystemReason(ENOENT));
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath(QStringLiteral("missing"))));
+}
+
+}  // namespace
+}  // namespace plantrek

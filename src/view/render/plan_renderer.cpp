@@ -1,0 +1,287 @@
+#include "view/render/plan_renderer.h"
+
+#include <cmath>
+
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+#include "model/wall.h"
+
+namespace plantrek {
+
+namespace {
+
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr int kPieceLimitPixels = 3;
+// Halving stops here whatever the scale: 2^16 pieces already outrun any screen.
+constexpr int kMaxArcDepth = 16;
+
+const QString& NameFontFamily() {
+    static const QString family = QStringLiteral("Arial");
+    return family;
+}
+
+PlanPoint PointOnCircle(PlanPoint centre, double radius, double angle) {
+    return {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)};
+}
+
+void HalveArc(PlanPoint from, PlanPoint to, double fromAngle, double toAngle, PlanPoint centre,
+              double radius, double scale, int depth, std::vector<PlanPoint>& points) {
+    const double pixels = Distance(from, to) * scale;
+    if (depth >= kMaxArcDepth || !(TruncateToPixel(pixels) > kPieceLimitPixels)) {
+        points.push_back(to);
+        return;
+    }
+    const double midAngle = (fromAngle + toAngle) / 2.0;
+    const PlanPoint mid = PointOnCircle(centre, radius, midAngle);
+    HalveArc(from, mid, fromAngle, midAngle, centre, radius, scale, depth + 1, points);
+    HalveArc(mid, to, midAngle, toAngle, centre, radius, scale, depth + 1, points);
+}
+
+DeviceRect CircleBox(DevicePoint centre, int radius) {
+    return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
+}
+
+}  // namespace
+
+std::vector<PlanPoint> WallDrawingPoints(PlanPoint start, const Wall& wall, double scale) {
+    const PlanPoint end = start + wall.GetVector();
+    std::vector<PlanPoint> points;
+    if (!wall.HasArc()) {
+        points.push_back(end);
+        return points;
+    }
+    const WallArc arc = wall.GetArc(start);
+    const double startAngle = std::atan2(start.y - arc.centre.y, start.x - arc.centre.x);
+    // Seen from start to end, an arc bowing to the left runs clockwise around its centre.
+    const double sweep = arc.bulgesLeft ? -wall.GetArcSweep() : wall.GetArcSweep();
+    HalveArc(start, end, startAngle, startAngle + sweep, arc.centre, arc.radius, scale, 0, points);
+    return points;
+}
+
+Colour ContrastColour(Colour colour) {
+    const long long r = RedOf(colour);
+    const long long g = GreenOf(colour);
+    const long long b = BlueOf(colour);
+    const long long toBlack = r * r + g * g + b * b;
+    const long long toWhite = (255 - r) * (255 - r) + (255 - g) * (255 - g) + (255 - b) * (255 - b);
+    return toBlack < toWhite ? kWhite : kBlack;
+}
+
+PlanRenderer::PlanRenderer(DrawingSurface& surface, const ViewTransform& transform,
+                           const PlanSelection& selection, const PrefsDrawingValues& values)
+    : surface_(surface),
+      transform_(transform),
+      selection_(selection),
+      values_(values),
+      markerUnit_(MarkerUnit(surface)) {}
+
+void PlanRenderer::VisitSiteBegin(const Site& site) {
+    site_ = &site;
+}
+
+void PlanRenderer::VisitRoomBegin(const Room& room) {
+    room_ = &room;
+    position_ = room.GetLocation();
+    wallsSeen_ = 0;
+    haveSelectedWallStart_ = false;
+    haveLastUserWall_ = false;
+    const DevicePoint p = transform_.ToDevice(position_);
+    box_ = {p.x, p.y, p.x, p.y};
+    outline_.clear();
+    outline_.push_back(p);
+}
+
+void PlanRenderer::IncludeInBox(DevicePoint p) {
+    box_.left = std::min(box_.left, p.x);
+    box_.top = std::min(box_.top, p.y);
+    box_.right = std::max(box_.right, p.x);
+    box_.bottom = std::max(box_.bottom, p.y);
+}
+
+void PlanRenderer::VisitWall(const Wall& wall) {
+    if (room_ == nullptr) {
+        return;
+    }
+    const PlanPoint start = position_;
+    const PlanPoint end = start + wall.GetVector();
+    position_ = end;
+    const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
+    ++wallsSeen_;
+
+    IncludeInBox(transform_.ToDevice(start));
+    IncludeInBox(transform_.ToDevice(end));
+
+    const std::vector<PlanPoint> points = WallDrawingPoints(start, wall, transform_.scale);
+    if (userWall) {
+        haveLastUserWall_ = true;
+        lastUserWallEnd_ = end;
+        lastPieceStart_ = points.size() >= 2 ? points[points.size() - 2] : start;
+    }
+
+    if (!IsSelectedRoom()) {
+        for (const PlanPoint& p : points) {
+            outline_.push_back(transform_.ToDevice(p));
+        }
+        return;
+    }
+
+    Colour colour = values_.WallColor;
+    switch (wall.GetKind()) {
+        case WallKind::User:
+            if (&wall == selection_.wall) {
+                colour = values_.SelectedColor;
+                haveSelectedWallStart_ = true;
+                selectedWallStart_ = start;
+            }
+            break;
+        case WallKind::System:
+            colour = values_.AddedColor;
+            break;
+        case WallKind::Removed:
+            colour = values_.RemovedColor;
+            break;
+    }
+    const SurfaceStateGuard guard(surface_);
+    surface_.SetPen(colour, 2);
+    DrawWall(start, wall);
+}
+
+void PlanRenderer::DrawWall(PlanPoint start, const Wall& wall) {
+    std::vector<DevicePoint> device;
+    device.push_back(transform_.ToDevice(start));
+    for (const PlanPoint& p : WallDrawingPoints(start, wall, transform_.scale)) {
+        device.push_back(transform_.ToDevice(p));
+    }
+    if (device.size() == 2) {
+        surface_.DrawLine(device[0], device[1]);
+    } else {
+        surface_.DrawPolyline(device);
+    }
+}
+
+void PlanRenderer::VisitRoomEnd(const Room& room) {
+    if (room_ != &room) {
+        return;
+    }
+    if (IsSelectedRoom()) {
+        if (haveSelectedWallStart_) {
+            const SurfaceStateGuard guard(surface_);
+            surface_.SetPen(values_.SelectedColor, 2);
+            DrawWall(selectedWallStart_, *selection_.wall);
+        }
+        if (haveLastUserWall_) {
+            DrawArrow();
+            DrawRoomStartCircle(room);
+        }
+    } else {
+        FillOutline(room);
+    }
+    if (room.GetCloseState() == CloseState::Closed && values_.ShowNames) {
+        DrawName(room);
+    }
+    room_ = nullptr;
+}
+
+void PlanRenderer::DrawArrow() {
+    const double d = transform_.ToPlanLength(4.0 * markerUnit_);
+    const PlanPoint e = lastUserWallEnd_;
+    const PlanPoint p = lastPieceStart_;
+    PlanPoint arm1;
+    PlanPoint arm2;
+    if (std::fabs(e.x - p.x) < kZeroTolerance) {
+        const double back = e.y > p.y ? -d : d;
+        arm1 = {e.x - d, e.y + back};
+        arm2 = {e.x + d, e.y + back};
+    } else if (std::fabs(e.y - p.y) < kZeroTolerance) {
+        const double back = e.x > p.x ? -d : d;
+        arm1 = {e.x + back, e.y - d};
+        arm2 = {e.x + back, e.y + d};
+    } else {
+        const PlanPoint along = e - p;
+        const PlanPoint u = along / Length(along) * d;
+        const PlanPoint base = e - u;
+        const PlanPoint across{-u.y, u.x};
+        arm1 = base + across;
+        arm2 = base - across;
+    }
+    const SurfaceStateGuard guard(surface_);
+    surface_.SetPen(values_.WallColor, 2);
+    surface_.DrawPolyline(
+        {transform_.ToDevice(arm1), transform_.ToDevice(e), transform_.ToDevice(arm2)});
+}
+
+void PlanRenderer::DrawRoomStartCircle(const Room& room) {
+    const SurfaceStateGuard guard(surface_);
+    surface_.SetPen(values_.WallColor, 2);
+    surface_.SetNoBrush();
+    surface_.DrawEllipse(CircleBox(transform_.ToDevice(room.GetStartPoint()), 2 * markerUnit_));
+}
+
+void PlanRenderer::FillOutline(const Room& room) {
+    Colour fill = kMissingMaterialColour;
+    if (site_ != nullptr) {
+        if (const Material* material = site_->FindMaterialByIndex(room.GetMaterial())) {
+            fill = material->GetColour();
+        }
+    }
+    const SurfaceStateGuard guard(surface_);
+    surface_.SetPen(values_.WallColor, 1);
+    surface_.SetBrush(fill);
+    if (room.GetCloseState() == CloseState::Closed) {
+        surface_.DrawPolygon(outline_);
+    } else {
+        surface_.DrawPolyline(outline_);
+    }
+}
+
+void PlanRenderer::DrawName(const Room& room) {
+    const Material* material =
+        site_ != nullptr ? site_->FindMaterialByIndex(room.GetMaterial()) : nullptr;
+    const Colour textColour = material != nullptr ? ContrastColour(material->GetColour()) : kBlack;
+    const DeviceRect rect{box_.left + 1, box_.top + 1, box_.right - 1, box_.bottom - 1};
+
+    const SurfaceStateGuard guard(surface_);
+    for (int height = kLargestNameHeight; height >= kSmallestNameHeight; --height) {
+        surface_.SetFont(NameFontFamily(), height);
+        const TextExtent extent = surface_.MeasureText(room.GetName());
+        if (extent.width <= rect.Width() && extent.height <= rect.Height()) {
+            break;
+        }
+    }
+    surface_.SetTextColour(textColour);
+    surface_.DrawTextCentred(room.GetName(), rect);
+}
+
+void PlanRenderer::VisitSiteEnd(const Site& site) {
+    if (selection_.room != nullptr && site.IndexOfRoom(selection_.room) >= 0) {
+        // Walked again on its own so that it lies over every room drawn after it. The fresh
+        // renderer has not seen the site: the selected room is not filled, and its name is
+        // written in black.
+        PlanRenderer top(surface_, transform_, selection_, values_);
+        TraverseRoom(*selection_.room, top);
+    }
+    DrawSiteStartMarker(site);
+}
+
+void PlanRenderer::DrawSiteStartMarker(const Site& site) {
+    const DevicePoint centre = transform_.ToDevice(site.GetStartPoint());
+    const SurfaceStateGuard guard(surface_);
+    if (selection_.startPoint) {
+        surface_.SetPen(values_.SelectedColor, 2);
+    } else {
+        surface_.SetPen(values_.WallColor, 1);
+    }
+    surface_.SetNoBrush();
+    surface_.DrawEllipse(CircleBox(centre, 4 * markerUnit_));
+    surface_.DrawEllipse(CircleBox(centre, 1));
+}
+
+void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
+                const PlanSelection& selection, const PrefsDrawingValues& values) {
+    PlanRenderer renderer(surface, transform, selection, values);
+    site.Traverse(renderer);
+}
+
+}  // namespace plantrek

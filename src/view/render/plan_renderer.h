@@ -1,0 +1,85 @@
+#pragma once
+
+#include <vector>
+
+#include "document/prefs.h"
+#include "model/geometry.h"
+#include "model/material.h"
+#include "model/site_visitor.h"
+#include "view/render/drawing_surface.h"
+#include "view/render/view_transform.h"
+
+// Draws a site: unselected rooms filled in their material colour, the selected room as wall
+// lines coloured by kind with its direction arrow and start circle, room names, and the site's
+// start point. One renderer serves one walk.
+namespace plantrek {
+
+class Room;
+class Site;
+class Wall;
+
+// What the document has selected. At most one of them is set in practice.
+struct PlanSelection {
+    const Room* room = nullptr;
+    const Wall* wall = nullptr;
+    bool startPoint = false;
+};
+
+class PlanRenderer : public CSiteVisitor {
+public:
+    static constexpr Colour kMissingMaterialColour = 0xFF8080;
+    static constexpr int kLargestNameHeight = 20;
+    static constexpr int kSmallestNameHeight = 5;
+
+    PlanRenderer(DrawingSurface& surface, const ViewTransform& transform,
+                 const PlanSelection& selection, const PrefsDrawingValues& values);
+
+    void VisitSiteBegin(const Site& site) override;
+    void VisitRoomBegin(const Room& room) override;
+    void VisitWall(const Wall& wall) override;
+    void VisitRoomEnd(const Room& room) override;
+    void VisitSiteEnd(const Site& site) override;
+
+private:
+    bool IsSelectedRoom() const { return room_ != nullptr && room_ == selection_.room; }
+    void DrawWall(PlanPoint start, const Wall& wall);
+    void DrawArrow();
+    void DrawRoomStartCircle(const Room& room);
+    void FillOutline(const Room& room);
+    void DrawName(const Room& room);
+    void DrawSiteStartMarker(const Site& site);
+    void IncludeInBox(DevicePoint point);
+
+    DrawingSurface& surface_;
+    ViewTransform transform_;
+    PlanSelection selection_;
+    PrefsDrawingValues values_;
+    int markerUnit_;
+
+    const Site* site_ = nullptr;
+    const Room* room_ = nullptr;
+    PlanPoint position_;
+    int wallsSeen_ = 0;
+    bool haveSelectedWallStart_ = false;
+    PlanPoint selectedWallStart_;
+    // The last user wall's end and the start of its last straight piece, for the arrow.
+    bool haveLastUserWall_ = false;
+    PlanPoint lastUserWallEnd_;
+    PlanPoint lastPieceStart_;
+    DeviceRect box_;
+    std::vector<DevicePoint> outline_;
+};
+
+// Walks the whole site with a renderer.
+void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
+                const PlanSelection& selection, const PrefsDrawingValues& values);
+
+// White for a dark colour, black for a light one: whichever lies farther from it.
+Colour ContrastColour(Colour colour);
+
+// The points that draw a wall starting at `start`, after the start itself: just the end for a
+// straight wall; for an arc, the ends of the pieces found by halving the arc until each chord,
+// in whole pixels at `scale`, is 3 pixels or less. The last point is always the wall's end.
+std::vector<PlanPoint> WallDrawingPoints(PlanPoint start, const Wall& wall, double scale);
+
+}  // namespace plantrek

@@ -1,0 +1,319 @@
+// The picture encoders on small made-up images: palette reduction, the bytes of the BMP, GIF and
+// JPEG files, and what an independent reader (Pillow) sees in them.
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <set>
+
+#include "export/bmp_writer.h"
+#include "export/gif_writer.h"
+#include "export/jpeg_writer.h"
+#include "export/palette.h"
+#include "export_test_support.h"
+#include "image_test_support.h"
+
+namespace plantrek {
+namespace {
+
+using test::U16;
+using test::U32;
+
+constexpr Colour kOddColour = MakeColour(200, 100, 50);
+
+// 13 × 7 (rows of 13 bytes need 3 bytes of padding): red left, blue right, a white top row, a
+// black pixel, and one colour that is not in the palette.
+QImage SampleImage() {
+    QImage image(13, 7, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, x < 6 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+        }
+    }
+    for (int x = 0; x < image.width(); ++x) {
+        image.setPixel(x, 0, qRgb(255, 255, 255));
+    }
+    image.setPixel(3, 4, qRgb(0, 0, 0));
+    image.setPixel(10, 5, qRgb(RedOf(kOddColour), GreenOf(kOddColour), BlueOf(kOddColour)));
+    return image;
+}
+
+// The RGB bytes the reduced image stands for, row by row, as a reader decodes them.
+QByteArray ReducedRgb(const IndexedImage& image) {
+    QByteArray rgb;
+    for (std::uint8_t index : image.pixels) {
+        const Colour c = (*image.palette)[index];
+        rgb.append(static_cast<char>(RedOf(c)));
+        rgb.append(static_cast<char>(GreenOf(c)));
+        rgb.append(static_cast<char>(BlueOf(c)));
+    }
+    return rgb;
+}
+
+QString Md5(const QByteArray& bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
+}
+
+// Every palette colour once, then the same colours shifted off the palette: enough variety to
+// make the GIF's code table fill up and restart.
+QImage BusyImage() {
+    QImage image(256, 64, QImage::Format_RGB32);
+    const Palette256& palette = StandardPalette();
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const Colour c = palette[static_cast<std::size_t>((x * 7 + y * 13) % 256)];
+            const int shift = (y % 3) * 9;
+            image.setPixel(
+                x, y,
+                qRgb(std::min(255, RedOf(c) + shift), GreenOf(c), std::max(0, BlueOf(c) - shift)));
+        }
+    }
+    return image;
+}
+
+bool WriteTo(const QString& path, const QByteArray& bytes) {
+    return test::WriteFile(path, bytes);
+}
+
+TEST(Palette, HoldsTheBasicColoursOnce) {
+    const Palette256& palette = StandardPalette();
+    const std::set<Colour> distinct(palette.begin(), palette.end());
+    EXPECT_EQ(distinct.size(), 256u);
+    for (Colour c : {0x000000u, 0xFFFFFFu, 0x0000FFu, 0x00FF00u, 0xFF0000u, 0x00FFFFu, 0xFFFF00u,
+                     0xFF00FFu, 0x808080u, 0xC0C0C0u, 0x000080u}) {
+        EXPECT_EQ(distinct.count(c), 1u) << std::hex << c;
+        EXPECT_EQ(palette[static_cast<std::size_t>(NearestPaletteIndex(palette, c))], c);
+    }
+}
+
+TEST(Palette, NearestColourWithoutDithering) {
+    const Palette256& palette = StandardPalette();
+    const auto nearest = [&](Colour c) {
+        return palette[static_cast<std::size_t>(NearestPaletteIndex(palette, c))];
+    };
+    EXPECT_EQ(nearest(kOddColour), MakeColour(204, 102, 51));
+    EXPECT_EQ(nearest(0x010101), 0x000000u);  // a tie goes to the lower index
+    EXPECT_EQ(nearest(0x030303), 0x020202u);
+    EXPECT_EQ(nearest(MakeColour(250, 250, 250)), MakeColour(250, 250, 250));
+    EXPECT_EQ(nearest(MakeColour(254, 253, 255)), 0xFFFFFFu);
+
+    // A flat area stays one index: no error is carried to the neighbours.
+    QImage flat(9, 3, QImage::Format_RGB32);
+    flat.fill(qRgb(140, 40, 230));
+    const IndexedImage reduced = ReduceToPalette(flat);
+    ASSERT_EQ(reduced.pixels.size(), 27u);
+    EXPECT_TRUE(std::all_of(reduced.pixels.begin(), reduced.pixels.end(),
+                            [&](std::uint8_t i) { return i == reduced.pixels[0]; }));
+    EXPECT_EQ(palette[reduced.pixels[0]], MakeColour(153, 51, 255));
+}
+
+TEST(BmpWriter, WritesAnEightBitPaletteBitmapBottomUp) {
+    const IndexedImage image = ReduceToPalette(SampleImage());
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteBmp(buffer, image));
+    const QByteArray bytes = buffer.data();
+
+    const int stride = 16;
+    ASSERT_EQ(bytes.size(), 14 + 40 + 1024 + stride * 7);
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    EXPECT_EQ(U32(bytes, 2), static_cast<std::uint32_t>(bytes.size()));
+    EXPECT_EQ(U32(bytes, 6), 0u);
+    EXPECT_EQ(U32(bytes, 10), 1078u);
+    EXPECT_EQ(U32(bytes, 14), 40u);
+    EXPECT_EQ(U32(bytes, 18), 13u);
+    EXPECT_EQ(U32(bytes, 22), 7u);  // positive: bottom-up
+    EXPECT_EQ(U16(bytes, 26), 1);
+    EXPECT_EQ(U16(bytes, 28), 8);
+    EXPECT_EQ(U32(bytes, 30), 0u);  // uncompressed
+    EXPECT_EQ(U32(bytes, 34), static_cast<std::uint32_t>(stride * 7));
+    EXPECT_EQ(U32(bytes, 38), 3780u);
+    EXPECT_EQ(U32(bytes, 42), 3780u);
+    EXPECT_EQ(U32(bytes, 46), 256u);
+
+    // Palette entries are blue, green, red, zero.
+    const Palette256& palette = StandardPalette();
+    for (int i = 0; i < 256; ++i) {
+        const Colour c = palette[static_cast<std::size_t>(i)];
+        EXPECT_EQ(U32(bytes, 54 + 4 * i),
+                  static_cast<std::uint32_t>(BlueOf(c) | GreenOf(c) << 8 | RedOf(c) << 16))
+            << i;
+    }
+    // The first stored row is the bottom one; the top (white) row comes last; padding is zero.
+    const auto row = [&](int stored) { return bytes.mid(1078 + stored * stride, stride); };
+    EXPECT_EQ(static_cast<std::uint8_t>(row(6)[0]), image.At(0, 0));
+    EXPECT_EQ(palette[static_cast<std::uint8_t>(row(6)[0])], 0xFFFFFFu);
+    EXPECT_EQ(palette[static_cast<std::uint8_t>(row(2)[3])], 0x000000u);  // pixel (3, 4)
+    EXPECT_EQ(palette[static_cast<std::uint8_t>(row(1)[10])], MakeColour(204, 102, 51));
+    for (int stored = 0; stored < 7; ++stored) {
+        EXPECT_EQ(row(stored).right(3), QByteArray(3, '\0'));
+    }
+}
+
+TEST(GifWriter, WritesGif89aWithTheWholePalette) {
+    const IndexedImage image = ReduceToPalette(SampleImage());
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteGif(buffer, image));
+    const QByteArray bytes = buffer.data();
+    EXPECT_EQ(bytes.left(6), QByteArray("GIF89a"));
+    EXPECT_EQ(U16(bytes, 6), 13);
+    EXPECT_EQ(U16(bytes, 8), 7);
+    // Global colour table of 256 entries, 8 bits of colour resolution.
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[10]), 0xF7);
+    EXPECT_EQ(StandardPalette()[static_cast<std::uint8_t>(bytes[11])], 0xFFFFFFu);  // background
+    EXPECT_EQ(bytes.right(1), QByteArray(";"));
+}
+
+TEST(JpegWriter, WritesBaselineJfifAt96DotsPerInch) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteJpeg(buffer, SampleImage()));
+    const QByteArray bytes = buffer.data();
+    EXPECT_EQ(test::U16BigEndian(bytes, 0), 0xFFD8);
+    EXPECT_EQ(test::U16BigEndian(bytes, 2), 0xFFE0);
+    EXPECT_EQ(bytes.mid(6, 5), QByteArray("JFIF\0", 5));
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[13]), 1);  // dots per inch
+    EXPECT_EQ(test::U16BigEndian(bytes, 14), 96);
+    EXPECT_EQ(test::U16BigEndian(bytes, 16), 96);
+    EXPECT_TRUE(bytes.contains(QByteArray("\xFF\xC0", 2)));   // baseline frame
+    EXPECT_FALSE(bytes.contains(QByteArray("\xFF\xC2", 2)));  // not progressive
+    EXPECT_EQ(bytes.right(2), QByteArray("\xFF\xD9", 2));
+}
+
+TEST(PictureWriters, FailWithoutHalfWrittenSuccess) {
+    const QImage sample = SampleImage();
+    const IndexedImage reduced = ReduceToPalette(sample);
+    QBuffer closed;  // refuses every write
+    EXPECT_FALSE(WriteBmp(closed, reduced));
+    EXPECT_FALSE(WriteGif(closed, reduced));
+    EXPECT_FALSE(WriteJpeg(closed, sample));
+
+    // A JPEG larger than the writer's buffer fails in the middle of the data, inside libjpeg.
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(WriteJpeg(readOnly, BusyImage().scaled(1024, 1024)));
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(WriteBmp(buffer, IndexedImage{}));
+    EXPECT_FALSE(WriteGif(buffer, IndexedImage{}));
+    EXPECT_FALSE(WriteJpeg(buffer, QImage()));
+    EXPECT_EQ(buffer.size(), 0);
+}
+
+struct ReadBackCase {
+    const char* name;
+    const char* format;
+};
+
+class PictureReadBack : public ::testing::TestWithParam<ReadBackCase> {};
+
+TEST_P(PictureReadBack, PillowSeesTheSamePicture) {
+    const ReadBackCase& c = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    const QImage busy = BusyImage();
+    const IndexedImage reduced = ReduceToPalette(busy);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const QString format = QString::fromLatin1(c.format);
+    if (format == "BMP") {
+        ASSERT_TRUE(WriteBmp(buffer, reduced));
+    } else if (format == "GIF") {
+        ASSERT_TRUE(WriteGif(buffer, reduced));
+    } else {
+        QImage flat(64, 48, QImage::Format_RGB32);
+        flat.fill(qRgb(30, 144, 255));
+        ASSERT_TRUE(WriteJpeg(buffer, flat));
+    }
+    ASSERT_TRUE(WriteTo(path, buffer.data()));
+
+    PLANTREK_READ_PICTURE(view, path, (std::vector<std::pair<int, int>>{{0, 0}, {40, 30}}));
+    EXPECT_EQ(view["format"].toString(), format);
+    EXPECT_EQ(view["frames"].toInt(), 1);
+    if (format != "GIF") {  // GIF has no field for a resolution
+        const QJsonArray dpi = view["dpi"].toArray();
+        ASSERT_EQ(dpi.size(), 2);
+        EXPECT_NEAR(dpi[0].toDouble(), 96.0, 0.02);
+        EXPECT_NEAR(dpi[1].toDouble(), 96.0, 0.02);
+    }
+    if (format == "JPEG") {
+        EXPECT_EQ(view["size"].toArray(), (QJsonArray{64, 48}));
+        EXPECT_FALSE(view["progressive"].toBool());
+        EXPECT_EQ(view["jfif_unit"].toInt(), 1);
+        for (const auto& pixel : view["pixels"].toArray()) {
+            const std::vector<int> rgb = test::Rgb(pixel);
+            ASSERT_EQ(rgb.size(), 3u);
+            EXPECT_NEAR(rgb[0], 30, 4);
+            EXPECT_NEAR(rgb[1], 144, 4);
+            EXPECT_NEAR(rgb[2], 255, 4);
+        }
+        return;
+    }
+    EXPECT_EQ(view["mode"].toString(), "P");
+    EXPECT_EQ(view["palette_entries"].toInt(), 256);
+    EXPECT_EQ(view["size"].toArray(), (QJsonArray{256, 64}));
+    if (format == "GIF") {
+        EXPECT_EQ(view["version"].toString(), "GIF89a");
+    }
+    EXPECT_EQ(view["rgb_md5"].toString(), Md5(ReducedRgb(reduced)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PictureReadBack,
+                         ::testing::Values(ReadBackCase{"busy.bmp", "BMP"},
+                                           ReadBackCase{"busy.gif", "GIF"},
+                                           ReadBackCase{"flat.jpg", "JPEG"}),
+                         [](const auto& info) { return std::string(info.param.format); });
+
+// The luminance and chrominance tables of the JPEG standard, scaled to a quality as libjpeg
+// scales them, in sorted order (readers differ in the order they list a table in).
+std::vector<int> ScaledTable(const int (&base)[64], int quality) {
+    const int scale = quality < 50 ? 5000 / quality : 200 - quality * 2;
+    std::vector<int> table;
+    for (int value : base) {
+        table.push_back(std::clamp((value * scale + 50) / 100, 1, 255));
+    }
+    std::sort(table.begin(), table.end());
+    return table;
+}
+
+TEST(JpegWriter, QuantisesAtQualityNinety) {
+    static const int kLuminance[64] = {
+        16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+        14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+        18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+        49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+    static const int kChrominance[64] = {
+        17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
+        99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+        99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("q.jpg");
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteJpeg(buffer, SampleImage()));
+    ASSERT_TRUE(WriteTo(path, buffer.data()));
+    PLANTREK_READ_PICTURE(view, path, {});
+    const QJsonObject tables = view["quantization"].toObject();
+    ASSERT_EQ(tables.size(), 2);
+    const auto sorted = [&](const char* key) {
+        std::vector<int> table;
+        for (const auto& v : tables[key].toArray()) {
+            table.push_back(v.toInt());
+        }
+        std::sort(table.begin(), table.end());
+        return table;
+    };
+    EXPECT_EQ(sorted("0"), ScaledTable(kLuminance, 90));
+    EXPECT_EQ(sorted("1"), ScaledTable(kChrominance, 90));
+    EXPECT_NE(sorted("0"), ScaledTable(kLuminance, 85));
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,401 @@
+// The picture export: layout, legend, scale bar, scale fallback, error texts, and the written
+// files as Qt's own reader and Pillow see them.
+#include "export/export_image.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "export_test_support.h"
+#include "image_test_support.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "view/render/recording_surface.h"
+
+namespace plantrek {
+namespace {
+
+using test::Shape;
+
+constexpr Colour kTile = MakeColour(255, 153, 51);  // a palette colour: exact in BMP and GIF
+constexpr Colour kCarpet = MakeColour(102, 153, 204);
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+constexpr QRgb kBlack = 0xFF000000u;
+
+QRgb Argb(Colour c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// One 10 m × 5 m room from the origin, where the site's start point also lies.
+Site TenByFive() {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    site.AddMaterial(QStringLiteral("Carpet"), 2, kCarpet);  // used by no room
+    Room* room = site.AddRoom(QStringLiteral("Kitchen"), 1);
+    room->AddWall(5.0, 0.0);
+    room->AddWall(10.0, 90.0);
+    room->AddWall(5.0, 180.0);
+    return site;
+}
+
+// A room `length` meters long and 1 m deep, in walls of at most 200 m.
+Site LongSite(double length) {
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Corridor"), 0);
+    room->AddWall(1.0, 0.0);
+    for (double left = length; left > 0.0; left -= 200.0) {
+        room->AddWall(std::min(left, 200.0), 90.0);
+    }
+    room->AddWall(1.0, 180.0);
+    return site;
+}
+
+struct ScaleBarCase {
+    int scale;
+    bool metric;
+    int units;
+    int length;
+    double spacing;
+};
+
+class ScaleBarTest : public ::testing::TestWithParam<ScaleBarCase> {};
+
+TEST_P(ScaleBarTest, UnitsLengthAndTicks) {
+    const ScaleBarCase& c = GetParam();
+    const ScaleBar bar = MakeScaleBar(c.scale, c.metric);
+    EXPECT_EQ(bar.unitWord, c.metric ? QStringLiteral("meters") : QStringLiteral("feet"));
+    EXPECT_EQ(bar.units, c.units);
+    EXPECT_EQ(bar.lengthPixels, c.length);
+    EXPECT_DOUBLE_EQ(bar.tickSpacing, c.spacing);
+    EXPECT_EQ(bar.TickCount(), c.units + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScaleBarTest,
+    ::testing::Values(ScaleBarCase{96, true, 1, 96, 96.0}, ScaleBarCase{96, false, 3, 87, 29.0},
+                      ScaleBarCase{72, true, 1, 72, 72.0}, ScaleBarCase{48, false, 6, 87, 14.5},
+                      ScaleBarCase{36, true, 2, 72, 36.0}, ScaleBarCase{12, true, 8, 96, 12.0},
+                      ScaleBarCase{12, false, 27, 98, 98.0 / 27.0},
+                      // More than 100 pixels per meter: at least 1.
+                      ScaleBarCase{150, true, 1, 150, 150.0}));
+
+TEST(ScaleBarUnits, MetersOnlyWhenLengthsAreShownInMeters) {
+    EXPECT_FALSE(ScaleBarInMeters(PrefsInputValues{0}));
+    EXPECT_TRUE(ScaleBarInMeters(PrefsInputValues{1}));
+    EXPECT_FALSE(ScaleBarInMeters(PrefsInputValues{2}));  // shown in feet and inches elsewhere
+}
+
+TEST(ImageLegend, ListsOnlyMaterialsInUse) {
+    Site site = TenByFive();
+    site.AddMaterial(QStringLiteral("Hardwood"), 3, 0x204060);
+    site.AddRoom(QStringLiteral("Study"), 3);
+    test::RecordingSurface surface;  // "X" is 14 high: squares of 14, gaps of 7
+    const TextExtent measured = DrawMaterialLegend(surface, site, {500, 40}, false);
+    EXPECT_TRUE(surface.calls.empty());
+    const TextExtent drawn = DrawMaterialLegend(surface, site, {500, 40}, true);
+    EXPECT_EQ(drawn.width, measured.width);
+    EXPECT_EQ(drawn.height, 2 * (14 + 7));
+    EXPECT_EQ(drawn.width, 8 * 7 + 14 + 7);  // "Hardwood" is the widest name
+
+    const auto squares = surface.Calls(Shape::Rectangle);
+    const auto names = surface.Calls(Shape::Text);
+    ASSERT_EQ(squares.size(), 2u);
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(squares[0].box, (DeviceRect{500, 40, 514, 54}));
+    EXPECT_EQ(squares[0].state.brushColour, kTile);
+    EXPECT_EQ(squares[0].state.penColour, 0u);
+    EXPECT_EQ(names[0].text, QStringLiteral("Tile"));
+    EXPECT_EQ(names[0].points[0], (DevicePoint{521, 40}));
+    EXPECT_EQ(squares[1].box, (DeviceRect{500, 61, 514, 75}));
+    EXPECT_EQ(names[1].text, QStringLiteral("Hardwood"));
+}
+
+TEST(ImageScaleBar, LabelsTicksBarAndUnitWord) {
+    test::RecordingSurface surface;  // c = 14, c/2 = 7; one character is 7 wide
+    const ScaleBar feet = MakeScaleBar(96, false);
+    const TextExtent measured = DrawScaleBar(surface, feet, {100, 200}, false);
+    EXPECT_TRUE(surface.calls.empty());
+    const TextExtent drawn = DrawScaleBar(surface, feet, {100, 200}, true);
+    // From the left of label "0" (97) to the right of label "3" (184 + 7).
+    EXPECT_EQ(measured.width, 94);
+    EXPECT_EQ(measured.height, 56);
+    EXPECT_EQ(drawn.width, measured.width);
+
+    const auto labels = surface.Calls(Shape::Text);
+    ASSERT_EQ(labels.size(), 5u);
+    const int ticks[] = {100, 129, 158, 187};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(labels[static_cast<std::size_t>(i)].text, QString::number(i));
+        EXPECT_EQ(labels[static_cast<std::size_t>(i)].points[0], (DevicePoint{ticks[i] - 3, 200}));
+    }
+    EXPECT_EQ(labels[4].text, QStringLiteral("feet"));
+    EXPECT_EQ(labels[4].points[0], (DevicePoint{143 - 14, 242}));
+
+    const auto lines = surface.Calls(Shape::Line);
+    ASSERT_EQ(lines.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(lines[static_cast<std::size_t>(i)].points,
+                  (std::vector<DevicePoint>{{ticks[i], 221}, {ticks[i], 235}}));
+    }
+    const auto bar = surface.Calls(Shape::Rectangle);
+    ASSERT_EQ(bar.size(), 1u);
+    EXPECT_EQ(bar[0].box, (DeviceRect{100, 228, 187, 235}));
+    EXPECT_EQ(bar[0].state.brushColour, 0u);
+
+    EXPECT_EQ(DrawScaleBar(surface, MakeScaleBar(96, true), {0, 0}, false).width, 103);
+    // A unit word wider than the bar sets the right edge; the left edge stays that of "0".
+    const ScaleBar shortBar{QStringLiteral("meters"), 1, 10, 10.0};
+    EXPECT_EQ(DrawScaleBar(surface, shortBar, {0, 0}, false).width, 26 + 3);
+    const ScaleBar flat{QStringLiteral("meters"), 1, 0, 0.0};
+    const std::size_t drawnBefore = surface.calls.size();
+    EXPECT_EQ(DrawScaleBar(surface, flat, {0, 0}, true).width, 0);
+    EXPECT_EQ(surface.calls.size(), drawnBefore);
+}
+
+TEST(ImageSizeRefusal, MemoryLimitAndEmptyImages) {
+    EXPECT_TRUE(ImageSizeRefusal(1000, 600, 24).isEmpty());
+    EXPECT_TRUE(ImageSizeRefusal(2730666677, 1, 24).isEmpty());
+    EXPECT_EQ(ImageSizeRefusal(2730666678, 1, 24), QStringLiteral("CXIMAGE_MAX_MEMORY exceeded"));
+    EXPECT_EQ(ImageSizeRefusal(60000, 60000, 24), QStringLiteral("CXIMAGE_MAX_MEMORY exceeded"));
+    EXPECT_TRUE(ImageSizeRefusal(60000, 60000, 8).isEmpty());
+    EXPECT_FALSE(ImageSizeRefusal(0, 600, 24).isEmpty());
+    EXPECT_FALSE(ImageSizeRefusal(600, 0, 24).isEmpty());
+    EXPECT_FALSE(ImageSizeRefusal(INT64_MAX, INT64_MAX, 24).isEmpty());
+}
+
+TEST(ImageExport, ReportsAMissingSiteOrFormat) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.bmp");
+    EXPECT_EQ(ExportImage(nullptr, {}, path, ImageFormat::Bmp).errorText,
+              QStringLiteral("Couldn't get site"));
+    if (!test::HaveGuiApplication()) {
+        // A program without a GUI application cannot draw text: the export fails, it does not
+        // end the program.
+        const Site site = TenByFive();
+        const ExportResult result = ExportImage(&site, {}, path, ImageFormat::Jpeg);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.errorText, QStringLiteral("Couldn't create DC"));
+        EXPECT_FALSE(QFile::exists(path));
+        return;
+    }
+    const Site site = TenByFive();
+    const ExportResult unknown = ExportImage(&site, {}, path, static_cast<ImageFormat>(4));
+    EXPECT_FALSE(unknown.ok);
+    EXPECT_EQ(unknown.errorText, QStringLiteral("Unknown format"));
+    EXPECT_FALSE(QFile::exists(path));
+
+    const ExportResult unwritable =
+        ExportImage(&site, {}, dir.filePath("no such folder/plan.bmp"), ImageFormat::Bmp);
+    EXPECT_FALSE(unwritable.ok);
+    EXPECT_EQ(unwritable.errorText, QStringLiteral("Couldn't save file"));
+}
+
+TEST(ImageExport, LayoutOfATenByFiveSite) {
+    PLANTREK_REQUIRE_GUI();
+    const Site site = TenByFive();
+    for (const bool metric : {true, false}) {
+        ImageLayout layout;
+        ASSERT_TRUE(LayoutImage(site, 96, metric, &layout));
+        EXPECT_EQ(layout.planWidth, 960);
+        EXPECT_EQ(layout.planHeight, 480);
+        EXPECT_EQ(layout.margin, 48);
+        const int c = layout.scaleBar.height / 4;
+        EXPECT_GT(c, 8);
+        EXPECT_EQ(layout.legend.height, c + c / 2);  // one material in use
+        EXPECT_EQ(layout.width,
+                  960 + 2 * 48 + std::max(layout.legend.width, layout.scaleBar.width) + 48);
+        EXPECT_EQ(layout.height,
+                  std::max(480, layout.legend.height + layout.scaleBar.height) + 2 * 48);
+    }
+    ImageLayout small;
+    ASSERT_TRUE(LayoutImage(site, 12, true, &small));
+    EXPECT_EQ(small.planWidth, 120);
+    EXPECT_EQ(small.margin, 6);
+    // The legend and scale bar are taller than the plan: they set the height.
+    EXPECT_EQ(small.height, small.legend.height + small.scaleBar.height + 12);
+}
+
+class TenByFivePicture : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TenByFivePicture, PlanLegendAndScaleBarLandWhereTheLayoutSays) {
+    PLANTREK_REQUIRE_GUI();
+    const bool metric = GetParam();
+    const Site site = TenByFive();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.bmp");
+    ASSERT_TRUE(test::WriteFile(path, "an older picture"));
+    ImageExportOptions options;
+    options.metric = metric;
+    const ExportResult result = ExportImage(&site, options, path, ImageFormat::Bmp);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+
+    ImageLayout layout;
+    ASSERT_TRUE(LayoutImage(site, 96, metric, &layout));
+    const QImage image(path);
+    ASSERT_EQ(image.width(), layout.width);
+    ASSERT_EQ(image.height(), layout.height);
+    const int h = image.height();
+
+    EXPECT_EQ(image.pixel(0, 0), kWhite);
+    EXPECT_EQ(image.pixel(image.width() - 1, h - 1), kWhite);
+    EXPECT_EQ(image.pixel(1056 - 10, 48), kWhite);  // between the plan and the legend
+    // The plan: x = 96 x + 48, y = h - (96 y + 48).
+    EXPECT_EQ(image.pixel(96 * 2 + 48, h - (96 * 4 + 48)), Argb(kTile));
+    EXPECT_EQ(image.pixel(48, h - (96 * 3 + 48)), kBlack);        // west wall
+    EXPECT_EQ(image.pixel(960 + 48, h - (96 * 3 + 48)), kBlack);  // east wall
+    EXPECT_EQ(image.pixel(48 - 3, h - (96 * 3 + 48)), kWhite);
+    EXPECT_EQ(image.pixel(96 * 5 + 48, h - (96 * 5 + 48)), kBlack);  // north wall
+
+    // The legend's square at (w + 2m, m), framed in black.
+    EXPECT_EQ(image.pixel(1056, 48), kBlack);
+    EXPECT_EQ(image.pixel(1056 + 4, 48 + 4), Argb(kTile));
+
+    // The bar runs b pixels from the left of the column, c/2 high, 2c below the bar's top.
+    const int c = layout.scaleBar.height / 4;
+    const int top = h - layout.scaleBar.height - 48;
+    const int barY = top + 2 * c + 2;
+    const int b = metric ? 96 : 87;
+    EXPECT_EQ(image.pixel(1056 + 2, barY), kBlack);
+    EXPECT_EQ(image.pixel(1056 + b - 2, barY), kBlack);
+    EXPECT_EQ(image.pixel(1056 + b + 2, barY), kWhite);
+    // Ticks stand above the bar at every p pixels.
+    const int tickY = top + c + c / 2 + 1;
+    EXPECT_EQ(image.pixel(1056 + b, tickY), kBlack);
+    EXPECT_EQ(image.pixel(1056 + b / 2, tickY), kWhite);  // between ticks either way
+    if (!metric) {
+        EXPECT_EQ(image.pixel(1056 + 29, tickY), kBlack);
+        EXPECT_EQ(image.pixel(1056 + 43, tickY), kWhite);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, TenByFivePicture, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Meters" : "Feet"; });
+
+struct FormatCase {
+    ImageFormat format;
+    const char* file;
+    const char* reader;
+};
+
+class ImageExportFormats : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(ImageExportFormats, PillowReadsTheExportedPicture) {
+    PLANTREK_REQUIRE_GUI();
+    const FormatCase& c = GetParam();
+    const Site site = TenByFive();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromLatin1(c.file));
+    const ExportResult result = ExportImage(&site, {}, path, c.format);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromLatin1(c.file)});
+
+    ImageLayout layout;
+    ASSERT_TRUE(LayoutImage(site, 96, false, &layout));
+    const int h = static_cast<int>(layout.height);
+    const QByteArray bytes = test::ReadFile(path);
+    if (c.format == ImageFormat::Bmp) {
+        EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+        EXPECT_EQ(test::U16(bytes, 28), 8);
+        EXPECT_EQ(test::U32(bytes, 38), 3780u);
+        const std::uint32_t stride = (static_cast<std::uint32_t>(layout.width) + 3) & ~3u;
+        EXPECT_EQ(static_cast<std::uint32_t>(bytes.size()),
+                  1078 + stride * static_cast<std::uint32_t>(h));
+    } else if (c.format == ImageFormat::Gif) {
+        EXPECT_EQ(bytes.left(6), QByteArray("GIF89a"));
+    } else {
+        EXPECT_EQ(bytes.mid(6, 5), QByteArray("JFIF\0", 5));
+    }
+
+    PLANTREK_READ_PICTURE(view, path,
+                          (std::vector<std::pair<int, int>>{{0, 0}, {240, h - 432}, {5, h - 5}}));
+    EXPECT_EQ(view["format"].toString(), QString::fromLatin1(c.reader));
+    EXPECT_EQ(view["size"].toArray(),
+              (QJsonArray{static_cast<int>(layout.width), static_cast<int>(layout.height)}));
+    if (c.format != ImageFormat::Gif) {  // GIF has no field for a resolution
+        const QJsonArray dpi = view["dpi"].toArray();
+        ASSERT_EQ(dpi.size(), 2);
+        EXPECT_NEAR(dpi[0].toDouble(), 96.0, 0.02);
+    }
+    const QJsonArray pixels = view["pixels"].toArray();
+    const int tolerance = c.format == ImageFormat::Jpeg ? 6 : 0;
+    const std::vector<int> tile{RedOf(kTile), GreenOf(kTile), BlueOf(kTile)};
+    for (int i : {0, 2}) {
+        for (int channel : test::Rgb(pixels[i])) {
+            EXPECT_NEAR(channel, 255, tolerance) << i;
+        }
+    }
+    const std::vector<int> inside = test::Rgb(pixels[1]);
+    ASSERT_EQ(inside.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(inside[static_cast<std::size_t>(k)], tile[static_cast<std::size_t>(k)],
+                    tolerance);
+    }
+    if (c.format == ImageFormat::Jpeg) {
+        EXPECT_FALSE(view["progressive"].toBool());
+        EXPECT_EQ(view["jfif_unit"].toInt(), 1);
+    } else {
+        EXPECT_EQ(view["mode"].toString(), "P");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ImageExportFormats,
+                         ::testing::Values(FormatCase{ImageFormat::Bmp, "plan.bmp", "BMP"},
+                                           FormatCase{ImageFormat::Gif, "plan.gif", "GIF"},
+                                           FormatCase{ImageFormat::Jpeg, "plan.jpg", "JPEG"}),
+                         [](const auto& info) { return std::string(info.param.reader); });
+
+TEST(ImageExport, SelectedRoomIsOutlinedNotFilled) {
+    PLANTREK_REQUIRE_GUI();
+    Site site = TenByFive();
+    Room* room = site.GetRoom(0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("selected.bmp");
+    ImageExportOptions options;
+    options.selection.room = room;
+    options.selection.wall = room->GetWall(1, true);  // the north wall
+    ASSERT_TRUE(ExportImage(&site, options, path, ImageFormat::Bmp).ok);
+    const QImage image(path);
+    const int h = image.height();
+    EXPECT_EQ(image.pixel(96 * 2 + 48, h - (96 * 4 + 48)), kWhite);
+    EXPECT_EQ(image.pixel(96 * 3 + 48, h - (96 * 5 + 48)), 0xFF0000FFu);  // blue
+    EXPECT_EQ(image.pixel(96 * 3 + 48, h - 48), 0xFF00FF00u);             // green closing wall
+}
+
+TEST(ImageExport, FallsBackToASmallerScaleWhenTheBitmapIsTooLarge) {
+    PLANTREK_REQUIRE_GUI();
+    const Site site = LongSite(400.0);
+    ImageLayout largest;
+    ImageLayout next;
+    ASSERT_TRUE(LayoutImage(site, 96, true, &largest));
+    ASSERT_TRUE(LayoutImage(site, 72, true, &next));
+    ASSERT_GT(largest.width, kMaxBitmapSide);
+    ASSERT_LE(next.width, kMaxBitmapSide);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.bmp");
+    ImageExportOptions options;
+    options.metric = true;
+    const ExportResult result = ExportImage(&site, options, path, ImageFormat::Bmp);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    const QByteArray bytes = test::ReadFile(path);
+    ASSERT_GT(bytes.size(), 54);
+    EXPECT_EQ(test::U32(bytes, 18), static_cast<std::uint32_t>(next.width));
+    EXPECT_EQ(test::U32(bytes, 22), static_cast<std::uint32_t>(next.height));
+}
+
+TEST(ImageExport, SiteTooLargeForEveryScaleLeavesTheOldFile) {
+    PLANTREK_REQUIRE_GUI();
+    const Site site = LongSite(4000.0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.gif");
+    ASSERT_TRUE(test::WriteFile(path, "keep me"));
+    const ExportResult result = ExportImage(&site, {}, path, ImageFormat::Gif);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, QStringLiteral("Couldn't create DC"));
+    EXPECT_EQ(test::ReadFile(path), QByteArray("keep me"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("huge.gif")});
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+#include <QtEndian>
+
+#include <utility>
+#include <vector>
+
+// Helpers of the picture tests: an independent reader (Pillow, run by the system Python) and
+// little-endian header fields.
+namespace plantrek::test {
+
+inline bool HaveGuiApplication() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+#define PLANTREK_REQUIRE_GUI()                                                         \
+    if (!::plantrek::test::HaveGuiApplication()) {                                     \
+        GTEST_SKIP() << "drawing text needs a QGuiApplication, and this test program " \
+                        "started a QCoreApplication";                                  \
+    }
+
+// Pillow's view of a picture: format, mode, size, resolution, JPEG details and the RGB colour
+// of each of the given pixels.
+inline const char* const kPillowReader = R"PY(
+import hashlib, json, sys
+try:
+    from PIL import Image
+except ImportError as error:
+    print(json.dumps({"missing": str(error)}))
+    sys.exit(3)
+path, points = sys.argv[1], json.loads(sys.argv[2])
+image = Image.open(path)
+image.load()
+info = image.info
+view = {
+    "format": image.format,
+    "mode": image.mode,
+    "size": list(image.size),
+    "dpi": [float(v) for v in info.get("dpi", (0, 0))],
+    "progressive": bool(info.get("progressive", 0) or info.get("progression", 0)),
+    "jfif_unit": info.get("jfif_unit", -1),
+    "jfif_density": list(info.get("jfif_density", ())),
+    "version": info.get("version", b"").decode("latin-1"),
+    "frames": getattr(image, "n_frames", 1),
+}
+if image.mode == "P":
+    view["palette_entries"] = len(image.getpalette()) // 3
+if image.format == "JPEG":
+    view["quantization"] = {str(k): list(v) for k, v in image.quantization.items()}
+rgb = image.convert("RGB")
+view["rgb_md5"] = hashlib.md5(rgb.tobytes()).hexdigest()
+view["pixels"] = [list(rgb.getpixel((x, y))) for x, y in points]
+print(json.dumps(view))
+)PY";
+
+inline QJsonObject ReadPicture(const QString& path, const std::vector<std::pair<int, int>>& points,
+                               QString& skip) {
+    const QString python = QStringLiteral("/usr/bin/python3");
+    if (!QFileInfo(python).isExecutable()) {
+        skip = python + " is not installed";
+        return {};
+    }
+    QJsonArray list;
+    for (const auto& [x, y] : points) {
+        list.append(QJsonArray{x, y});
+    }
+    QProcess process;
+    process.start(python, {QStringLiteral("-c"), QString::fromUtf8(kPillowReader), path,
+                           QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact))});
+    if (!process.waitForFinished(120000)) {
+        ADD_FAILURE() << "the picture reader did not finish";
+        return {};
+    }
+    const QJsonObject view = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    if (process.exitCode() == 3) {
+        skip = "Pillow is missing: " + view["missing"].toString();
+        return {};
+    }
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return view;
+}
+
+#define PLANTREK_READ_PICTURE(view, path, points)                          \
+    QString skip_##view;                                                   \
+    const QJsonObject view = test::ReadPicture(path, points, skip_##view); \
+    if (!skip_##view.isEmpty()) {                                          \
+        GTEST_SKIP() << skip_##view.toStdString();                         \
+    }                                                                      \
+    ASSERT_FALSE(view.isEmpty())
+
+inline std::uint16_t U16(const QByteArray& bytes, qsizetype at) {
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+inline std::uint32_t U32(const QByteArray& bytes, qsizetype at) {
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+inline std::uint16_t U16BigEndian(const QByteArray& bytes, qsizetype at) {
+    return qFromBigEndian<quint16>(bytes.constData() + at);
+}
+
+inline std::vector<int> Rgb(const QJsonValue& pixel) {
+    std::vector<int> rgb;
+    for (const auto& v : pixel.toArray()) {
+        rgb.push_back(v.toInt());
+    }
+    return rgb;
+}
+
+}  // namespace plantrek::test

@@ -1,0 +1,204 @@
+// The room summary as files: byte-exact delimited text, and workbooks read back by xlrd.
+#include "export/room_summary_export.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "export/xls/sheet.h"
+#include "export_test_support.h"
+#include "model/units.h"
+
+namespace plantrek {
+namespace {
+
+using test::AddRoomOfWalls;
+
+// Carpet: a closed 4 m x 3 m room and an open chain; Tile: a room whose name needs quoting;
+// Default and Wood: used by no room.
+Site SampleSite() {
+    Site site;
+    site.AddMaterial("Carpet", 1, MakeColour(200, 30, 30));
+    site.AddMaterial("Tile", 2, MakeColour(0, 160, 0));
+    site.AddMaterial("Wood", 3, MakeColour(160, 100, 0));
+    AddRoomOfWalls(site, "Lounge", 1, {{4.0, 90.0}, {3.0, 0.0}});
+    AddRoomOfWalls(site, "Bath \"A\", East", 2, {{2.0, 90.0}, {2.5, 0.0}});
+    Room* porch = AddRoomOfWalls(site, "Porch", 1, {{3.0, 0.0}, {1.0, 180.0}});
+    EXPECT_FALSE(porch->IsClosed());
+    return site;
+}
+
+QString DataFile(const QString& name) {
+    return QDir(qEnvironmentVariable("PLANTREK_TEST_DATA", QStringLiteral(PLANTREK_TEST_DATA_DIR)))
+        .filePath("export/" + name);
+}
+
+class RoomSummaryExport : public ::testing::Test {
+protected:
+    QString PathOf(const QString& name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+    MetricUnits metric_{1};
+    ImperialUnits imperial_{ImperialUnits::DeviceEncoding::FeetInchesAnd32nds};
+};
+
+struct DelimitedCase {
+    const char* fileName;
+    bool metric;
+    const char* expected;
+};
+
+class DelimitedSummary : public RoomSummaryExport,
+                         public ::testing::WithParamInterface<DelimitedCase> {};
+
+TEST_P(DelimitedSummary, MatchesExpectedBytes) {
+    const DelimitedCase& c = GetParam();
+    const Site site = SampleSite();
+    const QString path = PathOf(c.fileName);
+    const LengthUnits& units = c.metric ? static_cast<const LengthUnits&>(metric_) : imperial_;
+    const ExportResult result = ExportRoomSummary(&site, units, path);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    EXPECT_TRUE(result.errorText.isEmpty());
+    const QByteArray expected = test::ReadFile(DataFile(c.expected));
+    ASSERT_FALSE(expected.isEmpty()) << c.expected;
+    EXPECT_EQ(test::ReadFile(path).toStdString(), expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DelimitedSummary,
+                         ::testing::Values(DelimitedCase{"summary.csv", true, "summary_metric.csv"},
+                                           DelimitedCase{"SUMMARY.CSV", true, "summary_metric.csv"},
+                                           DelimitedCase{"summary.txt", true, "summary_metric.txt"},
+                                           DelimitedCase{"a.b.Txt", true, "summary_metric.txt"},
+                                           DelimitedCase{"summary.csv", false,
+                                                         "summary_imperial.csv"}));
+
+TEST_F(RoomSummaryExport, WorkbookReadsBackWithTextAndNumberCells) {
+    const Site site = SampleSite();
+    const QString path = PathOf("Summary.XLS");
+    const ExportResult result = ExportRoomSummary(&site, imperial_, path);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    QString skip;
+    const QJsonObject view = test::ReadExport("xls", path, skip);
+    if (!skip.isEmpty()) {
+        GTEST_SKIP() << skip.toStdString();
+    }
+    EXPECT_EQ(view["warnings"].toString(), "");
+    const QJsonArray sheets = view["sheets"].toArray();
+    ASSERT_EQ(sheets.size(), 1);
+    const QJsonArray rows = sheets[0].toObject()["rows"].toArray();
+    ASSERT_EQ(rows.size(), 6);
+    const auto text = [&rows](int r, int c) {
+        const QJsonObject cell = rows[r].toArray()[c].toObject();
+        EXPECT_EQ(cell["type"], "text") << r << "," << c;
+        return cell["value"].toString();
+    };
+    const auto number = [&rows](int r, int c) {
+        const QJsonObject cell = rows[r].toArray()[c].toObject();
+        EXPECT_EQ(cell["type"], "number") << r << "," << c;
+        return cell["value"].toDouble();
+    };
+    const auto empty = [&rows](int r, int c) {
+        const QJsonArray row = rows[r].toArray();
+        return c >= row.size() || row[c].toObject()["type"] == "empty";
+    };
+    EXPECT_EQ(text(0, 0), "Material");
+    EXPECT_EQ(text(0, 1), "Room");
+    EXPECT_EQ(text(0, 2), "Area (sf)");
+    EXPECT_EQ(text(0, 3), "Perimeter (ft)");
+    EXPECT_EQ(text(1, 0), "Carpet");
+    EXPECT_TRUE(empty(1, 1));
+    const double sf = 0.3048 * 0.3048;
+    EXPECT_NEAR(number(1, 2), 12.0 / sf, 1e-9);
+    EXPECT_NEAR(number(1, 3), 18.0 / 0.3048, 1e-9);
+    EXPECT_TRUE(empty(2, 0));
+    EXPECT_EQ(text(2, 1), "Lounge");
+    EXPECT_EQ(text(3, 1), "Porch");
+    EXPECT_EQ(number(3, 2), 0.0);
+    EXPECT_NEAR(number(3, 3), 4.0 / 0.3048, 1e-9);
+    EXPECT_EQ(text(4, 0), "Tile");
+    EXPECT_EQ(text(5, 1), "Bath \"A\", East");
+    EXPECT_NEAR(number(5, 2), 5.0 / sf, 1e-9);
+}
+
+TEST_F(RoomSummaryExport, RefusalsWriteNothing) {
+    const QString path = PathOf("summary.csv");
+    ExportResult result = ExportRoomSummary(nullptr, metric_, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Couldn't get site");
+
+    Site open;
+    AddRoomOfWalls(open, "Porch", 0, {{3.0, 0.0}, {1.0, 180.0}});
+    result = ExportRoomSummary(&open, metric_, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "No valid rooms");
+
+    const Site site = SampleSite();
+    for (const char* name : {"summary.ods", "summary", "summary.csv.bak", "missing/summary.csv"}) {
+        result = ExportRoomSummary(&site, metric_, PathOf(name));
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_EQ(result.errorText, "Couldn't save file") << name;
+    }
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+// A failed write keeps the old summary; a successful one replaces it.
+TEST_F(RoomSummaryExport, FailedWriteKeepsTheOldFile) {
+    Site site = SampleSite();
+    for (int i = 0; i < 200; ++i) {
+        AddRoomOfWalls(site, QStringLiteral("Room %1").arg(i), 1, {{2.0, 90.0}, {2.0, 0.0}});
+    }
+    for (const char* name : {"old.csv", "old.txt", "old.xls"}) {
+        const QString path = PathOf(name);
+        ASSERT_TRUE(test::WriteFile(path, "old summary"));
+        ExportResult result;
+        {
+            test::FileSizeLimit limit(2048);
+            ASSERT_TRUE(limit.Active());
+            result = ExportRoomSummary(&site, metric_, path);
+        }
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_EQ(result.errorText, "Couldn't save file");
+        EXPECT_EQ(test::ReadFile(path), "old summary") << name;
+        EXPECT_TRUE(ExportRoomSummary(&site, metric_, path).ok);
+        EXPECT_GT(test::ReadFile(path).size(), 2048) << name;
+    }
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3);
+}
+
+// Materials are taken from the list itself: two whose names differ only in case each list
+// their own rooms once, and a room whose material is not in the list is left out.
+TEST_F(RoomSummaryExport, EachMaterialListsItsOwnRoomsOnce) {
+    Site site;
+    site.AddMaterial("Tile", 1, 0);
+    site.AddMaterial("TILE", 2, 0);
+    AddRoomOfWalls(site, "Upper", 2, {{2.0, 90.0}, {2.0, 0.0}});
+    AddRoomOfWalls(site, "Lower", 1, {{1.0, 90.0}, {2.0, 0.0}});
+    AddRoomOfWalls(site, "Stray", 1, {{1.0, 90.0}, {1.0, 0.0}})->SetMaterial(9);
+    Sheet sheet;
+    ASSERT_TRUE(FillRoomSummary(site, metric_, sheet));
+    ASSERT_EQ(sheet.RowCount(), 5);
+    EXPECT_EQ(sheet.Find(1, 0)->Text(), "Tile");
+    EXPECT_EQ(sheet.Find(2, 1)->Text(), "Lower");
+    EXPECT_DOUBLE_EQ(sheet.Find(1, 2)->Double(), 2.0);
+    EXPECT_EQ(sheet.Find(3, 0)->Text(), "TILE");
+    EXPECT_EQ(sheet.Find(4, 1)->Text(), "Upper");
+    EXPECT_DOUBLE_EQ(sheet.Find(3, 2)->Double(), 4.0);
+    EXPECT_EQ(sheet.Find(2, 1)->Type(), CellType::Text);
+    EXPECT_EQ(sheet.Find(2, 2)->Type(), CellType::Double);
+}
+
+// More rooms than a worksheet has rows: refused, not cut short.
+TEST_F(RoomSummaryExport, TooManyRoomsForOneSheet) {
+    Site site;
+    AddRoomOfWalls(site, "Closed", 0, {{2.0, 90.0}, {2.0, 0.0}});
+    for (int i = 0; i < Sheet::kMaxRows; ++i) {
+        site.AddRoom(QString(), 0);
+    }
+    const ExportResult result = ExportRoomSummary(&site, metric_, PathOf("big.csv"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Couldn't create spreadsheet");
+    EXPECT_FALSE(QFileInfo::exists(PathOf("big.csv")));
+}
+
+}  // namespace
+}  // namespace plantrek

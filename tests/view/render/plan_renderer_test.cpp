@@ -1,0 +1,401 @@
+#include "view/render/plan_renderer.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+
+#include "model/room.h"
+#include "model/site.h"
+#include "model/wall.h"
+#include "view/render/painter_surface.h"
+#include "view/render/recording_surface.h"
+
+namespace plantrek {
+namespace {
+
+using test::DrawCall;
+using test::RecordingSurface;
+using test::Shape;
+
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kGreen = 0x00FF00;
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kTile = MakeColour(255, 192, 0);
+
+// 10 pixels per meter; the plan origin lands on device (20, 220).
+ViewTransform Transform() {
+    return {10.0, 20.0, 20.0, 240, 0, 0};
+}
+
+// A picture to draw on, with a given resolution.
+class Canvas {
+public:
+    explicit Canvas(int dpi = 96) : image_(240, 240, QImage::Format_RGB32) {
+        image_.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+        image_.setDotsPerMeterY(image_.dotsPerMeterX());
+        image_.fill(Qt::white);
+    }
+
+    void Render(const Site& site, const PlanSelection& selection = {},
+                const PrefsDrawingValues& values = {}) {
+        QPainter painter(&image_);
+        PainterSurface surface(painter);
+        RenderSite(site, surface, Transform(), selection, values);
+    }
+
+    Colour At(int x, int y) const {
+        const QRgb p = image_.pixel(x, y);
+        return MakeColour(qRed(p), qGreen(p), qBlue(p));
+    }
+
+    // How many pixels of the box have exactly this colour.
+    int Count(Colour colour, int left, int top, int right, int bottom) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                n += At(x, y) == colour ? 1 : 0;
+            }
+        }
+        return n;
+    }
+
+    // The first pixel that is not white, walking from (x, y) by (dx, dy).
+    int FirstInk(int x, int y, int dx, int dy, int steps) const {
+        for (int i = 0; i < steps; ++i) {
+            if (At(x + i * dx, y + i * dy) != kWhite) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+private:
+    QImage image_;
+};
+
+// Rooms start at the site's start point; it is moved away afterwards so its marker stays
+// clear of them.
+Room* AddSquareRoom(Site& site, const QString& name, int material, double side) {
+    Room* room = site.AddRoom(name, material);
+    room->AddWall(side, 0.0);
+    room->AddWall(side, 90.0);
+    room->AddWall(side, 180.0);
+    return room;
+}
+
+class PlanRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetMarkerUnit(); }
+    void TearDown() override { ResetMarkerUnit(); }
+};
+
+TEST_F(PlanRendererTest, UnselectedRoomIsFilledWithItsMaterialInsideAnOutline) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    AddSquareRoom(site, QStringLiteral("Kitchen"), 1, 10.0);
+    site.SetStartPoint({18.0, 18.0});
+    Canvas canvas;
+    canvas.Render(site);
+
+    EXPECT_EQ(canvas.At(30, 130), kTile);
+    EXPECT_EQ(canvas.At(110, 210), kTile);
+    EXPECT_EQ(canvas.At(20, 170), kBlack);  // west wall
+    EXPECT_EQ(canvas.At(70, 120), kBlack);  // north wall
+    EXPECT_EQ(canvas.At(70, 220), kBlack);  // the closing wall
+    EXPECT_EQ(canvas.At(19, 170), kWhite);  // 1 pixel wide
+    EXPECT_EQ(canvas.At(21, 170), kTile);
+    EXPECT_EQ(canvas.At(130, 170), kWhite);  // outside
+}
+
+TEST_F(PlanRendererTest, RoomOfAMissingMaterialIsFilledPaleBlue) {
+    Site site;
+    AddSquareRoom(site, QString(), 0, 10.0)->SetMaterial(42);
+    site.SetStartPoint({18.0, 18.0});
+    Canvas canvas;
+    canvas.Render(site);
+    EXPECT_EQ(canvas.At(70, 170), Colour{0xFF8080});
+}
+
+TEST_F(PlanRendererTest, OpenRoomIsAPolylineWithoutFillOrName) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 1);
+    room->SetCloseRule(CloseRule::ReverseSquare);  // folds back on itself: not closed
+    room->AddWall(10.0, 0.0);
+    room->AddWall(10.0, 90.0);
+    ASSERT_FALSE(room->IsClosed());
+    site.SetStartPoint({18.0, 18.0});
+
+    Canvas canvas;
+    canvas.Render(site);
+    EXPECT_EQ(canvas.At(20, 170), kBlack);
+    EXPECT_EQ(canvas.At(70, 120), kBlack);
+    EXPECT_EQ(canvas.Count(kTile, 0, 0, 240, 240), 0);
+    EXPECT_EQ(canvas.Count(kBlack, 22, 122, 120, 220), 0);  // no fill, no text, no diagonal
+
+    RecordingSurface surface;
+    RenderSite(site, surface, Transform(), {}, {});
+    EXPECT_TRUE(surface.Calls(Shape::CentredText).empty());
+    ASSERT_EQ(surface.Calls(Shape::Polyline).size(), 1u);
+    EXPECT_EQ(surface.Calls(Shape::Polyline)[0].points,
+              (std::vector<DevicePoint>{{20, 220}, {20, 120}, {120, 120}}));
+}
+
+TEST_F(PlanRendererTest, SelectedRoomIsDrawnAsColouredWallsWithoutFill) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* room = AddSquareRoom(site, QStringLiteral("Kitchen"), 1, 10.0);
+    site.SetStartPoint({18.0, 18.0});
+    const Wall* east = room->GetWall(1, true);
+    Canvas canvas;
+    canvas.Render(site, {room, east, false});
+
+    EXPECT_EQ(canvas.Count(kTile, 0, 0, 240, 240), 0);
+    EXPECT_EQ(canvas.At(40, 140), kWhite);
+    // Every wall is two pixels wide: the user walls black, the selected one blue, the closing
+    // wall green.
+    EXPECT_EQ(canvas.Count(kBlack, 15, 170, 26, 171), 2);
+    EXPECT_EQ(canvas.Count(kBlue, 70, 115, 71, 126), 2);
+    EXPECT_EQ(canvas.Count(kGreen, 70, 215, 71, 226), 2);
+    EXPECT_EQ(canvas.Count(kBlack, 70, 115, 71, 126), 0);
+}
+
+TEST_F(PlanRendererTest, SelectedRoomLiesOverRoomsDrawnAfterIt) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* below = AddSquareRoom(site, QStringLiteral("A"), 1, 10.0);
+    site.SetStartPoint({5.0, 2.0});
+    AddSquareRoom(site, QStringLiteral("B"), 1, 10.0);  // covers A's east wall
+    site.SetStartPoint({-1.5, 20.0});
+
+    Canvas unselected;
+    unselected.Render(site);
+    EXPECT_EQ(unselected.At(120, 180), kTile);
+
+    Canvas selected;
+    selected.Render(site, {below, nullptr, false});
+    EXPECT_EQ(selected.At(120, 180), kBlack);
+}
+
+TEST_F(PlanRendererTest, SiteStartMarkerRadiusFollowsTheResolution) {
+    Site site;
+    site.SetStartPoint({5.0, 5.0});  // device (70, 170)
+    for (const auto& [dpi, radius] : {std::pair{96, 8}, std::pair{48, 4}}) {
+        ResetMarkerUnit();
+        Canvas canvas(dpi);
+        canvas.Render(site);
+        EXPECT_EQ(canvas.FirstInk(70 - 12, 170, 1, 0, 12), 12 - radius) << dpi;
+        EXPECT_EQ(canvas.FirstInk(70, 170 - 12, 0, 1, 12), 12 - radius) << dpi;
+        EXPECT_EQ(canvas.At(70 - radius, 170), kBlack) << dpi;
+        EXPECT_NE(canvas.Count(kBlack, 69, 169, 71, 171), 0) << dpi;  // the centre dot
+        EXPECT_EQ(canvas.Count(kBlue, 0, 0, 240, 240), 0) << dpi;
+    }
+}
+
+TEST_F(PlanRendererTest, SelectedSiteStartMarkerIsBlueAndTwoPixelsWide) {
+    Site site;
+    site.SetStartPoint({5.0, 5.0});
+    Canvas canvas;
+    canvas.Render(site, {nullptr, nullptr, true});
+    EXPECT_EQ(canvas.Count(kBlack, 0, 0, 240, 240), 0);
+    EXPECT_EQ(canvas.Count(kBlue, 55, 170, 66, 171), 2);
+}
+
+TEST_F(PlanRendererTest, NameColourContrastsWithTheFill) {
+    for (const auto& [fill, ink, other] : {std::tuple{Colour{0x808080}, kBlack, kWhite},
+                                           std::tuple{Colour{0x7F7F7F}, kWhite, kBlack}}) {
+        Site site;
+        site.AddMaterial(QStringLiteral("Grey"), 1, fill);
+        AddSquareRoom(site, QStringLiteral("Lounge"), 1, 10.0);
+        site.SetStartPoint({18.0, 18.0});
+        Canvas canvas;
+        canvas.Render(site);
+        EXPECT_GT(canvas.Count(ink, 23, 123, 118, 218), 20) << fill;
+        EXPECT_EQ(canvas.Count(other, 23, 123, 118, 218), 0) << fill;
+    }
+}
+
+TEST_F(PlanRendererTest, NameHeightIsTheLargestThatFitsFromTwentyDownToFive) {
+    struct Case {
+        const char* name;
+        double side;
+        int height;
+    };
+    // The recording surface measures h/2 per character and h high; a 10 m room leaves a
+    // 98 × 98 rectangle, a 1 m room 8 × 8.
+    for (const Case& c :
+         {Case{"Kitchen", 10.0, 20}, Case{"Sixteen letters!", 10.0, 12}, Case{"Den", 1.0, 5},
+          Case{"A name that is far too long for any room", 10.0, 5}, Case{"ab", 1.0, 8}}) {
+        Site site;
+        AddSquareRoom(site, QString::fromUtf8(c.name), 0, c.side);
+        site.SetStartPoint({18.0, 18.0});
+        RecordingSurface surface;
+        RenderSite(site, surface, Transform(), {}, {});
+        const auto texts = surface.Calls(Shape::CentredText);
+        ASSERT_EQ(texts.size(), 1u) << c.name;
+        EXPECT_EQ(texts[0].state.fontHeight, c.height) << c.name;
+        EXPECT_EQ(texts[0].text, QString::fromUtf8(c.name));
+        const int far = 20 + static_cast<int>(c.side * 10);
+        EXPECT_EQ(texts[0].box, (DeviceRect{21, 240 - far + 1, far - 1, 219})) << c.name;
+        EXPECT_EQ(texts[0].state.textColour, kBlack);  // on the default pale blue
+    }
+}
+
+TEST_F(PlanRendererTest, NamesFollowTheSetting) {
+    Site site;
+    AddSquareRoom(site, QStringLiteral("Kitchen"), 0, 10.0);
+    RecordingSurface surface;
+    PrefsDrawingValues values;
+    values.ShowNames = false;
+    RenderSite(site, surface, Transform(), {}, values);
+    EXPECT_TRUE(surface.Calls(Shape::CentredText).empty());
+}
+
+TEST_F(PlanRendererTest, ContrastColour) {
+    EXPECT_EQ(ContrastColour(0x808080), kBlack);
+    EXPECT_EQ(ContrastColour(0x7F7F7F), kWhite);
+    EXPECT_EQ(ContrastColour(0x000000), kWhite);
+    EXPECT_EQ(ContrastColour(0xFFFFFF), kBlack);
+    EXPECT_EQ(ContrastColour(0xFF0000), kWhite);  // pure blue
+    EXPECT_EQ(ContrastColour(0x00FFFF), kBlack);  // yellow
+}
+
+// The calls made for a selected room, its second walk included.
+std::vector<DrawCall> SelectedRoomCalls(Site& site, Room* room, const Wall* wall,
+                                        const PrefsDrawingValues& values = {}) {
+    RecordingSurface surface;
+    RenderSite(site, surface, Transform(), {room, wall, false}, values);
+    return surface.calls;
+}
+
+TEST_F(PlanRendererTest, SelectedRoomWallColoursArrowAndStartCircle) {
+    Site site;
+    Room* room = AddSquareRoom(site, QStringLiteral("Kitchen"), 0, 10.0);
+    room->GetWall(2, true)->SetKind(WallKind::Removed);
+    site.SetStartPoint({18.0, 18.0});
+    const Wall* east = room->GetWall(1, true);
+    PrefsDrawingValues values;
+    values.WallColor = 0x123456;
+
+    const std::vector<DrawCall> calls = SelectedRoomCalls(site, room, east, values);
+    // One walk in drawing order and one on top: four walls, the selected wall again, the
+    // arrow, the start circle and the name each time, then the site's start marker.
+    ASSERT_EQ(calls.size(), 2u * 8u + 2u);
+    for (int pass = 0; pass < 2; ++pass) {
+        const DrawCall* c = &calls[static_cast<std::size_t>(pass) * 8];
+        const Colour expected[] = {values.WallColor, kBlue, kRed, kGreen, kBlue};
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(c[i].shape, Shape::Line) << pass << i;
+            EXPECT_EQ(c[i].state.penColour, expected[i]) << pass << i;
+            EXPECT_EQ(c[i].state.penWidth, 2);
+        }
+        EXPECT_EQ(c[4].points, (std::vector<DevicePoint>{{20, 120}, {120, 120}}));
+
+        // Arrow at the end of the last user wall (south, ending at device (120, 220)): a
+        // right-angled head of depth 8 pixels (4 × the marker unit of 2) trailing to the north.
+        EXPECT_EQ(c[5].shape, Shape::Polyline);
+        EXPECT_EQ(c[5].points, (std::vector<DevicePoint>{{112, 212}, {120, 220}, {128, 212}}));
+        EXPECT_EQ(c[5].state.penColour, values.WallColor);
+        EXPECT_EQ(c[5].state.penWidth, 2);
+
+        EXPECT_EQ(c[6].shape, Shape::Ellipse);
+        EXPECT_EQ(c[6].box, (DeviceRect{16, 216, 24, 224}));  // radius 4 around the start
+        EXPECT_FALSE(c[6].state.brush);
+        EXPECT_EQ(c[7].shape, Shape::CentredText);
+    }
+    // The walk on top has not seen the site: its name is black whatever the material.
+    EXPECT_EQ(calls[15].state.textColour, kBlack);
+}
+
+TEST_F(PlanRendererTest, ArrowPointsAlongTheLastWall) {
+    struct Case {
+        double bearing;
+        DevicePoint end;
+    };
+    for (const Case& c : {Case{0.0, {20, 170}}, Case{270.0, {-30, 220}}, Case{45.0, {55, 185}}}) {
+        Site site;
+        Room* room = site.AddRoom(QStringLiteral("Line"), 0);
+        room->SetCloseRule(CloseRule::Angled);  // a single straight wall stays open
+        room->AddWall(5.0, c.bearing);
+        site.SetStartPoint({18.0, 18.0});
+        const std::vector<DrawCall> calls = SelectedRoomCalls(site, room, nullptr);
+        const DrawCall& arrow = calls[1];
+        ASSERT_EQ(arrow.shape, Shape::Polyline) << c.bearing;
+        ASSERT_EQ(arrow.points.size(), 3u);
+        EXPECT_EQ(arrow.points[1], c.end) << c.bearing;
+        // Both arms trail behind the end and lie on either side of the wall.
+        const double dirX = std::sin(c.bearing * M_PI / 180.0);
+        const double dirY = -std::cos(c.bearing * M_PI / 180.0);  // device y grows south
+        for (const DevicePoint arm : {arrow.points[0], arrow.points[2]}) {
+            const double ax = arm.x - c.end.x;
+            const double ay = arm.y - c.end.y;
+            EXPECT_NEAR(ax * dirX + ay * dirY, -8.0, 1.5) << c.bearing;
+            EXPECT_NEAR(std::abs(ax * dirY - ay * dirX), 8.0, 1.5) << c.bearing;
+        }
+    }
+}
+
+TEST_F(PlanRendererTest, RoomWithoutWallsShowsNeitherArrowNorCircle) {
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Empty"), 0);
+    site.SetStartPoint({18.0, 18.0});
+    const std::vector<DrawCall> calls = SelectedRoomCalls(site, room, nullptr);
+    ASSERT_EQ(calls.size(), 2u);  // only the site's start marker
+    EXPECT_EQ(calls[0].box, (DeviceRect{192, 32, 208, 48}));
+    EXPECT_EQ(calls[1].box, (DeviceRect{199, 39, 201, 41}));
+    EXPECT_EQ(calls[0].state.penWidth, 1);
+}
+
+TEST_F(PlanRendererTest, ArcIsSplitOnlyWhenItsChordExceedsThreePixels) {
+    // 8 pixels per meter: a 0.375 m chord is 3 pixels, a 0.5 m chord 4.
+    for (const auto& [chord, pieces] : {std::pair{0.375, 1u}, std::pair{0.5, 2u}}) {
+        Wall wall;
+        wall.SetPolar(chord, 90.0);
+        wall.SetArcHeight(0.05);
+        EXPECT_EQ(WallDrawingPoints({1.0, 1.0}, wall, 8.0).size(), pieces) << chord;
+    }
+
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Bay"), 0);
+    room->SetCloseRule(CloseRule::Angled);
+    room->AddWall(0.4, 90.0, 0.05);  // 4 pixels at 10 pixels per meter
+    room->AddWall(0.3, 0.0, 0.05);   // 3 pixels
+    const std::vector<DrawCall> calls = SelectedRoomCalls(site, room, nullptr);
+    EXPECT_EQ(calls[0].shape, Shape::Polyline);
+    EXPECT_EQ(calls[0].points.size(), 3u);
+    EXPECT_EQ(calls[1].shape, Shape::Line);
+}
+
+TEST_F(PlanRendererTest, ArcPointsFollowTheArcToItsEnd) {
+    for (const double height : {1.0, -1.0, 2.0, -2.0}) {
+        Wall wall;
+        wall.SetPolar(4.0, 30.0);
+        wall.SetArcHeight(height);
+        const PlanPoint start{3.0, -2.0};
+        const std::vector<PlanPoint> points = WallDrawingPoints(start, wall, 20.0);
+        const WallArc arc = wall.GetArc(start);
+        ASSERT_GE(points.size(), 8u) << height;
+        for (const PlanPoint& p : points) {
+            EXPECT_NEAR(Distance(p, arc.centre), arc.radius, 1e-6) << height;
+        }
+        EXPECT_EQ(points.back().x, (start + wall.GetVector()).x);
+        EXPECT_EQ(points.back().y, (start + wall.GetVector()).y);
+        // The halving puts the first split at the middle of the arc, on the bowing side.
+        const PlanPoint middle = points[points.size() / 2 - 1];
+        const PlanPoint expected = start + wall.GetArcMidpoint();
+        EXPECT_NEAR(middle.x, expected.x, 1e-6) << height;
+        EXPECT_NEAR(middle.y, expected.y, 1e-6) << height;
+        PlanPoint previous = start;
+        for (const PlanPoint& p : points) {
+            EXPECT_LE(static_cast<int>(Distance(previous, p) * 20.0), 3);
+            previous = p;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace plantrek

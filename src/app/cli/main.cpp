@@ -1,17 +1,35 @@
-// plantrek-cli: the command-line front end. It grows a command at a time; for now it tells
-// its version and how it is used.
+// plantrek-cli: the command-line front end. It runs scripts of typed walls and commands on a
+// site document, exactly as the window's input line and menus would, and inspects site files.
 #include <QCoreApplication>
 #include <QString>
 #include <QTextStream>
 
+#include "app/cli/cli_options.h"
+#include "app/cli/run_command.h"
+#include "app/cli/script_commands.h"
+
 namespace {
 
-const char* const kUsage =
-    "Usage: plantrek-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  version    print the program's version\n"
-    "  help       print this text\n";
+QString Usage() {
+    return QStringLiteral(
+               "Usage:\n"
+               "  plantrek-cli run [--in SITE.tcd] [--out SITE.tcd] [--units feet|meters]\n"
+               "                   [--style azimuth|quadrant] [--answer yes|no] [--strict]\n"
+               "                   [--persist] SCRIPT        (SCRIPT \"-\" reads standard input)\n"
+               "  plantrek-cli info SITE.tcd     the same as run --in SITE.tcd on the script "
+               "\":info\"\n"
+               "  plantrek-cli help | --help     print this text\n"
+               "  plantrek-cli version | --version\n"
+               "\n"
+               "Script lines: \"#\" starts a comment, \":\" a command; any other line (the empty\n"
+               "one too) is typed on the input line and entered. Commands:\n") +
+           plantrek::cli::ScriptInterpreter::CommandSummary() +
+           QStringLiteral(
+               "\nMessages go to standard error as \"error: TEXT\", \"warning: TEXT\",\n"
+               "\"information: TEXT\" and \"question: TEXT -> yes|no\". Exit status: 0 done,\n"
+               "1 a site did not open or save, 2 bad arguments or script line, 3 --strict\n"
+               "stopped at an error or warning.\n");
+}
 
 }  // namespace
 
@@ -26,7 +44,7 @@ int main(int argc, char** argv) {
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == "help" || args.first() == "--help" ||
         args.first() == "-h") {
-        out << kUsage;
+        out << Usage();
         return 0;
     }
     const QString& command = args.first();
@@ -34,6 +52,25 @@ int main(int argc, char** argv) {
         out << "plantrek-cli " << PLANTREK_VERSION << "\n";
         return 0;
     }
-    err << "error: unknown command \"" << command << "\"\n\n" << kUsage;
-    return 2;
+    if (command == "run") {
+        QString error;
+        const auto options = plantrek::cli::ParseRunOptions(args.mid(1), &error);
+        if (!options) {
+            err << "plantrek-cli: " << error << "\n";
+            return plantrek::cli::kExitUsage;
+        }
+        return plantrek::cli::RunScript(*options, out, err);
+    }
+    if (command == "info") {
+        if (args.size() != 2) {
+            err << "plantrek-cli: info takes one site file\n";
+            return plantrek::cli::kExitUsage;
+        }
+        plantrek::cli::RunOptions options;
+        options.inPath = args[1];
+        options.scriptText = QByteArrayLiteral(":info\n");
+        return plantrek::cli::RunScript(options, out, err);
+    }
+    err << "plantrek-cli: unknown command \"" << command << "\"\n\n" << Usage();
+    return plantrek::cli::kExitUsage;
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+#include "document/files/site_template.h"
+#include "document/prefs.h"
+#include "document/undo_stack.h"
+#include "model/room.h"
+#include "model/site.h"
+
+// One saved state of a document for undo: the whole site, where the selection was, the rule
+// for new rooms and the user's preferences and permanent lists as they stood.
+namespace plantrek {
+
+class CDocSnapshot : public CUndoSnapshot {
+public:
+    Site site;
+    int roomIndex = -1;  // the selected room, when a room or one of its walls was selected
+    int wallIndex = -1;  // the selected wall among the room's user walls, when one was
+    CloseRule defaultCloseRule = CloseRule::Square;
+    PrefsInputValues input;
+    PrefsDrawingValues drawing;
+    QStringList templateRoomNames;
+    QList<TemplateMaterial> templateMaterials;
+};
+
+}  // namespace plantrek

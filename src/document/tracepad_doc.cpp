@@ -1,0 +1,479 @@
+#include "document/tracepad_doc.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+#include "document/dialog_checks.h"
+#include "document/doc_snapshot.h"
+#include "document/files/site_file.h"
+#include "document/user_prompts.h"
+#include "model/closing.h"
+#include "resources/string_table.h"
+
+namespace plantrek {
+
+namespace {
+
+constexpr int kUndoCapacity = 10;
+
+std::unique_ptr<Site> NewSite() {
+    auto site = std::make_unique<Site>();
+    site->SetName(LoadString(string_id::kSiteName));
+    return site;
+}
+
+QString FileNewTitle() {
+    return DocumentTemplateString(DocumentTemplatePart::FileNewName);
+}
+
+}  // namespace
+
+CTracepadDoc::CTracepadDoc(UserPrompts& prompts, SettingsStore store,
+                           TemplateLocation templateLocation, QObject* parent)
+    : QObject(parent),
+      prompts_(prompts),
+      prefs_(std::move(store), std::move(templateLocation)),
+      units_(CreateLengthUnitsMap()),
+      styles_(CreateAngleStyleMap()),
+      site_(NewSite()),
+      title_(FileNewTitle()) {
+    undo_.Reset(this, kUndoCapacity);
+}
+
+CTracepadDoc::~CTracepadDoc() {
+    // The history goes first: its snapshots are deleted through this document.
+    undo_.Reset(this, kUndoCapacity);
+    ClearSelection();
+    site_.reset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// State
+
+int CTracepadDoc::GetSelectionLevel() const {
+    if (site_ == nullptr) {
+        return kLevelNone;
+    }
+    if (currentRoom_ == nullptr) {
+        return kLevelStartPoint;
+    }
+    return currentWall_ == nullptr ? kLevelRoom : kLevelWall;
+}
+
+const LengthUnits& CTracepadDoc::Units() const {
+    const int code = prefs_.GetInputValues().Input == 1 ? kMetricUnitCode : kImperialUnitCode;
+    return *units_.at(code);
+}
+
+const AngleStyle& CTracepadDoc::Style() const {
+    // A stored style code that names no style (the settings can hold anything) reads as
+    // azimuth rather than leaving the document without a way to read directions.
+    const auto found = styles_.find(prefs_.GetInputValues().AngleStyle);
+    if (found == styles_.end()) {
+        return *styles_.at(kAzimuthStyleCode);
+    }
+    return *found->second;
+}
+
+const LengthUnits* CTracepadDoc::UnitsForDeviceCode(int code) const {
+    const auto found = units_.find(code);
+    return found != units_.end() ? found->second.get() : nullptr;
+}
+
+CloseRule CTracepadDoc::EffectiveCloseRule() const {
+    if (GetSelectionLevel() == kLevelRoom) {
+        return currentRoom_->GetCloseRule();
+    }
+    return defaultCloseRule_;
+}
+
+QString CTracepadDoc::DefaultRoomName() const {
+    return site_ != nullptr ? plantrek::DefaultRoomName(*site_) : QString();
+}
+
+void CTracepadDoc::ShowMessage(const QString& text, MessageIcon icon) const {
+    prompts_.ShowMessage(text, icon);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+void CTracepadDoc::Reset() {
+    ClearSelection();
+    site_ = NewSite();
+    undo_.Reset(this, kUndoCapacity);
+    emit keypadUnitsChanged(prefs_.GetInputValues().Input);
+}
+
+void CTracepadDoc::AddTemplateMaterials(bool onlyMissingNames) {
+    for (const TemplateMaterial& material : prefs_.GetMaterials()) {
+        if (onlyMissingNames && site_->FindMaterialByName(material.name) != nullptr) {
+            continue;
+        }
+        site_->AddMaterial(material.name, site_->NextMaterialIndex(), material.colour);
+    }
+}
+
+void CTracepadDoc::SetPath(const QString& path) {
+    pathName_ = path;
+    title_ = path.isEmpty() ? FileNewTitle() : QFileInfo(path).fileName();
+}
+
+void CTracepadDoc::OnNewDocument() {
+    Reset();
+    SetPath(QString());
+    // The first snapshot is taken with the first room, before the template's materials join
+    // the site: undoing back to it takes them out again.
+    NewRoom(DefaultRoomName(), 0);
+    AddTemplateMaterials(false);
+    emit changed();
+    modified_ = false;
+}
+
+bool CTracepadDoc::OnOpenDocument(const QString& path) {
+    auto loaded = NewSite();
+    const SiteFileResult result = LoadSiteFile(path, *loaded);
+    if (!result.ok) {
+        // Nothing half-read stays: the document is left as a new one.
+        QString text = QStringLiteral("The file \"%1\" could not be opened.").arg(path);
+        if (!result.errorText.isEmpty()) {
+            text += QLatin1Char('\n') + result.errorText;
+        }
+        ShowMessage(text, MessageIcon::Warning);
+        OnNewDocument();
+        return false;
+    }
+    Reset();
+    site_ = std::move(loaded);
+    // A read site keeps the name every new site is given; the file's own is not read.
+    site_->SetName(LoadString(string_id::kSiteName));
+    AddTemplateMaterials(true);
+    SetPath(path);
+    Commit(true);
+    modified_ = false;
+    return true;
+}
+
+bool CTracepadDoc::DoSave(const QString& path) {
+    if (site_ == nullptr) {
+        return false;
+    }
+    if (site_->CountClosedRooms() != site_->RoomCount() &&
+        !prompts_.AskYesNo(LoadString(string_id::kRoomsNotClosed))) {
+        return false;
+    }
+    const SiteFileResult result = SaveSiteFile(*site_, path);
+    if (!result.ok) {
+        QString text = QStringLiteral("The file \"%1\" could not be saved.").arg(path);
+        if (!result.errorText.isEmpty()) {
+            text += QLatin1Char('\n') + result.errorText;
+        }
+        ShowMessage(text, MessageIcon::Warning);
+        return false;
+    }
+    SetPath(path);
+    modified_ = false;
+    return true;
+}
+
+bool CTracepadDoc::Save() {
+    if (pathName_.isEmpty()) {
+        return false;
+    }
+    return DoSave(pathName_);
+}
+
+QString CTracepadDoc::ProposedSaveAsName() const {
+    const QString extension = DocumentTemplateString(DocumentTemplatePart::FilterExtension);
+    if (title_.endsWith(extension, Qt::CaseInsensitive)) {
+        return title_;
+    }
+    return title_ + extension;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection
+
+void CTracepadDoc::ClearSelection() {
+    currentRoom_ = nullptr;
+    currentWall_ = nullptr;
+}
+
+void CTracepadDoc::FinishCurrentRoom() {
+    if (site_ == nullptr || currentRoom_ == nullptr) {
+        return;
+    }
+    if (currentRoom_->WallCount(true) == 0) {
+        Room* empty = currentRoom_;
+        ClearSelection();
+        site_->RemoveRoom(empty);
+    }
+}
+
+void CTracepadDoc::SelectRoom(Room* room) {
+    if (site_ == nullptr || site_->IndexOfRoom(room) < 0) {
+        return;
+    }
+    if (room == currentRoom_ && currentWall_ == nullptr) {
+        return;
+    }
+    if (room != currentRoom_) {
+        FinishCurrentRoom();
+    }
+    currentRoom_ = room;
+    currentWall_ = nullptr;
+    Commit(false);
+}
+
+void CTracepadDoc::SelectWall(Room* room, Wall* wall) {
+    if (site_ == nullptr || site_->IndexOfRoom(room) < 0 || room->IndexOfWall(wall) < 0) {
+        return;
+    }
+    if (room == currentRoom_ && wall == currentWall_) {
+        return;
+    }
+    if (room != currentRoom_) {
+        FinishCurrentRoom();
+    }
+    currentRoom_ = room;
+    currentWall_ = wall;
+    Commit(false);
+}
+
+void CTracepadDoc::FinishRoom() {
+    if (site_ == nullptr) {
+        return;
+    }
+    FinishCurrentRoom();
+    ClearSelection();
+    Commit(false);
+}
+
+void CTracepadDoc::DeselectWall() {
+    if (site_ == nullptr) {
+        return;
+    }
+    currentWall_ = nullptr;
+    Commit(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Operations
+
+void CTracepadDoc::NewRoom(const QString& name, int materialIndex) {
+    if (site_ == nullptr) {
+        return;
+    }
+    FinishCurrentRoom();
+    Room* room = site_->AddRoom(name, materialIndex);
+    room->SetCloseRule(defaultCloseRule_);
+    currentRoom_ = room;
+    currentWall_ = nullptr;
+    Commit(true);
+}
+
+bool CTracepadDoc::AppendWall(double length, double direction, double arcHeight) {
+    if (GetSelectionLevel() != kLevelRoom || !std::isfinite(length) || !std::isfinite(direction) ||
+        !std::isfinite(arcHeight)) {
+        return false;
+    }
+    currentRoom_->AddWall(length, direction, arcHeight);
+    currentWall_ = nullptr;
+    Commit(true);
+    return true;
+}
+
+bool CTracepadDoc::EditCurrentWall(double length, double direction, double arcHeight) {
+    if (GetSelectionLevel() != kLevelWall ||
+        !EditWall(*currentRoom_, currentWall_, length, direction, arcHeight)) {
+        return false;
+    }
+    currentWall_ = nullptr;
+    Commit(true);
+    return true;
+}
+
+bool CTracepadDoc::ShiftStartPoint(double length, double direction) {
+    if (site_ == nullptr || !std::isfinite(length) || !std::isfinite(direction)) {
+        return false;
+    }
+    site_->MoveStartPoint(length, direction);
+    Commit(true);
+    return true;
+}
+
+bool CTracepadDoc::ShiftRoom(double length, double direction) {
+    if (site_ == nullptr || currentRoom_ == nullptr || !std::isfinite(length) ||
+        !std::isfinite(direction)) {
+        return false;
+    }
+    currentRoom_->MoveBy(length, direction);
+    Commit(true);
+    return true;
+}
+
+bool CTracepadDoc::ShiftSelection(double length, double direction) {
+    switch (GetSelectionLevel()) {
+        case kLevelRoom:
+        case kLevelWall:
+            return ShiftRoom(length, direction);
+        case kLevelStartPoint:
+            return ShiftStartPoint(length, direction);
+        default:
+            return false;
+    }
+}
+
+void CTracepadDoc::EnterInputText(const QString& text) {
+    if (site_ == nullptr) {
+        return;
+    }
+    if (text.isEmpty()) {
+        switch (GetSelectionLevel()) {
+            case kLevelWall:
+                DeselectWall();
+                break;
+            case kLevelRoom:
+                FinishRoom();
+                break;
+            case kLevelStartPoint:
+                NewRoom(DefaultRoomName(), 0);
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    const LengthUnits& units = Units();
+    double length = 0.0;
+    double direction = 0.0;
+    if (!ParseLengthAndDirection(text, units, Style(), &length, &direction)) {
+        ShowMessage(LoadString(string_id::kInvalidInput).arg(text), MessageIcon::Error);
+        return;
+    }
+    if (!IsWallLengthInRange(length)) {
+        ShowMessage(LoadString(string_id::kWallLengthRange)
+                        .arg(units.FormatLength(MinWallLength), units.FormatLength(MaxWallLength)),
+                    MessageIcon::Warning);
+        return;
+    }
+    AddMeasuredWall(length, direction);
+}
+
+void CTracepadDoc::AddMeasuredWall(double length, double direction) {
+    switch (GetSelectionLevel()) {
+        case kLevelWall:
+            EditCurrentWall(length, direction, 0.0);
+            break;
+        case kLevelRoom:
+            if (prefs_.GetInputValues().DirectionMode != 0 && currentRoom_->WallCount(true) > 0) {
+                const Wall* last = currentRoom_->GetWall(currentRoom_->WallCount(true) - 1, true);
+                direction = NormalizeDegrees(last->GetDirection() + direction);
+            }
+            AppendWall(length, direction, 0.0);
+            break;
+        case kLevelStartPoint:
+            ShiftStartPoint(length, direction);
+            break;
+        default:
+            break;
+    }
+}
+
+void CTracepadDoc::Commit(bool undoable) {
+    if (undoable) {
+        modified_ = true;
+        undo_.Push();
+    }
+    emit changed();
+}
+
+AnnotationList* CTracepadDoc::AnnotationListForCommand() {
+    if (site_ == nullptr) {
+        return nullptr;
+    }
+    if (GetSelectionLevel() == kLevelRoom && currentRoom_->WallCount(true) > 0) {
+        return &currentRoom_->Annotations();
+    }
+    return &site_->Annotations();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo
+
+std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
+    auto snapshot = std::make_unique<CDocSnapshot>();
+    if (site_ != nullptr) {
+        snapshot->site = *site_;
+    }
+    const int level = GetSelectionLevel();
+    if (level >= kLevelRoom) {
+        snapshot->roomIndex = site_->IndexOfRoom(currentRoom_);
+    }
+    if (level == kLevelWall) {
+        snapshot->wallIndex = currentRoom_->IndexOfWall(currentWall_);
+    }
+    snapshot->defaultCloseRule = defaultCloseRule_;
+    snapshot->input = prefs_.GetInputValues();
+    snapshot->drawing = prefs_.GetDrawingValues();
+    snapshot->templateRoomNames = prefs_.GetRoomNames();
+    snapshot->templateMaterials = prefs_.GetMaterials();
+    return snapshot;
+}
+
+void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
+    const auto& snapshot = static_cast<const CDocSnapshot&>(base);
+    ClearSelection();
+    if (site_ == nullptr) {
+        site_ = NewSite();
+    }
+    *site_ = snapshot.site;
+    currentRoom_ = site_->GetRoom(snapshot.roomIndex);
+    if (currentRoom_ != nullptr) {
+        currentWall_ = currentRoom_->GetWall(snapshot.wallIndex, true);
+    }
+    defaultCloseRule_ = snapshot.defaultCloseRule;
+    prefs_.SetInputValues(snapshot.input);
+    prefs_.SetDrawingValues(snapshot.drawing);
+    // The template file is rewritten only when a list differs, so that a template folder the
+    // user cannot write to does not cost a message on every step.
+    std::optional<QString> failure;
+    if (prefs_.GetRoomNames() != snapshot.templateRoomNames &&
+        !prefs_.SetRoomNames(snapshot.templateRoomNames)) {
+        failure = prefs_.TemplateError();
+    }
+    if (prefs_.GetMaterials() != snapshot.templateMaterials &&
+        !prefs_.SetMaterials(snapshot.templateMaterials) && !failure) {
+        failure = prefs_.TemplateError();
+    }
+    ReportTemplateFailure(failure);
+}
+
+void CTracepadDoc::ReportTemplateFailure(const std::optional<QString>& failure) const {
+    if (!failure) {
+        return;
+    }
+    ShowMessage(
+        failure->isEmpty() ? QStringLiteral("The template file could not be written.") : *failure,
+        MessageIcon::Warning);
+}
+
+bool CTracepadDoc::StepUndo(int delta) {
+    if (site_ == nullptr || !undo_.Step(delta)) {
+        return false;
+    }
+    emit keypadUnitsChanged(prefs_.GetInputValues().Input);
+    emit changed();
+    return true;
+}
+
+bool CTracepadDoc::Undo() {
+    return CanUndo() && StepUndo(-1);
+}
+
+bool CTracepadDoc::Redo() {
+    return CanRedo() && StepUndo(+1);
+}
+
+}  // namespace plantrek

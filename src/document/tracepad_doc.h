@@ -1,0 +1,231 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "document/clip_item.h"
+#include "document/command_state.h"
+#include "document/prefs.h"
+#include "document/undo_stack.h"
+#include "document/user_prompts.h"
+#include "model/editing.h"
+#include "model/material.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+
+// The site document: one plan, the selection in it, the user's preferences as this document
+// read them, and the undo history. Every change of the plan goes through an operation here
+// that ends in Commit, so the window, the command-line tool and the device link all change a
+// plan the same way. The document never opens a window; it speaks to the person only through
+// UserPrompts, and commands that need a dialog are split into the dialog's field checks (see
+// dialog_checks.h and model/editing.h) and the operation run on OK (below).
+namespace plantrek {
+
+struct PreferencesChoice;
+
+// What the "Add Material" dialog answered: its colour and its "Save to permanent list" box.
+struct NewMaterialChoice {
+    Colour colour = Site::DefaultMaterialColour();
+    bool saveToPermanentList = true;
+};
+
+// Shows the "Add Material" dialog for a material name the site does not know; nothing when it
+// is dismissed without OK.
+using NewMaterialDialog = std::function<std::optional<NewMaterialChoice>(const QString& name)>;
+
+// Selection levels.
+inline constexpr int kLevelNone = 0;        // no site (only while the document is torn down)
+inline constexpr int kLevelStartPoint = 1;  // the site's start point
+inline constexpr int kLevelRoom = 2;        // a room, no wall
+inline constexpr int kLevelWall = 3;        // a wall of the selected room
+
+class CTracepadDoc : public QObject, public CUndoSource, public CClipSource {
+    Q_OBJECT
+
+public:
+    // The preferences come from the given settings and template file; by default the user's.
+    // The new document holds an empty site; OnNewDocument or OnOpenDocument fill it.
+    explicit CTracepadDoc(UserPrompts& prompts, SettingsStore store = SettingsStore(),
+                          TemplateLocation templateLocation = TemplateLocation::Default(),
+                          QObject* parent = nullptr);
+    ~CTracepadDoc() override;
+
+    CTracepadDoc(const CTracepadDoc&) = delete;
+    CTracepadDoc& operator=(const CTracepadDoc&) = delete;
+
+    // ---------------------------------------------------------------------------------------
+    // Files
+
+    // File > New: one empty room "Room 1", selected, and the template's materials; unmodified.
+    void OnNewDocument();
+    // File > Open. On failure the reason is shown and the document is left as a new one.
+    bool OnOpenDocument(const QString& path);
+    // Save and Save As: the question about rooms that are not closed, then the file. On success
+    // the path and title become the file's and the document is unmodified; on failure the
+    // reason is shown and the document stays as it was.
+    bool DoSave(const QString& path);
+    // A plain Save to the document's path; false without a path (the caller asks for a name).
+    bool Save();
+
+    const QString& GetPathName() const { return pathName_; }
+    const QString& GetTitle() const { return title_; }
+    void SetTitle(const QString& title) { title_ = title; }
+    // The name Save As proposes: the title with the ".tcd" extension.
+    QString ProposedSaveAsName() const;
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+    // ---------------------------------------------------------------------------------------
+    // State
+
+    Site* GetSite() { return site_.get(); }
+    const Site* GetSite() const { return site_.get(); }
+    Room* GetCurrentRoom() const { return currentRoom_; }
+    Wall* GetCurrentWall() const { return currentWall_; }
+    int GetSelectionLevel() const;
+
+    CPrefs& Prefs() { return prefs_; }
+    const CPrefs& Prefs() const { return prefs_; }
+    // The units and direction style everything typed and shown goes through.
+    const LengthUnits& Units() const;
+    const AngleStyle& Style() const;
+    // The units of a device reading; null for a unit code that has none.
+    const LengthUnits* UnitsForDeviceCode(int code) const;
+
+    CloseRule GetDefaultCloseRule() const { return defaultCloseRule_; }
+    // The selected room's rule, or the rule for new rooms when no room is selected.
+    CloseRule EffectiveCloseRule() const;
+
+    const CUndoStack& UndoHistory() const { return undo_; }
+    bool CanUndo() const { return site_ != nullptr && undo_.CanUndo(); }
+    bool CanRedo() const { return site_ != nullptr && undo_.CanRedo(); }
+
+    // "Room 1", "Room 2", ...: the first default name no room has.
+    QString DefaultRoomName() const;
+
+    // ---------------------------------------------------------------------------------------
+    // Document operations
+
+    void SelectRoom(Room* room);
+    void SelectWall(Room* room, Wall* wall);
+    void FinishRoom();
+    void DeselectWall();
+    void NewRoom(const QString& name, int materialIndex);
+    bool AppendWall(double length, double direction, double arcHeight);
+    bool EditCurrentWall(double length, double direction, double arcHeight);
+    bool ShiftStartPoint(double length, double direction);
+    bool ShiftRoom(double length, double direction);
+    bool ShiftSelection(double length, double direction);
+    // The input line: a length and a direction, or an empty text that steps the selection up.
+    void EnterInputText(const QString& text);
+    // A wall measured or typed: edits the selected wall, appends to the selected room, or
+    // moves the start point, by the selection level.
+    void AddMeasuredWall(double length, double direction);
+    // Every change ends here: views redraw; an undoable change marks the document modified
+    // and is remembered for undo.
+    void Commit(bool undoable);
+    // The notes the annotation commands act on: the selected room's when it has walls and no
+    // wall is selected, else the site's.
+    AnnotationList* AnnotationListForCommand();
+
+    // ---------------------------------------------------------------------------------------
+    // Commands: the operation each runs once its dialog (if any) is confirmed. Each acts only
+    // at the selection its command is enabled for and reports whether it changed anything.
+
+    CommandState GetCommandState(int commandId, const CClipItem* keptItem = nullptr) const;
+
+    // The index of the material of that name (case ignored); a new name goes through the
+    // "Add Material" dialog. Dismissed, the index it would have had is returned all the same.
+    int GetOrAddMaterial(const QString& name, const NewMaterialDialog& dialog);
+    // "Add Room...": the material as GetOrAddMaterial finds it, then a new selected room.
+    bool AddRoom(const QString& name, const QString& material, const NewMaterialDialog& dialog);
+    // "Room Properties": the room's name (by the rename rule) and material.
+    bool ApplyRoomProperties(const QString& name, const QString& material,
+                             const NewMaterialDialog& dialog);
+    bool RotateCurrentRoom(RoomPivot pivot, double degrees);
+    bool ReflectCurrentRoom(RoomPivot pivot, ReflectMode mode);
+    bool BringCurrentRoomToFront();
+    bool SendCurrentRoomToBack();
+    // "Delete Room": deletes the selected room, only when no wall is selected.
+    bool DeleteCurrentRoom();
+    // The three Close commands: the selected room's rule, or the rule for new rooms.
+    bool ApplyCloseRule(CloseRule rule);
+    // The length "Add Projection" starts with: the selected wall's, or the one last confirmed.
+    double InitialProjectionLength() const;
+    bool AddProjection(double length, ProjectionSide side, double depth);
+    bool ConvertCurrentAddedWalls();
+    bool ReverseCurrentWalls();
+    bool MoveCurrentRoomStart(PlanPoint corner);
+    bool ReplaceCurrentWall();
+    bool MoveCurrentWallEnd(double distance, double direction);
+    // "Angle Wall..." before its dialog: refuses, with the message, when the room's start
+    // point is on the selected wall.
+    bool BeginAngleWall();
+    bool AngleCurrentWall(double distance);
+    bool ArcCurrentWall(double distanceToStart, double distanceToEnd, ProjectionSide side);
+    bool ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner, double firstDistance,
+                        double secondDistance, ProjectionSide side);
+    // "Edit Materials...": the colour of the material of that name.
+    bool SetMaterialColour(const QString& name, Colour colour);
+    bool ToggleRelativeDirections();
+    void ToggleDragMode();
+    // The preferences sheet's OK.
+    void ApplyPreferences(const PreferencesChoice& choice);
+    bool Undo();
+    bool Redo();
+
+    // ---------------------------------------------------------------------------------------
+    // CClipSource
+
+    std::unique_ptr<CClipItem> Copy() const override;
+    bool CanCopy() const override;
+    bool CanPaste(ClipKind kind) const override;
+    void Delete() override;
+    void Paste(const CClipItem& item) override;
+
+    // ---------------------------------------------------------------------------------------
+    // CUndoSource
+
+    std::unique_ptr<CUndoSnapshot> CreateSnapshot() override;
+    void RestoreSnapshot(const CUndoSnapshot& snapshot) override;
+
+signals:
+    // After every commit, undo, redo, new and open: views redraw.
+    void changed();
+    // The length units changed or may have: 1 meters, anything else feet and inches. The main
+    // frame sets its keypad's unit keys from it.
+    void keypadUnitsChanged(int input);
+
+private:
+    // Empties the document: a new site, no selection, no undo history.
+    void Reset();
+    // Removes the selected room when it has no walls; the selection is left to the caller.
+    void FinishCurrentRoom();
+    void ClearSelection();
+    bool StepUndo(int delta);
+    void AddTemplateMaterials(bool onlyMissingNames);
+    void SetPath(const QString& path);
+    void ShowMessage(const QString& text, MessageIcon icon) const;
+    // Shows why the template file could not be rewritten, when it could not.
+    void ReportTemplateFailure(const std::optional<QString>& failure) const;
+
+    UserPrompts& prompts_;
+    CPrefs prefs_;
+    LengthUnitsMap units_;
+    AngleStyleMap styles_;
+    std::unique_ptr<Site> site_;
+    Room* currentRoom_ = nullptr;
+    Wall* currentWall_ = nullptr;
+    CloseRule defaultCloseRule_ = CloseRule::Square;
+    CUndoStack undo_;
+    QString pathName_;
+    QString title_;
+    bool modified_ = false;
+};
+
+}  // namespace plantrek

@@ -1,0 +1,54 @@
+#pragma once
+
+// Command ids, shared by the menus, the toolbars, the document's command states and the
+// command-line front end.
+namespace plantrek::command_id {
+
+// Application
+inline constexpr int kFileNew = 57600;
+inline constexpr int kFileOpen = 57601;
+inline constexpr int kFileSave = 57603;
+inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kAppAbout = 57664;
+inline constexpr int kHelpFinder = 57667;
+
+// Edit (the main frame's clip commands and the document's undo)
+inline constexpr int kEditClear = 57632;
+inline constexpr int kEditCopy = 57634;
+inline constexpr int kEditCut = 57635;
+inline constexpr int kEditPaste = 57637;
+inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
+
+// Rooms
+inline constexpr int kAddRoom = 32771;
+inline constexpr int kAddWall = 32772;
+inline constexpr int kRoomProperties = 32773;
+inline constexpr int kEditWall = 32774;
+inline constexpr int kMoveStartPoint = 32776;
+inline constexpr int kCloseSquare = 32781;
+inline constexpr int kCloseReverseSquare = 32783;
+inline constexpr int kCloseAngled = 32785;
+inline constexpr int kMoveRoom = 32790;
+inline constexpr int kPreferences = 32794;
+inline constexpr int kRotateRoom = 32796;
+inline constexpr int kReflectRoom = 32797;
+inline constexpr int kReverseWalls = 32798;
+inline constexpr int kDragMode = 32800;
+inline constexpr int kAngleWall = 32801;
+inline constexpr int kRoomSummary = 32803;
+inline constexpr int kReplaceWall = 32806;
+inline constexpr int kBringToFront = 32807;
+inline constexpr int kSendToBack = 32808;
+inline constexpr int kAddProjection = 32809;
+inline constexpr int kArcWall = 32810;
+inline constexpr int kMoveWallEnd = 32812;
+inline constexpr int kMoveRoomStart = 32813;
+inline constexpr int kConvertAddedWalls = 32814;
+inline constexpr int kEditMaterials = 32815;
+inline constexpr int kDeleteRoom = 32830;
+inline constexpr int kEditRoomAnnotation = 32843;
+inline constexpr int kEditSiteAnnotation = 32844;
+inline constexpr int kRelativeDirections = 32855;
+
+}  // namespace plantrek::command_id

@@ -1,0 +1,77 @@
+#include "resources/string_table.h"
+
+#include "resources/command_texts.h"
+
+#include <QStringList>
+
+#include <map>
+
+namespace plantrek {
+
+namespace {
+
+const std::map<int, QString>& Table() {
+    static const std::map<int, QString> table{
+        {string_id::kDocumentTemplate,
+         QStringLiteral("\nPlantrek\nPlantrek\nPlantrek Files (*.tcd)\n.tcd\nPlantrek.Document\n"
+                        "Plantrek Document")},
+        {string_id::kEditWall, QStringLiteral("Edit Wall")},
+        {string_id::kSiteName, QStringLiteral("Site")},
+        {string_id::kRoomPrefix, QStringLiteral("Room")},
+        {string_id::kRoomNameTaken,
+         QStringLiteral("There is already a room with that name. Please enter a new name.")},
+        {string_id::kWallLengthRange, QStringLiteral("The wall length must be between %1 and %2.")},
+        {string_id::kMoveStartPoint, QStringLiteral("Move Start Point")},
+        {string_id::kInvalidInput,
+         QStringLiteral("The input \"%1\" does not represent a valid length and direction.")},
+        {string_id::kSelectedStartPoint, QStringLiteral("Selected: Room start point")},
+        {string_id::kSelectedRoom, QStringLiteral("Selected: \"%s\"")},
+        {string_id::kSelectedWall, QStringLiteral("Selected: %s wall in \"%s\"")},
+        {string_id::kMoveCurrentRoom, QStringLiteral("Move Current Room")},
+        {string_id::kPreferences, QStringLiteral("Preferences")},
+        {string_id::kColumnArea, QStringLiteral("Area")},
+        {string_id::kColumnPerimeter, QStringLiteral("Perimeter")},
+        {string_id::kColumnRoom, QStringLiteral("Room")},
+        {string_id::kDocumentVersion, QStringLiteral("1.1")},
+        {string_id::kRoomsNotClosed,
+         QStringLiteral("Some of your rooms are not closed and will not import into Tilecrest. "
+                        "Do you want to continue saving?")},
+        {string_id::kInvalidAngle, QStringLiteral("Please enter a valid angle.")},
+        {string_id::kMaterialNameMissing, QStringLiteral("Please enter the name of a material.")},
+        {string_id::kColourInUse,
+         QStringLiteral(
+             "This color is being used by another material. Please select another color.")},
+        {string_id::kStartPointOnWall,
+         QStringLiteral(
+             "Please move the room's start point so that it isn't on the selected wall.")},
+        {string_id::kNoDistoDevice,
+         QStringLiteral("There does not seem to be a Disto device available.\nMake sure the "
+                        "Disto is on and is using a port in the range COM1 to COM20.")},
+        {string_id::kSearchingOnPort, QStringLiteral("Currently searching for a Disto on COM%d.")},
+        {string_id::kMeasurementCaption, QStringLiteral("Measurement:")},
+        {string_id::kSnapStartPoint, QStringLiteral("&Snap Start Point")},
+        {string_id::kSnapRoom, QStringLiteral("&Snap Room")},
+    };
+    return table;
+}
+
+}  // namespace
+
+QString LoadString(int id) {
+    const auto& table = Table();
+    const auto found = table.find(id);
+    if (found != table.end()) {
+        return found->second;
+    }
+    // A command's status text is the string under the command's own number.
+    const auto command = CommandTextFor(id);
+    return command ? command->status : QString();
+}
+
+QString DocumentTemplateString(DocumentTemplatePart part) {
+    const QStringList parts = LoadString(string_id::kDocumentTemplate).split(QLatin1Char('\n'));
+    const auto index = static_cast<qsizetype>(part);
+    return index < parts.size() ? parts[index] : QString();
+}
+
+}  // namespace plantrek

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace plantrek::test {
+
+struct CliResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+
+    QStringList ErrLines() const {
+        QStringList lines = QString::fromUtf8(err).split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.last().isEmpty()) {
+            lines.removeLast();
+        }
+        return lines;
+    }
+};
+
+inline QString CliDataPath(const QString& name) {
+    return QStringLiteral(PLANTREK_CLI_DATA) + QLatin1Char('/') + name;
+}
+
+inline QByteArray ReadDataFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return {};
+    }
+    return file.readAll();
+}
+
+// Runs the tool in a folder of its own, with a home, settings and data folders of its own so
+// that it never sees the user's settings or template.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(home_.isValid()); }
+
+    QString Work(const QString& name = QString()) const {
+        return name.isEmpty() ? home_.path() : home_.filePath(name);
+    }
+    // Where QSettings and the template file of the user live for the tool.
+    QString UserSettingsPath() const {
+        return home_.filePath(QStringLiteral("config/Corvane Software/Plantrek.conf"));
+    }
+    QString UserTemplatePath() const {
+        return home_.filePath(QStringLiteral("data/Corvane Software/Plantrek/TracepadTemplate"));
+    }
+
+    CliResult Run(const QStringList& arguments, const QByteArray& input = QByteArray()) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), home_.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath("config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath("data"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_.filePath("cache"));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(home_.path());
+        process.start(QStringLiteral(PLANTREK_CLI_PATH), arguments);
+        CliResult result;
+        if (!process.waitForStarted(30000)) {
+            ADD_FAILURE() << "plantrek-cli did not start";
+            return result;
+        }
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(120000)) {
+            ADD_FAILURE() << "plantrek-cli did not finish";
+            process.kill();
+            process.waitForFinished();
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    // Runs a script given as text from a file in the working folder.
+    CliResult RunScript(const QByteArray& script, QStringList options = {}) const {
+        const QString path = Work(QStringLiteral("script.txt"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            ADD_FAILURE() << "cannot write the script";
+            return {};
+        }
+        file.write(script);
+        file.close();
+        options.prepend(QStringLiteral("run"));
+        options.append(path);
+        return Run(options);
+    }
+
+    QTemporaryDir home_;
+};
+
+// The JSON objects printed one after another.
+inline std::vector<QJsonObject> ParseObjects(const QByteArray& text) {
+    std::vector<QJsonObject> objects;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        // Each object ends with a closing brace at the start of a line.
+        const qsizetype end = text.indexOf("\n}\n", start);
+        const qsizetype stop = end < 0 ? text.size() : end + 3;
+        const QByteArray piece = text.mid(start, stop - start).trimmed();
+        start = stop;
+        if (piece.isEmpty()) {
+            continue;
+        }
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(piece, &error);
+        if (error.error != QJsonParseError::NoError || !document.isObject()) {
+            ADD_FAILURE() << "not a JSON object: " << error.errorString().toStdString() << "\n"
+                          << piece.toStdString();
+            continue;
+        }
+        objects.push_back(document.object());
+    }
+    return objects;
+}
+
+// Equal, with numbers compared to a relative precision (by default 1e-9: the last bits of
+// the trigonometry may differ between machines).
+inline void ExpectSameJson(const QJsonValue& actual, const QJsonValue& expected,
+                           const std::string& where, double precision = 1e-9) {
+    ASSERT_EQ(actual.type(), expected.type()) << where;
+    switch (expected.type()) {
+        case QJsonValue::Double: {
+            const double a = actual.toDouble();
+            const double b = expected.toDouble();
+            EXPECT_LE(std::fabs(a - b), precision * std::max({1.0, std::fabs(a), std::fabs(b)}))
+                << where << ": " << a << " against " << b;
+            break;
+        }
+        case QJsonValue::Array: {
+            const QJsonArray a = actual.toArray();
+            const QJsonArray b = expected.toArray();
+            ASSERT_EQ(a.size(), b.size()) << where;
+            for (qsizetype i = 0; i < b.size(); ++i) {
+                ExpectSameJson(a[i], b[i], where + "[" + std::to_string(i) + "]", precision);
+            }
+            break;
+        }
+        case QJsonValue::Object: {
+            const QJsonObject a = actual.toObject();
+            const QJsonObject b = expected.toObject();
+            EXPECT_EQ(a.keys(), b.keys()) << where;
+            for (const QString& key : b.keys()) {
+                if (a.contains(key)) {
+                    ExpectSameJson(a[key], b[key], where + "." + key.toStdString(), precision);
+                }
+            }
+            break;
+        }
+        default:
+            EXPECT_EQ(actual, expected) << where;
+    }
+}
+
+}  // namespace plantrek::test

@@ -1,0 +1,299 @@
+// plantrek-cli end to end: scripts with their expected ":info" output and messages, exit
+// statuses, files, and the user's settings and template.
+#include <gmock/gmock.h>
+#include <QFile>
+#include <QSettings>
+
+#include "cli_support.h"
+#include "document/files/site_template.h"
+
+namespace plantrek::test {
+namespace {
+
+struct Scenario {
+    const char* name;
+    bool meters;
+};
+
+class CliScenarioTest : public CliTest, public ::testing::WithParamInterface<Scenario> {};
+
+// Each script's standard output is compared with <name>.json and its standard error, line by
+// line, with <name>.err.
+TEST_P(CliScenarioTest, ScriptGivesItsExpectedInfoAndMessages) {
+    const QString name = QString::fromLatin1(GetParam().name);
+    QStringList arguments{QStringLiteral("run")};
+    if (GetParam().meters) {
+        arguments << QStringLiteral("--units") << QStringLiteral("meters");
+    }
+    arguments << CliDataPath(name + QStringLiteral(".script"));
+    const CliResult result = Run(arguments);
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(result.err),
+              QString::fromUtf8(ReadDataFile(CliDataPath(name + QStringLiteral(".err")))));
+    const auto actual = ParseObjects(result.out);
+    const auto expected = ParseObjects(ReadDataFile(CliDataPath(name + QStringLiteral(".json"))));
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ExpectSameJson(actual[i], expected[i], name.toStdString() + "#" + std::to_string(i));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, CliScenarioTest,
+                         ::testing::Values(Scenario{"typed_walls", false},
+                                           Scenario{"input_line", true}, Scenario{"relative", true},
+                                           Scenario{"undo_redo", true}, Scenario{"clip", true},
+                                           Scenario{"commands", true},
+                                           Scenario{"not_available", true},
+                                           Scenario{"dialog_checks", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, TheInfoKeysComeInTheirDocumentedOrder) {
+    const CliResult result = RunScript("3 N\n:info\n");
+    const QByteArray& out = result.out;
+    const char* keys[] = {"\"file\"",
+                          "\"modified\"",
+                          "\"units\"",
+                          "\"style\"",
+                          "\"relative\"",
+                          "\"default_close\"",
+                          "\"startpoint\"",
+                          "\"selection\"",
+                          "\"can_undo\"",
+                          "\"can_redo\"",
+                          "\"materials\"",
+                          "\"rooms\"",
+                          "\"site_annotations\""};
+    qsizetype last = -1;
+    for (const char* key : keys) {
+        const qsizetype at = out.indexOf(key);
+        EXPECT_GT(at, last) << key;
+        last = at;
+    }
+}
+
+TEST_F(CliTest, TypedWallsBecomeASavedSiteThatInfoReadsBack) {
+    const CliResult run = Run({"run", "--out", "house.tcd", CliDataPath("typed_walls.script")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(QFile::exists(Work("house.tcd")));
+
+    const CliResult info = Run({"info", "house.tcd"});
+    ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.err.isEmpty());
+    const auto objects = ParseObjects(info.out);
+    ASSERT_EQ(objects.size(), 1u);
+    const QJsonObject& site = objects[0];
+    EXPECT_EQ(site["file"].toString(), "house.tcd");
+    EXPECT_FALSE(site["modified"].toBool());
+    EXPECT_FALSE(site["can_undo"].toBool());
+    EXPECT_EQ(site["selection"].toObject()["level"].toInt(), 1);
+    // Opened again, the rooms are the ones typed: the walls, areas and texts match. Walls are
+    // stored by their end points, so their bearings come back to within a hair.
+    const auto typed = ParseObjects(ReadDataFile(CliDataPath("typed_walls.json")));
+    ASSERT_EQ(typed.size(), 1u);
+    ExpectSameJson(site["rooms"], typed[0]["rooms"], "rooms", 1e-7);
+    ExpectSameJson(site["materials"], typed[0]["materials"], "materials");
+}
+
+TEST_F(CliTest, ScriptsCanComeFromStandardInput) {
+    const CliResult result = Run({"run", "--units", "meters", "-"}, "3 N\n4 E\n:info\n");
+    ASSERT_EQ(result.exitCode, 0);
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_DOUBLE_EQ(objects[0]["rooms"][0]["area"].toDouble(), 12.0);
+    EXPECT_EQ(objects[0]["rooms"][0]["area_text"].toString(), "12.00 sm");
+}
+
+TEST_F(CliTest, CommentsAndCarriageReturnsAreNotTyped) {
+    const CliResult result =
+        RunScript("# 3 N is a comment\r\n3 N\r\n:info\r\n", {"--units", "meters"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.isEmpty());
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0]["rooms"][0]["walls"].toArray().size(), 1);
+}
+
+TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
+    const CliResult result = RunScript(
+        ":add-room \"Living \\\"Big\\\" Room\" \"Default\"\n3 N\n"
+        ":add-room \"Back\\\\Room\"\n:add-wall 6\" E\n:info\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 1u);
+    const QJsonArray rooms = objects[0]["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 2);
+    EXPECT_EQ(rooms[0]["name"].toString(), "Living \"Big\" Room");
+    EXPECT_EQ(rooms[1]["name"].toString(), "Back\\Room");
+    // An inch mark inside an unquoted argument is an ordinary character.
+    EXPECT_NEAR(rooms[1]["walls"][0]["length"].toDouble(), 0.1524, 1e-12);
+}
+
+struct LineErrorCase {
+    const char* script;
+    const char* message;
+};
+
+class CliLineErrorTest : public CliTest, public ::testing::WithParamInterface<LineErrorCase> {};
+
+TEST_P(CliLineErrorTest, ABadLineStopsTheScriptWithStatus2) {
+    const CliResult result =
+        RunScript(QByteArray(":info\n3 N\n") + GetParam().script + "\n:info\n");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.ErrLines(), QStringList{QString::fromUtf8(GetParam().message)});
+    EXPECT_EQ(ParseObjects(result.out).size(), 1u);  // the lines before it ran
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CliLineErrorTest,
+    ::testing::Values(
+        LineErrorCase{":frobnicate", "plantrek-cli: line 3: unknown command \":frobnicate\""},
+        LineErrorCase{":", "plantrek-cli: line 3: a command name must follow \":\""},
+        LineErrorCase{":add-wall 3",
+                      "plantrek-cli: line 3: :add-wall takes DIST DIR [left|right ARC]"},
+        LineErrorCase{":add-wall 3 N left",
+                      "plantrek-cli: line 3: :add-wall takes DIST DIR [left|right ARC]"},
+        LineErrorCase{":undo now", "plantrek-cli: line 3: :undo takes no arguments"},
+        LineErrorCase{":close round",
+                      "plantrek-cli: line 3: expected square, reverse or angled, not \"round\""},
+        LineErrorCase{":add-room \"Open", "plantrek-cli: line 3: a quoted argument is not closed"},
+        LineErrorCase{":select-room Nowhere",
+                      "plantrek-cli: line 3: there is no room named \"Nowhere\""},
+        LineErrorCase{":select-wall \"Room 1\" 1",
+                      "plantrek-cli: line 3: room \"Room 1\" has no user wall 1"},
+        LineErrorCase{":room-start 7", "plantrek-cli: line 3: the selected room has no corner 7"},
+        LineErrorCase{":material-color Default red",
+                      "plantrek-cli: line 3: expected a colour #RRGGBB, not \"red\""},
+        LineErrorCase{":preferences units=cubits",
+                      "plantrek-cli: line 3: unknown preference \"units=cubits\""}));
+
+TEST_F(CliTest, StrictStopsAtTheFirstWarningWithStatus3) {
+    const CliResult result = RunScript(":info\n0 N\n:info\n", {"--strict", "--units", "meters"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.ErrLines(),
+              QStringList{"warning: The wall length must be between 0.03 m and 200.00 m."});
+    EXPECT_EQ(ParseObjects(result.out).size(), 1u);
+    // Without it the script goes on.
+    EXPECT_EQ(RunScript(":info\n0 N\n:info\n", {"--units", "meters"}).exitCode, 0);
+}
+
+TEST_F(CliTest, StrictCountsACommandThatIsNotAvailable) {
+    const CliResult result = RunScript(":undo\n:info\n", {"--strict"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.ErrLines(), QStringList{"error: Command not available: undo"});
+    EXPECT_TRUE(result.out.isEmpty());
+}
+
+TEST_F(CliTest, ASiteThatDoesNotOpenEndsWithStatus1AndOneMessageLine) {
+    const CliResult result = Run({"run", "--in", "missing.tcd", "-"}, ":info\n");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    const QStringList lines = result.ErrLines();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_THAT(lines[0].toStdString(),
+                ::testing::StartsWith("warning: The file \"missing.tcd\" could not be opened."));
+    EXPECT_EQ(Run({"info", "missing.tcd"}).exitCode, 1);
+}
+
+TEST_F(CliTest, TheNotClosedQuestionIsAnsweredFromTheCommandLine) {
+    const QByteArray script = "3 N\n4 E\n:close reverse\n";
+    CliResult result = RunScript(script, {"--units", "meters", "--answer", "no", "--out", "a.tcd"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.ErrLines(),
+              QStringList{"question: Some of your rooms are not closed and will not import into "
+                          "Tilecrest. Do you want to continue saving? -> no"});
+    EXPECT_FALSE(QFile::exists(Work("a.tcd")));
+
+    result = RunScript(script, {"--units", "meters", "--out", "a.tcd"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_THAT(result.ErrLines().value(0).toStdString(), ::testing::EndsWith("-> yes"));
+    EXPECT_TRUE(QFile::exists(Work("a.tcd")));
+}
+
+TEST_F(CliTest, AFailedSaveInsideTheScriptIsAWarningAndTheRunGoesOn) {
+    const CliResult result = RunScript("3 N\n3 E\n3 S\n:save no/such/folder/a.tcd\n:info\n");
+    EXPECT_EQ(result.exitCode, 0);
+    ASSERT_EQ(result.ErrLines().size(), 1);
+    EXPECT_THAT(result.ErrLines()[0].toStdString(),
+                ::testing::StartsWith("warning: The file \"no/such/folder/a.tcd\" could not be "
+                                      "saved.\\n"));
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_TRUE(objects[0]["modified"].toBool());
+    EXPECT_TRUE(objects[0]["file"].isNull());
+}
+
+TEST_F(CliTest, OpenAndNewInsideTheScript) {
+    ASSERT_EQ(RunScript("3 N\n3 E\n3 S\n:save one.tcd\n").exitCode, 0);
+    const CliResult result = RunScript(":open one.tcd\n:info\n:new\n:info\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0]["file"].toString(), "one.tcd");
+    EXPECT_EQ(objects[0]["rooms"].toArray().size(), 1);
+    EXPECT_TRUE(objects[1]["file"].isNull());
+    EXPECT_EQ(objects[1]["rooms"][0]["name"].toString(), "Room 1");
+    EXPECT_EQ(objects[1]["rooms"][0]["walls"].toArray().size(), 0);
+}
+
+TEST_F(CliTest, TheUsersSettingsAndTemplateAreReadButNotWritten) {
+    {
+        QSettings settings(UserSettingsPath(), QSettings::IniFormat);
+        settings.setValue("Input", 1);
+        settings.setValue("AngleStyle", 1);
+    }
+    CSiteTemplate lists;
+    lists.materials = {{"Wood", 0x336699}};
+    ASSERT_TRUE(CSiteTemplate::Write(UserTemplatePath(), lists));
+    const QByteArray templateBefore = ReadDataFile(UserTemplatePath());
+
+    const CliResult result =
+        RunScript(":info\n:add-room Hall Tile #00ff00\n:preferences units=feet wall=#102030\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0]["units"].toString(), "meters");
+    EXPECT_EQ(objects[0]["style"].toString(), "quadrant");
+    EXPECT_EQ(objects[0]["materials"][1]["name"].toString(), "Wood");
+
+    EXPECT_EQ(ReadDataFile(UserTemplatePath()), templateBefore);
+    QSettings settings(UserSettingsPath(), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("Input").toInt(), 1);
+    EXPECT_FALSE(settings.contains("WallColor"));
+}
+
+TEST_F(CliTest, PersistKeepsWhatTheRunChangedButNotItsOwnUnits) {
+    const CliResult result = RunScript(":add-room Hall Tile #00ff00\n:preferences wall=#102030\n",
+                                       {"--persist", "--units", "meters"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    QSettings settings(UserSettingsPath(), QSettings::IniFormat);
+    EXPECT_EQ(settings.value("WallColor").toInt(), 0x302010);
+    EXPECT_EQ(settings.value("Input").toInt(), 0);
+    CSiteTemplate lists;
+    ASSERT_TRUE(CSiteTemplate::Read(UserTemplatePath(), lists));
+    EXPECT_EQ(lists.materials, (QList<TemplateMaterial>{{"Tile", 0x00ff00}}));
+
+    // The next run sees them.
+    const CliResult next = RunScript(":info\n");
+    const auto objects = ParseObjects(next.out);
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0]["materials"][1]["name"].toString(), "Tile");
+    EXPECT_EQ(objects[0]["units"].toString(), "feet");
+}
+
+TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
+    EXPECT_EQ(Run({"run"}).exitCode, 2);
+    EXPECT_EQ(Run({"run", "--units", "cubits", "-"}).exitCode, 2);
+    EXPECT_EQ(Run({"run", "--bogus", "-"}).exitCode, 2);
+    EXPECT_EQ(Run({"run", "no-such-script.txt"}).exitCode, 2);
+    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
+    const CliResult version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("plantrek-cli "));
+    const CliResult help = Run({"help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(":arc-wall"));
+    EXPECT_TRUE(help.out.contains("plantrek-cli info SITE.tcd"));
+}
+
+}  // namespace
+}  // namespace plantrek::test

@@ -1,0 +1,218 @@
+// Which document commands are enabled, and checked, for each kind of selection.
+#include <gmock/gmock.h>
+
+#include <map>
+#include <set>
+
+#include "audio/audio_activity.h"
+#include "doc_test_support.h"
+#include "resources/command_ids.h"
+#include "resources/command_texts.h"
+
+namespace plantrek::test {
+namespace {
+
+using namespace command_id;
+
+enum class Selection {
+    StartPoint,
+    EmptyRoom,
+    RoomClosedBySystemWalls,
+    RoomClosedByItsOwnWalls,
+    OpenRoom,
+    WallOfClosedRoom,
+    WallOfOpenRoom,
+};
+
+struct StateCase {
+    Selection selection;
+    std::set<int> enabled;  // besides the commands that are always enabled
+};
+
+const std::set<int> kAlways{
+    kAddRoom,     kDeleteRoom,  kEditMaterials,      kRoomSummary, kEditSiteAnnotation,
+    kPreferences, kCloseSquare, kCloseReverseSquare, kCloseAngled, kRelativeDirections};
+const std::set<int> kRoomCommands{kRoomProperties, kMoveRoom,   kRotateRoom, kReflectRoom,
+                                  kBringToFront,   kSendToBack, kAddWall};
+const int kChecked[] = {kAddRoom,
+                        kRoomProperties,
+                        kMoveStartPoint,
+                        kMoveRoom,
+                        kRotateRoom,
+                        kReflectRoom,
+                        kBringToFront,
+                        kSendToBack,
+                        kDeleteRoom,
+                        kCloseSquare,
+                        kAddProjection,
+                        kConvertAddedWalls,
+                        kReverseWalls,
+                        kMoveRoomStart,
+                        kAddWall,
+                        kEditWall,
+                        kReplaceWall,
+                        kMoveWallEnd,
+                        kAngleWall,
+                        kArcWall,
+                        kEditMaterials,
+                        kRoomSummary,
+                        kEditRoomAnnotation,
+                        kEditSiteAnnotation,
+                        kRelativeDirections,
+                        kPreferences};
+
+std::set<int> Join(std::initializer_list<std::set<int>> sets) {
+    std::set<int> all;
+    for (const auto& set : sets) {
+        all.insert(set.begin(), set.end());
+    }
+    return all;
+}
+
+class CommandStateTest : public DocTest, public ::testing::WithParamInterface<StateCase> {
+protected:
+    void Prepare(Selection selection) {
+        UseMeters();
+        NewDoc();
+        switch (selection) {
+            case Selection::StartPoint:
+                Type({""});
+                break;
+            case Selection::EmptyRoom:
+                break;
+            case Selection::RoomClosedBySystemWalls:
+                Type({"3 N", "4 E"});
+                break;
+            case Selection::RoomClosedByItsOwnWalls:
+                Type({"3 N", "3 E", "3 S", "3 W"});
+                break;
+            case Selection::OpenRoom:
+                Type({"3 N", "3 N"});
+                break;
+            case Selection::WallOfClosedRoom:
+            case Selection::WallOfOpenRoom: {
+                Type({"3 N", "4 E"});
+                Room* room = Doc().GetCurrentRoom();
+                if (selection == Selection::WallOfOpenRoom) {
+                    room->SetCloseRule(CloseRule::ReverseSquare);
+                }
+                Doc().SelectWall(room, room->GetWall(0, true));
+                break;
+            }
+        }
+    }
+};
+
+TEST_P(CommandStateTest, EnableRulesFollowTheSelection) {
+    Prepare(GetParam().selection);
+    const std::set<int> expected = Join({kAlways, GetParam().enabled});
+    for (int id : kChecked) {
+        EXPECT_EQ(Doc().GetCommandState(id).enabled, expected.count(id) == 1)
+            << CommandPlainName(id).toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, CommandStateTest,
+    ::testing::Values(
+        StateCase{Selection::StartPoint, {kMoveStartPoint}},
+        StateCase{Selection::EmptyRoom, kRoomCommands},
+        StateCase{Selection::RoomClosedBySystemWalls,
+                  Join({kRoomCommands,
+                        {kAddProjection, kConvertAddedWalls, kReverseWalls, kMoveRoomStart,
+                         kEditRoomAnnotation}})},
+        StateCase{Selection::RoomClosedByItsOwnWalls,
+                  Join({kRoomCommands, {kReverseWalls, kMoveRoomStart, kEditRoomAnnotation}})},
+        StateCase{Selection::OpenRoom,
+                  Join({kRoomCommands, {kAddProjection, kReverseWalls, kMoveRoomStart}})},
+        StateCase{Selection::WallOfClosedRoom,
+                  {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kReplaceWall, kAddProjection,
+                   kReverseWalls, kMoveRoomStart}},
+        StateCase{Selection::WallOfOpenRoom,
+                  {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kAddProjection, kReverseWalls,
+                   kMoveRoomStart}}));
+
+class CloseCommandTest : public DocTest {};
+
+TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", "4 E", ""});
+    int redraws = 0;
+    QObject::connect(&Doc(), &CTracepadDoc::changed, [&redraws] { ++redraws; });
+    const int pushes = Doc().UndoHistory().Count();
+    EXPECT_TRUE(Doc().GetCommandState(kCloseSquare).checked);
+    ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::ReverseSquare));
+    EXPECT_FALSE(Doc().GetCommandState(kCloseSquare).checked);
+    EXPECT_TRUE(Doc().GetCommandState(kCloseReverseSquare).checked);
+    EXPECT_EQ(Doc().GetSite()->GetRoom(0)->GetCloseRule(), CloseRule::Square);
+    EXPECT_EQ(redraws, 0);
+    EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
+    // The next room takes it.
+    Type({""});
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetCloseRule(), CloseRule::ReverseSquare);
+}
+
+TEST_F(CloseCommandTest, WithARoomSelectedItsOwnRuleChangesAndIsShown) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", "4 E"});
+    ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::Angled));
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetCloseRule(), CloseRule::Angled);
+    EXPECT_EQ(Doc().GetDefaultCloseRule(), CloseRule::Square);
+    EXPECT_TRUE(Doc().GetCommandState(kCloseAngled).checked);
+    EXPECT_FALSE(Doc().GetCommandState(kCloseSquare).checked);
+    EXPECT_NEAR(Doc().GetCurrentRoom()->GetArea(), 6.0, 1e-9);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_TRUE(Doc().GetCommandState(kCloseSquare).checked);
+}
+
+TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", "4 E"});
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(0, true));
+    EXPECT_FALSE(Doc().ApplyCloseRule(CloseRule::Angled));
+    EXPECT_EQ(room->GetCloseRule(), CloseRule::Square);
+    EXPECT_EQ(Doc().GetDefaultCloseRule(), CloseRule::Square);
+    // The check marks show the rule for new rooms while a wall is selected.
+    EXPECT_TRUE(Doc().GetCommandState(kCloseSquare).checked);
+}
+
+TEST_F(CloseCommandTest, AnnotationCommandsWaitWhileANoteIsPlaying) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", "4 E"});
+    AudioActivity::SetPlaying(true);
+    EXPECT_FALSE(Doc().GetCommandState(kEditSiteAnnotation).enabled);
+    EXPECT_FALSE(Doc().GetCommandState(kEditRoomAnnotation).enabled);
+    AudioActivity::SetPlaying(false);
+    EXPECT_TRUE(Doc().GetCommandState(kEditRoomAnnotation).enabled);
+}
+
+TEST_F(CloseCommandTest, RelativeDirectionsAndDragModeShowTheirSetting) {
+    NewDoc();
+    EXPECT_FALSE(Doc().GetCommandState(kRelativeDirections).checked);
+    ASSERT_TRUE(Doc().ToggleRelativeDirections());
+    EXPECT_TRUE(Doc().GetCommandState(kRelativeDirections).checked);
+    EXPECT_EQ(StoredSetting("DirectionMode").toInt(), 1);
+    EXPECT_TRUE(Doc().IsModified());
+    const int pushes = Doc().UndoHistory().Count();
+    Doc().ToggleDragMode();
+    EXPECT_TRUE(Doc().GetCommandState(kDragMode).checked);
+    EXPECT_EQ(StoredSetting("DragMode").toInt(), 1);
+    EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
+}
+
+TEST(CommandTextTest, MenuTextsGiveTheCommandNamesAndPrompts) {
+    EXPECT_EQ(CommandPlainName(kAddProjection), "Add Projection");
+    EXPECT_EQ(CommandPlainName(kEditUndo), "Undo");
+    EXPECT_EQ(CommandPrompt(kCloseSquare), "Close the room squared");
+    EXPECT_EQ(CommandToolTip(kCloseSquare), "Close square");
+    EXPECT_EQ(CommandToolTip(kAddRoom), "");
+    EXPECT_FALSE(CommandTextFor(12345).has_value());
+}
+
+}  // namespace
+}  // namespace plantrek::test

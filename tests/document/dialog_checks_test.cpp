@@ -1,0 +1,81 @@
+// The field checks of the room and material dialogs and the rules of the preference pages.
+#include <gmock/gmock.h>
+
+#include "document/dialog_checks.h"
+#include "document/files/qstring_printer.h"
+#include "document/preferences_pages.h"
+#include "model/site.h"
+
+namespace plantrek {
+namespace {
+
+const QString kColourInUse =
+    QStringLiteral("This color is being used by another material. Please select another color.");
+
+class DialogCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        site_.AddMaterial("Tile", 1, 0x00ff00);
+        kitchen_ = site_.AddRoom("Kitchen", 0);
+        hall_ = site_.AddRoom("Hall", 0);
+        site_.AddRoom("Hall 2", 0);
+    }
+
+    Site site_;
+    Room* kitchen_ = nullptr;
+    Room* hall_ = nullptr;
+};
+
+TEST_F(DialogCheckTest, AMaterialMustBeNamed) {
+    EXPECT_EQ(CheckMaterialText(""), "Please enter the name of a material.");
+    EXPECT_FALSE(CheckMaterialText(" ").has_value());
+}
+
+TEST_F(DialogCheckTest, ANewMaterialNeedsAColourNoMaterialHas) {
+    EXPECT_EQ(CheckNewMaterialColour(site_, Site::DefaultMaterialColour()), kColourInUse);
+    EXPECT_EQ(CheckNewMaterialColour(site_, 0x00ff00), kColourInUse);
+    EXPECT_FALSE(CheckNewMaterialColour(site_, 0x00ff01).has_value());
+}
+
+TEST_F(DialogCheckTest, AnEditedMaterialMayKeepItsOwnColour) {
+    EXPECT_FALSE(CheckMaterialColour(site_, "Tile", 0x00ff00).has_value());
+    EXPECT_EQ(CheckMaterialColour(site_, "Tile", Site::DefaultMaterialColour()), kColourInUse);
+    EXPECT_FALSE(CheckMaterialColour(site_, "Tile", 0x123456).has_value());
+}
+
+TEST_F(DialogCheckTest, RenamingToAnotherRoomsNameTakesTheNextFreeNumberFromTwo) {
+    EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, "hall"), "hall 3");
+    EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, "KITCHEN"), "KITCHEN");
+    EXPECT_EQ(NameForEditedRoom(site_, *hall_, "Hall"), "Hall");
+    EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, "Pantry"), "Pantry");
+    EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, ""), "Kitchen");
+}
+
+TEST_F(DialogCheckTest, ANewRoomNeverTakesAnExistingOrEmptyName) {
+    EXPECT_EQ(NameForNewRoom(site_, "Kitchen"), "Kitchen 2");
+    EXPECT_EQ(NameForNewRoom(site_, "Porch"), "Porch");
+    EXPECT_EQ(NameForNewRoom(site_, ""), "Room 1");
+    site_.AddRoom("room 1", 0);
+    EXPECT_EQ(DefaultRoomName(site_), "Room 2");
+}
+
+TEST(PreferencePagesTest, TheRoomsPageRefusesOnlyAnExactDuplicate) {
+    QStringList names{"Kitchen"};
+    EXPECT_FALSE(AddRoomNameToPage(names, "").has_value());
+    EXPECT_EQ(names, QStringList{"Kitchen"});
+    EXPECT_EQ(AddRoomNameToPage(names, "Kitchen"),
+              "There is already a room with that name. Please enter a new name.");
+    EXPECT_FALSE(AddRoomNameToPage(names, "kitchen").has_value());
+    EXPECT_FALSE(AddRoomNameToPage(names, "Bath").has_value());
+    EXPECT_EQ(names, (QStringList{"Bath", "Kitchen", "kitchen"}));
+}
+
+TEST(PreferencePagesTest, TheMaterialsPageKeepsTheListedOnesInTheirOrder) {
+    const QList<TemplateMaterial> materials{{"Wood", 1}, {"Tile", 2}, {"Stone", 3}};
+    EXPECT_EQ(KeepListedMaterials(materials, {"Stone", "Wood"}),
+              (QList<TemplateMaterial>{{"Wood", 1}, {"Stone", 3}}));
+    EXPECT_TRUE(KeepListedMaterials(materials, {}).isEmpty());
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <vector>
+
+#include "document/files/qstring_printer.h"
+#include "document/files/site_template.h"
+#include "document/settings_store.h"
+#include "document/tracepad_doc.h"
+#include "document/user_prompts.h"
+
+namespace plantrek::test {
+
+// Remembers everything the document said and answers its questions from a queue (Yes when the
+// queue is empty).
+class RecordingPrompts : public UserPrompts {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+    };
+
+    void ShowMessage(const QString& text, MessageIcon icon) override {
+        messages.push_back({text, icon});
+    }
+    bool AskYesNo(const QString& text) override {
+        questions.append(text);
+        if (answers.empty()) {
+            return true;
+        }
+        const bool answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+
+    QStringList Texts() const {
+        QStringList texts;
+        for (const auto& message : messages) {
+            texts.append(message.text);
+        }
+        return texts;
+    }
+    void Clear() {
+        messages.clear();
+        questions.clear();
+    }
+
+    std::vector<Message> messages;
+    QStringList questions;
+    std::vector<bool> answers;
+};
+
+// A document whose settings and template file live in a folder of its own.
+class DocTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString SettingsPath() const { return dir_.filePath(QStringLiteral("settings.ini")); }
+    QString TemplatePath() const {
+        return dir_.filePath(QStringLiteral("user/") + QLatin1String(CSiteTemplate::kFileName));
+    }
+    QString FilePath(const QString& name) const { return dir_.filePath(name); }
+    TemplateLocation Location() const {
+        return TemplateLocation{dir_.filePath(QStringLiteral("user")),
+                                dir_.filePath(QStringLiteral("program"))};
+    }
+    void WriteTemplate(const QStringList& rooms, const QList<TemplateMaterial>& materials) {
+        CSiteTemplate lists;
+        lists.roomNames = rooms;
+        lists.materials = materials;
+        ASSERT_TRUE(CSiteTemplate::Write(TemplatePath(), lists));
+    }
+    CSiteTemplate ReadTemplate() const {
+        CSiteTemplate lists;
+        CSiteTemplate::Read(TemplatePath(), lists);
+        return lists;
+    }
+    void PutSetting(const QString& name, const QVariant& value) {
+        QSettings settings(SettingsPath(), QSettings::IniFormat);
+        settings.setValue(name, value);
+    }
+    QVariant StoredSetting(const QString& name) const {
+        QSettings settings(SettingsPath(), QSettings::IniFormat);
+        return settings.value(name);
+    }
+
+    // A document made after the settings and template the test prepared.
+    CTracepadDoc& Doc() {
+        if (!doc_) {
+            doc_ = std::make_unique<CTracepadDoc>(prompts_, store_, Location());
+        }
+        return *doc_;
+    }
+    CTracepadDoc& NewDoc() {
+        Doc().OnNewDocument();
+        return *doc_;
+    }
+    void UseMeters() { PutSetting(QStringLiteral("Input"), 1); }
+
+    // Types each entry on the input line.
+    void Type(std::initializer_list<const char*> entries) {
+        for (const char* entry : entries) {
+            Doc().EnterInputText(QString::fromUtf8(entry));
+        }
+    }
+
+    QTemporaryDir dir_;
+    SettingsStore store_ = SettingsStore::AtFile(dir_.filePath(QStringLiteral("settings.ini")));
+    RecordingPrompts prompts_;
+    std::unique_ptr<CTracepadDoc> doc_;
+};
+
+}  // namespace plantrek::test

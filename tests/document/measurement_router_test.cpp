@@ -1,0 +1,114 @@
+#include "document/measurement_router.h"
+
+#include <gtest/gtest.h>
+
+#include "doc_test_support.h"
+
+namespace plantrek {
+namespace {
+
+struct RecordingDialog : MeterInputDialog {
+    void TakeMeasurement(double length, double bearing) override {
+        lengths.push_back(length);
+        bearings.push_back(bearing);
+    }
+    void AcceptFromMeter() override { ++accepted; }
+    std::vector<double> lengths;
+    std::vector<double> bearings;
+    int accepted = 0;
+};
+
+class MeasurementRouterTest : public test::DocTest {
+protected:
+    MeasurementRouter& Router() {
+        if (!router_) {
+            router_ = std::make_unique<MeasurementRouter>([this] { return doc_.get(); });
+            router_->SetForegroundProvider([this] { return front_; });
+        }
+        return *router_;
+    }
+    const Room* Current() { return Doc().GetCurrentRoom(); }
+
+    std::unique_ptr<MeasurementRouter> router_;
+    MeterForeground front_;
+};
+
+TEST_F(MeasurementRouterTest, MeasurementsBecomeWallsOfTheSelectedRoom) {
+    NewDoc();
+    Router().OnMeasurement(0, QStringLiteral("00003000"), 2);   // 3 m, north key
+    Router().OnMeasurement(9, QStringLiteral("00130000"), 6);   // 13 ft, east key
+    ASSERT_EQ(Current()->WallCount(true), 2);
+    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetLength(), 3.0);
+    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetDirection(), 0.0);
+    EXPECT_NEAR(Current()->GetWall(1, true)->GetLength(), 13 * 0.3048, 1e-12);
+    EXPECT_DOUBLE_EQ(Current()->GetWall(1, true)->GetDirection(), 90.0);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(MeasurementRouterTest, ShortReadingsAndUnknownUnitsAreDropped) {
+    NewDoc();
+    int applied = 0;
+    QObject::connect(&Router(), &MeasurementRouter::measurementApplied, [&] { ++applied; });
+    Router().OnMeasurement(0, QStringLiteral("00000020"), 2);  // 0.02 m
+    Router().OnMeasurement(7, QStringLiteral("00003000"), 2);  // code 7 has no units
+    EXPECT_EQ(Current()->WallCount(true), 0);
+    Router().OnMeasurement(6, QStringLiteral("00000254"), 2);  // 0.0254 m: one inch
+    EXPECT_EQ(Current()->WallCount(true), 1);
+    EXPECT_EQ(applied, 1);
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+TEST_F(MeasurementRouterTest, UnknownKeyGivesNorthAndNoUpperLimitApplies) {
+    NewDoc();
+    Router().OnMeasurement(0, QStringLiteral("00250000"), 99);  // 250 m
+    ASSERT_EQ(Current()->WallCount(true), 1);
+    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetLength(), 250.0);
+    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetDirection(), 0.0);
+}
+
+TEST_F(MeasurementRouterTest, EnterAndUndoActOnTheDocument) {
+    NewDoc();
+    Router().OnMeasurement(0, QStringLiteral("00003000"), 2);
+    Router().OnMeasurement(0, QStringLiteral("00004000"), 6);
+    Router().OnUndo();
+    EXPECT_EQ(Current()->WallCount(true), 1);
+    Router().OnEnter();  // an empty entry: the room is finished
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
+    while (Doc().CanUndo()) {
+        Doc().Undo();
+    }
+    Router().OnUndo();  // nothing left to undo: nothing happens
+    EXPECT_FALSE(Doc().CanUndo());
+}
+
+TEST_F(MeasurementRouterTest, DialogsTakeReadingsOnlyWhenTheyAcceptThem) {
+    NewDoc();
+    RecordingDialog dialog;
+    front_ = {true, &dialog};
+    Router().OnMeasurement(5, QStringLiteral("00000350"), 8);  // 3.5 m north-east
+    Router().OnEnter();
+    Router().OnUndo();
+    ASSERT_EQ(dialog.lengths.size(), 1u);
+    EXPECT_DOUBLE_EQ(dialog.lengths[0], 3.5);
+    EXPECT_DOUBLE_EQ(dialog.bearings[0], 45.0);
+    EXPECT_EQ(dialog.accepted, 1);
+    EXPECT_EQ(Current()->WallCount(true), 0);
+
+    front_ = {true, nullptr};  // some other dialog: everything is dropped
+    Router().OnMeasurement(5, QStringLiteral("00000350"), 8);
+    Router().OnEnter();
+    EXPECT_EQ(dialog.lengths.size(), 1u);
+    EXPECT_EQ(Current()->WallCount(true), 0);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+}
+
+TEST_F(MeasurementRouterTest, WithoutADocumentNothingHappens) {
+    MeasurementRouter router([] { return static_cast<CTracepadDoc*>(nullptr); });
+    router.OnMeasurement(0, QStringLiteral("00003000"), 2);
+    router.OnEnter();
+    router.OnUndo();
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace plantrek

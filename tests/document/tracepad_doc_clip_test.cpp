@@ -1,0 +1,207 @@
+// Cut, Copy, Paste and Delete at each selection level.
+#include <gmock/gmock.h>
+
+#include "doc_test_support.h"
+#include "model/site.h"
+#include "resources/command_ids.h"
+
+namespace plantrek::test {
+namespace {
+
+class ClipTest : public DocTest {
+protected:
+    // Room 1: N 3, E 4, S 3 (closed by a system wall), selected; start point at (5, 5).
+    void SetUp() override {
+        DocTest::SetUp();
+        UseMeters();
+        NewDoc();
+        Type({"3 N", "4 E", "3 S"});
+        room_ = Doc().GetCurrentRoom();
+    }
+    void SelectLevel(int level) {
+        switch (level) {
+            case kLevelStartPoint:
+                Doc().FinishRoom();
+                break;
+            case kLevelRoom:
+                Doc().SelectRoom(room_);
+                break;
+            case kLevelWall:
+                Doc().SelectWall(room_, room_->GetWall(1, true));
+                break;
+        }
+        ASSERT_EQ(Doc().GetSelectionLevel(), level);
+    }
+    int Pushes() const { return doc_->UndoHistory().Count(); }
+
+    Room* room_ = nullptr;
+};
+
+struct ClipRuleCase {
+    int level;
+    bool canCopy;
+    bool pasteWall;
+    bool pasteRoom;
+};
+
+class ClipRuleTest : public ClipTest, public ::testing::WithParamInterface<ClipRuleCase> {};
+
+TEST_P(ClipRuleTest, CopyAndPasteAreOfferedByLevel) {
+    const ClipRuleCase& rule = GetParam();
+    SelectLevel(rule.level);
+    EXPECT_EQ(Doc().CanCopy(), rule.canCopy);
+    EXPECT_EQ(Doc().CanPaste(ClipKind::Wall), rule.pasteWall);
+    EXPECT_EQ(Doc().CanPaste(ClipKind::Room), rule.pasteRoom);
+    EXPECT_EQ(Doc().Copy() != nullptr, rule.canCopy);
+    EXPECT_EQ(Doc().GetCommandState(command_id::kEditCut).enabled, rule.canCopy);
+    EXPECT_EQ(Doc().GetCommandState(command_id::kEditClear).enabled, rule.canCopy);
+    EXPECT_FALSE(Doc().GetCommandState(command_id::kEditPaste).enabled);  // nothing kept
+    const auto wall = CClipItem::OfWall(*room_->GetWall(0, true));
+    const auto room = CClipItem::OfRoom(*room_);
+    EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, wall.get()).enabled, rule.pasteWall);
+    EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, room.get()).enabled, rule.pasteRoom);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, ClipRuleTest,
+                         ::testing::Values(ClipRuleCase{kLevelStartPoint, false, false, true},
+                                           ClipRuleCase{kLevelRoom, true, true, true},
+                                           ClipRuleCase{kLevelWall, true, true, false}));
+
+TEST_F(ClipTest, CopyTakesTheWallAtLevel3AndTheRoomAtLevel2) {
+    SelectLevel(kLevelWall);
+    auto item = Doc().Copy();
+    ASSERT_EQ(item->Kind(), ClipKind::Wall);
+    EXPECT_DOUBLE_EQ(item->GetWall()->GetLength(), 4.0);
+    SelectLevel(kLevelRoom);
+    item = Doc().Copy();
+    ASSERT_EQ(item->Kind(), ClipKind::Room);
+    EXPECT_EQ(item->GetRoom()->GetName(), "Room 1");
+    EXPECT_EQ(item->GetRoom()->WallCount(true), 3);
+}
+
+TEST_F(ClipTest, AWallPastedOnAWallTakesEveryValueAndStaysSelected) {
+    Wall arc;
+    arc.SetPolar(2.0, 45.0);
+    arc.SetArcHeight(0.5);
+    const auto item = CClipItem::OfWall(arc);
+    SelectLevel(kLevelWall);
+    const int pushes = Pushes();
+    Doc().Paste(*item);
+    const Wall* wall = room_->GetWall(1, true);
+    EXPECT_EQ(Doc().GetCurrentWall(), wall);
+    EXPECT_DOUBLE_EQ(wall->GetLength(), 2.0);
+    EXPECT_DOUBLE_EQ(wall->GetDirection(), 45.0);
+    EXPECT_DOUBLE_EQ(wall->GetArcHeight(), 0.5);
+    EXPECT_EQ(room_->WallCount(true), 3);
+    EXPECT_EQ(Pushes(), pushes + 1);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(ClipTest, AWallPastedOnARoomIsAppended) {
+    SelectLevel(kLevelWall);
+    const auto item = Doc().Copy();
+    SelectLevel(kLevelRoom);
+    Doc().Paste(*item);
+    ASSERT_EQ(room_->WallCount(true), 4);
+    EXPECT_DOUBLE_EQ(room_->GetWall(3, true)->GetDirection(), 90.0);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+}
+
+TEST_F(ClipTest, ARoomPastedOnARoomReplacesItsContentsOnly) {
+    // The source: a 2 m triangle-ish room, rule angled, elsewhere.
+    Room source(PlanPoint{10.0, 10.0});
+    source.SetName("Source");
+    source.SetMaterial(7);
+    source.SetCloseRule(CloseRule::Angled);
+    source.AddWall(2.0, 0.0);
+    source.AddWall(2.0, 90.0);
+    const auto item = CClipItem::OfRoom(source);
+
+    room_->SetStartPoint(room_->GetLocation() + PlanPoint{0.0, 3.0});  // the second corner
+    const PlanPoint start = room_->GetStartPoint();
+    SelectLevel(kLevelRoom);
+    Doc().Paste(*item);
+    EXPECT_EQ(Doc().GetCurrentRoom(), room_);
+    EXPECT_EQ(room_->GetName(), "Room 1");
+    EXPECT_EQ(room_->GetMaterial(), 0);
+    EXPECT_EQ(room_->GetCloseRule(), CloseRule::Angled);
+    EXPECT_EQ(room_->WallCount(true), 2);
+    EXPECT_DOUBLE_EQ(room_->GetStartPoint().x, start.x);
+    EXPECT_DOUBLE_EQ(room_->GetStartPoint().y, start.y);
+    EXPECT_DOUBLE_EQ(room_->GetLocation().x, start.x);
+}
+
+TEST_F(ClipTest, ARoomPastedOnTheStartPointBecomesANewRoomThere) {
+    SelectLevel(kLevelRoom);
+    const auto item = Doc().Copy();
+    SelectLevel(kLevelStartPoint);
+    ASSERT_TRUE(Doc().ShiftStartPoint(10.0, 90.0));
+    Doc().Paste(*item);
+    const Site& site = *Doc().GetSite();
+    ASSERT_EQ(site.RoomCount(), 2);
+    Room* pasted = Doc().GetCurrentRoom();
+    EXPECT_EQ(site.IndexOfRoom(pasted), 1);
+    EXPECT_EQ(pasted->GetName(), "Room 2");  // "Room 1" is taken
+    EXPECT_DOUBLE_EQ(pasted->GetStartPoint().x, 10.0);
+    EXPECT_DOUBLE_EQ(pasted->GetStartPoint().y, 0.0);
+    EXPECT_EQ(pasted->WallCount(true), 3);
+    EXPECT_TRUE(pasted->IsClosed());
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+}
+
+TEST_F(ClipTest, ARoomFromAnotherSiteKeepsItsNameButNotAMaterialThisSiteLacks) {
+    Room source(PlanPoint{});
+    source.SetName("Porch");
+    source.SetMaterial(9);
+    source.AddWall(2.0, 45.0);
+    const auto item = CClipItem::OfRoom(source);
+    SelectLevel(kLevelStartPoint);
+    Doc().Paste(*item);
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Porch");
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
+}
+
+TEST_F(ClipTest, OtherCombinationsDoNothing) {
+    const auto wall = CClipItem::OfWall(*room_->GetWall(0, true));
+    const auto room = CClipItem::OfRoom(*room_);
+    SelectLevel(kLevelStartPoint);
+    int pushes = Pushes();
+    Doc().Paste(*wall);
+    EXPECT_EQ(Pushes(), pushes);
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+    SelectLevel(kLevelWall);
+    pushes = Pushes();
+    Doc().Paste(*room);
+    EXPECT_EQ(Pushes(), pushes);
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+}
+
+TEST_F(ClipTest, DeleteRemovesTheSelectedWallOrRoom) {
+    SelectLevel(kLevelWall);
+    Doc().Delete();
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+    EXPECT_EQ(room_->WallCount(true), 2);
+    Doc().Delete();
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 0);
+    const int pushes = Pushes();
+    Doc().Delete();
+    EXPECT_EQ(Pushes(), pushes);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+}
+
+TEST_F(ClipTest, DeleteRoomActsOnlyOnARoomWithoutASelectedWall) {
+    EXPECT_TRUE(Doc().GetCommandState(command_id::kDeleteRoom).enabled);
+    SelectLevel(kLevelWall);
+    EXPECT_TRUE(Doc().GetCommandState(command_id::kDeleteRoom).enabled);
+    EXPECT_FALSE(Doc().DeleteCurrentRoom());
+    EXPECT_EQ(room_->WallCount(true), 3);
+    SelectLevel(kLevelRoom);
+    EXPECT_TRUE(Doc().DeleteCurrentRoom());
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 0);
+}
+
+}  // namespace
+}  // namespace plantrek::test

@@ -1,0 +1,270 @@
+// The operations the document's commands run on OK.
+#include <gmock/gmock.h>
+
+#include "doc_test_support.h"
+#include "document/preferences_pages.h"
+#include "model/editing_presets.h"
+#include "model/site.h"
+
+namespace plantrek::test {
+namespace {
+
+// An "Add Material" dialog that records what it was asked and answers as told.
+struct MaterialDialog {
+    std::optional<NewMaterialChoice> answer;
+    QStringList asked;
+
+    NewMaterialDialog Get() {
+        return [this](const QString& name) {
+            asked.append(name);
+            return answer;
+        };
+    }
+};
+
+class CommandTest : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        UseMeters();
+    }
+};
+
+TEST_F(CommandTest, AddRoomFindsAKnownMaterialIgnoringCase) {
+    NewDoc();
+    MaterialDialog dialog;
+    ASSERT_TRUE(Doc().AddRoom("Hall", "DEFAULT", dialog.Get()));
+    EXPECT_TRUE(dialog.asked.isEmpty());
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Hall");
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
+    // The empty Room 1 was left and so removed.
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+}
+
+TEST_F(CommandTest, AddRoomWithANewMaterialAddsItAndCanKeepItPermanently) {
+    WriteTemplate({}, {{"Wood", 0x336699}});
+    NewDoc();
+    MaterialDialog dialog;
+    dialog.answer = NewMaterialChoice{0x00ff00, true};
+    ASSERT_TRUE(Doc().AddRoom("Hall", "Tile", dialog.Get()));
+    EXPECT_EQ(dialog.asked, QStringList{"Tile"});
+    const Material* tile = Doc().GetSite()->FindMaterialByName("Tile");
+    ASSERT_NE(tile, nullptr);
+    EXPECT_EQ(tile->GetIndex(), 2);
+    EXPECT_EQ(tile->GetColour(), 0x00ff00u);
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 2);
+    EXPECT_EQ(ReadTemplate().materials,
+              (QList<TemplateMaterial>{{"Wood", 0x336699}, {"Tile", 0x00ff00}}));
+
+    dialog.answer = NewMaterialChoice{0x0000ff, false};
+    ASSERT_TRUE(Doc().AddRoom("Porch", "Stone", dialog.Get()));
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 3);
+    EXPECT_EQ(ReadTemplate().materials.size(), 2);
+}
+
+TEST_F(CommandTest, ADismissedAddMaterialLeavesTheRoomOnTheFirstMaterial) {
+    NewDoc();
+    MaterialDialog dialog;
+    ASSERT_TRUE(Doc().AddRoom("Hall", "Tile", dialog.Get()));
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
+    EXPECT_EQ(Doc().GetSite()->MaterialCount(), 1);
+    // A colour that another material has is never taken.
+    dialog.answer = NewMaterialChoice{Site::DefaultMaterialColour(), true};
+    ASSERT_TRUE(Doc().AddRoom("Porch", "Tile", dialog.Get()));
+    EXPECT_EQ(Doc().GetSite()->MaterialCount(), 1);
+    EXPECT_TRUE(ReadTemplate().materials.isEmpty());
+}
+
+TEST_F(CommandTest, AddRoomNeedsAMaterialAndKeepsNamesUnique) {
+    NewDoc();
+    Type({"3 N", "4 E"});
+    MaterialDialog dialog;
+    EXPECT_FALSE(Doc().AddRoom("Hall", "", dialog.Get()));
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+    ASSERT_TRUE(Doc().AddRoom("room 1", "Default", dialog.Get()));
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "room 1 2");
+    ASSERT_TRUE(Doc().AddRoom("", "Default", dialog.Get()));
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 2");
+}
+
+TEST_F(CommandTest, RoomPropertiesRenameByTheRenameRule) {
+    NewDoc();
+    Type({"3 N", "4 E", "", ""});
+    Type({"2 N", "2 E"});  // Room 2
+    MaterialDialog dialog;
+    Room* second = Doc().GetCurrentRoom();
+    ASSERT_TRUE(Doc().ApplyRoomProperties("ROOM 1", "Default", dialog.Get()));
+    EXPECT_EQ(second->GetName(), "ROOM 1 2");
+    ASSERT_TRUE(Doc().ApplyRoomProperties("room 1 2", "Default", dialog.Get()));
+    EXPECT_EQ(second->GetName(), "room 1 2");
+    ASSERT_TRUE(Doc().ApplyRoomProperties("", "Default", dialog.Get()));
+    EXPECT_EQ(second->GetName(), "room 1 2");
+    EXPECT_FALSE(Doc().ApplyRoomProperties("Kitchen", "", dialog.Get()));
+    EXPECT_EQ(second->GetName(), "room 1 2");
+}
+
+TEST_F(CommandTest, RoomPropertiesWithADismissedMaterialFallBackToTheFirst) {
+    NewDoc();
+    Type({"3 N", "4 E"});
+    MaterialDialog dialog;
+    dialog.answer = NewMaterialChoice{0x00ff00, false};
+    ASSERT_TRUE(Doc().ApplyRoomProperties("Hall", "Tile", dialog.Get()));
+    ASSERT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 1);
+    dialog.answer.reset();
+    ASSERT_TRUE(Doc().ApplyRoomProperties("Hall", "Stone", dialog.Get()));
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
+    NewDoc();
+    Type({"4 N", "3 E"});
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(0, true));
+    EXPECT_FALSE(Doc().BeginAngleWall());
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              "Please move the room's start point so that it isn't on the selected wall.");
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Warning);
+
+    prompts_.Clear();
+    Doc().SelectWall(room, room->GetWall(1, true));
+    ASSERT_TRUE(Doc().BeginAngleWall());
+    const int pushes = Doc().UndoHistory().Count();
+    EXPECT_FALSE(Doc().AngleCurrentWall(8.0));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_THAT(prompts_.messages[0].text.toStdString(),
+                ::testing::StartsWith("Could not calculate a point"));
+    EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelWall);
+
+    ASSERT_TRUE(Doc().AngleCurrentWall(4.0));
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+    const auto [start, end] = room->GetWallEnds(1);
+    EXPECT_NEAR(Distance(room->GetStartPoint(), end), 4.0, 1e-6);
+    EXPECT_NEAR(Distance(start, end), 3.0, 1e-6);
+}
+
+TEST_F(CommandTest, AddProjectionAppendsOrInsertsAndRemembersItsValues) {
+    NewDoc();
+    Type({"3 N"});
+    ASSERT_TRUE(Doc().AddProjection(1.0, ProjectionSide::Left, 0.25));
+    Room* room = Doc().GetCurrentRoom();
+    ASSERT_EQ(room->WallCount(true), 4);
+    EXPECT_DOUBLE_EQ(room->GetWall(1, true)->GetDirection(), 270.0);
+    EXPECT_DOUBLE_EQ(ProgramProjectionMemory().Length(), 1.0);
+    EXPECT_DOUBLE_EQ(ProgramProjectionMemory().Depth(), 0.25);
+    EXPECT_DOUBLE_EQ(Doc().InitialProjectionLength(), 1.0);
+
+    Doc().SelectWall(room, room->GetWall(0, true));
+    EXPECT_DOUBLE_EQ(Doc().InitialProjectionLength(), 3.0);
+    ASSERT_TRUE(Doc().AddProjection(3.0, ProjectionSide::Right, 0.1));
+    EXPECT_EQ(room->WallCount(true), 6);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+}
+
+TEST_F(CommandTest, ReplaceWallActsOnlyOnAClosedRoom) {
+    NewDoc();
+    Type({"3 N", "4 E", "3 S", "4 W"});
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(1, true));
+    ASSERT_TRUE(Doc().ReplaceCurrentWall());
+    EXPECT_EQ(room->WallCount(true), 3);
+    EXPECT_TRUE(room->IsClosed());
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+
+    Type({"", ""});
+    Type({"3 N", "4 E"});
+    room = Doc().GetCurrentRoom();
+    room->SetCloseRule(CloseRule::ReverseSquare);
+    Doc().SelectWall(room, room->GetWall(1, true));
+    const int pushes = Doc().UndoHistory().Count();
+    EXPECT_FALSE(Doc().ReplaceCurrentWall());
+    EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelWall);
+}
+
+TEST_F(CommandTest, MoveWallEndAndRoomStartChangeTheRoom) {
+    NewDoc();
+    Type({"3 N", "4 E"});
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(1, true));
+    ASSERT_TRUE(Doc().MoveCurrentWallEnd(1.0, 90.0));
+    EXPECT_DOUBLE_EQ(room->GetWall(1, true)->GetLength(), 5.0);
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+    ASSERT_TRUE(Doc().MoveCurrentRoomStart(PlanPoint{0.0, 3.0}));
+    EXPECT_DOUBLE_EQ(room->GetStartPoint().y, 3.0);
+    EXPECT_FALSE(Doc().MoveCurrentRoomStart(PlanPoint{1.0, 1.0}));
+}
+
+TEST_F(CommandTest, RotatingAndReflectingCommit) {
+    NewDoc();
+    Type({"3 N", "4 E"});
+    Room* room = Doc().GetCurrentRoom();
+    ASSERT_TRUE(Doc().RotateCurrentRoom(RoomPivot::RoomStartPoint, 90.0));
+    EXPECT_EQ(room->WallCount(true), 4);  // the closing walls became user walls
+    EXPECT_DOUBLE_EQ(room->GetWall(0, true)->GetDirection(), 90.0);
+    ASSERT_TRUE(Doc().ReflectCurrentRoom(RoomPivot::CentreOfRoom, ReflectMode::Horizontal));
+    EXPECT_DOUBLE_EQ(room->GetWall(0, true)->GetDirection(), 270.0);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_DOUBLE_EQ(Doc().GetCurrentRoom()->GetWall(0, true)->GetDirection(), 90.0);
+}
+
+TEST_F(CommandTest, EditMaterialsGivesTheChosenMaterialItsColour) {
+    NewDoc();
+    ASSERT_TRUE(Doc().SetMaterialColour("Default", 0x123456));
+    EXPECT_EQ(Doc().GetSite()->GetMaterial(0)->GetColour(), 0x123456u);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_FALSE(Doc().SetMaterialColour("Nothing", 0x123456));
+}
+
+TEST_F(CommandTest, PreferencesOkWritesEverythingAndCommits) {
+    WriteTemplate({"Kitchen", "bath"}, {{"Wood", 0x336699}, {"Tile", 0x00ff00}});
+    NewDoc();
+    std::vector<int> keypad;
+    QObject::connect(&Doc(), &CTracepadDoc::keypadUnitsChanged,
+                     [&keypad](int input) { keypad.push_back(input); });
+    PreferencesChoice choice = PreferencesFromPrefs(Doc().Prefs());
+    EXPECT_EQ(choice.roomNames, (QStringList{"bath", "Kitchen"}));
+    choice.input.Input = 0;
+    choice.input.AngleStyle = 1;
+    choice.drawing.ShowNames = false;
+    choice.drawing.AddedColor = 0x0000aa;
+    ASSERT_FALSE(AddRoomNameToPage(choice.roomNames, "Attic").has_value());
+    choice.materials = KeepListedMaterials(choice.materials, {"Tile"});
+    Doc().ApplyPreferences(choice);
+
+    EXPECT_EQ(StoredSetting("Input").toInt(), 0);
+    EXPECT_EQ(StoredSetting("AngleStyle").toInt(), 1);
+    EXPECT_EQ(StoredSetting("ShowNames").toInt(), 0);
+    EXPECT_EQ(StoredSetting("AddedColor").toInt(), 0xaa);
+    EXPECT_EQ(ReadTemplate().roomNames, (QStringList{"Attic", "bath", "Kitchen"}));
+    EXPECT_EQ(ReadTemplate().materials, (QList<TemplateMaterial>{{"Tile", 0x00ff00}}));
+    EXPECT_EQ(keypad, std::vector<int>{0});
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_TRUE(Doc().CanUndo());
+    EXPECT_FALSE(Doc().Units().IsMetric());
+    // Quadrant bearings are read from now on.
+    Type({"", "10' S30W"});
+    EXPECT_NEAR(Doc().GetSite()->GetStartPoint().x, -5 * 0.3048, 1e-6);
+    EXPECT_NEAR(Doc().GetSite()->GetStartPoint().y, -10 * 0.3048 * std::sqrt(0.75), 1e-6);
+}
+
+TEST_F(CommandTest, AnUnwritableTemplateFolderIsReported) {
+    NewDoc();
+    // A file where the template's folder should be.
+    QFile blocker(dir_.filePath("user"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    MaterialDialog dialog;
+    dialog.answer = NewMaterialChoice{0x00ff00, true};
+    ASSERT_TRUE(Doc().AddRoom("Hall", "Tile", dialog.Get()));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Warning);
+    EXPECT_FALSE(prompts_.messages[0].text.isEmpty());
+    // The site has its material all the same.
+    EXPECT_NE(Doc().GetSite()->FindMaterialByName("Tile"), nullptr);
+}
+
+}  // namespace
+}  // namespace plantrek::test

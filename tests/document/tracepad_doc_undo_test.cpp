@@ -1,0 +1,183 @@
+// Undo and redo over whole-document snapshots.
+#include <gmock/gmock.h>
+
+#include "doc_test_support.h"
+#include "document/preferences_pages.h"
+#include "model/site.h"
+#include "resources/command_ids.h"
+
+namespace plantrek::test {
+namespace {
+
+class UndoTest : public DocTest {
+protected:
+    void TypeWalls(int count) {
+        for (int i = 1; i <= count; ++i) {
+            Doc().EnterInputText(QStringLiteral("%1 N").arg(i));
+        }
+    }
+    int UserWalls() const { return doc_->GetCurrentRoom()->WallCount(true); }
+};
+
+TEST_F(UndoTest, TwelveChangesInANewDocumentAllowNineUndos) {
+    UseMeters();
+    NewDoc();
+    TypeWalls(12);
+    int undone = 0;
+    while (Doc().GetCommandState(command_id::kEditUndo).enabled) {
+        ASSERT_TRUE(Doc().Undo());
+        ++undone;
+    }
+    EXPECT_EQ(undone, 9);
+    EXPECT_FALSE(Doc().Undo());
+    // The oldest state kept is the one after the third wall.
+    EXPECT_EQ(UserWalls(), 3);
+    EXPECT_DOUBLE_EQ(Doc().GetCurrentRoom()->GetWall(2, true)->GetLength(), 3.0);
+    // Everything can be redone.
+    int redone = 0;
+    while (Doc().Redo()) {
+        ++redone;
+    }
+    EXPECT_EQ(redone, 9);
+    EXPECT_EQ(UserWalls(), 12);
+}
+
+TEST_F(UndoTest, AChangeAfterUndoDiscardsEveryRedo) {
+    UseMeters();
+    NewDoc();
+    TypeWalls(3);
+    ASSERT_TRUE(Doc().Undo());
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_TRUE(Doc().GetCommandState(command_id::kEditRedo).enabled);
+    Type({"7 E"});
+    EXPECT_FALSE(Doc().CanRedo());
+    EXPECT_FALSE(Doc().GetCommandState(command_id::kEditRedo).enabled);
+    ASSERT_EQ(UserWalls(), 2);
+    EXPECT_DOUBLE_EQ(Doc().GetCurrentRoom()->GetWall(1, true)->GetLength(), 7.0);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(UserWalls(), 1);
+}
+
+TEST_F(UndoTest, UndoBringsBackTheSelectionOfItsSnapshot) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", "4 E"});
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(1, true));
+    // Moving the room keeps the wall selected, so this snapshot remembers the wall.
+    ASSERT_TRUE(Doc().ShiftRoom(1.0, 90.0));
+    Type({"", "", ""});
+    ASSERT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 2");
+
+    ASSERT_TRUE(Doc().Undo());
+    ASSERT_EQ(Doc().GetSelectionLevel(), kLevelWall);
+    const Site& site = *Doc().GetSite();
+    EXPECT_EQ(site.RoomCount(), 1);
+    EXPECT_EQ(site.IndexOfRoom(Doc().GetCurrentRoom()), 0);
+    EXPECT_EQ(Doc().GetCurrentRoom()->IndexOfWall(Doc().GetCurrentWall()), 1);
+
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
+    EXPECT_EQ(Doc().GetSite()->IndexOfRoom(Doc().GetCurrentRoom()), 0);
+    EXPECT_DOUBLE_EQ(Doc().GetCurrentRoom()->GetLocation().x, 0.0);
+
+    ASSERT_TRUE(Doc().Redo());
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 2");
+}
+
+TEST_F(UndoTest, UndoAndRedoLeaveTheModifiedFlagAlone) {
+    UseMeters();
+    NewDoc();
+    TypeWalls(2);
+    Doc().SetModifiedFlag(false);  // as a save does
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_FALSE(Doc().IsModified());
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_FALSE(Doc().IsModified());
+    Doc().SetModifiedFlag(true);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(UndoTest, TheFirstSnapshotOfANewDocumentLacksTheTemplateMaterials) {
+    UseMeters();
+    WriteTemplate({}, {{"Tile", 0x00ff00}, {"Carpet", 0x0000ff}});
+    NewDoc();
+    ASSERT_EQ(Doc().GetSite()->MaterialNames(), (QStringList{"Default", "Tile", "Carpet"}));
+    EXPECT_EQ(Doc().GetSite()->FindMaterialByName("Carpet")->GetIndex(), 2);
+    EXPECT_FALSE(Doc().CanUndo());
+    Type({"3 N"});
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().GetSite()->MaterialNames(), QStringList{"Default"});
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 1");
+    EXPECT_EQ(UserWalls(), 0);
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_EQ(Doc().GetSite()->MaterialCount(), 3);
+}
+
+TEST_F(UndoTest, UndoOfAPreferenceChangeStoresTheOldValueAgain) {
+    NewDoc();
+    PreferencesChoice choice = PreferencesFromPrefs(Doc().Prefs());
+    choice.drawing.WallColor = 0x123456;
+    Doc().ApplyPreferences(choice);
+    EXPECT_EQ(StoredSetting("WallColor").toInt(), 0x123456);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().Prefs().GetDrawingValues().WallColor, 0u);
+    EXPECT_EQ(StoredSetting("WallColor").toInt(), 0);
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_EQ(StoredSetting("WallColor").toInt(), 0x123456);
+}
+
+TEST_F(UndoTest, UndoTellsTheKeypadTheRestoredUnits) {
+    NewDoc();
+    std::vector<int> units;
+    QObject::connect(&Doc(), &CTracepadDoc::keypadUnitsChanged,
+                     [&units](int input) { units.push_back(input); });
+    PreferencesChoice choice = PreferencesFromPrefs(Doc().Prefs());
+    choice.input.Input = 1;
+    Doc().ApplyPreferences(choice);
+    EXPECT_TRUE(Doc().Units().IsMetric());
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_FALSE(Doc().Units().IsMetric());
+    EXPECT_EQ(units, (std::vector<int>{1, 0}));
+    EXPECT_EQ(StoredSetting("Input").toInt(), 0);
+}
+
+TEST_F(UndoTest, UndoRewritesTheTemplateListsOfItsSnapshot) {
+    UseMeters();
+    NewDoc();
+    const NewMaterialDialog keep = [](const QString&) {
+        return std::optional<NewMaterialChoice>(NewMaterialChoice{0x00aa00, true});
+    };
+    ASSERT_TRUE(Doc().AddRoom("Hall", "Tile", keep));
+    ASSERT_EQ(ReadTemplate().materials.size(), 1);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_TRUE(ReadTemplate().materials.isEmpty());
+    EXPECT_EQ(Doc().GetSite()->FindMaterialByName("Tile"), nullptr);
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_EQ(ReadTemplate().materials.value(0), (TemplateMaterial{"Tile", 0x00aa00}));
+}
+
+TEST_F(UndoTest, UndoBringsBackTheRuleForNewRooms) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", ""});
+    ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::Angled));
+    Type({""});
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetCloseRule(), CloseRule::Angled);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_EQ(Doc().GetDefaultCloseRule(), CloseRule::Square);
+}
+
+TEST_F(UndoTest, EveryUndoableCommitPushesExactlyOnce) {
+    UseMeters();
+    NewDoc();
+    Type({"3 N", "4 E", "3 S"});
+    const int before = Doc().UndoHistory().Count();
+    ASSERT_TRUE(Doc().BringCurrentRoomToFront());  // already in front: pushed all the same
+    EXPECT_EQ(Doc().UndoHistory().Count(), before + 1);
+}
+
+}  // namespace
+}  // namespace plantrek::test

@@ -21,12 +21,15 @@ SimulatedMeter::SimulatedMeter() {
     if (master < 0) {
         return;
     }
+    // A program started by a test must not inherit the meter's ends: it would keep the device
+    // alive after the meter has vanished.
+    fcntl(master, F_SETFD, FD_CLOEXEC);
     if (grantpt(master) != 0 || unlockpt(master) != 0 || ptsname(master) == nullptr) {
         ::close(master);
         return;
     }
     path_ = QString::fromLocal8Bit(ptsname(master));
-    holder_ = ::open(ptsname(master), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    holder_ = ::open(ptsname(master), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (holder_ < 0) {
         ::close(master);
         return;

@@ -1,10 +1,13 @@
 // plantrek-cli: the command-line front end. It runs scripts of typed walls and commands on a
 // site document, exactly as the window's input line and menus would, and inspects site files.
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QString>
 #include <QTextStream>
 
 #include "app/cli/cli_options.h"
+#include "app/cli/export_command.h"
+#include "app/cli/listen_command.h"
 #include "app/cli/run_command.h"
 #include "app/cli/script_commands.h"
 
@@ -18,6 +21,14 @@ QString Usage() {
                "                   [--persist] SCRIPT        (SCRIPT \"-\" reads standard input)\n"
                "  plantrek-cli info SITE.tcd     the same as run --in SITE.tcd on the script "
                "\":info\"\n"
+               "  plantrek-cli export SITE.tcd OUTPUT.{dxf,xls,csv,txt,bmp,gif,jpg}\n"
+               "                   [--units feet|meters] [--select-room NAME]\n"
+               "                                 the export File > Export... writes for that name\n"
+               "  plantrek-cli listen [--in SITE.tcd] [--out SITE.tcd] [--first N] [--last N]\n"
+               "                   [--idle SECONDS]\n"
+               "                                 finds the Disto on COM N (1..20) and applies\n"
+               "                                 its readings until it is silent for SECONDS\n"
+               "                                 (10); status 1 when no meter answers\n"
                "  plantrek-cli help | --help     print this text\n"
                "  plantrek-cli version | --version\n"
                "\n"
@@ -27,14 +38,35 @@ QString Usage() {
            QStringLiteral(
                "\nMessages go to standard error as \"error: TEXT\", \"warning: TEXT\",\n"
                "\"information: TEXT\" and \"question: TEXT -> yes|no\". Exit status: 0 done,\n"
-               "1 a site did not open or save, 2 bad arguments or script line, 3 --strict\n"
-               "stopped at an error or warning.\n");
+               "1 a site did not open or save or an export failed, 2 bad arguments or script\n"
+               "line, 3 --strict stopped at an error or warning.\n");
+}
+
+// Qt looks for a desktop sandbox while it starts and says so when the session has no runtime
+// folder. A tool that opens no window needs none, and the notice would read as its own message.
+QtMessageHandler previousMessageHandler = nullptr;
+
+void DropRuntimeFolderNotices(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: "))) {
+        return;
+    }
+    if (previousMessageHandler != nullptr) {
+        previousMessageHandler(type, context, message);
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Pictures need a GUI application to draw text; the tool never opens a window, so it draws
+    // off screen unless told otherwise, the same on a desktop, over ssh and on a build server.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    previousMessageHandler = qInstallMessageHandler(DropRuntimeFolderNotices);
+    QGuiApplication app(argc, argv);
+    qInstallMessageHandler(previousMessageHandler);
     QCoreApplication::setOrganizationName("Corvane Software");
     QCoreApplication::setApplicationName("Plantrek");
     QCoreApplication::setApplicationVersion(PLANTREK_VERSION);
@@ -70,6 +102,12 @@ int main(int argc, char** argv) {
         options.inPath = args[1];
         options.scriptText = QByteArrayLiteral(":info\n");
         return plantrek::cli::RunScript(options, out, err);
+    }
+    if (command == "export") {
+        return plantrek::cli::ExportCommand(args.mid(1), err);
+    }
+    if (command == "listen") {
+        return plantrek::cli::ListenCommand(args.mid(1), out, err);
     }
     err << "plantrek-cli: unknown command \"" << command << "\"\n\n" << Usage();
     return plantrek::cli::kExitUsage;

@@ -2,11 +2,9 @@
 
 #include <QFile>
 
-#include "app/cli/cli_settings.h"
+#include "app/cli/document_session.h"
 #include "app/cli/script_commands.h"
 #include "app/cli/script_reader.h"
-#include "app/cli/stderr_prompts.h"
-#include "document/tracepad_doc.h"
 
 namespace plantrek::cli {
 
@@ -38,26 +36,12 @@ int RunScript(const RunOptions& options, QTextStream& out, QTextStream& err) {
         err << "plantrek-cli: " << error << '\n';
         return kExitUsage;
     }
-    CliSettings settings;
-    if (!settings.Prepare(&error)) {
-        err << "plantrek-cli: " << error << '\n';
+    DocumentSession session(err, options.answerYes);
+    if (!session.Start(options.inPath, options.units, options.style)) {
         return kExitFileFailed;
     }
-
-    StderrPrompts prompts(err, options.answerYes);
-    CTracepadDoc doc(prompts, settings.Store(), settings.Location());
-    // Set before the document starts, so that its first undo state has them too.
-    if (options.units || options.style) {
-        PrefsInputValues input = doc.Prefs().GetInputValues();
-        input.Input = options.units.value_or(input.Input);
-        input.AngleStyle = options.style.value_or(input.AngleStyle);
-        doc.Prefs().SetInputValues(input);
-    }
-    if (options.inPath.isEmpty()) {
-        doc.OnNewDocument();
-    } else if (!doc.OnOpenDocument(options.inPath)) {
-        return kExitFileFailed;
-    }
+    CTracepadDoc& doc = session.Doc();
+    StderrPrompts& prompts = session.Prompts();
     if (options.strict && prompts.Problems() > 0) {
         return kExitStrict;
     }
@@ -76,11 +60,12 @@ int RunScript(const RunOptions& options, QTextStream& out, QTextStream& err) {
     }
     out.flush();
 
-    if (!options.outPath.isEmpty() && !doc.DoSave(options.outPath)) {
+    if (!session.SaveAs(options.outPath)) {
         return kExitFileFailed;
     }
     if (options.persist) {
-        if (const auto failure = settings.Persist(doc.Prefs(), options.units, options.style)) {
+        if (const auto failure =
+                session.Settings().Persist(doc.Prefs(), options.units, options.style)) {
             prompts.ShowMessage(*failure, MessageIcon::Warning);
             return options.strict ? kExitStrict : kExitOk;
         }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <optional>
+
+// "plantrek-cli export": a site opened as File > Open does, written to the file File > Export...
+// would write for that name.
+namespace plantrek::cli {
+
+struct ExportOptions {
+    QString sitePath;
+    QString outputPath;                 // its extension chooses the export
+    std::optional<int> units;           // --units: the Input value for this run (1 meters, 0 feet)
+    std::optional<QString> selectRoom;  // --select-room: the room shown selected in a picture
+};
+
+// Reads the arguments that follow "export"; on failure the reason goes to error.
+std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QString* error);
+
+// Exit status: 0 written, 1 the site did not open or the export failed (with "error: TEXT"),
+// 2 bad arguments or no room of the given name.
+int RunExport(const ExportOptions& options, QTextStream& err);
+
+// Parses and runs, for main.
+int ExportCommand(const QStringList& arguments, QTextStream& err);
+
+}  // namespace plantrek::cli

@@ -1,0 +1,300 @@
+// plantrek-cli listen end to end: a simulated Disto on a pseudo-terminal measures, the tool
+// turns its words into walls and saves the site.
+#include <gmock/gmock.h>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+
+#include <optional>
+
+#include "cli_support.h"
+#include "device/simulated_meter.h"
+
+namespace plantrek::test {
+namespace {
+
+const QByteArray kAck("cfm\r\n");
+const QString kNoMeterWarning = QStringLiteral(
+    "warning: There does not seem to be a Disto device available.\\nMake sure the Disto is on "
+    "and is using a port in the range COM1 to COM20.");
+
+QByteArray Distance(const char* digits, char unit = '0') {
+    return QByteArray("31..0") + unit + '+' + digits;
+}
+QByteArray Key(int code) {
+    return QByteArray("5000..+000000") + QByteArray::number(code).rightJustified(2, '0');
+}
+QByteArray Line(std::initializer_list<QByteArray> words) {
+    QByteArray line;
+    for (const QByteArray& word : words) {
+        line += word + ' ';
+    }
+    return line + "\r\n";
+}
+
+QStringList Lines(const QByteArray& text) {
+    QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+// The tool running "listen" in the background while a test plays the meter.
+class ListenTest : public CliTest {
+protected:
+    // ports: the value of PLANTREK_SERIAL_PORTS, or none to leave it unset.
+    void Start(const QStringList& arguments, const std::optional<QString>& ports) {
+        ASSERT_TRUE(runtime_.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), Work());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Work("config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), Work("data"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), Work("cache"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        environment.remove(QStringLiteral("PLANTREK_SERIAL_PORTS"));
+        if (ports) {
+            environment.insert(QStringLiteral("PLANTREK_SERIAL_PORTS"), *ports);
+        }
+        process_.setProcessEnvironment(environment);
+        process_.setWorkingDirectory(Work());
+        process_.start(QStringLiteral(PLANTREK_CLI_PATH),
+                       QStringList{QStringLiteral("listen")} + arguments);
+        ASSERT_TRUE(process_.waitForStarted(30000));
+        process_.closeWriteChannel();
+    }
+
+    void Collect() {
+        out_ += process_.readAllStandardOutput();
+        err_ += process_.readAllStandardError();
+    }
+    // Waits until the tool has connected and is listening.
+    bool WaitUntilListening() {
+        return WaitUntil(
+            [this] {
+                Collect();
+                return err_.contains("Listening to the Disto on COM");
+            },
+            30000);
+    }
+    bool WaitForOutput(const QByteArray& text) {
+        return WaitUntil(
+            [this, &text] {
+                Collect();
+                return out_.contains(text);
+            },
+            30000);
+    }
+    CliResult Finish(int timeoutMs = 60000) {
+        if (!process_.waitForFinished(timeoutMs)) {
+            ADD_FAILURE() << "plantrek-cli listen did not finish";
+            process_.kill();
+            process_.waitForFinished();
+        }
+        Collect();
+        CliResult result;
+        result.exitCode = process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+        result.out = out_;
+        result.err = err_;
+        return result;
+    }
+
+    QJsonObject Info(const QString& site) const {
+        const CliResult info = Run({"info", site});
+        EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
+        const auto objects = ParseObjects(info.out);
+        return objects.size() == 1 ? objects[0] : QJsonObject();
+    }
+
+    QTemporaryDir runtime_;
+    QProcess process_;
+    QByteArray out_;
+    QByteArray err_;
+};
+
+TEST_F(ListenTest, AWalkAroundARoomBecomesAClosedRoomInTheSavedSite) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(740000);  // enter is key 12, undo key 13; its keys are set up
+    // COM1 has no device; the meter is COM2.
+    Start({"--idle", "1", "--out", "walk.tcd"}, QStringLiteral(":") + meter.devicePath());
+    ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
+    ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
+
+    // The meter waits for each acknowledgement before it sends on, as the real one does.
+    const QByteArray steps[] = {
+        Line({Distance("00003000"), Key(2)}),           // 3 m N
+        Line({Distance("00004000")}) + Line({Key(6)}),  // 4 m E, the key on a line of its own
+        Line({Distance("00000020"), Key(1)}),           // 2 cm: too short for a wall, dropped
+        Line({Distance("00003000"), Key(1)}),           // 3 m S
+        Line({Distance("00000500", '5'), Key(3)}),      // 5 m W in centimeters: a mistake...
+        Line({Key(13)}),                                // ...undone
+        Line({Distance("00040000", '6'), Key(3)}),      // 4 m W in tenths of a millimeter
+        Line({Key(12)}),                                // enter: the room is finished
+    };
+    int acknowledged = 0;
+    for (const QByteArray& step : steps) {
+        if (acknowledged == 6) {
+            meter.sendByteByByte(step);
+        } else {
+            meter.send(step);
+        }
+        ASSERT_TRUE(meter.waitForReceived(kAck, ++acknowledged)) << step.toStdString();
+    }
+
+    const CliResult result = Finish();
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(Lines(result.out),
+              (QStringList{"measurement 3 0", "measurement 4 90", "measurement 3 180",
+                           "measurement 5 270", "undo", "measurement 4 270", "enter"}));
+    // The search went port by port and stopped at the meter; the closed room raised no
+    // question when it was saved.
+    EXPECT_EQ(Lines(result.err),
+              (QStringList{"Searching for Disto", "Currently searching for a Disto on COM1.",
+                           "Currently searching for a Disto on COM2.",
+                           "Listening to the Disto on COM2."}));
+    EXPECT_EQ(meter.countReceived(kAck), 8);
+
+    const QJsonObject site = Info(QStringLiteral("walk.tcd"));
+    const QJsonArray rooms = site["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 1);
+    EXPECT_TRUE(rooms[0]["closed"].toBool());
+    EXPECT_NEAR(rooms[0]["area"].toDouble(), 12.0, 1e-9);
+    EXPECT_NEAR(rooms[0]["perimeter"].toDouble(), 14.0, 1e-9);
+    EXPECT_EQ(rooms[0]["walls"].toArray().size(), 4);
+    // Enter finished the room: nothing is selected any more.
+    EXPECT_EQ(site["selection"].toObject()["level"].toInt(), 1);
+}
+
+TEST_F(ListenTest, AMeterThatGoesAwayEndsTheListeningAndTheSiteIsStillSaved) {
+    ASSERT_EQ(Run({"run", "--units", "meters", "--out", "site.tcd", "-"}, "3 N\n4 E\n").exitCode,
+              0);
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(500000);  // enter is key 11
+    // This time the meter is found through the setting, as a user would configure it.
+    {
+        QSettings settings(UserSettingsPath(), QSettings::IniFormat);
+        settings.setValue("SerialPorts", meter.devicePath());
+    }
+    // A long idle time: only the meter going away can end this in time.
+    Start({"--in", "site.tcd", "--out", "more.tcd", "--idle", "600"}, std::nullopt);
+    ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
+    meter.send(Line({Key(11)}) + Line({Distance("00002000"), Key(2)}) +
+               Line({Distance("00002000"), Key(6)}));
+    ASSERT_TRUE(WaitForOutput("measurement 2 90\n")) << out_.toStdString();
+    QElapsedTimer timer;
+    timer.start();
+    meter.vanish();
+    const CliResult result = Finish(30000);
+    EXPECT_LT(timer.elapsed(), 20000);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(Lines(result.out), (QStringList{"enter", "measurement 2 0", "measurement 2 90"}));
+
+    // The opened room is kept and the new one was added after it.
+    const QJsonArray rooms = Info(QStringLiteral("more.tcd"))["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 2);
+    EXPECT_NEAR(rooms[0]["area"].toDouble(), 12.0, 1e-9);
+    EXPECT_EQ(rooms[1]["walls"][0]["kind"].toString(), "user");
+    EXPECT_NEAR(rooms[1]["area"].toDouble(), 4.0, 1e-9);
+}
+
+TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(760000);  // model class 1: a distance alone on its line is enter
+    Start({"--idle", "600", "--out", "cut.tcd"}, meter.devicePath());
+    ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
+    ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
+    meter.send(Line({Distance("00003000"), Key(2)}) + Line({Distance("00001000")}));
+    ASSERT_TRUE(WaitForOutput("enter\n")) << out_.toStdString();
+    process_.terminate();
+    const CliResult result = Finish(30000);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(Lines(result.out), (QStringList{"measurement 3 0", "enter"}));
+    // A single wall does not close: saving asked, and the default answer saved.
+    EXPECT_THAT(result.ErrLines().last().toStdString(),
+                ::testing::AllOf(::testing::StartsWith("question: Some of your rooms are not "
+                                                       "closed"),
+                                 ::testing::EndsWith("-> yes")));
+    const QJsonArray rooms = Info(QStringLiteral("cut.tcd"))["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 1);
+    ASSERT_EQ(rooms[0]["walls"].toArray().size(), 1);
+    EXPECT_NEAR(rooms[0]["walls"][0]["length"].toDouble(), 3.0, 1e-9);
+}
+
+TEST_F(ListenTest, NoMeterIsAWarningAndStatus1AndNothingIsSaved) {
+    Start({"--out", "never.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
+    const CliResult result = Finish(30000);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    QStringList expected{"Searching for Disto"};
+    for (int port = 1; port <= 20; ++port) {
+        expected << QStringLiteral("Currently searching for a Disto on COM%1.").arg(port);
+    }
+    expected << kNoMeterWarning;
+    EXPECT_EQ(result.ErrLines(), expected);
+    EXPECT_FALSE(QFile::exists(Work("never.tcd")));
+}
+
+TEST_F(ListenTest, ASiteThatDoesNotOpenEndsBeforeTheSearch) {
+    Start({"--in", "missing.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
+    const CliResult result = Finish(30000);
+    EXPECT_EQ(result.exitCode, 1);
+    ASSERT_EQ(result.ErrLines().size(), 1);
+    EXPECT_THAT(result.ErrLines()[0].toStdString(),
+                ::testing::StartsWith("warning: The file \"missing.tcd\" could not be opened."));
+}
+
+TEST_F(ListenTest, AnEmptySearchRangeFindsNothingAtOnce) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(500000);
+    // The meter stands at COM4, inside neither end of the range.
+    Start({"--first", "5", "--last", "3"}, QStringLiteral(":::") + meter.devicePath());
+    const CliResult result = Finish(30000);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.ErrLines(), QStringList{kNoMeterWarning});
+    EXPECT_EQ(meter.countReceived("N00N\r\n"), 0);
+}
+
+struct BadArguments {
+    std::vector<const char*> arguments;
+    const char* message;
+};
+
+class ListenArgumentTest : public CliTest, public ::testing::WithParamInterface<BadArguments> {};
+
+TEST_P(ListenArgumentTest, BadArgumentsEndWithStatus2AndSayWhy) {
+    QStringList arguments{"listen"};
+    for (const char* argument : GetParam().arguments) {
+        arguments << QString::fromUtf8(argument);
+    }
+    const CliResult result = Run(arguments);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_THAT(result.ErrLines(), ::testing::Contains(QString::fromUtf8(GetParam().message)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ListenArgumentTest,
+    ::testing::Values(
+        BadArguments{{"--first", "0"},
+                     "plantrek-cli: --first takes a COM port number from 1 to 9999, not \"0\""},
+        BadArguments{{"--last=COM3"},
+                     "plantrek-cli: --last takes a COM port number from 1 to 9999, not \"COM3\""},
+        BadArguments{{"--idle", "0"},
+                     "plantrek-cli: --idle takes a number of seconds from 0.001 to 86400, "
+                     "not \"0\""},
+        BadArguments{{"--idle", "1e9"},
+                     "plantrek-cli: --idle takes a number of seconds from 0.001 to 86400, "
+                     "not \"1e9\""},
+        BadArguments{{"--out"}, "plantrek-cli: --out needs a value"},
+        BadArguments{{"--answer", "no"}, "plantrek-cli: unknown option \"--answer\""},
+        BadArguments{{"site.tcd"},
+                     "plantrek-cli: unexpected argument \"site.tcd\" (sites go with --in and "
+                     "--out)"}));
+
+}  // namespace
+}  // namespace plantrek::test

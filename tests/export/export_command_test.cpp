@@ -1,0 +1,252 @@
+// File > Export... without its dialog: the filter the dialog opens on, the file a chosen name
+// and filter make, the export that writes it, and when ExportType changes.
+#include <gtest/gtest.h>
+#include <QFile>
+
+#include "document/doc_test_support.h"
+#include "export/document_exports.h"
+#include "export/export_command.h"
+#include "export_test_support.h"
+
+namespace plantrek {
+namespace {
+
+struct TargetCase {
+    const char* chosen;
+    int filter;
+    const char* path;
+    const char* extension;
+    std::optional<ExportKind> kind;
+};
+
+class ExportTargetTest : public ::testing::TestWithParam<TargetCase> {};
+
+TEST_P(ExportTargetTest, NameAndFilterMakeThePathAndChooseTheExport) {
+    const TargetCase& c = GetParam();
+    const ExportTarget target = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter);
+    EXPECT_EQ(target.path, QString::fromUtf8(c.path));
+    EXPECT_EQ(target.extension, QString::fromUtf8(c.extension));
+    EXPECT_EQ(ExportKindOf(target.extension), c.kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ExportTargetTest,
+    ::testing::Values(
+        // A typed extension wins over the filter, whatever its case.
+        TargetCase{"plan.dxf", 1, "plan.dxf", "dxf", ExportKind::Dxf},
+        TargetCase{"plan.bmp", 1, "plan.bmp", "bmp", ExportKind::Bmp},
+        TargetCase{"plan.gif", 8, "plan.gif", "gif", ExportKind::Gif},
+        TargetCase{"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
+        TargetCase{"rooms.Xls", 7, "rooms.Xls", "Xls", ExportKind::Xls},
+        TargetCase{"rooms.CSV", 1, "rooms.CSV", "CSV", ExportKind::Csv},
+        TargetCase{"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
+        TargetCase{"plan.png", 2, "plan.png", "png", std::nullopt},
+        TargetCase{"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
+        // No extension: the filter's, appended, in place of a trailing dot.
+        TargetCase{"plan", 3, "plan.gif", "gif", ExportKind::Gif},
+        TargetCase{"plan", 1, "plan.dxf", "dxf", ExportKind::Dxf},
+        TargetCase{"plan", 7, "plan.txt", "txt", ExportKind::Txt},
+        TargetCase{"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
+        TargetCase{"/tmp/plan.", 5, "/tmp/plan.xls", "xls", ExportKind::Xls},
+        // A dot in a folder name is no extension and is kept.
+        TargetCase{"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
+        TargetCase{"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
+        TargetCase{"/home/j.smith/plan.bmp", 1, "/home/j.smith/plan.bmp", "bmp", ExportKind::Bmp},
+        // "All Files" and filters that do not exist add nothing.
+        TargetCase{"plan", 8, "plan", "", std::nullopt},
+        TargetCase{"plan.", 8, "plan.", "", std::nullopt},
+        TargetCase{"plan", 0, "plan", "", std::nullopt},
+        TargetCase{"plan", 9, "plan", "", std::nullopt}));
+
+TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
+    const std::pair<const char*, int> cases[] = {
+        {"dxf", 1},
+        {"bmp", 2},
+        {"gif", 3},
+        {"jpg", 4},
+        {"xls", 5},
+        {"csv", 6},
+        {"txt", 7},
+        // Capitals, other types and nothing open on the first filter.
+        {"JPG", 1},
+        {"Gif", 1},
+        {"png", 1},
+        {"", 1},
+        {"jpg ", 1}};
+    for (const auto& [type, index] : cases) {
+        EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
+    }
+}
+
+TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
+    const QList<ExportFilterEntry> entries = ExportFilterEntries();
+    ASSERT_EQ(entries.size(), kAllFilesFilter);
+    for (int index = 1; index < kAllFilesFilter; ++index) {
+        const ExportFilterEntry& entry = entries[index - 1];
+        const QString pattern = QStringLiteral("*.") + ExportFilterExtension(index);
+        EXPECT_EQ(entry.pattern, pattern) << index;
+        EXPECT_TRUE(entry.description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
+            << entry.description.toStdString();
+    }
+    EXPECT_EQ(entries.last().description, QStringLiteral("All Files (*.*)"));
+    EXPECT_EQ(entries.last().pattern, QStringLiteral("*.*"));
+}
+
+// A document with one closed room measured in meters, its selection on the start point.
+class ExportCommandTest : public test::DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        UseMeters();
+        NewDoc();
+        Type({"4 N", "3 E", "4 S"});
+        Doc().FinishRoom();
+    }
+
+    QString ExportType() { return Doc().Prefs().GetExportType(); }
+};
+
+struct WrittenCase {
+    const char* chosen;
+    int filter;
+    const char* written;
+    const char* signature;  // the first bytes of the file
+};
+
+class ExportCommandWritesTest : public ExportCommandTest,
+                                public ::testing::WithParamInterface<WrittenCase> {};
+
+TEST_P(ExportCommandWritesTest, WritesTheFormatAndRemembersTheExtensionAsCompared) {
+    const WrittenCase& c = GetParam();
+    const ExportResult result =
+        ExportChosenFile(Doc(), FilePath(QString::fromUtf8(c.chosen)), c.filter);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    const QByteArray bytes = test::ReadFile(FilePath(QString::fromUtf8(c.written)));
+    EXPECT_TRUE(bytes.startsWith(QByteArray(c.signature))) << bytes.left(16).toHex().toStdString();
+
+    const QString extension = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter).extension;
+    EXPECT_EQ(ExportType(), extension);
+    EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), extension);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ExportCommandWritesTest,
+                         ::testing::Values(WrittenCase{"plan", 1, "plan.dxf", "999\ndxflib"},
+                                           WrittenCase{"plan", 2, "plan.bmp", "BM"},
+                                           WrittenCase{"plan", 3, "plan.gif", "GIF89a"},
+                                           WrittenCase{"plan", 4, "plan.jpg", "\xFF\xD8\xFF"},
+                                           WrittenCase{"rooms", 5, "rooms.xls", "\xD0\xCF\x11\xE0"},
+                                           WrittenCase{"rooms", 6, "rooms.csv",
+                                                       "\"Material\",\"Room\""},
+                                           WrittenCase{"rooms", 7, "rooms.txt", "Material\tRoom\t"},
+                                           WrittenCase{"PLAN.JPG", 1, "PLAN.JPG", "\xFF\xD8\xFF"},
+                                           WrittenCase{"Rooms.Csv", 8, "Rooms.Csv", "\"Material\""},
+                                           WrittenCase{"plan.", 3, "plan.gif", "GIF89a"}));
+
+TEST_F(ExportCommandTest, GifChosenByFilterIsTheNextDialogsFilter) {
+    ASSERT_EQ(ExportType(), QStringLiteral("dxf"));
+    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("plan")), 3).ok);
+    EXPECT_EQ(ExportFilterIndexFor(ExportType()), 3);
+    // Typed in capitals the type is kept so, and no filter matches it.
+    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("PLAN.JPG")), 3).ok);
+    EXPECT_EQ(ExportType(), QStringLiteral("JPG"));
+    EXPECT_EQ(ExportFilterIndexFor(ExportType()), 1);
+}
+
+TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
+    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("first.csv")), 1).ok);
+    ASSERT_EQ(ExportType(), QStringLiteral("csv"));
+
+    struct Failure {
+        QString chosen;
+        int filter;
+        QString error;
+    };
+    const Failure failures[] = {
+        {FilePath(QStringLiteral("plan.png")), 8, kErrorUnknownFileType},
+        {FilePath(QStringLiteral("plan")), 8, kErrorUnknownFileType},
+        {FilePath(QStringLiteral("missing/plan.dxf")), 1, kErrorSaveFile},
+        {FilePath(QStringLiteral("missing/plan.gif")), 1, kErrorSaveFile},
+        {FilePath(QStringLiteral("missing/rooms.xls")), 1, kErrorSaveFile},
+    };
+    for (const Failure& failure : failures) {
+        const ExportResult result = ExportChosenFile(Doc(), failure.chosen, failure.filter);
+        EXPECT_FALSE(result.ok) << failure.chosen.toStdString();
+        EXPECT_EQ(result.errorText, failure.error) << failure.chosen.toStdString();
+        EXPECT_FALSE(QFile::exists(ResolveExportTarget(failure.chosen, failure.filter).path));
+        EXPECT_EQ(ExportType(), QStringLiteral("csv"));
+    }
+    EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), QStringLiteral("csv"));
+}
+
+TEST_F(ExportCommandTest, EachExportReportsItsOwnError) {
+    // A site whose only room is open: a drawing can be made, a summary cannot.
+    NewDoc();
+    Type({"4 N"});
+    Doc().FinishRoom();
+    ASSERT_EQ(Doc().GetSite()->RoomCount(), 1);
+    ASSERT_FALSE(Doc().GetSite()->GetRoom(0)->IsClosed());
+    EXPECT_EQ(ExportChosenFile(Doc(), FilePath(QStringLiteral("a.txt")), 1).errorText,
+              QStringLiteral("No valid rooms"));
+    EXPECT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("a.DXF")), 1).ok);
+    EXPECT_EQ(ExportType(), QStringLiteral("DXF"));
+
+    // No rooms at all: the drawing refuses; the picture shows the start point alone.
+    Doc().SelectRoom(Doc().GetSite()->GetRoom(0));
+    Doc().DeleteCurrentRoom();
+    ASSERT_EQ(Doc().GetSite()->RoomCount(), 0);
+    EXPECT_EQ(ExportChosenFile(Doc(), FilePath(QStringLiteral("b.dxf")), 1).errorText,
+              QStringLiteral("No rooms"));
+    EXPECT_FALSE(QFile::exists(FilePath(QStringLiteral("b.dxf"))));
+    EXPECT_EQ(ExportType(), QStringLiteral("DXF"));
+}
+
+TEST_F(ExportCommandTest, DrawingAndSummaryUseTheDocumentsUnits) {
+    // The room's 4 m wall is 13.12336 ft.
+    ASSERT_TRUE(ExportDxf(Doc(), FilePath(QStringLiteral("m.dxf"))).ok);
+    ASSERT_TRUE(ExportRoomSummary(Doc(), FilePath(QStringLiteral("m.csv"))).ok);
+    PrefsInputValues input = Doc().Prefs().GetInputValues();
+    input.Input = 0;
+    Doc().Prefs().SetInputValues(input);
+    ASSERT_TRUE(ExportDxf(Doc(), FilePath(QStringLiteral("ft.dxf"))).ok);
+    ASSERT_TRUE(ExportRoomSummary(Doc(), FilePath(QStringLiteral("ft.csv"))).ok);
+
+    EXPECT_FALSE(test::ReadFile(FilePath(QStringLiteral("m.dxf"))).contains("13.123"));
+    EXPECT_TRUE(test::ReadFile(FilePath(QStringLiteral("ft.dxf"))).contains("13.123"));
+    EXPECT_TRUE(test::ReadFile(FilePath(QStringLiteral("m.csv")))
+                    .startsWith("\"Material\",\"Room\",\"Area (sm)\",\"Perimeter (m)\"\n"));
+    EXPECT_TRUE(test::ReadFile(FilePath(QStringLiteral("ft.csv")))
+                    .startsWith("\"Material\",\"Room\",\"Area (sf)\",\"Perimeter (ft)\"\n"));
+}
+
+TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
+    PrefsDrawingValues drawing = Doc().Prefs().GetDrawingValues();
+    drawing.WallColor = 0x102030;
+    drawing.ShowNames = false;
+    Doc().Prefs().SetDrawingValues(drawing);
+
+    ImageExportOptions options = ImageExportOptionsOf(Doc());
+    EXPECT_EQ(options.drawing, drawing);
+    EXPECT_TRUE(options.metric);
+    EXPECT_TRUE(options.selection.startPoint);
+    EXPECT_EQ(options.selection.room, nullptr);
+
+    Room* room = Doc().GetSite()->GetRoom(0);
+    Doc().SelectRoom(room);
+    options = ImageExportOptionsOf(Doc());
+    EXPECT_FALSE(options.selection.startPoint);
+    EXPECT_EQ(options.selection.room, room);
+    EXPECT_EQ(options.selection.wall, nullptr);
+
+    Wall* wall = room->GetWall(1, true);
+    Doc().SelectWall(room, wall);
+    PrefsInputValues input = Doc().Prefs().GetInputValues();
+    input.Input = 0;
+    Doc().Prefs().SetInputValues(input);
+    options = ImageExportOptionsOf(Doc());
+    EXPECT_EQ(options.selection.room, room);
+    EXPECT_EQ(options.selection.wall, wall);
+    EXPECT_FALSE(options.metric);
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -76,6 +76,29 @@ private:
     std::vector<QByteArray> reads_;
 };
 
+// A port attached to a recorder, and a meter at the far end of its device.
+class SerialPortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(meter.isValid());
+        recorder.attach(port);
+    }
+    int Open(bool keepReading, bool monitorLine = false) {
+        if (keepReading) {
+            recorder.hook = [](SerialPort* p, int notice) {
+                if (notice == kSerialDataRead) {
+                    p->requestRead();
+                }
+            };
+        }
+        return port.open(meter.devicePath(), 9600, kSerialParityNone, 8, monitorLine);
+    }
+
+    SimulatedMeter meter;
+    Recorder recorder;  // before the port, so that it outlives the port's worker
+    SerialPort port;
+};
+
 TEST(SerialPortOpen, FailuresStartNoWorker) {
     SimulatedMeter meter;
     ASSERT_TRUE(meter.isValid());
@@ -158,48 +181,27 @@ INSTANTIATE_TEST_SUITE_P(Settings, SerialPortLineTest,
                          ::testing::Values(quint32{kSerialParityNone}, quint32{kSerialParityOdd},
                                            quint32{kSerialParityEven}));
 
-TEST(SerialPortRead, CompletesOnlyWithTheWholeBlockAndPassesEveryByte) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    Recorder recorder;
-    SerialPort port;
-    recorder.attach(port);
-    recorder.hook = [](SerialPort* p, int notice) {
-        if (notice == kSerialDataRead) {
-            p->requestRead();
-        }
-    };
+TEST_F(SerialPortTest, ReadCompletesOnlyWithTheWholeBlockAndPassesEveryByte) {
     port.setReadBlockSize(4);
-    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    ASSERT_EQ(Open(true), 0);
     ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
-
     meter.send("ab");
     QThread::msleep(30);  // let the first half be read on its own
     meter.send(QByteArray("c\x00\x11\x13\r\n\xff\x7f", 8));
     ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead, 2));
     meter.send("zz");
     ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead, 3));
-
-    const std::vector<QByteArray> reads = recorder.reads();
-    ASSERT_EQ(reads.size(), 3u);
-    EXPECT_EQ(reads[0], QByteArray("abc\x00", 4));
-    EXPECT_EQ(reads[1], QByteArray("\x11\x13\r\n", 4));
-    EXPECT_EQ(reads[2], QByteArray("\xff\x7fzz", 4));
+    EXPECT_EQ(recorder.reads(),
+              (std::vector<QByteArray>{QByteArray("abc\x00", 4), QByteArray("\x11\x13\r\n", 4),
+                                       QByteArray("\xff\x7fzz", 4)}));
 }
 
-TEST(SerialPortRead, BlockSizeStaysWithinTheBuffer) {
-    Recorder recorder;
-    SerialPort port;
-    port.setReadBlockSize(300);
-    EXPECT_EQ(port.readBlockSize(), 256);
+TEST_F(SerialPortTest, ReadBlockSizeStaysWithinTheBuffer) {
     port.setReadBlockSize(0);
     EXPECT_EQ(port.readBlockSize(), 1);
-
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    recorder.attach(port);
     port.setReadBlockSize(300);
-    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    EXPECT_EQ(port.readBlockSize(), 256);
+    ASSERT_EQ(Open(false), 0);
     QByteArray bytes;
     for (int i = 0; i < 300; ++i) {
         bytes.append(static_cast<char>(i * 7));
@@ -209,12 +211,7 @@ TEST(SerialPortRead, BlockSizeStaysWithinTheBuffer) {
     EXPECT_EQ(recorder.reads().at(0), bytes.left(256));
 }
 
-TEST(SerialPortWrite, OneWriteAtATime) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    Recorder recorder;
-    SerialPort port;
-    recorder.attach(port);
+TEST_F(SerialPortTest, OneWriteAtATime) {
     std::vector<bool> accepted;
     // On the worker thread the first write cannot finish before the second is asked for.
     recorder.hook = [&accepted](SerialPort* p, int notice) {
@@ -223,7 +220,7 @@ TEST(SerialPortWrite, OneWriteAtATime) {
             accepted.push_back(p->write("B", 1));
         }
     };
-    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    ASSERT_EQ(Open(false), 0);
     ASSERT_TRUE(recorder.waitForNotice(kSerialWriteDone));
     EXPECT_EQ(accepted, (std::vector<bool>{true, false}));
 
@@ -236,17 +233,11 @@ TEST(SerialPortWrite, OneWriteAtATime) {
     ASSERT_TRUE(recorder.waitForNotice(kSerialWriteDone, 2));
     EXPECT_TRUE(port.write("\r\0z", 3));
     ASSERT_TRUE(recorder.waitForNotice(kSerialWriteDone, 3));
-
     ASSERT_TRUE(test::WaitUntil([&] { return meter.received().size() >= 2 + 255 + 3; }));
     EXPECT_EQ(meter.received(), QByteArray("A\n") + longest + QByteArray("\r\0z", 3));
 }
 
-TEST(SerialPortStop, WinsOverWorkAskedForWithIt) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    Recorder recorder;
-    SerialPort port;
-    recorder.attach(port);
+TEST_F(SerialPortTest, StopWinsOverWorkAskedForWithIt) {
     recorder.hook = [](SerialPort* p, int notice) {
         if (notice == kSerialDataRead) {
             p->requestRead();
@@ -254,11 +245,10 @@ TEST(SerialPortStop, WinsOverWorkAskedForWithIt) {
             p->stop();  // on the worker thread: only asks
         }
     };
-    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, false), 0);
+    ASSERT_EQ(Open(false), 0);
     meter.send("q");
     ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerEnded));
     EXPECT_FALSE(port.isRunning());
-
     // Whatever the port had written would reach the meter before this.
     meter.writeAsProgram("Z");
     ASSERT_TRUE(test::WaitUntil([&] { return meter.received().contains('Z'); }));
@@ -267,16 +257,10 @@ TEST(SerialPortStop, WinsOverWorkAskedForWithIt) {
     EXPECT_EQ(recorder.count(kSerialDataRead), 1);
 }
 
-TEST(SerialPortStop, EndsTheWorkerOnceAndPromptly) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    Recorder recorder;
-    SerialPort port;
-    recorder.attach(port);
-    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, true), 0);
+TEST_F(SerialPortTest, StopEndsTheWorkerOnceAndPromptly) {
+    ASSERT_EQ(Open(false, true), 0);
     ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
     EXPECT_TRUE(port.isRunning());
-
     QElapsedTimer timer;
     timer.start();
     port.stop();
@@ -284,32 +268,19 @@ TEST(SerialPortStop, EndsTheWorkerOnceAndPromptly) {
     EXPECT_FALSE(port.isRunning());
     port.stop();
     EXPECT_EQ(recorder.notices(), (std::vector<int>{kSerialWorkerStarted, kSerialWorkerEnded}));
-
     SerialPort neverOpened;
     neverOpened.stop();
     EXPECT_FALSE(neverOpened.isRunning());
 }
 
-TEST(SerialPortStop, DeviceThatVanishesEndsTheWorker) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    Recorder recorder;
-    SerialPort port;
-    recorder.attach(port);
-    recorder.hook = [](SerialPort* p, int notice) {
-        if (notice == kSerialDataRead) {
-            p->requestRead();
-        }
-    };
-    ASSERT_EQ(port.open(meter.devicePath(), 9600, kSerialParityNone, 8, true), 0);
+TEST_F(SerialPortTest, DeviceThatVanishesEndsTheWorker) {
+    ASSERT_EQ(Open(true, true), 0);
     meter.send("k");
     ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead));
-
     meter.vanish();
     ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerEnded));
     EXPECT_FALSE(port.isRunning());
     EXPECT_FALSE(port.write("late", 4));
-
     QElapsedTimer timer;
     timer.start();
     port.stop();

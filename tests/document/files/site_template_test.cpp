@@ -75,6 +75,12 @@ TEST_F(SiteTemplateTest, RoundTripsAndReplacesAnOldFile) {
     ASSERT_TRUE(CSiteTemplate::Write(Path(), CSiteTemplate()));
     ASSERT_TRUE(CSiteTemplate::Read(Path(), read));
     EXPECT_EQ(read, CSiteTemplate());
+
+    // Writing creates the folder.
+    const QString nested = dir_.filePath("a/b/TracepadTemplate");
+    ASSERT_TRUE(CSiteTemplate::Write(nested, Sample()));
+    ASSERT_TRUE(CSiteTemplate::Read(nested, read));
+    EXPECT_EQ(read, Sample());
 }
 
 TEST_F(SiteTemplateTest, ReadingRules) {
@@ -109,14 +115,6 @@ TEST_F(SiteTemplateTest, BadFileLeavesTheListsAsTheyWere) {
         EXPECT_FALSE(CSiteTemplate::Read(Path(), lists));
     }
     EXPECT_EQ(lists, Sample());
-}
-
-TEST_F(SiteTemplateTest, WriteCreatesTheFolder) {
-    const QString path = dir_.filePath("a/b/TracepadTemplate");
-    ASSERT_TRUE(CSiteTemplate::Write(path, Sample()));
-    CSiteTemplate read;
-    ASSERT_TRUE(CSiteTemplate::Read(path, read));
-    EXPECT_EQ(read, Sample());
 }
 
 TEST_F(SiteTemplateTest, WriteThatCannotOpenReportsWhy) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <utility>
 
@@ -16,6 +18,11 @@ inline Room RoomOfWalls(std::initializer_list<std::pair<double, double>> walls,
         room.AddWall(length, direction);
     }
     return room;
+}
+
+inline void ExpectNear(PlanPoint actual, PlanPoint expected, double tol) {
+    EXPECT_NEAR(actual.x, expected.x, tol);
+    EXPECT_NEAR(actual.y, expected.y, tol);
 }
 
 }  // namespace plantrek::test

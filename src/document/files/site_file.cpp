@@ -20,6 +20,55 @@ SiteFileResult Failure(const QString& reason) {
     return SiteFileResult{false, reason};
 }
 
+// Gathers the writer's many short writes (one per line) into large blocks for the file, so
+// that a large site is saved with a few system calls rather than one per line. A block that
+// cannot be written fails the next write, or the final Flush, with the file's own reason.
+class BlockWriter : public QIODevice {
+public:
+    static constexpr qsizetype kBlockSize = 64 * 1024;
+
+    explicit BlockWriter(QIODevice& target) : target_(target) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    // Writes what is held; false when this or an earlier block could not be written.
+    bool Flush() {
+        if (failed_) {
+            return false;
+        }
+        qsizetype done = 0;
+        while (done < block_.size()) {
+            const qint64 written = target_.write(block_.constData() + done, block_.size() - done);
+            if (written <= 0) {
+                failed_ = true;
+                setErrorString(target_.errorString());
+                return false;
+            }
+            done += written;
+        }
+        block_.clear();
+        return true;
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failed_) {
+            return -1;
+        }
+        block_.append(data, size);
+        if (block_.size() >= kBlockSize && !Flush()) {
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    QIODevice& target_;
+    QByteArray block_;
+    bool failed_ = false;
+};
+
 SiteFileResult Save(const Site& site, const QString& path) {
     QSaveFile file(path);
     // Unbuffered, so that a failing write reports the system's reason (a full disk, a file too
@@ -27,11 +76,16 @@ SiteFileResult Save(const Site& site, const QString& path) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return Failure(file.errorString());
     }
-    CSiteFileWriter writer(file, QFileInfo(path).fileName());
+    BlockWriter blocks(file);
+    CSiteFileWriter writer(blocks, QFileInfo(path).fileName());
     site.Traverse(writer);
     if (!writer.Finish()) {
         file.cancelWriting();
         return Failure(writer.ErrorString());
+    }
+    if (!blocks.Flush()) {
+        file.cancelWriting();
+        return Failure(blocks.errorString());
     }
     if (!file.commit()) {
         return Failure(file.errorString());

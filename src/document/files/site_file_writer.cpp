@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 
+#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -70,8 +71,21 @@ CSiteFileWriter::CSiteFileWriter(QIODevice& device, QString fileName)
 CSiteFileWriter::~CSiteFileWriter() = default;
 
 QString CSiteFileWriter::FormatNumber(double value) {
-    // QString::asprintf formats in the C locale, unlike the C library under a user's locale.
-    return QString::asprintf("%f", value);
+    // "%f" as Qt's formatting has always written it, whatever the user's locale: a zero and a
+    // NaN without a sign. The largest double takes 309 digits before the point.
+    if (std::isnan(value)) {
+        return QStringLiteral("nan");
+    }
+    if (value == 0.0) {
+        value = 0.0;
+    }
+    char text[400];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+    if (error != std::errc()) {
+        return QString::asprintf("%f", value);
+    }
+    return QString::fromLatin1(text, end - text);
 }
 
 CXmlWriter& CSiteFileWriter::Writer() {

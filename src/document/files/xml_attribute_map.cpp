@@ -11,21 +11,19 @@ quint32 XmlAttributeMap::HashKey(QStringView key) {
 }
 
 void XmlAttributeMap::Set(const QString& key, const QString& value) {
-    auto& chain = buckets_[BucketOf(key)];
-    for (Entry& entry : chain) {
-        if (entry.key == key) {
-            entry.value = value;
+    for (Slot& slot : slots_) {
+        if (slot.entry.key == key) {
+            slot.entry.value = value;
             return;
         }
     }
-    chain.push_back(Entry{key, value});
-    ++count_;
+    slots_.push_back(Slot{Entry{key, value}, BucketOf(key)});
 }
 
 const XmlAttributeMap::Entry* XmlAttributeMap::Find(QStringView key) const {
-    for (const Entry& entry : buckets_[BucketOf(key)]) {
-        if (entry.key == key) {
-            return &entry;
+    for (const Slot& slot : slots_) {
+        if (slot.entry.key == key) {
+            return &slot.entry;
         }
     }
     return nullptr;
@@ -49,7 +47,7 @@ QString XmlAttributeMap::Value(QStringView key, const QString& fallback) const {
 
 std::vector<XmlAttributeMap::Entry> XmlAttributeMap::Entries() const {
     std::vector<Entry> entries;
-    entries.reserve(static_cast<size_t>(count_));
+    entries.reserve(slots_.size());
     ForEach([&entries](const QString& key, const QString& value) {
         entries.push_back(Entry{key, value});
     });

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <array>
 #include <utility>
 #include <vector>
 
@@ -33,27 +32,36 @@ public:
     QString Value(QStringView key, const QString& fallback = QString()) const;
     bool Contains(QStringView key) const { return Find(key) != nullptr; }
 
-    int Count() const { return count_; }
-    bool IsEmpty() const { return count_ == 0; }
+    int Count() const { return static_cast<int>(slots_.size()); }
+    bool IsEmpty() const { return slots_.empty(); }
 
     // Entries in iteration order: buckets 0 to 16, each chain from its head.
     std::vector<Entry> Entries() const;
 
     template <typename Visit>
     void ForEach(Visit&& visit) const {
-        for (const auto& chain : buckets_) {
-            // Chains are stored head last so that adding a key is an append.
-            for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-                visit(it->key, it->value);
+        // A chain's head is the key added last, so each bucket is walked from the newest key.
+        for (int bucket = 0; bucket < kBucketCount; ++bucket) {
+            for (auto it = slots_.rbegin(); it != slots_.rend(); ++it) {
+                if (it->bucket == bucket) {
+                    visit(it->entry.key, it->entry.value);
+                }
             }
         }
     }
 
 private:
+    // The entries in the order they were added, each with its bucket. An element has a handful
+    // of attributes, so one small list serves better than seventeen: reading a large file sets
+    // and looks up millions of them.
+    struct Slot {
+        Entry entry;
+        int bucket;
+    };
+
     const Entry* Find(QStringView key) const;
 
-    std::array<std::vector<Entry>, kBucketCount> buckets_;
-    int count_ = 0;
+    std::vector<Slot> slots_;
 };
 
 }  // namespace plantrek

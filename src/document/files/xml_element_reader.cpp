@@ -18,12 +18,50 @@ struct OpenElement {
     std::unique_ptr<XmlAttributeMap> attributes;
 };
 
+// Attribute names as shared strings: a file repeats the same few names on every element, and
+// sharing one copy of each saves an allocation per attribute.
+class AttributeNames {
+public:
+    QString Get(QStringView name) {
+        for (const QString& known : names_) {
+            if (known == name) {
+                return known;
+            }
+        }
+        QString copy = name.toString();
+        if (names_.size() < kKept) {
+            names_.push_back(copy);
+        }
+        return copy;
+    }
+
+private:
+    static constexpr std::size_t kKept = 32;
+    std::vector<QString> names_;
+};
+
 }  // namespace
 
 CXmlElementReader::~CXmlElementReader() = default;
 
 void CXmlElementReader::Register(const QString& name, std::unique_ptr<CXmlElementHandler> handler) {
-    handlers_.insert(name, std::shared_ptr<CXmlElementHandler>(std::move(handler)));
+    std::shared_ptr<CXmlElementHandler> shared(std::move(handler));
+    for (Registration& registration : handlers_) {
+        if (registration.name == name) {
+            registration.handler = std::move(shared);
+            return;
+        }
+    }
+    handlers_.push_back(Registration{name, std::move(shared)});
+}
+
+const CXmlElementReader::Registration* CXmlElementReader::Find(QStringView name) const {
+    for (const Registration& registration : handlers_) {
+        if (registration.name == name) {
+            return &registration;
+        }
+    }
+    return nullptr;
 }
 
 bool CXmlElementReader::Parse() {
@@ -43,20 +81,25 @@ bool CXmlElementReader::Parse(QIODevice& device) {
     QXmlStreamReader xml(&device);
     std::vector<OpenElement> open;
     QString text;
+    AttributeNames attributeNames;
 
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
             case QXmlStreamReader::StartElement: {
-                const QString name = xml.name().toString();
                 open.push_back(OpenElement{std::move(text), nullptr});
                 text = QString();
-                // Keep the handler alive for the call even if it registers a replacement.
-                const auto it = handlers_.constFind(name);
-                if (it != handlers_.constEnd()) {
-                    const std::shared_ptr<CXmlElementHandler> handler = *it;
+                const Registration* registration = Find(xml.name());
+                if (registration != nullptr) {
+                    // Copies, so that the handler lives through the call even if it registers a
+                    // replacement.
+                    const QString name = registration->name;
+                    const std::shared_ptr<CXmlElementHandler> handler = registration->handler;
                     auto attributes = std::make_unique<XmlAttributeMap>();
-                    for (const QXmlStreamAttribute& attribute : xml.attributes()) {
-                        attributes->Set(attribute.name().toString(), attribute.value().toString());
+                    // A const list: iterating a shared one that is not const would copy it.
+                    const QXmlStreamAttributes all = xml.attributes();
+                    for (const QXmlStreamAttribute& attribute : all) {
+                        attributes->Set(attributeNames.Get(attribute.name()),
+                                        attribute.value().toString());
                     }
                     handler->OnStartElement(name, *attributes);
                     open.back().attributes = std::move(attributes);
@@ -72,10 +115,9 @@ bool CXmlElementReader::Parse(QIODevice& device) {
                     xml.raiseError(QStringLiteral("Unbalanced end tag."));
                     break;
                 }
-                const QString name = xml.name().toString();
-                const auto it = handlers_.constFind(name);
-                if (it != handlers_.constEnd()) {
-                    const std::shared_ptr<CXmlElementHandler> handler = *it;
+                if (const Registration* registration = Find(xml.name())) {
+                    const QString name = registration->name;
+                    const std::shared_ptr<CXmlElementHandler> handler = registration->handler;
                     static const XmlAttributeMap kNone;
                     const XmlAttributeMap* attributes = open.back().attributes.get();
                     handler->OnEndElement(name, text, attributes != nullptr ? *attributes : kNone);

@@ -2,11 +2,12 @@
 
 #include "document/files/xml_attribute_map.h"
 
-#include <QHash>
 #include <QString>
+#include <QStringView>
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 class QIODevice;
 
@@ -47,8 +48,16 @@ public:
     QString ErrorString() const { return error_; }
 
 private:
+    struct Registration {
+        QString name;
+        std::shared_ptr<CXmlElementHandler> handler;
+    };
+    // The registration for an element name, or null. Files name far more elements than there
+    // are handlers, so names are compared where they stand in the parser's buffer.
+    const Registration* Find(QStringView name) const;
+
     QString path_;
-    QHash<QString, std::shared_ptr<CXmlElementHandler>> handlers_;
+    std::vector<Registration> handlers_;
     QString error_;
 };
 

@@ -5,15 +5,64 @@
 #include <QIODevice>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace plantrek {
 
+namespace {
+
+// What a character of an attribute value is written as; null when it stands for itself.
+const char* EscapeOf(char16_t c) {
+    switch (c) {
+        case u'&':
+            return "&amp;";
+        case u'\'':
+            return "&apos;";
+        case u'<':
+            return "&lt;";
+        case u'>':
+            return "&gt;";
+        case u'"':
+            return "&quot;";
+        // A reader turns these into spaces unless they are written as references.
+        case u'\t':
+            return "&#9;";
+        case u'\n':
+            return "&#10;";
+        case u'\r':
+            return "&#13;";
+        default:
+            return nullptr;
+    }
+}
+
+// Characters no XML file may hold, not even as a reference: a file with one in it does not
+// open again.
+bool IsForbiddenInXml(char16_t c) {
+    return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
+}
+
+}  // namespace
+
 QString XmlEscape(const QString& value) {
-    QString escaped = value;
-    escaped.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    escaped.replace(QLatin1Char('\''), QLatin1String("&apos;"));
-    escaped.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    escaped.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-    escaped.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    const auto special = [](QChar c) {
+        return EscapeOf(c.unicode()) != nullptr || IsForbiddenInXml(c.unicode());
+    };
+    if (std::none_of(value.begin(), value.end(), special)) {
+        return value;
+    }
+    QString escaped;
+    escaped.reserve(value.size() + 16);
+    for (const QChar c : value) {
+        if (const char* entity = EscapeOf(c.unicode())) {
+            escaped += QLatin1String(entity);
+        } else if (IsForbiddenInXml(c.unicode())) {
+            // The file must open again; the character is lost, and shows as lost.
+            escaped += QChar(QChar::ReplacementCharacter);
+        } else {
+            escaped += c;
+        }
+    }
     return escaped;
 }
 

@@ -8,8 +8,9 @@ class QIODevice;
 
 namespace plantrek {
 
-// Escapes text for an attribute value. The ampersand goes first so that the entities added for
-// the other characters are not escaped a second time.
+// Escapes text for an attribute value: the five markup characters as entities, tabs and line
+// ends as character references (so that a reader keeps them), and the few characters XML cannot
+// hold at all (control characters, U+FFFE, U+FFFF) as U+FFFD, so that the file opens again.
 QString XmlEscape(const QString& value);
 
 // The value between double quotes, as every attribute value stands in our files.

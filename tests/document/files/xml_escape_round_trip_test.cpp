@@ -1,0 +1,90 @@
+// Whatever text a room, a site, a material or a template list holds, the file written with it
+// opens again: tabs and line ends come back as they were, and the few characters no XML file
+// can hold come back as U+FFFD instead of making the whole file unreadable.
+#include "document/files/qstring_printer.h"
+#include "document/files/site_file.h"
+#include "document/files/site_template.h"
+#include "document/files/xml_writer.h"
+
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+#include "model/room.h"
+#include "model/site.h"
+
+namespace plantrek {
+namespace {
+
+struct EscapeCase {
+    const char* label;
+    QString written;
+    QString read;  // what a reader gets back
+};
+
+const QString kReplacement(QChar::ReplacementCharacter);
+
+std::vector<EscapeCase> Cases() {
+    return {
+        {"plain", QStringLiteral("Kitchen"), QStringLiteral("Kitchen")},
+        {"markup", QStringLiteral("<a & 'b' \"c\">"), QStringLiteral("<a & 'b' \"c\">")},
+        {"tab", QStringLiteral("Hall\tNorth"), QStringLiteral("Hall\tNorth")},
+        {"line_ends", QStringLiteral("Two\nlines\r\nthree"), QStringLiteral("Two\nlines\r\nthree")},
+        {"control", QStringLiteral("a") + QChar(0x01) + QStringLiteral("b") + QChar(0x1F),
+         QStringLiteral("a") + kReplacement + QStringLiteral("b") + kReplacement},
+        {"nul", QStringLiteral("x") + QChar(0x00) + QStringLiteral("y"),
+         QStringLiteral("x") + kReplacement + QStringLiteral("y")},
+        {"nonchars", QString(QChar(0xFFFE)) + QChar(0xFFFF), kReplacement + kReplacement},
+        {"unicode", QString::fromUtf16(u"\u00e9\U0001F3E0 \u6587"),
+         QString::fromUtf16(u"\u00e9\U0001F3E0 \u6587")},
+    };
+}
+
+TEST(XmlEscapeRoundTripTest, EscapesWhatReadersWouldChangeOrRefuse) {
+    EXPECT_EQ(XmlEscape(QStringLiteral("a\tb\nc\rd")), QStringLiteral("a&#9;b&#10;c&#13;d"));
+    EXPECT_EQ(XmlEscape(QStringLiteral("&\t")), QStringLiteral("&amp;&#9;"));
+    EXPECT_EQ(XmlEscape(QStringLiteral("a") + QChar(0x07)), QStringLiteral("a") + kReplacement);
+}
+
+TEST(XmlEscapeRoundTripTest, SiteFilesWithAnyNamesOpenAgain) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const EscapeCase& c : Cases()) {
+        SCOPED_TRACE(c.label);
+        Site site;
+        site.SetName(c.written);
+        site.AddMaterial(c.written, 3, 0x123456u);
+        Room* room = site.AddRoom(c.written, 3);
+        room->AddWall(3.0, 0.0);
+        room->AddWall(2.0, 90.0);
+        const QString path = dir.filePath(QStringLiteral("site.tcd"));
+        ASSERT_TRUE(SaveSiteFile(site, path).ok);
+        Site reread;
+        const SiteFileResult opened = LoadSiteFile(path, reread);
+        ASSERT_TRUE(opened.ok) << opened.errorText.toStdString();
+        ASSERT_EQ(reread.RoomCount(), 1);
+        EXPECT_EQ(reread.GetRoom(0)->GetName(), c.read);
+        ASSERT_NE(reread.FindMaterialByIndex(3), nullptr);
+        EXPECT_EQ(reread.FindMaterialByIndex(3)->GetName(), c.read);
+    }
+}
+
+TEST(XmlEscapeRoundTripTest, TemplateFilesWithAnyNamesReadAgain) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const EscapeCase& c : Cases()) {
+        SCOPED_TRACE(c.label);
+        CSiteTemplate lists;
+        lists.roomNames = {c.written};
+        lists.materials = {TemplateMaterial{c.written, 0x00FF00u}};
+        const QString path = dir.filePath(QStringLiteral("TracepadTemplate"));
+        ASSERT_TRUE(CSiteTemplate::Write(path, lists));
+        CSiteTemplate reread;
+        ASSERT_TRUE(CSiteTemplate::Read(path, reread));
+        EXPECT_EQ(reread.roomNames, QStringList{c.read});
+        ASSERT_EQ(reread.materials.size(), 1);
+        EXPECT_EQ(reread.materials[0].name, c.read);
+    }
+}
+
+}  // namespace
+}  // namespace plantrek

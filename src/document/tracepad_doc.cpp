@@ -434,8 +434,14 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
         currentWall_ = currentRoom_->GetWall(snapshot.wallIndex, true);
     }
     defaultCloseRule_ = snapshot.defaultCloseRule;
-    prefs_.SetInputValues(snapshot.input);
-    prefs_.SetDrawingValues(snapshot.drawing);
+    // The settings are written only when they differ: most steps change the plan alone, and
+    // rewriting the settings file on each would make every undo wait for the disk.
+    if (prefs_.GetInputValues() != snapshot.input) {
+        prefs_.SetInputValues(snapshot.input);
+    }
+    if (prefs_.GetDrawingValues() != snapshot.drawing) {
+        prefs_.SetDrawingValues(snapshot.drawing);
+    }
     // The template file is rewritten only when a list differs, so that a template folder the
     // user cannot write to does not cost a message on every step.
     std::optional<QString> failure;

@@ -10,6 +10,7 @@
 
 #include <exception>
 
+#include "export/dxf_ascii_writer.h"
 #include "export/numeric_locale_guard.h"
 #include "model/room.h"
 #include "model/site.h"
@@ -126,7 +127,16 @@ bool DxfExporter::OpenWriter() {
         dxf_ = std::make_unique<DL_Dxf>();
         {
             const StreamLocaleGuard streamLocale;
+            // The library's own writer is made only to set the drawing's version, and closed
+            // again; the one that writes is ours, on the same file.
             writer_.reset(dxf_->out(path.constData(), DL_Codes::AC1015));
+            if (writer_) {
+                writer_.reset();
+                writer_ = std::make_unique<DxfAsciiWriter>(path.constData(), DL_Codes::AC1015);
+                if (writer_->openFailed()) {
+                    writer_.reset();
+                }
+            }
         }
         if (!writer_) {
             Release();

@@ -72,6 +72,23 @@ public:
     virtual void DrawTextCentred(const QString& text, const DeviceRect& box) = 0;
     // Width and line height of the text in the current font.
     virtual TextExtent MeasureText(const QString& text) const = 0;
+
+    // Sets the font `family` at the largest character height, from `largest` down to
+    // `smallest`, at which the text fits within width × height, or at `smallest` when none
+    // does; returns the height set. A surface may remember what it measured: a plan is painted
+    // again and again with the same names.
+    virtual int SetFittingFont(const QString& family, const QString& text, int largest,
+                               int smallest, int width, int height) {
+        for (int pixelHeight = largest; pixelHeight > smallest; --pixelHeight) {
+            SetFont(family, pixelHeight);
+            const TextExtent extent = MeasureText(text);
+            if (extent.width <= width && extent.height <= height) {
+                return pixelHeight;
+            }
+        }
+        SetFont(family, smallest);
+        return smallest;
+    }
 };
 
 // Restores the surface's drawing state when it goes out of scope, the way each drawing step

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QPainter>
+#include <QPen>
 
 #include <vector>
 
 #include "view/render/drawing_surface.h"
-
-class QPainter;
 
 // The drawing surface on a QPainter that is already active on its device (a window, a QImage).
 // Shapes are drawn without antialiasing so that fills and outlines keep their exact colours;
@@ -43,15 +44,37 @@ public:
     void DrawText(const QString& text, DevicePoint topLeft) override;
     void DrawTextCentred(const QString& text, const DeviceRect& box) override;
     TextExtent MeasureText(const QString& text) const override;
+    // Remembers the extents it measures for the rest of the run, for every surface alike: text
+    // layout is by far the dearest part of painting a plan of many named rooms.
+    int SetFittingFont(const QString& family, const QString& text, int largest, int smallest,
+                       int width, int height) override;
 
     static QColor ToQColor(Colour colour);
 
 private:
     QPainter& painter_;
+    // What else decides how text measures on this device: its resolution and the font
+    // attributes the painter takes from the device, as a small number shared by every surface
+    // that measures alike.
+    int measureContext_ = 0;
     // Text has its own colour, apart from the pen; QPainter writes text with its pen, so the
-    // text colour is kept here and swapped in while text is drawn.
-    QColor textColour_;
-    std::vector<QColor> savedTextColours_;
+    // text colour is kept here and swapped in while text is drawn. The font this surface set
+    // last is kept beside it.
+    struct TextState {
+        QColor colour = Qt::black;
+        QString family;
+        int pixelHeight = 0;
+    };
+    TextState text_;
+    // What SaveState keeps: what this surface sets on the painter, and nothing else.
+    struct SavedState {
+        QPen pen;
+        QBrush brush;
+        QFont font;
+        QPainter::CompositionMode compositionMode;
+        TextState text;
+    };
+    std::vector<SavedState> saved_;
 };
 
 }  // namespace plantrek

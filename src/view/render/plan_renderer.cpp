@@ -110,8 +110,20 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
     ++wallsSeen_;
 
+    const DevicePoint deviceEnd = transform_.ToDevice(end);
     IncludeInBox(transform_.ToDevice(start));
-    IncludeInBox(transform_.ToDevice(end));
+    IncludeInBox(deviceEnd);
+
+    if (!IsSelectedRoom() && !wall.HasArc()) {
+        // Most walls of a large plan: one point, without the list an arc needs.
+        if (userWall) {
+            haveLastUserWall_ = true;
+            lastUserWallEnd_ = end;
+            lastPieceStart_ = start;
+        }
+        outline_.push_back(deviceEnd);
+        return;
+    }
 
     const std::vector<PlanPoint> points = WallDrawingPoints(start, wall, transform_.scale);
     if (userWall) {
@@ -243,13 +255,8 @@ void PlanRenderer::DrawName(const Room& room) {
     const DeviceRect rect{box_.left + 1, box_.top + 1, box_.right - 1, box_.bottom - 1};
 
     const SurfaceStateGuard guard(surface_);
-    for (int height = kLargestNameHeight; height >= kSmallestNameHeight; --height) {
-        surface_.SetFont(NameFontFamily(), height);
-        const TextExtent extent = surface_.MeasureText(room.GetName());
-        if (extent.width <= rect.Width() && extent.height <= rect.Height()) {
-            break;
-        }
-    }
+    surface_.SetFittingFont(NameFontFamily(), room.GetName(), kLargestNameHeight,
+                            kSmallestNameHeight, rect.Width(), rect.Height());
     surface_.SetTextColour(textColour);
     surface_.DrawTextCentred(room.GetName(), rect);
 }

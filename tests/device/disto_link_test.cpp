@@ -14,25 +14,12 @@
 namespace plantrek {
 namespace {
 
+using namespace test::meter;
 using test::ScopedSerialPorts;
 using test::SimulatedMeter;
 using test::WaitUntil;
 
 const QByteArray kAck("cfm\r\n");
-
-QByteArray Distance(const char* digits, char unit = '0') {
-    return QByteArray("31..0") + unit + '+' + digits;
-}
-QByteArray Key(int code) {
-    return QByteArray("5000..+000000") + QByteArray::number(code).rightJustified(2, '0');
-}
-QByteArray Line(std::initializer_list<QByteArray> words) {
-    QByteArray line;
-    for (const QByteArray& word : words) {
-        line += word + ' ';
-    }
-    return line + "\r\n";
-}
 
 // What the link reported, in order: "M <unit> <digits> <key>", "enter", "undo", "lost".
 class Events {

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <thread>
 
@@ -63,6 +64,24 @@ private:
     int identifyRequestsAnswered_ = 0;
     std::thread thread_;
 };
+
+// The meter's words: a distance of eight digits in the given unit code, a key, and a line of
+// words as the meter ends it.
+namespace meter {
+inline QByteArray Distance(const char* digits, char unit = '0') {
+    return QByteArray("31..0") + unit + '+' + digits;
+}
+inline QByteArray Key(int code) {
+    return QByteArray("5000..+000000") + QByteArray::number(code).rightJustified(2, '0');
+}
+inline QByteArray Line(std::initializer_list<QByteArray> words) {
+    QByteArray line;
+    for (const QByteArray& word : words) {
+        line += word + ' ';
+    }
+    return line + "\r\n";
+}
+}  // namespace meter
 
 // Spins the event loop until condition holds; false when timeoutMs passed first.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -59,20 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"plan", 9, "plan", "", std::nullopt}));
 
 TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
-    const std::pair<const char*, int> cases[] = {
-        {"dxf", 1},
-        {"bmp", 2},
-        {"gif", 3},
-        {"jpg", 4},
-        {"xls", 5},
-        {"csv", 6},
-        {"txt", 7},
-        // Capitals, other types and nothing open on the first filter.
-        {"JPG", 1},
-        {"Gif", 1},
-        {"png", 1},
-        {"", 1},
-        {"jpg ", 1}};
+    // Capitals, other types and nothing open on the first filter.
+    const std::pair<const char*, int> cases[] = {{"dxf", 1}, {"bmp", 2}, {"gif", 3}, {"jpg", 4},
+                                                 {"xls", 5}, {"csv", 6}, {"txt", 7}, {"JPG", 1},
+                                                 {"Gif", 1}, {"png", 1}, {"", 1},    {"jpg ", 1}};
     for (const auto& [type, index] : cases) {
         EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
     }

@@ -14,6 +14,8 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <initializer_list>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,17 +25,18 @@ namespace plantrek::test {
 
 inline const QString kPython = QStringLiteral("/usr/bin/python3");
 
-// Runs the reader script on a written file; when the interpreter or the reader module is
-// missing, `skip` says why and the result is empty.
-inline QJsonObject ReadExport(const QString& mode, const QString& path, QString& skip) {
+// Runs a reader in the system Python and returns the JSON object it prints; when the
+// interpreter or the reader's module is missing (exit status 3), `skip` says why and the result
+// is empty.
+inline QJsonObject RunPythonReader(const QStringList& arguments, QString& skip) {
     if (!QFileInfo(kPython).isExecutable()) {
         skip = kPython + " is not installed";
         return {};
     }
     QProcess process;
-    process.start(kPython, {QStringLiteral(PLANTREK_EXPORT_READER_SCRIPT), mode, path});
+    process.start(kPython, arguments);
     if (!process.waitForFinished(300000)) {
-        ADD_FAILURE() << "reader did not finish";
+        ADD_FAILURE() << "the reader did not finish";
         return {};
     }
     const QJsonObject result = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
@@ -43,6 +46,69 @@ inline QJsonObject ReadExport(const QString& mode, const QString& path, QString&
     }
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return result;
+}
+
+// The reader script's view of a written file: "dxf" through ezdxf, "xls" through xlrd.
+inline QJsonObject ReadExport(const QString& mode, const QString& path, QString& skip) {
+    return RunPythonReader({QStringLiteral(PLANTREK_EXPORT_READER_SCRIPT), mode, path}, skip);
+}
+
+// Reads a written file with the independent reader into `view`. The test is skipped when the
+// reader is missing; a drawing that does not load or whose audit finds errors fails it.
+#define PLANTREK_READ_EXPORT(view, mode, path)                                                \
+    QString skip_##view;                                                                      \
+    const QJsonObject view = ::plantrek::test::ReadExport(mode, path, skip_##view);           \
+    if (!skip_##view.isEmpty()) {                                                             \
+        GTEST_SKIP() << skip_##view.toStdString();                                            \
+    }                                                                                         \
+    ASSERT_FALSE(view.isEmpty());                                                             \
+    ASSERT_FALSE(view.contains("load_error")) << view["load_error"].toString().toStdString(); \
+    EXPECT_TRUE(view["audit_errors"].toArray().isEmpty())                                     \
+        << QJsonDocument(view["audit_errors"].toArray()).toJson().toStdString()
+
+inline std::string ShowJson(const QJsonValue& value) {
+    return QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// Everything `expected` holds is in `actual`: numbers to within tol, arrays element by element
+// and of the same length, objects key by key (keys `expected` lacks are not compared).
+inline void ExpectJsonHas(const QJsonValue& actual, const QJsonValue& expected, double tol = 1e-9,
+                          const std::string& where = "$") {
+    if (expected.isDouble()) {
+        ASSERT_TRUE(actual.isDouble()) << where << ": " << ShowJson(actual);
+        EXPECT_NEAR(actual.toDouble(), expected.toDouble(), tol) << where;
+    } else if (expected.isArray()) {
+        const QJsonArray a = actual.toArray();
+        const QJsonArray e = expected.toArray();
+        ASSERT_EQ(a.size(), e.size()) << where << ": " << ShowJson(actual);
+        for (qsizetype i = 0; i < e.size(); ++i) {
+            ExpectJsonHas(a[i], e[i], tol, where + "[" + std::to_string(i) + "]");
+        }
+    } else if (expected.isObject()) {
+        const QJsonObject a = actual.toObject();
+        const QJsonObject e = expected.toObject();
+        for (auto it = e.begin(); it != e.end(); ++it) {
+            const std::string at = where + "." + it.key().toStdString();
+            EXPECT_TRUE(a.contains(it.key())) << at << " is missing";
+            ExpectJsonHas(a[it.key()], it.value(), tol, at);
+        }
+    } else {
+        EXPECT_TRUE(actual == expected)
+            << where << ": " << ShowJson(actual) << " against " << ShowJson(expected);
+    }
+}
+
+// Rows of numbers, e.g. polyline vertices as [x, y, bulge] or points as [x, y].
+inline QJsonArray Rows(std::initializer_list<std::initializer_list<double>> rows) {
+    QJsonArray array;
+    for (const auto& row : rows) {
+        QJsonArray values;
+        for (double v : row) {
+            values.append(v);
+        }
+        array.append(values);
+    }
+    return array;
 }
 
 inline QByteArray ReadFile(const QString& path) {

@@ -74,10 +74,6 @@ QImage BusyImage() {
     return image;
 }
 
-bool WriteTo(const QString& path, const QByteArray& bytes) {
-    return test::WriteFile(path, bytes);
-}
-
 TEST(Palette, HoldsTheBasicColoursOnce) {
     const Palette256& palette = StandardPalette();
     const std::set<Colour> distinct(palette.begin(), palette.end());
@@ -117,22 +113,20 @@ TEST(BmpWriter, WritesAnEightBitPaletteBitmapBottomUp) {
     ASSERT_TRUE(WriteBmp(buffer, image));
     const QByteArray bytes = buffer.data();
 
-    const int stride = 16;
+    constexpr int stride = 16;
     ASSERT_EQ(bytes.size(), 14 + 40 + 1024 + stride * 7);
     EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    EXPECT_EQ(U32(bytes, 2), static_cast<std::uint32_t>(bytes.size()));
-    EXPECT_EQ(U32(bytes, 6), 0u);
-    EXPECT_EQ(U32(bytes, 10), 1078u);
-    EXPECT_EQ(U32(bytes, 14), 40u);
-    EXPECT_EQ(U32(bytes, 18), 13u);
-    EXPECT_EQ(U32(bytes, 22), 7u);  // positive: bottom-up
     EXPECT_EQ(U16(bytes, 26), 1);
     EXPECT_EQ(U16(bytes, 28), 8);
-    EXPECT_EQ(U32(bytes, 30), 0u);  // uncompressed
-    EXPECT_EQ(U32(bytes, 34), static_cast<std::uint32_t>(stride * 7));
-    EXPECT_EQ(U32(bytes, 38), 3780u);
-    EXPECT_EQ(U32(bytes, 42), 3780u);
-    EXPECT_EQ(U32(bytes, 46), 256u);
+    // File size, reserved, pixel offset, header size, width, height (positive: bottom-up),
+    // compression (none), pixel bytes, resolution and colours used.
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    const std::pair<int, std::uint32_t> fields[] = {
+        {2, size}, {6, 0},           {10, 1078}, {14, 40},   {18, 13}, {22, 7},
+        {30, 0},   {34, stride * 7}, {38, 3780}, {42, 3780}, {46, 256}};
+    for (const auto& [at, value] : fields) {
+        EXPECT_EQ(U32(bytes, at), value) << "at " << at;
+    }
 
     // Palette entries are blue, green, red, zero.
     const Palette256& palette = StandardPalette();
@@ -231,27 +225,20 @@ TEST_P(PictureReadBack, PillowSeesTheSamePicture) {
         flat.fill(qRgb(30, 144, 255));
         ASSERT_TRUE(WriteJpeg(buffer, flat));
     }
-    ASSERT_TRUE(WriteTo(path, buffer.data()));
+    ASSERT_TRUE(test::WriteFile(path, buffer.data()));
 
     PLANTREK_READ_PICTURE(view, path, (std::vector<std::pair<int, int>>{{0, 0}, {40, 30}}));
     EXPECT_EQ(view["format"].toString(), format);
     EXPECT_EQ(view["frames"].toInt(), 1);
     if (format != "GIF") {  // GIF has no field for a resolution
-        const QJsonArray dpi = view["dpi"].toArray();
-        ASSERT_EQ(dpi.size(), 2);
-        EXPECT_NEAR(dpi[0].toDouble(), 96.0, 0.02);
-        EXPECT_NEAR(dpi[1].toDouble(), 96.0, 0.02);
+        test::ExpectJsonHas(view["dpi"], QJsonArray{96.0, 96.0}, 0.02);
     }
     if (format == "JPEG") {
         EXPECT_EQ(view["size"].toArray(), (QJsonArray{64, 48}));
         EXPECT_FALSE(view["progressive"].toBool());
         EXPECT_EQ(view["jfif_unit"].toInt(), 1);
         for (const auto& pixel : view["pixels"].toArray()) {
-            const std::vector<int> rgb = test::Rgb(pixel);
-            ASSERT_EQ(rgb.size(), 3u);
-            EXPECT_NEAR(rgb[0], 30, 4);
-            EXPECT_NEAR(rgb[1], 144, 4);
-            EXPECT_NEAR(rgb[2], 255, 4);
+            EXPECT_TRUE(test::RgbNear(pixel, 30, 144, 255, 4)) << test::ShowJson(pixel);
         }
         return;
     }
@@ -298,7 +285,7 @@ TEST(JpegWriter, QuantisesAtQualityNinety) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     ASSERT_TRUE(WriteJpeg(buffer, SampleImage()));
-    ASSERT_TRUE(WriteTo(path, buffer.data()));
+    ASSERT_TRUE(test::WriteFile(path, buffer.data()));
     PLANTREK_READ_PICTURE(view, path, {});
     const QJsonObject tables = view["quantization"].toObject();
     ASSERT_EQ(tables.size(), 2);

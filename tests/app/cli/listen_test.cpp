@@ -14,53 +14,26 @@
 namespace plantrek::test {
 namespace {
 
+using namespace meter;
+
 const QByteArray kAck("cfm\r\n");
 const QString kNoMeterWarning = QStringLiteral(
     "warning: There does not seem to be a Disto device available.\\nMake sure the Disto is on "
     "and is using a port in the range COM1 to COM20.");
 
-QByteArray Distance(const char* digits, char unit = '0') {
-    return QByteArray("31..0") + unit + '+' + digits;
-}
-QByteArray Key(int code) {
-    return QByteArray("5000..+000000") + QByteArray::number(code).rightJustified(2, '0');
-}
-QByteArray Line(std::initializer_list<QByteArray> words) {
-    QByteArray line;
-    for (const QByteArray& word : words) {
-        line += word + ' ';
-    }
-    return line + "\r\n";
-}
-
-QStringList Lines(const QByteArray& text) {
-    QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
 // The tool running "listen" in the background while a test plays the meter.
 class ListenTest : public CliTest {
 protected:
     // ports: the value of PLANTREK_SERIAL_PORTS, or none to leave it unset.
-    void Start(const QStringList& arguments, const std::optional<QString>& ports) {
+    void Listen(const QStringList& arguments, const std::optional<QString>& ports) {
         ASSERT_TRUE(runtime_.isValid());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), Work());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Work("config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), Work("data"));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), Work("cache"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         environment.remove(QStringLiteral("PLANTREK_SERIAL_PORTS"));
         if (ports) {
             environment.insert(QStringLiteral("PLANTREK_SERIAL_PORTS"), *ports);
         }
-        process_.setProcessEnvironment(environment);
-        process_.setWorkingDirectory(Work());
-        process_.start(QStringLiteral(PLANTREK_CLI_PATH),
-                       QStringList{QStringLiteral("listen")} + arguments);
+        Start(process_, QStringList{QStringLiteral("listen")} + arguments, environment);
         ASSERT_TRUE(process_.waitForStarted(30000));
         process_.closeWriteChannel();
     }
@@ -87,24 +60,7 @@ protected:
             30000);
     }
     CliResult Finish(int timeoutMs = 60000) {
-        if (!process_.waitForFinished(timeoutMs)) {
-            ADD_FAILURE() << "plantrek-cli listen did not finish";
-            process_.kill();
-            process_.waitForFinished();
-        }
-        Collect();
-        CliResult result;
-        result.exitCode = process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-        result.out = out_;
-        result.err = err_;
-        return result;
-    }
-
-    QJsonObject Info(const QString& site) const {
-        const CliResult info = Run({"info", site});
-        EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
-        const auto objects = ParseObjects(info.out);
-        return objects.size() == 1 ? objects[0] : QJsonObject();
+        return CliTest::Finish(process_, timeoutMs, {-1, out_, err_});
     }
 
     QTemporaryDir runtime_;
@@ -118,7 +74,7 @@ TEST_F(ListenTest, AWalkAroundARoomBecomesAClosedRoomInTheSavedSite) {
     ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(740000);  // enter is key 12, undo key 13; its keys are set up
     // COM1 has no device; the meter is COM2.
-    Start({"--idle", "1", "--out", "walk.tcd"}, QStringLiteral(":") + meter.devicePath());
+    Listen({"--idle", "1", "--out", "walk.tcd"}, QStringLiteral(":") + meter.devicePath());
     ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
     ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
 
@@ -145,12 +101,12 @@ TEST_F(ListenTest, AWalkAroundARoomBecomesAClosedRoomInTheSavedSite) {
 
     const CliResult result = Finish();
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(Lines(result.out),
+    EXPECT_EQ(result.OutLines(),
               (QStringList{"measurement 3 0", "measurement 4 90", "measurement 3 180",
                            "measurement 5 270", "undo", "measurement 4 270", "enter"}));
     // The search went port by port and stopped at the meter; the closed room raised no
     // question when it was saved.
-    EXPECT_EQ(Lines(result.err),
+    EXPECT_EQ(result.ErrLines(),
               (QStringList{"Searching for Disto", "Currently searching for a Disto on COM1.",
                            "Currently searching for a Disto on COM2.",
                            "Listening to the Disto on COM2."}));
@@ -179,7 +135,7 @@ TEST_F(ListenTest, AMeterThatGoesAwayEndsTheListeningAndTheSiteIsStillSaved) {
         settings.setValue("SerialPorts", meter.devicePath());
     }
     // A long idle time: only the meter going away can end this in time.
-    Start({"--in", "site.tcd", "--out", "more.tcd", "--idle", "600"}, std::nullopt);
+    Listen({"--in", "site.tcd", "--out", "more.tcd", "--idle", "600"}, std::nullopt);
     ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
     meter.send(Line({Key(11)}) + Line({Distance("00002000"), Key(2)}) +
                Line({Distance("00002000"), Key(6)}));
@@ -190,7 +146,7 @@ TEST_F(ListenTest, AMeterThatGoesAwayEndsTheListeningAndTheSiteIsStillSaved) {
     const CliResult result = Finish(30000);
     EXPECT_LT(timer.elapsed(), 20000);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(Lines(result.out), (QStringList{"enter", "measurement 2 0", "measurement 2 90"}));
+    EXPECT_EQ(result.OutLines(), (QStringList{"enter", "measurement 2 0", "measurement 2 90"}));
 
     // The opened room is kept and the new one was added after it.
     const QJsonArray rooms = Info(QStringLiteral("more.tcd"))["rooms"].toArray();
@@ -204,7 +160,7 @@ TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
     SimulatedMeter meter;
     ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(760000);  // model class 1: a distance alone on its line is enter
-    Start({"--idle", "600", "--out", "cut.tcd"}, meter.devicePath());
+    Listen({"--idle", "600", "--out", "cut.tcd"}, meter.devicePath());
     ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
     ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
     meter.send(Line({Distance("00003000"), Key(2)}) + Line({Distance("00001000")}));
@@ -212,7 +168,7 @@ TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
     process_.terminate();
     const CliResult result = Finish(30000);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(Lines(result.out), (QStringList{"measurement 3 0", "enter"}));
+    EXPECT_EQ(result.OutLines(), (QStringList{"measurement 3 0", "enter"}));
     // A single wall does not close: saving asked, and the default answer saved.
     EXPECT_THAT(result.ErrLines().last().toStdString(),
                 ::testing::AllOf(::testing::StartsWith("question: Some of your rooms are not "
@@ -225,7 +181,7 @@ TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
 }
 
 TEST_F(ListenTest, NoMeterIsAWarningAndStatus1AndNothingIsSaved) {
-    Start({"--out", "never.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
+    Listen({"--out", "never.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
     const CliResult result = Finish(30000);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.out.isEmpty());
@@ -239,7 +195,7 @@ TEST_F(ListenTest, NoMeterIsAWarningAndStatus1AndNothingIsSaved) {
 }
 
 TEST_F(ListenTest, ASiteThatDoesNotOpenEndsBeforeTheSearch) {
-    Start({"--in", "missing.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
+    Listen({"--in", "missing.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
     const CliResult result = Finish(30000);
     EXPECT_EQ(result.exitCode, 1);
     ASSERT_EQ(result.ErrLines().size(), 1);
@@ -252,7 +208,7 @@ TEST_F(ListenTest, AnEmptySearchRangeFindsNothingAtOnce) {
     ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(500000);
     // The meter stands at COM4, inside neither end of the range.
-    Start({"--first", "5", "--last", "3"}, QStringLiteral(":::") + meter.devicePath());
+    Listen({"--first", "5", "--last", "3"}, QStringLiteral(":::") + meter.devicePath());
     const CliResult result = Finish(30000);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.ErrLines(), QStringList{kNoMeterWarning});

@@ -196,8 +196,7 @@ int PainterSurface::HorizontalDpi() const {
 }
 
 void PainterSurface::SaveState() {
-    saved_.push_back(SavedState{painter_.pen(), painter_.brush(), painter_.font(),
-                                painter_.compositionMode(), text_});
+    saved_.push_back(SavedState{painter_.pen(), painter_.brush(), painter_.compositionMode(), text_});
 }
 
 void PainterSurface::RestoreState() {
@@ -212,12 +211,12 @@ void PainterSurface::RestoreState() {
     if (painter_.brush() != state.brush) {
         painter_.setBrush(state.brush);
     }
-    if (painter_.font() != state.font) {
-        painter_.setFont(state.font);
-    }
     if (painter_.compositionMode() != state.compositionMode) {
         painter_.setCompositionMode(state.compositionMode);
     }
+    // The font goes back to the painter only when text is next measured or drawn: the names of
+    // a plan are written one room after another, mostly at the same height, with the state
+    // restored in between.
     text_ = state.text;
     saved_.pop_back();
 }
@@ -239,12 +238,20 @@ void PainterSurface::SetNoBrush() {
 }
 
 void PainterSurface::SetFont(const QString& family, int pixelHeight) {
-    const int height = pixelHeight > 0 ? pixelHeight : 1;
-    QFont font(family);
-    font.setPixelSize(height);
-    painter_.setFont(font);
     text_.family = family;
-    text_.pixelHeight = height;
+    text_.pixelHeight = pixelHeight > 0 ? pixelHeight : 1;
+    ApplyFont();
+}
+
+void PainterSurface::ApplyFont() const {
+    if (applied_.pixelHeight == text_.pixelHeight && applied_.family == text_.family) {
+        return;
+    }
+    QFont font(text_.family);
+    font.setPixelSize(text_.pixelHeight);
+    painter_.setFont(font);
+    applied_.family = text_.family;
+    applied_.pixelHeight = text_.pixelHeight;
 }
 
 void PainterSurface::SetTextColour(Colour colour) {
@@ -284,6 +291,7 @@ void PainterSurface::DrawRectangle(const DeviceRect& box) {
 }
 
 void PainterSurface::DrawText(const QString& text, DevicePoint topLeft) {
+    ApplyFont();
     const QFontMetrics metrics(painter_.font(), painter_.device());
     const QPen pen = painter_.pen();
     painter_.setPen(text_.colour);
@@ -295,11 +303,8 @@ void PainterSurface::DrawTextCentred(const QString& text, const DeviceRect& box)
     const QPen pen = painter_.pen();
     painter_.setPen(text_.colour);
     const QRect rect(box.left, box.top, box.Width(), box.Height());
-    // The painter's font is the one this surface set last, unless someone set another on the
-    // painter behind its back.
-    const QFont font = painter_.font();
-    if (CanDrawFromCache(text) && font.pixelSize() == text_.pixelHeight &&
-        font.family() == text_.family) {
+    ApplyFont();
+    if (CanDrawFromCache(text)) {
         TextCache::Instance().DrawCentred(measureContext_, text_.family, text_.pixelHeight, text,
                                           painter_, rect);
     } else {
@@ -309,6 +314,7 @@ void PainterSurface::DrawTextCentred(const QString& text, const DeviceRect& box)
 }
 
 TextExtent PainterSurface::MeasureText(const QString& text) const {
+    ApplyFont();
     const QFontMetrics metrics(painter_.font(), painter_.device());
     return {metrics.horizontalAdvance(text), metrics.height()};
 }

@@ -66,11 +66,19 @@ private:
         int pixelHeight = 0;
     };
     TextState text_;
+    // The family and height last set on the painter; the surface sets the painter's font only
+    // when it differs from the one wanted. While the surface is in use, the painter's font is
+    // the surface's to set.
+    struct AppliedFont {
+        QString family;
+        int pixelHeight = 0;
+    };
+    mutable AppliedFont applied_;
+    void ApplyFont() const;
     // What SaveState keeps: what this surface sets on the painter, and nothing else.
     struct SavedState {
         QPen pen;
         QBrush brush;
-        QFont font;
         QPainter::CompositionMode compositionMode;
         TextState text;
     };

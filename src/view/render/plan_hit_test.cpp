@@ -118,6 +118,11 @@ public:
     void VisitSiteBegin(const Site& site) override {
         index_.startPoint_ = site.GetStartPoint();
         index_.rooms_.reserve(static_cast<std::size_t>(site.RoomCount()));
+        std::size_t walls = 0;
+        for (const auto& room : site.Rooms()) {
+            walls += static_cast<std::size_t>(room->WallCount());
+        }
+        index_.walls_.reserve(walls);
     }
 
     void VisitRoomBegin(const Room& room) override {

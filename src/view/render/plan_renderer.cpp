@@ -110,8 +110,8 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
     ++wallsSeen_;
 
+    // The wall's start is the room's location or the end of the wall before, already in the box.
     const DevicePoint deviceEnd = transform_.ToDevice(end);
-    IncludeInBox(transform_.ToDevice(start));
     IncludeInBox(deviceEnd);
 
     if (!IsSelectedRoom() && !wall.HasArc()) {

@@ -213,6 +213,8 @@ private:
     void ShowMessage(const QString& text, MessageIcon icon) const;
     // Shows why the template file could not be rewritten, when it could not.
     void ReportTemplateFailure(const std::optional<QString>& failure) const;
+    // Shows why a wall edit was refused, or keeps the edit as one step of the plan.
+    bool FinishWallEdit(const EditResult& result);
 
     UserPrompts& prompts_;
     CPrefs prefs_;

@@ -213,16 +213,7 @@ bool CTracepadDoc::AngleCurrentWall(double distance) {
     if (GetSelectionLevel() != kLevelWall) {
         return false;
     }
-    const EditResult result = AngleWall(*currentRoom_, currentWall_, distance);
-    if (!result) {
-        if (!result.message.isEmpty()) {
-            ShowMessage(result.message, MessageIcon::Warning);
-        }
-        return false;
-    }
-    currentWall_ = nullptr;
-    Commit(true);
-    return true;
+    return FinishWallEdit(AngleWall(*currentRoom_, currentWall_, distance));
 }
 
 bool CTracepadDoc::ArcCurrentWall(double distanceToStart, double distanceToEnd,
@@ -230,17 +221,8 @@ bool CTracepadDoc::ArcCurrentWall(double distanceToStart, double distanceToEnd,
     if (GetSelectionLevel() != kLevelWall) {
         return false;
     }
-    const EditResult result =
-        ArcWall(*currentRoom_, currentWall_, distanceToStart, distanceToEnd, side);
-    if (!result) {
-        if (!result.message.isEmpty()) {
-            ShowMessage(result.message, MessageIcon::Warning);
-        }
-        return false;
-    }
-    currentWall_ = nullptr;
-    Commit(true);
-    return true;
+    return FinishWallEdit(
+        ArcWall(*currentRoom_, currentWall_, distanceToStart, distanceToEnd, side));
 }
 
 bool CTracepadDoc::ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner,
@@ -249,8 +231,11 @@ bool CTracepadDoc::ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner,
     if (GetSelectionLevel() != kLevelWall) {
         return false;
     }
-    const EditResult result = ArcWall(*currentRoom_, currentWall_, firstCorner, secondCorner,
-                                      firstDistance, secondDistance, side);
+    return FinishWallEdit(ArcWall(*currentRoom_, currentWall_, firstCorner, secondCorner,
+                                  firstDistance, secondDistance, side));
+}
+
+bool CTracepadDoc::FinishWallEdit(const EditResult& result) {
     if (!result) {
         if (!result.message.isEmpty()) {
             ShowMessage(result.message, MessageIcon::Warning);

@@ -1,59 +1,34 @@
 #include "app/cli/cli_options.h"
 
+#include "app/cli/option_arguments.h"
+
 namespace plantrek::cli {
-
-namespace {
-
-// "--name value" or "--name=value".
-bool TakeValue(const QStringList& arguments, qsizetype& i, const QString& name, QString* value,
-               QString* error) {
-    const QString& argument = arguments[i];
-    if (argument.startsWith(name + QLatin1Char('='))) {
-        *value = argument.mid(name.size() + 1);
-        return true;
-    }
-    if (i + 1 >= arguments.size()) {
-        *error = QStringLiteral("%1 needs a value").arg(name);
-        return false;
-    }
-    *value = arguments[++i];
-    return true;
-}
-
-bool Matches(const QString& argument, const QString& name) {
-    return argument == name || argument.startsWith(name + QLatin1Char('='));
-}
-
-}  // namespace
 
 std::optional<RunOptions> ParseRunOptions(const QStringList& arguments, QString* error) {
     RunOptions options;
     bool haveScript = false;
+    error->clear();
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         QString value;
-        if (Matches(argument, QStringLiteral("--in"))) {
-            if (!TakeValue(arguments, i, QStringLiteral("--in"), &options.inPath, error)) {
+        const auto option = [&](const QString& name, QString* target) {
+            return TakeOption(arguments, i, name, target, error);
+        };
+        if (option(QStringLiteral("--in"), &options.inPath) ||
+            option(QStringLiteral("--out"), &options.outPath)) {
+            if (!error->isEmpty()) {
                 return std::nullopt;
             }
-        } else if (Matches(argument, QStringLiteral("--out"))) {
-            if (!TakeValue(arguments, i, QStringLiteral("--out"), &options.outPath, error)) {
+        } else if (option(QStringLiteral("--units"), &value)) {
+            if (!error->isEmpty()) {
                 return std::nullopt;
             }
-        } else if (Matches(argument, QStringLiteral("--units"))) {
-            if (!TakeValue(arguments, i, QStringLiteral("--units"), &value, error)) {
+            options.units = ParseUnitsOption(value, error);
+            if (!options.units) {
                 return std::nullopt;
             }
-            if (value == QLatin1String("meters")) {
-                options.units = 1;
-            } else if (value == QLatin1String("feet")) {
-                options.units = 0;
-            } else {
-                *error = QStringLiteral("--units takes feet or meters, not \"%1\"").arg(value);
-                return std::nullopt;
-            }
-        } else if (Matches(argument, QStringLiteral("--style"))) {
-            if (!TakeValue(arguments, i, QStringLiteral("--style"), &value, error)) {
+        } else if (option(QStringLiteral("--style"), &value)) {
+            if (!error->isEmpty()) {
                 return std::nullopt;
             }
             if (value == QLatin1String("azimuth")) {
@@ -64,8 +39,8 @@ std::optional<RunOptions> ParseRunOptions(const QStringList& arguments, QString*
                 *error = QStringLiteral("--style takes azimuth or quadrant, not \"%1\"").arg(value);
                 return std::nullopt;
             }
-        } else if (Matches(argument, QStringLiteral("--answer"))) {
-            if (!TakeValue(arguments, i, QStringLiteral("--answer"), &value, error)) {
+        } else if (option(QStringLiteral("--answer"), &value)) {
+            if (!error->isEmpty()) {
                 return std::nullopt;
             }
             if (value != QLatin1String("yes") && value != QLatin1String("no")) {

@@ -1,57 +1,29 @@
 #include "app/cli/export_command.h"
 
 #include "app/cli/document_session.h"
+#include "app/cli/option_arguments.h"
 #include "app/cli/run_command.h"
 #include "export/export_command.h"
 
 namespace plantrek::cli {
 
-namespace {
-
-// "--name value" or "--name=value"; false for any other argument.
-bool TakeOption(const QStringList& arguments, qsizetype& i, const QString& name, QString* value,
-                QString* error, bool* failed) {
-    const QString& argument = arguments[i];
-    if (argument.startsWith(name + QLatin1Char('='))) {
-        *value = argument.mid(name.size() + 1);
-        return true;
-    }
-    if (argument != name) {
-        return false;
-    }
-    if (i + 1 >= arguments.size()) {
-        *error = QStringLiteral("%1 needs a value").arg(name);
-        *failed = true;
-        return true;
-    }
-    *value = arguments[++i];
-    return true;
-}
-
-}  // namespace
-
 std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QString* error) {
     ExportOptions options;
     QStringList files;
+    error->clear();
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         QString value;
-        bool failed = false;
-        if (TakeOption(arguments, i, QStringLiteral("--units"), &value, error, &failed)) {
-            if (failed) {
+        if (TakeOption(arguments, i, QStringLiteral("--units"), &value, error)) {
+            if (!error->isEmpty()) {
                 return std::nullopt;
             }
-            if (value == QLatin1String("meters")) {
-                options.units = 1;
-            } else if (value == QLatin1String("feet")) {
-                options.units = 0;
-            } else {
-                *error = QStringLiteral("--units takes feet or meters, not \"%1\"").arg(value);
+            options.units = ParseUnitsOption(value, error);
+            if (!options.units) {
                 return std::nullopt;
             }
-        } else if (TakeOption(arguments, i, QStringLiteral("--select-room"), &value, error,
-                              &failed)) {
-            if (failed) {
+        } else if (TakeOption(arguments, i, QStringLiteral("--select-room"), &value, error)) {
+            if (!error->isEmpty()) {
                 return std::nullopt;
             }
             options.selectRoom = value;

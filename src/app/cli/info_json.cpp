@@ -2,6 +2,7 @@
 
 #include "app/cli/json_text.h"
 #include "audio/annotation_list.h"
+#include "document/files/site_file_writer.h"
 #include "document/tracepad_doc.h"
 #include "model/room.h"
 #include "model/site.h"
@@ -9,18 +10,6 @@
 namespace plantrek::cli {
 
 namespace {
-
-QString CloseRuleText(CloseRule rule) {
-    switch (rule) {
-        case CloseRule::Square:
-            return QStringLiteral("square");
-        case CloseRule::ReverseSquare:
-            return QStringLiteral("reverse square");
-        case CloseRule::Angled:
-            return QStringLiteral("angle");
-    }
-    return QStringLiteral("unknown");
-}
 
 JsonValue Point(PlanPoint p) {
     JsonValue point = JsonValue::Array();

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/cli/document_session.h"
+#include "app/cli/option_arguments.h"
 #include "app/cli/run_command.h"
 #include "document/measurement_router.h"
 
@@ -29,25 +30,6 @@ namespace {
 constexpr int kMaxComPort = 9999;
 // A day: longer is surely a typing error, and the milliseconds stay well inside an int.
 constexpr double kMaxIdleSeconds = 24 * 60 * 60;
-
-// "--name value" or "--name=value"; false for any other argument. A missing value sets error.
-bool TakeOption(const QStringList& arguments, qsizetype& i, const QString& name, QString* value,
-                QString* error) {
-    const QString& argument = arguments[i];
-    if (argument.startsWith(name + QLatin1Char('='))) {
-        *value = argument.mid(name.size() + 1);
-        return true;
-    }
-    if (argument != name) {
-        return false;
-    }
-    if (i + 1 >= arguments.size()) {
-        *error = QStringLiteral("%1 needs a value").arg(name);
-        return true;
-    }
-    *value = arguments[++i];
-    return true;
-}
 
 bool ParseComPort(const QString& name, const QString& value, int* comPort, QString* error) {
     bool ok = false;

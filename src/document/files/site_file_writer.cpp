@@ -31,18 +31,6 @@ const QString kRoomOriginElement = QStringLiteral("roomOrigin");
 // The document version that readers of our files know.
 const QString kDocumentVersion = QStringLiteral("1.1");
 
-QString CloseRuleText(CloseRule rule) {
-    switch (rule) {
-        case CloseRule::Square:
-            return QStringLiteral("square");
-        case CloseRule::ReverseSquare:
-            return QStringLiteral("reverse square");
-        case CloseRule::Angled:
-            return QStringLiteral("angle");
-    }
-    return QStringLiteral("unknown");
-}
-
 QString WallKindText(WallKind kind) {
     switch (kind) {
         case WallKind::User:
@@ -64,6 +52,18 @@ QString QuotedInteger(long value) {
 }
 
 }  // namespace
+
+QString CloseRuleText(CloseRule rule) {
+    switch (rule) {
+        case CloseRule::Square:
+            return QStringLiteral("square");
+        case CloseRule::ReverseSquare:
+            return QStringLiteral("reverse square");
+        case CloseRule::Angled:
+            return QStringLiteral("angle");
+    }
+    return QStringLiteral("unknown");
+}
 
 CSiteFileWriter::CSiteFileWriter(QIODevice& device, QString fileName)
     : device_(device), fileName_(std::move(fileName)) {}

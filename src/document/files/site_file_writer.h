@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/geometry.h"
+#include "model/room.h"
 #include "model/site_visitor.h"
 
 class QIODevice;
@@ -13,6 +14,9 @@ namespace plantrek {
 
 class AnnotationList;
 class CXmlWriter;
+
+// A close rule as site files name it: "square", "reverse square" or "angle".
+QString CloseRuleText(CloseRule rule);
 
 // Writes a site as a ".tcd" file while Site::Traverse walks it: the materials the rooms use, the
 // site with its start point, bounds and notes, then every room with its location, notes, walls

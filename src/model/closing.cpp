@@ -1,5 +1,6 @@
 #include "model/closing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/units.h"
@@ -157,9 +158,13 @@ CloseCorner ChooseCorner(const Room& room) {
         lastStart = p - walls.back()->GetVector();
     }
     const PlanPoint o{0.0, 0.0};
+    // A point within the corner tolerance of the gap line counts as on it (+1): the file keeps
+    // six decimals, and a wall end that lies on the line must not change sides, and so change
+    // the room's corner, between a save and the next open.
+    const double gapLength = Length(p - o);
     const auto side = [&](PlanPoint q) {
         const double cross = (q.y - p.y) * (p.x - o.x) - (p.y - o.y) * (q.x - p.x);
-        return cross >= 0.0 ? 1 : -1;
+        return cross >= -kPointTolerance * gapLength ? 1 : -1;
     };
     if (side(first) != side(lastStart)) {
         return CloseCorner::XThenY;
@@ -172,8 +177,19 @@ CloseCorner ChooseCorner(const Room& room) {
 
 namespace {
 
+double DistanceToSegment(PlanPoint p, PlanPoint a, PlanPoint b) {
+    const PlanPoint r = b - a;
+    const double squared = Dot(r, r);
+    if (squared == 0.0) {
+        return Distance(p, a);
+    }
+    const double t = std::clamp(Dot(p - a, r) / squared, 0.0, 1.0);
+    return Distance(p, a + r * t);
+}
+
 // Whether segments (a, b) and (c, d) cross somewhere other than at ends they share, or lie on
-// one line and overlap.
+// one line and overlap. "On one line" is within half an inch, as everything else in the closed
+// test: the file's six decimals turn an exact fold-back into a hair of an angle.
 bool EdgesConflict(PlanPoint a, PlanPoint b, PlanPoint c, PlanPoint d) {
     const PlanPoint r = b - a;
     const PlanPoint s = d - c;
@@ -183,19 +199,20 @@ bool EdgesConflict(PlanPoint a, PlanPoint b, PlanPoint c, PlanPoint d) {
     if (lr == 0.0 || ls == 0.0) {
         return false;
     }
-    // Parallel when the sine of the angle between them is negligible.
-    if (std::fabs(denom) <= kZeroTolerance * lr * ls) {
-        const double offset = std::fabs(Cross(r, c - a)) / lr;
-        if (offset > kPointTolerance) {
-            return false;  // parallel, apart
-        }
-        // On one line: overlapping when their extents along it share more than a point.
-        const PlanPoint unit = r / lr;
+    const PlanPoint unit = r / lr;
+    const bool cOnLine = std::fabs(Cross(unit, c - a)) <= kHalfInch;
+    const bool dOnLine = std::fabs(Cross(unit, d - a)) <= kHalfInch;
+    if (cOnLine && dOnLine) {
+        // Overlapping when their extents along the line share more than half an inch.
         const double c0 = Dot(c - a, unit);
         const double c1 = Dot(d - a, unit);
         const double lo = std::max(0.0, std::min(c0, c1));
         const double hi = std::min(lr, std::max(c0, c1));
-        return hi - lo > kPointTolerance;
+        return hi - lo > kHalfInch;
+    }
+    // Parallel when the sine of the angle between them is negligible.
+    if (std::fabs(denom) <= kZeroTolerance * lr * ls) {
+        return false;  // parallel, apart
     }
     const double t = Cross(c - a, s) / denom;
     const double u = Cross(c - a, r) / denom;
@@ -221,6 +238,19 @@ bool IsSimpleOutline(const Room& room) {
         for (int j = i + 1; j < n - 1; ++j) {
             if (Distance(v[static_cast<std::size_t>(i)], v[static_cast<std::size_t>(j)]) <
                 kHalfInch) {
+                return false;
+            }
+        }
+    }
+    // No corner may lie on a wall it does not end: a wall that doubles back almost onto the
+    // one before it, or a corner pushed against another wall, makes a sliver, not a room.
+    // Edge i runs from v[i - 1] to v[i]; the last edge returns to the location, point 0.
+    for (int k = 0; k < n - 1; ++k) {
+        for (int i = 1; i <= n - 1; ++i) {
+            const bool ends = i == k || i == k + 1 || (k == 0 && i == n - 1);
+            if (!ends && DistanceToSegment(v[static_cast<std::size_t>(k)],
+                                           v[static_cast<std::size_t>(i - 1)],
+                                           v[static_cast<std::size_t>(i)]) < kHalfInch) {
                 return false;
             }
         }

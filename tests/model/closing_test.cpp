@@ -55,7 +55,12 @@ TEST(CloseRuleTest, AddsTheSystemWallsOfItsRule) {
         {{{3, 0}, {3, 180}}, kSquare, kOpen, {}, 0},
         {{{3, 0}, {3, 180}}, kAngled, kOpen, {}, 0},
         {{{3, 0}, {4, 90}, {3, 180}, {4 - 0.01, 270}}, kSquare, kClosed, {}, 12},  // gap < ½"
-        {{{4, 90}, {5, 306.869897645844}, {4, 90}}, kAngled, kOpen, {}, 0},        // crossing
+        {{{3, 0}, {4, 90}, {3, 180}, {4 - 0.02, 270}}, kSquare, kClosed, {{-0.02, 0}}, 12},
+        // Slivers: walls doubling back (exactly or nearly), a corner 1 cm from a wall.
+        {{{3, 30}, {2, 210}}, kSquare, kOpen, {}, 0},
+        {{{3, 0}, {2, 180.001}}, kSquare, kOpen, {}, 0},
+        {{{4, 90}, {3, 0}, {2, 270}, {2.99, 180}, {std::sqrt(2.0), 315}}, kAngled, kOpen, {}, 0},
+        {{{4, 90}, {5, 306.869897645844}, {4, 90}}, kAngled, kOpen, {}, 0},  // crossing
         {{{3, 0}, {3, 90}, {3, 180}, {3, 270}, {2, 90}, {2, 180}}, kAngled, kOpen, {}, 0},
         // Back to the second corner and on by 1 cm: a vertex all but repeated.
         {{{3, 0}, {4, 90}, {4, 270}, {0.01, 0}}, kAngled, kOpen, {}, 0},
@@ -109,6 +114,15 @@ TEST(ChooseCornerTest, PicksTheCornerAwayFromTheWalls) {
     // Walls on both sides of the gap line.
     EXPECT_EQ(ChooseCorner(RoomOfWalls({{3, 0}, {8, 90}, {1, 180}, {2, 270}})),
               CloseCorner::XThenY);
+    // A wall end within a hair of the gap line (as the file's rounding leaves it) counts as on
+    // it, whichever side; one clearly off the line keeps the corner of its side.
+    const std::pair<double, CloseCorner> turns[] = {{1e-6, CloseCorner::YThenX},
+                                                    {-1e-6, CloseCorner::YThenX},
+                                                    {1, CloseCorner::XThenY},
+                                                    {-1, CloseCorner::YThenX}};
+    for (const auto& [turn, corner] : turns) {
+        EXPECT_EQ(ChooseCorner(RoomOfWalls({{3, 10 + turn}, {3, 10 - turn}})), corner) << turn;
+    }
 }
 
 TEST(ClosingTest, ClosingIsLazyAndFollowsEdits) {

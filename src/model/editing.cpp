@@ -311,6 +311,15 @@ bool RotateRoom(Room& room, PlanPoint pivot, double degrees) {
     if (!AllFinite({pivot.x, pivot.y, degrees})) {
         return false;
     }
+    // Reduced once, exactly: added to each bearing unreduced, a huge angle swamps the bearing
+    // and every wall loses a different part of its direction.
+    degrees = std::fmod(degrees, 360.0);
+    if (degrees < 0.0) {
+        degrees += 360.0;  // a tiny negative angle rounds up to 360, which is no turn
+        if (degrees >= 360.0) {
+            degrees = 0.0;
+        }
+    }
     ConvertAddedWalls(room);
     const int startCorner = room.IndexOfVertex(room.GetStartPoint());
     const double phi = BearingToMathRadians(degrees);

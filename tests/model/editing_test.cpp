@@ -364,6 +364,9 @@ TEST(EditingPropertyTest, AreaSurvivesRotationReflectionAndReversal) {
     const std::vector<std::function<void(Room&)>> edits = {
         [](Room& r) { RotateRoom(r, PivotPoint(r, RoomPivot::CentreOfRoom), 37.0); },
         [](Room& r) { RotateRoom(r, PivotPoint(r, RoomPivot::RoomStartPoint), 270.0); },
+        // Absurd angles turn the whole room as one: 1e17 is 280 degrees.
+        [](Room& r) { RotateRoom(r, PivotPoint(r, RoomPivot::RoomStartPoint), 1e17); },
+        [](Room& r) { RotateRoom(r, PivotPoint(r, RoomPivot::CentreOfRoom), -1e-20); },
         [](Room& r) {
             ReflectRoom(r, PivotPoint(r, RoomPivot::CentreOfRoom), ReflectMode::Vertical);
         },

@@ -52,7 +52,7 @@ std::optional<RunOptions> ParseRunOptions(const QStringList& arguments, QString*
             options.strict = true;
         } else if (argument == QLatin1String("--persist")) {
             options.persist = true;
-        } else if (argument.startsWith(QLatin1String("--"))) {
+        } else if (LooksLikeOption(argument)) {
             *error = QStringLiteral("unknown option \"%1\"").arg(argument);
             return std::nullopt;
         } else if (haveScript) {

@@ -10,6 +10,7 @@
 #include "app/cli/listen_command.h"
 #include "app/cli/run_command.h"
 #include "app/cli/script_commands.h"
+#include "resources/version.h"
 
 namespace {
 
@@ -59,29 +60,41 @@ void DropRuntimeFolderNotices(QtMsgType type, const QMessageLogContext& context,
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Qt takes the options it knows (-style, -platform, -reverse, ...) out of the arguments it
+    // is given, so the tool's own arguments are copied first and Qt sees only the program name:
+    // "--style quadrant" is ours, and a stray "-platform xcb" is a bad argument, not a plugin.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+
     // Pictures need a GUI application to draw text; the tool never opens a window, so it draws
     // off screen unless told otherwise, the same on a desktop, over ssh and on a build server.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     previousMessageHandler = qInstallMessageHandler(DropRuntimeFolderNotices);
-    QGuiApplication app(argc, argv);
+    QGuiApplication app(qtArgc, qtArgv);
     qInstallMessageHandler(previousMessageHandler);
     QCoreApplication::setOrganizationName("Corvane Software");
     QCoreApplication::setApplicationName("Plantrek");
-    QCoreApplication::setApplicationVersion(PLANTREK_VERSION);
+    QCoreApplication::setApplicationVersion(plantrek::VersionText());
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.first() == "help" || args.first() == "--help" ||
-        args.first() == "-h") {
+    if (args.isEmpty()) {
+        err << Usage();
+        return plantrek::cli::kExitUsage;
+    }
+    if (args.first() == "help" || args.first() == "--help" || args.first() == "-h") {
         out << Usage();
         return 0;
     }
     const QString& command = args.first();
     if (command == "version" || command == "--version") {
-        out << "plantrek-cli " << PLANTREK_VERSION << "\n";
+        out << "plantrek-cli " << plantrek::VersionText() << "\n";
         return 0;
     }
     if (command == "run") {

@@ -20,6 +20,10 @@ bool TakeOption(const QStringList& arguments, qsizetype& i, const QString& name,
     return true;
 }
 
+bool LooksLikeOption(const QString& argument) {
+    return argument.size() > 1 && argument.startsWith(QLatin1Char('-'));
+}
+
 std::optional<int> ParseUnitsOption(const QString& value, QString* error) {
     if (value == QLatin1String("meters")) {
         return 1;

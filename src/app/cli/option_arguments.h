@@ -13,6 +13,10 @@ namespace plantrek::cli {
 bool TakeOption(const QStringList& arguments, qsizetype& i, const QString& name, QString* value,
                 QString* error);
 
+// Whether an argument reads as an option: "--name" or a single-dash word such as "-platform"
+// (Qt's spelling, given by mistake); "-" alone names standard input.
+bool LooksLikeOption(const QString& argument);
+
 // The value of --units as the Input setting: 1 for "meters", 0 for "feet"; anything else
 // sets error.
 std::optional<int> ParseUnitsOption(const QString& value, QString* error);

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <random>
 
 #include "model/closing.h"
 #include "model/model_test_support.h"
@@ -196,26 +194,6 @@ TEST(RoomTest, CopyIsDeepAndRecomputesItsClosing) {
     Room assigned;
     assigned = room;
     EXPECT_NEAR(assigned.GetArea(), 6.0, 1e-9);
-}
-
-TEST(RoomPropertyTest, AreaAndPerimeterAreUnchangedByTranslation) {
-    std::mt19937 random(11);
-    std::uniform_real_distribution<double> offset(-500.0, 500.0);
-    std::uniform_real_distribution<double> side(0.5, 20.0);
-    std::uniform_real_distribution<double> bow(-0.4, 0.4);
-    for (int i = 0; i < 200; ++i) {
-        const double a = side(random);
-        const double b = side(random);
-        Room room = RoomOfWalls({{a, 0}, {b, 90}, {a, 180}}, static_cast<CloseRule>(i % 3));
-        room.GetWall(1, true)->SetArcHeight(bow(random) * std::min(a, b));
-        room.InvalidateClosing();
-        ASSERT_TRUE(room.IsClosed());
-        const double area = room.GetArea();
-        const double perimeter = room.GetPerimeter();
-        room.Translate({offset(random), offset(random)});
-        EXPECT_NEAR(room.GetArea(), area, 1e-9 * std::max(1.0, area));
-        EXPECT_NEAR(room.GetPerimeter(), perimeter, 1e-9 * perimeter);
-    }
 }
 
 }  // namespace

@@ -5,11 +5,27 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "bench/site_generator.h"
+#include "document/files/site_file.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
+    // "--write-site ROOMS PATH" writes the generated site of that size, to time the tools
+    // themselves on it (plantrek-cli info against run --in).
+    if (argc == 4 && QByteArray(argv[1]) == "--write-site") {
+        const auto site = plantrek::bench::GenerateSite(std::atoi(argv[2]));
+        if (!plantrek::SaveSiteFile(*site, QString::fromLocal8Bit(argv[3])).ok) {
+            std::fprintf(stderr, "plantrek_bench: could not write %s\n", argv[3]);
+            return 1;
+        }
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -18,6 +18,8 @@ ROWS = [
     ("Snap", "snap (drag)"),
     ("SnapCommand", "snap command"),
     ("Snapshot", "undo snapshot"),
+    ("OpenDocument", "open document"),
+    ("Info", "info (open + JSON)"),
     ("ExportDxf", "export DXF"),
     ("ExportXls", "export XLS"),
     ("ExportCsv", "export CSV"),
@@ -90,7 +92,7 @@ def main():
     print()
     print("Ratios to the floors:")
     for base, floor in (("Open", "TokenizeFloor"), ("Repaint", "PolygonFloor"),
-                        ("RepaintWithoutNames", "PolygonFloor")):
+                        ("RepaintWithoutNames", "PolygonFloor"), ("Info", "OpenDocument")):
         ratios = []
         for s in SIZES:
             a, b = m.get((base, s)), m.get((floor, s))
@@ -112,6 +114,10 @@ def main():
         else:
             verdict = "met" if value <= limit else "MISSED"
             print("  %-14s %8s ms (target %s ms)  %s" % (base, cell(value), cell(limit), verdict))
+    info, opened = m.get(("Info", 10000)), m.get(("OpenDocument", 10000))
+    if info and opened:
+        print("  %-14s %8.2fx open at 10,000 rooms (target 1.5x)  %s"
+              % ("Info", info / opened, "met" if info <= 1.5 * opened else "MISSED"))
     repaint = m.get(("Repaint", 1000))
     if repaint is not None:
         print("  %-14s %8s ms (target 16 ms)  %s" % ("Repaint", cell(repaint),

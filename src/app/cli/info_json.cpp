@@ -11,58 +11,63 @@ namespace plantrek::cli {
 
 namespace {
 
-JsonValue Point(PlanPoint p) {
-    JsonValue point = JsonValue::Array();
-    point.Append(JsonValue::Number(p.x));
-    point.Append(JsonValue::Number(p.y));
-    return point;
+void Point(JsonWriter& json, PlanPoint p) {
+    json.BeginArray(true);
+    json.Number(p.x);
+    json.Number(p.y);
+    json.EndArray();
 }
 
-JsonValue IndexOrNull(int index) {
-    return index >= 0 ? JsonValue::Number(index) : JsonValue::Null();
-}
-
-JsonValue AnnotationNames(const AnnotationList& list) {
-    JsonValue names = JsonValue::Array();
-    for (int i = 0; i < list.Count(); ++i) {
-        names.Append(JsonValue::String(list.GetName(i)));
+void IndexOrNull(JsonWriter& json, int index) {
+    if (index >= 0) {
+        json.Number(index);
+    } else {
+        json.Null();
     }
-    return names;
 }
 
-JsonValue RoomInfo(const Room& room, const LengthUnits& units) {
-    JsonValue info = JsonValue::Object();
-    info.Set(QStringLiteral("name"), JsonValue::String(room.GetName()));
-    info.Set(QStringLiteral("material"), JsonValue::Number(room.GetMaterial()));
-    info.Set(QStringLiteral("close"), JsonValue::String(CloseRuleText(room.GetCloseRule())));
-    info.Set(QStringLiteral("closed"), JsonValue::Bool(room.IsClosed()));
-    info.Set(QStringLiteral("location"), Point(room.GetLocation()));
-    info.Set(QStringLiteral("start"), Point(room.GetStartPoint()));
+void AnnotationNames(JsonWriter& json, const AnnotationList& list) {
+    json.BeginArray(true);
+    for (int i = 0; i < list.Count(); ++i) {
+        json.String(list.GetName(i));
+    }
+    json.EndArray();
+}
+
+void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units) {
+    json.BeginObject();
+    json.Key("name").String(room.GetName());
+    json.Key("material").Number(room.GetMaterial());
+    json.Key("close").String(CloseRuleText(room.GetCloseRule()));
+    json.Key("closed").Bool(room.IsClosed());
+    Point(json.Key("location"), room.GetLocation());
+    Point(json.Key("start"), room.GetStartPoint());
     const double area = room.GetArea();
     const double perimeter = room.GetPerimeter();
-    info.Set(QStringLiteral("area"), JsonValue::Number(area));
-    info.Set(QStringLiteral("perimeter"), JsonValue::Number(perimeter));
-    info.Set(QStringLiteral("area_text"), JsonValue::String(units.FormatArea(area)));
-    info.Set(QStringLiteral("perimeter_text"), JsonValue::String(units.FormatLength(perimeter)));
-    JsonValue walls = JsonValue::Array();
+    json.Key("area").Number(area);
+    json.Key("perimeter").Number(perimeter);
+    json.Key("area_text").String(units.FormatArea(area));
+    json.Key("perimeter_text").String(units.FormatLength(perimeter));
+    json.Key("walls").BeginArray();
     const int count = room.WallCount(false);
+    // The walls follow one another, so each starts where the one before it ended.
+    PlanPoint start = room.GetLocation();
     for (int i = 0; i < count; ++i) {
         const Wall* wall = room.GetWall(i);
-        const auto [start, end] = room.GetWallEnds(i);
-        JsonValue entry = JsonValue::Object();
-        entry.Set(QStringLiteral("kind"),
-                  JsonValue::String(wall->GetKind() == WallKind::User ? QStringLiteral("user")
-                                                                      : QStringLiteral("system")));
-        entry.Set(QStringLiteral("length"), JsonValue::Number(wall->GetLength()));
-        entry.Set(QStringLiteral("direction"), JsonValue::Number(wall->GetDirection()));
-        entry.Set(QStringLiteral("arc"), JsonValue::Number(wall->GetArcHeight()));
-        entry.Set(QStringLiteral("start"), Point(start));
-        entry.Set(QStringLiteral("end"), Point(end));
-        walls.Append(std::move(entry));
+        const PlanPoint end = start + wall->GetVector();
+        json.BeginObject(true);
+        json.Key("kind").String(wall->GetKind() == WallKind::User ? u"user" : u"system");
+        json.Key("length").Number(wall->GetLength());
+        json.Key("direction").Number(wall->GetDirection());
+        json.Key("arc").Number(wall->GetArcHeight());
+        Point(json.Key("start"), start);
+        Point(json.Key("end"), end);
+        json.EndObject();
+        start = end;
     }
-    info.Set(QStringLiteral("walls"), std::move(walls));
-    info.Set(QStringLiteral("annotations"), AnnotationNames(room.Annotations()));
-    return info;
+    json.EndArray();
+    AnnotationNames(json.Key("annotations"), room.Annotations());
+    json.EndObject();
 }
 
 }  // namespace
@@ -74,54 +79,72 @@ QString ColourText(unsigned colour) {
         .arg(BlueOf(colour), 2, 16, QLatin1Char('0'));
 }
 
-QString DocumentInfoJson(const CTracepadDoc& doc) {
+namespace {
+
+void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
     const Site* site = doc.GetSite();
     const PrefsInputValues input = doc.Prefs().GetInputValues();
-    JsonValue info = JsonValue::Object();
-    info.Set(QStringLiteral("file"), doc.GetPathName().isEmpty()
-                                         ? JsonValue::Null()
-                                         : JsonValue::String(doc.GetPathName()));
-    info.Set(QStringLiteral("modified"), JsonValue::Bool(doc.IsModified()));
-    info.Set(QStringLiteral("units"), JsonValue::String(input.Input == 1 ? QStringLiteral("meters")
-                                                                         : QStringLiteral("feet")));
-    info.Set(QStringLiteral("style"),
-             JsonValue::String(input.AngleStyle == 1 ? QStringLiteral("quadrant")
-                                                     : QStringLiteral("azimuth")));
-    info.Set(QStringLiteral("relative"), JsonValue::Bool(input.DirectionMode != 0));
-    info.Set(QStringLiteral("default_close"),
-             JsonValue::String(CloseRuleText(doc.GetDefaultCloseRule())));
-    info.Set(QStringLiteral("startpoint"), Point(site->GetStartPoint()));
+    json.BeginObject();
+    if (doc.GetPathName().isEmpty()) {
+        json.Key("file").Null();
+    } else {
+        json.Key("file").String(doc.GetPathName());
+    }
+    json.Key("modified").Bool(doc.IsModified());
+    json.Key("units").String(input.Input == 1 ? u"meters" : u"feet");
+    json.Key("style").String(input.AngleStyle == 1 ? u"quadrant" : u"azimuth");
+    json.Key("relative").Bool(input.DirectionMode != 0);
+    json.Key("default_close").String(CloseRuleText(doc.GetDefaultCloseRule()));
+    Point(json.Key("startpoint"), site->GetStartPoint());
 
     const int level = doc.GetSelectionLevel();
-    JsonValue selection = JsonValue::Object();
-    selection.Set(QStringLiteral("level"), JsonValue::Number(level));
-    selection.Set(QStringLiteral("room"),
-                  IndexOrNull(level >= kLevelRoom ? site->IndexOfRoom(doc.GetCurrentRoom()) : -1));
-    selection.Set(
-        QStringLiteral("wall"),
-        IndexOrNull(level == kLevelWall ? doc.GetCurrentRoom()->IndexOfWall(doc.GetCurrentWall())
-                                        : -1));
-    info.Set(QStringLiteral("selection"), std::move(selection));
-    info.Set(QStringLiteral("can_undo"), JsonValue::Bool(doc.CanUndo()));
-    info.Set(QStringLiteral("can_redo"), JsonValue::Bool(doc.CanRedo()));
+    json.Key("selection").BeginObject(true);
+    json.Key("level").Number(level);
+    IndexOrNull(json.Key("room"),
+                level >= kLevelRoom ? site->IndexOfRoom(doc.GetCurrentRoom()) : -1);
+    IndexOrNull(json.Key("wall"),
+                level == kLevelWall ? doc.GetCurrentRoom()->IndexOfWall(doc.GetCurrentWall()) : -1);
+    json.EndObject();
+    json.Key("can_undo").Bool(doc.CanUndo());
+    json.Key("can_redo").Bool(doc.CanRedo());
 
-    JsonValue materials = JsonValue::Array();
+    json.Key("materials").BeginArray();
     for (const auto& material : site->Materials()) {
-        JsonValue entry = JsonValue::Object();
-        entry.Set(QStringLiteral("name"), JsonValue::String(material->GetName()));
-        entry.Set(QStringLiteral("index"), JsonValue::Number(material->GetIndex()));
-        entry.Set(QStringLiteral("color"), JsonValue::String(ColourText(material->GetColour())));
-        materials.Append(std::move(entry));
+        json.BeginObject(true);
+        json.Key("name").String(material->GetName());
+        json.Key("index").Number(material->GetIndex());
+        json.Key("color").String(ColourText(material->GetColour()));
+        json.EndObject();
     }
-    info.Set(QStringLiteral("materials"), std::move(materials));
+    json.EndArray();
 
-    JsonValue rooms = JsonValue::Array();
+    json.Key("rooms").BeginArray();
     for (const auto& room : site->Rooms()) {
-        rooms.Append(RoomInfo(*room, doc.Units()));
+        RoomInfo(json, *room, doc.Units());
     }
-    info.Set(QStringLiteral("rooms"), std::move(rooms));
-    info.Set(QStringLiteral("site_annotations"), AnnotationNames(site->Annotations()));
-    return info.ToText();
+    json.EndArray();
+    AnnotationNames(json.Key("site_annotations"), site->Annotations());
+    json.EndObject();
+}
+
+}  // namespace
+
+QString DocumentInfoJson(const CTracepadDoc& doc) {
+    JsonWriter json;
+    WriteDocument(json, doc);
+    return QString::fromUtf8(json.TakeText());
+}
+
+void WriteDocumentInfoJson(const CTracepadDoc& doc, QTextStream& out) {
+    // Straight to the stream's file as UTF-8, after what the stream still holds.
+    out.flush();
+    if (out.device() == nullptr) {
+        out << DocumentInfoJson(doc);
+        return;
+    }
+    JsonWriter json(out.device());
+    WriteDocument(json, doc);
+    json.Flush();
 }
 
 }  // namespace plantrek::cli

@@ -6,7 +6,9 @@
 #include <QTextStream>
 
 #include "app/cli/cli_options.h"
+#include "app/cli/document_session.h"
 #include "app/cli/export_command.h"
+#include "app/cli/info_json.h"
 #include "app/cli/listen_command.h"
 #include "app/cli/run_command.h"
 #include "app/cli/script_commands.h"
@@ -111,10 +113,16 @@ int main(int argc, char** argv) {
             err << "plantrek-cli: info takes one site file\n";
             return plantrek::cli::kExitUsage;
         }
-        plantrek::cli::RunOptions options;
-        options.inPath = args[1];
-        options.scriptText = QByteArrayLiteral(":info\n");
-        return plantrek::cli::RunScript(options, out, err);
+        // What "run --in SITE.tcd" prints for ":info", written as it is produced: a large
+        // site's description need not stand whole in memory.
+        plantrek::cli::DocumentSession session(err, true);
+        if (!session.Start(args[1])) {
+            return plantrek::cli::kExitFileFailed;
+        }
+        plantrek::cli::WriteDocumentInfoJson(session.Doc(), out);
+        out << '\n';
+        out.flush();
+        return plantrek::cli::kExitOk;
     }
     if (command == "export") {
         return plantrek::cli::ExportCommand(args.mid(1), err);

@@ -8,14 +8,25 @@
 
 namespace plantrek {
 
+// The "Input" setting chooses the length units everything is typed and shown in. The setting
+// can hold any number; only 1 means metres.
+inline constexpr int kInputFeetAndInches = 0;
+inline constexpr int kInputMetres = 1;
+constexpr bool InputMeansMetres(int input) {
+    return input == kInputMetres;
+}
+
 // The values that go with entering walls. They travel together: the preferences sheet edits
 // them as one page and undo restores them as one.
 struct PrefsInputValues {
-    int Input = 0;  // 1 metres, anything else feet and inches
+    // The length units as stored: kInputMetres, any other value feet and inches.
+    int Input = kInputFeetAndInches;
     int AngleStyle = 0;
     int COM = 1;
     quint8 DirectionMode = 0;
     quint8 QuickMode = 0;
+
+    bool UsesMetres() const { return InputMeansMetres(Input); }
 
     friend bool operator==(const PrefsInputValues&, const PrefsInputValues&) = default;
 };

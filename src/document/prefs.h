@@ -2,6 +2,7 @@
 
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
+#include "model/drawing_values.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,16 +32,8 @@ struct PrefsInputValues {
     friend bool operator==(const PrefsInputValues&, const PrefsInputValues&) = default;
 };
 
-// The values that go with drawing the plan; colours are 0x00BBGGRR.
-struct PrefsDrawingValues {
-    quint32 WallColor = 0x000000;
-    quint32 SelectedColor = 0xFF0000;
-    quint32 AddedColor = 0x00FF00;
-    quint32 RemovedColor = 0x0000FF;
-    bool ShowNames = true;
-
-    friend bool operator==(const PrefsDrawingValues&, const PrefsDrawingValues&) = default;
-};
+// The values that go with drawing the plan. They travel together like the input values.
+using PrefsDrawingValues = DrawingValues;
 
 // A document's copy of the user's settings and permanent lists. Values are read the first
 // time they are asked for and written back whenever they change, so the stored settings hold

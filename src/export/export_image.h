@@ -34,7 +34,7 @@ inline constexpr int kMaxBitmapSide = 32767;
 inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 27;
 
 struct ImageExportOptions {
-    PrefsDrawingValues drawing;
+    DrawingValues drawing;
     // The scale bar counts meters when true, feet otherwise (see ScaleBarInMeters).
     bool metric = false;
     PlanSelection selection;

@@ -144,6 +144,7 @@ constexpr CommandRow kRows[] = {
 
 }  // namespace
 
+// The rules are declared in groups, one per answering object, in this order.
 RuleScope ScopeOf(CommandRule rule) {
     if (rule == CommandRule::Always) {
         return RuleScope::Any;

@@ -25,7 +25,8 @@ enum class CommandOwner {
 
 // When a command is enabled, and when its menu item shows a check mark. Each rule is answered by
 // one object (see RuleScope): the document answers its own rules in GetCommandState; the frame
-// and the view answer theirs from their own state.
+// and the view answer theirs from their own state. Keep each group together: ScopeOf tells the
+// groups apart by position.
 enum class CommandRule {
     Always,  // enabled, never checked
 

@@ -15,9 +15,10 @@
 namespace plantrek {
 
 // Who runs the command: the first of the active view, its document, the main frame and the
-// application that owns the id.
+// application that owns the id. Neither this nor CommandRule has a value 0, so the catalog
+// test catches a row that leaves out its owner or rule.
 enum class CommandOwner {
-    Application,
+    Application = 1,
     Frame,
     View,
     Document,
@@ -28,7 +29,7 @@ enum class CommandOwner {
 // and the view answer theirs from their own state. Keep each group together: ScopeOf tells the
 // groups apart by position.
 enum class CommandRule {
-    Always,  // enabled, never checked
+    Always = 1,  // enabled, never checked
 
     // The document's rules (selection levels as the document names them).
     HasSite,             // a site exists

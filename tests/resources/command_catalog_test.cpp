@@ -22,6 +22,7 @@ TEST(CommandCatalogTest, EveryRowIsWhole) {
     for (const CommandRow& row : CommandCatalog()) {
         SCOPED_TRACE(std::to_string(row.id) + " " + row.PlainName().toStdString());
         EXPECT_TRUE(ids.insert(row.id).second) << "id twice";
+        EXPECT_TRUE(row.owner != CommandOwner{} && row.rule != CommandRule{}) << "no owner or rule";
         const bool noMenu = (row.flags & kNoMenuItem) != 0;
         EXPECT_EQ(row.MenuText().isEmpty(), noMenu || (row.flags & kMenuTextByRule) != 0);
         EXPECT_FALSE(row.MenuText().contains(QLatin1Char('\t'))) << "shortcut in the menu text";

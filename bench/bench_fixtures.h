@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "document/prefs.h"
+#include "model/drawing_values.h"
 #include "model/geometry.h"
 #include "model/site.h"
 #include "view/render/plan_renderer.h"
@@ -34,7 +34,7 @@ struct SizeFixture {
     QString path;
     ViewTransform transform;
     PlanSelection selection;
-    PrefsDrawingValues drawing;
+    DrawingValues drawing;
     std::vector<PlanPoint> randomPoints;  // a power of two of them
 
     // The floor of the repaint: every room's outline in device pixels, and its fill.

@@ -13,7 +13,7 @@ namespace {
 // The whole site into a full-screen window, as the view paints it at zoom 1.
 void RepaintSite(benchmark::State& state, bool names) {
     const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
-    PrefsDrawingValues drawing = fixture.drawing;
+    DrawingValues drawing = fixture.drawing;
     drawing.ShowNames = names;
     QImage window(kWindowWidth, kWindowHeight, QImage::Format_RGB32);
     for (auto _ : state) {

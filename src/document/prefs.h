@@ -2,34 +2,38 @@
 
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
+#include "model/drawing_values.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace plantrek {
 
+// The "Input" setting chooses the length units everything is typed and shown in. The setting
+// can hold any number; only 1 means metres.
+inline constexpr int kInputFeetAndInches = 0;
+inline constexpr int kInputMetres = 1;
+constexpr bool InputMeansMetres(int input) {
+    return input == kInputMetres;
+}
+
 // The values that go with entering walls. They travel together: the preferences sheet edits
 // them as one page and undo restores them as one.
 struct PrefsInputValues {
-    int Input = 0;  // 1 metres, anything else feet and inches
+    // The length units as stored: kInputMetres, any other value feet and inches.
+    int Input = kInputFeetAndInches;
     int AngleStyle = 0;
     int COM = 1;
     quint8 DirectionMode = 0;
     quint8 QuickMode = 0;
 
+    bool UsesMetres() const { return InputMeansMetres(Input); }
+
     friend bool operator==(const PrefsInputValues&, const PrefsInputValues&) = default;
 };
 
-// The values that go with drawing the plan; colours are 0x00BBGGRR.
-struct PrefsDrawingValues {
-    quint32 WallColor = 0x000000;
-    quint32 SelectedColor = 0xFF0000;
-    quint32 AddedColor = 0x00FF00;
-    quint32 RemovedColor = 0x0000FF;
-    bool ShowNames = true;
-
-    friend bool operator==(const PrefsDrawingValues&, const PrefsDrawingValues&) = default;
-};
+// The values that go with drawing the plan. They travel together like the input values.
+using PrefsDrawingValues = DrawingValues;
 
 // A document's copy of the user's settings and permanent lists. Values are read the first
 // time they are asked for and written back whenever they change, so the stored settings hold

@@ -51,7 +51,7 @@ CTracepadDoc::~CTracepadDoc() {
 // ---------------------------------------------------------------------------------------------
 // State
 
-int CTracepadDoc::GetSelectionLevel() const {
+SelectionLevel CTracepadDoc::GetSelectionLevel() const {
     if (site_ == nullptr) {
         return kLevelNone;
     }
@@ -62,7 +62,7 @@ int CTracepadDoc::GetSelectionLevel() const {
 }
 
 const LengthUnits& CTracepadDoc::Units() const {
-    const int code = prefs_.GetInputValues().Input == 1 ? kMetricUnitCode : kImperialUnitCode;
+    const int code = prefs_.GetInputValues().UsesMetres() ? kMetricUnitCode : kImperialUnitCode;
     return *units_.at(code);
 }
 
@@ -407,7 +407,7 @@ std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
     if (site_ != nullptr) {
         snapshot->site = *site_;
     }
-    const int level = GetSelectionLevel();
+    const SelectionLevel level = GetSelectionLevel();
     if (level >= kLevelRoom) {
         snapshot->roomIndex = site_->IndexOfRoom(currentRoom_);
     }

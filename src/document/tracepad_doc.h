@@ -38,11 +38,14 @@ struct NewMaterialChoice {
 // is dismissed without OK.
 using NewMaterialDialog = std::function<std::optional<NewMaterialChoice>(const QString& name)>;
 
-// Selection levels.
-inline constexpr int kLevelNone = 0;        // no site (only while the document is torn down)
-inline constexpr int kLevelStartPoint = 1;  // the site's start point
-inline constexpr int kLevelRoom = 2;        // a room, no wall
-inline constexpr int kLevelWall = 3;        // a wall of the selected room
+// What is selected, derived from the site, room and wall the document holds. The levels are
+// ordered (a wall is selected inside a room) and count 0 to 3 where a number is shown.
+enum SelectionLevel : int {
+    kLevelNone = 0,        // no site (only while the document is torn down)
+    kLevelStartPoint = 1,  // the site's start point
+    kLevelRoom = 2,        // a room, no wall
+    kLevelWall = 3,        // a wall of the selected room
+};
 
 class CTracepadDoc : public QObject, public CUndoSource, public CClipSource {
     Q_OBJECT
@@ -87,7 +90,7 @@ public:
     const Site* GetSite() const { return site_.get(); }
     Room* GetCurrentRoom() const { return currentRoom_; }
     Wall* GetCurrentWall() const { return currentWall_; }
-    int GetSelectionLevel() const;
+    SelectionLevel GetSelectionLevel() const;
 
     CPrefs& Prefs() { return prefs_; }
     const CPrefs& Prefs() const { return prefs_; }

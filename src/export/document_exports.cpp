@@ -8,7 +8,7 @@ namespace plantrek {
 
 ExportResult ExportDxf(const CTracepadDoc& doc, const QString& path) {
     const CPrefs& prefs = doc.Prefs();
-    return ExportDxf(doc.GetSite(), prefs.GetInputValues().Input == 1,
+    return ExportDxf(doc.GetSite(), prefs.GetInputValues().UsesMetres(),
                      prefs.GetDrawingValues().WallColor, path);
 }
 

@@ -34,7 +34,7 @@ inline constexpr int kMaxBitmapSide = 32767;
 inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 27;
 
 struct ImageExportOptions {
-    PrefsDrawingValues drawing;
+    DrawingValues drawing;
     // The scale bar counts meters when true, feet otherwise (see ScaleBarInMeters).
     bool metric = false;
     PlanSelection selection;
@@ -43,7 +43,7 @@ struct ImageExportOptions {
 // The scale bar counts in the units the user works in: meters when `Input` is 1, feet for any
 // other value, as every length on screen and in the summaries is shown.
 inline bool ScaleBarInMeters(const PrefsInputValues& input) {
-    return input.Input == 1;
+    return input.UsesMetres();
 }
 
 // Writes the site's picture to `path` through a temporary file, so a failed export leaves any

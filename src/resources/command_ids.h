@@ -9,8 +9,11 @@ inline constexpr int kFileNew = 57600;
 inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;
 inline constexpr int kFileSaveAs = 57604;
+inline constexpr int kFilePrintSetup = 57606;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kHelpFinder = 57667;
+inline constexpr int kHelpIndex = 57670;
+inline constexpr int kHelp = 57671;
 
 // Edit (the main frame's clip commands and the document's undo)
 inline constexpr int kEditClear = 57632;
@@ -50,5 +53,24 @@ inline constexpr int kDeleteRoom = 32830;
 inline constexpr int kEditRoomAnnotation = 32843;
 inline constexpr int kEditSiteAnnotation = 32844;
 inline constexpr int kRelativeDirections = 32855;
+
+// Plan view
+inline constexpr int kZoomToFit = 32791;
+inline constexpr int kZoomIn = 32792;
+inline constexpr int kZoomOut = 32793;
+inline constexpr int kSnapSelection = 32804;
+inline constexpr int kExport = 32832;
+inline constexpr int kCuePreviousAnnotation = 32836;
+inline constexpr int kPlayAnnotation = 32837;
+inline constexpr int kStopAnnotation = 32840;
+inline constexpr int kCueNextAnnotation = 32841;
+inline constexpr int kRecordAnnotation = 32842;
+
+// Main frame
+inline constexpr int kReconnectDisto = 32795;
+inline constexpr int kSelectionPane = 32817;
+inline constexpr int kMeasurementInput = 32825;
+inline constexpr int kKeypad = 32856;
+inline constexpr int kCustomize = 35001;
 
 }  // namespace plantrek::command_id

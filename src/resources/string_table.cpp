@@ -1,6 +1,6 @@
 #include "resources/string_table.h"
 
-#include "resources/command_texts.h"
+#include "resources/command_catalog.h"
 
 #include <QStringList>
 
@@ -64,8 +64,8 @@ QString LoadString(int id) {
         return found->second;
     }
     // A command's status text is the string under the command's own number.
-    const auto command = CommandTextFor(id);
-    return command ? command->status : QString();
+    const CommandRow* command = FindCommand(id);
+    return command != nullptr ? command->StatusText() : QString();
 }
 
 QString DocumentTemplateString(DocumentTemplatePart part) {

@@ -6,8 +6,8 @@
 
 #include "audio/audio_activity.h"
 #include "doc_test_support.h"
+#include "resources/command_catalog.h"
 #include "resources/command_ids.h"
-#include "resources/command_texts.h"
 
 namespace plantrek::test {
 namespace {
@@ -108,7 +108,7 @@ TEST_P(CommandStateTest, EnableRulesFollowTheSelection) {
     const std::set<int> expected = Join({kAlways, GetParam().enabled});
     for (int id : kChecked) {
         EXPECT_EQ(Doc().GetCommandState(id).enabled, expected.count(id) == 1)
-            << CommandPlainName(id).toStdString();
+            << FindCommand(id)->PlainName().toStdString();
     }
 }
 
@@ -203,15 +203,6 @@ TEST_F(CloseCommandTest, RelativeDirectionsAndDragModeShowTheirSetting) {
     EXPECT_TRUE(Doc().GetCommandState(kDragMode).checked);
     EXPECT_EQ(StoredSetting("DragMode").toInt(), 1);
     EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
-}
-
-TEST(CommandTextTest, MenuTextsGiveTheCommandNamesAndPrompts) {
-    EXPECT_EQ(CommandPlainName(kAddProjection), "Add Projection");
-    EXPECT_EQ(CommandPlainName(kEditUndo), "Undo");
-    EXPECT_EQ(CommandPrompt(kCloseSquare), "Close the room squared");
-    EXPECT_EQ(CommandToolTip(kCloseSquare), "Close square");
-    EXPECT_EQ(CommandToolTip(kAddRoom), "");
-    EXPECT_FALSE(CommandTextFor(12345).has_value());
 }
 
 }  // namespace

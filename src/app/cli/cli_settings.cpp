@@ -35,7 +35,8 @@ std::optional<QString> CliSettings::Persist(const CPrefs& prefs, std::optional<i
     CPrefs user(SettingsStore(), TemplateLocation::Default());
     const PrefsInputValues stored = user.GetInputValues();
     PrefsInputValues input = prefs.GetInputValues();
-    if (runUnits && input.Input == *runUnits) {
+    // Units given for this run only are not kept, unless the script chose other units.
+    if (runUnits && input.UsesMetres() == InputMeansMetres(*runUnits)) {
         input.Input = stored.Input;
     }
     if (runStyle && input.AngleStyle == *runStyle) {

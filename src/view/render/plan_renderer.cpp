@@ -70,7 +70,7 @@ Colour ContrastColour(Colour colour) {
 }
 
 PlanRenderer::PlanRenderer(DrawingSurface& surface, const ViewTransform& transform,
-                           const PlanSelection& selection, const PrefsDrawingValues& values)
+                           const PlanSelection& selection, const DrawingValues& values)
     : surface_(surface),
       transform_(transform),
       selection_(selection),
@@ -286,7 +286,7 @@ void PlanRenderer::DrawSiteStartMarker(const Site& site) {
 }
 
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
-                const PlanSelection& selection, const PrefsDrawingValues& values) {
+                const PlanSelection& selection, const DrawingValues& values) {
     PlanRenderer renderer(surface, transform, selection, values);
     site.Traverse(renderer);
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "document/prefs.h"
+#include "model/drawing_values.h"
 #include "model/geometry.h"
 #include "model/material.h"
 #include "model/site_visitor.h"
@@ -32,7 +32,7 @@ public:
     static constexpr int kSmallestNameHeight = 5;
 
     PlanRenderer(DrawingSurface& surface, const ViewTransform& transform,
-                 const PlanSelection& selection, const PrefsDrawingValues& values);
+                 const PlanSelection& selection, const DrawingValues& values);
 
     void VisitSiteBegin(const Site& site) override;
     void VisitRoomBegin(const Room& room) override;
@@ -53,7 +53,7 @@ private:
     DrawingSurface& surface_;
     ViewTransform transform_;
     PlanSelection selection_;
-    PrefsDrawingValues values_;
+    DrawingValues values_;
     int markerUnit_;
 
     const Site* site_ = nullptr;
@@ -72,7 +72,7 @@ private:
 
 // Walks the whole site with a renderer.
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
-                const PlanSelection& selection, const PrefsDrawingValues& values);
+                const PlanSelection& selection, const DrawingValues& values);
 
 // White for a dark colour, black for a light one: whichever lies farther from it.
 Colour ContrastColour(Colour colour);

@@ -41,7 +41,7 @@ public:
     }
 
     void Render(const Site& site, const PlanSelection& selection = {},
-                const PrefsDrawingValues& values = {}) {
+                const DrawingValues& values = {}) {
         QPainter painter(&image_);
         PainterSurface surface(painter);
         RenderSite(site, surface, Transform(), selection, values);
@@ -90,7 +90,7 @@ Room* AddSquareRoom(Site& site, const QString& name, int material, double side) 
 
 // What is drawn for the site, a selected room's second walk included.
 RecordingSurface Record(const Site& site, const PlanSelection& selection = {},
-                        const PrefsDrawingValues& values = {}) {
+                        const DrawingValues& values = {}) {
     RecordingSurface surface;
     RenderSite(site, surface, Transform(), selection, values);
     return surface;
@@ -244,7 +244,7 @@ TEST_F(PlanRendererTest, ShownNameHeightIsTheLargestThatFitsFromTwentyDownToFive
     // No name at all when the setting hides them.
     Site site;
     AddSquareRoom(site, QStringLiteral("Kitchen"), 0, 10.0);
-    PrefsDrawingValues values;
+    DrawingValues values;
     values.ShowNames = false;
     EXPECT_TRUE(Record(site, {}, values).Calls(Shape::CentredText).empty());
 }
@@ -262,7 +262,7 @@ TEST_F(PlanRendererTest, SelectedRoomWallColoursArrowAndStartCircle) {
     Room* room = AddSquareRoom(site, QStringLiteral("Kitchen"), 0, 10.0);
     room->GetWall(2, true)->SetKind(WallKind::Removed);
     const Wall* east = room->GetWall(1, true);
-    PrefsDrawingValues values;
+    DrawingValues values;
     values.WallColor = 0x123456;
 
     const std::vector<DrawCall> calls = Record(site, {room, east, false}, values).calls;

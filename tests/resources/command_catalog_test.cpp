@@ -1,0 +1,77 @@
+// The command catalog is whole and its lookups find what menus and plantrek-cli ask for.
+#include <gtest/gtest.h>
+
+#include <QKeySequence>
+
+#include <map>
+#include <set>
+
+#include "resources/command_catalog.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+
+namespace plantrek::test {
+namespace {
+
+using namespace command_id;
+
+TEST(CommandCatalogTest, EveryRowIsWhole) {
+    std::set<int> ids;
+    std::set<QString> shortcuts;
+    std::map<QString, std::set<QString>> cliWords;
+    for (const CommandRow& row : CommandCatalog()) {
+        SCOPED_TRACE(std::to_string(row.id) + " " + row.PlainName().toStdString());
+        EXPECT_TRUE(ids.insert(row.id).second) << "id twice";
+        EXPECT_TRUE(row.owner != CommandOwner{} && row.rule != CommandRule{}) << "no owner or rule";
+        const bool noMenu = (row.flags & kNoMenuItem) != 0;
+        EXPECT_EQ(row.MenuText().isEmpty(), noMenu || (row.flags & kMenuTextByRule) != 0);
+        EXPECT_FALSE(row.MenuText().contains(QLatin1Char('\t'))) << "shortcut in the menu text";
+        EXPECT_TRUE(!row.MenuText().contains(QLatin1Char('&')) || !row.Mnemonic().isNull());
+        EXPECT_EQ(row.StatusText().isEmpty(), (row.flags & kNoStatusText) != 0);
+        if ((row.flags & kNoHandler) != 0) {
+            EXPECT_TRUE(noMenu && row.Shortcut().isEmpty() && row.CliName().isEmpty())
+                << "offered to the user, but nothing runs it";
+        }
+        if (!row.Shortcut().isEmpty()) {
+            const auto keys = QKeySequence::fromString(row.Shortcut(), QKeySequence::PortableText);
+            EXPECT_EQ(keys.count(), 1);
+            EXPECT_EQ(keys.toString(QKeySequence::PortableText), row.Shortcut());
+            EXPECT_TRUE(shortcuts.insert(row.Shortcut()).second) << "shortcut twice";
+        }
+        if (!row.CliName().isEmpty()) {
+            EXPECT_TRUE(cliWords[row.CliName()].insert(row.CliWord()).second) << "CLI name twice";
+        }
+        // The object that runs a command answers its rule; the frame's clip commands are the
+        // exception, their state is the document's.
+        const RuleScope scope = ScopeOf(row.rule);
+        const bool clip = row.rule == CommandRule::ClipCopy || row.rule == CommandRule::ClipPaste;
+        EXPECT_TRUE(
+            scope == RuleScope::Any ||
+            (scope == RuleScope::Document && (row.owner == CommandOwner::Document || clip)) ||
+            (scope == RuleScope::Frame && row.owner == CommandOwner::Frame) ||
+            (scope == RuleScope::View && row.owner == CommandOwner::View));
+    }
+    // Rows sharing a CLI name are told apart by a word each.
+    for (const auto& [name, words] : cliWords) {
+        EXPECT_TRUE(words.size() == 1 || words.count(QString()) == 0) << name.toStdString();
+    }
+}
+
+TEST(CommandCatalogTest, LookupsByIdAndByCommandLineName) {
+    EXPECT_EQ(FindCliCommand(u"add-wall", u"ignored")->id, kAddWall);
+    EXPECT_EQ(FindCliCommand(u"close", u"reverse")->id, kCloseReverseSquare);
+    EXPECT_EQ(FindCliCommand(u"close"), nullptr);  // one of three: the word decides
+    EXPECT_EQ(FindCliCommand(u"select-room"), nullptr);
+    EXPECT_EQ(CliCommandNames().count(QStringLiteral("close")), 1);
+    EXPECT_EQ(FindCommand(12345), nullptr);
+    EXPECT_EQ(FindCommand(kAddProjection)->PlainName(), "Add Projection");
+    EXPECT_EQ(FindCommand(kEditUndo)->PlainName(), "Undo");
+    EXPECT_EQ(FindCommand(kCloseSquare)->Prompt(), "Close the room squared");
+    EXPECT_EQ(FindCommand(kCloseSquare)->ToolTip(), "Close square");
+    EXPECT_EQ(FindCommand(kAddRoom)->ToolTip(), "");
+    // A command's status text is the string under its id.
+    EXPECT_EQ(LoadString(kDragMode), "Switch to and from drag mode\nDrag");
+}
+
+}  // namespace
+}  // namespace plantrek::test

@@ -17,12 +17,12 @@ std::unique_ptr<CClipItem> CTracepadDoc::Copy() const {
 }
 
 bool CTracepadDoc::CanCopy() const {
-    const int level = GetSelectionLevel();
+    const SelectionLevel level = GetSelectionLevel();
     return level == kLevelRoom || level == kLevelWall;
 }
 
 bool CTracepadDoc::CanPaste(ClipKind kind) const {
-    const int level = GetSelectionLevel();
+    const SelectionLevel level = GetSelectionLevel();
     if (kind == ClipKind::Wall) {
         return level == kLevelRoom || level == kLevelWall;
     }
@@ -51,7 +51,7 @@ void CTracepadDoc::Delete() {
 }
 
 void CTracepadDoc::Paste(const CClipItem& item) {
-    const int level = GetSelectionLevel();
+    const SelectionLevel level = GetSelectionLevel();
     if (item.Kind() == ClipKind::Wall && item.GetWall() != nullptr) {
         if (level == kLevelWall) {
             *currentWall_ = *item.GetWall();

@@ -91,13 +91,13 @@ void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
         json.Key("file").String(doc.GetPathName());
     }
     json.Key("modified").Bool(doc.IsModified());
-    json.Key("units").String(input.Input == 1 ? u"meters" : u"feet");
+    json.Key("units").String(input.UsesMetres() ? u"meters" : u"feet");
     json.Key("style").String(input.AngleStyle == 1 ? u"quadrant" : u"azimuth");
     json.Key("relative").Bool(input.DirectionMode != 0);
     json.Key("default_close").String(CloseRuleText(doc.GetDefaultCloseRule()));
     Point(json.Key("startpoint"), site->GetStartPoint());
 
-    const int level = doc.GetSelectionLevel();
+    const SelectionLevel level = doc.GetSelectionLevel();
     json.Key("selection").BeginObject(true);
     json.Key("level").Number(level);
     IndexOrNull(json.Key("room"),

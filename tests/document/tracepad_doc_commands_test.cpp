@@ -3,7 +3,6 @@
 
 #include "doc_test_support.h"
 #include "document/preferences_pages.h"
-#include "model/editing_presets.h"
 #include "model/site.h"
 
 namespace plantrek::test {
@@ -121,7 +120,7 @@ TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
     Type({"4 N", "3 E"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
-    EXPECT_FALSE(Doc().BeginAngleWall());
+    EXPECT_FALSE(Doc().AngleCurrentWall(5.0));
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].text,
               "Please move the room's start point so that it isn't on the selected wall.");
@@ -129,7 +128,6 @@ TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
 
     prompts_.Clear();
     Doc().SelectWall(room, room->GetWall(1, true));
-    ASSERT_TRUE(Doc().BeginAngleWall());
     const int pushes = Doc().UndoHistory().Count();
     EXPECT_FALSE(Doc().AngleCurrentWall(8.0));
     ASSERT_EQ(prompts_.messages.size(), 1u);
@@ -145,19 +143,15 @@ TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
     EXPECT_NEAR(Distance(start, end), 3.0, 1e-6);
 }
 
-TEST_F(CommandTest, AddProjectionAppendsOrInsertsAndRemembersItsValues) {
+TEST_F(CommandTest, AddProjectionAppendsOrInserts) {
     NewDoc();
     Type({"3 N"});
     ASSERT_TRUE(Doc().AddProjection(1.0, ProjectionSide::Left, 0.25));
     Room* room = Doc().GetCurrentRoom();
     ASSERT_EQ(room->WallCount(true), 4);
     EXPECT_DOUBLE_EQ(room->GetWall(1, true)->GetDirection(), 270.0);
-    EXPECT_DOUBLE_EQ(ProgramProjectionMemory().Length(), 1.0);
-    EXPECT_DOUBLE_EQ(ProgramProjectionMemory().Depth(), 0.25);
-    EXPECT_DOUBLE_EQ(Doc().InitialProjectionLength(), 1.0);
 
     Doc().SelectWall(room, room->GetWall(0, true));
-    EXPECT_DOUBLE_EQ(Doc().InitialProjectionLength(), 3.0);
     ASSERT_TRUE(Doc().AddProjection(3.0, ProjectionSide::Right, 0.1));
     EXPECT_EQ(room->WallCount(true), 6);
     EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);

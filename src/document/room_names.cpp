@@ -1,4 +1,4 @@
-#include "document/dialog_checks.h"
+#include "document/room_names.h"
 
 #include "model/room.h"
 #include "model/site.h"
@@ -6,38 +6,6 @@
 #include "resources/string_table.h"
 
 namespace plantrek {
-
-double ParseLengthField(const QString& text, const LengthUnits& units) {
-    return units.ParseLength(text);
-}
-
-double ParseDirectionField(const QString& text, const AngleStyle& style) {
-    return style.ParseDirection(text);
-}
-
-std::optional<QString> CheckMaterialText(const QString& material) {
-    if (material.isEmpty()) {
-        return LoadString(string_id::kMaterialNameMissing);
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> CheckNewMaterialColour(const Site& site, Colour colour) {
-    if (site.FindMaterialByColour(colour) != nullptr) {
-        return LoadString(string_id::kColourInUse);
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> CheckMaterialColour(const Site& site, const QString& materialName,
-                                           Colour colour) {
-    for (const auto& material : site.Materials()) {
-        if (material->GetColour() == colour && material->GetName() != materialName) {
-            return LoadString(string_id::kColourInUse);
-        }
-    }
-    return std::nullopt;
-}
 
 namespace {
 
@@ -48,6 +16,14 @@ bool NameTakenByOther(const Site& site, const Room* room, const QString& name) {
         }
     }
     return false;
+}
+
+std::optional<QString> RangeCheck(double value, int textId, const LengthUnits& units) {
+    if (IsWallLengthInRange(value)) {
+        return std::nullopt;
+    }
+    return LoadString(textId).arg(units.FormatLength(MinWallLength),
+                                  units.FormatLength(MaxWallLength));
 }
 
 }  // namespace
@@ -74,6 +50,14 @@ QString NameForEditedRoom(const Site& site, const Room& room, const QString& typ
 
 QString DefaultRoomName(const Site& site) {
     return site.NextRoomName(LoadString(string_id::kRoomPrefix), 1);
+}
+
+std::optional<QString> CheckWallLength(double length, const LengthUnits& units) {
+    return RangeCheck(length, string_id::kWallLengthRange, units);
+}
+
+std::optional<QString> CheckDistance(double distance, const LengthUnits& units) {
+    return RangeCheck(distance, string_id::kDistanceRange, units);
 }
 
 }  // namespace plantrek

@@ -1,7 +1,7 @@
-// The field checks of the room and material dialogs and the rules of the preference pages.
+// The names rooms take, and the rules of the preference pages.
 #include <gmock/gmock.h>
 
-#include "document/dialog_checks.h"
+#include "document/room_names.h"
 #include "document/files/qstring_printer.h"
 #include "document/preferences_pages.h"
 #include "model/site.h"
@@ -9,10 +9,7 @@
 namespace plantrek {
 namespace {
 
-const QString kColourInUse =
-    QStringLiteral("This color is being used by another material. Please select another color.");
-
-class DialogCheckTest : public ::testing::Test {
+class RoomNameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         site_.AddMaterial("Tile", 1, 0x00ff00);
@@ -26,24 +23,7 @@ protected:
     Room* hall_ = nullptr;
 };
 
-TEST_F(DialogCheckTest, AMaterialMustBeNamed) {
-    EXPECT_EQ(CheckMaterialText(""), "Please enter the name of a material.");
-    EXPECT_FALSE(CheckMaterialText(" ").has_value());
-}
-
-TEST_F(DialogCheckTest, ANewMaterialNeedsAColourNoMaterialHas) {
-    EXPECT_EQ(CheckNewMaterialColour(site_, Site::DefaultMaterialColour()), kColourInUse);
-    EXPECT_EQ(CheckNewMaterialColour(site_, 0x00ff00), kColourInUse);
-    EXPECT_FALSE(CheckNewMaterialColour(site_, 0x00ff01).has_value());
-}
-
-TEST_F(DialogCheckTest, AnEditedMaterialMayKeepItsOwnColour) {
-    EXPECT_FALSE(CheckMaterialColour(site_, "Tile", 0x00ff00).has_value());
-    EXPECT_EQ(CheckMaterialColour(site_, "Tile", Site::DefaultMaterialColour()), kColourInUse);
-    EXPECT_FALSE(CheckMaterialColour(site_, "Tile", 0x123456).has_value());
-}
-
-TEST_F(DialogCheckTest, RenamingToAnotherRoomsNameTakesTheNextFreeNumberFromTwo) {
+TEST_F(RoomNameTest, RenamingToAnotherRoomsNameTakesTheNextFreeNumberFromTwo) {
     EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, "hall"), "hall 3");
     EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, "KITCHEN"), "KITCHEN");
     EXPECT_EQ(NameForEditedRoom(site_, *hall_, "Hall"), "Hall");
@@ -51,7 +31,7 @@ TEST_F(DialogCheckTest, RenamingToAnotherRoomsNameTakesTheNextFreeNumberFromTwo)
     EXPECT_EQ(NameForEditedRoom(site_, *kitchen_, ""), "Kitchen");
 }
 
-TEST_F(DialogCheckTest, ANewRoomNeverTakesAnExistingOrEmptyName) {
+TEST_F(RoomNameTest, ANewRoomNeverTakesAnExistingOrEmptyName) {
     EXPECT_EQ(NameForNewRoom(site_, "Kitchen"), "Kitchen 2");
     EXPECT_EQ(NameForNewRoom(site_, "Porch"), "Porch");
     EXPECT_EQ(NameForNewRoom(site_, ""), "Room 1");

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The names rooms take when they are added, renamed or pasted, and the range messages of the
+// lengths every dialog and the input line check.
+namespace plantrek {
+
+class LengthUnits;
+class Room;
+class Site;
+
+// "Add Room": the name the new room takes. A name another room has gets the smallest free
+// number from 2 after it; an empty name becomes the next default room name, because a room
+// without a name would be dropped when its file is read back.
+QString NameForNewRoom(const Site& site, const QString& typed);
+
+// "Edit Room": the name the room takes. A name another room already has gets the smallest free
+// number from 2 after it, without a message; an empty name keeps the room's own name.
+QString NameForEditedRoom(const Site& site, const Room& room, const QString& typed);
+
+// The default name of a new room: "Room 1", "Room 2", ... the first one not taken.
+QString DefaultRoomName(const Site& site);
+
+// The one check of a wall's length (the input line, and the length and distance fields of the
+// wall dialogs): the warning to show, or nothing when the length may be taken.
+std::optional<QString> CheckWallLength(double length, const LengthUnits& units);
+// The same range for the distances of the "Move" and "Arc Wall" dialogs, with their own text.
+std::optional<QString> CheckDistance(double distance, const LengthUnits& units);
+
+}  // namespace plantrek

@@ -2,7 +2,6 @@
 
 #include "model/room.h"
 #include "model/site.h"
-#include "model/units.h"
 #include "resources/string_table.h"
 
 namespace plantrek {
@@ -16,14 +15,6 @@ bool NameTakenByOther(const Site& site, const Room* room, const QString& name) {
         }
     }
     return false;
-}
-
-std::optional<QString> RangeCheck(double value, int textId, const LengthUnits& units) {
-    if (IsWallLengthInRange(value)) {
-        return std::nullopt;
-    }
-    return LoadString(textId).arg(units.FormatLength(MinWallLength),
-                                  units.FormatLength(MaxWallLength));
 }
 
 }  // namespace
@@ -50,14 +41,6 @@ QString NameForEditedRoom(const Site& site, const Room& room, const QString& typ
 
 QString DefaultRoomName(const Site& site) {
     return site.NextRoomName(LoadString(string_id::kRoomPrefix), 1);
-}
-
-std::optional<QString> CheckWallLength(double length, const LengthUnits& units) {
-    return RangeCheck(length, string_id::kWallLengthRange, units);
-}
-
-std::optional<QString> CheckDistance(double distance, const LengthUnits& units) {
-    return RangeCheck(distance, string_id::kDistanceRange, units);
 }
 
 }  // namespace plantrek

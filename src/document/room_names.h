@@ -2,13 +2,9 @@
 
 #include <QString>
 
-#include <optional>
-
-// The names rooms take when they are added, renamed or pasted, and the range messages of the
-// lengths every dialog and the input line check.
+// The names rooms take when they are added, renamed or pasted.
 namespace plantrek {
 
-class LengthUnits;
 class Room;
 class Site;
 
@@ -23,11 +19,5 @@ QString NameForEditedRoom(const Site& site, const Room& room, const QString& typ
 
 // The default name of a new room: "Room 1", "Room 2", ... the first one not taken.
 QString DefaultRoomName(const Site& site);
-
-// The one check of a wall's length (the input line, and the length and distance fields of the
-// wall dialogs): the warning to show, or nothing when the length may be taken.
-std::optional<QString> CheckWallLength(double length, const LengthUnits& units);
-// The same range for the distances of the "Move" and "Arc Wall" dialogs, with their own text.
-std::optional<QString> CheckDistance(double distance, const LengthUnits& units);
 
 }  // namespace plantrek

@@ -6,6 +6,7 @@
 
 #include "document/doc_snapshot.h"
 #include "document/files/site_file.h"
+#include "document/length_checks.h"
 #include "document/room_names.h"
 #include "document/user_prompts.h"
 #include "model/closing.h"

@@ -1,6 +1,6 @@
 #include "document/forms/arc_wall_form.h"
 
-#include "document/room_names.h"
+#include "document/length_checks.h"
 #include "document/tracepad_doc.h"
 #include "resources/string_table.h"
 

@@ -1,6 +1,6 @@
 #include "document/forms/projection_form.h"
 
-#include "document/room_names.h"
+#include "document/length_checks.h"
 #include "document/tracepad_doc.h"
 
 namespace plantrek {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "document/room_names.h"
+#include "document/length_checks.h"
 #include "document/tracepad_doc.h"
 #include "resources/string_table.h"
 

@@ -161,6 +161,14 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
     }
 }
 
+TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
+    PrefsInputValues input = Doc().Prefs().GetInputValues();
+    input.Input = 0;
+    Doc().Prefs().SetInputValues(input);
+    EXPECT_EQ(Check(WallForm{.length = {"10'"}, .projection = {"5'"}})(Doc()),
+              Refused("The projection must be less than 5'.", WallForm::Field::Projection));
+}
+
 TEST_F(FormTest, FormsOpenWithWhatTheDocumentHolds) {
     const RoomForm added = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Add);
     EXPECT_EQ(added.name + added.material, "Room 2Default");

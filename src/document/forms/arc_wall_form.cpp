@@ -34,6 +34,11 @@ bool ArcWallForm::Apply(CTracepadDoc& doc) const {
            doc.ArcCurrentWall(*firstCorner, *secondCorner, r1, r2, side);
 }
 
+void ArcWallForm::PickCorner(PlanPoint corner) {
+    (secondPickedNext ? secondCorner : firstCorner) = corner;
+    secondPickedNext = !secondPickedNext;
+}
+
 AngleWallForm AngleWallForm::FromDocument(const CTracepadDoc&) {
     return {};
 }

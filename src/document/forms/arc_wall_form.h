@@ -19,10 +19,14 @@ public:
     // With two room points, both corners chosen; then each distance within the limits.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;
+    // A corner picked in "Select Corners" (FindCornerNear finds the one clicked): successive
+    // picks fill the first corner, the second, the first again, and so on.
+    void PickCorner(PlanPoint corner);
 
     bool useRoomPoints = false;
     std::optional<PlanPoint> firstCorner;
     std::optional<PlanPoint> secondCorner;
+    bool secondPickedNext = false;
     TextField firstDistance;
     TextField secondDistance;
     ProjectionSide side = ProjectionSide::Left;

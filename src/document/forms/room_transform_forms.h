@@ -40,7 +40,8 @@ public:
     RoomPivot pivot = RoomPivot::CentreOfRoom;
 };
 
-// "Select Corners" with one corner: the corner that becomes the selected room's start point.
+// "Select Corners" with one corner: the corner that becomes the selected room's start point (a
+// click picks the corner FindCornerNear finds).
 class RoomStartForm {
 public:
     enum class Field { Corner };

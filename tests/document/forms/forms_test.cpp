@@ -169,6 +169,14 @@ TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
               Refused("The projection must be less than 5'.", WallForm::Field::Projection));
 }
 
+TEST(ArcWallFormTest, PicksFillTheFirstCornerTheSecondThenTheFirstAgain) {
+    ArcWallForm form{.useRoomPoints = true};
+    for (double x : {1.0, 2.0, 3.0}) {
+        form.PickCorner({x, 0.0});
+    }
+    EXPECT_EQ(form.firstCorner->x + 10 * form.secondCorner->x, 3.0 + 20.0);
+}
+
 TEST_F(FormTest, FormsOpenWithWhatTheDocumentHolds) {
     const RoomForm added = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Add);
     EXPECT_EQ(added.name + added.material, "Room 2Default");

@@ -14,4 +14,29 @@ std::unique_ptr<CClipItem> CClipItem::OfRoom(const Room& room) {
     return item;
 }
 
+bool CClipHolder::Copy(const CClipSource& source) {
+    std::unique_ptr<CClipItem> item = source.CanCopy() ? source.Copy() : nullptr;
+    if (item == nullptr) {
+        return false;
+    }
+    item_ = std::move(item);
+    return true;
+}
+
+bool CClipHolder::Cut(CClipSource& source) {
+    if (!Copy(source)) {
+        return false;
+    }
+    source.Delete();
+    return true;
+}
+
+bool CClipHolder::Paste(CClipSource& source) const {
+    if (item_ == nullptr || !source.CanPaste(item_->Kind())) {
+        return false;
+    }
+    source.Paste(*item_);
+    return true;
+}
+
 }  // namespace plantrek

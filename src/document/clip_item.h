@@ -41,4 +41,19 @@ public:
     virtual void Paste(const CClipItem& item) = 0;
 };
 
+// The one kept item: Copy keeps a copy of the selection, Cut is Copy and then Delete, Paste hands
+// the kept item to a document. The main frame holds one for all its documents.
+class CClipHolder {
+public:
+    const CClipItem* Item() const { return item_.get(); }
+    // False, keeping what was kept, when the source has nothing selected to copy.
+    bool Copy(const CClipSource& source);
+    bool Cut(CClipSource& source);
+    // False when nothing is kept or the source has no place for it.
+    bool Paste(CClipSource& source) const;
+
+private:
+    std::unique_ptr<CClipItem> item_;
+};
+
 }  // namespace plantrek

@@ -4,9 +4,10 @@
 
 #include <cmath>
 
-#include "document/dialog_checks.h"
 #include "document/doc_snapshot.h"
 #include "document/files/site_file.h"
+#include "document/length_checks.h"
+#include "document/room_names.h"
 #include "document/user_prompts.h"
 #include "model/closing.h"
 #include "resources/string_table.h"
@@ -352,10 +353,8 @@ void CTracepadDoc::EnterInputText(const QString& text) {
         ShowMessage(LoadString(string_id::kInvalidInput).arg(text), MessageIcon::Error);
         return;
     }
-    if (!IsWallLengthInRange(length)) {
-        ShowMessage(LoadString(string_id::kWallLengthRange)
-                        .arg(units.FormatLength(MinWallLength), units.FormatLength(MaxWallLength)),
-                    MessageIcon::Warning);
+    if (const auto refusal = CheckWallLength(length, units)) {
+        ShowMessage(*refusal, MessageIcon::Warning);
         return;
     }
     AddMeasuredWall(length, direction);

@@ -22,8 +22,8 @@
 // read them, and the undo history. Every change of the plan goes through an operation here
 // that ends in Commit, so the window, the command-line tool and the device link all change a
 // plan the same way. The document never opens a window; it speaks to the person only through
-// UserPrompts, and commands that need a dialog are split into the dialog's field checks (see
-// dialog_checks.h and model/editing.h) and the operation run on OK (below).
+// UserPrompts, and commands that need a dialog are split into the dialog's form (fields and
+// checks, document/forms/) and the operation run on OK (below).
 namespace plantrek {
 
 struct PreferencesChoice;
@@ -143,7 +143,8 @@ public:
     CommandState GetCommandState(int commandId, const CClipItem* keptItem = nullptr) const;
 
     // The index of the material of that name (case ignored); a new name goes through the
-    // "Add Material" dialog. Dismissed, the index it would have had is returned all the same.
+    // "Add Material" dialog. Dismissed, or answered with a colour another material has (which is
+    // refused with the dialog's warning), the index it would have had is returned all the same.
     int GetOrAddMaterial(const QString& name, const NewMaterialDialog& dialog);
     // "Add Room...": the material as GetOrAddMaterial finds it, then a new selected room.
     bool AddRoom(const QString& name, const QString& material, const NewMaterialDialog& dialog);
@@ -158,17 +159,12 @@ public:
     bool DeleteCurrentRoom();
     // The three Close commands: the selected room's rule, or the rule for new rooms.
     bool ApplyCloseRule(CloseRule rule);
-    // The length "Add Projection" starts with: the selected wall's, or the one last confirmed.
-    double InitialProjectionLength() const;
     bool AddProjection(double length, ProjectionSide side, double depth);
     bool ConvertCurrentAddedWalls();
     bool ReverseCurrentWalls();
     bool MoveCurrentRoomStart(PlanPoint corner);
     bool ReplaceCurrentWall();
     bool MoveCurrentWallEnd(double distance, double direction);
-    // "Angle Wall..." before its dialog: refuses, with the message, when the room's start
-    // point is on the selected wall.
-    bool BeginAngleWall();
     bool AngleCurrentWall(double distance);
     bool ArcCurrentWall(double distanceToStart, double distanceToEnd, ProjectionSide side);
     bool ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner, double firstDistance,

@@ -1,7 +1,7 @@
 // Cut, Copy, Paste and Delete on the document's selection.
 #include "document/tracepad_doc.h"
 
-#include "document/dialog_checks.h"
+#include "document/room_names.h"
 
 namespace plantrek {
 

@@ -3,11 +3,11 @@
 
 #include <cmath>
 
-#include "document/dialog_checks.h"
 #include "document/preferences_pages.h"
+#include "document/room_names.h"
 #include "model/closing.h"
-#include "model/editing_presets.h"
 #include "resources/command_ids.h"
+#include "resources/string_table.h"
 
 namespace plantrek {
 
@@ -23,9 +23,14 @@ int CTracepadDoc::GetOrAddMaterial(const QString& name, const NewMaterialDialog&
     if (dialog) {
         choice = dialog(name);
     }
-    // The dialog does not close on a colour another material has; one that slips through
-    // counts as not confirmed, so two materials never share a colour.
-    if (!choice || CheckNewMaterialColour(*site_, choice->colour)) {
+    if (!choice) {
+        return index;
+    }
+    // The dialog does not close on a colour another material has; one that slips through is
+    // refused as the dialog would and counts as not confirmed, so two materials never share a
+    // colour.
+    if (site_->FindMaterialByColour(choice->colour) != nullptr) {
+        ShowMessage(LoadString(string_id::kColourInUse), MessageIcon::Warning);
         return index;
     }
     site_->AddMaterial(name, index, choice->colour);
@@ -41,7 +46,7 @@ int CTracepadDoc::GetOrAddMaterial(const QString& name, const NewMaterialDialog&
 
 bool CTracepadDoc::AddRoom(const QString& name, const QString& material,
                            const NewMaterialDialog& dialog) {
-    if (site_ == nullptr || CheckMaterialText(material)) {
+    if (site_ == nullptr || material.isEmpty()) {
         return false;
     }
     // The room being left goes first when it is empty, so that its name is free again.
@@ -54,7 +59,7 @@ bool CTracepadDoc::AddRoom(const QString& name, const QString& material,
 
 bool CTracepadDoc::ApplyRoomProperties(const QString& name, const QString& material,
                                        const NewMaterialDialog& dialog) {
-    if (GetSelectionLevel() != kLevelRoom || CheckMaterialText(material)) {
+    if (GetSelectionLevel() != kLevelRoom || material.isEmpty()) {
         return false;
     }
     Room* room = currentRoom_;
@@ -132,16 +137,10 @@ bool CTracepadDoc::ApplyCloseRule(CloseRule rule) {
     }
 }
 
-double CTracepadDoc::InitialProjectionLength() const {
-    return plantrek::InitialProjectionLength(
-        GetSelectionLevel() == kLevelWall ? currentWall_ : nullptr, ProgramProjectionMemory());
-}
-
 bool CTracepadDoc::AddProjection(double length, ProjectionSide side, double depth) {
     if (!GetCommandState(command_id::kAddProjection).enabled) {
         return false;
     }
-    ProgramProjectionMemory().Remember(length, depth);
     const bool done = GetSelectionLevel() == kLevelWall
                           ? InsertProjection(*currentRoom_, currentWall_, length, side, depth)
                           : AppendProjection(*currentRoom_, length, side, depth);
@@ -198,17 +197,6 @@ bool CTracepadDoc::MoveCurrentWallEnd(double distance, double direction) {
     return true;
 }
 
-bool CTracepadDoc::BeginAngleWall() {
-    if (GetSelectionLevel() != kLevelWall) {
-        return false;
-    }
-    if (const auto refusal = CheckAngleWallStartPoint(*currentRoom_, currentWall_)) {
-        ShowMessage(*refusal, MessageIcon::Warning);
-        return false;
-    }
-    return true;
-}
-
 bool CTracepadDoc::AngleCurrentWall(double distance) {
     if (GetSelectionLevel() != kLevelWall) {
         return false;
@@ -237,8 +225,15 @@ bool CTracepadDoc::ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner,
 
 bool CTracepadDoc::FinishWallEdit(const EditResult& result) {
     if (!result) {
-        if (!result.message.isEmpty()) {
-            ShowMessage(result.message, MessageIcon::Warning);
+        switch (result.refusal) {
+            case EditRefusal::CouldNotCalculatePoint:
+                ShowMessage(LoadString(string_id::kCouldNotCalculatePoint), MessageIcon::Warning);
+                break;
+            case EditRefusal::StartPointOnWall:
+                ShowMessage(LoadString(string_id::kStartPointOnWall), MessageIcon::Warning);
+                break;
+            case EditRefusal::None:
+                break;
         }
         return false;
     }

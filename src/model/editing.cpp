@@ -86,13 +86,6 @@ std::optional<double> ArcHeightThrough(PlanPoint a, PlanPoint b, PlanPoint q) {
     return height;
 }
 
-std::optional<QString> RangeCheck(double value, const QString& message, const LengthUnits& units) {
-    if (IsWallLengthInRange(value)) {
-        return std::nullopt;
-    }
-    return message.arg(units.FormatLength(MinWallLength), units.FormatLength(MaxWallLength));
-}
-
 }  // namespace
 
 double SignedArcHeight(double distance, ProjectionSide side) {
@@ -197,11 +190,11 @@ EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1
         side == ProjectionSide::Left ? m + PlanPoint{-v.y, v.x} : m + PlanPoint{v.y, -v.x};
     const std::optional<PlanPoint> q = IntersectCircles(p1, r1, p2, r2, guide);
     if (!q) {
-        return EditResult::Refused(kCouldNotCalculatePointMessage);
+        return EditResult::Refused(EditRefusal::CouldNotCalculatePoint);
     }
     const std::optional<double> height = ArcHeightThrough(a, b, *q);
     if (!height) {
-        return EditResult::Refused(kCouldNotCalculatePointMessage);
+        return EditResult::Refused(EditRefusal::CouldNotCalculatePoint);
     }
     wall->SetArcHeight(*height);
     FinishWallEdit(room);
@@ -220,14 +213,14 @@ EditResult AngleWall(Room& room, Wall* wall, double distance) {
     if (!IsUserWallOf(room, wall)) {
         return EditResult::NotApplicable();
     }
-    if (auto refusal = CheckAngleWallStartPoint(room, wall)) {
-        return EditResult::Refused(*refusal);
+    if (StartPointOnWall(room, wall)) {
+        return EditResult::Refused(EditRefusal::StartPointOnWall);
     }
     const auto [a, e] = EndsOf(room, wall);
     const std::optional<PlanPoint> q =
         IntersectCircles(a, wall->GetLength(), room.GetStartPoint(), distance, e);
     if (!q) {
-        return EditResult::Refused(kCouldNotCalculatePointMessage);
+        return EditResult::Refused(EditRefusal::CouldNotCalculatePoint);
     }
     double length = 0.0;
     double direction = 0.0;
@@ -399,68 +392,13 @@ std::optional<PlanPoint> FindCornerNear(const Room& room, PlanPoint point, doubl
     return std::nullopt;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Dialog field checks
-
-std::optional<QString> CheckWallLength(double length, const LengthUnits& units) {
-    return RangeCheck(length, kWallLengthRangeMessage, units);
-}
-
-std::optional<QString> CheckWallFields(double length, double projection, const LengthUnits& units) {
-    if (auto refusal = CheckWallLength(length, units)) {
-        return refusal;
-    }
-    // Below half the length, with the usual slack, so that half of a length typed in feet and
-    // inches is refused however its conversion rounds.
-    const double half = length * 0.5;
-    if (!std::isfinite(projection) || !IsBelow(projection, half, kZeroTolerance)) {
-        return kProjectionTooLargeMessage.arg(units.FormatLength(half));
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> CheckProjectionFields(double length, double depth,
-                                             const LengthUnits& units) {
-    if (auto refusal = CheckWallLength(length, units)) {
-        return refusal;
-    }
-    return CheckWallLength(depth, units);
-}
-
-std::optional<QString> CheckArcWallFields(bool useRoomPoints, bool cornersChosen, double r1,
-                                          double r2, const LengthUnits& units) {
-    if (useRoomPoints && !cornersChosen) {
-        return kSelectCornersMessage;
-    }
-    if (auto refusal = RangeCheck(r1, kDistanceRangeMessage, units)) {
-        return refusal;
-    }
-    return RangeCheck(r2, kDistanceRangeMessage, units);
-}
-
-std::optional<QString> CheckAngleWallStartPoint(const Room& room, const Wall* wall) {
+bool StartPointOnWall(const Room& room, const Wall* wall) {
     if (!IsUserWallOf(room, wall)) {
-        return std::nullopt;
+        return false;
     }
     const auto [a, b] = EndsOf(room, wall);
     const PlanPoint start = room.GetStartPoint();
-    if (SamePoint(start, a, kPointTolerance) || SamePoint(start, b, kPointTolerance)) {
-        return kStartPointOnWallMessage;
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> CheckMoveDistance(double distance, const LengthUnits& units) {
-    return RangeCheck(distance, kDistanceRangeMessage, units);
-}
-
-std::optional<QString> CheckRotationText(const QString& text) {
-    // Any text is read as a number (unreadable text as 0); only an empty field, or a number too
-    // large to turn by, is refused.
-    if (text.isEmpty() || !std::isfinite(ParseNumber(text))) {
-        return kInvalidAngleMessage;
-    }
-    return std::nullopt;
+    return SamePoint(start, a, kPointTolerance) || SamePoint(start, b, kPointTolerance);
 }
 
 }  // namespace plantrek

@@ -7,11 +7,11 @@
 #include "model/geometry.h"
 #include "model/room.h"
 
-// The operations behind the Room and Wall menus, and the checks of the fields of their dialogs.
+// The operations behind the Room and Wall menus.
 //
 // Every operation acts only on a wall that is a user wall of the given room; given anything else,
 // or a length, distance or angle that is not a finite number, it changes nothing and says so.
-// Refusals that the user should see carry their message text. Each operation leaves the room's
+// Refusals that the user should see carry their reason. Each operation leaves the room's
 // closing to be recomputed when next read and keeps the room's start point on one of its corners.
 //
 // Selection: after EditWall, AppendProjection, InsertProjection, ArcWall, AngleWall, MoveWallEnd
@@ -20,8 +20,6 @@
 // valid.
 namespace plantrek {
 
-class LengthUnits;
-
 enum class ProjectionSide { Left, Right };
 enum class RoomPivot { CentreOfRoom, RoomStartPoint };
 enum class ReflectMode {
@@ -29,28 +27,20 @@ enum class ReflectMode {
     Horizontal,  // flipped left to right
 };
 
-inline const QString kCouldNotCalculatePointMessage = QStringLiteral(
-    "Could not calculate a point based on the given distances. You might try basing the "
-    "measurement off of a different point.");
-inline const QString kStartPointOnWallMessage =
-    QStringLiteral("Please move the room's start point so that it isn't on the selected wall.");
-inline const QString kWallLengthRangeMessage =
-    QStringLiteral("The wall length must be between %1 and %2.");
-inline const QString kDistanceRangeMessage =
-    QStringLiteral("The distance must be between %1 and %2.");
-inline const QString kProjectionTooLargeMessage =
-    QStringLiteral("The projection must be less than %1.");
-inline const QString kSelectCornersMessage =
-    QStringLiteral("You need to select the corners before continuing.");
-inline const QString kInvalidAngleMessage = QStringLiteral("Please enter a valid angle.");
+// Why an operation was refused in a way the user should hear about; the document words it.
+enum class EditRefusal {
+    None,
+    CouldNotCalculatePoint,  // no point lies at the given distances
+    StartPointOnWall,        // the room's start point is on one of the wall's ends
+};
 
-// The outcome of an operation that can be refused with a message.
+// The outcome of an operation that can be refused.
 struct EditResult {
     bool changed = false;
-    QString message;  // set when the operation was refused for a reason the user should see
+    EditRefusal refusal = EditRefusal::None;
 
-    static EditResult Done() { return {true, {}}; }
-    static EditResult Refused(const QString& text) { return {false, text}; }
+    static EditResult Done() { return {true, EditRefusal::None}; }
+    static EditResult Refused(EditRefusal why) { return {false, why}; }
     static EditResult NotApplicable() { return {}; }
     explicit operator bool() const { return changed; }
 };
@@ -85,7 +75,7 @@ std::optional<PlanPoint> IntersectCircles(PlanPoint p0, double r0, PlanPoint p1,
                                           PlanPoint sidePoint);
 
 // Bows the wall so that its arc runs through the point r1 from p1 and r2 from p2, on the given
-// side of the wall. Refused with kCouldNotCalculatePointMessage when there is no such point or
+// side of the wall. Refused with EditRefusal::CouldNotCalculatePoint when there is no such point or
 // no arc through it.
 EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1, double r2,
                    ProjectionSide side);
@@ -93,9 +83,9 @@ EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1
 EditResult ArcWall(Room& room, Wall* wall, double r1, double r2, ProjectionSide side);
 
 // Swings the wall about its start, keeping its length, until its end lies `distance` from the
-// room's start point, on the side where its end was. Refused with kStartPointOnWallMessage when
-// the start point is on one of the wall's ends, and with kCouldNotCalculatePointMessage when no
-// such end exists.
+// room's start point, on the side where its end was. Refused with EditRefusal::StartPointOnWall
+// when the start point is on one of the wall's ends, and with EditRefusal::CouldNotCalculatePoint
+// when no such end exists.
 EditResult AngleWall(Room& room, Wall* wall, double distance);
 
 // Moves the wall's end by (distance, direction). Along the wall or against it, lengths add or
@@ -122,24 +112,8 @@ bool SetStartPoint(Room& room, PlanPoint corner);
 // The first corner, walking from the location along the walls, within `radius` of the point.
 std::optional<PlanPoint> FindCornerNear(const Room& room, PlanPoint point, double radius);
 
-// Dialog field checks: the message to show, or nothing when the value is acceptable. Every range
-// refuses NaN and infinities. Lengths and limits are written with the given units.
-
-// Lengths of walls, and the distances of "Angle Wall" and "Move End Point".
-std::optional<QString> CheckWallLength(double length, const LengthUnits& units);
-// "Add Wall" and "Edit Wall": the length, then the projection distance as typed (before the
-// side gives it a sign), which must be below half the length.
-std::optional<QString> CheckWallFields(double length, double projection, const LengthUnits& units);
-// "Add Projection": the length and the depth, both wall lengths.
-std::optional<QString> CheckProjectionFields(double length, double depth, const LengthUnits& units);
-// "Arc Wall": the corners when two room points are used, then each distance.
-std::optional<QString> CheckArcWallFields(bool useRoomPoints, bool cornersChosen, double r1,
-                                          double r2, const LengthUnits& units);
-// "Angle Wall", before its dialog opens.
-std::optional<QString> CheckAngleWallStartPoint(const Room& room, const Wall* wall);
-// The distance of the "Move" dialogs.
-std::optional<QString> CheckMoveDistance(double distance, const LengthUnits& units);
-// "Rotate Room": any text but an empty one; it is read as a number.
-std::optional<QString> CheckRotationText(const QString& text);
+// Whether the room's start point lies on the start or the end of the user wall (within the
+// corner tolerance): "Angle Wall" has nothing to swing about then.
+bool StartPointOnWall(const Room& room, const Wall* wall);
 
 }  // namespace plantrek

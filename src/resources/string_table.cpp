@@ -51,6 +51,13 @@ const std::map<int, QString>& Table() {
         {string_id::kMeasurementCaption, QStringLiteral("Measurement:")},
         {string_id::kSnapStartPoint, QStringLiteral("&Snap Start Point")},
         {string_id::kSnapRoom, QStringLiteral("&Snap Room")},
+        {string_id::kDistanceRange, QStringLiteral("The distance must be between %1 and %2.")},
+        {string_id::kProjectionTooLarge, QStringLiteral("The projection must be less than %1.")},
+        {string_id::kSelectCorners,
+         QStringLiteral("You need to select the corners before continuing.")},
+        {string_id::kCouldNotCalculatePoint,
+         QStringLiteral("Could not calculate a point based on the given distances. You might try "
+                        "basing the measurement off of a different point.")},
     };
     return table;
 }

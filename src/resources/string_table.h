@@ -34,6 +34,11 @@ inline constexpr int kSearchingOnPort = 36061;
 inline constexpr int kMeasurementCaption = 36062;
 inline constexpr int kSnapStartPoint = 36068;
 inline constexpr int kSnapRoom = 36069;
+// Texts the editing dialogs showed without a number of their own.
+inline constexpr int kDistanceRange = 36201;
+inline constexpr int kProjectionTooLarge = 36202;
+inline constexpr int kSelectCorners = 36203;
+inline constexpr int kCouldNotCalculatePoint = 36204;
 }  // namespace string_id
 
 // The text of a numbered string; empty for a number the table does not hold. A command's

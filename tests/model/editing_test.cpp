@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "model/closing.h"
-#include "model/editing_presets.h"
 #include "model/model_test_support.h"
 #include "model/units.h"
 
@@ -181,7 +180,7 @@ TEST(ArcWallTest, BowsThroughTheMeasuredPoint) {
                                             : ArcWall(room, wall, c.p1, c.p2, c.r1, c.r2, c.side);
         const bool refused = std::isnan(c.expectedHeight);
         EXPECT_EQ(result.changed, !refused);
-        EXPECT_EQ(result.message, refused ? kCouldNotCalculatePointMessage : QString());
+        EXPECT_EQ(result.refusal, refused ? EditRefusal::CouldNotCalculatePoint : EditRefusal::None);
         EXPECT_NEAR(wall->GetArcHeight(), refused ? 0.0 : c.expectedHeight, 1e-9);
     }
 }
@@ -190,7 +189,7 @@ TEST(AngleWallTest, SwingsTheWallToTheDiagonal) {
     // East 4 m from the start point, then a 3 m wall heading north-east.
     Room room = RoomOfWalls({{4, 90}, {3, 45}});
     Wall* wall = room.GetWall(1, true);
-    EXPECT_EQ(AngleWall(room, wall, 8.0).message, kCouldNotCalculatePointMessage);
+    EXPECT_EQ(AngleWall(room, wall, 8.0).refusal, EditRefusal::CouldNotCalculatePoint);
     EXPECT_EQ(wall->GetDirection(), 45.0);
     ASSERT_TRUE(AngleWall(room, wall, 5.0).changed);
     EXPECT_NEAR(wall->GetLength(), 3.0, 1e-9);
@@ -200,8 +199,8 @@ TEST(AngleWallTest, SwingsTheWallToTheDiagonal) {
     // Refused while the start point is on the wall.
     Room other = RoomOfWalls({{4, 90}, {3, 45}});
     ASSERT_TRUE(SetStartPoint(other, {4, 0}));
-    EXPECT_EQ(CheckAngleWallStartPoint(other, other.GetWall(0, true)), kStartPointOnWallMessage);
-    EXPECT_EQ(AngleWall(other, other.GetWall(1, true), 5.0).message, kStartPointOnWallMessage);
+    EXPECT_TRUE(StartPointOnWall(other, other.GetWall(0, true)));
+    EXPECT_EQ(AngleWall(other, other.GetWall(1, true), 5.0).refusal, EditRefusal::StartPointOnWall);
     EXPECT_EQ(other.GetWall(1, true)->GetDirection(), 45.0);
 }
 
@@ -274,7 +273,7 @@ TEST(EditingTest, ForeignWallsAndNonFiniteNumbersAreLeftAlone) {
         [&](Room& r) { return EditWall(r, r.GetWall(0, true), kNaN, 0, 0); },
         [&](Room& r) { return InsertProjection(r, stranger, 1, kLeft, 0.1); },
         [&](Room& r) { return ArcWall(r, stranger, 1, 1, kLeft).changed; },
-        [&](Room& r) { return !ArcWall(r, stranger, 1, 1, kLeft).message.isEmpty(); },
+        [&](Room& r) { return ArcWall(r, stranger, 1, 1, kLeft).refusal != EditRefusal::None; },
         [&](Room& r) { return AngleWall(r, stranger, 5).changed; },
         [&](Room& r) { return MoveWallEnd(r, stranger, 1, 0); },
         [&](Room& r) { return ReplaceWall(r, stranger); },
@@ -386,59 +385,6 @@ TEST(EditingPropertyTest, AreaSurvivesRotationReflectionAndReversal) {
             EXPECT_NEAR(room.GetArea(), area, 1e-5) << "edit " << e;
         }
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Dialog fields and presets
-
-const MetricUnits kMeters(1000);
-const ImperialUnits kFeet(ImperialUnits::DeviceEncoding::FeetInchesAnd32nds);
-const QString kMetricRange = QStringLiteral("The wall length must be between 0.03 m and 200.00 m.");
-
-TEST(DialogCheckTest, RangesRefuseEverythingOutsideOneInchTo200Meters) {
-    for (double accepted : {MinWallLength, MinWallLength - 0.5e-8, 199.99999}) {
-        EXPECT_EQ(CheckWallLength(accepted, kMeters), std::nullopt) << accepted;
-    }
-    for (double refused : {MinWallLength - 2e-8, 0.0, -1.0, 200.0, 200.00001, kNaN, kInf, -kInf}) {
-        EXPECT_EQ(CheckWallLength(refused, kMeters), kMetricRange) << refused;
-        EXPECT_EQ(CheckMoveDistance(refused, kMeters),
-                  QStringLiteral("The distance must be between 0.03 m and 200.00 m."));
-        EXPECT_EQ(CheckProjectionFields(0.762, refused, kMeters), kMetricRange);
-    }
-    EXPECT_EQ(CheckWallLength(0.0, kFeet),
-              QStringLiteral("The wall length must be between 1\" and 656' 2\"."));
-}
-
-TEST(DialogCheckTest, ProjectionArcAndRotationFields) {
-    const QString tooLarge = QStringLiteral("The projection must be less than 1.50 m.");
-    for (double refused : {1.5, 2.0, kNaN, -kInf}) {
-        EXPECT_EQ(CheckWallFields(3.0, refused, kMeters), tooLarge) << refused;
-    }
-    EXPECT_EQ(CheckWallFields(3.0, 1.49, kMeters), std::nullopt);
-    EXPECT_EQ(CheckWallFields(kFoot * 10, kFoot * 5, kFeet),
-              QStringLiteral("The projection must be less than 5'."));
-    EXPECT_EQ(CheckWallFields(0.0, 0.0, kMeters), kMetricRange);
-
-    EXPECT_EQ(CheckArcWallFields(true, false, kNaN, 1.0, kMeters), kSelectCornersMessage);
-    EXPECT_EQ(CheckArcWallFields(true, true, 2.0, 3.0, kMeters), std::nullopt);
-    EXPECT_EQ(CheckArcWallFields(false, false, 2.0, 300.0, kMeters),
-              QStringLiteral("The distance must be between 0.03 m and 200.00 m."));
-    EXPECT_EQ(CheckRotationText(QString()), kInvalidAngleMessage);
-    EXPECT_EQ(CheckRotationText(QStringLiteral("1e999")), kInvalidAngleMessage);
-    EXPECT_EQ(CheckRotationText(QStringLiteral("abc")), std::nullopt);
-}
-
-TEST(ProjectionPresetTest, ListsParseAsWallLengths) {
-    const QStringList feet = ProjectionLengthPresets(kFeet) + ProjectionDepthPresets(kFeet);
-    ASSERT_EQ(feet.size(), 13 + 10);
-    EXPECT_EQ(feet.mid(11, 3), QStringList({"3' 10\"", "4'", "1\""}));
-    for (const QString& text : feet) {
-        EXPECT_TRUE(IsWallLengthInRange(kFeet.ParseLength(text))) << text.toStdString();
-    }
-    EXPECT_EQ(ProjectionLengthPresets(kMeters).size(), 14);
-    EXPECT_EQ(kMeters.ParseLength(ProjectionDepthPresets(kMeters).back()), 0.2);
-    ProjectionMemory memory;
-    EXPECT_NEAR(memory.Length() + memory.Depth(), 0.762 + 0.127, 1e-12);
 }
 
 }  // namespace

@@ -53,6 +53,11 @@ int RunScript(const RunOptions& options, QTextStream& out, QTextStream& err) {
             err << "plantrek-cli: line " << line.number << ": " << *wrong << '\n';
             return kExitUsage;
         }
+        // A site that did not open or save ends the run as --in and --out do.
+        if (interpreter.FileFailed()) {
+            out.flush();
+            return kExitFileFailed;
+        }
         if (options.strict && prompts.Problems() > 0) {
             out.flush();
             return kExitStrict;

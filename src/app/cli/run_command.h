@@ -10,7 +10,7 @@ namespace plantrek::cli {
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFileFailed = 1;  // --in did not open, --out was not saved
+inline constexpr int kExitFileFailed = 1;  // --in, :open did not open; --out, :save did not save
 inline constexpr int kExitUsage = 2;       // bad arguments or a bad script line
 inline constexpr int kExitStrict = 3;      // --strict and an error or warning was shown
 

@@ -1,64 +1,79 @@
 #include "app/cli/script_commands.h"
 
 #include "app/cli/info_json.h"
-
-#include <cmath>
-
-#include "document/dialog_checks.h"
-#include "document/preferences_pages.h"
+#include "document/forms/arc_wall_form.h"
+#include "document/forms/colour_palette.h"
+#include "document/forms/move_form.h"
+#include "document/forms/preferences_form.h"
+#include "document/forms/projection_form.h"
+#include "document/forms/room_form.h"
+#include "document/forms/room_transform_forms.h"
+#include "document/forms/wall_form.h"
 #include "document/tracepad_doc.h"
 #include "document/user_prompts.h"
-#include "model/editing.h"
-#include "model/site.h"
+#include "model/closing.h"
 #include "resources/command_ids.h"
 
 namespace plantrek::cli {
 
 using Result = ScriptInterpreter::Result;
+using Scene = ScriptInterpreter::Scene;
 
-struct ScriptInterpreter::CommandEntry {
+struct ScriptInterpreter::Command {
     const char* name;
     const char* usage;  // the arguments, as the help and the errors show them
     int minArgs;
     int maxArgs;
-    Result (ScriptInterpreter::*run)(const QStringList&);
+    int commandId;  // the enable rule it runs under; 0 for none
+    Runner run;
 };
 
 namespace {
 
-Result Wrong(const QString& text) {
-    return text;
-}
+// A word that must be one of a few; the second element is what it stands for.
+template <typename T>
+struct Choice {
+    const char* word;
+    T value;
+};
 
-std::optional<ProjectionSide> ParseSide(const QString& text) {
-    if (text == QLatin1String("left")) {
-        return ProjectionSide::Left;
-    }
-    if (text == QLatin1String("right")) {
-        return ProjectionSide::Right;
+template <typename T, std::size_t N>
+std::optional<T> ParseChoice(const QString& text, const Choice<T> (&choices)[N]) {
+    for (const Choice<T>& choice : choices) {
+        if (text == QLatin1String(choice.word)) {
+            return choice.value;
+        }
     }
     return std::nullopt;
 }
 
-std::optional<RoomPivot> ParsePivot(const QString& text) {
-    if (text == QLatin1String("center")) {
-        return RoomPivot::CentreOfRoom;
+template <typename T, std::size_t N>
+QString ChoiceError(const QString& text, const Choice<T> (&choices)[N]) {
+    QStringList words;
+    for (const Choice<T>& choice : choices) {
+        words.append(QLatin1String(choice.word));
     }
-    if (text == QLatin1String("start")) {
-        return RoomPivot::RoomStartPoint;
-    }
-    return std::nullopt;
+    const QString last = words.takeLast();
+    return QStringLiteral("expected %1 or %2, not \"%3\"")
+        .arg(words.join(QLatin1String(", ")), last, text);
 }
 
-std::optional<bool> ParseOnOff(const QString& text) {
-    if (text == QLatin1String("on")) {
-        return true;
-    }
-    if (text == QLatin1String("off")) {
-        return false;
-    }
-    return std::nullopt;
-}
+constexpr Choice<ProjectionSide> kSides[] = {{"left", ProjectionSide::Left},
+                                             {"right", ProjectionSide::Right}};
+constexpr Choice<RoomPivot> kPivots[] = {{"center", RoomPivot::CentreOfRoom},
+                                         {"start", RoomPivot::RoomStartPoint}};
+constexpr Choice<ReflectMode> kReflections[] = {{"vertical", ReflectMode::Vertical},
+                                                {"horizontal", ReflectMode::Horizontal}};
+constexpr Choice<bool> kOnOff[] = {{"on", true}, {"off", false}};
+
+struct CloseChoice {
+    CloseRule rule;
+    int commandId;
+};
+constexpr Choice<CloseChoice> kCloseRules[] = {
+    {"square", {CloseRule::Square, command_id::kCloseSquare}},
+    {"reverse", {CloseRule::ReverseSquare, command_id::kCloseReverseSquare}},
+    {"angled", {CloseRule::Angled, command_id::kCloseAngled}}};
 
 // "#RRGGBB" as a colour 0x00BBGGRR.
 std::optional<Colour> ParseColour(const QString& text) {
@@ -83,79 +98,440 @@ std::optional<int> ParseIndex(const QString& text) {
     return value;
 }
 
-QString SideError(const QString& text) {
-    return QStringLiteral("expected left or right, not \"%1\"").arg(text);
+// A corner of the selected room by its number.
+std::optional<PlanPoint> Corner(const CTracepadDoc& doc, const QString& text) {
+    const auto index = ParseIndex(text);
+    const Room* room = doc.GetCurrentRoom();
+    return index && room != nullptr ? RoomCorner(*room, *index) : std::nullopt;
 }
 
-QString PivotError(const QString& text) {
-    return QStringLiteral("expected center or start, not \"%1\"").arg(text);
+QString NoCorner(const QString& text) {
+    return QStringLiteral("the selected room has no corner %1").arg(text);
 }
 
-QString ColourError(const QString& text) {
-    return QStringLiteral("expected a colour #RRGGBB, not \"%1\"").arg(text);
+// ---------------------------------------------------------------------------------------------
+// Binders: a command's words into its dialog's form.
+
+template <WallForm::Purpose purpose>
+Result BindWall(const QStringList& args, const Scene* scene, WallForm& form) {
+    if (args.size() == 3) {
+        return QStringLiteral(":%1 takes DIST DIR [left|right ARC]")
+            .arg(QLatin1String(purpose == WallForm::Purpose::Edit ? "edit-wall" : "add-wall"));
+    }
+    const auto side = args.size() == 4 ? ParseChoice(args[2], kSides) : std::nullopt;
+    if (args.size() == 4 && !side) {
+        return ChoiceError(args[2], kSides);
+    }
+    if (scene != nullptr) {
+        // Edit Wall opens with the wall's own arc; left alone, it stays.
+        form = WallForm::FromDocument(scene->doc, purpose);
+        form.length = TextField(args[0]);
+        form.direction = TextField(args[1]);
+        if (side) {
+            form.side = *side;
+            form.projection = TextField(args[3]);
+        }
+    }
+    return std::nullopt;
+}
+
+template <MoveForm::Target target>
+Result BindMove(const QStringList& args, const Scene* scene, MoveForm& form) {
+    if (scene != nullptr) {
+        form = MoveForm::FromDocument(scene->doc, target);
+        form.distance = TextField(args[0]);
+        form.direction = TextField(args[1]);
+    }
+    return std::nullopt;
+}
+
+Result BindMoveWallEnd(const QStringList& args, const Scene* scene, MoveWallEndForm& form) {
+    if (scene != nullptr) {
+        form = MoveWallEndForm::FromDocument(scene->doc);
+        form.distance = TextField(args[0]);
+        form.direction = TextField(args[1]);
+    }
+    return std::nullopt;
+}
+
+Result BindProjection(const QStringList& args, const Scene* scene, ProjectionForm& form) {
+    const auto side = ParseChoice(args[1], kSides);
+    if (!side) {
+        return ChoiceError(args[1], kSides);
+    }
+    if (scene != nullptr) {
+        form = ProjectionForm::FromDocument(scene->doc);
+        form.length = TextField(args[0]);
+        form.side = *side;
+        form.depth = TextField(args[2]);
+    }
+    return std::nullopt;
+}
+
+Result BindArcWall(const QStringList& args, const Scene* scene, ArcWallForm& form) {
+    const bool corners = args[0] == QLatin1String("corners");
+    if (!(corners && args.size() == 6) && !(args[0] == QLatin1String("ends") && args.size() == 4)) {
+        return QStringLiteral(
+            ":arc-wall takes ends R1 R2 left|right, or corners CORNER CORNER R1 R2 left|right");
+    }
+    const auto side = ParseChoice(args.last(), kSides);
+    if (!side) {
+        return ChoiceError(args.last(), kSides);
+    }
+    if (scene != nullptr) {
+        form = ArcWallForm::FromDocument(scene->doc);
+        form.useRoomPoints = corners;
+        if (corners) {
+            form.firstCorner = Corner(scene->doc, args[1]);
+            form.secondCorner = Corner(scene->doc, args[2]);
+            if (!form.firstCorner || !form.secondCorner) {
+                return NoCorner(form.firstCorner ? args[2] : args[1]);
+            }
+        }
+        const qsizetype first = corners ? 3 : 1;
+        form.firstDistance = TextField(args[first]);
+        form.secondDistance = TextField(args[first + 1]);
+        form.side = *side;
+    }
+    return std::nullopt;
+}
+
+Result BindAngleWall(const QStringList& args, const Scene* scene, AngleWallForm& form) {
+    if (scene != nullptr) {
+        form = AngleWallForm::FromDocument(scene->doc);
+        form.distance = TextField(args[0]);
+    }
+    return std::nullopt;
+}
+
+Result BindRotate(const QStringList& args, const Scene* scene, RotateForm& form) {
+    const auto pivot = ParseChoice(args[1], kPivots);
+    if (!pivot) {
+        return ChoiceError(args[1], kPivots);
+    }
+    if (scene != nullptr) {
+        form = RotateForm::FromDocument(scene->doc);
+        form.rotation = args[0];
+        form.pivot = *pivot;
+    }
+    return std::nullopt;
+}
+
+Result BindReflect(const QStringList& args, const Scene* scene, ReflectForm& form) {
+    const auto mode = ParseChoice(args[0], kReflections);
+    if (!mode) {
+        return ChoiceError(args[0], kReflections);
+    }
+    const auto pivot = ParseChoice(args[1], kPivots);
+    if (!pivot) {
+        return ChoiceError(args[1], kPivots);
+    }
+    if (scene != nullptr) {
+        form = ReflectForm::FromDocument(scene->doc);
+        form.mode = *mode;
+        form.pivot = *pivot;
+    }
+    return std::nullopt;
+}
+
+Result BindRoomStart(const QStringList& args, const Scene* scene, RoomStartForm& form) {
+    if (!ParseIndex(args[0])) {
+        return QStringLiteral("expected a corner number, not \"%1\"").arg(args[0]);
+    }
+    if (scene != nullptr) {
+        form = RoomStartForm::FromDocument(scene->doc);
+        form.corner = Corner(scene->doc, args[0]);
+        if (!form.corner) {
+            return NoCorner(args[0]);
+        }
+    }
+    return std::nullopt;
+}
+
+// Add Room and Room Properties: NAME [MATERIAL [COLOR] [temporary]]; the colour and the
+// permanence answer "Add Material" when the material is new.
+template <RoomForm::Purpose purpose>
+Result BindRoom(const QStringList& args, const Scene* scene, RoomForm& form) {
+    NewMaterialChoice answer;
+    bool colourGiven = false;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("temporary")) {
+            answer.saveToPermanentList = false;
+        } else if (const auto colour = ParseColour(args[i]); colour && !colourGiven) {
+            answer.colour = *colour;
+            colourGiven = true;
+        } else {
+            return QStringLiteral("expected a colour #RRGGBB or temporary, not \"%1\"")
+                .arg(args[i]);
+        }
+    }
+    if (scene == nullptr) {
+        return std::nullopt;
+    }
+    form = RoomForm::FromDocument(scene->doc, purpose);
+    form.name = args[0];
+    if (args.size() > 1) {
+        form.material = args[1];
+    }
+    // Without a colour a new material takes one no material has, rather than the dialog's
+    // preset, which the default material already has.
+    if (!colourGiven && form.NamesNewMaterial(scene->doc)) {
+        if (const auto free = FirstUnusedPaletteColour(*scene->doc.GetSite())) {
+            answer.colour = free->colour;
+            scene->prompts.ShowMessage(
+                QStringLiteral("The new material \"%1\" takes the colour %2 (%3).")
+                    .arg(form.material, QString::fromLatin1(free->name).trimmed(),
+                         ColourText(free->colour)),
+                MessageIcon::Information);
+        }
+    }
+    form.newMaterial = answer;
+    return std::nullopt;
+}
+
+Result BindMaterialColour(const QStringList& args, const Scene* scene, MaterialForm& form) {
+    const auto colour = ParseColour(args[1]);
+    if (!colour) {
+        return QStringLiteral("expected a colour #RRGGBB, not \"%1\"").arg(args[1]);
+    }
+    if (scene != nullptr) {
+        const Material* material = scene->doc.GetSite()->FindMaterialByName(args[0]);
+        if (material == nullptr) {
+            return QStringLiteral("there is no material named \"%1\"").arg(args[0]);
+        }
+        form = MaterialForm::FromDocument(scene->doc, material->GetName());
+        form.colour = *colour;
+    }
+    return std::nullopt;
+}
+
+// KEY=VALUE words over what the sheet opens with.
+Result BindPreferences(const QStringList& args, const Scene* scene, PreferencesForm& form) {
+    if (scene != nullptr) {
+        form = PreferencesForm::FromDocument(scene->doc);
+    }
+    PreferencesChoice& choice = form.choice;
+    for (const QString& arg : args) {
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        if (equals < 0) {
+            return QStringLiteral("expected KEY=VALUE, not \"%1\"").arg(arg);
+        }
+        const QString key = arg.left(equals);
+        const QString value = arg.mid(equals + 1);
+        const auto colour = ParseColour(value);
+        const auto onOff = ParseChoice(value, kOnOff);
+        if (key == QLatin1String("units") &&
+            (value == QLatin1String("feet") || value == QLatin1String("meters"))) {
+            choice.input.Input = value == QLatin1String("meters") ? 1 : 0;
+        } else if (key == QLatin1String("style") &&
+                   (value == QLatin1String("azimuth") || value == QLatin1String("quadrant"))) {
+            choice.input.AngleStyle = value == QLatin1String("quadrant") ? 1 : 0;
+        } else if (key == QLatin1String("names") && onOff) {
+            choice.drawing.ShowNames = *onOff;
+        } else if (key == QLatin1String("wall") && colour) {
+            choice.drawing.WallColor = *colour;
+        } else if (key == QLatin1String("selected") && colour) {
+            choice.drawing.SelectedColor = *colour;
+        } else if (key == QLatin1String("added") && colour) {
+            choice.drawing.AddedColor = *colour;
+        } else {
+            return QStringLiteral("unknown preference \"%1\"").arg(arg);
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
 
 ScriptInterpreter::ScriptInterpreter(CTracepadDoc& doc, UserPrompts& prompts, QTextStream& out)
     : doc_(doc), prompts_(prompts), out_(out) {}
 
 ScriptInterpreter::~ScriptInterpreter() = default;
 
-std::span<const ScriptInterpreter::CommandEntry> ScriptInterpreter::Entries() {
-    using I = ScriptInterpreter;
-    static const CommandEntry kEntries[] = {
-        {"new", "", 0, 0, &I::New},
-        {"open", "SITE.tcd", 1, 1, &I::Open},
-        {"save", "SITE.tcd", 1, 1, &I::Save},
-        {"select-start", "", 0, 0, &I::SelectStart},
-        {"select-room", "NAME", 1, 1, &I::SelectRoom},
-        {"select-wall", "NAME INDEX", 2, 2, &I::SelectWall},
-        {"finish", "", 0, 0, &I::Finish},
-        {"deselect-wall", "", 0, 0, &I::DeselectWall},
-        {"add-room", "NAME [MATERIAL [COLOR] [temporary]]", 1, 4, &I::AddRoom},
-        {"room-properties", "NAME MATERIAL [COLOR] [temporary]", 2, 4, &I::RoomProperties},
-        {"move-start", "DIST DIR", 2, 2, &I::MoveStart},
-        {"move-room", "DIST DIR", 2, 2, &I::MoveRoom},
-        {"rotate", "DEGREES center|start", 2, 2, &I::Rotate},
-        {"reflect", "vertical|horizontal center|start", 2, 2, &I::Reflect},
-        {"front", "", 0, 0, &I::Front},
-        {"back", "", 0, 0, &I::Back},
-        {"delete-room", "", 0, 0, &I::DeleteRoom},
-        {"close", "square|reverse|angled", 1, 1, &I::Close},
-        {"add-wall", "DIST DIR [left|right ARC]", 2, 4, &I::AddWall},
-        {"edit-wall", "DIST DIR [left|right ARC]", 2, 4, &I::EditWall},
-        {"projection", "LENGTH left|right DEPTH", 3, 3, &I::Projection},
+template <typename Form>
+ScriptInterpreter::Runner ScriptInterpreter::WithForm(Binder<Form> bind) {
+    return [bind](ScriptInterpreter& self, int commandId, const QStringList& args) {
+        return self.RunForm(commandId, args, bind);
+    };
+}
+
+template <typename Op>
+ScriptInterpreter::Runner ScriptInterpreter::DocOp(Op op) {
+    return [op](ScriptInterpreter& self, int commandId, const QStringList&) {
+        if (self.Available(commandId)) {
+            (self.doc_.*op)();
+        }
+        return Result();
+    };
+}
+
+template <typename Form>
+Result ScriptInterpreter::RunForm(int commandId, const QStringList& args, Binder<Form> bind) {
+    // The words are read before the command's state is asked, so that a misspelt line is an
+    // error whatever the selection.
+    Form spelling;
+    if (Result wrong = bind(args, nullptr, spelling)) {
+        return wrong;
+    }
+    if (!Available(commandId)) {
+        return std::nullopt;
+    }
+    Form form;
+    const Scene scene{doc_, prompts_};
+    if (Result wrong = bind(args, &scene, form)) {
+        return wrong;
+    }
+    if (const auto refusal = form.Check(doc_)) {
+        prompts_.ShowMessage(refusal->message, MessageIcon::Warning);
+        return std::nullopt;
+    }
+    form.Apply(doc_);
+    return std::nullopt;
+}
+
+std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
+    using S = ScriptInterpreter;
+    using D = CTracepadDoc;
+    namespace id = command_id;
+    static const Command kCommands[] = {
+        {"new", "", 0, 0, 0, DocOp(&D::OnNewDocument)},
+        {"open", "SITE.tcd", 1, 1, 0,
+         [](S& self, int, const QStringList& args) {
+             self.fileFailed_ = self.fileFailed_ || !self.doc_.OnOpenDocument(args[0]);
+             return Result();
+         }},
+        {"save", "SITE.tcd", 1, 1, id::kFileSaveAs,
+         [](S& self, int commandId, const QStringList& args) {
+             if (self.Available(commandId) && !self.doc_.DoSave(args[0])) {
+                 self.fileFailed_ = true;
+             }
+             return Result();
+         }},
+        {"select-start", "", 0, 0, 0, DocOp(&D::FinishRoom)},
+        {"select-room", "NAME", 1, 1, 0,
+         [](S& self, int, const QStringList& args) -> Result {
+             Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
+             if (room == nullptr) {
+                 return QStringLiteral("there is no room named \"%1\"").arg(args[0]);
+             }
+             self.doc_.SelectRoom(room);
+             return std::nullopt;
+         }},
+        {"select-wall", "NAME INDEX", 2, 2, 0,
+         [](S& self, int, const QStringList& args) -> Result {
+             Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
+             if (room == nullptr) {
+                 return QStringLiteral("there is no room named \"%1\"").arg(args[0]);
+             }
+             const auto index = ParseIndex(args[1]);
+             Wall* wall = index ? room->GetWall(*index, true) : nullptr;
+             if (wall == nullptr) {
+                 return QStringLiteral("room \"%1\" has no user wall %2").arg(args[0], args[1]);
+             }
+             self.doc_.SelectWall(room, wall);
+             return std::nullopt;
+         }},
+        {"finish", "", 0, 0, 0, DocOp(&D::FinishRoom)},
+        {"deselect-wall", "", 0, 0, 0, DocOp(&D::DeselectWall)},
+        {"add-room", "NAME [MATERIAL [COLOR] [temporary]]", 1, 4, id::kAddRoom,
+         WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Add>)},
+        {"room-properties", "NAME MATERIAL [COLOR] [temporary]", 2, 4, id::kRoomProperties,
+         WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Edit>)},
+        {"move-start", "DIST DIR", 2, 2, id::kMoveStartPoint,
+         WithForm<MoveForm>(&BindMove<MoveForm::Target::StartPoint>)},
+        {"move-room", "DIST DIR", 2, 2, id::kMoveRoom,
+         WithForm<MoveForm>(&BindMove<MoveForm::Target::Room>)},
+        {"rotate", "DEGREES center|start", 2, 2, id::kRotateRoom,
+         WithForm<RotateForm>(&BindRotate)},
+        {"reflect", "vertical|horizontal center|start", 2, 2, id::kReflectRoom,
+         WithForm<ReflectForm>(&BindReflect)},
+        {"front", "", 0, 0, id::kBringToFront, DocOp(&D::BringCurrentRoomToFront)},
+        {"back", "", 0, 0, id::kSendToBack, DocOp(&D::SendCurrentRoomToBack)},
+        {"delete-room", "", 0, 0, id::kDeleteRoom, DocOp(&D::DeleteCurrentRoom)},
+        {"close", "square|reverse|angled", 1, 1, 0,
+         [](S& self, int, const QStringList& args) -> Result {
+             const auto close = ParseChoice(args[0], kCloseRules);
+             if (!close) {
+                 return ChoiceError(args[0], kCloseRules);
+             }
+             if (self.Available(close->commandId)) {
+                 self.doc_.ApplyCloseRule(close->rule);
+             }
+             return std::nullopt;
+         }},
+        {"add-wall", "DIST DIR [left|right ARC]", 2, 4, id::kAddWall,
+         WithForm<WallForm>(&BindWall<WallForm::Purpose::Add>)},
+        {"edit-wall", "DIST DIR [left|right ARC]", 2, 4, id::kEditWall,
+         WithForm<WallForm>(&BindWall<WallForm::Purpose::Edit>)},
+        {"projection", "LENGTH left|right DEPTH", 3, 3, id::kAddProjection,
+         WithForm<ProjectionForm>(&BindProjection)},
         {"arc-wall", "ends R1 R2 left|right | corners CORNER CORNER R1 R2 left|right", 4, 6,
-         &I::ArcWall},
-        {"angle-wall", "DIST", 1, 1, &I::AngleWall},
-        {"move-wall-end", "DIST DIR", 2, 2, &I::MoveWallEnd},
-        {"replace-wall", "", 0, 0, &I::ReplaceWall},
-        {"convert-walls", "", 0, 0, &I::ConvertWalls},
-        {"reverse-walls", "", 0, 0, &I::ReverseWalls},
-        {"room-start", "CORNER", 1, 1, &I::RoomStart},
-        {"material-color", "NAME COLOR", 2, 2, &I::MaterialColor},
-        {"relative", "on|off", 1, 1, &I::Relative},
+         id::kArcWall, WithForm<ArcWallForm>(&BindArcWall)},
+        {"angle-wall", "DIST", 1, 1, id::kAngleWall, WithForm<AngleWallForm>(&BindAngleWall)},
+        {"move-wall-end", "DIST DIR", 2, 2, id::kMoveWallEnd,
+         WithForm<MoveWallEndForm>(&BindMoveWallEnd)},
+        {"replace-wall", "", 0, 0, id::kReplaceWall, DocOp(&D::ReplaceCurrentWall)},
+        {"convert-walls", "", 0, 0, id::kConvertAddedWalls, DocOp(&D::ConvertCurrentAddedWalls)},
+        {"reverse-walls", "", 0, 0, id::kReverseWalls, DocOp(&D::ReverseCurrentWalls)},
+        {"room-start", "CORNER", 1, 1, id::kMoveRoomStart, WithForm<RoomStartForm>(&BindRoomStart)},
+        {"material-color", "NAME COLOR", 2, 2, id::kEditMaterials,
+         WithForm<MaterialForm>(&BindMaterialColour)},
+        {"relative", "on|off", 1, 1, id::kRelativeDirections,
+         [](S& self, int commandId, const QStringList& args) -> Result {
+             const auto on = ParseChoice(args[0], kOnOff);
+             if (!on) {
+                 return ChoiceError(args[0], kOnOff);
+             }
+             if (self.Available(commandId) &&
+                 (self.doc_.Prefs().GetInputValues().DirectionMode != 0) != *on) {
+                 self.doc_.ToggleRelativeDirections();
+             }
+             return std::nullopt;
+         }},
         {"preferences",
          "[units=feet|meters] [style=azimuth|quadrant] [names=on|off] [wall=COLOR] "
          "[selected=COLOR] [added=COLOR]",
-         0, 6, &I::Preferences},
-        {"undo", "", 0, 0, &I::Undo},
-        {"redo", "", 0, 0, &I::Redo},
-        {"copy", "", 0, 0, &I::Copy},
-        {"cut", "", 0, 0, &I::Cut},
-        {"paste", "", 0, 0, &I::Paste},
-        {"delete", "", 0, 0, &I::Delete},
-        {"info", "", 0, 0, &I::Info},
+         0, 6, id::kPreferences, WithForm<PreferencesForm>(&BindPreferences)},
+        {"undo", "", 0, 0, id::kEditUndo, DocOp(&D::Undo)},
+        {"redo", "", 0, 0, id::kEditRedo, DocOp(&D::Redo)},
+        {"copy", "", 0, 0, id::kEditCopy,
+         [](S& self, int commandId, const QStringList&) {
+             if (self.Available(commandId)) {
+                 self.clip_.Copy(self.doc_);
+             }
+             return Result();
+         }},
+        {"cut", "", 0, 0, id::kEditCut,
+         [](S& self, int commandId, const QStringList&) {
+             if (self.Available(commandId)) {
+                 self.clip_.Cut(self.doc_);
+             }
+             return Result();
+         }},
+        {"paste", "", 0, 0, id::kEditPaste,
+         [](S& self, int commandId, const QStringList&) {
+             if (self.Available(commandId)) {
+                 self.clip_.Paste(self.doc_);
+             }
+             return Result();
+         }},
+        {"delete", "", 0, 0, id::kEditClear, DocOp(&D::Delete)},
+        {"info", "", 0, 0, 0,
+         [](S& self, int, const QStringList&) {
+             self.out_ << DocumentInfoJson(self.doc_) << '\n';
+             self.out_.flush();
+             return Result();
+         }},
     };
-
-    return kEntries;
+    return kCommands;
 }
 
-const ScriptInterpreter::CommandEntry* ScriptInterpreter::FindEntry(const QString& name) {
-    for (const CommandEntry& entry : Entries()) {
-        if (name == QLatin1String(entry.name)) {
-            return &entry;
+const ScriptInterpreter::Command* ScriptInterpreter::FindCommand(const QString& name) {
+    for (const Command& command : Commands()) {
+        if (name == QLatin1String(command.name)) {
+            return &command;
         }
     }
     return nullptr;
@@ -163,10 +539,10 @@ const ScriptInterpreter::CommandEntry* ScriptInterpreter::FindEntry(const QStrin
 
 QString ScriptInterpreter::CommandSummary() {
     QString summary;
-    for (const CommandEntry& entry : Entries()) {
-        summary += QStringLiteral("  :%1").arg(QLatin1String(entry.name));
-        if (entry.usage[0] != '\0') {
-            summary += QLatin1Char(' ') + QLatin1String(entry.usage);
+    for (const Command& command : Commands()) {
+        summary += QStringLiteral("  :%1").arg(QLatin1String(command.name));
+        if (command.usage[0] != '\0') {
+            summary += QLatin1Char(' ') + QLatin1String(command.usage);
         }
         summary += QLatin1Char('\n');
     }
@@ -189,553 +565,31 @@ Result ScriptInterpreter::Run(const ScriptLine& line) {
         return error;
     }
     if (words->isEmpty()) {
-        return Wrong(QStringLiteral("a command name must follow \":\""));
+        return QStringLiteral("a command name must follow \":\"");
     }
     const QString name = words->first();
-    const CommandEntry* entry = FindEntry(name);
-    if (entry == nullptr) {
-        return Wrong(QStringLiteral("unknown command \":%1\"").arg(name));
+    const Command* command = FindCommand(name);
+    if (command == nullptr) {
+        return QStringLiteral("unknown command \":%1\"").arg(name);
     }
     const QStringList args = words->mid(1);
-    if (args.size() < entry->minArgs || args.size() > entry->maxArgs) {
-        if (entry->usage[0] == '\0') {
-            return Wrong(QStringLiteral(":%1 takes no arguments").arg(name));
+    if (args.size() < command->minArgs || args.size() > command->maxArgs) {
+        if (command->usage[0] == '\0') {
+            return QStringLiteral(":%1 takes no arguments").arg(name);
         }
-        return Wrong(QStringLiteral(":%1 takes %2").arg(name, QLatin1String(entry->usage)));
+        return QStringLiteral(":%1 takes %2").arg(name, QLatin1String(command->usage));
     }
     current_ = name;
-    return (this->*entry->run)(args);
+    return command->run(*this, command->commandId, args);
 }
 
-bool ScriptInterpreter::Available(int commandId, const QString& name) {
-    if (doc_.GetCommandState(commandId, kept_.get()).enabled) {
+bool ScriptInterpreter::Available(int commandId) {
+    if (commandId == 0 || doc_.GetCommandState(commandId, clip_.Item()).enabled) {
         return true;
     }
-    prompts_.ShowMessage(QStringLiteral("Command not available: %1").arg(name), MessageIcon::Error);
+    prompts_.ShowMessage(QStringLiteral("Command not available: %1").arg(current_),
+                         MessageIcon::Error);
     return false;
-}
-
-bool ScriptInterpreter::Refused(const std::optional<QString>& refusal) {
-    if (!refusal) {
-        return false;
-    }
-    prompts_.ShowMessage(*refusal, MessageIcon::Warning);
-    return true;
-}
-
-std::optional<PlanPoint> ScriptInterpreter::Corner(const QString& text) const {
-    const auto index = ParseIndex(text);
-    const Room* room = doc_.GetCurrentRoom();
-    if (!index || room == nullptr) {
-        return std::nullopt;
-    }
-    const std::vector<PlanPoint> vertices = room->GetVertices(false);
-    if (*index >= static_cast<int>(vertices.size())) {
-        return std::nullopt;
-    }
-    return room->GetLocation() + vertices[static_cast<std::size_t>(*index)];
-}
-
-// ---------------------------------------------------------------------------------------------
-// Files and selection
-
-Result ScriptInterpreter::New(const QStringList&) {
-    doc_.OnNewDocument();
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Open(const QStringList& args) {
-    doc_.OnOpenDocument(args[0]);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Save(const QStringList& args) {
-    if (Available(command_id::kFileSaveAs, current_)) {
-        doc_.DoSave(args[0]);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::SelectStart(const QStringList&) {
-    doc_.FinishRoom();
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::SelectRoom(const QStringList& args) {
-    Room* room = doc_.GetSite()->FindRoomByName(args[0]);
-    if (room == nullptr) {
-        return Wrong(QStringLiteral("there is no room named \"%1\"").arg(args[0]));
-    }
-    doc_.SelectRoom(room);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::SelectWall(const QStringList& args) {
-    Room* room = doc_.GetSite()->FindRoomByName(args[0]);
-    if (room == nullptr) {
-        return Wrong(QStringLiteral("there is no room named \"%1\"").arg(args[0]));
-    }
-    const auto index = ParseIndex(args[1]);
-    Wall* wall = index ? room->GetWall(*index, true) : nullptr;
-    if (wall == nullptr) {
-        return Wrong(QStringLiteral("room \"%1\" has no user wall %2").arg(args[0], args[1]));
-    }
-    doc_.SelectWall(room, wall);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Finish(const QStringList&) {
-    doc_.FinishRoom();
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::DeselectWall(const QStringList&) {
-    doc_.DeselectWall();
-    return std::nullopt;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Rooms
-
-Result ScriptInterpreter::RoomWithMaterial(const QStringList& args, bool properties) {
-    const Site& site = *doc_.GetSite();
-    const QString name = args[0];
-    QString material;
-    if (args.size() > 1) {
-        material = args[1];
-    } else if (site.MaterialCount() > 0) {
-        material = site.GetMaterial(0)->GetName();
-    }
-    NewMaterialChoice choice;
-    bool colourGiven = false;
-    for (qsizetype i = 2; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("temporary")) {
-            choice.saveToPermanentList = false;
-        } else if (const auto colour = ParseColour(args[i]); colour && !colourGiven) {
-            choice.colour = *colour;
-            colourGiven = true;
-        } else {
-            return Wrong(
-                QStringLiteral("expected a colour #RRGGBB or temporary, not \"%1\"").arg(args[i]));
-        }
-    }
-    if (!Available(properties ? command_id::kRoomProperties : command_id::kAddRoom, current_)) {
-        return std::nullopt;
-    }
-    if (Refused(CheckMaterialText(material))) {
-        return std::nullopt;
-    }
-    // The "Add Material" dialog: with its colour refused it cannot be confirmed, so it is
-    // dismissed.
-    const NewMaterialDialog dialog = [this, choice](const QString&) {
-        if (Refused(CheckNewMaterialColour(*doc_.GetSite(), choice.colour))) {
-            return std::optional<NewMaterialChoice>();
-        }
-        return std::optional<NewMaterialChoice>(choice);
-    };
-    if (properties) {
-        doc_.ApplyRoomProperties(name, material, dialog);
-    } else {
-        doc_.AddRoom(name, material, dialog);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::AddRoom(const QStringList& args) {
-    return RoomWithMaterial(args, false);
-}
-
-Result ScriptInterpreter::RoomProperties(const QStringList& args) {
-    return RoomWithMaterial(args, true);
-}
-
-Result ScriptInterpreter::MoveDialog(const QStringList& args, int commandId, bool room) {
-    if (!Available(commandId, current_)) {
-        return std::nullopt;
-    }
-    const double distance = ParseLengthField(args[0], doc_.Units());
-    const double direction = ParseDirectionField(args[1], doc_.Style());
-    if (Refused(CheckMoveDistance(distance, doc_.Units()))) {
-        return std::nullopt;
-    }
-    if (room) {
-        doc_.ShiftRoom(distance, direction);
-    } else {
-        doc_.ShiftStartPoint(distance, direction);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::MoveStart(const QStringList& args) {
-    return MoveDialog(args, command_id::kMoveStartPoint, false);
-}
-
-Result ScriptInterpreter::MoveRoom(const QStringList& args) {
-    return MoveDialog(args, command_id::kMoveRoom, true);
-}
-
-Result ScriptInterpreter::Rotate(const QStringList& args) {
-    const auto pivot = ParsePivot(args[1]);
-    if (!pivot) {
-        return Wrong(PivotError(args[1]));
-    }
-    if (!Available(command_id::kRotateRoom, current_) || Refused(CheckRotationText(args[0]))) {
-        return std::nullopt;
-    }
-    doc_.RotateCurrentRoom(*pivot, ParseNumber(args[0]));
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Reflect(const QStringList& args) {
-    ReflectMode mode;
-    if (args[0] == QLatin1String("vertical")) {
-        mode = ReflectMode::Vertical;
-    } else if (args[0] == QLatin1String("horizontal")) {
-        mode = ReflectMode::Horizontal;
-    } else {
-        return Wrong(QStringLiteral("expected vertical or horizontal, not \"%1\"").arg(args[0]));
-    }
-    const auto pivot = ParsePivot(args[1]);
-    if (!pivot) {
-        return Wrong(PivotError(args[1]));
-    }
-    if (Available(command_id::kReflectRoom, current_)) {
-        doc_.ReflectCurrentRoom(*pivot, mode);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Front(const QStringList&) {
-    if (Available(command_id::kBringToFront, current_)) {
-        doc_.BringCurrentRoomToFront();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Back(const QStringList&) {
-    if (Available(command_id::kSendToBack, current_)) {
-        doc_.SendCurrentRoomToBack();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::DeleteRoom(const QStringList&) {
-    if (Available(command_id::kDeleteRoom, current_)) {
-        doc_.DeleteCurrentRoom();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Close(const QStringList& args) {
-    CloseRule rule;
-    int id;
-    if (args[0] == QLatin1String("square")) {
-        rule = CloseRule::Square;
-        id = command_id::kCloseSquare;
-    } else if (args[0] == QLatin1String("reverse")) {
-        rule = CloseRule::ReverseSquare;
-        id = command_id::kCloseReverseSquare;
-    } else if (args[0] == QLatin1String("angled")) {
-        rule = CloseRule::Angled;
-        id = command_id::kCloseAngled;
-    } else {
-        return Wrong(QStringLiteral("expected square, reverse or angled, not \"%1\"").arg(args[0]));
-    }
-    if (Available(id, current_)) {
-        doc_.ApplyCloseRule(rule);
-    }
-    return std::nullopt;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Walls
-
-Result ScriptInterpreter::WallDialog(const QStringList& args, bool edit) {
-    if (args.size() == 3) {
-        return Wrong(QStringLiteral(":%1 takes DIST DIR [left|right ARC]").arg(current_));
-    }
-    std::optional<ProjectionSide> side;
-    if (args.size() == 4) {
-        side = ParseSide(args[2]);
-        if (!side) {
-            return Wrong(SideError(args[2]));
-        }
-    }
-    if (!Available(edit ? command_id::kEditWall : command_id::kAddWall, current_)) {
-        return std::nullopt;
-    }
-    const LengthUnits& units = doc_.Units();
-    const double length = ParseLengthField(args[0], units);
-    const double direction = ParseDirectionField(args[1], doc_.Style());
-    double projection = 0.0;
-    if (side) {
-        projection = ParseLengthField(args[3], units);
-    } else if (edit) {
-        // The dialog opens with the wall's own arc; left alone, it stays.
-        const double height = doc_.GetCurrentWall()->GetArcHeight();
-        projection = std::fabs(height);
-        side = height >= 0.0 ? ProjectionSide::Left : ProjectionSide::Right;
-    } else {
-        side = ProjectionSide::Left;
-    }
-    if (Refused(CheckWallFields(length, projection, units))) {
-        return std::nullopt;
-    }
-    const double arcHeight = SignedArcHeight(projection, *side);
-    if (edit) {
-        doc_.EditCurrentWall(length, direction, arcHeight);
-    } else {
-        doc_.AppendWall(length, direction, arcHeight);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::AddWall(const QStringList& args) {
-    return WallDialog(args, false);
-}
-
-Result ScriptInterpreter::EditWall(const QStringList& args) {
-    return WallDialog(args, true);
-}
-
-Result ScriptInterpreter::Projection(const QStringList& args) {
-    const auto side = ParseSide(args[1]);
-    if (!side) {
-        return Wrong(SideError(args[1]));
-    }
-    if (!Available(command_id::kAddProjection, current_)) {
-        return std::nullopt;
-    }
-    const double length = ParseLengthField(args[0], doc_.Units());
-    const double depth = ParseLengthField(args[2], doc_.Units());
-    if (Refused(CheckProjectionFields(length, depth, doc_.Units()))) {
-        return std::nullopt;
-    }
-    doc_.AddProjection(length, *side, depth);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::ArcWall(const QStringList& args) {
-    const bool corners = args[0] == QLatin1String("corners");
-    if (!(corners && args.size() == 6) && !(args[0] == QLatin1String("ends") && args.size() == 4)) {
-        return Wrong(
-            QStringLiteral(":arc-wall takes ends R1 R2 left|right, or corners CORNER "
-                           "CORNER R1 R2 left|right"));
-    }
-    const auto side = ParseSide(args.last());
-    if (!side) {
-        return Wrong(SideError(args.last()));
-    }
-    if (!Available(command_id::kArcWall, current_)) {
-        return std::nullopt;
-    }
-    const LengthUnits& units = doc_.Units();
-    const qsizetype first = corners ? 3 : 1;
-    const double r1 = ParseLengthField(args[first], units);
-    const double r2 = ParseLengthField(args[first + 1], units);
-    if (corners) {
-        const auto p1 = Corner(args[1]);
-        const auto p2 = Corner(args[2]);
-        if (!p1 || !p2) {
-            return Wrong(
-                QStringLiteral("the selected room has no corner %1").arg(p1 ? args[2] : args[1]));
-        }
-        if (Refused(CheckArcWallFields(true, true, r1, r2, units))) {
-            return std::nullopt;
-        }
-        doc_.ArcCurrentWall(*p1, *p2, r1, r2, *side);
-        return std::nullopt;
-    }
-    if (Refused(CheckArcWallFields(false, true, r1, r2, units))) {
-        return std::nullopt;
-    }
-    doc_.ArcCurrentWall(r1, r2, *side);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::AngleWall(const QStringList& args) {
-    if (!Available(command_id::kAngleWall, current_) || !doc_.BeginAngleWall()) {
-        return std::nullopt;
-    }
-    const double distance = ParseLengthField(args[0], doc_.Units());
-    if (Refused(CheckWallLength(distance, doc_.Units()))) {
-        return std::nullopt;
-    }
-    doc_.AngleCurrentWall(distance);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::MoveWallEnd(const QStringList& args) {
-    if (!Available(command_id::kMoveWallEnd, current_)) {
-        return std::nullopt;
-    }
-    const double distance = ParseLengthField(args[0], doc_.Units());
-    const double direction = ParseDirectionField(args[1], doc_.Style());
-    if (Refused(CheckWallLength(distance, doc_.Units()))) {
-        return std::nullopt;
-    }
-    doc_.MoveCurrentWallEnd(distance, direction);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::ReplaceWall(const QStringList&) {
-    if (Available(command_id::kReplaceWall, current_)) {
-        doc_.ReplaceCurrentWall();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::ConvertWalls(const QStringList&) {
-    if (Available(command_id::kConvertAddedWalls, current_)) {
-        doc_.ConvertCurrentAddedWalls();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::ReverseWalls(const QStringList&) {
-    if (Available(command_id::kReverseWalls, current_)) {
-        doc_.ReverseCurrentWalls();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::RoomStart(const QStringList& args) {
-    if (!ParseIndex(args[0])) {
-        return Wrong(QStringLiteral("expected a corner number, not \"%1\"").arg(args[0]));
-    }
-    if (!Available(command_id::kMoveRoomStart, current_)) {
-        return std::nullopt;
-    }
-    const auto corner = Corner(args[0]);
-    if (!corner) {
-        return Wrong(QStringLiteral("the selected room has no corner %1").arg(args[0]));
-    }
-    doc_.MoveCurrentRoomStart(*corner);
-    return std::nullopt;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Materials, settings, undo, clip
-
-Result ScriptInterpreter::MaterialColor(const QStringList& args) {
-    const auto colour = ParseColour(args[1]);
-    if (!colour) {
-        return Wrong(ColourError(args[1]));
-    }
-    if (!Available(command_id::kEditMaterials, current_)) {
-        return std::nullopt;
-    }
-    const Material* material = doc_.GetSite()->FindMaterialByName(args[0]);
-    if (material == nullptr) {
-        return Wrong(QStringLiteral("there is no material named \"%1\"").arg(args[0]));
-    }
-    const QString name = material->GetName();
-    if (Refused(CheckMaterialColour(*doc_.GetSite(), name, *colour))) {
-        return std::nullopt;
-    }
-    doc_.SetMaterialColour(name, *colour);
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Relative(const QStringList& args) {
-    const auto on = ParseOnOff(args[0]);
-    if (!on) {
-        return Wrong(QStringLiteral("expected on or off, not \"%1\"").arg(args[0]));
-    }
-    if (!Available(command_id::kRelativeDirections, current_)) {
-        return std::nullopt;
-    }
-    if ((doc_.Prefs().GetInputValues().DirectionMode != 0) != *on) {
-        doc_.ToggleRelativeDirections();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Preferences(const QStringList& args) {
-    PreferencesChoice choice = PreferencesFromPrefs(doc_.Prefs());
-    for (const QString& arg : args) {
-        const qsizetype equals = arg.indexOf(QLatin1Char('='));
-        const QString key = arg.left(equals);
-        const QString value = equals < 0 ? QString() : arg.mid(equals + 1);
-        if (equals < 0) {
-            return Wrong(QStringLiteral("expected KEY=VALUE, not \"%1\"").arg(arg));
-        }
-        if (key == QLatin1String("units") &&
-            (value == QLatin1String("feet") || value == QLatin1String("meters"))) {
-            choice.input.Input = value == QLatin1String("meters") ? 1 : 0;
-        } else if (key == QLatin1String("style") &&
-                   (value == QLatin1String("azimuth") || value == QLatin1String("quadrant"))) {
-            choice.input.AngleStyle = value == QLatin1String("quadrant") ? 1 : 0;
-        } else if (key == QLatin1String("names") && ParseOnOff(value)) {
-            choice.drawing.ShowNames = *ParseOnOff(value);
-        } else if ((key == QLatin1String("wall") || key == QLatin1String("selected") ||
-                    key == QLatin1String("added")) &&
-                   ParseColour(value)) {
-            const Colour colour = *ParseColour(value);
-            if (key == QLatin1String("wall")) {
-                choice.drawing.WallColor = colour;
-            } else if (key == QLatin1String("selected")) {
-                choice.drawing.SelectedColor = colour;
-            } else {
-                choice.drawing.AddedColor = colour;
-            }
-        } else {
-            return Wrong(QStringLiteral("unknown preference \"%1\"").arg(arg));
-        }
-    }
-    if (Available(command_id::kPreferences, current_)) {
-        doc_.ApplyPreferences(choice);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Undo(const QStringList&) {
-    if (Available(command_id::kEditUndo, current_)) {
-        doc_.Undo();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Redo(const QStringList&) {
-    if (Available(command_id::kEditRedo, current_)) {
-        doc_.Redo();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Copy(const QStringList&) {
-    if (Available(command_id::kEditCopy, current_)) {
-        kept_ = doc_.Copy();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Cut(const QStringList&) {
-    if (Available(command_id::kEditCut, current_)) {
-        kept_ = doc_.Copy();
-        doc_.Delete();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Paste(const QStringList&) {
-    if (Available(command_id::kEditPaste, current_)) {
-        doc_.Paste(*kept_);
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Delete(const QStringList&) {
-    if (Available(command_id::kEditClear, current_)) {
-        doc_.Delete();
-    }
-    return std::nullopt;
-}
-
-Result ScriptInterpreter::Info(const QStringList&) {
-    out_ << DocumentInfoJson(doc_) << '\n';
-    out_.flush();
-    return std::nullopt;
 }
 
 }  // namespace plantrek::cli

@@ -195,16 +195,31 @@ TEST_F(CliTest, TheNotClosedQuestionIsAnsweredFromTheCommandLine) {
     EXPECT_TRUE(QFile::exists(Work("a.tcd")));
 }
 
-TEST_F(CliTest, AFailedSaveInsideTheScriptIsAWarningAndTheRunGoesOn) {
-    const CliResult result = RunScript("3 N\n3 E\n3 S\n:save no/such/folder/a.tcd\n:info\n");
-    EXPECT_EQ(result.exitCode, 0);
-    ASSERT_EQ(result.ErrLines().size(), 1);
-    EXPECT_THAT(result.ErrLines()[0].toStdString(),
-                ::testing::StartsWith("warning: The file \"no/such/folder/a.tcd\" could not be "
-                                      "saved.\\n"));
+TEST_F(CliTest, AFailedSaveOrOpenInsideTheScriptEndsItWithStatus1) {
+    for (const char* line : {":save no/such/folder/a.tcd", ":open missing.tcd"}) {
+        const CliResult result =
+            RunScript(QByteArray("3 N\n3 E\n3 S\n") + line + "\n:info\n", {"--out", "b.tcd"});
+        EXPECT_EQ(result.exitCode, 1) << line;
+        ASSERT_EQ(result.ErrLines().size(), 1) << line;
+        EXPECT_THAT(result.ErrLines()[0].toStdString(),
+                    ::testing::StartsWith("warning: The file \""))
+            << line;
+        EXPECT_TRUE(result.out.isEmpty()) << line;
+        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << line;
+    }
+}
+
+TEST_F(CliTest, ANewMaterialWithoutAColourTakesTheFirstFreePaletteColour) {
+    const CliResult result = RunScript(":add-room Hall Tile\n:add-room Den Slate\n:info\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(
+        result.ErrLines(),
+        (QStringList{"information: The new material \"Tile\" takes the colour Black (#000000).",
+                     "information: The new material \"Slate\" takes the colour Brown (#a52a00)."}));
     const QJsonObject info = OnlyObject(result);
-    EXPECT_TRUE(info["modified"].toBool());
-    EXPECT_TRUE(info["file"].isNull());
+    EXPECT_EQ(info["materials"][1]["color"].toString(), "#000000");
+    EXPECT_EQ(info["materials"][2]["color"].toString(), "#a52a00");
+    EXPECT_EQ(info["rooms"][0]["material"].toInt(), 2);
 }
 
 TEST_F(CliTest, OpenAndNewInsideTheScript) {

@@ -1,0 +1,43 @@
+#include "document/forms/move_form.h"
+
+#include "document/length_checks.h"
+#include "document/tracepad_doc.h"
+
+namespace plantrek {
+
+MoveForm MoveForm::FromDocument(const CTracepadDoc&, Target target) {
+    MoveForm form;
+    form.target = target;
+    return form;
+}
+
+FormCheck<MoveForm::Field> MoveForm::Check(const CTracepadDoc& doc) const {
+    if (auto refusal = CheckDistance(distance.Length(doc.Units()), doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    return std::nullopt;
+}
+
+bool MoveForm::Apply(CTracepadDoc& doc) const {
+    const double length = distance.Length(doc.Units());
+    const double bearing = direction.Direction(doc.Style());
+    return target == Target::Room ? doc.ShiftRoom(length, bearing)
+                                  : doc.ShiftStartPoint(length, bearing);
+}
+
+MoveWallEndForm MoveWallEndForm::FromDocument(const CTracepadDoc&) {
+    return {};
+}
+
+FormCheck<MoveWallEndForm::Field> MoveWallEndForm::Check(const CTracepadDoc& doc) const {
+    if (auto refusal = CheckWallLength(distance.Length(doc.Units()), doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    return std::nullopt;
+}
+
+bool MoveWallEndForm::Apply(CTracepadDoc& doc) const {
+    return doc.MoveCurrentWallEnd(distance.Length(doc.Units()), direction.Direction(doc.Style()));
+}
+
+}  // namespace plantrek

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/forms/form_field.h"
+#include "document/preferences_pages.h"
+
+// The preferences sheet: its four pages as one form. The pages' own rules (the sorted room
+// names, adding a name, the materials kept) are those of preferences_pages.h.
+namespace plantrek {
+
+class CTracepadDoc;
+
+class PreferencesForm {
+public:
+    enum class Field {};
+
+    static PreferencesForm FromDocument(const CTracepadDoc& doc);
+    // The sheet refuses nothing on OK; its pages refuse as they are edited.
+    FormCheck<Field> Check(const CTracepadDoc& doc) const;
+    bool Apply(CTracepadDoc& doc) const;
+
+    PreferencesChoice choice;
+};
+
+}  // namespace plantrek

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "document/forms/form_field.h"
+#include "document/tracepad_doc.h"
+
+// "Add Room" and "Edit Room" (a name and a material), and the two material dialogs: "Add
+// Material", asked when a room names a material the site does not have, and "Edit Material".
+namespace plantrek {
+
+class NewMaterialForm {
+public:
+    enum class Field { Colour };
+
+    // The name asked about, the preset colour, and "Save to permanent list" checked.
+    static NewMaterialForm FromDocument(const CTracepadDoc& doc, const QString& name);
+    // No material of the site may have the colour.
+    FormCheck<Field> Check(const CTracepadDoc& doc) const;
+    // What OK hands back to the room dialog that asked.
+    NewMaterialChoice Answer() const { return {colour, saveToPermanentList}; }
+
+    QString name;
+    Colour colour = Site::DefaultMaterialColour();
+    bool saveToPermanentList = true;
+};
+
+class RoomForm {
+public:
+    enum class Purpose { Add, Edit };
+    enum class Field { Material };
+
+    // Add: the next default room name and the first material; Edit: the selected room's.
+    static RoomForm FromDocument(const CTracepadDoc& doc, Purpose purpose);
+    // The material may not be empty.
+    FormCheck<Field> Check(const CTracepadDoc& doc) const;
+    // A new selected room, or the selected room renamed and given the material. A material the
+    // site does not have is added with `newMaterial`; without one, "Add Material" counts as
+    // dismissed.
+    bool Apply(CTracepadDoc& doc) const;
+
+    // Whether the material is one the site does not have yet.
+    bool NamesNewMaterial(const CTracepadDoc& doc) const;
+
+    Purpose purpose = Purpose::Add;
+    QString name;
+    QString material;
+    std::optional<NewMaterialChoice> newMaterial;
+};
+
+// "Edit Material": another colour for a material of the site.
+class MaterialForm {
+public:
+    enum class Field { Colour };
+
+    static MaterialForm FromDocument(const CTracepadDoc& doc, const QString& name);
+    // No other material (by name) may have the colour; the material may keep its own.
+    FormCheck<Field> Check(const CTracepadDoc& doc) const;
+    bool Apply(CTracepadDoc& doc) const;
+
+    QString name;
+    Colour colour = 0;
+};
+
+}  // namespace plantrek

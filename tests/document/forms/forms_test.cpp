@@ -1,0 +1,304 @@
+// The dialogs' forms on a real document: what each shows when it opens, what each refuses (the
+// exact message and the field), and what each applies, as one undo step.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "document/doc_test_support.h"
+#include "document/forms/arc_wall_form.h"
+#include "document/forms/export_form.h"
+#include "document/forms/move_form.h"
+#include "document/forms/preferences_form.h"
+#include "document/forms/projection_form.h"
+#include "document/forms/room_form.h"
+#include "document/forms/room_transform_forms.h"
+#include "document/forms/wall_form.h"
+
+namespace plantrek {
+namespace {
+
+constexpr int kStartPoint = -2;  // what a case selects: the start point, the room, or a wall
+constexpr int kRoom = -1;
+constexpr ProjectionSide kRight = ProjectionSide::Right;
+
+// Everything an operation can change, in full precision.
+QString Fingerprint(const CTracepadDoc& doc) {
+    const auto n = [](double v) { return QString::number(v, 'g', 17) + u' '; };
+    QString text = n(doc.GetSite()->GetStartPoint().x) + n(doc.GetSite()->GetStartPoint().y);
+    for (const auto& material : doc.GetSite()->Materials()) {
+        text += material->GetName() + n(material->GetColour());
+    }
+    for (const auto& room : doc.GetSite()->Rooms()) {
+        text += room->GetName() + n(room->GetMaterial()) + n(room->GetLocation().x) +
+                n(room->GetLocation().y) + n(room->GetStartPoint().x) + n(room->GetStartPoint().y);
+        for (const auto& wall : room->UserWalls()) {
+            text += n(wall->GetLength()) + n(wall->GetDirection()) + n(wall->GetArcHeight());
+        }
+    }
+    return text;
+}
+
+bool Near(double a, double b) {
+    return std::fabs(a - b) < kPointTolerance;
+}
+
+// A site in meters with a second material, "Tile", and one room: 3 m north from the start
+// point, then 4 m east.
+class FormTest : public test::DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        UseMeters();
+        Reset(kRoom);
+    }
+
+    void Reset(int selection) {
+        NewDoc();
+        Doc().GetSite()->AddMaterial(QStringLiteral("Tile"), 1, 0x00ff00);
+        Type({"3 N", "4 E"});
+        if (selection == kStartPoint) {
+            Doc().FinishRoom();
+        } else if (selection >= 0) {
+            Doc().SelectWall(&TheRoom(), TheRoom().GetWall(selection, true));
+        }
+        prompts_.Clear();
+    }
+
+    Room& TheRoom() { return *Doc().GetSite()->GetRoom(0); }
+};
+
+struct Refusal {
+    QString message;
+    int field = 0;
+    bool operator==(const Refusal&) const = default;
+};
+
+using Checker = std::function<std::optional<Refusal>(const CTracepadDoc&)>;
+
+template <typename Form>
+Checker Check(Form form) {
+    return [form](const CTracepadDoc& doc) -> std::optional<Refusal> {
+        const auto refusal = form.Check(doc);
+        if (!refusal) {
+            return std::nullopt;
+        }
+        return Refusal{refusal->message, static_cast<int>(refusal->field)};
+    };
+}
+
+template <typename Field>
+std::optional<Refusal> Refused(const char* message, Field field) {
+    return Refusal{QString::fromUtf8(message), static_cast<int>(field)};
+}
+
+TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
+    const char* const range = "The wall length must be between 0.03 m and 200.00 m.";
+    const char* const distance = "The distance must be between 0.03 m and 200.00 m.";
+    const char* const inUse =
+        "This color is being used by another material. Please select another color.";
+    const char* const angle = "Please enter a valid angle.";
+    const Colour taken = Site::DefaultMaterialColour();
+    struct Case {
+        const char* name;
+        int selection;
+        Checker check;
+        std::optional<Refusal> expected;
+    };
+    const Case cases[] = {
+        {"no length", kRoom, Check(WallForm{.length = {"0"}}),
+         Refused(range, WallForm::Field::Length)},
+        {"200 m", kRoom, Check(WallForm{.length = {"200"}}),
+         Refused(range, WallForm::Field::Length)},
+        {"unreadable", kRoom, Check(WallForm{.length = {"abc"}}),
+         Refused(range, WallForm::Field::Length)},
+        {"below 200 m", kRoom, Check(WallForm{.length = {"199.99999"}}), std::nullopt},
+        {"projection of half", kRoom, Check(WallForm{.length = {"3"}, .projection = {"1.5"}}),
+         Refused("The projection must be less than 1.50 m.", WallForm::Field::Projection)},
+        {"projection below half", kRoom, Check(WallForm{.length = {"3"}, .projection = {"1.49"}}),
+         std::nullopt},
+        {"projection length", kRoom, Check(ProjectionForm{.length = {"250"}, .depth = {".1"}}),
+         Refused(range, ProjectionForm::Field::Length)},
+        {"projection depth", kRoom, Check(ProjectionForm{.length = {"1"}, .depth = {"0"}}),
+         Refused(range, ProjectionForm::Field::Depth)},
+        {"move", kRoom, Check(MoveForm{.distance = {"300"}}),
+         Refused(distance, MoveForm::Field::Distance)},
+        {"move end", 1, Check(MoveWallEndForm{.distance = {"300"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"arc without corners", 1, Check(ArcWallForm{.useRoomPoints = true}),
+         Refused("You need to select the corners before continuing.", ArcWallForm::Field::Corners)},
+        {"arc first", 1, Check(ArcWallForm{.firstDistance = {"200"}, .secondDistance = {"1"}}),
+         Refused(distance, ArcWallForm::Field::FirstDistance)},
+        {"arc second", 1, Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"0"}}),
+         Refused(distance, ArcWallForm::Field::SecondDistance)},
+        {"angle on the start point", 0, Check(AngleWallForm{.distance = {"5"}}),
+         Refused("Please move the room's start point so that it isn't on the selected wall.",
+                 AngleWallForm::Field::None)},
+        {"angle", 1, Check(AngleWallForm{.distance = {"0"}}),
+         Refused(range, AngleWallForm::Field::Distance)},
+        {"no rotation", kRoom, Check(RotateForm{}), Refused(angle, RotateForm::Field::Rotation)},
+        {"huge rotation", kRoom, Check(RotateForm{.rotation = "1e999"}),
+         Refused(angle, RotateForm::Field::Rotation)},
+        {"unreadable rotation is 0", kRoom, Check(RotateForm{.rotation = "abc"}), std::nullopt},
+        {"no material", kRoom, Check(RoomForm{.name = "Den"}),
+         Refused("Please enter the name of a material.", RoomForm::Field::Material)},
+        {"new material, taken colour", kRoom, Check(NewMaterialForm{.colour = taken}),
+         Refused(inUse, NewMaterialForm::Field::Colour)},
+        {"new material, free colour", kRoom, Check(NewMaterialForm{.colour = 0x00ff01}),
+         std::nullopt},
+        {"own colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = 0x00ff00}),
+         std::nullopt},
+        {"another's colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = taken}),
+         Refused(inUse, MaterialForm::Field::Colour)},
+        {"unknown export", kRoom, Check(ExportForm{.fileName = "a.png", .filterIndex = 8}),
+         Refused("Unknown file type", ExportForm::Field::FileName)},
+        {"export by filter", kRoom, Check(ExportForm{.fileName = "a", .filterIndex = 3}),
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset(c.selection);
+        EXPECT_EQ(c.check(Doc()), c.expected);
+    }
+}
+
+TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
+    PrefsInputValues input = Doc().Prefs().GetInputValues();
+    input.Input = 0;
+    Doc().Prefs().SetInputValues(input);
+    EXPECT_EQ(Check(WallForm{.length = {"10'"}, .projection = {"5'"}})(Doc()),
+              Refused("The projection must be less than 5'.", WallForm::Field::Projection));
+}
+
+TEST(ArcWallFormTest, PicksFillTheFirstCornerTheSecondThenTheFirstAgain) {
+    ArcWallForm form{.useRoomPoints = true};
+    for (double x : {1.0, 2.0, 3.0}) {
+        form.PickCorner({x, 0.0});
+    }
+    EXPECT_EQ(form.firstCorner->x + 10 * form.secondCorner->x, 3.0 + 20.0);
+}
+
+TEST_F(FormTest, FormsOpenWithWhatTheDocumentHolds) {
+    const RoomForm added = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Add);
+    EXPECT_EQ(added.name + added.material, "Room 2Default");
+    TheRoom().SetMaterial(1);
+    const RoomForm edited = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Edit);
+    EXPECT_EQ(edited.name + edited.material, "Room 1Tile");
+    EXPECT_EQ(MaterialForm::FromDocument(Doc(), "Tile").colour, 0x00ff00u);
+    EXPECT_TRUE(Near(RoomStartForm::FromDocument(Doc()).corner.value().y, 0.0));
+    Doc().Prefs().SetExportType(QStringLiteral("gif"));
+    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 3);
+    EXPECT_EQ(PreferencesForm::FromDocument(Doc()).choice.drawing,
+              Doc().Prefs().GetDrawingValues());
+
+    // An edited wall confirmed untouched keeps its exact values, not the digits shown.
+    Reset(1);
+    ASSERT_TRUE(Doc().EditCurrentWall(4.0, 90.0, -0.123456789));
+    Doc().SelectWall(&TheRoom(), TheRoom().GetWall(1, true));
+    const WallForm wall = WallForm::FromDocument(Doc(), WallForm::Purpose::Edit);
+    EXPECT_EQ(wall.length.text, "4.00 m");
+    EXPECT_EQ(wall.side, kRight);
+    ASSERT_FALSE(wall.Check(Doc()));
+    ASSERT_TRUE(wall.Apply(Doc()));
+    EXPECT_EQ(TheRoom().GetWall(1, true)->GetArcHeight(), -0.123456789);
+}
+
+TEST_F(FormTest, TheProjectionValuesAreRememberedForEveryDocument) {
+    ProjectionForm::ForgetRemembered();
+    ProjectionForm form = ProjectionForm::FromDocument(Doc());
+    EXPECT_DOUBLE_EQ(form.length.Length(Doc().Units()), 0.762);
+    EXPECT_DOUBLE_EQ(form.depth.Length(Doc().Units()), 0.127);
+    ASSERT_TRUE((ProjectionForm{.length = {"1"}, .depth = {"0.25"}}.Apply(Doc())));
+    Reset(1);  // a new document; the selected wall gives the length
+    form = ProjectionForm::FromDocument(Doc());
+    EXPECT_DOUBLE_EQ(form.length.Length(Doc().Units()) + form.depth.Length(Doc().Units()), 4.25);
+    Reset(kRoom);
+    EXPECT_DOUBLE_EQ(ProjectionForm::FromDocument(Doc()).length.Length(Doc().Units()), 1.0);
+
+    const ImperialUnits feet(ImperialUnits::DeviceEncoding::FeetInchesAnd32nds);
+    for (const LengthUnits* units : {static_cast<const LengthUnits*>(&feet), &Doc().Units()}) {
+        for (const QString& text : ProjectionForm::LengthPresets(*units)) {
+            EXPECT_TRUE(IsWallLengthInRange(units->ParseLength(text))) << text.toStdString();
+        }
+        for (const QString& text : ProjectionForm::DepthPresets(*units)) {
+            EXPECT_GT(units->ParseLength(text), 0.0) << text.toStdString();
+        }
+    }
+}
+
+template <typename Form>
+std::function<bool(CTracepadDoc&)> Apply(Form form) {
+    return [form](CTracepadDoc& doc) { return !form.Check(doc) && form.Apply(doc); };
+}
+
+TEST_F(FormTest, EachApplyIsOneUndoStep) {
+    using E = WallForm::Purpose;
+    struct Case {
+        const char* name;
+        int selection;
+        std::function<bool(CTracepadDoc&)> apply;
+        std::function<bool(const CTracepadDoc&, const Room&)> effect;
+    };
+    const Case cases[] = {
+        {"add wall", kRoom, Apply(WallForm{.length = {"2"}, .direction = {"S"}}),
+         [](auto&, const Room& r) { return Near(r.GetWall(2, true)->GetLength(), 2.0); }},
+        {"edit wall", 0, Apply(WallForm{E::Edit, {"5"}, {"N"}, {"1"}, kRight}),
+         [](auto&, const Room& r) { return Near(r.GetWall(0, true)->GetArcHeight(), -1.0); }},
+        {"move room", kRoom, Apply(MoveForm{MoveForm::Target::Room, {"1"}, {"E"}}),
+         [](auto&, const Room& r) { return Near(r.GetLocation().x, 1.0); }},
+        {"move start point", kStartPoint, Apply(MoveForm{.distance = {"1"}, .direction = {"N"}}),
+         [](auto& d, auto&) { return Near(d.GetSite()->GetStartPoint().y, 1.0); }},
+        {"append projection", kRoom, Apply(ProjectionForm{.length = {"1"}, .depth = {"0.25"}}),
+         [](auto&, const Room& r) { return r.WallCount(true) == 5; }},
+        {"insert projection", 0, Apply(ProjectionForm{.length = {"1"}, .depth = {"0.25"}}),
+         [](auto& d, const Room& r) {
+             return r.WallCount(true) == 4 && d.GetSelectionLevel() == kLevelRoom;
+         }},
+        {"arc through a point 2.5 m from both ends", 1,
+         Apply(ArcWallForm{.firstDistance = {"2.5"}, .secondDistance = {"2.5"}}),
+         [](auto&, const Room& r) { return Near(r.GetWall(1, true)->GetArcHeight(), 1.5); }},
+        {"angle wall", 1, Apply(AngleWallForm{.distance = {"3"}}),
+         [](auto&, const Room& r) {
+             return Near(Length(PlanPoint{0, 3} + r.GetWall(1, true)->GetVector()), 3.0);
+         }},
+        {"move wall end", 1, Apply(MoveWallEndForm{.distance = {"1"}, .direction = {"E"}}),
+         [](auto& d, const Room& r) {
+             return Near(r.GetWall(1, true)->GetLength(), 5.0) &&
+                    d.GetSelectionLevel() == kLevelRoom;
+         }},
+        {"rotate", kRoom, Apply(RotateForm{"90", RoomPivot::RoomStartPoint}),
+         [](auto&, const Room& r) {  // the closing walls become user walls
+             return r.WallCount(true) == 4 && Near(r.GetWall(0, true)->GetDirection(), 90.0);
+         }},
+        {"reflect", kRoom, Apply(ReflectForm{.mode = ReflectMode::Horizontal}),
+         [](auto&, const Room& r) { return Near(r.GetWall(1, true)->GetDirection(), 270.0); }},
+        {"room start", kRoom, Apply(RoomStartForm{PlanPoint{0, 3}}),
+         [](auto&, const Room& r) { return Near(r.GetStartPoint().y, 3.0); }},
+        {"add room", kRoom,
+         Apply(
+             RoomForm{RoomForm::Purpose::Add, "Hall", "Slate", NewMaterialChoice{0x123456, false}}),
+         [](auto& d, auto&) {
+             const Material* slate = d.GetSite()->FindMaterialByName("Slate");
+             return d.GetCurrentRoom()->GetName() == "Hall" && slate->GetColour() == 0x123456u &&
+                    d.GetCurrentRoom()->GetMaterial() == slate->GetIndex();
+         }},
+        {"edit room", kRoom, Apply(RoomForm{RoomForm::Purpose::Edit, "Den", "tile"}),
+         [](auto&, const Room& r) { return r.GetName() == "Den" && r.GetMaterial() == 1; }},
+        {"material colour", kRoom, Apply(MaterialForm{"Tile", 0x010203}),
+         [](auto& d, auto&) { return d.GetSite()->GetMaterial(1)->GetColour() == 0x010203u; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset(c.selection);
+        const QString before = Fingerprint(Doc());
+        const int steps = Doc().UndoHistory().Count();
+        ASSERT_TRUE(c.apply(Doc()));
+        EXPECT_TRUE(c.effect(Doc(), TheRoom())) << Fingerprint(Doc()).toStdString();
+        EXPECT_EQ(Doc().UndoHistory().Count(), steps + 1);
+        EXPECT_TRUE(prompts_.messages.empty());
+        ASSERT_TRUE(Doc().Undo());
+        EXPECT_EQ(Fingerprint(Doc()), before);
+    }
+}
+
+}  // namespace
+}  // namespace plantrek

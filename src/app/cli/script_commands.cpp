@@ -12,7 +12,7 @@
 #include "document/tracepad_doc.h"
 #include "document/user_prompts.h"
 #include "model/closing.h"
-#include "resources/command_ids.h"
+#include "resources/command_catalog.h"
 
 namespace plantrek::cli {
 
@@ -24,7 +24,6 @@ struct ScriptInterpreter::Command {
     const char* usage;  // the arguments, as the help and the errors show them
     int minArgs;
     int maxArgs;
-    int commandId;  // the enable rule it runs under; 0 for none
     Runner run;
 };
 
@@ -66,14 +65,9 @@ constexpr Choice<ReflectMode> kReflections[] = {{"vertical", ReflectMode::Vertic
                                                 {"horizontal", ReflectMode::Horizontal}};
 constexpr Choice<bool> kOnOff[] = {{"on", true}, {"off", false}};
 
-struct CloseChoice {
-    CloseRule rule;
-    int commandId;
-};
-constexpr Choice<CloseChoice> kCloseRules[] = {
-    {"square", {CloseRule::Square, command_id::kCloseSquare}},
-    {"reverse", {CloseRule::ReverseSquare, command_id::kCloseReverseSquare}},
-    {"angled", {CloseRule::Angled, command_id::kCloseAngled}}};
+constexpr Choice<CloseRule> kCloseRules[] = {{"square", CloseRule::Square},
+                                            {"reverse", CloseRule::ReverseSquare},
+                                            {"angled", CloseRule::Angled}};
 
 // "#RRGGBB" as a colour 0x00BBGGRR.
 std::optional<Colour> ParseColour(const QString& text) {
@@ -394,23 +388,22 @@ Result ScriptInterpreter::RunForm(int commandId, const QStringList& args, Binder
 std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
     using S = ScriptInterpreter;
     using D = CTracepadDoc;
-    namespace id = command_id;
     static const Command kCommands[] = {
-        {"new", "", 0, 0, 0, DocOp(&D::OnNewDocument)},
-        {"open", "SITE.tcd", 1, 1, 0,
+        {"new", "", 0, 0, DocOp(&D::OnNewDocument)},
+        {"open", "SITE.tcd", 1, 1,
          [](S& self, int, const QStringList& args) {
              self.fileFailed_ = self.fileFailed_ || !self.doc_.OnOpenDocument(args[0]);
              return Result();
          }},
-        {"save", "SITE.tcd", 1, 1, id::kFileSaveAs,
+        {"save", "SITE.tcd", 1, 1,
          [](S& self, int commandId, const QStringList& args) {
              if (self.Available(commandId) && !self.doc_.DoSave(args[0])) {
                  self.fileFailed_ = true;
              }
              return Result();
          }},
-        {"select-start", "", 0, 0, 0, DocOp(&D::FinishRoom)},
-        {"select-room", "NAME", 1, 1, 0,
+        {"select-start", "", 0, 0, DocOp(&D::FinishRoom)},
+        {"select-room", "NAME", 1, 1,
          [](S& self, int, const QStringList& args) -> Result {
              Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
              if (room == nullptr) {
@@ -419,7 +412,7 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              self.doc_.SelectRoom(room);
              return std::nullopt;
          }},
-        {"select-wall", "NAME INDEX", 2, 2, 0,
+        {"select-wall", "NAME INDEX", 2, 2,
          [](S& self, int, const QStringList& args) -> Result {
              Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
              if (room == nullptr) {
@@ -433,52 +426,51 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              self.doc_.SelectWall(room, wall);
              return std::nullopt;
          }},
-        {"finish", "", 0, 0, 0, DocOp(&D::FinishRoom)},
-        {"deselect-wall", "", 0, 0, 0, DocOp(&D::DeselectWall)},
-        {"add-room", "NAME [MATERIAL [COLOR] [temporary]]", 1, 4, id::kAddRoom,
+        {"finish", "", 0, 0, DocOp(&D::FinishRoom)},
+        {"deselect-wall", "", 0, 0, DocOp(&D::DeselectWall)},
+        {"add-room", "NAME [MATERIAL [COLOR] [temporary]]", 1, 4,
          WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Add>)},
-        {"room-properties", "NAME MATERIAL [COLOR] [temporary]", 2, 4, id::kRoomProperties,
+        {"room-properties", "NAME MATERIAL [COLOR] [temporary]", 2, 4,
          WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Edit>)},
-        {"move-start", "DIST DIR", 2, 2, id::kMoveStartPoint,
+        {"move-start", "DIST DIR", 2, 2,
          WithForm<MoveForm>(&BindMove<MoveForm::Target::StartPoint>)},
-        {"move-room", "DIST DIR", 2, 2, id::kMoveRoom,
+        {"move-room", "DIST DIR", 2, 2,
          WithForm<MoveForm>(&BindMove<MoveForm::Target::Room>)},
-        {"rotate", "DEGREES center|start", 2, 2, id::kRotateRoom,
+        {"rotate", "DEGREES center|start", 2, 2,
          WithForm<RotateForm>(&BindRotate)},
-        {"reflect", "vertical|horizontal center|start", 2, 2, id::kReflectRoom,
+        {"reflect", "vertical|horizontal center|start", 2, 2,
          WithForm<ReflectForm>(&BindReflect)},
-        {"front", "", 0, 0, id::kBringToFront, DocOp(&D::BringCurrentRoomToFront)},
-        {"back", "", 0, 0, id::kSendToBack, DocOp(&D::SendCurrentRoomToBack)},
-        {"delete-room", "", 0, 0, id::kDeleteRoom, DocOp(&D::DeleteCurrentRoom)},
-        {"close", "square|reverse|angled", 1, 1, 0,
-         [](S& self, int, const QStringList& args) -> Result {
+        {"front", "", 0, 0, DocOp(&D::BringCurrentRoomToFront)},
+        {"back", "", 0, 0, DocOp(&D::SendCurrentRoomToBack)},
+        {"delete-room", "", 0, 0, DocOp(&D::DeleteCurrentRoom)},
+        {"close", "square|reverse|angled", 1, 1,
+         [](S& self, int commandId, const QStringList& args) -> Result {
              const auto close = ParseChoice(args[0], kCloseRules);
              if (!close) {
                  return ChoiceError(args[0], kCloseRules);
              }
-             if (self.Available(close->commandId)) {
-                 self.doc_.ApplyCloseRule(close->rule);
+             if (self.Available(commandId)) {
+                 self.doc_.ApplyCloseRule(*close);
              }
              return std::nullopt;
          }},
-        {"add-wall", "DIST DIR [left|right ARC]", 2, 4, id::kAddWall,
+        {"add-wall", "DIST DIR [left|right ARC]", 2, 4,
          WithForm<WallForm>(&BindWall<WallForm::Purpose::Add>)},
-        {"edit-wall", "DIST DIR [left|right ARC]", 2, 4, id::kEditWall,
+        {"edit-wall", "DIST DIR [left|right ARC]", 2, 4,
          WithForm<WallForm>(&BindWall<WallForm::Purpose::Edit>)},
-        {"projection", "LENGTH left|right DEPTH", 3, 3, id::kAddProjection,
+        {"projection", "LENGTH left|right DEPTH", 3, 3,
          WithForm<ProjectionForm>(&BindProjection)},
-        {"arc-wall", "ends R1 R2 left|right | corners CORNER CORNER R1 R2 left|right", 4, 6,
-         id::kArcWall, WithForm<ArcWallForm>(&BindArcWall)},
-        {"angle-wall", "DIST", 1, 1, id::kAngleWall, WithForm<AngleWallForm>(&BindAngleWall)},
-        {"move-wall-end", "DIST DIR", 2, 2, id::kMoveWallEnd,
+        {"arc-wall", "ends R1 R2 left|right | corners CORNER CORNER R1 R2 left|right", 4, 6, WithForm<ArcWallForm>(&BindArcWall)},
+        {"angle-wall", "DIST", 1, 1, WithForm<AngleWallForm>(&BindAngleWall)},
+        {"move-wall-end", "DIST DIR", 2, 2,
          WithForm<MoveWallEndForm>(&BindMoveWallEnd)},
-        {"replace-wall", "", 0, 0, id::kReplaceWall, DocOp(&D::ReplaceCurrentWall)},
-        {"convert-walls", "", 0, 0, id::kConvertAddedWalls, DocOp(&D::ConvertCurrentAddedWalls)},
-        {"reverse-walls", "", 0, 0, id::kReverseWalls, DocOp(&D::ReverseCurrentWalls)},
-        {"room-start", "CORNER", 1, 1, id::kMoveRoomStart, WithForm<RoomStartForm>(&BindRoomStart)},
-        {"material-color", "NAME COLOR", 2, 2, id::kEditMaterials,
+        {"replace-wall", "", 0, 0, DocOp(&D::ReplaceCurrentWall)},
+        {"convert-walls", "", 0, 0, DocOp(&D::ConvertCurrentAddedWalls)},
+        {"reverse-walls", "", 0, 0, DocOp(&D::ReverseCurrentWalls)},
+        {"room-start", "CORNER", 1, 1, WithForm<RoomStartForm>(&BindRoomStart)},
+        {"material-color", "NAME COLOR", 2, 2,
          WithForm<MaterialForm>(&BindMaterialColour)},
-        {"relative", "on|off", 1, 1, id::kRelativeDirections,
+        {"relative", "on|off", 1, 1,
          [](S& self, int commandId, const QStringList& args) -> Result {
              const auto on = ParseChoice(args[0], kOnOff);
              if (!on) {
@@ -493,32 +485,32 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
         {"preferences",
          "[units=feet|meters] [style=azimuth|quadrant] [names=on|off] [wall=COLOR] "
          "[selected=COLOR] [added=COLOR]",
-         0, 6, id::kPreferences, WithForm<PreferencesForm>(&BindPreferences)},
-        {"undo", "", 0, 0, id::kEditUndo, DocOp(&D::Undo)},
-        {"redo", "", 0, 0, id::kEditRedo, DocOp(&D::Redo)},
-        {"copy", "", 0, 0, id::kEditCopy,
+         0, 6, WithForm<PreferencesForm>(&BindPreferences)},
+        {"undo", "", 0, 0, DocOp(&D::Undo)},
+        {"redo", "", 0, 0, DocOp(&D::Redo)},
+        {"copy", "", 0, 0,
          [](S& self, int commandId, const QStringList&) {
              if (self.Available(commandId)) {
                  self.clip_.Copy(self.doc_);
              }
              return Result();
          }},
-        {"cut", "", 0, 0, id::kEditCut,
+        {"cut", "", 0, 0,
          [](S& self, int commandId, const QStringList&) {
              if (self.Available(commandId)) {
                  self.clip_.Cut(self.doc_);
              }
              return Result();
          }},
-        {"paste", "", 0, 0, id::kEditPaste,
+        {"paste", "", 0, 0,
          [](S& self, int commandId, const QStringList&) {
              if (self.Available(commandId)) {
                  self.clip_.Paste(self.doc_);
              }
              return Result();
          }},
-        {"delete", "", 0, 0, id::kEditClear, DocOp(&D::Delete)},
-        {"info", "", 0, 0, 0,
+        {"delete", "", 0, 0, DocOp(&D::Delete)},
+        {"info", "", 0, 0,
          [](S& self, int, const QStringList&) {
              self.out_ << DocumentInfoJson(self.doc_) << '\n';
              self.out_.flush();
@@ -538,15 +530,34 @@ const ScriptInterpreter::Command* ScriptInterpreter::FindCommand(const QString& 
 }
 
 QString ScriptInterpreter::CommandSummary() {
-    QString summary;
+    // The menu commands in the catalog's order, then the script's own (selection, info).
+    QStringList names = CliCommandNames();
     for (const Command& command : Commands()) {
-        summary += QStringLiteral("  :%1").arg(QLatin1String(command.name));
-        if (command.usage[0] != '\0') {
-            summary += QLatin1Char(' ') + QLatin1String(command.usage);
+        if (!names.contains(QLatin1String(command.name))) {
+            names.append(QLatin1String(command.name));
+        }
+    }
+    QString summary;
+    for (const QString& name : names) {
+        const Command* command = FindCommand(name);
+        if (command == nullptr) {
+            continue;  // the catalog test makes sure each catalog name has its command here
+        }
+        summary += QStringLiteral("  :%1").arg(name);
+        if (command->usage[0] != '\0') {
+            summary += QLatin1Char(' ') + QLatin1String(command->usage);
         }
         summary += QLatin1Char('\n');
     }
     return summary;
+}
+
+QStringList ScriptInterpreter::CommandNames() {
+    QStringList names;
+    for (const Command& command : Commands()) {
+        names.append(QLatin1String(command.name));
+    }
+    return names;
 }
 
 Result ScriptInterpreter::Run(const ScriptLine& line) {
@@ -580,11 +591,17 @@ Result ScriptInterpreter::Run(const ScriptLine& line) {
         return QStringLiteral(":%1 takes %2").arg(name, QLatin1String(command->usage));
     }
     current_ = name;
-    return command->run(*this, command->commandId, args);
+    // The catalog row gives the command its enable rule; a row of several (":close") is picked
+    // by the first word. Script-only commands (selection, info) have none and always run.
+    const CommandRow* row = FindCliCommand(name, args.isEmpty() ? QStringView() : args[0]);
+    return command->run(*this, row != nullptr ? row->id : 0, args);
 }
 
 bool ScriptInterpreter::Available(int commandId) {
-    if (commandId == 0 || doc_.GetCommandState(commandId, clip_.Item()).enabled) {
+    const CommandRow* row = commandId == 0 ? nullptr : plantrek::FindCommand(commandId);
+    // Rules that need nobody's state (New, Open, Save As) are the application's: always enabled.
+    if (row == nullptr || ScopeOf(row->rule) == RuleScope::Any ||
+        doc_.GetCommandState(commandId, clip_.Item()).enabled) {
         return true;
     }
     prompts_.ShowMessage(QStringLiteral("Command not available: %1").arg(current_),

@@ -37,6 +37,8 @@ public:
 
     // The commands and their arguments, for the usage text.
     static QString CommandSummary();
+    // The names of every script command, in the script's own order.
+    static QStringList CommandNames();
 
     // What a command's words may refer to while they fill its form; null while only their
     // spelling is checked, before the command is known to be available.

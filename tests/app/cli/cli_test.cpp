@@ -6,6 +6,7 @@
 
 #include "cli_support.h"
 #include "document/files/site_template.h"
+#include "resources/command_catalog.h"
 
 namespace plantrek::test {
 namespace {
@@ -288,8 +289,14 @@ TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
     EXPECT_TRUE(version.out.startsWith("plantrek-cli "));
     const CliResult help = Run({"help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains(":arc-wall"));
     EXPECT_TRUE(help.out.contains("plantrek-cli info SITE.tcd"));
+    // Every menu command the catalog gives a script name is offered, and only once.
+    for (const QString& name : CliCommandNames()) {
+        EXPECT_EQ(help.out.count(QStringLiteral("  :%1 ").arg(name).toUtf8()) +
+                      help.out.count(QStringLiteral("  :%1\n").arg(name).toUtf8()),
+                  1)
+            << name.toStdString();
+    }
 }
 
 }  // namespace

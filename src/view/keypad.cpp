@@ -61,16 +61,20 @@ QPushButton* MakeKey(QWidget* parent, const QString& label, const QString& name)
     key->setAccessibleName(name);
     key->setAutoDefault(false);
     key->setFocusPolicy(Qt::NoFocus);
-    key->setMinimumSize(32, 28);
-    key->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Small keys, as on a calculator; the keys that span cells stretch over them.
+    key->setMinimumSize(34, 28);
+    key->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return key;
 }
 
 }  // namespace
 
-CKeypadDlg::CKeypadDlg(QWidget* parent) : QDialog(parent, Qt::Tool) {
+CKeypadDlg::CKeypadDlg(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowDoesNotAcceptFocus) {
     setWindowTitle(QStringLiteral("Keypad"));
     setModal(false);
+    // Tapping keys must not take the keyboard away from the input line.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     auto* grid = new QGridLayout(this);
     grid->setSpacing(3);
 
@@ -118,7 +122,11 @@ CKeypadDlg::CKeypadDlg(QWidget* parent) : QDialog(parent, Qt::Tool) {
         SetEntry(QString());
         Submit(QString());
     });
+    room->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
     grid->addWidget(room, 1, 7, 4, 1);
+    for (int column = 0; column < 8; ++column) {
+        grid->setColumnMinimumWidth(column, 34);
+    }
 
     SetUnits(0);
 }

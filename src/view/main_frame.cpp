@@ -316,6 +316,8 @@ void CTracepadMainFrame::BuildMenus() {
     r.AddMenu(help, {kHelpFinder, kSep, kAppAbout});
     r.Action(kHelpFinder)->setShortcut(QKeySequence::HelpContents);
     r.Action(kDragMode)->setText(QStringLiteral("&Drag Mode"));
+    // A check mark says more than an icon for a window that is shown or not.
+    r.Action(kKeypad)->setIcon(QIcon());
 }
 
 void CTracepadMainFrame::BuildToolBars() {
@@ -386,6 +388,8 @@ void CTracepadMainFrame::RestoreLayout() {
     keypad_->adjustSize();
     if (keypad.x && keypad.y) {
         keypad_->move(OnScreen(QPoint(*keypad.x, *keypad.y), keypad_->frameGeometry().size()));
+    } else {
+        keypadNeedsPlace_ = true;
     }
     keypad_->setVisible(keypad.display);
 }
@@ -425,6 +429,11 @@ void CTracepadMainFrame::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         input_->setFocus();
+        if (keypadNeedsPlace_) {
+            // First run: the keypad stands at the right, clear of where rooms usually are.
+            const QRect frame = geometry();
+            keypad_->move(frame.right() - keypad_->width() - 24, frame.top() + 120);
+        }
         if (services_.searchMeter) {
             // After the window is on screen, so that the search dialog stands over it.
             QTimer::singleShot(0, this, &CTracepadMainFrame::SearchForMeter);

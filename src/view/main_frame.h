@@ -118,6 +118,7 @@ private:
     QPointer<HelpWindow> help_;
     int untitledCount_ = 0;
     bool shownOnce_ = false;
+    bool keypadNeedsPlace_ = false;
 };
 
 }  // namespace plantrek

@@ -122,6 +122,8 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
 }
 
 CTracepadMainFrame::~CTracepadMainFrame() {
+    // The area reports its windows going away; nothing here may answer that any more.
+    disconnect(mdi_, nullptr, this, nullptr);
     // Readings stop before the documents they would reach go away.
     meter_.reset();
     for (CTracepadChildFrame* child : Children()) {
@@ -263,7 +265,7 @@ void CTracepadMainFrame::RegisterCommands() {
                                   true});
     r.SetHandler(kCustomize, always([this] { ShowCustomize(); }));
     r.SetHandler(kReconnect, {[this] { meter_->Reconnect(); },
-                              [this] { return CommandState{!meter_->Searching(), false}; },
+                              [this] { return CommandState{meter_ && !meter_->Searching(), false}; },
                               false});
 
     // Window

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "document/measurement_router.h"
@@ -53,6 +54,7 @@ constexpr int kSep = CommandRouter::kSeparator;
 const QString kProgramName = QStringLiteral("Plantrek");
 const char* const kCommandBarsKey = "CommandBars";
 const char* const kGeometryKey = "MainFrameGeometry";
+const QString kHiddenButtonsGroup = QStringLiteral("CommandBarButtons");
 
 QString DocumentFilter() {
     return DocumentTemplateString(DocumentTemplatePart::FilterName);
@@ -323,26 +325,30 @@ void CTracepadMainFrame::BuildMenus() {
 }
 
 void CTracepadMainFrame::BuildToolBars() {
-    CommandRouter& r = *router_;
     auto make = [this](const QString& name) {
         QToolBar* bar = addToolBar(name);
         bar->setObjectName(name);
         bar->setIconSize(QSize(16, 16));
         return bar;
     };
-    r.AddToolBarButtons(make(QStringLiteral("Main")),
-                        {kFileNew, kFileOpen, kFileSave, kSep, kEditCut, kEditCopy, kEditPaste,
-                         kSep, kEditUndo, kEditRedo, kSep, kZoomToFit, kZoomIn, kZoomOut, kSep,
-                         kAppAbout});
-    r.AddToolBarButtons(make(QStringLiteral("Tools")),
-                        {kReverseWalls, kConvertAddedWalls, kSep, kMoveRoomStart, kSep,
-                         kReplaceWall, kMoveWallEnd, kAngleWall, kArcWall, kSep, kAddProjection});
-    addToolBarBreak();
-    r.AddToolBarButtons(make(QStringLiteral("Close")),
-                        {kCloseSquare, kCloseReverseSquare, kCloseAngled});
-    r.AddToolBarButtons(make(QStringLiteral("Annotation")),
-                        {kCuePreviousAnnotation, kPlayAnnotation, kRecordAnnotation,
-                         kStopAnnotation, kCueNextAnnotation});
+    toolBarCommands_[QStringLiteral("Main")] = {
+        kFileNew, kFileOpen, kFileSave, kSep, kEditCut, kEditCopy, kEditPaste, kSep, kEditUndo,
+        kEditRedo, kSep, kZoomToFit, kZoomIn, kZoomOut, kSep, kAppAbout};
+    toolBarCommands_[QStringLiteral("Tools")] = {
+        kReverseWalls, kConvertAddedWalls, kSep, kMoveRoomStart, kSep, kReplaceWall,
+        kMoveWallEnd, kAngleWall, kArcWall, kSep, kAddProjection};
+    toolBarCommands_[QStringLiteral("Close")] = {kCloseSquare, kCloseReverseSquare,
+                                                 kCloseAngled};
+    toolBarCommands_[QStringLiteral("Annotation")] = {
+        kCuePreviousAnnotation, kPlayAnnotation, kRecordAnnotation, kStopAnnotation,
+        kCueNextAnnotation};
+    for (const char* name : {"Main", "Tools", "Close", "Annotation"}) {
+        if (QLatin1String(name) == QLatin1String("Close")) {
+            addToolBarBreak();
+        }
+        make(QString::fromLatin1(name));
+        FillToolBar(QString::fromLatin1(name));
+    }
 
     QToolBar* measurements = make(QStringLiteral("Measurements"));
     QString caption = LoadString(string_id::kMeasurementCaption);
@@ -384,6 +390,14 @@ void CTracepadMainFrame::RestoreLayout() {
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
         resize(1000, 720);
     }
+    settings->beginGroup(kHiddenButtonsGroup);
+    for (auto& [name, ids] : toolBarCommands_) {
+        for (const QString& id : settings->value(name).toStringList()) {
+            hiddenButtons_[name].insert(id.toInt());
+        }
+        FillToolBar(name);
+    }
+    settings->endGroup();
     restoreState(settings->value(kCommandBarsKey).toByteArray());
 
     const KeypadSettings keypad = ReadKeypadSettings(services_.store);
@@ -401,6 +415,18 @@ void CTracepadMainFrame::SaveLayout() {
         const auto settings = services_.store.Open();
         settings->setValue(kCommandBarsKey, saveState());
         settings->setValue(kGeometryKey, saveGeometry());
+        settings->remove(kHiddenButtonsGroup);
+        settings->beginGroup(kHiddenButtonsGroup);
+        for (const auto& [name, hidden] : hiddenButtons_) {
+            QStringList ids;
+            for (int id : hidden) {
+                ids.append(QString::number(id));
+            }
+            if (!ids.isEmpty()) {
+                settings->setValue(name, ids);
+            }
+        }
+        settings->endGroup();
     }
     const QPoint corner = keypad_->pos();
     WriteKeypadSettings(services_.store, keypad_->isVisible(), corner.x(), corner.y());
@@ -682,20 +708,85 @@ void CTracepadMainFrame::RefreshWindowMenu() {
     }
 }
 
+void CTracepadMainFrame::FillToolBar(const QString& name) {
+    auto* bar = findChild<QToolBar*>(name);
+    const auto commands = toolBarCommands_.find(name);
+    if (bar == nullptr || commands == toolBarCommands_.end()) {
+        return;  // "Measurements" holds the input line, not buttons
+    }
+    bar->clear();
+    std::vector<int> shown;
+    for (int id : commands->second) {
+        if (id == kSep || !hiddenButtons_[name].contains(id)) {
+            shown.push_back(id);
+        }
+    }
+    router_->AddToolBarButtons(bar, shown);
+}
+
+bool CTracepadMainFrame::ToolBarButtonShown(const QString& toolBar, int id) const {
+    const auto hidden = hiddenButtons_.find(toolBar);
+    return hidden == hiddenButtons_.end() || !hidden->second.contains(id);
+}
+
+void CTracepadMainFrame::SetToolBarButtonShown(const QString& toolBar, int id, bool shown) {
+    if (shown) {
+        hiddenButtons_[toolBar].remove(id);
+    } else {
+        hiddenButtons_[toolBar].insert(id);
+    }
+    FillToolBar(toolBar);
+}
+
 void CTracepadMainFrame::ShowCustomize() {
     QDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral("Customize"));
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Toolbars:"), &dialog));
+    auto* tree = new QTreeWidget(&dialog);
+    tree->setHeaderLabel(QStringLiteral("Toolbars and their buttons"));
+    tree->setAccessibleName(QStringLiteral("Toolbars and their buttons"));
     for (QToolBar* bar : findChildren<QToolBar*>()) {
-        auto* box = new QCheckBox(bar->windowTitle(), &dialog);
-        box->setChecked(bar->isVisible());
-        connect(box, &QCheckBox::toggled, bar, &QToolBar::setVisible);
-        layout->addWidget(box);
+        auto* barItem = new QTreeWidgetItem(tree, {bar->windowTitle()});
+        barItem->setCheckState(0, bar->isVisible() ? Qt::Checked : Qt::Unchecked);
+        barItem->setData(0, Qt::UserRole, 0);
+        const auto commands = toolBarCommands_.find(bar->objectName());
+        for (int id : commands != toolBarCommands_.end() ? commands->second : std::vector<int>()) {
+            if (id == kSep) {
+                continue;
+            }
+            QAction* action = router_->Action(id);
+            auto* item = new QTreeWidgetItem(barItem, {action->toolTip()});
+            item->setIcon(0, action->icon());
+            item->setData(0, Qt::UserRole, id);
+            item->setCheckState(0, ToolBarButtonShown(bar->objectName(), id) ? Qt::Checked
+                                                                              : Qt::Unchecked);
+        }
     }
+    tree->expandAll();
+    connect(tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
+        const bool on = item->checkState(0) == Qt::Checked;
+        const int id = item->data(0, Qt::UserRole).toInt();
+        QTreeWidgetItem* barItem = item->parent() != nullptr ? item->parent() : item;
+        QToolBar* bar = nullptr;
+        for (QToolBar* candidate : findChildren<QToolBar*>()) {
+            if (candidate->windowTitle() == barItem->text(0)) {
+                bar = candidate;
+            }
+        }
+        if (bar == nullptr) {
+            return;
+        }
+        if (id == 0) {
+            bar->setVisible(on);
+        } else {
+            SetToolBarButtonShown(bar->objectName(), id, on);
+        }
+    });
+    layout->addWidget(tree);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
+    dialog.resize(360, 480);
     dialog.exec();
 }
 

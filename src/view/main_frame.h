@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
@@ -73,6 +76,10 @@ public:
     const CClipItem* KeptClipItem() const { return kept_.get(); }
     HelpWindow* Help() const;
 
+    // Toolbar buttons the user has hidden with Customize stay hidden across restarts.
+    bool ToolBarButtonShown(const QString& toolBar, int id) const;
+    void SetToolBarButtonShown(const QString& toolBar, int id, bool shown);
+
     // Starts the meter search; the program does this once the window shows.
     void SearchForMeter();
 
@@ -99,6 +106,7 @@ private:
     void RefreshRecentActions();
     void RefreshWindowMenu();
     void ShowCustomize();
+    void FillToolBar(const QString& name);
     void RunExport();
     void ShowHelp();
     void SetKept(std::unique_ptr<CClipItem> item);
@@ -116,6 +124,9 @@ private:
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
     QPointer<HelpWindow> help_;
+    // Each button toolbar's full list of commands, and the ones the user hid.
+    std::map<QString, std::vector<int>> toolBarCommands_;
+    std::map<QString, QSet<int>> hiddenButtons_;
     int untitledCount_ = 0;
     bool shownOnce_ = false;
     bool keypadNeedsPlace_ = false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts plantrek on a site under a private X server, types three walls into the input line,
 # saves with Ctrl+S and checks that the file holds them. The site has no rooms, so saving asks
-# nothing about rooms that are not closed.
+# nothing about rooms that are not closed. Then a site that does not open: the reason is shown
+# and, once the box is dismissed, the program ends with status 1.
 set -euo pipefail
 program=$1
 for tool in Xvfb xdotool; do
@@ -72,4 +73,27 @@ if [ "$after" -lt $((before + 3)) ]; then
   cat "$work/plantrek.log"
   exit 1
 fi
-echo "smoke test passed: $after walls saved"
+echo "typed walls saved: $after"
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+
+"$program" "$work/missing.tcd" >"$work/missing.log" 2>&1 &
+app_pid=$!
+box=""
+for _ in $(seq 1 150); do
+  box=$(xdotool search --onlyvisible --name '^Plantrek$' 2>/dev/null | head -1 || true)
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+[ -n "$box" ] || { echo "no message for a site that does not open"; cat "$work/missing.log"; exit 1; }
+sleep 0.5
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+if [ "$status" -ne 1 ]; then
+  echo "a site that does not open ended the program with status $status, not 1"
+  exit 1
+fi
+echo "smoke test passed"

@@ -270,8 +270,15 @@ TEST_F(FrameTest, KeypadAndToolbarLayoutSurviveARestart) {
     frame->Keypad().show();
     frame->Keypad().move(40, 50);
     frame->findChild<QToolBar*>(QStringLiteral("Annotation"))->hide();
+    frame->SetToolBarButtonShown(QStringLiteral("Main"), kAppAbout, false);
     DropFrame();
     MakeFrame();
+    EXPECT_FALSE(frame->findChild<QToolBar*>(QStringLiteral("Main"))
+                     ->actions()
+                     .contains(frame->Router().Action(kAppAbout)));
+    EXPECT_TRUE(frame->findChild<QToolBar*>(QStringLiteral("Main"))
+                    ->actions()
+                    .contains(frame->Router().Action(kFileNew)));
     EXPECT_TRUE(frame->Keypad().isVisible());
     EXPECT_EQ(frame->Keypad().pos(), QPoint(40, 50));
     EXPECT_FALSE(frame->findChild<QToolBar*>(QStringLiteral("Annotation"))->isVisible());

@@ -88,13 +88,19 @@ QMenu* CommandRouter::AddMenu(QMenu* menu, std::initializer_list<int> ids) {
     return menu;
 }
 
-void CommandRouter::AddToolBarButtons(QToolBar* toolBar, std::initializer_list<int> ids) {
+void CommandRouter::AddToolBarButtons(QToolBar* toolBar, const std::vector<int>& ids) {
+    // A separator only between two buttons, whatever was left out.
+    bool separatorDue = false;
     for (int id : ids) {
         if (id == kSeparator) {
-            toolBar->addSeparator();
-        } else {
-            toolBar->addAction(Action(id));
+            separatorDue = !toolBar->actions().isEmpty();
+            continue;
         }
+        if (separatorDue) {
+            toolBar->addSeparator();
+            separatorDue = false;
+        }
+        toolBar->addAction(Action(id));
     }
 }
 

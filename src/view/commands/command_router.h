@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <vector>
 
 #include "document/command_state.h"
 
@@ -44,7 +45,7 @@ public:
 
     // A menu of the commands in order; it refreshes the states before it shows.
     QMenu* AddMenu(QMenu* menu, std::initializer_list<int> ids);
-    void AddToolBarButtons(QToolBar* toolBar, std::initializer_list<int> ids);
+    void AddToolBarButtons(QToolBar* toolBar, const std::vector<int>& ids);
 
 signals:
     void refreshed();

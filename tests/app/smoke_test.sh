@@ -40,7 +40,9 @@ printf '%s\n' '<?xml version="1.0" encoding="UTF-16"?>' '<tcdisto name="site.tcd
 before=$(iconv -f UTF-16 -t UTF-8 "$work/site.tcd" | grep -c '<wall' || true)
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export PLANTREK_NO_METER=1
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+# The X keyboard library hands strndup a string that is not terminated, which the strict
+# string checks of a sanitized run reject on start-up; leaks are the widget tests' business.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0:strict_string_checks=0"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 "$program" "$work/site.tcd" >"$work/plantrek.log" 2>&1 &
 app_pid=$!

@@ -1,4 +1,5 @@
 // The keypad's entries and a meter on a pseudo-terminal, both ending in the active document.
+#include <QDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -78,6 +79,19 @@ TEST_F(FrameTest, MeterReadingsReachTheActiveDocument) {
     QSignalSpy applied(&frame->Measurements(), &MeasurementRouter::measurementApplied);
     meter.send(meter::Line({meter::Distance("00002000"), meter::Key(2)}));
     ASSERT_TRUE(applied.wait(10000));
+    EXPECT_EQ(WallCount(), 1);
+}
+
+TEST_F(FrameTest, ReadingsWhileAModalDialogIsInFrontAreDropped) {
+    frame->NewDocument();
+    QDialog dialog(frame.get());
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    frame->Measurements().OnMeasurement(0, QStringLiteral("00002000"), 2);
+    EXPECT_EQ(WallCount(), 0);
+    dialog.hide();
+    frame->Measurements().OnMeasurement(0, QStringLiteral("00002000"), 2);
     EXPECT_EQ(WallCount(), 1);
 }
 

@@ -1,6 +1,7 @@
 #include "view/help_window.h"
 
 #include <QFile>
+#include <QTextDocument>
 
 namespace plantrek {
 
@@ -9,6 +10,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
     setWindowTitle(QStringLiteral("Plantrek Help"));
     setAccessibleName(QStringLiteral("Plantrek Help"));
     setOpenExternalLinks(true);
+    document()->setDocumentMargin(16);
     QFile manual(QStringLiteral(":/docs/manual.md"));
     if (manual.open(QIODevice::ReadOnly)) {
         setMarkdown(QString::fromUtf8(manual.readAll()));

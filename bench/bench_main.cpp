@@ -1,9 +1,9 @@
-// The benchmark runner: a GUI application on the offscreen platform (text is measured and
+// The benchmark runner: a widget application on the offscreen platform (text is measured and
 // drawn), then every registered benchmark. Sites are generated and written as the benchmarks
 // first ask for them.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    // A widget application: the window benchmarks open the real main frame.
+    QApplication app(argc, argv);
     // "--write-site ROOMS PATH" writes the generated site of that size, to time the tools
     // themselves on it (plantrek-cli info against run --in).
     if (argc == 4 && QByteArray(argv[1]) == "--write-site") {

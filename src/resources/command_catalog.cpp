@@ -23,6 +23,9 @@ constexpr CommandRow kRows[] = {
      R::Always},
     {kFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As", "save",
      "", O::Document, R::Always},
+    {kFileClose, "&Close", "", "Close the active document\nClose", "", "", O::Frame, R::Always},
+    {kAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", "", "",
+     O::Application, R::Always},
     {kExport, "Export...", "", "", "", "", O::View, R::Always, kNoStatusText},
     {kFilePrintSetup, "", "", "Change the printer and printing options\nPrint Setup", "", "",
      O::Application, R::Always, kNoMenuItem},
@@ -105,11 +108,15 @@ constexpr CommandRow kRows[] = {
      R::WallSelected},
 
     // View
-    {kZoomToFit, "", "", "Zoom to fit", "", "", O::View, R::ZoomToFit, kNoMenuItem},
-    {kZoomIn, "", "", "Zoom in", "", "", O::View, R::ZoomIn, kNoMenuItem},
-    {kZoomOut, "", "", "Zoom out", "", "", O::View, R::ZoomOut, kNoMenuItem},
+    // The zoom commands were toolbar buttons only; they have menu items too, so that the
+    // keyboard reaches them.
+    {kZoomToFit, "Zoom to &Fit", "Ctrl+0", "Zoom to fit", "", "", O::View, R::ZoomToFit},
+    {kZoomIn, "Zoom &In", "Ctrl++", "Zoom in", "", "", O::View, R::ZoomIn},
+    {kZoomOut, "Zoom &Out", "Ctrl+-", "Zoom out", "", "", O::View, R::ZoomOut},
     {kSnapSelection, "", "", "Snap the selected item", "", "", O::View, R::SnapSelection,
      kMenuTextByRule},
+    {kViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle Status Bar", "", "",
+     O::Frame, R::StatusBarShown},
     {kKeypad, "Keypad", "", "", "", "", O::Frame, R::KeypadShown, kNoStatusText},
     {kCustomize, "&Customize...", "", "", "", "", O::Frame, R::Always, kNoStatusText},
     {kReconnectDisto, "&Reconnect to Disto", "", "", "", "", O::Frame, R::Always, kNoStatusText},
@@ -124,6 +131,14 @@ constexpr CommandRow kRows[] = {
     {kStopAnnotation, "", "", "Stop playing/recording of Annotation", "", "", O::View,
      R::StopAnnotation, kNoMenuItem},
     {kCueNextAnnotation, "", "", "Cue Next Annotation", "", "", O::View, R::CueNext, kNoMenuItem},
+
+    // Window
+    {kWindowCascade, "&Cascade", "", "Arrange windows so they overlap\nCascade Windows", "", "",
+     O::Frame, R::Always},
+    {kWindowTile, "&Tile", "", "Arrange windows as non-overlapping tiles\nTile Windows", "", "",
+     O::Frame, R::Always},
+    {kWindowArrange, "&Arrange Icons", "", "Arrange icons at the bottom of the window\nArrange Icons",
+     "", "", O::Frame, R::Always},
 
     // Help
     {kHelpFinder, "&Help Topics...", "", "List Help topics\nHelp Topics", "", "", O::Application,
@@ -152,7 +167,7 @@ RuleScope ScopeOf(CommandRule rule) {
     if (rule <= CommandRule::ClipPaste) {
         return RuleScope::Document;
     }
-    if (rule == CommandRule::KeypadShown) {
+    if (rule == CommandRule::KeypadShown || rule == CommandRule::StatusBarShown) {
         return RuleScope::Frame;
     }
     return RuleScope::View;

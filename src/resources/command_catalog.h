@@ -53,7 +53,8 @@ enum class CommandRule {
     ClipPaste,           // the frame keeps an item and the document can paste that kind
 
     // The main frame's rules.
-    KeypadShown,  // enabled; checked while the keypad is visible
+    KeypadShown,     // enabled; checked while the keypad is visible
+    StatusBarShown,  // enabled; checked while the status bar is visible
 
     // The plan view's rules.
     ZoomIn,            // zoom below 16

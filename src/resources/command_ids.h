@@ -67,6 +67,13 @@ inline constexpr int kCueNextAnnotation = 32841;
 inline constexpr int kRecordAnnotation = 32842;
 
 // Main frame
+inline constexpr int kFileClose = 57602;
+inline constexpr int kFileMru1 = 57616;  // the recent files are 57616 to 57619
+inline constexpr int kAppExit = 57665;
+inline constexpr int kWindowArrange = 57649;
+inline constexpr int kWindowCascade = 57650;
+inline constexpr int kWindowTile = 57651;
+inline constexpr int kViewStatusBar = 59393;
 inline constexpr int kReconnectDisto = 32795;
 inline constexpr int kSelectionPane = 32817;
 inline constexpr int kMeasurementInput = 32825;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// The desktop program: settings location, the main frame, the command line.
+namespace plantrek {
+
+class CTracepadMainFrame;
+class QtFileChooser;
+class QtWindowPrompts;
+
+class CTracepadApp {
+public:
+    static constexpr int kExitOk = 0;
+    static constexpr int kExitOpenFailed = 1;
+    static constexpr int kExitUsage = 2;
+
+    CTracepadApp();
+    ~CTracepadApp();
+
+    // Creates and shows the main window with a new document or the file named by the
+    // arguments (the program's own, without its name). Returns the exit status when start-up
+    // fails, nothing when the program should run.
+    std::optional<int> InitInstance(const QStringList& arguments);
+    CTracepadMainFrame* Frame() const { return frame_.get(); }
+
+private:
+    std::unique_ptr<QtWindowPrompts> prompts_;
+    std::unique_ptr<QtFileChooser> files_;
+    std::unique_ptr<CTracepadMainFrame> frame_;
+};
+
+// Sets the names every setting is stored under.
+void SetApplicationNames();
+
+}  // namespace plantrek

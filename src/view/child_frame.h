@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include <functional>
+#include <memory>
+
+// One document in its own window inside the main frame: it owns the document and shows its
+// plan. Closing it asks, through the main frame, whether to save the document.
+namespace plantrek {
+
+class CTracepadDoc;
+class PlanWidget;
+
+class CTracepadChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // True when the window may close (saved, not wanted, or not modified).
+    using CloseCheck = std::function<bool(CTracepadChildFrame&)>;
+
+    CTracepadChildFrame(std::unique_ptr<CTracepadDoc> doc, CloseCheck closeCheck,
+                        QWidget* parent = nullptr);
+    ~CTracepadChildFrame() override;
+
+    CTracepadDoc& Document() { return *doc_; }
+    PlanWidget& Plan() { return *plan_; }
+    // Takes the document's title and modified flag into the window title.
+    void UpdateTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::unique_ptr<CTracepadDoc> doc_;
+    PlanWidget* plan_;
+    CloseCheck closeCheck_;
+};
+
+}  // namespace plantrek

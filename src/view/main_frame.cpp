@@ -1,0 +1,825 @@
+#include "view/main_frame.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "document/measurement_router.h"
+#include "document/tracepad_doc.h"
+#include "export/export_command.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+#include "view/child_frame.h"
+#include "view/commands/command_presentation.h"
+#include "view/commands/command_router.h"
+#include "view/help_window.h"
+#include "view/input_line.h"
+#include "view/keypad.h"
+#include "view/meter_connection.h"
+#include "view/plan_widget.h"
+#include "view/recent_files.h"
+#include "view/selection_text.h"
+#include "view/window_prompts.h"
+
+// Resources of a static library are registered by hand.
+static void InitViewResources() {
+    Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(manual);
+}
+
+namespace plantrek {
+
+namespace {
+
+using namespace command_id;
+constexpr int kSep = CommandRouter::kSeparator;
+
+const QString kProgramName = QStringLiteral("Plantrek");
+const char* const kCommandBarsKey = "CommandBars";
+const char* const kGeometryKey = "MainFrameGeometry";
+const QString kHiddenButtonsGroup = QStringLiteral("CommandBarButtons");
+
+QString DocumentFilter() {
+    return DocumentTemplateString(DocumentTemplatePart::FilterName);
+}
+
+QString SamePath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+// A keypad corner off every screen is moved onto the primary one.
+QPoint OnScreen(QPoint corner, QSize size) {
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(QRect(corner, size))) {
+            return corner;
+        }
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr) {
+        return corner;
+    }
+    const QRect area = primary->availableGeometry();
+    return area.topLeft() + QPoint(std::max(0, area.width() - size.width()) / 2,
+                                   std::max(0, area.height() - size.height()) / 2);
+}
+
+}  // namespace
+
+CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)) {
+    InitViewResources();
+    setObjectName(QStringLiteral("MainFrame"));
+    router_ = new CommandRouter(this);
+    recent_ = std::make_unique<RecentFileList>(services_.store);
+    measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
+    measurements_->SetForegroundProvider([] {
+        MeterForeground foreground;
+        QWidget* modal = QApplication::activeModalWidget();
+        foreground.dialogInFront = modal != nullptr;
+        foreground.meterDialog = dynamic_cast<MeterInputDialog*>(modal);
+        return foreground;
+    });
+    meter_ = std::make_unique<MeterConnection>(*measurements_, *services_.prompts, this);
+    meter_->SetSearchRange(services_.firstComPort, services_.lastComPort);
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &CTracepadMainFrame::OnChildActivated);
+
+    keypad_ = new CKeypadDlg(this);
+    connect(keypad_, &CKeypadDlg::submitted, this, &CTracepadMainFrame::EnterText);
+    connect(keypad_, &CKeypadDlg::hiddenByUser, this, [this] {
+        services_.store.SetDisplayKeypad(false);
+        router_->Refresh();
+    });
+
+    RegisterCommands();
+    BuildMenus();
+    BuildToolBars();
+    BuildStatusBar();
+    RestoreLayout();
+    connect(router_, &CommandRouter::refreshed, this, &CTracepadMainFrame::RefreshRecentActions);
+    UpdateFrame();
+}
+
+CTracepadMainFrame::~CTracepadMainFrame() {
+    // The area reports its windows going away; nothing here may answer that any more.
+    disconnect(mdi_, nullptr, this, nullptr);
+    // Readings stop before the documents they would reach go away.
+    meter_.reset();
+    for (CTracepadChildFrame* child : Children()) {
+        delete child;
+    }
+}
+
+// ------------------------------------------------------------------------------------------
+// Commands
+
+void CTracepadMainFrame::RegisterCommands() {
+    CommandRouter& r = *router_;
+    auto always = [](std::function<void()> run) {
+        return CommandRouter::Handler{std::move(run), {}, false};
+    };
+    auto withChild = [this](std::function<void(CTracepadChildFrame&)> run) {
+        return CommandRouter::Handler{
+            [this, run] {
+                if (CTracepadChildFrame* child = ActiveChild()) {
+                    run(*child);
+                }
+            },
+            [this] { return CommandState{ActiveChild() != nullptr, false}; },
+            false};
+    };
+    // A document command without a dialog: its rule and operation are the document's.
+    auto document = [this](int id, std::function<void(CTracepadDoc&)> run, bool checkable = false) {
+        return CommandRouter::Handler{
+            [this, run] {
+                if (CTracepadDoc* doc = ActiveDocument()) {
+                    run(*doc);
+                }
+            },
+            [this, id] { return DocumentCommandState(ActiveDocument(), id, kept_.get()); },
+            checkable};
+    };
+
+    // File
+    r.SetHandler(kFileNew, always([this] { NewDocument(); }));
+    r.SetHandler(kFileOpen, always([this] {
+        const QString path = services_.files->ChooseOpenFile(DocumentFilter());
+        if (!path.isEmpty()) {
+            OpenDocument(path);
+        }
+    }));
+    r.SetHandler(kFileClose, withChild([](CTracepadChildFrame& child) { child.close(); }));
+    r.SetHandler(kFileSave, withChild([this](CTracepadChildFrame& c) { SaveDocument(c); }));
+    r.SetHandler(kFileSaveAs, withChild([this](CTracepadChildFrame& c) { SaveDocumentAs(c); }));
+    r.SetHandler(kExport, withChild([this](CTracepadChildFrame&) { RunExport(); }));
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        r.SetHandler(kFileMru1 + i,
+                     {[this, i] { OpenRecent(i); },
+                      [this, i] { return CommandState{i < recent_->Files().size(), false}; },
+                      false});
+    }
+    r.SetHandler(kAppExit, always([this] { close(); }));
+
+    // Edit: the clip commands keep their item in the frame, never on the system clipboard.
+    r.SetHandler(kEditUndo, document(kEditUndo, [](CTracepadDoc& d) { d.Undo(); }));
+    r.SetHandler(kEditRedo, document(kEditRedo, [](CTracepadDoc& d) { d.Redo(); }));
+    r.SetHandler(kEditCut, document(kEditCut, [this](CTracepadDoc& d) {
+        if (auto item = d.Copy()) {
+            SetKept(std::move(item));
+            d.Delete();
+        }
+    }));
+    r.SetHandler(kEditCopy, document(kEditCopy, [this](CTracepadDoc& d) {
+        if (auto item = d.Copy()) {
+            SetKept(std::move(item));
+        }
+    }));
+    r.SetHandler(kEditPaste, document(kEditPaste, [this](CTracepadDoc& d) {
+        if (kept_) {
+            d.Paste(*kept_);
+        }
+    }));
+    r.SetHandler(kEditClear, document(kEditClear, [](CTracepadDoc& d) { d.Delete(); }));
+    r.SetHandler(kRelativeDirections,
+                 document(kRelativeDirections,
+                          [](CTracepadDoc& d) { d.ToggleRelativeDirections(); }, true));
+    r.SetHandler(kDragMode, document(kDragMode, [](CTracepadDoc& d) { d.ToggleDragMode(); }, true));
+
+    // Rooms and walls that need no dialog. The commands that open a dialog get their handlers
+    // with the dialogs; until then they have none and stay disabled.
+    r.SetHandler(kBringToFront,
+                 document(kBringToFront, [](CTracepadDoc& d) { d.BringCurrentRoomToFront(); }));
+    r.SetHandler(kSendToBack,
+                 document(kSendToBack, [](CTracepadDoc& d) { d.SendCurrentRoomToBack(); }));
+    r.SetHandler(kDeleteRoom, document(kDeleteRoom, [](CTracepadDoc& d) { d.DeleteCurrentRoom(); }));
+    r.SetHandler(kCloseSquare, document(kCloseSquare, [](CTracepadDoc& d) {
+        d.ApplyCloseRule(CloseRule::Square);
+    }, true));
+    r.SetHandler(kCloseReverseSquare, document(kCloseReverseSquare, [](CTracepadDoc& d) {
+        d.ApplyCloseRule(CloseRule::ReverseSquare);
+    }, true));
+    r.SetHandler(kCloseAngled, document(kCloseAngled, [](CTracepadDoc& d) {
+        d.ApplyCloseRule(CloseRule::Angled);
+    }, true));
+    r.SetHandler(kConvertAddedWalls, document(kConvertAddedWalls, [](CTracepadDoc& d) {
+        d.ConvertCurrentAddedWalls();
+    }));
+    r.SetHandler(kReverseWalls,
+                 document(kReverseWalls, [](CTracepadDoc& d) { d.ReverseCurrentWalls(); }));
+    r.SetHandler(kReplaceWall,
+                 document(kReplaceWall, [](CTracepadDoc& d) { d.ReplaceCurrentWall(); }));
+
+    // View
+    // Zoom to fit is always there and checked at zoom 1; the others only where they can act.
+    auto zoom = [this](int id, std::function<int(int)> next, std::function<bool(int)> enabledAt,
+                       std::function<bool(int)> checkedAt) {
+        router_->SetHandler(id, {[this, next] {
+                                     if (CTracepadChildFrame* c = ActiveChild()) {
+                                         c->Plan().SetZoom(next(c->Plan().Zoom()));
+                                     }
+                                 },
+                                 [this, enabledAt, checkedAt] {
+                                     CTracepadChildFrame* c = ActiveChild();
+                                     if (c == nullptr) {
+                                         return CommandState{};
+                                     }
+                                     const int z = c->Plan().Zoom();
+                                     return CommandState{enabledAt(z), checkedAt(z)};
+                                 },
+                                 id == kZoomToFit});
+    };
+    const auto never = [](int) { return false; };
+    zoom(kZoomToFit, [](int) { return 1; }, [](int) { return true; }, [](int z) { return z == 1; });
+    zoom(kZoomIn, [](int z) { return z * 2; }, [](int z) { return z < PlanWidget::kLargestZoom; },
+         never);
+    zoom(kZoomOut, [](int z) { return z / 2; }, [](int z) { return z >= 2; }, never);
+    r.SetHandler(kKeypad, {[this] {
+                               keypad_->setVisible(!keypad_->isVisible());
+                               services_.store.SetDisplayKeypad(keypad_->isVisible());
+                           },
+                           [this] { return CommandState{true, keypad_->isVisible()}; },
+                           true});
+    r.SetHandler(kViewStatusBar, {[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+                                  [this] { return CommandState{true, statusBar()->isVisible()}; },
+                                  true});
+    r.SetHandler(kCustomize, always([this] { ShowCustomize(); }));
+    r.SetHandler(kReconnectDisto, {[this] { meter_->Reconnect(); },
+                              [this] { return CommandState{meter_ && !meter_->Searching(), false}; },
+                              false});
+
+    // Window
+    r.SetHandler(kWindowCascade, always([this] { mdi_->cascadeSubWindows(); }));
+    r.SetHandler(kWindowTile, always([this] { mdi_->tileSubWindows(); }));
+    r.SetHandler(kWindowArrange, always([this] {
+        // Minimised windows line up along the bottom edge.
+        int x = 0;
+        for (QMdiSubWindow* window : mdi_->subWindowList()) {
+            if (window->isMinimized()) {
+                window->move(x, mdi_->viewport()->height() - window->height());
+                x += window->width();
+            }
+        }
+    }));
+
+    // Help
+    r.SetHandler(kHelpFinder, always([this] { ShowHelp(); }));
+}
+
+void CTracepadMainFrame::BuildMenus() {
+    CommandRouter& r = *router_;
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("Menu Bar"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    r.AddMenu(file, {kFileNew, kFileOpen, kFileClose, kSep, kFileSave, kFileSaveAs, kSep, kExport,
+                     kSep, kFileMru1, kFileMru1 + 1, kFileMru1 + 2, kFileMru1 + 3, kSep, kAppExit});
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    r.AddMenu(edit, {kEditUndo, kEditRedo, kSep, kEditCut, kEditCopy, kEditPaste, kEditClear, kSep,
+                     kRelativeDirections, kSep, kPreferences});
+    QMenu* rooms = bar->addMenu(QStringLiteral("&Rooms"));
+    r.AddMenu(rooms, {kAddRoom, kRoomProperties, kMoveStartPoint, kSep, kMoveRoom, kRotateRoom,
+                      kReflectRoom, kBringToFront, kSendToBack, kDeleteRoom, kSep, kCloseSquare,
+                      kCloseReverseSquare, kCloseAngled, kSep, kAddProjection, kConvertAddedWalls,
+                      kReverseWalls, kMoveRoomStart, kSep, kEditMaterials, kRoomSummary, kSep,
+                      kEditRoomAnnotation, kEditSiteAnnotation, kRecordAnnotation,
+                      kPlayAnnotation, kStopAnnotation, kCuePreviousAnnotation,
+                      kCueNextAnnotation});
+    QMenu* wall = bar->addMenu(QStringLiteral("&Wall"));
+    r.AddMenu(wall, {kAddWall, kEditWall, kReplaceWall, kMoveWallEnd, kAngleWall, kArcWall});
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    r.AddMenu(view, {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kSep, kKeypad, kDragMode, kSep,
+                     kCustomize, kViewStatusBar, kSep, kReconnectDisto});
+    windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
+    r.AddMenu(windowMenu_, {kWindowCascade, kWindowTile, kWindowArrange});
+    windowMenu_->addSeparator();
+    connect(windowMenu_, &QMenu::aboutToShow, this, &CTracepadMainFrame::RefreshWindowMenu);
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    r.AddMenu(help, {kHelpFinder, kSep, kAppAbout});
+    r.Action(kHelpFinder)->setShortcut(QKeySequence::HelpContents);
+    r.Action(kDragMode)->setText(QStringLiteral("&Drag Mode"));
+    // A check mark says more than an icon for a window that is shown or not.
+    r.Action(kKeypad)->setIcon(QIcon());
+}
+
+void CTracepadMainFrame::BuildToolBars() {
+    auto make = [this](const QString& name) {
+        QToolBar* bar = addToolBar(name);
+        bar->setObjectName(name);
+        bar->setIconSize(QSize(16, 16));
+        return bar;
+    };
+    toolBarCommands_[QStringLiteral("Main")] = {
+        kFileNew, kFileOpen, kFileSave, kSep, kEditCut, kEditCopy, kEditPaste, kSep, kEditUndo,
+        kEditRedo, kSep, kZoomToFit, kZoomIn, kZoomOut, kSep, kAppAbout};
+    toolBarCommands_[QStringLiteral("Tools")] = {
+        kReverseWalls, kConvertAddedWalls, kSep, kMoveRoomStart, kSep, kReplaceWall,
+        kMoveWallEnd, kAngleWall, kArcWall, kSep, kAddProjection};
+    toolBarCommands_[QStringLiteral("Close")] = {kCloseSquare, kCloseReverseSquare,
+                                                 kCloseAngled};
+    toolBarCommands_[QStringLiteral("Annotation")] = {
+        kCuePreviousAnnotation, kPlayAnnotation, kRecordAnnotation, kStopAnnotation,
+        kCueNextAnnotation};
+    for (const char* name : {"Main", "Tools", "Close", "Annotation"}) {
+        if (QLatin1String(name) == QLatin1String("Close")) {
+            addToolBarBreak();
+        }
+        make(QString::fromLatin1(name));
+        FillToolBar(QString::fromLatin1(name));
+    }
+
+    QToolBar* measurements = make(QStringLiteral("Measurements"));
+    QString caption = LoadString(string_id::kMeasurementCaption);
+    caption.insert(0, QLatin1Char('&'));  // Alt+M reaches the field
+    auto* label = new QLabel(caption, measurements);
+    input_ = new InputLine(measurements);
+    input_->setObjectName(QStringLiteral("Measurement"));
+    input_->setAccessibleName(LoadString(string_id::kMeasurementCaption));
+    label->setBuddy(input_);
+    label->setContentsMargins(4, 0, 4, 0);
+    measurements->addWidget(label);
+    measurements->addWidget(input_);
+    connect(input_, &QLineEdit::returnPressed, this, &CTracepadMainFrame::SubmitInput);
+    connect(input_, &InputLine::undoPlan, this, [this] { router_->Run(kEditUndo); });
+    connect(input_, &InputLine::redoPlan, this, [this] { router_->Run(kEditRedo); });
+}
+
+void CTracepadMainFrame::BuildStatusBar() {
+    selectionPane_ = new QLabel(statusBar());
+    selectionPane_->setObjectName(QStringLiteral("SelectionPane"));
+    selectionPane_->setAccessibleName(QStringLiteral("Selection"));
+    statusBar()->addPermanentWidget(selectionPane_);
+    statusBar()->installEventFilter(this);
+}
+
+bool CTracepadMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusBar() && event->type() == QEvent::Resize) {
+        selectionPane_->setFixedWidth(statusBar()->width() / 4);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------------------------------
+// Layout and settings
+
+void CTracepadMainFrame::RestoreLayout() {
+    const auto settings = services_.store.Open();
+    const QByteArray geometry = settings->value(kGeometryKey).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        resize(1000, 720);
+    }
+    settings->beginGroup(kHiddenButtonsGroup);
+    for (auto& [name, ids] : toolBarCommands_) {
+        for (const QString& id : settings->value(name).toStringList()) {
+            hiddenButtons_[name].insert(id.toInt());
+        }
+        FillToolBar(name);
+    }
+    settings->endGroup();
+    restoreState(settings->value(kCommandBarsKey).toByteArray());
+
+    const KeypadSettings keypad = ReadKeypadSettings(services_.store);
+    keypad_->adjustSize();
+    if (keypad.x && keypad.y) {
+        keypad_->move(OnScreen(QPoint(*keypad.x, *keypad.y), keypad_->frameGeometry().size()));
+    } else {
+        keypadNeedsPlace_ = true;
+    }
+    keypad_->setVisible(keypad.display);
+}
+
+void CTracepadMainFrame::SaveLayout() {
+    {
+        const auto settings = services_.store.Open();
+        settings->setValue(kCommandBarsKey, saveState());
+        settings->setValue(kGeometryKey, saveGeometry());
+        settings->remove(kHiddenButtonsGroup);
+        settings->beginGroup(kHiddenButtonsGroup);
+        for (const auto& [name, hidden] : hiddenButtons_) {
+            QStringList ids;
+            for (int id : hidden) {
+                ids.append(QString::number(id));
+            }
+            if (!ids.isEmpty()) {
+                settings->setValue(name, ids);
+            }
+        }
+        settings->endGroup();
+    }
+    const QPoint corner = keypad_->pos();
+    WriteKeypadSettings(services_.store, keypad_->isVisible(), corner.x(), corner.y());
+}
+
+void CTracepadMainFrame::closeEvent(QCloseEvent* event) {
+    for (CTracepadChildFrame* child : Children()) {
+        if (!SaveModified(*child)) {
+            event->ignore();
+            return;
+        }
+    }
+    SaveLayout();
+    // Each document was asked about already.
+    for (CTracepadChildFrame* child : Children()) {
+        child->Document().SetModifiedFlag(false);
+        child->close();
+    }
+    keypad_->hide();
+    if (help_) {
+        help_->close();
+    }
+    event->accept();
+}
+
+void CTracepadMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        input_->setFocus();
+        if (keypadNeedsPlace_) {
+            // First run: the keypad stands at the right, clear of where rooms usually are.
+            const QRect frame = geometry();
+            keypad_->move(frame.right() - keypad_->width() - 24, frame.top() + 120);
+        }
+        if (services_.searchMeter) {
+            // After the window is on screen, so that the search dialog stands over it.
+            QTimer::singleShot(0, this, &CTracepadMainFrame::SearchForMeter);
+        }
+    }
+}
+
+void CTracepadMainFrame::SearchForMeter() {
+    meter_->Reconnect();
+    router_->Refresh();
+}
+
+// ------------------------------------------------------------------------------------------
+// Documents
+
+std::unique_ptr<CTracepadDoc> CTracepadMainFrame::MakeDocument() {
+    auto doc = std::make_unique<CTracepadDoc>(*services_.prompts, services_.store,
+                                              services_.templates);
+    connect(doc.get(), &CTracepadDoc::keypadUnitsChanged, keypad_, &CKeypadDlg::SetUnits);
+    return doc;
+}
+
+CTracepadChildFrame* CTracepadMainFrame::AddChild(std::unique_ptr<CTracepadDoc> doc) {
+    CTracepadDoc* raw = doc.get();
+    auto* child = new CTracepadChildFrame(
+        std::move(doc), [this](CTracepadChildFrame& c) { return SaveModified(c); });
+    connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged);
+    connect(child, &QObject::destroyed, this, [this] {
+        // The last window gone: the frame shows no document.
+        QTimer::singleShot(0, this, &CTracepadMainFrame::UpdateFrame);
+    });
+    // The first window fills the frame, as do later ones while the active one does.
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    const bool maximise = active == nullptr || active->isMaximized();
+    mdi_->addSubWindow(child);
+    if (maximise) {
+        child->showMaximized();
+    } else {
+        child->resize(std::max(400, mdi_->width() * 3 / 4), std::max(300, mdi_->height() * 3 / 4));
+        child->show();
+    }
+    mdi_->setActiveSubWindow(child);
+    connect(child, &QMdiSubWindow::windowStateChanged, this, &CTracepadMainFrame::UpdateFrame);
+    keypad_->SetUnits(raw->Prefs().GetInputValues().Input);
+    input_->setFocus();
+    UpdateFrame();
+    return child;
+}
+
+CTracepadChildFrame* CTracepadMainFrame::NewDocument() {
+    auto doc = MakeDocument();
+    doc->OnNewDocument();
+    doc->SetTitle(DocumentTemplateString(DocumentTemplatePart::FileNewName) +
+                  QString::number(++untitledCount_));
+    return AddChild(std::move(doc));
+}
+
+CTracepadChildFrame* CTracepadMainFrame::OpenDocument(const QString& path) {
+    const QString wanted = SamePath(path);
+    for (CTracepadChildFrame* child : Children()) {
+        if (!child->Document().GetPathName().isEmpty() &&
+            SamePath(child->Document().GetPathName()) == wanted) {
+            mdi_->setActiveSubWindow(child);
+            return child;
+        }
+    }
+    auto doc = MakeDocument();
+    if (!doc->OnOpenDocument(path)) {
+        return nullptr;
+    }
+    recent_->Add(path);
+    return AddChild(std::move(doc));
+}
+
+bool CTracepadMainFrame::SaveDocument(CTracepadChildFrame& child) {
+    CTracepadDoc& doc = child.Document();
+    if (doc.GetPathName().isEmpty()) {
+        return SaveDocumentAs(child);
+    }
+    const bool saved = doc.Save();
+    child.UpdateTitle();
+    UpdateFrame();
+    return saved;
+}
+
+bool CTracepadMainFrame::SaveDocumentAs(CTracepadChildFrame& child) {
+    CTracepadDoc& doc = child.Document();
+    const ChosenFile chosen = services_.files->ChooseSaveFile(
+        QStringLiteral("Save As"), doc.ProposedSaveAsName(), {DocumentFilter()}, 1,
+        DocumentTemplateString(DocumentTemplatePart::FilterExtension).mid(1));
+    if (chosen.path.isEmpty()) {
+        return false;
+    }
+    const bool saved = doc.DoSave(chosen.path);
+    if (saved) {
+        recent_->Add(chosen.path);
+    }
+    child.UpdateTitle();
+    UpdateFrame();
+    return saved;
+}
+
+bool CTracepadMainFrame::SaveModified(CTracepadChildFrame& child) {
+    CTracepadDoc& doc = child.Document();
+    if (!doc.IsModified()) {
+        return true;
+    }
+    mdi_->setActiveSubWindow(&child);
+    switch (services_.prompts->AskYesNoCancel(
+        QStringLiteral("Save changes to %1?").arg(doc.GetTitle()))) {
+        case SaveAnswer::Yes: return SaveDocument(child);
+        case SaveAnswer::No: return true;
+        case SaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+HelpWindow* CTracepadMainFrame::Help() const {
+    return help_;
+}
+
+CTracepadChildFrame* CTracepadMainFrame::ActiveChild() const {
+    return qobject_cast<CTracepadChildFrame*>(mdi_->activeSubWindow());
+}
+
+CTracepadDoc* CTracepadMainFrame::ActiveDocument() const {
+    CTracepadChildFrame* child = ActiveChild();
+    return child != nullptr ? &child->Document() : nullptr;
+}
+
+QList<CTracepadChildFrame*> CTracepadMainFrame::Children() const {
+    QList<CTracepadChildFrame*> children;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (auto* child = qobject_cast<CTracepadChildFrame*>(window)) {
+            children.append(child);
+        }
+    }
+    return children;
+}
+
+void CTracepadMainFrame::OnChildActivated(QMdiSubWindow* window) {
+    if (auto* child = qobject_cast<CTracepadChildFrame*>(window)) {
+        keypad_->SetUnits(child->Document().Prefs().GetInputValues().Input);
+        // The child window hands the focus to its plan as it activates; the field takes it
+        // back once that is done.
+        input_->setFocus();
+        QTimer::singleShot(0, input_, [this] { input_->setFocus(); });
+    }
+    UpdateFrame();
+}
+
+void CTracepadMainFrame::OnDocumentChanged() {
+    UpdateFrame();
+}
+
+void CTracepadMainFrame::UpdateFrame() {
+    CTracepadChildFrame* child = ActiveChild();
+    if (child != nullptr) {
+        setWindowTitle(kProgramName + QStringLiteral(" - ") + child->Document().GetTitle() +
+                       QStringLiteral("[*]"));
+        setWindowModified(child->Document().IsModified());
+    } else {
+        setWindowTitle(kProgramName);
+        setWindowModified(false);
+    }
+    selectionPane_->setText(SelectionPaneText(ActiveDocument()));
+    router_->Refresh();
+}
+
+void CTracepadMainFrame::SetKept(std::unique_ptr<CClipItem> item) {
+    kept_ = std::move(item);
+    router_->Refresh();
+}
+
+// ------------------------------------------------------------------------------------------
+// Input
+
+void CTracepadMainFrame::SubmitInput() {
+    const QString text = input_->text();
+    if (CTracepadDoc* doc = ActiveDocument()) {
+        doc->EnterInputText(text);
+    }
+    input_->clear();
+    input_->setFocus();
+}
+
+void CTracepadMainFrame::EnterText(const QString& text) {
+    if (CTracepadDoc* doc = ActiveDocument()) {
+        doc->EnterInputText(text);
+    }
+}
+
+// ------------------------------------------------------------------------------------------
+// Recent files, window list, customising, export, help
+
+void CTracepadMainFrame::OpenRecent(int index) {
+    if (index >= recent_->Files().size()) {
+        return;
+    }
+    const QString path = recent_->Files()[index];
+    if (!QFileInfo::exists(path)) {
+        recent_->Remove(path);
+        services_.prompts->ShowMessage(
+            QStringLiteral("The file \"%1\" no longer exists. It has been removed from the list "
+                           "of recent files.")
+                .arg(QDir::toNativeSeparators(path)),
+            MessageIcon::Warning);
+        router_->Refresh();
+        return;
+    }
+    OpenDocument(path);
+}
+
+void CTracepadMainFrame::RefreshRecentActions() {
+    const QStringList& files = recent_->Files();
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        QAction* action = router_->Action(kFileMru1 + i);
+        const bool used = i < files.size();
+        action->setVisible(used);
+        if (used) {
+            QString shown = QDir::toNativeSeparators(files[i]);
+            shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+            action->setStatusTip(QStringLiteral("Open this document"));
+        }
+    }
+}
+
+void CTracepadMainFrame::RefreshWindowMenu() {
+    qDeleteAll(windowListActions_);
+    windowListActions_.clear();
+    int number = 0;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        ++number;
+        QString title = window->windowTitle().remove(QStringLiteral("[*]"));
+        title.replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction* action = windowMenu_->addAction(
+            number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        action->setCheckable(true);
+        action->setChecked(window == mdi_->activeSubWindow());
+        connect(action, &QAction::triggered, this,
+                [this, window] { mdi_->setActiveSubWindow(window); });
+        windowListActions_.append(action);
+    }
+}
+
+void CTracepadMainFrame::FillToolBar(const QString& name) {
+    auto* bar = findChild<QToolBar*>(name);
+    const auto commands = toolBarCommands_.find(name);
+    if (bar == nullptr || commands == toolBarCommands_.end()) {
+        return;  // "Measurements" holds the input line, not buttons
+    }
+    bar->clear();
+    std::vector<int> shown;
+    for (int id : commands->second) {
+        if (id == kSep || !hiddenButtons_[name].contains(id)) {
+            shown.push_back(id);
+        }
+    }
+    router_->AddToolBarButtons(bar, shown);
+}
+
+bool CTracepadMainFrame::ToolBarButtonShown(const QString& toolBar, int id) const {
+    const auto hidden = hiddenButtons_.find(toolBar);
+    return hidden == hiddenButtons_.end() || !hidden->second.contains(id);
+}
+
+void CTracepadMainFrame::SetToolBarButtonShown(const QString& toolBar, int id, bool shown) {
+    if (shown) {
+        hiddenButtons_[toolBar].remove(id);
+    } else {
+        hiddenButtons_[toolBar].insert(id);
+    }
+    FillToolBar(toolBar);
+}
+
+void CTracepadMainFrame::ShowCustomize() {
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Customize"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* tree = new QTreeWidget(&dialog);
+    tree->setHeaderLabel(QStringLiteral("Toolbars and their buttons"));
+    tree->setAccessibleName(QStringLiteral("Toolbars and their buttons"));
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        auto* barItem = new QTreeWidgetItem(tree, {bar->windowTitle()});
+        barItem->setCheckState(0, bar->isVisible() ? Qt::Checked : Qt::Unchecked);
+        barItem->setData(0, Qt::UserRole, 0);
+        const auto commands = toolBarCommands_.find(bar->objectName());
+        for (int id : commands != toolBarCommands_.end() ? commands->second : std::vector<int>()) {
+            if (id == kSep) {
+                continue;
+            }
+            QAction* action = router_->Action(id);
+            auto* item = new QTreeWidgetItem(barItem, {action->toolTip()});
+            item->setIcon(0, action->icon());
+            item->setData(0, Qt::UserRole, id);
+            item->setCheckState(0, ToolBarButtonShown(bar->objectName(), id) ? Qt::Checked
+                                                                              : Qt::Unchecked);
+        }
+    }
+    tree->expandAll();
+    connect(tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
+        const bool on = item->checkState(0) == Qt::Checked;
+        const int id = item->data(0, Qt::UserRole).toInt();
+        QTreeWidgetItem* barItem = item->parent() != nullptr ? item->parent() : item;
+        QToolBar* bar = nullptr;
+        for (QToolBar* candidate : findChildren<QToolBar*>()) {
+            if (candidate->windowTitle() == barItem->text(0)) {
+                bar = candidate;
+            }
+        }
+        if (bar == nullptr) {
+            return;
+        }
+        if (id == 0) {
+            bar->setVisible(on);
+        } else {
+            SetToolBarButtonShown(bar->objectName(), id, on);
+        }
+    });
+    layout->addWidget(tree);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(360, 480);
+    dialog.exec();
+}
+
+void CTracepadMainFrame::RunExport() {
+    CTracepadDoc* doc = ActiveDocument();
+    if (doc == nullptr) {
+        return;
+    }
+    QStringList filters;
+    for (const ExportFilterEntry& entry : ExportFilterEntries()) {
+        filters.append(entry.description);
+    }
+    const ChosenFile chosen = services_.files->ChooseSaveFile(
+        QStringLiteral("Export"), QString(), filters,
+        ExportFilterIndexFor(doc->Prefs().GetExportType()), QString());
+    if (chosen.path.isEmpty()) {
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ExportResult result = ExportChosenFile(*doc, chosen.path, chosen.filterIndex);
+    QApplication::restoreOverrideCursor();
+    if (!result.ok) {
+        services_.prompts->ShowCaptioned(kExportErrorCaption, result.errorText,
+                                         MessageIcon::Error);
+    }
+}
+
+void CTracepadMainFrame::ShowHelp() {
+    if (!help_) {
+        help_ = new HelpWindow(this);
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+}  // namespace plantrek

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSet>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "document/files/site_template.h"
+#include "document/settings_store.h"
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+
+// The main window: menus and toolbars built through one command router, the documents in child
+// windows, the input line, the keypad, the status bar with the selection pane, the kept clip
+// item and the meter.
+namespace plantrek {
+
+class CClipItem;
+class CKeypadDlg;
+class CommandRouter;
+class CTracepadChildFrame;
+class CTracepadDoc;
+class FileChooser;
+class HelpWindow;
+class InputLine;
+class MeasurementRouter;
+class MeterConnection;
+class RecentFileList;
+class WindowPrompts;
+
+// What the frame needs from outside: where boxes and file dialogs go, where settings and the
+// template live, and whether to look for a meter.
+struct FrameServices {
+    WindowPrompts* prompts = nullptr;
+    FileChooser* files = nullptr;
+    SettingsStore store;
+    TemplateLocation templates = TemplateLocation::Default();
+    bool searchMeter = true;
+    int firstComPort = 1;
+    int lastComPort = 20;
+};
+
+class CTracepadMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CTracepadMainFrame(FrameServices services, QWidget* parent = nullptr);
+    ~CTracepadMainFrame() override;
+
+    // File > New: "Plantrek1", "Plantrek2", ...
+    CTracepadChildFrame* NewDocument();
+    // Opens the file, or activates its window when it is open already. On failure the reason
+    // has been shown and nothing is opened.
+    CTracepadChildFrame* OpenDocument(const QString& path);
+    bool SaveDocument(CTracepadChildFrame& child);
+    bool SaveDocumentAs(CTracepadChildFrame& child);
+    // The not-saved question for one document; false when the user cancels.
+    bool SaveModified(CTracepadChildFrame& child);
+
+    CTracepadChildFrame* ActiveChild() const;
+    CTracepadDoc* ActiveDocument() const;
+    QList<CTracepadChildFrame*> Children() const;
+
+    CommandRouter& Router() { return *router_; }
+    InputLine& Input() { return *input_; }
+    CKeypadDlg& Keypad() { return *keypad_; }
+    QLabel& SelectionPane() { return *selectionPane_; }
+    QMdiArea& MdiArea() { return *mdi_; }
+    MeasurementRouter& Measurements() { return *measurements_; }
+    MeterConnection& Meter() { return *meter_; }
+    const RecentFileList& RecentFiles() const { return *recent_; }
+    const CClipItem* KeptClipItem() const { return kept_.get(); }
+    HelpWindow* Help() const;
+
+    // Toolbar buttons the user has hidden with Customize stay hidden across restarts.
+    bool ToolBarButtonShown(const QString& toolBar, int id) const;
+    void SetToolBarButtonShown(const QString& toolBar, int id, bool shown);
+
+    // Starts the meter search; the program does this once the window shows.
+    void SearchForMeter();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void RegisterCommands();
+    void BuildMenus();
+    void BuildToolBars();
+    void BuildStatusBar();
+    void RestoreLayout();
+    void SaveLayout();
+    CTracepadChildFrame* AddChild(std::unique_ptr<CTracepadDoc> doc);
+    std::unique_ptr<CTracepadDoc> MakeDocument();
+    void OnChildActivated(QMdiSubWindow* window);
+    void OnDocumentChanged();
+    void UpdateFrame();
+    void SubmitInput();
+    void EnterText(const QString& text);
+    void OpenRecent(int index);
+    void RefreshRecentActions();
+    void RefreshWindowMenu();
+    void ShowCustomize();
+    void FillToolBar(const QString& name);
+    void RunExport();
+    void ShowHelp();
+    void SetKept(std::unique_ptr<CClipItem> item);
+
+    FrameServices services_;
+    CommandRouter* router_;
+    QMdiArea* mdi_;
+    InputLine* input_ = nullptr;
+    CKeypadDlg* keypad_ = nullptr;
+    QLabel* selectionPane_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QList<QAction*> windowListActions_;
+    std::unique_ptr<CClipItem> kept_;
+    std::unique_ptr<RecentFileList> recent_;
+    std::unique_ptr<MeasurementRouter> measurements_;
+    std::unique_ptr<MeterConnection> meter_;
+    QPointer<HelpWindow> help_;
+    // Each button toolbar's full list of commands, and the ones the user hid.
+    std::map<QString, std::vector<int>> toolBarCommands_;
+    std::map<QString, QSet<int>> hiddenButtons_;
+    int untitledCount_ = 0;
+    bool shownOnce_ = false;
+    bool keypadNeedsPlace_ = false;
+};
+
+}  // namespace plantrek

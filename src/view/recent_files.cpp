@@ -1,0 +1,58 @@
+#include "view/recent_files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace plantrek {
+
+namespace {
+
+const QString kGroup = QStringLiteral("Recent File List");
+
+QString EntryName(int index) {
+    return QStringLiteral("File%1").arg(index + 1);
+}
+
+QString Normalised(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+}  // namespace
+
+RecentFileList::RecentFileList(SettingsStore store) : store_(std::move(store)) {
+    const auto settings = store_.Open();
+    settings->beginGroup(kGroup);
+    for (int i = 0; i < kSize; ++i) {
+        const QString path = settings->value(EntryName(i)).toString();
+        if (!path.isEmpty() && !files_.contains(path)) {
+            files_.append(path);
+        }
+    }
+}
+
+void RecentFileList::Add(const QString& path) {
+    const QString entry = Normalised(path);
+    files_.removeAll(entry);
+    files_.prepend(entry);
+    while (files_.size() > kSize) {
+        files_.removeLast();
+    }
+    Write();
+}
+
+void RecentFileList::Remove(const QString& path) {
+    files_.removeAll(path);
+    Write();
+}
+
+void RecentFileList::Write() const {
+    const auto settings = store_.Open();
+    settings->remove(kGroup);
+    settings->beginGroup(kGroup);
+    for (int i = 0; i < files_.size(); ++i) {
+        settings->setValue(EntryName(i), files_[i]);
+    }
+}
+
+}  // namespace plantrek

@@ -1,0 +1,113 @@
+// The keypad's entries and a meter on a pseudo-terminal, both ending in the active document.
+#include <QDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "device/simulated_meter.h"
+#include "document/measurement_router.h"
+#include "frame_fixture.h"
+#include "view/keypad.h"
+#include "view/meter_connection.h"
+
+namespace plantrek::test {
+namespace {
+
+TEST(Keypad, TappedKeysBuildOneEntryAndEmptyTheDisplay) {
+    struct Case {
+        int input;
+        QStringList keys;
+        QString entry;
+    };
+    const Case cases[] = {
+        {0, {"1", "2", "'", "6", "\"", "N"}, QStringLiteral("12'6\"n")},
+        {1, {"3", ".", "5", "m", "E"}, QStringLiteral("3.5me")},
+        {0, {"1", "2", "Room"}, QString()},
+        {0, {"4", "Clear", "7", "SW"}, QStringLiteral("7sw")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        CKeypadDlg keypad;
+        keypad.SetUnits(c.input);
+        QSignalSpy submitted(&keypad, &CKeypadDlg::submitted);
+        for (const QString& name : c.keys) {
+            QPushButton* key = keypad.Key(name);
+            ASSERT_NE(key, nullptr) << name.toStdString();
+            QTest::mouseClick(key, Qt::LeftButton);
+        }
+        ASSERT_EQ(submitted.size(), 1);
+        EXPECT_EQ(submitted[0][0].toString(), c.entry);
+        EXPECT_TRUE(keypad.EntryText().isEmpty());
+    }
+}
+
+TEST_F(FrameTest, KeypadEntriesAndUnitsFollowTheActiveDocument) {
+    frame->NewDocument();
+    frame->Keypad().show();
+    for (const char* key : {"3", "'", "N"}) {
+        QTest::mouseClick(frame->Keypad().Key(QString::fromLatin1(key)), Qt::LeftButton);
+    }
+    EXPECT_EQ(WallCount(), 1);
+    EXPECT_EQ(frame->Keypad().Key(QStringLiteral("N"))->toolTip(), QStringLiteral("North"));
+
+    PrefsInputValues metres = Doc().Prefs().GetInputValues();
+    metres.Input = 1;
+    Doc().Prefs().SetInputValues(metres);
+    Doc().Commit(true);
+    // Undo and redo set the keypad's units from the values they restore.
+    Doc().Undo();
+    EXPECT_EQ(frame->Keypad().UnitMode(), 0);
+    Doc().Redo();
+    EXPECT_EQ(frame->Keypad().UnitMode(), 1);
+}
+
+TEST_F(FrameTest, MeterReadingsReachTheActiveDocument) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(500000);
+    qputenv("PLANTREK_SERIAL_PORTS", meter.devicePath().toUtf8());
+    frame->NewDocument();
+
+    QSignalSpy finished(&frame->Meter(), &MeterConnection::searchFinished);
+    frame->Meter().SetSearchRange(1, 1);
+    frame->Meter().Reconnect();
+    EXPECT_NE(frame->Meter().SearchDialog(), nullptr);
+    ASSERT_TRUE(finished.wait(20000));
+    qunsetenv("PLANTREK_SERIAL_PORTS");
+    ASSERT_EQ(finished[0][0].toInt(), 1);
+    EXPECT_TRUE(prompts.messages.empty());
+
+    QSignalSpy applied(&frame->Measurements(), &MeasurementRouter::measurementApplied);
+    meter.send(meter::Line({meter::Distance("00002000"), meter::Key(2)}));
+    ASSERT_TRUE(applied.wait(10000));
+    EXPECT_EQ(WallCount(), 1);
+}
+
+TEST_F(FrameTest, ReadingsWhileAModalDialogIsInFrontAreDropped) {
+    frame->NewDocument();
+    QDialog dialog(frame.get());
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    frame->Measurements().OnMeasurement(0, QStringLiteral("00002000"), 2);
+    EXPECT_EQ(WallCount(), 0);
+    dialog.hide();
+    frame->Measurements().OnMeasurement(0, QStringLiteral("00002000"), 2);
+    EXPECT_EQ(WallCount(), 1);
+}
+
+TEST_F(FrameTest, NoMeterAnsweringIsReported) {
+    qputenv("PLANTREK_SERIAL_PORTS", Path(QStringLiteral("no-such-port")).toUtf8());
+    QSignalSpy finished(&frame->Meter(), &MeterConnection::searchFinished);
+    frame->Meter().SetSearchRange(1, 1);
+    frame->Meter().Reconnect();
+    ASSERT_TRUE(finished.wait(20000));
+    qunsetenv("PLANTREK_SERIAL_PORTS");
+    EXPECT_EQ(finished[0][0].toInt(), -1);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(
+        QStringLiteral("There does not seem to be a Disto device available.")));
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
+}
+
+}  // namespace
+}  // namespace plantrek::test

@@ -1,0 +1,296 @@
+// The main window as a surveyor uses it: typing walls, the keyboard on the input line, the
+// status bar, command states, the clip commands, files and export.
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QToolBar>
+
+#include "frame_fixture.h"
+#include "resources/command_ids.h"
+#include "view/commands/command_router.h"
+#include "view/keypad.h"
+#include "view/recent_files.h"
+
+namespace plantrek::test {
+namespace {
+
+using namespace command_id;
+
+bool Enabled(CTracepadMainFrame& frame, int id) {
+    frame.Router().Refresh();
+    return frame.Router().Action(id)->isEnabled();
+}
+
+TEST_F(FrameTest, TypedTextReachesTheDocumentOrIsRefusedWithItsMessage) {
+    struct Case {
+        QString text;
+        int wallsAdded;
+        QString message;  // start of the message, empty for none
+        MessageIcon icon;
+    };
+    const Case cases[] = {
+        {QStringLiteral("3 n"), 1, QString(), MessageIcon::Error},
+        {QStringLiteral("abc"), 0,
+         QStringLiteral("The input \"abc\" does not represent a valid length and direction."),
+         MessageIcon::Error},
+        {QStringLiteral("0 n"), 0, QStringLiteral("The wall length must be between "),
+         MessageIcon::Warning},
+        {QStringLiteral("700' e"), 0, QStringLiteral("The wall length must be between "),
+         MessageIcon::Warning},
+    };
+    frame->NewDocument();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        prompts.messages.clear();
+        const int before = WallCount();
+        Type(c.text);
+        EXPECT_EQ(WallCount(), before + c.wallsAdded);
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(prompts.messages.empty());
+        } else {
+            ASSERT_EQ(prompts.messages.size(), 1u);
+            EXPECT_TRUE(prompts.messages[0].text.startsWith(c.message))
+                << prompts.messages[0].text.toStdString();
+            EXPECT_EQ(prompts.messages[0].icon, c.icon);
+        }
+        // Whatever happened, the field is empty and keeps the keyboard.
+        EXPECT_TRUE(frame->Input().text().isEmpty());
+        EXPECT_TRUE(frame->Input().hasFocus());
+    }
+}
+
+TEST_F(FrameTest, EmptyFieldUndoesThePlanAndDeleteNeverDeletesARoom) {
+    frame->NewDocument();
+    EXPECT_TRUE(frame->Input().hasFocus());
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    ASSERT_EQ(WallCount(), 2);
+
+    QTest::keyClick(&frame->Input(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(WallCount(), 1);
+    QTest::keyClick(&frame->Input(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(WallCount(), 2);
+
+    // With text in the field the keys edit the text, not the plan.
+    QTest::keyClicks(&frame->Input(), QStringLiteral("12"));
+    QTest::keyClick(&frame->Input(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(WallCount(), 2);
+    frame->Input().clear();
+
+    QTest::keyClick(&frame->Input(), Qt::Key_Delete);
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+    EXPECT_EQ(WallCount(), 2);
+}
+
+TEST_F(FrameTest, SelectionPaneNamesTheSelectionAtEveryLevel) {
+    EXPECT_EQ(frame->SelectionPane().text(), QString());
+    frame->NewDocument();
+    PrefsInputValues metres = Doc().Prefs().GetInputValues();
+    metres.Input = 1;
+    Doc().Prefs().SetInputValues(metres);
+    EXPECT_EQ(frame->SelectionPane().text(), QStringLiteral("Selected: \"Room 1\""));
+
+    Type(QStringLiteral("3.81 ne"));
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(0, true));
+    EXPECT_EQ(frame->SelectionPane().text(),
+              QStringLiteral("Selected: 3.81 m @ NE wall in \"Room 1\""));
+
+    Type(QString());  // up to the room
+    Type(QString());  // up to the start point
+    EXPECT_EQ(frame->SelectionPane().text(), QStringLiteral("Selected: Room start point"));
+}
+
+TEST_F(FrameTest, CommandStatesFollowTheSelectionAndTheActiveWindow) {
+    EXPECT_FALSE(Enabled(*frame, kEditUndo));
+    EXPECT_FALSE(Enabled(*frame, kFileSave));
+    EXPECT_TRUE(Enabled(*frame, kFileNew));
+
+    frame->NewDocument();
+    EXPECT_TRUE(Enabled(*frame, kEditCopy));    // a room is selected
+    EXPECT_FALSE(Enabled(*frame, kEditPaste));  // nothing kept yet
+    EXPECT_FALSE(Enabled(*frame, kReplaceWall));
+    // Commands whose dialog the window does not have yet never run.
+    EXPECT_FALSE(Enabled(*frame, kAddRoom));
+    EXPECT_TRUE(frame->Router().Action(kCloseSquare)->isChecked());
+
+    Type(QStringLiteral("3 n"));
+    EXPECT_TRUE(Enabled(*frame, kEditUndo));
+    Type(QString());
+    EXPECT_FALSE(Enabled(*frame, kEditCopy));  // the start point cannot be copied
+
+    frame->Router().Run(kCloseAngled);  // the rule for rooms created later
+    EXPECT_TRUE(frame->Router().Action(kCloseAngled)->isChecked());
+    EXPECT_FALSE(frame->Router().Action(kCloseSquare)->isChecked());
+
+    prompts.answers = {SaveAnswer::No};
+    frame->Router().Run(kFileClose);
+    EXPECT_FALSE(Enabled(*frame, kEditUndo));
+}
+
+TEST_F(FrameTest, CopyAndPasteCarryARoomBetweenDocumentsWithoutTheClipboard) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    frame->NewDocument();
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    Type(QStringLiteral("3 s"));
+    frame->Router().Run(kEditCopy);
+    ASSERT_NE(frame->KeptClipItem(), nullptr);
+
+    frame->NewDocument();
+    Type(QString());  // the empty room goes; the start point is selected
+    ASSERT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
+    EXPECT_TRUE(Enabled(*frame, kEditPaste));
+    frame->Router().Run(kEditPaste);
+    ASSERT_EQ(Doc().GetSite()->RoomCount(), 1);
+    EXPECT_EQ(Doc().GetSite()->GetRoom(0)->WallCount(true), 3);
+
+    // Cut takes the room away and keeps it.
+    frame->Router().Run(kEditCut);
+    EXPECT_EQ(Doc().GetSite()->RoomCount(), 0);
+    EXPECT_EQ(frame->KeptClipItem()->Kind(), ClipKind::Room);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+TEST_F(FrameTest, ClosingAModifiedDocumentAsksYesNoOrCancel) {
+    struct Case {
+        SaveAnswer answer;
+        bool closed;
+        bool saved;
+    };
+    for (const Case c : {Case{SaveAnswer::Yes, true, true}, Case{SaveAnswer::No, true, false},
+                         Case{SaveAnswer::Cancel, false, false}}) {
+        const QString path = Path(QStringLiteral("close-%1.tcd").arg(static_cast<int>(c.answer)));
+        frame->NewDocument();
+        const QString title = Doc().GetTitle();
+        Type(QStringLiteral("3 n"));
+        prompts.questions.clear();
+        prompts.answers = {c.answer};
+        chooser.files = {{path, 1}};
+        const int before = static_cast<int>(frame->Children().size());
+        frame->Router().Run(kFileClose);
+        ASSERT_FALSE(prompts.questions.isEmpty());
+        EXPECT_EQ(prompts.questions[0], QStringLiteral("Save changes to %1?").arg(title));
+        EXPECT_EQ(frame->Children().size(), before - (c.closed ? 1 : 0));
+        EXPECT_EQ(QFileInfo::exists(path), c.saved);
+        if (c.saved) {
+            EXPECT_EQ(chooser.lastProposed, title + QStringLiteral(".tcd"));
+        }
+    }
+    // Exit asks again for the one left open; Cancel keeps the program running.
+    prompts.answers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(frame->Children().size(), 1);
+}
+
+TEST_F(FrameTest, TitlesNumberNewDocumentsAndMarkChanges) {
+    frame->NewDocument();
+    frame->NewDocument();
+    EXPECT_EQ(Doc().GetTitle(), QStringLiteral("Plantrek2"));
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("Plantrek - ")));
+    EXPECT_TRUE(frame->windowTitle().contains(QStringLiteral("Plantrek2")));
+    EXPECT_FALSE(frame->isWindowModified());
+    Type(QStringLiteral("3 n"));
+    EXPECT_TRUE(frame->isWindowModified());
+
+    chooser.files = {{Path(QStringLiteral("named.tcd")), 1}};
+    frame->Router().Run(kFileSaveAs);
+    EXPECT_TRUE(frame->windowTitle().contains(QStringLiteral("named.tcd")));
+    EXPECT_FALSE(frame->isWindowModified());
+}
+
+TEST_F(FrameTest, RecentFilesOpenAgainActivateOpenWindowsAndForgetGoneFiles) {
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) {
+        paths << Path(QStringLiteral("site%1.tcd").arg(i));
+        frame->NewDocument();
+        Type(QStringLiteral("3 n"));
+        ASSERT_TRUE(Doc().DoSave(paths.last()));
+        frame->ActiveChild()->close();
+        ASSERT_NE(frame->OpenDocument(paths.last()), nullptr);
+    }
+    ASSERT_EQ(frame->RecentFiles().Files().size(), RecentFileList::kSize);
+    EXPECT_EQ(QFileInfo(frame->RecentFiles().Files()[0]).fileName(), QStringLiteral("site4.tcd"));
+
+    // Opening a file that is open activates its window.
+    const auto open = frame->Children().size();
+    frame->OpenDocument(paths[2]);
+    EXPECT_EQ(frame->Children().size(), open);
+    EXPECT_EQ(QFileInfo(Doc().GetPathName()).fileName(), QStringLiteral("site2.tcd"));
+
+    QFile::remove(paths[4]);
+    frame->Router().Run(kFileMru1);
+    EXPECT_EQ(frame->RecentFiles().Files().size(), RecentFileList::kSize - 1);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("site4.tcd")));
+}
+
+TEST_F(FrameTest, ExportTakesTheExtensionFromTheFilterAndRemembersTheType) {
+    struct Case {
+        QString typed;
+        int filter;
+        QString written;  // empty when the export must fail
+        QString exportType;
+    };
+    const Case cases[] = {
+        {QStringLiteral("plan"), 3, QStringLiteral("plan.gif"), QStringLiteral("gif")},
+        {QStringLiteral("PLAN.JPG"), 1, QStringLiteral("PLAN.JPG"), QStringLiteral("JPG")},
+        {QStringLiteral("plan.foo"), 8, QString(), QStringLiteral("JPG")},
+    };
+    frame->NewDocument();
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    int expectedFilter = 1;  // "dxf" at first
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        prompts.messages.clear();
+        chooser.files = {{Path(c.typed), c.filter}};
+        frame->Router().Run(kExport);
+        EXPECT_EQ(chooser.lastFilters.size(), 8);
+        EXPECT_EQ(chooser.lastFilterIndex, expectedFilter);
+        if (c.written.isEmpty()) {
+            ASSERT_EQ(prompts.messages.size(), 1u);
+            EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Export Error"));
+            EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Unknown file type"));
+        } else {
+            EXPECT_TRUE(prompts.messages.empty());
+            EXPECT_GT(QFileInfo(Path(c.written)).size(), 0);
+        }
+        EXPECT_EQ(Doc().Prefs().GetExportType(), c.exportType);
+        // The next dialog opens on the type's filter; capitals match none.
+        expectedFilter = c.exportType == QStringLiteral("gif") ? 3 : 1;
+    }
+}
+
+TEST_F(FrameTest, KeypadAndToolbarLayoutSurviveARestart) {
+    frame->Keypad().show();
+    frame->Keypad().move(40, 50);
+    frame->findChild<QToolBar*>(QStringLiteral("Annotation"))->hide();
+    frame->SetToolBarButtonShown(QStringLiteral("Main"), kAppAbout, false);
+    DropFrame();
+    MakeFrame();
+    EXPECT_FALSE(frame->findChild<QToolBar*>(QStringLiteral("Main"))
+                     ->actions()
+                     .contains(frame->Router().Action(kAppAbout)));
+    EXPECT_TRUE(frame->findChild<QToolBar*>(QStringLiteral("Main"))
+                    ->actions()
+                    .contains(frame->Router().Action(kFileNew)));
+    EXPECT_TRUE(frame->Keypad().isVisible());
+    EXPECT_EQ(frame->Keypad().pos(), QPoint(40, 50));
+    EXPECT_FALSE(frame->findChild<QToolBar*>(QStringLiteral("Annotation"))->isVisible());
+    EXPECT_TRUE(frame->findChild<QToolBar*>(QStringLiteral("Measurements"))->isVisible());
+
+    // Hidden stays hidden; a corner off every screen comes back onto the screen.
+    frame->Keypad().reject();
+    frame->Keypad().move(-30000, -30000);
+    DropFrame();
+    MakeFrame();
+    EXPECT_FALSE(frame->Keypad().isVisible());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(frame->Keypad().pos())) << frame->Keypad().pos().x();
+}
+
+}  // namespace
+}  // namespace plantrek::test

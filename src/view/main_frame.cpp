@@ -680,10 +680,18 @@ void CTracepadMainFrame::RefreshRecentActions() {
         const bool used = i < files.size();
         action->setVisible(used);
         if (used) {
-            QString shown = QDir::toNativeSeparators(files[i]);
+            // A long path is shortened to its last folders, as the recent-file lists of desktop
+            // programs do; the status bar shows it whole.
+            const QString path = QDir::toNativeSeparators(files[i]);
+            QString shown = path;
+            const QStringList parts = QDir::fromNativeSeparators(path).split(QLatin1Char('/'));
+            if (shown.size() > 40 && parts.size() > 3) {
+                shown = QStringLiteral("...") + QDir::separator() +
+                        QDir::toNativeSeparators(parts.mid(parts.size() - 2).join(QLatin1Char('/')));
+            }
             shown.replace(QLatin1Char('&'), QLatin1String("&&"));
             action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-            action->setStatusTip(QStringLiteral("Open this document"));
+            action->setStatusTip(path);
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "app/cli/script_commands.h"
 
 #include "app/cli/info_json.h"
+#include "app/cli/note_commands.h"
 
 #include <cmath>
 
@@ -147,6 +148,8 @@ std::span<const ScriptInterpreter::CommandEntry> ScriptInterpreter::Entries() {
         {"paste", "", 0, 0, &I::Paste},
         {"delete", "", 0, 0, &I::Delete},
         {"info", "", 0, 0, &I::Info},
+        {"note-site", "FILE.wav [NAME]", 1, 2, &I::NoteSite},
+        {"note-room", "ROOM FILE.wav [NAME]", 2, 3, &I::NoteRoom},
     };
 
     return kEntries;
@@ -736,6 +739,14 @@ Result ScriptInterpreter::Info(const QStringList&) {
     out_ << DocumentInfoJson(doc_) << '\n';
     out_.flush();
     return std::nullopt;
+}
+
+Result ScriptInterpreter::NoteSite(const QStringList& args) {
+    return cli::NoteSite(doc_, prompts_, args);
+}
+
+Result ScriptInterpreter::NoteRoom(const QStringList& args) {
+    return cli::NoteRoom(doc_, prompts_, args);
 }
 
 }  // namespace plantrek::cli

@@ -83,6 +83,8 @@ private:
     Result Paste(const QStringList& args);
     Result Delete(const QStringList& args);
     Result Info(const QStringList& args);
+    Result NoteSite(const QStringList& args);
+    Result NoteRoom(const QStringList& args);
 
     // Add Room and Room Properties share the material arguments: [COLOR] [temporary].
     Result RoomWithMaterial(const QStringList& args, bool properties);

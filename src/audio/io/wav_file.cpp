@@ -173,7 +173,7 @@ std::optional<QString> ReadHeader(QFile& file, const QString& path, PcmFormat& f
 
 }  // namespace
 
-std::optional<QString> ImportWav(const QString& path, AudioFile& target) {
+std::optional<QString> ReadWavSamples(const QString& path, const SampleSink& sink) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return QStringLiteral("%1 cannot be read: %2").arg(Quoted(path), file.errorString());
@@ -189,18 +189,9 @@ std::optional<QString> ImportWav(const QString& path, AudioFile& target) {
     if (format.rate != kGsmSampleRate) {
         resampler.emplace(format.rate);
     }
-    GsmEncoder encoder;
-    QByteArray encoded;
+    const QString refused = QStringLiteral("The sound could not be stored.");
     std::vector<float> mono;
     std::vector<int16_t> samples;
-    const auto store = [&](bool all) {
-        if (all || encoded.size() >= kAudioBufferBytes) {
-            const bool ok = target.Append(encoded);
-            encoded.clear();
-            return ok;
-        }
-        return true;
-    };
     constexpr qint64 kFramesPerRead = 8192;
     for (qint64 done = 0; done < frameCount;) {
         const qint64 frames = std::min(kFramesPerRead, frameCount - done);
@@ -213,8 +204,9 @@ std::optional<QString> ImportWav(const QString& path, AudioFile& target) {
             float sum = 0;
             for (int c = 0; c < format.channels; ++c) {
                 const char* at = bytes.constData() + i * frameBytes + c * format.bits / 8;
-                sum += format.bits == 8 ? (static_cast<float>(static_cast<uchar>(*at)) - 128.0f) * 256.0f
-                                        : static_cast<float>(static_cast<qint16>(U16(at)));
+                sum += format.bits == 8
+                           ? (static_cast<float>(static_cast<uchar>(*at)) - 128.0f) * 256.0f
+                           : static_cast<float>(static_cast<qint16>(U16(at)));
             }
             mono[static_cast<size_t>(i)] = sum / static_cast<float>(format.channels);
         }
@@ -226,9 +218,8 @@ std::optional<QString> ImportWav(const QString& path, AudioFile& target) {
                 samples.push_back(static_cast<int16_t>(std::clamp(std::lround(s), -32768L, 32767L)));
             }
         }
-        encoder.Encode(samples, encoded);
-        if (!store(false)) {
-            return QStringLiteral("The sound could not be stored: the temporary folder refused it.");
+        if (!sink(samples)) {
+            return refused;
         }
         done += frames;
     }
@@ -236,10 +227,31 @@ std::optional<QString> ImportWav(const QString& path, AudioFile& target) {
     if (resampler) {
         resampler->Finish(samples);
     }
-    encoder.Encode(samples, encoded);
+    if (!sink(samples)) {
+        return refused;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> ImportWav(const QString& path, AudioFile& target) {
+    GsmEncoder encoder;
+    QByteArray encoded;
+    // The blocks reach the file a buffer's worth at a time.
+    auto refused = ReadWavSamples(path, [&](std::span<const int16_t> samples) {
+        encoder.Encode(samples, encoded);
+        if (encoded.size() < kAudioBufferBytes) {
+            return true;
+        }
+        const bool stored = target.Append(encoded);
+        encoded.clear();
+        return stored;
+    });
+    if (refused) {
+        return refused;
+    }
     encoder.Finish(encoded);
-    if (!store(true)) {
-        return QStringLiteral("The sound could not be stored: the temporary folder refused it.");
+    if (!target.Append(encoded)) {
+        return QStringLiteral("The sound could not be stored.");
     }
     return std::nullopt;
 }

@@ -3,28 +3,43 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMutex>
-#include <QString>
 
-#include <cmath>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "audio/io/audio_prompts.h"
+#include "audio/io/gsm_codec.h"
 #include "audio/io/sound_device.h"
 
 namespace plantrek::test {
 
-// Runs the event loop until done() holds or five seconds have passed; false on time-out.
-inline bool WaitFor(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(5000);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
+// Runs the event loop until done() holds or the time is up; false on time-out.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+    const QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    return true;
+    return done();
+}
+
+inline QByteArray Encode(const std::vector<int16_t>& samples) {
+    GsmEncoder encoder;
+    QByteArray gsm;
+    encoder.Encode(samples, gsm);
+    encoder.Finish(gsm);
+    return gsm;
+}
+
+inline std::vector<int16_t> Decode(const QByteArray& gsm, qsizetype skip = 0) {
+    GsmDecoder decoder;
+    std::vector<int16_t> out((gsm.size() - skip) / kGsmBlockBytes * kGsmBlockSamples);
+    for (size_t b = 0; b * kGsmBlockSamples < out.size(); ++b) {
+        decoder.DecodeBlock(gsm.sliced(skip + b * kGsmBlockBytes, kGsmBlockBytes),
+                            std::span<int16_t, kGsmBlockSamples>(&out[b * kGsmBlockSamples],
+                                                                 kGsmBlockSamples));
+    }
+    return out;
 }
 
 struct RecordingPrompts : AudioPrompts {
@@ -39,10 +54,10 @@ struct RecordingPrompts : AudioPrompts {
     bool answer = true;
 };
 
-// Output and input devices that do what the test tells them, and remember what they were told.
+// Output and input devices that do what the test tells them and remember what they were told.
 struct ScriptedDevice : SoundDevice {
     struct Out : WaveOut {
-        Out(ScriptedDevice& d, WaveOutListener& l) : device(d), listener(l) {}
+        Out(ScriptedDevice& d, WaveOutListener& l) : device(d), listener(l) { d.out = this; }
         ~Out() override { device.out = nullptr; }
         void Write(int index, QByteArrayView gsm) override {
             QMutexLocker lock(&device.mutex);
@@ -52,23 +67,16 @@ struct ScriptedDevice : SoundDevice {
         WaveOutListener& listener;
     };
     struct In : WaveIn {
-        In(ScriptedDevice& d, WaveInListener& l) : device(d), listener(l) {}
+        In(ScriptedDevice& d, WaveInListener& l) : device(d), listener(l) { d.in = this; }
         ~In() override { device.in = nullptr; }
-        void AddBuffer(int index, int capacity) override {
+        void AddBuffer(int index, int) override {
             QMutexLocker lock(&device.mutex);
             device.added.push_back(index);
-            EXPECT_EQ(capacity, kAudioBufferBytes);
         }
         void Start() override { device.started = true; }
-        // Hands back what is queued, as empty buffers.
-        void Reset() override {
-            std::vector<int> queued;
-            {
-                QMutexLocker lock(&device.mutex);
-                queued.swap(device.added);
-            }
-            for (int index : queued) {
-                listener.BufferFilled(index, {});
+        void Reset() override {  // hands back what is queued, empty
+            while (device.Count(device.added) > 0) {
+                device.Fill({});
             }
         }
         ScriptedDevice& device;
@@ -76,40 +84,25 @@ struct ScriptedDevice : SoundDevice {
     };
 
     std::unique_ptr<WaveOut> OpenOutput(WaveOutListener& listener, QString* error) override {
-        if (!failure.isEmpty()) {
-            *error = failure;
-            return nullptr;
-        }
-        auto device = std::make_unique<Out>(*this, listener);
-        out = device.get();
-        return device;
+        *error = failure;
+        return failure.isEmpty() ? std::make_unique<Out>(*this, listener) : nullptr;
     }
     std::unique_ptr<WaveIn> OpenInput(WaveInListener& listener, QString* error) override {
-        if (!failure.isEmpty()) {
-            *error = failure;
-            return nullptr;
-        }
-        auto device = std::make_unique<In>(*this, listener);
-        in = device.get();
-        return device;
+        *error = failure;
+        return failure.isEmpty() ? std::make_unique<In>(*this, listener) : nullptr;
     }
 
-    size_t WriteCount() {
+    template <typename T>
+    size_t Count(const std::vector<T>& v) {
         QMutexLocker lock(&mutex);
-        return writes.size();
+        return v.size();
     }
-    size_t AddedCount() {
-        QMutexLocker lock(&mutex);
-        return added.size();
-    }
-    // Takes the oldest queued input buffer and hands it back with the given bytes.
+    // Hands the oldest queued input buffer back with the given bytes.
     void Fill(const QByteArray& gsm) {
-        int index;
-        {
-            QMutexLocker lock(&mutex);
-            index = added.front();
-            added.erase(added.begin());
-        }
+        QMutexLocker lock(&mutex);
+        const int index = added.front();
+        added.erase(added.begin());
+        lock.unlock();
         in->listener.BufferFilled(index, gsm);
     }
 
@@ -121,14 +114,5 @@ struct ScriptedDevice : SoundDevice {
     Out* out = nullptr;
     In* in = nullptr;
 };
-
-inline double Rms(const std::vector<int16_t>& s, size_t from = 0, size_t to = SIZE_MAX) {
-    double sum = 0;
-    to = std::min(to, s.size());
-    for (size_t i = from; i < to; ++i) {
-        sum += double(s[i]) * s[i];
-    }
-    return to > from ? std::sqrt(sum / double(to - from)) : 0.0;
-}
 
 }  // namespace plantrek::test

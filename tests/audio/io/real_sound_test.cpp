@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,33 +11,26 @@
 #include "audio/audio_activity.h"
 #include "audio/io/audio_player.h"
 #include "audio/io/audio_recorder.h"
-#include "audio/io/gsm_codec.h"
 #include "audio/io/qt_sound_device.h"
 #include "audio_io_support.h"
 
 namespace plantrek {
 namespace {
 
-// A PulseAudio server of this test's own, whose only device is a null sink: what is played into
-// it can be recorded back from its monitor. Qt lists no monitors among the inputs, so the monitor
-// is offered again as an ordinary source.
+// A PulseAudio server of this test's own, whose only devices are a null sink and its monitor:
+// what is played is recorded back. Qt lists no monitors among the inputs, so the monitor is
+// offered again as an ordinary source.
 class PrivateSoundServer {
 public:
     ~PrivateSoundServer() {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            if (!server_.waitForFinished(5000)) {
-                server_.kill();
-                server_.waitForFinished(5000);
-            }
-        }
+        server_.kill();
+        server_.waitForFinished(5000);
     }
 
     // The reason when no server could be started.
     QString Start() {
         const QString pulseaudio = QStandardPaths::findExecutable("pulseaudio");
-        const QString pactl = QStandardPaths::findExecutable("pactl");
-        if (pulseaudio.isEmpty() || pactl.isEmpty() || !dir_.isValid()) {
+        if (pulseaudio.isEmpty() || !dir_.isValid()) {
             return "pulseaudio is not installed";
         }
         socket_ = dir_.filePath("native");
@@ -59,14 +51,6 @@ public:
                 return "the sound server did not start: " + QString::fromLocal8Bit(server_.readAll());
             }
             server_.waitForReadyRead(50);
-        }
-        for (const QStringList& args : {QStringList{"set-default-sink", "plantrek_null"},
-                                        QStringList{"set-default-source", "plantrek_mic"}}) {
-            QProcess control;
-            control.start(pactl, QStringList{"-s", "unix:" + socket_} + args);
-            if (!control.waitForFinished(10000) || control.exitCode() != 0) {
-                return "the sound server did not take its settings";
-            }
         }
         qputenv("PULSE_SERVER", ("unix:" + socket_).toLocal8Bit());
         return {};
@@ -95,29 +79,18 @@ struct Finished : PlaybackListener {
     bool done = false;
 };
 
-void RunEventsFor(int ms, const std::function<bool()>& until = [] { return false; }) {
-    const QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired() && !until()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-}
-
 TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
     PrivateSoundServer server;
     const QString problem = server.Start();
     if (!problem.isEmpty()) {
         GTEST_SKIP() << "no sound server: " << problem.toStdString();
     }
-    // Two seconds of 440 Hz.
-    std::vector<int16_t> tone(2 * kGsmSampleRate);
+    std::vector<int16_t> tone(2 * kGsmSampleRate);  // two seconds of 440 Hz
     for (size_t i = 0; i < tone.size(); ++i) {
-        tone[i] = static_cast<int16_t>(10000 * std::sin(2 * M_PI * 440 * double(i) / kGsmSampleRate));
+        tone[i] = static_cast<int16_t>(10000 * std::sin(2 * M_PI * 440 * double(i) / 8000));
     }
-    GsmEncoder encoder;
-    QByteArray gsm;
-    encoder.Encode(tone, gsm);
     Annotation note;
-    ASSERT_TRUE(note.File()->Append(gsm));
+    ASSERT_TRUE(note.File()->Append(test::Encode(tone)));
 
     QtSoundDevice device;
     test::RecordingPrompts prompts;
@@ -129,10 +102,9 @@ TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
     Finished finished;
     player.SetListener(&finished);
     ASSERT_TRUE(player.Play(note)) << prompts.shown.back().second.toStdString();
-    RunEventsFor(20000, [&] { return finished.done; });
-    EXPECT_TRUE(finished.done);
+    EXPECT_TRUE(test::WaitFor([&] { return finished.done; }, 20000));
     player.Stop();
-    RunEventsFor(500);
+    test::WaitFor([] { return false; }, 500);  // the end of the note reaches the recording
     recorder.Stop();
     EXPECT_FALSE(AudioActivity::IsPlaying() || AudioActivity::IsRecording());
 
@@ -141,17 +113,9 @@ TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
     EXPECT_EQ(size % kGsmBlockBytes, 0);
     QByteArray stored(size, '\0');
     ASSERT_EQ(recording.File()->ReadAt(0, stored.data(), size), size);
-    GsmDecoder decoder;
-    std::vector<int16_t> heard(size / kGsmBlockBytes * kGsmBlockSamples);
-    for (qint64 b = 0; b * kGsmBlockBytes < size; ++b) {
-        decoder.DecodeBlock(stored.sliced(b * kGsmBlockBytes, kGsmBlockBytes),
-                            std::span<int16_t, kGsmBlockSamples>(&heard[b * kGsmBlockSamples],
-                                                                 kGsmBlockSamples));
-    }
+    const std::vector<int16_t> heard = test::Decode(stored);
     const double at440 = Strength(heard, 440);
     const double at1000 = Strength(heard, 1000);
-    std::printf("recorded %.2f s; 440 Hz %.1f, 1000 Hz %.1f\n", double(heard.size()) / 8000,
-                at440, at1000);
     EXPECT_GT(at440, 10 * at1000);
     EXPECT_GT(at440, 300.0);
 }

@@ -15,8 +15,9 @@
 // show what these objects answer and pass the person's choices on.
 namespace plantrek {
 
-// Shows the "Recording..." dialog modally while the recorder runs. Its result: 1 "Save
-// Recording", 2 "Cancel Recording", anything else when it ended by itself.
+// Shows the "Recording..." dialog modally while the recorder runs, its texts from a
+// RecordingClock(space, [&] { return recorder.WriteFailed(); }). Its result: 1 "Save
+// Recording", 2 "Cancel Recording", 3 when it ended by itself.
 class RecordingDialogRunner {
 public:
     virtual ~RecordingDialogRunner() = default;

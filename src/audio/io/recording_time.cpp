@@ -41,18 +41,20 @@ RecordingTimeText RecordingTimeFor(double minutesAvailable) {
     return {QStringLiteral("Over %1 hours").arg(h), false};
 }
 
-RecordingClock::RecordingClock(const FreeSpaceSource& space) : space_(space) {}
+RecordingClock::RecordingClock(const FreeSpaceSource& space, std::function<bool()> writeFailed)
+    : space_(space), writeFailed_(std::move(writeFailed)) {}
 
 RecordingTimeText RecordingClock::Opening() const {
     return RecordingTimeFor(MinutesAvailable(space_));
 }
 
 RecordingClock::Tick RecordingClock::Next() {
-    Tick tick{count_ % 2 == 0, std::nullopt};
+    Tick tick{count_ % 2 == 0, std::nullopt, writeFailed_()};
     ++count_;
     if (count_ % 100 == 0) {
         count_ = 0;
         tick.time = RecordingTimeFor(MinutesAvailable(space_));
+        tick.endsRecording = tick.endsRecording || tick.time->endsRecording;
     }
     return tick;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // How much more can be recorded: the free space of the temporary folder's volume, at 1625 bytes
@@ -34,10 +35,12 @@ struct RecordingTimeText {
 RecordingTimeText RecordingTimeFor(double minutesAvailable);
 
 // What the "Recording..." dialog shows from tick to tick of its 500 ms timer: the blinking icon
-// and, every 50 seconds, the time left (which may end the recording).
+// and, every 50 seconds, the time left (which may end the recording). A recording whose file
+// refused a write ends at the next tick too: going on would only lose what is said after it.
 class RecordingClock {
 public:
-    explicit RecordingClock(const FreeSpaceSource& space);
+    explicit RecordingClock(const FreeSpaceSource& space,
+                            std::function<bool()> writeFailed = [] { return false; });
 
     // The text shown when the dialog opens.
     RecordingTimeText Opening() const;
@@ -45,11 +48,14 @@ public:
         bool iconVisible;
         // Set every 100 ticks: the new time text.
         std::optional<RecordingTimeText> time;
+        // The dialog ends now, with the result that keeps the recording and says it ended.
+        bool endsRecording;
     };
     Tick Next();
 
 private:
     const FreeSpaceSource& space_;
+    std::function<bool()> writeFailed_;
     int count_ = 1;
 };
 

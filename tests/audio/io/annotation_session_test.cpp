@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "audio/audio_activity.h"
 #include "audio/io/annotation_session.h"
 #include "audio/io/recording_time.h"
@@ -14,34 +16,24 @@ struct FixedSpace : FreeSpaceSource {
 };
 
 TEST(RecordingTime, TextsAndWhetherRecordingMayStart) {
-    struct Case {
-        double minutes;
-        const char* text;
-        bool ends;
-        bool canRecord;
-    };
-    for (const Case& c :
-         {Case{0.5, "Less than 1 minute!", true, false}, Case{1.5, "Only 1 minute!", false, false},
-          Case{2.5, "Over 2 minutes", false, true}, Case{59, "Over 59 minutes", false, true},
-          Case{90, "Over 1 hours", false, true}, Case{150, "Over 2 hours", false, true},
-          Case{180, "Over 2 hours", false, true}, Case{1e7, "Over 2 hours", false, true}}) {
+    for (const auto& [minutes, text, ends, canRecord] :
+         std::vector<std::tuple<double, QString, bool, bool>>{
+             {0.5, "Less than 1 minute!", true, false}, {1.5, "Only 1 minute!", false, false},
+             {2.5, "Over 2 minutes", false, true}, {59, "Over 59 minutes", false, true},
+             {90, "Over 1 hours", false, true}, {150, "Over 2 hours", false, true},
+             {180, "Over 2 hours", false, true}, {1e7, "Over 2 hours", false, true}}) {
         FixedSpace space;
-        space.minutes = c.minutes;
-        const RecordingTimeText text = RecordingClock(space).Opening();
-        EXPECT_EQ(text.text, c.text) << c.minutes;
-        EXPECT_EQ(text.endsRecording, c.ends) << c.minutes;
-        EXPECT_EQ(CanRecord(space), c.canRecord) << c.minutes;
+        space.minutes = minutes;
+        const RecordingTimeText shown = RecordingClock(space).Opening();
+        EXPECT_EQ(std::tie(shown.text, shown.endsRecording), std::tie(text, ends)) << minutes;
+        EXPECT_EQ(CanRecord(space), canRecord) << minutes;
     }
 }
 
 // Ends the recording as the person (or the clock) does.
 struct ScriptedRecordingDialog : RecordingDialogRunner {
-    int Run(const AudioRecorder&, const FreeSpaceSource&) override {
-        ++runs;
-        return result;
-    }
+    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return result; }
     int result = kRecordingSaved;
-    int runs = 0;
 };
 
 class SessionTest : public ::testing::Test {
@@ -69,7 +61,7 @@ protected:
 
 using Buttons = AnnotationSession::Buttons;
 
-TEST_F(SessionTest, ButtonsWhilePlayingAndAfterStop) {
+TEST_F(SessionTest, ButtonsRenameAndDeleteWithItsQuestion) {
     EXPECT_EQ(session.Lines(), (QStringList{"Door", "Window", "Track 3"}));
     space.minutes = 1.5;
     EXPECT_EQ(session.Opening(), (Buttons{true, false, false, true, true}));
@@ -81,9 +73,7 @@ TEST_F(SessionTest, ButtonsWhilePlayingAndAfterStop) {
     EXPECT_EQ(session.Tick(1), std::nullopt);
     EXPECT_EQ(session.Stop(), (Buttons{true, false, true, true, true}));
     EXPECT_EQ(device.out, nullptr);
-}
 
-TEST_F(SessionTest, RenameAndDeleteWithItsQuestion) {
     EXPECT_TRUE(session.Rename(2, ""));
     EXPECT_EQ(session.Lines()[2], "Track 3");
     EXPECT_EQ(session.RenameText(0), "Door");
@@ -121,18 +111,23 @@ TEST_F(SessionTest, RecordingEndsAsTheDialogSays) {
                                       "An error occurred while recording.  The audio up to this "
                                       "point has been saved.");
     }
-    // No input device: the reason is shown and nothing is added.
-    device.failure = "No sound input device.";
+    // No device: the reason is shown, nothing is added and nothing plays.
+    device.failure = "No sound device.";
     prompts.shown.clear();
     EXPECT_FALSE(session.Record());
+    EXPECT_EQ(session.Play(0), (Buttons{true, false, true, true, true}));
     EXPECT_EQ(list.Count(), 5);
-    ASSERT_EQ(prompts.shown.size(), 1u);
+    ASSERT_EQ(prompts.shown.size(), 2u);
     EXPECT_EQ(prompts.shown[0].first, "Record Error");
-    EXPECT_TRUE(prompts.shown[0].second.contains("\nNo sound input device.\n"));
-    // Nothing records while something plays.
+    EXPECT_EQ(prompts.shown[1], std::make_pair(QString("Play Error"),
+                                               QString("An error occurred when trying to play:\n"
+                                                       "No sound device.\nMake sure sound "
+                                                       "playback is enabled on your computer.")));
+    device.failure.clear();
+    // Deleting the note that plays stops it first.
     session.Play(0);
-    EXPECT_FALSE(RecordNew(list, audio));
-    EXPECT_EQ(dialog.runs, 3);
+    EXPECT_TRUE(list.Delete(0));
+    EXPECT_FALSE(AudioActivity::IsPlaying() || device.out != nullptr);
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <QDeadlineTimer>
 #include <QMutex>
 
+#include <cmath>
 #include <functional>
 #include <utility>
 #include <vector>
 
-#include "audio/io/audio_prompts.h"
+#include "audio/audio_file.h"
+#include "audio/io/audio_player.h"
 #include "audio/io/gsm_codec.h"
 #include "audio/io/sound_device.h"
 
@@ -41,6 +43,24 @@ inline std::vector<int16_t> Decode(const QByteArray& gsm, qsizetype skip = 0) {
     }
     return out;
 }
+
+inline std::vector<int16_t> Tone(double seconds, double hz, double amplitude) {
+    std::vector<int16_t> tone(static_cast<size_t>(seconds * kGsmSampleRate));
+    for (size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = static_cast<int16_t>(amplitude * std::sin(2 * M_PI * hz * double(i) / 8000));
+    }
+    return tone;
+}
+
+inline QByteArray Contents(const AudioFile& file) {
+    QByteArray bytes(file.Size(), '\0');
+    return file.ReadAt(0, bytes.data(), bytes.size()) == bytes.size() ? bytes : QByteArray();
+}
+
+struct Finished : PlaybackListener {
+    void PlaybackFinished() override { ++count; }
+    int count = 0;
+};
 
 struct RecordingPrompts : AudioPrompts {
     void ShowStop(const QString& caption, const QString& text) override {

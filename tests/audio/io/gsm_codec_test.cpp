@@ -60,12 +60,8 @@ TEST(GsmCodec, WholeBlocksAndTenSecondsOfText) {
         EXPECT_EQ(test::Encode(std::vector<int16_t>(samples, 1000)).size(), bytes) << samples;
     }
     // Ten seconds: 13 pieces of 1200 bytes and one of 650, 21668 characters of Base64.
-    std::vector<int16_t> tone(10 * 8000);
-    for (size_t i = 0; i < tone.size(); ++i) {
-        tone[i] = static_cast<int16_t>(6000 * std::sin(i * 0.3));
-    }
     Annotation note;
-    ASSERT_TRUE(note.File()->Append(test::Encode(tone)));
+    ASSERT_TRUE(note.File()->Append(test::Encode(test::Tone(10, 380, 6000))));
     QString text = note.GetAudioText();
     text.remove("\r\n");
     EXPECT_EQ(text.size(), 21668);

@@ -148,16 +148,16 @@ bool AnnotationCommandEnabled(AnnotationCommand command, const AnnotationList& l
                               const FreeSpaceSource& space) {
     const int current = list.CurrentIndex();
     switch (command) {
-    case AnnotationCommand::CuePrevious:
-        return current > 0 && NothingRuns();
-    case AnnotationCommand::CueNext:
-        return current + 1 < list.Count() && NothingRuns();
-    case AnnotationCommand::Play:
-        return current >= 0 && current < list.Count() && NothingRuns();
-    case AnnotationCommand::Stop:
-        return !list.IsEmpty() && AudioActivity::IsPlaying();
-    case AnnotationCommand::Record:
-        return !AudioActivity::IsPlaying() && CanRecord(space);
+        case AnnotationCommand::CuePrevious:
+            return current > 0 && NothingRuns();
+        case AnnotationCommand::CueNext:
+            return current + 1 < list.Count() && NothingRuns();
+        case AnnotationCommand::Play:
+            return current >= 0 && current < list.Count() && NothingRuns();
+        case AnnotationCommand::Stop:
+            return !list.IsEmpty() && AudioActivity::IsPlaying();
+        case AnnotationCommand::Record:
+            return !AudioActivity::IsPlaying() && CanRecord(space);
     }
     return false;
 }
@@ -165,24 +165,24 @@ bool AnnotationCommandEnabled(AnnotationCommand command, const AnnotationList& l
 bool RunAnnotationCommand(AnnotationCommand command, AnnotationList& list, AudioServices& audio,
                           PlaybackListener* view) {
     switch (command) {
-    case AnnotationCommand::CuePrevious:
-        list.CuePrevious();
-        return false;
-    case AnnotationCommand::CueNext:
-        list.CueNext();
-        return false;
-    case AnnotationCommand::Play:
-        if (list.Current() != nullptr) {
-            audio.player.SetListener(view);
-            audio.player.Play(*list.Current());
-        }
-        return false;
-    case AnnotationCommand::Stop:
-        audio.player.Stop();
-        audio.recorder.Stop();
-        return false;
-    case AnnotationCommand::Record:
-        return RecordNew(list, audio);
+        case AnnotationCommand::CuePrevious:
+            list.CuePrevious();
+            return false;
+        case AnnotationCommand::CueNext:
+            list.CueNext();
+            return false;
+        case AnnotationCommand::Play:
+            if (list.Current() != nullptr) {
+                audio.player.SetListener(view);
+                audio.player.Play(*list.Current());
+            }
+            return false;
+        case AnnotationCommand::Stop:
+            audio.player.Stop();
+            audio.recorder.Stop();
+            return false;
+        case AnnotationCommand::Record:
+            return RecordNew(list, audio);
     }
     return false;
 }

@@ -34,7 +34,8 @@ public:
     }
 
     void BufferDone(int index) override {
-        QMetaObject::invokeMethod(this, [this, index] { Refill(index); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, index] { Refill(index); }, Qt::QueuedConnection);
     }
 
 private:
@@ -135,8 +136,8 @@ bool AudioPlayer::Play(const Annotation& annotation) {
     Stop();
     const quint64 generation = ++generation_;
     auto worker = std::make_unique<PlaybackWorker>(annotation.File(), [this, generation] {
-        QMetaObject::invokeMethod(this, [this, generation] { OnFinished(generation); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, generation] { OnFinished(generation); }, Qt::QueuedConnection);
     });
     worker->moveToThread(&thread_);
     QString error;

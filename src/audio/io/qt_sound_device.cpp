@@ -28,15 +28,15 @@ QAudioFormat PcmFormat() {
 
 QString ErrorText(QAudio::Error error) {
     switch (error) {
-    case QAudio::NoError:
-    case QAudio::UnderrunError:
-        return {};
-    case QAudio::OpenError:
-        return QStringLiteral("The sound device could not be opened.");
-    case QAudio::IOError:
-        return QStringLiteral("The sound device reported an input or output error.");
-    case QAudio::FatalError:
-        break;
+        case QAudio::NoError:
+        case QAudio::UnderrunError:
+            return {};
+        case QAudio::OpenError:
+            return QStringLiteral("The sound device could not be opened.");
+        case QAudio::IOError:
+            return QStringLiteral("The sound device reported an input or output error.");
+        case QAudio::FatalError:
+            break;
     }
     return QStringLiteral("The sound system failed.");
 }
@@ -195,8 +195,8 @@ public:
         }
         queue_.Append(index, std::move(pcm));
         // A sink that ran dry waits to be told there is more.
-        QMetaObject::invokeMethod(&context_, [this] { emit queue_.readyRead(); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &context_, [this] { emit queue_.readyRead(); }, Qt::QueuedConnection);
     }
 
 private:

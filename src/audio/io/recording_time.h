@@ -39,8 +39,8 @@ RecordingTimeText RecordingTimeFor(double minutesAvailable);
 // refused a write ends at the next tick too: going on would only lose what is said after it.
 class RecordingClock {
 public:
-    explicit RecordingClock(const FreeSpaceSource& space,
-                            std::function<bool()> writeFailed = [] { return false; });
+    explicit RecordingClock(
+        const FreeSpaceSource& space, std::function<bool()> writeFailed = [] { return false; });
 
     // The text shown when the dialog opens.
     RecordingTimeText Opening() const;

@@ -57,21 +57,25 @@ private:
     void Produce(bool final, std::vector<int16_t>& out) {
         for (;;) {
             const double t = static_cast<double>(next_) * ratio_;
-            if (final ? t >= static_cast<double>(total_) : t + half_ >= static_cast<double>(total_)) {
+            if (final ? t >= static_cast<double>(total_)
+                      : t + half_ >= static_cast<double>(total_)) {
                 break;
             }
             double sum = 0.0;
             const auto lo = static_cast<qint64>(std::ceil(t - half_));
             const auto hi = static_cast<qint64>(std::floor(t + half_));
             for (qint64 k = std::max<qint64>(lo, 0); k <= hi && k < total_; ++k) {
-                sum += buffer_[static_cast<size_t>(k - start_)] * Kernel(t - static_cast<double>(k));
+                sum +=
+                    buffer_[static_cast<size_t>(k - start_)] * Kernel(t - static_cast<double>(k));
             }
             out.push_back(static_cast<int16_t>(std::clamp(std::lround(sum), -32768L, 32767L)));
             ++next_;
         }
-        const qint64 keep = static_cast<qint64>(std::floor(static_cast<double>(next_) * ratio_ - half_)) - 1;
+        const qint64 keep =
+            static_cast<qint64>(std::floor(static_cast<double>(next_) * ratio_ - half_)) - 1;
         if (keep > start_) {
-            const qint64 drop = std::min<qint64>(keep - start_, static_cast<qint64>(buffer_.size()));
+            const qint64 drop =
+                std::min<qint64>(keep - start_, static_cast<qint64>(buffer_.size()));
             buffer_.erase(buffer_.begin(), buffer_.begin() + drop);
             start_ += drop;
         }
@@ -137,8 +141,9 @@ std::optional<QString> ReadHeader(QFile& file, const QString& path, PcmFormat& f
                                           "WAV files can be read.")
                                           .arg(tag);
             }
-            if (format.channels < 1 || format.channels > 2 || (format.bits != 8 && format.bits != 16) ||
-                format.rate < 8000 || format.rate > 48000) {
+            if (format.channels < 1 || format.channels > 2 ||
+                (format.bits != 8 && format.bits != 16) || format.rate < 8000 ||
+                format.rate > 48000) {
                 return Quoted(path) + QStringLiteral(
                                           " has %1 channels of %2 bits at %3 Hz; mono or stereo "
                                           "8 or 16 bit at 8000 to 48000 Hz can be read.")
@@ -152,7 +157,8 @@ std::optional<QString> ReadHeader(QFile& file, const QString& path, PcmFormat& f
             haveFormat = true;
         } else if (memcmp(chunk, "data", 4) == 0) {
             if (!haveFormat) {
-                return Quoted(path) + QStringLiteral(" is damaged: its sound comes before its format.");
+                return Quoted(path) +
+                       QStringLiteral(" is damaged: its sound comes before its format.");
             }
             // Writers that stream to a pipe cannot know the size and leave the largest one.
             if (size > remaining && size < 0x7FFFF000) {
@@ -215,7 +221,8 @@ std::optional<QString> ReadWavSamples(const QString& path, const SampleSink& sin
             resampler->Push(mono, samples);
         } else {
             for (float s : mono) {
-                samples.push_back(static_cast<int16_t>(std::clamp(std::lround(s), -32768L, 32767L)));
+                samples.push_back(
+                    static_cast<int16_t>(std::clamp(std::lround(s), -32768L, 32767L)));
             }
         }
         if (!sink(samples)) {

@@ -49,8 +49,10 @@ TEST_F(CliTest, NotesFromWavFilesAreSavedAndWrittenOutAgain) {
     for (const auto& [channels, rate, bits] : {std::tuple{1, 8000, 16}, std::tuple{2, 44100, 16},
                                                std::tuple{1, 11025, 8}, std::tuple{2, 48000, 8}}) {
         Write(Work(QString("in%1.wav").arg(i)), ToneWav(channels, rate, bits));
-        script += QString(i % 2 ? ":note-room Hall in%1.wav\n" : ":note-site in%1.wav \"Tone %1\"\n")
-                      .arg(i).toUtf8();
+        script +=
+            QString(i % 2 ? ":note-room Hall in%1.wav\n" : ":note-site in%1.wav \"Tone %1\"\n")
+                .arg(i)
+                .toUtf8();
         ++i;
     }
     const CliResult run = RunScript(script, {"--out", "site.tcd"});

@@ -18,10 +18,14 @@ struct FixedSpace : FreeSpaceSource {
 TEST(RecordingTime, TextsAndWhetherRecordingMayStart) {
     for (const auto& [minutes, text, ends, canRecord] :
          std::vector<std::tuple<double, QString, bool, bool>>{
-             {0.5, "Less than 1 minute!", true, false}, {1.5, "Only 1 minute!", false, false},
-             {2.5, "Over 2 minutes", false, true}, {59, "Over 59 minutes", false, true},
-             {90, "Over 1 hours", false, true}, {150, "Over 2 hours", false, true},
-             {180, "Over 2 hours", false, true}, {1e7, "Over 2 hours", false, true}}) {
+             {0.5, "Less than 1 minute!", true, false},
+             {1.5, "Only 1 minute!", false, false},
+             {2.5, "Over 2 minutes", false, true},
+             {59, "Over 59 minutes", false, true},
+             {90, "Over 1 hours", false, true},
+             {150, "Over 2 hours", false, true},
+             {180, "Over 2 hours", false, true},
+             {1e7, "Over 2 hours", false, true}}) {
         FixedSpace space;
         space.minutes = minutes;
         const RecordingTimeText shown = RecordingClock(space).Opening();
@@ -85,9 +89,8 @@ TEST_F(SessionTest, ButtonsRenameAndDeleteWithItsQuestion) {
     EXPECT_TRUE(session.Delete(0));
     EXPECT_EQ(session.Lines(), (QStringList{"Window", "Track 2"}));
     ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[1],
-              std::make_pair(QString("Delete Annotation?"),
-                             QString("Do you really want to delete this track")));
+    EXPECT_EQ(prompts.shown[1], std::make_pair(QString("Delete Annotation?"),
+                                               QString("Do you really want to delete this track")));
     EXPECT_EQ(modified, 2);
 }
 

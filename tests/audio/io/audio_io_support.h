@@ -37,9 +37,9 @@ inline std::vector<int16_t> Decode(const QByteArray& gsm, qsizetype skip = 0) {
     GsmDecoder decoder;
     std::vector<int16_t> out((gsm.size() - skip) / kGsmBlockBytes * kGsmBlockSamples);
     for (size_t b = 0; b * kGsmBlockSamples < out.size(); ++b) {
-        decoder.DecodeBlock(gsm.sliced(skip + b * kGsmBlockBytes, kGsmBlockBytes),
-                            std::span<int16_t, kGsmBlockSamples>(&out[b * kGsmBlockSamples],
-                                                                 kGsmBlockSamples));
+        decoder.DecodeBlock(
+            gsm.sliced(skip + b * kGsmBlockBytes, kGsmBlockBytes),
+            std::span<int16_t, kGsmBlockSamples>(&out[b * kGsmBlockSamples], kGsmBlockSamples));
     }
     return out;
 }

@@ -40,8 +40,8 @@ protected:
 };
 
 TEST_F(PlayerTest, StreamsInBufferOrderWithTheFinalPiece) {
-    for (const auto& pieces : std::vector<std::vector<qsizetype>>{
-             {B, B, B, B, B, 1000}, {B, B, B, B, B, B, B}, {100}}) {
+    for (const auto& pieces :
+         std::vector<std::vector<qsizetype>>{{B, B, B, B, B, 1000}, {B, B, B, B, B, B, B}, {100}}) {
         const bool listening = pieces.size() > 1;  // without a listener the player stops itself
         player.SetListener(listening ? &finished : nullptr);
         device.writes.clear();

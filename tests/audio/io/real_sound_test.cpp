@@ -40,13 +40,15 @@ struct PrivateSoundServer {
         server.setProcessChannelMode(QProcess::MergedChannels);
         server.start(pulseaudio,
                      {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
-                      "--realtime=no", "--high-priority=no", "--log-target=stderr",
-                      "-L", "module-null-sink sink_name=plantrek_null",
-                      "-L", "module-remap-source master=plantrek_null.monitor source_name=plantrek_mic",
+                      "--realtime=no", "--high-priority=no", "--log-target=stderr", "-L",
+                      "module-null-sink sink_name=plantrek_null", "-L",
+                      "module-remap-source master=plantrek_null.monitor source_name=plantrek_mic",
                       "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
         for (const QDeadlineTimer deadline(15000); !QFileInfo::exists(socket);) {
-            if (deadline.hasExpired() || (!server.waitForReadyRead(50) && server.state() == QProcess::NotRunning)) {
-                return "the sound server did not start: " + QString::fromLocal8Bit(server.readAll());
+            if (deadline.hasExpired() ||
+                (!server.waitForReadyRead(50) && server.state() == QProcess::NotRunning)) {
+                return "the sound server did not start: " +
+                       QString::fromLocal8Bit(server.readAll());
             }
         }
         qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());

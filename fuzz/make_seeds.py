@@ -80,6 +80,27 @@ def base64_seeds():
     yield "padded", bytes([3]) + "QUI=QUJD\r\nQQ==".encode("utf-16-le")
 
 
+def wav_seeds():
+    import math
+    import struct
+
+    def wav(channels, rate, bits, frames, tag=1):
+        data = bytearray()
+        for i in range(frames):
+            v = math.sin(2 * math.pi * 440 * i / rate)
+            sample = bytes([int(128 + 100 * v)]) if bits == 8 else struct.pack("<h", int(9000 * v))
+            data += sample * channels
+        fmt = struct.pack("<HHIIHH", tag, channels, rate, rate * channels * bits // 8,
+                          channels * bits // 8, bits)
+        body = b"WAVEfmt " + struct.pack("<I", 16) + fmt + b"data" + struct.pack("<I", len(data))
+        return b"RIFF" + struct.pack("<I", len(body) + len(data)) + body + bytes(data)
+
+    yield "mono16", wav(1, 8000, 16, 700)
+    yield "stereo8", wav(2, 22050, 8, 900)
+    yield "stereo16-48k", wav(2, 48000, 16, 400)
+    yield "alaw", wav(1, 8000, 8, 100, tag=6)
+
+
 def cli_seeds():
     for name, text in script_lines():
         yield name, b"\x01" + text.encode("utf-8")
@@ -92,6 +113,7 @@ SEEDS = {
     "disto_link": disto_seeds,
     "base64": base64_seeds,
     "cli_script": cli_seeds,
+    "wav": wav_seeds,
 }
 
 

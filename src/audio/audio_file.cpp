@@ -63,7 +63,11 @@ qint64 AudioFile::ReadAt(qint64 offset, char* data, qint64 maxSize) const {
 
 bool AudioFile::Append(QByteArrayView data) {
     QMutexLocker lock(&mutex_);
-    if (!OpenLocked() || !file_.seek(file_.size())) {
+    if (!OpenLocked()) {
+        return false;
+    }
+    const qint64 before = file_.size();
+    if (!file_.seek(before)) {
         return false;
     }
     if (data.isEmpty()) {
@@ -71,8 +75,17 @@ bool AudioFile::Append(QByteArrayView data) {
     }
     const qint64 written = file_.write(data.data(), data.size());
     // Buffered bytes may only fail on their way to the disk, so the flush is part of the check.
-    const bool flushed = file_.flush();
-    return written == data.size() && flushed;
+    if (written == data.size() && file_.flush()) {
+        return true;
+    }
+    // Bytes the system refused (a full disk) would stay in the file's buffer and reach the file
+    // at some later write, and the file would report no size meanwhile. Reopening drops them,
+    // and cutting back drops a partly written piece, so the audio before stays whole.
+    file_.close();
+    if (!file_.open() || !file_.resize(before)) {
+        state_ = State::Failed;
+    }
+    return false;
 }
 
 bool AudioFile::Truncate() {

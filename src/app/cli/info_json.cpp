@@ -34,6 +34,18 @@ void AnnotationNames(JsonWriter& json, const AnnotationList& list) {
     json.EndArray();
 }
 
+// Each note's name as stored (empty when unnamed) and the length of its audio in bytes.
+void AnnotationSizes(JsonWriter& json, const AnnotationList& list) {
+    json.BeginArray();
+    for (int i = 0; i < list.Count(); ++i) {
+        json.BeginObject(true);
+        json.Key("name").String(list.GetName(i));
+        json.Key("bytes").Number(static_cast<double>(list.At(i)->AudioSize()));
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units) {
     json.BeginObject();
     json.Key("name").String(room.GetName());
@@ -67,6 +79,7 @@ void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units) {
     }
     json.EndArray();
     AnnotationNames(json.Key("annotations"), room.Annotations());
+    AnnotationSizes(json.Key("notes"), room.Annotations());
     json.EndObject();
 }
 
@@ -124,6 +137,7 @@ void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
     }
     json.EndArray();
     AnnotationNames(json.Key("site_annotations"), site->Annotations());
+    AnnotationSizes(json.Key("site_notes"), site->Annotations());
     json.EndObject();
 }
 

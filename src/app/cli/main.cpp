@@ -10,6 +10,7 @@
 #include "app/cli/export_command.h"
 #include "app/cli/info_json.h"
 #include "app/cli/listen_command.h"
+#include "app/cli/notes_command.h"
 #include "app/cli/run_command.h"
 #include "app/cli/script_commands.h"
 #include "resources/version.h"
@@ -32,6 +33,11 @@ QString Usage() {
                "                                 finds the Disto on COM N (1..20) and applies\n"
                "                                 its readings until it is silent for SECONDS\n"
                "                                 (10); status 1 when no meter answers\n"
+               "  plantrek-cli notes SITE.tcd [OUTDIR]\n"
+               "                                 lists the spoken notes: owner, number,\n"
+               "                                 name or \"Track N\", seconds; with OUTDIR\n"
+               "                                 writes each there as \"OWNER - NAME.wav\"\n"
+               "                                 (PCM, 8000 Hz, mono, 16-bit)\n"
                "  plantrek-cli help | --help     print this text\n"
                "  plantrek-cli version | --version\n"
                "\n"
@@ -39,6 +45,8 @@ QString Usage() {
                "one too) is typed on the input line and entered. Commands:\n") +
            plantrek::cli::ScriptInterpreter::CommandSummary() +
            QStringLiteral(
+               "\n:note-site and :note-room attach a PCM WAV file (mono or stereo, 8000 to\n"
+               "48000 Hz, 8 or 16 bit) as a spoken note, converted to 8000 Hz mono GSM 6.10.\n"
                "\nMessages go to standard error as \"error: TEXT\", \"warning: TEXT\",\n"
                "\"information: TEXT\" and \"question: TEXT -> yes|no\". Exit status: 0 done,\n"
                "1 a site did not open or save or an export failed, 2 bad arguments or script\n"
@@ -126,6 +134,9 @@ int main(int argc, char** argv) {
     }
     if (command == "export") {
         return plantrek::cli::ExportCommand(args.mid(1), err);
+    }
+    if (command == "notes") {
+        return plantrek::cli::NotesCommand(args.mid(1), out, err);
     }
     if (command == "listen") {
         return plantrek::cli::ListenCommand(args.mid(1), out, err);

@@ -1,6 +1,7 @@
 #include "app/cli/script_commands.h"
 
 #include "app/cli/info_json.h"
+#include "app/cli/note_commands.h"
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/colour_palette.h"
 #include "document/forms/move_form.h"
@@ -515,6 +516,14 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              self.out_ << DocumentInfoJson(self.doc_) << '\n';
              self.out_.flush();
              return Result();
+         }},
+        {"note-site", "FILE.wav [NAME]", 1, 2,
+         [](S& self, int, const QStringList& args) {
+             return NoteSite(self.doc_, self.prompts_, args);
+         }},
+        {"note-room", "ROOM FILE.wav [NAME]", 2, 3,
+         [](S& self, int, const QStringList& args) {
+             return NoteRoom(self.doc_, self.prompts_, args);
          }},
     };
     return kCommands;

@@ -63,7 +63,8 @@ TEST_F(CliTest, TheInfoKeysComeInTheirDocumentedOrder) {
                           "\"can_redo\"",
                           "\"materials\"",
                           "\"rooms\"",
-                          "\"site_annotations\""};
+                          "\"site_annotations\"",
+                          "\"site_notes\""};
     qsizetype last = -1;
     for (const char* key : keys) {
         const qsizetype at = out.indexOf(key);

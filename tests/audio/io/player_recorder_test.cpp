@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <numeric>
+
+#include "audio/audio_activity.h"
+#include "audio/audio_test_data.h"
+#include "audio/io/audio_player.h"
+#include "audio/io/audio_recorder.h"
+#include "audio_io_support.h"
+
+namespace plantrek {
+namespace {
+
+using test::WaitFor;
+constexpr qsizetype B = kAudioBufferBytes;
+
+class PlayerTest : public ::testing::Test {
+protected:
+    Annotation NoteOf(qsizetype bytes) {
+        Annotation note;
+        EXPECT_TRUE(note.File()->Append(RandomBytes(bytes, 7)));
+        return note;
+    }
+    // Hands back the oldest buffer not handed back yet, as a device that plays in order does,
+    // and waits for the worker to refill it while there is audio left.
+    void PlayNext(bool refill) {
+        const size_t before = device.Count(device.writes);
+        device.out->listener.BufferDone(device.writes[played++].first);
+        EXPECT_TRUE(!refill || WaitFor([&] { return device.Count(device.writes) > before; }));
+    }
+
+    test::ScriptedDevice device;
+    test::RecordingPrompts prompts;
+    AudioPlayer player{device, prompts};
+    test::Finished finished;
+    size_t played = 0;
+};
+
+TEST_F(PlayerTest, StreamsInBufferOrderWithTheFinalPiece) {
+    for (const auto& pieces :
+         std::vector<std::vector<qsizetype>>{{B, B, B, B, B, 1000}, {B, B, B, B, B, B, B}, {100}}) {
+        const bool listening = pieces.size() > 1;  // without a listener the player stops itself
+        player.SetListener(listening ? &finished : nullptr);
+        device.writes.clear();
+        played = 0;
+        finished.count = 0;
+        const Annotation note = NoteOf(std::accumulate(pieces.begin(), pieces.end(), qsizetype{0}));
+        ASSERT_TRUE(player.Play(note));
+        while (played < pieces.size()) {
+            PlayNext(played + kAudioBufferCount < pieces.size());
+        }
+        ASSERT_TRUE(WaitFor([&] { return finished.count == 1 || !listening; }));
+        ASSERT_EQ(device.writes.size(), pieces.size());
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            EXPECT_EQ(device.writes[i], std::make_pair(int(i % 5), pieces[i])) << i;
+        }
+        // The listener stops the playback; until then it counts as playing.
+        EXPECT_TRUE(listening ? AudioActivity::IsPlaying() : WaitFor([&] { return !device.out; }));
+        player.Stop();
+        EXPECT_FALSE(AudioActivity::IsPlaying());
+        EXPECT_EQ(device.out, nullptr);
+    }
+}
+
+TEST(Recorder, FillsTheBuffersInTurnAndKeepsWhatCameBack) {
+    test::ScriptedDevice device;
+    AudioRecorder recorder(device);
+    Annotation note;
+    ASSERT_FALSE(recorder.Start(note.File()));
+    EXPECT_TRUE(device.started && AudioActivity::IsRecording());
+    EXPECT_EQ(device.added, (std::vector<int>{4, 3, 2, 1, 0}));
+    QByteArray expected;
+    for (int i = 0; i < 7; ++i) {  // past the fifth, buffers come round again
+        expected += RandomBytes(i == 6 ? 650 : B, i);
+        device.Fill(expected.right(i == 6 ? 650 : B));
+        ASSERT_TRUE(WaitFor([&] { return device.Count(device.added) == 5; }));
+    }
+    recorder.Stop();
+    EXPECT_FALSE(AudioActivity::IsRecording());
+    EXPECT_EQ(device.in, nullptr);
+    EXPECT_EQ(test::Contents(*note.File()), expected);
+}
+
+// A file that can grow no more (the file size limit stands in for a full disk) ends the
+// recording; what was written before stays whole.
+TEST(Recorder, AFailedWriteEndsTheRecordingAndKeepsTheAudio) {
+    test::ScriptedDevice device;
+    AudioRecorder recorder(device);
+    Annotation note;
+    ASSERT_FALSE(recorder.Start(note.File()));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{2 * B, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    for (int i = 0; i < 3; ++i) {
+        device.Fill(RandomBytes(B, i));
+    }
+    const bool failed = WaitFor([&] { return recorder.WriteFailed(); });
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_TRUE(failed);
+    EXPECT_FALSE(AudioActivity::IsRecording());
+    recorder.Stop();
+    EXPECT_EQ(device.in, nullptr);
+    EXPECT_EQ(note.AudioSize(), 2 * B);
+}
+
+}  // namespace
+}  // namespace plantrek

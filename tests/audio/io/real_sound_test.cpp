@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include "audio/audio_activity.h"
+#include "audio/io/audio_player.h"
+#include "audio/io/audio_recorder.h"
+#include "audio/io/qt_sound_device.h"
+#include "audio_io_support.h"
+
+namespace plantrek {
+namespace {
+
+// A PulseAudio server of this test's own, whose only devices are a null sink and its monitor:
+// what is played is recorded back. Qt lists no monitors among the inputs, so the monitor is
+// offered again as an ordinary source.
+struct PrivateSoundServer {
+    ~PrivateSoundServer() {
+        server.kill();
+        server.waitForFinished(5000);
+    }
+
+    // The reason when no server could be started.
+    QString Start() {
+        const QString pulseaudio = QStandardPaths::findExecutable("pulseaudio");
+        if (pulseaudio.isEmpty() || !dir.isValid()) {
+            return "pulseaudio is not installed";
+        }
+        const QString socket = dir.filePath("native");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        env.insert("HOME", dir.path());
+        server.setProcessEnvironment(env);
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(pulseaudio,
+                     {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                      "--realtime=no", "--high-priority=no", "--log-target=stderr", "-L",
+                      "module-null-sink sink_name=plantrek_null", "-L",
+                      "module-remap-source master=plantrek_null.monitor source_name=plantrek_mic",
+                      "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
+        for (const QDeadlineTimer deadline(15000); !QFileInfo::exists(socket);) {
+            if (deadline.hasExpired() ||
+                (!server.waitForReadyRead(50) && server.state() == QProcess::NotRunning)) {
+                return "the sound server did not start: " +
+                       QString::fromLocal8Bit(server.readAll());
+            }
+        }
+        qputenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit());
+        return {};
+    }
+
+    QTemporaryDir dir;
+    QProcess server;
+};
+
+// The strength of one frequency in the samples (Goertzel).
+double Strength(const std::vector<int16_t>& s, double hz) {
+    const double k = 2 * std::cos(2 * M_PI * hz / kGsmSampleRate);
+    double a = 0, b = 0;
+    for (int16_t x : s) {
+        const double c = x + k * a - b;
+        b = a;
+        a = c;
+    }
+    return std::sqrt(a * a + b * b - k * a * b) / double(s.size());
+}
+
+TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
+    PrivateSoundServer server;
+    const QString problem = server.Start();
+    if (!problem.isEmpty()) {
+        GTEST_SKIP() << "no sound server: " << problem.toStdString();
+    }
+    Annotation note;
+    ASSERT_TRUE(note.File()->Append(test::Encode(test::Tone(2, 440, 10000))));
+
+    QtSoundDevice device;
+    test::RecordingPrompts prompts;
+    AudioPlayer player(device, prompts);
+    AudioRecorder recorder(device);
+    Annotation recording;
+    const auto refused = recorder.Start(recording.File());
+    ASSERT_FALSE(refused) << refused->toStdString();
+    test::Finished finished;
+    player.SetListener(&finished);
+    ASSERT_TRUE(player.Play(note)) << prompts.shown.back().second.toStdString();
+    EXPECT_TRUE(test::WaitFor([&] { return finished.count > 0; }, 20000));
+    player.Stop();
+    test::WaitFor([] { return false; }, 500);  // the end of the note reaches the recording
+    recorder.Stop();
+    EXPECT_FALSE(AudioActivity::IsPlaying() || AudioActivity::IsRecording());
+
+    ASSERT_GT(recording.AudioSize(), kAudioBufferBytes);
+    const std::vector<int16_t> heard = test::Decode(test::Contents(*recording.File()));
+    EXPECT_GT(Strength(heard, 440), std::max(300.0, 10 * Strength(heard, 1000)));
+}
+
+}  // namespace
+}  // namespace plantrek

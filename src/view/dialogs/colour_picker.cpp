@@ -113,6 +113,10 @@ CColourPalettePopup::CColourPalettePopup(CColourPicker& picker)
     : QFrame(&picker, Qt::Popup), picker_(picker) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setAccessibleName(QStringLiteral("Colour palette"));
+    // The highlighted entry must be plain to see when the palette is walked by keyboard.
+    setStyleSheet(QStringLiteral(
+        "QToolButton { border: 2px solid transparent; padding: 1px; }"
+        "QToolButton:focus, QToolButton:hover { border: 2px solid palette(highlight); }"));
     auto* grid = new QGridLayout(this);
     grid->setSpacing(1);
     const int side = fontMetrics().height();

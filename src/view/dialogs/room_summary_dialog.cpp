@@ -34,9 +34,6 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
     list_->header()->setStretchLastSection(false);
-    list_->setColumnWidth(kName, widths.name);
-    list_->setColumnWidth(kArea, widths.area);
-    list_->setColumnWidth(kPerimeter, widths.perimeter);
 
     auto row = [](QTreeWidgetItem* item, const QString& name, const QString& area,
                   const QString& perimeter) {
@@ -72,12 +69,21 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         materialRow->setExpanded(true);
     }
 
+    // The stored widths, widened where a text would be cut off (larger fonts, long names).
+    const int stored[] = {widths.name, widths.area, widths.perimeter};
+    for (int c = kName; c <= kPerimeter; ++c) {
+        list_->resizeColumnToContents(c);
+        list_->setColumnWidth(c, std::max(stored[c], list_->columnWidth(c)));
+    }
+
     auto* column = new QVBoxLayout(this);
     column->addWidget(list_);
     column->addWidget(OkButton(*this));
     // Room for the three stored widths and a dozen rows at the current font.
     const int line = fontMetrics().height();
-    resize(std::max(widths.name + widths.area + widths.perimeter + 4 * line, 24 * line),
+    const int columns = list_->columnWidth(kName) + list_->columnWidth(kArea) +
+                        list_->columnWidth(kPerimeter);
+    resize(std::max(columns + 4 * line, 24 * line),
            20 * line);
 }
 

@@ -5,8 +5,11 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QToolButton>
+
+#include <algorithm>
 
 #include "document/forms/colour_palette.h"
 #include "view/dialogs/room_dialog_helpers.h"
@@ -82,7 +85,17 @@ void CColourPicker::ShowPalette() {
     // A click on the button while the palette is open only closes it.
     popup_->setAttribute(Qt::WA_NoMouseReplay);
     popup_->adjustSize();
-    popup_->move(mapToGlobal(QPoint(0, height())));
+    // Below the button, or above it when the screen ends first.
+    QPoint corner = mapToGlobal(QPoint(0, height()));
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->availableGeometry();
+        if (corner.y() + popup_->height() > area.bottom()) {
+            corner.setY(mapToGlobal(QPoint(0, 0)).y() - popup_->height());
+        }
+        corner.setX(std::clamp(corner.x(), area.left(),
+                               std::max(area.left(), area.right() - popup_->width())));
+    }
+    popup_->move(corner);
     popup_->show();
 }
 

@@ -27,6 +27,8 @@
 #include "view/child_frame.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
+#include "view/dialogs/room_dialog_factory.h"
+#include "view/handlers/room_handlers.h"
 #include "view/help_window.h"
 #include "view/input_line.h"
 #include "view/keypad.h"
@@ -284,6 +286,12 @@ void CTracepadMainFrame::RegisterCommands() {
 
     // Help
     r.SetHandler(kHelpFinder, always([this] { ShowHelp(); }));
+
+    RegisterRoomHandlers(
+        r,
+        {[this] { return ActiveDocument(); },
+         [this](int id) { return DocumentCommandState(ActiveDocument(), id, kept_.get()); }},
+        std::make_shared<QtRoomDialogs>(this, *services_.prompts, services_.store));
 }
 
 void CTracepadMainFrame::BuildMenus() {

@@ -112,8 +112,7 @@ TEST_F(FrameTest, CommandStatesFollowTheSelectionAndTheActiveWindow) {
     EXPECT_TRUE(Enabled(*frame, kEditCopy));    // a room is selected
     EXPECT_FALSE(Enabled(*frame, kEditPaste));  // nothing kept yet
     EXPECT_FALSE(Enabled(*frame, kReplaceWall));
-    // Commands whose dialog the window does not have yet never run.
-    EXPECT_FALSE(Enabled(*frame, kAddRoom));
+    EXPECT_TRUE(Enabled(*frame, kRoomProperties));
     EXPECT_TRUE(frame->Router().Action(kCloseSquare)->isChecked());
 
     Type(QStringLiteral("3 n"));

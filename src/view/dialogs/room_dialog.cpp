@@ -1,0 +1,61 @@
+#include "view/dialogs/room_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "view/dialogs/room_dialog_helpers.h"
+
+namespace plantrek {
+
+namespace {
+
+QComboBox* EditableCombo(const QStringList& items, const QString& text) {
+    auto* combo = new QComboBox;
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setCurrentIndex(static_cast<int>(items.indexOf(text)));
+    combo->setEditText(text);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(16);
+    return combo;
+}
+
+}  // namespace
+
+CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& templateRoomNames,
+                   UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), form_(form), doc_(doc), prompts_(prompts) {
+    const bool editing = form.purpose == RoomForm::Purpose::Edit;
+    setWindowTitle(editing ? QStringLiteral("Edit Room") : QStringLiteral("Add Room"));
+    name_ = EditableCombo(templateRoomNames, form.name);
+    material_ = EditableCombo(doc.GetSite()->MaterialNames(), form.material);
+    auto* grid = new QGridLayout;
+    AddBuddyRow(*grid, 0, QStringLiteral("Room &name:"), name_);
+    AddBuddyRow(*grid, 1, QStringLiteral("&Material:"), material_);
+    if (editing) {
+        const Room* room = doc.GetCurrentRoom();
+        area_ = ReadOnlyField(room ? doc.Units().FormatArea(room->GetArea()) : QString());
+        perimeter_ = ReadOnlyField(room ? doc.Units().FormatLength(room->GetPerimeter()) : QString());
+        AddBuddyRow(*grid, 2, QStringLiteral("Room &area:"), area_);
+        AddBuddyRow(*grid, 3, QStringLiteral("Room &perimeter:"), perimeter_);
+    }
+    LayOutDialog(*this, grid, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    name_->setFocus();
+    name_->lineEdit()->selectAll();
+}
+
+void CRoomDlg::accept() {
+    form_.name = name_->currentText();
+    form_.material = material_->currentText();
+    if (const auto refusal = form_.Check(doc_)) {
+        ShowRefusal(prompts_, refusal->message, material_);
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace plantrek

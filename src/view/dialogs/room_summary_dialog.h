@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+#include "document/settings_store.h"
+
+class QTreeWidget;
+
+// "Room Summary": per material the rooms that use it, with their areas and perimeters, and the
+// material's own row with the sums. Materials no room uses are left out.
+namespace plantrek {
+
+class LengthUnits;
+class Site;
+
+class CRoomSummaryDlg : public QDialog {
+    Q_OBJECT
+public:
+    CRoomSummaryDlg(const Site& site, const LengthUnits& units, const RoomSummaryWidths& widths,
+                    QWidget* parent = nullptr);
+
+    QTreeWidget* List() const { return list_; }
+    // The columns' widths as they are now; stored when the dialog closes with OK.
+    RoomSummaryWidths Widths() const;
+
+private:
+    QTreeWidget* list_;
+};
+
+}  // namespace plantrek

@@ -1,0 +1,253 @@
+// The room, material and preference dialogs, the colour button, the room summary and the About
+// box, driven through their controls.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <functional>
+
+#include "document/forms/colour_palette.h"
+#include "frame_fixture.h"
+#include "resources/version.h"
+#include "view/dialogs/about_dialog.h"
+#include "view/dialogs/colour_picker.h"
+#include "view/dialogs/material_dialog.h"
+#include "view/dialogs/new_material_dialog.h"
+#include "view/dialogs/preferences_dialog.h"
+#include "view/dialogs/room_dialog.h"
+#include "view/dialogs/room_summary_dialog.h"
+
+namespace plantrek::test {
+namespace {
+
+const Colour kRed = MakeColour(255, 0, 0);
+
+class RoomDialogTest : public ::testing::Test {
+protected:
+    RoomDialogTest()
+        : doc(prompts, SettingsStore::AtFile(folder.filePath(QStringLiteral("s.ini"))),
+              TemplateLocation{folder.path(), folder.path()}) {
+        doc.OnNewDocument();
+        Site& site = *doc.GetSite();
+        site.AddMaterial(QStringLiteral("Tile"), 1, kRed);
+        site.AddMaterial(QStringLiteral("Unused"), 2, MakeColour(0, 0, 255));
+        doc.EnterInputText(QStringLiteral("4 n"));
+        doc.EnterInputText(QStringLiteral("3 e"));
+        doc.GetCurrentRoom()->SetName(QStringLiteral("Kitchen"));
+        doc.GetCurrentRoom()->SetMaterial(1);
+        doc.NewRoom(QStringLiteral("Hall"), 1);
+        doc.EnterInputText(QStringLiteral("2 n"));
+    }
+    static void PressOk(QDialog& dialog) {
+        dialog.show();
+        QMetaObject::invokeMethod(&dialog, "accept");
+    }
+
+    QTemporaryDir folder;
+    RecordingPrompts prompts;
+    CTracepadDoc doc;
+};
+
+TEST_F(RoomDialogTest, RefusalsShowTheirTextAndKeepTheDialogOpenOnTheFieldAtFault) {
+    const QString noMaterial = QStringLiteral("Please enter the name of a material.");
+    const QString colourTaken =
+        QStringLiteral("This color is being used by another material. Please select another color.");
+    RoomForm room = RoomForm::FromDocument(doc, RoomForm::Purpose::Add);
+    NewMaterialForm added = NewMaterialForm::FromDocument(doc, QStringLiteral("Oak"));
+    MaterialForm edited = MaterialForm::FromDocument(doc, QStringLiteral("Default"));
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<QDialog>(QWidget*&)> open;  // sets the field at fault
+        QString message;
+    };
+    const Case cases[] = {
+        {"empty material", [&](QWidget*& field) {
+             auto dialog = std::make_unique<CRoomDlg>(room, doc, QStringList(), prompts);
+             dialog->MaterialBox()->setEditText(QString());
+             field = dialog->MaterialBox();
+             return dialog;
+         }, noMaterial},
+        {"new material with a taken colour", [&](QWidget*& field) {
+             auto dialog = std::make_unique<CNewMaterialDlg>(added, doc, prompts);
+             dialog->ColourButton()->SetColour(kRed);
+             field = dialog->ColourButton();
+             return dialog;
+         }, colourTaken},
+        {"edited material given another's colour", [&](QWidget*& field) {
+             auto dialog = std::make_unique<CMaterialDlg>(edited, doc, prompts);
+             dialog->ColourButton()->SetColour(kRed);
+             field = dialog->ColourButton();
+             return dialog;
+         }, colourTaken},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.messages.clear();
+        QWidget* field = nullptr;
+        auto dialog = c.open(field);
+        PressOk(*dialog);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, c.message);
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(dialog->focusWidget(), field);
+    }
+}
+
+TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndRenamesOntoATakenNameWithTheNextNumber) {
+    RoomForm form = RoomForm::FromDocument(doc, RoomForm::Purpose::Edit);
+    CRoomDlg dialog(form, doc, {QStringLiteral("Bath"), QStringLiteral("Kitchen")}, prompts);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Room"));
+    EXPECT_EQ(dialog.NameBox()->currentText(), QStringLiteral("Hall"));
+    EXPECT_EQ(dialog.MaterialBox()->currentText(), QStringLiteral("Tile"));
+    EXPECT_EQ(dialog.MaterialBox()->count(), 3);
+    EXPECT_EQ(dialog.PerimeterField()->text(),
+              doc.Units().FormatLength(doc.GetCurrentRoom()->GetPerimeter()));
+
+    dialog.show();
+    dialog.NameBox()->setFocus();
+    dialog.NameBox()->lineEdit()->selectAll();
+    QTest::keyClicks(dialog.NameBox(), QStringLiteral("Kitchen"));
+    dialog.MaterialBox()->setCurrentIndex(0);
+    PressOk(dialog);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const int undoBefore = doc.UndoHistory().Count();
+    EXPECT_TRUE(form.Apply(doc));
+    EXPECT_EQ(doc.GetCurrentRoom()->GetName(), QStringLiteral("Kitchen 2"));
+    EXPECT_EQ(doc.GetCurrentRoom()->GetMaterial(), 0);
+    EXPECT_EQ(doc.UndoHistory().Count(), undoBefore + 1);
+}
+
+TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTheNewLast) {
+    PreferencesForm form = PreferencesForm::FromDocument(doc);
+    form.choice.roomNames = {QStringLiteral("Bath"), QStringLiteral("Hall")};
+    form.choice.materials = {{QStringLiteral("Brick"), 1}, {QStringLiteral("Oak"), 2}};
+    CPrefsDlg dialog(form, prompts);
+    dialog.show();
+    CRoomsPage& rooms = *dialog.RoomsPage();
+    auto add = [&](const QString& text) {
+        rooms.NameField()->setText(text);
+        QTest::mouseClick(rooms.AddButton(), Qt::LeftButton);
+    };
+    add(QString());
+    add(QStringLiteral("Attic"));
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(rooms.Lines(), QStringList({"Attic", "Bath", "Hall"}));
+    EXPECT_TRUE(rooms.NameField()->text().isEmpty());
+
+    add(QStringLiteral("Attic"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              QStringLiteral("There is already a room with that name. Please enter a new name."));
+    EXPECT_EQ(rooms.NameField()->selectedText(), QStringLiteral("Attic"));
+    EXPECT_EQ(rooms.Lines().size(), 3);
+
+    rooms.List()->setCurrentRow(2);
+    QTest::mouseClick(rooms.DeleteButton(), Qt::LeftButton);
+    EXPECT_EQ(rooms.List()->currentRow(), 1);
+    CListPage& materials = *dialog.MaterialsPage();
+    materials.List()->setCurrentRow(0);
+    QTest::mouseClick(materials.DeleteButton(), Qt::LeftButton);
+    EXPECT_EQ(materials.List()->currentItem()->text(), QStringLiteral("Oak"));
+
+    dialog.MetersButton()->click();
+    dialog.ShowNamesBox()->setChecked(false);
+    PressOk(dialog);
+    EXPECT_EQ(form.choice.roomNames, QStringList({"Attic", "Bath"}));
+    ASSERT_EQ(form.choice.materials.size(), 1);
+    EXPECT_EQ(form.choice.materials[0].name, QStringLiteral("Oak"));
+    EXPECT_EQ(form.choice.input.Input, kInputMetres);
+    EXPECT_FALSE(form.choice.drawing.ShowNames);
+}
+
+TEST_F(RoomDialogTest, PreferencesCancelLeavesTheFormAsItWas) {
+    PreferencesForm form = PreferencesForm::FromDocument(doc);
+    const PreferencesForm before = form;
+    CPrefsDlg dialog(form, prompts);
+    dialog.show();
+    dialog.QuadrantButton()->click();
+    dialog.RoomsPage()->NameField()->setText(QStringLiteral("Den"));
+    QTest::mouseClick(dialog.RoomsPage()->AddButton(), Qt::LeftButton);
+    dialog.reject();
+    EXPECT_EQ(form.choice.input, before.choice.input);
+    EXPECT_EQ(form.choice.roomNames, before.choice.roomNames);
+}
+
+TEST_F(RoomDialogTest, ColourPaletteIsWalkedByKeyboardAndFollowsTheHighlightOnlyWhenAsked) {
+    for (const bool follow : {true, false}) {
+        SCOPED_TRACE(follow);
+        CColourPicker picker;
+        picker.SetTrackSelection(follow);
+        picker.SetColour(kRed);
+        QSignalSpy chosen(&picker, &CColourPicker::colourChosen);
+        picker.show();
+        QTest::mouseClick(&picker, Qt::LeftButton);
+        CColourPalettePopup* palette = picker.OpenPalette();
+        ASSERT_NE(palette, nullptr);
+        EXPECT_EQ(palette->Entry(16)->toolTip(), QStringLiteral("Red"));
+        EXPECT_EQ(palette->Highlight(), 16);  // the button's own colour
+        QWidget* focused = palette->Entry(16);
+        QTest::keyClick(focused, Qt::Key_Up);     // Dark red
+        QTest::keyClick(palette->Entry(8), Qt::Key_Right);  // Orange
+        EXPECT_EQ(palette->Entry(palette->Highlight())->toolTip(), QStringLiteral("Orange"));
+        EXPECT_EQ(picker.ShownColour(), follow ? MakeColour(255, 104, 32) : kRed);
+        QTest::keyClick(palette->Entry(9), Qt::Key_Escape);
+        EXPECT_EQ(picker.GetColour(), kRed);
+        EXPECT_TRUE(chosen.isEmpty());
+
+        QTest::mouseClick(&picker, Qt::LeftButton);
+        palette = picker.OpenPalette();
+        QTest::keyClick(palette->Entry(16), Qt::Key_Down);  // Pink
+        QTest::keyClick(palette->Entry(24), Qt::Key_Down);  // Plum
+        QTest::keyClick(palette->Entry(32), Qt::Key_Down);  // More Colours...
+        QTest::keyClick(palette->Entry(40), Qt::Key_Up);    // Rose
+        QTest::keyClick(palette->Entry(32), Qt::Key_Return);
+        EXPECT_EQ(picker.GetColour(), MakeColour(255, 228, 225));
+        ASSERT_EQ(chosen.size(), 1);
+    }
+}
+
+TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths) {
+    CRoomSummaryDlg dialog(*doc.GetSite(), doc.Units(), {120, 1, 80});
+    QTreeWidget& list = *dialog.List();
+    ASSERT_EQ(list.topLevelItemCount(), 1);  // neither Default nor Unused has a room
+    QTreeWidgetItem* tile = list.topLevelItem(0);
+    EXPECT_EQ(tile->text(0), QStringLiteral("Tile"));
+    ASSERT_EQ(tile->childCount(), 2);
+    EXPECT_EQ(tile->child(0)->text(0), QStringLiteral("Kitchen"));
+    EXPECT_EQ(tile->child(1)->text(0), QStringLiteral("Hall"));
+    const Site& site = *doc.GetSite();
+    const double sum = site.GetRoom(0)->GetArea() + site.GetRoom(1)->GetArea();
+    EXPECT_EQ(tile->text(1), doc.Units().FormatArea(sum));
+    EXPECT_EQ(list.headerItem()->text(2), QStringLiteral("Perimeter"));
+    tile->setExpanded(false);
+    EXPECT_FALSE(tile->isExpanded());
+    list.setColumnWidth(0, 150);
+    const RoomSummaryWidths widths = dialog.Widths();
+    EXPECT_EQ(widths.name, 150);
+    EXPECT_GT(widths.area, 1);  // widened so that the sums are not cut off
+    EXPECT_EQ(widths.perimeter, 80);
+}
+
+TEST(AboutDialog, ShowsTheVersionLineAndTheBuildFromTheProgramsVersion) {
+    CAboutDlg dialog;
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        texts.append(label->text());
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("Plantrek Version 1.1")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Build:")));
+    EXPECT_TRUE(texts.contains(AboutBuildText()));
+    EXPECT_TRUE(AboutBuildText().startsWith(u'(') && AboutBuildText().endsWith(u')'));
+}
+
+}  // namespace
+}  // namespace plantrek::test

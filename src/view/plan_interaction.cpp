@@ -1,5 +1,6 @@
 #include "view/plan_interaction.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "document/tracepad_doc.h"
@@ -16,6 +17,10 @@ namespace {
 
 // The displacement a drag or snap must reach before anything moves.
 constexpr double kNoMovement = 1e-8;
+
+constexpr Colour kOutlineColour = 0x808080;
+// How far the 1-pixel pen may reach beyond the outline's points.
+constexpr int kPenReach = 1;
 
 }  // namespace
 
@@ -179,6 +184,52 @@ DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& do
         outline.polylines.push_back(std::move(line));
     }
     return outline;
+}
+
+void DrawOutline(DrawingSurface& surface, const DragOutline& outline,
+                 const ViewTransform& transform) {
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(kOutlineColour, 1);
+    surface.SetNoBrush();
+    for (const auto& line : outline.polylines) {
+        std::vector<DevicePoint> points;
+        points.reserve(line.size());
+        for (const PlanPoint& p : line) {
+            points.push_back(transform.ToDevice(p));
+        }
+        surface.DrawPolyline(points);
+    }
+    if (outline.marker) {
+        const DevicePoint c = transform.ToDevice(outline.markerCentre);
+        const int r = 4 * MarkerUnit(surface);
+        surface.DrawEllipse({c.x - r, c.y - r, c.x + r, c.y + r});
+        surface.DrawEllipse({c.x - 1, c.y - 1, c.x + 1, c.y + 1});
+    }
+}
+
+DeviceRect OutlineBounds(const DragOutline& outline, const ViewTransform& transform,
+                         int markerUnit) {
+    bool any = false;
+    DeviceRect box;
+    const auto include = [&](DevicePoint p, int reach) {
+        const DeviceRect r{p.x - reach, p.y - reach, p.x + reach + 1, p.y + reach + 1};
+        if (!any) {
+            box = r;
+            any = true;
+            return;
+        }
+        box = {std::min(box.left, r.left), std::min(box.top, r.top),
+               std::max(box.right, r.right), std::max(box.bottom, r.bottom)};
+    };
+    for (const auto& line : outline.polylines) {
+        for (const PlanPoint& p : line) {
+            include(transform.ToDevice(p), kPenReach);
+        }
+    }
+    if (outline.marker) {
+        include(transform.ToDevice(outline.markerCentre), 4 * markerUnit + kPenReach);
+    }
+    return box;
 }
 
 }  // namespace plantrek

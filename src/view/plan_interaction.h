@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "model/geometry.h"
+#include "view/render/drawing_surface.h"
 #include "view/render/plan_hit_test.h"
+#include "view/render/view_transform.h"
 
 // What the mouse does to the plan: a click selects what lies under it, a drag moves the
 // selected room or the site's start point with snapping, and the snap command moves them onto
@@ -78,5 +80,10 @@ struct DragOutline {
     PlanPoint markerCentre;
 };
 DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& doc, double scale);
+
+// Draws the outline in grey, 1 pixel wide, with the surface's marker unit.
+void DrawOutline(DrawingSurface& surface, const DragOutline& outline, const ViewTransform& transform);
+// The device box that holds the outline as DrawOutline draws it; empty without an outline.
+DeviceRect OutlineBounds(const DragOutline& outline, const ViewTransform& transform, int markerUnit);
 
 }  // namespace plantrek

@@ -25,10 +25,6 @@ namespace {
 
 using namespace command_id;
 
-constexpr Colour kOutlineColour = 0x808080;
-// The outline's pen and the start-point marker's dot reach this far beyond its points.
-constexpr int kOutlineMargin = 3;
-
 bool IsAnnotationCommand(int id) {
     return id == kCuePreviousAnnotation || id == kPlayAnnotation || id == kStopAnnotation ||
            id == kCueNextAnnotation || id == kRecordAnnotation;
@@ -139,49 +135,20 @@ QRect CTracepadView::DragOutlineBox() const {
         return {};
     }
     const ViewTransform t = layout_.WindowTransform();
-    const DragOutline outline = OutlineOf(interaction_, *doc_, t.scale);
-    QRect box;
-    const auto include = [&](QRect r) { box = box.united(r); };
-    for (const auto& line : outline.polylines) {
-        for (const PlanPoint& p : line) {
-            const DevicePoint d = t.ToDevice(p);
-            include(QRect(d.x, d.y, 1, 1));
-        }
-    }
-    if (outline.marker) {
-        const DevicePoint c = t.ToDevice(outline.markerCentre);
-        const int r = 4 * ComputeMarkerUnit(std::max(96, logicalDpiX()));
-        include(QRect(c.x - r, c.y - r, 2 * r + 1, 2 * r + 1));
-    }
-    return box.isNull() ? box
-                        : box.adjusted(-kOutlineMargin, -kOutlineMargin, kOutlineMargin,
-                                       kOutlineMargin);
+    // The marker unit the plan was painted with; the screen's until then.
+    const DeviceRect box = OutlineBounds(OutlineOf(interaction_, *doc_, t.scale), t,
+                                         std::max(markerUnit_, ComputeMarkerUnit(logicalDpiX())));
+    return box.Width() > 0 ? QRect(box.left, box.top, box.Width(), box.Height()) : QRect();
 }
 
-void CTracepadView::DrawDragOutline(QPainter& painter) const {
+void CTracepadView::DrawDragOutline(QPainter& painter) {
     if (!interaction_.IsDragging() || !HasSite()) {
         return;
     }
     const ViewTransform t = layout_.WindowTransform();
-    const DragOutline outline = OutlineOf(interaction_, *doc_, t.scale);
     PainterSurface surface(painter);
-    const SurfaceStateGuard guard(surface);
-    surface.SetPen(kOutlineColour, 1);
-    surface.SetNoBrush();
-    for (const auto& line : outline.polylines) {
-        std::vector<DevicePoint> points;
-        points.reserve(line.size());
-        for (const PlanPoint& p : line) {
-            points.push_back(t.ToDevice(p));
-        }
-        surface.DrawPolyline(points);
-    }
-    if (outline.marker) {
-        const DevicePoint c = t.ToDevice(outline.markerCentre);
-        const int r = 4 * MarkerUnit(surface);
-        surface.DrawEllipse({c.x - r, c.y - r, c.x + r, c.y + r});
-        surface.DrawEllipse({c.x - 1, c.y - 1, c.x + 1, c.y + 1});
-    }
+    markerUnit_ = MarkerUnit(surface);
+    DrawOutline(surface, OutlineOf(interaction_, *doc_, t.scale), t);
 }
 
 void CTracepadView::RedrawDragOutline() {

@@ -87,7 +87,7 @@ private:
     AnnotationList* CurrentAnnotations() const;
     // The outline of a drag in window pixels, and the box that holds it.
     QRect DragOutlineBox() const;
-    void DrawDragOutline(QPainter& painter) const;
+    void DrawDragOutline(QPainter& painter);
     void RedrawDragOutline();
 
     QPointer<CTracepadDoc> doc_;
@@ -95,6 +95,7 @@ private:
     PlanInteraction interaction_;
     PlanPicture picture_;
     QRect outlineBox_;
+    int markerUnit_ = 1;
     bool syncingScrollBars_ = false;
     MenuPresenter presentMenu_;
     std::function<void(CTracepadDoc&)> exportHook_;

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "model/site.h"
+#include "view/plan_picture.h"
 #include "view/plan_viewport.h"
 
 namespace plantrek {
@@ -92,6 +99,61 @@ TEST(PlanViewportZoom, StepsKeepTheCentreAndStopAtTheLimits) {
         if (step.zoom_after == 16) {
             EXPECT_FALSE(viewport.ZoomIn());
         }
+    }
+}
+
+// The pixels at which the pictures differ by more than a shade. Smoothed text drawn in two
+// pieces may come out a shade apart from text drawn whole, and a line cut by the edge of a
+// strip may end a pixel apart at a corner; anything missing from a strip differs by far more.
+int DifferentPixels(const QImage& a, const QImage& b) {
+    constexpr int kShade = 0x40;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            count += d > kShade ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Scrolling moves the kept picture and draws only what came into view, skipping rooms that lie
+// outside it: the result must be the picture drawn afresh, names overflowing small rooms too.
+TEST(PlanPictureScroll, MatchesAPictureDrawnAfresh) {
+    Site site;
+    for (int i = 0; i < 40; ++i) {
+        Room* room = site.AddRoom(QStringLiteral("A rather long room name %1").arg(i), 0);
+        room->SetLocation({(i % 8) * 0.6, (i / 8) * 0.6});
+        for (const auto& [length, direction] : {std::pair{0.15, 90.0}, {0.05, 0.0}, {0.15, 270.0}}) {
+            room->AddWall(length, direction);
+        }
+    }
+    PlanViewport viewport;
+    viewport.SetClientSize({300, 200});
+    viewport.ZoomIn();
+    viewport.ZoomIn();
+    viewport.Layout(&site);
+    const auto picture = [&] {
+        PlanPicture p;
+        p.SetContent(&site, {site.GetRoom(5), nullptr, false}, DrawingValues{});
+        p.Update(viewport.ClientSize(), viewport.WindowTransform());
+        return p;
+    };
+    PlanPicture scrolled = picture();
+    std::vector<QPoint> steps(12, QPoint(23, 0));
+    steps.insert(steps.end(), 8, QPoint(0, 17));
+    steps.insert(steps.end(), 5, QPoint(-41, -29));
+    steps.insert(steps.end(), {QPoint(250, 60), QPoint(0, 400), QPoint(-299, -1)});
+    for (const QPoint step : steps) {
+        const QPoint before = viewport.ScrollPosition();
+        viewport.SetScrollPosition(before + step);
+        const QPoint moved = viewport.ScrollPosition() - before;
+        scrolled.Scroll(-moved.x(), -moved.y(), viewport.WindowTransform());
+        ASSERT_LE(DifferentPixels(scrolled.Image(), picture().Image()), 4)
+            << "by " << step.x() << ", " << step.y();
     }
 }
 

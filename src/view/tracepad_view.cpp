@@ -112,8 +112,13 @@ void CTracepadView::scrollContentsBy(int dx, int dy) {
     if (HasSite()) {
         picture_.Scroll(dx, dy, layout_.WindowTransform());
     }
-    outlineBox_ = DragOutlineBox();
-    viewport()->update();
+    if (interaction_.IsDragging()) {
+        outlineBox_ = DragOutlineBox();
+        viewport()->update();
+    } else {
+        // What the window shows moves along; only the strip uncovered is painted.
+        viewport()->scroll(dx, dy);
+    }
 }
 
 void CTracepadView::paintEvent(QPaintEvent* event) {
@@ -162,6 +167,7 @@ void CTracepadView::RedrawDragOutline() {
 }
 
 void CTracepadView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
     if (!HasSite()) {
         return;
     }

@@ -633,7 +633,8 @@ void CTracepadMainFrame::UpdateFrame() {
         setWindowTitle(kProgramName);
         setWindowModified(false);
     }
-    selectionPane_->setText(SelectionPaneText(ActiveDocument()));
+    const CTracepadDoc* active = ActiveDocument();
+    selectionPane_->setText(active != nullptr ? SelectionText(*active) : QString());
     router_->Refresh();
 }
 

@@ -1,48 +1,51 @@
 #include "view/selection_text.h"
 
+#include <initializer_list>
+
 #include "document/tracepad_doc.h"
+#include "model/wall.h"
 #include "resources/string_table.h"
 
 namespace plantrek {
 
 namespace {
 
-// The strings hold printf conversions; names are put in as they are, never read as formats.
-QString FillPlaceholders(QString format, const QStringList& values) {
-    qsizetype from = 0;
-    for (const QString& value : values) {
-        const qsizetype at = format.indexOf(QLatin1String("%s"), from);
-        if (at < 0) {
-            break;
+// Fills the "%s" of a table string in order. Done in one pass so that a room name that itself
+// holds "%s" is shown as it stands.
+QString FillIn(const QString& format, std::initializer_list<QString> values) {
+    QString text;
+    auto value = values.begin();
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (format[i] == u'%' && i + 1 < format.size() && format[i + 1] == u's' &&
+            value != values.end()) {
+            text += *value++;
+            ++i;
+        } else {
+            text += format[i];
         }
-        format.replace(at, 2, value);
-        from = at + value.size();
     }
-    return format;
+    return text;
 }
 
 }  // namespace
 
-QString SelectionPaneText(const CTracepadDoc* doc) {
-    if (doc == nullptr) {
-        return QString();
+QString SelectionText(const CTracepadDoc& doc) {
+    switch (doc.GetSelectionLevel()) {
+    case kLevelWall: {
+        const Wall* wall = doc.GetCurrentWall();
+        const QString wallText = FormatLengthAndDirection(&doc.Units(), &doc.Style(),
+                                                          wall->GetLength(), wall->GetDirection());
+        return FillIn(LoadString(string_id::kSelectedWall),
+                      {wallText, doc.GetCurrentRoom()->GetName()});
     }
-    switch (doc->GetSelectionLevel()) {
-        case kLevelWall: {
-            const Wall& wall = *doc->GetCurrentWall();
-            const QString measure = FormatLengthAndDirection(
-                &doc->Units(), &doc->Style(), wall.GetLength(), wall.GetDirection());
-            return FillPlaceholders(LoadString(string_id::kSelectedWall),
-                                    {measure, doc->GetCurrentRoom()->GetName()});
-        }
-        case kLevelRoom:
-            return FillPlaceholders(LoadString(string_id::kSelectedRoom),
-                                    {doc->GetCurrentRoom()->GetName()});
-        case kLevelStartPoint:
-            return LoadString(string_id::kSelectedStartPoint);
-        default:
-            return QString();
+    case kLevelRoom:
+        return FillIn(LoadString(string_id::kSelectedRoom), {doc.GetCurrentRoom()->GetName()});
+    case kLevelStartPoint:
+        return LoadString(string_id::kSelectedStartPoint);
+    case kLevelNone:
+        break;
     }
+    return {};
 }
 
 }  // namespace plantrek

@@ -2,11 +2,14 @@
 
 #include <QString>
 
+// The text the status bar shows for the document's selection; the plan view reports the same
+// text to screen readers, so both are made here.
 namespace plantrek {
 
 class CTracepadDoc;
 
-// The status bar's selection pane: what the document has selected, or nothing.
-QString SelectionPaneText(const CTracepadDoc* doc);
+// `Selected: 3.81 m @ NE wall in "Kitchen"`, `Selected: "Kitchen"`, `Selected: Room start
+// point`, or an empty text when nothing is selected.
+QString SelectionText(const CTracepadDoc& doc);
 
 }  // namespace plantrek

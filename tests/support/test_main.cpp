@@ -3,6 +3,12 @@
 // test ever reads or writes the user's own settings or template file.
 #include <QCoreApplication>
 #include <QGuiApplication>
+#ifdef PLANTREK_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;  // the window's tests drive real widgets
+#else
+using TestApplication = QGuiApplication;
+#endif
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,7 +30,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    TestApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Corvane Software");
     QCoreApplication::setApplicationName("Plantrek");
     ::testing::InitGoogleTest(&argc, argv);

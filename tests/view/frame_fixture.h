@@ -25,7 +25,7 @@ struct ShownMessage {
 };
 
 // Records every box and answers questions from a queue (Yes when it runs dry).
-class RecordingPrompts : public WindowPrompts {
+class RecordingWindowPrompts : public WindowPrompts {
 public:
     void ShowMessage(const QString& text, MessageIcon icon) override {
         messages.push_back({QString(), text, icon});
@@ -125,7 +125,7 @@ protected:
     QString Path(const QString& name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
-    RecordingPrompts prompts;
+    RecordingWindowPrompts prompts;
     RecordingChooser chooser;
     std::unique_ptr<CTracepadMainFrame> frame;
 };

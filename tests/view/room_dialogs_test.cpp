@@ -51,7 +51,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    RecordingPrompts prompts;
+    RecordingWindowPrompts prompts;
     CTracepadDoc doc;
 };
 

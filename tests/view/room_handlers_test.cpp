@@ -61,7 +61,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    RecordingPrompts prompts;
+    RecordingWindowPrompts prompts;
     CTracepadDoc doc;
     CTracepadDoc* active = &doc;
     std::shared_ptr<ScriptedRoomDialogs> dialogs;

@@ -1,0 +1,377 @@
+#include "view/tracepad_view.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "audio/audio_activity.h"
+#include "document/tracepad_doc.h"
+#include "resources/command_catalog.h"
+#include "resources/command_ids.h"
+#include "resources/string_table.h"
+#include "view/render/painter_surface.h"
+#include "view/selection_text.h"
+#include "view/view_context_menu.h"
+
+namespace plantrek {
+
+namespace {
+
+using namespace command_id;
+
+bool IsAnnotationCommand(int id) {
+    return id == kCuePreviousAnnotation || id == kPlayAnnotation || id == kStopAnnotation ||
+           id == kCueNextAnnotation || id == kRecordAnnotation;
+}
+
+}  // namespace
+
+CTracepadView::CTracepadView(CTracepadDoc* doc, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), interaction_(doc) {
+    setAccessibleName(QStringLiteral("Plan"));
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::WheelFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // The right button opens the menu itself, on the press, after picking.
+    viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    presentMenu_ = [](QMenu& menu, QPoint globalPosition) { menu.exec(globalPosition); };
+    if (doc != nullptr) {
+        connect(doc, &CTracepadDoc::changed, this, &CTracepadView::OnDocumentChanged);
+        connect(doc, &QObject::destroyed, this, &CTracepadView::DocumentGone);
+    }
+    layout_.SetClientSize(viewport()->size());
+    OnDocumentChanged();
+}
+
+CTracepadView::~CTracepadView() = default;
+
+bool CTracepadView::HasSite() const {
+    return doc_ != nullptr && doc_->GetSite() != nullptr;
+}
+
+void CTracepadView::DocumentGone() {
+    interaction_ = PlanInteraction(nullptr);
+    picture_.SetContent(nullptr, {}, {});
+    viewport()->update();
+}
+
+void CTracepadView::OnDocumentChanged() {
+    interaction_.DocumentChanged();
+    outlineBox_ = {};
+    if (!HasSite()) {
+        picture_.SetContent(nullptr, {}, {});
+        setAccessibleDescription({});
+        viewport()->update();
+        return;
+    }
+    PlanSelection selection;
+    selection.room = doc_->GetCurrentRoom();
+    selection.wall = doc_->GetCurrentWall();
+    selection.startPoint = doc_->GetSelectionLevel() == kLevelStartPoint;
+    picture_.SetContent(doc_->GetSite(), selection, doc_->Prefs().GetDrawingValues());
+    layout_.Layout(doc_->GetSite());
+    setAccessibleDescription(SelectionText(*doc_));
+    viewport()->update();
+}
+
+void CTracepadView::UpdateScrollBars() {
+    const QPoint most = layout_.MaxScroll();
+    const QSize client = layout_.ClientSize();
+    syncingScrollBars_ = true;
+    horizontalScrollBar()->setRange(0, most.x());
+    horizontalScrollBar()->setPageStep(client.width());
+    horizontalScrollBar()->setSingleStep(std::max(1, client.width() / 20));
+    verticalScrollBar()->setRange(0, most.y());
+    verticalScrollBar()->setPageStep(client.height());
+    verticalScrollBar()->setSingleStep(std::max(1, client.height() / 20));
+    horizontalScrollBar()->setValue(layout_.ScrollPosition().x());
+    verticalScrollBar()->setValue(layout_.ScrollPosition().y());
+    syncingScrollBars_ = false;
+}
+
+void CTracepadView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    layout_.SetClientSize(viewport()->size());
+    layout_.Layout(HasSite() ? doc_->GetSite() : nullptr);
+    picture_.Invalidate();
+    UpdateScrollBars();
+}
+
+void CTracepadView::scrollContentsBy(int dx, int dy) {
+    if (syncingScrollBars_) {
+        // The scroll position was set by a zoom or a resize, which draws the picture anew.
+        return;
+    }
+    layout_.SetScrollPosition({horizontalScrollBar()->value(), verticalScrollBar()->value()});
+    if (HasSite()) {
+        picture_.Scroll(dx, dy, layout_.WindowTransform());
+    }
+    if (interaction_.IsDragging()) {
+        outlineBox_ = DragOutlineBox();
+        viewport()->update();
+    } else {
+        // What the window shows moves along; only the strip uncovered is painted.
+        viewport()->scroll(dx, dy);
+    }
+}
+
+void CTracepadView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    if (!HasSite()) {
+        painter.fillRect(event->rect(), QColor::fromRgb(PlanPicture::kBackground));
+        return;
+    }
+    picture_.Update(viewport()->size(), layout_.WindowTransform());
+    painter.drawImage(event->rect(), picture_.Image(), event->rect());
+    DrawDragOutline(painter);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dragging
+
+QRect CTracepadView::DragOutlineBox() const {
+    if (!interaction_.IsDragging() || !HasSite()) {
+        return {};
+    }
+    const ViewTransform t = layout_.WindowTransform();
+    // The marker unit the plan was painted with; the screen's until then.
+    const DeviceRect box = OutlineBounds(OutlineOf(interaction_, *doc_, t.scale), t,
+                                         std::max(markerUnit_, ComputeMarkerUnit(logicalDpiX())));
+    return box.Width() > 0 ? QRect(box.left, box.top, box.Width(), box.Height()) : QRect();
+}
+
+void CTracepadView::DrawDragOutline(QPainter& painter) {
+    if (!interaction_.IsDragging() || !HasSite()) {
+        return;
+    }
+    const ViewTransform t = layout_.WindowTransform();
+    PainterSurface surface(painter);
+    markerUnit_ = MarkerUnit(surface);
+    DrawOutline(surface, OutlineOf(interaction_, *doc_, t.scale), t);
+}
+
+void CTracepadView::RedrawDragOutline() {
+    // Only where the outline was and where it is now: the plan itself is not drawn again.
+    const QRect box = DragOutlineBox();
+    const QRect dirty = box.united(outlineBox_);
+    outlineBox_ = box;
+    if (!dirty.isNull()) {
+        viewport()->update(dirty);
+    }
+}
+
+void CTracepadView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (!HasSite()) {
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    const PlanPoint point = layout_.WindowToPlan(position);
+    if (event->button() == Qt::LeftButton) {
+        if (interaction_.Press(point, layout_.Tolerance())) {
+            RedrawDragOutline();
+        }
+    } else if (event->button() == Qt::RightButton) {
+        if (interaction_.IsDragging()) {
+            interaction_.Cancel();
+            RedrawDragOutline();
+        }
+        if (interaction_.Select(point, layout_.Tolerance())) {
+            ShowContextMenu(position);
+        }
+    }
+}
+
+void CTracepadView::mouseMoveEvent(QMouseEvent* event) {
+    if (!interaction_.IsDragging()) {
+        return;
+    }
+    interaction_.Move(layout_.WindowToPlan(event->position().toPoint()), layout_.Tolerance());
+    RedrawDragOutline();
+}
+
+void CTracepadView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !interaction_.IsDragging()) {
+        return;
+    }
+    const bool moved =
+        interaction_.Release(layout_.WindowToPlan(event->position().toPoint()), layout_.Tolerance());
+    if (!moved) {
+        RedrawDragOutline();
+    }
+}
+
+void CTracepadView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !HasSite()) {
+        return;
+    }
+    // The first click selected what lies here; a double click on nothing edits nothing.
+    if (!interaction_.Select(layout_.WindowToPlan(event->position().toPoint()),
+                             layout_.Tolerance())) {
+        return;
+    }
+    const int id = interaction_.DoubleClickCommand();
+    if (id != 0 && doc_->GetCommandState(id).enabled) {
+        emit commandRequested(id);
+    }
+}
+
+void CTracepadView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const int delta = event->angleDelta().y();
+    const QPoint at = event->position().toPoint();
+    if ((delta > 0 && layout_.ZoomInAt(at)) || (delta < 0 && layout_.ZoomOutAt(at))) {
+        ZoomChanged();
+    }
+    event->accept();
+}
+
+void CTracepadView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && interaction_.IsDragging()) {
+        interaction_.Cancel();
+        RedrawDragOutline();
+        return;
+    }
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (menuKey && HasSite()) {
+        ShowContextMenu(viewport()->rect().center());
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+bool CTracepadView::OwnsCommand(int id) {
+    const CommandRow* row = FindCommand(id);
+    return row != nullptr && row->owner == CommandOwner::View;
+}
+
+CommandState CTracepadView::GetCommandState(int id) const {
+    switch (id) {
+    case kZoomIn:
+        return {layout_.Zoom() < PlanViewport::kMaxZoom, false};
+    case kZoomOut:
+        return {layout_.Zoom() >= 2, false};
+    case kZoomToFit:
+        return {true, layout_.Zoom() == PlanViewport::kMinZoom};
+    case kSnapSelection:
+        return {HasSite() && doc_->GetSelectionLevel() != kLevelNone, false};
+    case kExport:
+        return {HasSite() && exportHook_ != nullptr, false};
+    default:
+        break;
+    }
+    if (IsAnnotationCommand(id)) {
+        const AnnotationList* list = CurrentAnnotations();
+        if (list != nullptr && annotationHooks_.state) {
+            return annotationHooks_.state(id, *list);
+        }
+    }
+    return {};
+}
+
+QString CTracepadView::MenuText(int id) const {
+    if (id == kSnapSelection) {
+        const bool startPoint = HasSite() && doc_->GetSelectionLevel() == kLevelStartPoint;
+        return LoadString(startPoint ? string_id::kSnapStartPoint : string_id::kSnapRoom);
+    }
+    const CommandRow* row = FindCommand(id);
+    return row != nullptr ? row->MenuText() : QString();
+}
+
+bool CTracepadView::Run(int id) {
+    if (!OwnsCommand(id) || !GetCommandState(id).enabled) {
+        return false;
+    }
+    switch (id) {
+    case kZoomIn:
+        return layout_.ZoomIn() && (ZoomChanged(), true);
+    case kZoomOut:
+        return layout_.ZoomOut() && (ZoomChanged(), true);
+    case kZoomToFit:
+        return layout_.ZoomToFit() && (ZoomChanged(), true);
+    case kSnapSelection:
+        return interaction_.SnapSelection();
+    case kExport:
+        exportHook_(*doc_);
+        return true;
+    default:
+        break;
+    }
+    if (IsAnnotationCommand(id) && annotationHooks_.run) {
+        if (AnnotationList* list = CurrentAnnotations()) {
+            annotationHooks_.run(id, *list);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CTracepadView::ZoomChanged() {
+    layout_.Layout(HasSite() ? doc_->GetSite() : nullptr);
+    picture_.Invalidate();
+    UpdateScrollBars();
+    outlineBox_ = DragOutlineBox();
+    viewport()->update();
+}
+
+AnnotationList* CTracepadView::CurrentAnnotations() const {
+    return HasSite() ? doc_->AnnotationListForCommand() : nullptr;
+}
+
+void CTracepadView::OnPlaybackFinished() {
+    AudioActivity::StopPlayback();
+    if (doc_ != nullptr) {
+        // Redraws every view of the document without changing it.
+        doc_->Commit(false);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Context menus
+
+void CTracepadView::ShowContextMenu(QPoint windowPosition) {
+    const std::unique_ptr<ContextMenuLayout> layout = ContextMenuFor(doc_->GetSelectionLevel());
+    if (!layout) {
+        return;
+    }
+    ContextMenuSource source;
+    source.state = [this](int id) {
+        const CommandRow* row = FindCommand(id);
+        if (row != nullptr && ScopeOf(row->rule) == RuleScope::View) {
+            return GetCommandState(id);
+        }
+        return doc_->GetCommandState(id);
+    };
+    source.textByRule = [this](int id) { return MenuText(id); };
+    const std::unique_ptr<QMenu> menu = BuildContextMenu(*layout, source, this);
+    for (QAction* action : menu->findChildren<QAction*>()) {
+        if (action->data().isValid()) {
+            const int id = action->data().toInt();
+            connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(id); });
+        }
+    }
+    presentMenu_(*menu, viewport()->mapToGlobal(windowPosition));
+}
+
+void CTracepadView::RunMenuCommand(int id) {
+    if (OwnsCommand(id)) {
+        Run(id);
+    } else {
+        emit commandRequested(id);
+    }
+}
+
+}  // namespace plantrek

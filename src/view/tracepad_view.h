@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+#include <QRect>
+
+#include <functional>
+
+#include "document/command_state.h"
+#include "document/tracepad_doc.h"
+#include "view/plan_interaction.h"
+#include "view/plan_picture.h"
+#include "view/plan_viewport.h"
+
+class QMenu;
+
+// The scrolling plan of one document in its child window. It lays the site out at its zoom,
+// keeps a picture of the plan between changes, turns clicks into selections and drags into
+// moves, and runs the commands it owns (zoom, snap; export and the annotation commands through
+// hooks the window installs). Commands it does not own (the double click's, the context menus')
+// go to the window as commandRequested.
+namespace plantrek {
+
+class AnnotationList;
+
+class CTracepadView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit CTracepadView(CTracepadDoc* doc, QWidget* parent = nullptr);
+    ~CTracepadView() override;
+
+    CTracepadDoc* GetDocument() const { return doc_; }
+    const PlanViewport& Layout() const { return layout_; }
+    const PlanInteraction& Interaction() const { return interaction_; }
+
+    // The commands this view answers for.
+    static bool OwnsCommand(int id);
+    CommandState GetCommandState(int id) const;
+    // The snap command's menu text, which names what is selected.
+    QString MenuText(int id) const;
+    // Runs a command the view owns; false when it is not enabled or did nothing.
+    bool Run(int id);
+
+    // Shows a context menu at a screen position; a test replaces it to look at the menu.
+    using MenuPresenter = std::function<void(QMenu& menu, QPoint globalPosition)>;
+    void SetMenuPresenter(MenuPresenter presenter) { presentMenu_ = std::move(presenter); }
+
+    // The export command, run on this view's document.
+    void SetExportHook(std::function<void(CTracepadDoc&)> hook) { exportHook_ = std::move(hook); }
+    // The annotation commands, on the list the selection points at.
+    struct AnnotationHooks {
+        std::function<CommandState(int id, const AnnotationList& list)> state;
+        std::function<void(int id, AnnotationList& list)> run;
+    };
+    void SetAnnotationHooks(AnnotationHooks hooks) { annotationHooks_ = std::move(hooks); }
+
+signals:
+    // A command the window routes: the double click's edit command or a context menu item the
+    // view does not own.
+    void commandRequested(int id);
+
+public slots:
+    // A note finished playing: the playback stops and every view of the document redraws.
+    void OnPlaybackFinished();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnDocumentChanged();
+    void DocumentGone();
+    bool HasSite() const;
+    // After a zoom: lay out at the new zoom, and redraw.
+    void ZoomChanged();
+    void UpdateScrollBars();
+    void ShowContextMenu(QPoint windowPosition);
+    void RunMenuCommand(int id);
+    AnnotationList* CurrentAnnotations() const;
+    // The outline of a drag in window pixels, and the box that holds it.
+    QRect DragOutlineBox() const;
+    void DrawDragOutline(QPainter& painter);
+    void RedrawDragOutline();
+
+    QPointer<CTracepadDoc> doc_;
+    PlanViewport layout_;
+    PlanInteraction interaction_;
+    PlanPicture picture_;
+    QRect outlineBox_;
+    int markerUnit_ = 1;
+    bool syncingScrollBars_ = false;
+    MenuPresenter presentMenu_;
+    std::function<void(CTracepadDoc&)> exportHook_;
+    AnnotationHooks annotationHooks_;
+};
+
+}  // namespace plantrek

@@ -1,0 +1,312 @@
+// The plan view driven as a user drives it: real mouse, wheel and key events on the widget.
+#include <QAction>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <optional>
+
+#include "document/doc_test_support.h"
+#include "resources/command_ids.h"
+#include "view/tracepad_view.h"
+
+namespace plantrek {
+namespace {
+
+using namespace command_id;
+
+// A move goes through a length and a bearing with the program's degree constants, which lose
+// about 1e-7 m; points within this count as the same point everywhere in the program.
+constexpr double kSamePoint = 1e-5;
+
+// A room of up to four walls (east, north, west, south) from its start point; with three the
+// close rule adds the fourth as a system wall.
+Room* AddRect(Site& site, const char* name, PlanPoint at, double w, double h, int walls = 4) {
+    Room* room = site.AddRoom(QString::fromUtf8(name), 0);
+    room->SetLocation(at);
+    room->SetStartPoint(at);
+    const std::pair<double, double> sides[] = {{w, 90.0}, {h, 0.0}, {w, 270.0}, {h, 180.0}};
+    for (int i = 0; i < walls; ++i) {
+        room->AddWall(sides[i].first, sides[i].second);
+    }
+    return room;
+}
+
+class TracepadViewTest : public test::DocTest {
+protected:
+    // Rooms A and B side by side with a 0.1 m gap, C above A closed by an added west wall, the
+    // site's start point 25/60 m east of C: 60 pixels per meter in an 800 × 600 window.
+    void PickScene() {
+        Site& site = *NewDoc().GetSite();
+        AddRect(site, "A", {0, 0}, 4, 4);
+        AddRect(site, "B", {4.1, 0}, 4, 4);
+        AddRect(site, "C", {0, 5}, 4, 3, 3);
+        site.SetStartPoint({4 + 25.0 / 60, 6.5});
+        Show();
+        ASSERT_DOUBLE_EQ(view_->Layout().Transform().scale, 60.0);
+    }
+    // Room D far left of A, and T whose west wall passes 0.15 m from A's north-east corner.
+    void DragScene() {
+        Site& site = *NewDoc().GetSite();
+        AddRect(site, "A", {0, 0}, 4, 4);
+        AddRect(site, "T", {4.3, 3}, 3.7, 3);
+        AddRect(site, "D", {-3, 5}, 2, 2);
+        Show();
+    }
+    void Show() {
+        Doc().FinishRoom();  // drops the empty "Room 1" of a new document
+        view_ = std::make_unique<CTracepadView>(&Doc());
+        view_->resize(800, 600);
+        view_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view_.get()));
+    }
+    // After Show, in the order added (the new document's empty room is gone).
+    Room* RoomAt(int index) { return Doc().GetSite()->GetRoom(index); }
+    QPoint At(PlanPoint p) const {
+        const DevicePoint d = view_->Layout().WindowTransform().ToDevice(p);
+        return {d.x, d.y};
+    }
+    QWidget* Area() const { return view_->viewport(); }
+    // "A", "A/0" (a wall by index), "start", or "" for nothing selected.
+    QString Selected() {
+        switch (Doc().GetSelectionLevel()) {
+        case kLevelStartPoint:
+            return QStringLiteral("start");
+        case kLevelRoom:
+            return Doc().GetCurrentRoom()->GetName();
+        case kLevelWall:
+            return Doc().GetCurrentRoom()->GetName() + QStringLiteral("/") +
+                   QString::number(Doc().GetCurrentRoom()->IndexOfWall(Doc().GetCurrentWall()));
+        default:
+            return {};
+        }
+    }
+
+    std::unique_ptr<CTracepadView> view_;
+};
+
+struct PickCase {
+    const char* what;
+    PlanPoint point;
+    const char* selected;
+    const char* description;
+    int doubleClick;  // the command a double click asks the window for, or 0
+};
+
+TEST_F(TracepadViewTest, ClicksSelectByThePickRulesAndDoubleClicksEditIt) {
+    PickScene();
+    const PickCase cases[] = {
+        // 20 px from the start point and 5 px from C's east wall.
+        {"start point over wall", {4 + 5.0 / 60, 6.5}, "start", "Selected: Room start point",
+         kMoveStartPoint},
+        // 9 px inside A's east wall, 15 px from B's west wall: B is drawn later.
+        {"other room's wall over room", {3.85, 2}, "B/3", nullptr, kEditWall},
+        {"added wall selects its room", {0, 6.5}, "C", "Selected: \"C\"", kRoomProperties},
+        {"room", {6.1, 2}, "B", "Selected: \"B\"", kRoomProperties},
+        {"user wall", {2, 0}, "A/0", nullptr, kEditWall},
+        {"nothing keeps the selection", {6, 7}, "A/0", nullptr, 0},
+    };
+    for (const PickCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTest::mouseClick(Area(), Qt::LeftButton, {}, At(c.point));
+        EXPECT_EQ(Selected(), QString::fromUtf8(c.selected));
+        if (c.description != nullptr) {
+            EXPECT_EQ(view_->accessibleDescription(), QString::fromUtf8(c.description));
+        }
+        QSignalSpy requested(view_.get(), &CTracepadView::commandRequested);
+        QTest::mouseDClick(Area(), Qt::LeftButton, {}, At(c.point));
+        const QList<int> expected = c.doubleClick != 0 ? QList<int>{c.doubleClick} : QList<int>{};
+        QList<int> asked;
+        for (const auto& arguments : requested) {
+            asked << arguments.at(0).toInt();
+        }
+        EXPECT_EQ(asked, expected);
+    }
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(view_->accessibleName(), QStringLiteral("Plan"));
+}
+
+TEST_F(TracepadViewTest, DragSnapsOntoACornerBeforeANearerWallOfAThirdRoom) {
+    DragScene();
+    QTest::mousePress(Area(), Qt::LeftButton, {}, At({-2, 6}));
+    ASSERT_EQ(Selected(), QStringLiteral("D"));
+    // Start point (-3, 5) follows the mouse to (4.15, 4.15): 0.21 m from A's corner (4, 4),
+    // 0.15 m from T's west wall.
+    QTest::mouseMove(Area(), At({1, 5}));
+    QTest::mouseMove(Area(), At({5.15, 5.15}));
+    const QImage during = view_->grab().toImage();
+    EXPECT_EQ(during.pixel(At({4, 5})) & 0xFFFFFF, 0x808080u) << "grey outline at the snap";
+    EXPECT_EQ(RoomAt(2)->GetStartPoint().x, -3.0) << "nothing moves before the release";
+
+    QTest::mouseRelease(Area(), Qt::LeftButton, {}, At({5.15, 5.15}));
+    const PlanPoint start = RoomAt(2)->GetStartPoint();
+    EXPECT_NEAR(start.x, 4.0, kSamePoint);
+    EXPECT_NEAR(start.y, 4.0, kSamePoint);
+    EXPECT_NE(view_->grab().toImage().pixel(At({4, 5})) & 0xFFFFFF, 0x808080u);
+}
+
+TEST_F(TracepadViewTest, ClickAndReleaseMovesNothingEvenWithinReachOfASnap) {
+    DragScene();
+    // The site's start point lies 0.2 m from D's start point, within snapping reach.
+    Doc().GetSite()->SetStartPoint({-3.2, 5});
+    Doc().Commit(false);
+    QTest::mousePress(Area(), Qt::LeftButton, {}, At({-2, 6}));
+    QTest::mouseRelease(Area(), Qt::LeftButton, {}, At({-2, 6}));
+    EXPECT_EQ(Selected(), QStringLiteral("D"));
+    EXPECT_EQ(RoomAt(2)->GetStartPoint().x, -3.0);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+struct SnapCase {
+    const char* what;
+    PlanPoint siteStart;
+    bool snapStartPoint;  // else room D
+    const char* menuText;
+    PlanPoint target;
+};
+
+TEST_F(TracepadViewTest, SnapCommandReachesTheNearestCornerHoweverFar) {
+    const SnapCase cases[] = {
+        {"room to a corner 3 m away", {0, 0}, false, "&Snap Room", {0, 4}},
+        {"room to the nearer site start point", {-2, 6.5}, false, "&Snap Room", {-2, 6.5}},
+        {"start point to the nearest corner", {-5, 9}, true, "&Snap Start Point", {-3, 7}},
+    };
+    for (const SnapCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        DragScene();
+        Doc().GetSite()->SetStartPoint(c.siteStart);
+        if (c.snapStartPoint) {
+            Doc().FinishRoom();
+        } else {
+            Doc().SelectRoom(RoomAt(2));
+        }
+        EXPECT_EQ(view_->MenuText(kSnapSelection), QString::fromUtf8(c.menuText));
+        ASSERT_TRUE(view_->Run(kSnapSelection));
+        const PlanPoint moved =
+            c.snapStartPoint ? Doc().GetSite()->GetStartPoint() : RoomAt(2)->GetStartPoint();
+        EXPECT_NEAR(moved.x, c.target.x, kSamePoint);
+        EXPECT_NEAR(moved.y, c.target.y, kSamePoint);
+    }
+}
+
+// A menu as lines: "-" for a separator, "[off]" and "[on]" for the states, a submenu's items
+// indented under it.
+QStringList Describe(const QMenu& menu, const QString& indent = {}) {
+    QStringList lines{indent + menu.title()};
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            lines << indent + QStringLiteral(" -");
+        } else if (action->menu() != nullptr) {
+            lines << Describe(*action->menu(), indent + QStringLiteral(" "));
+        } else {
+            lines << indent + QStringLiteral(" ") + action->text() +
+                         (action->isEnabled() ? QString() : QStringLiteral(" [off]")) +
+                         (action->isChecked() ? QStringLiteral(" [on]") : QString());
+        }
+    }
+    return lines;
+}
+
+TEST_F(TracepadViewTest, RightClickShowsTheMenuOfWhatItSelects) {
+    PickScene();
+    std::optional<QStringList> shown;
+    view_->SetMenuPresenter([&](QMenu& menu, QPoint) { shown = Describe(menu); });
+    const QStringList adjust{" Adjust Room", "  &Move Room...", "  &Rotate Room...",
+                             "  R&eflect Room...", "  -", "  Bring to &Front", "  Send to &Back"};
+    const auto room = [&](const char* projection, const char* convert) {
+        return QStringList{"Room", " Room &Properties", " Edit Room Annotation..."} + adjust +
+               QStringList{" Delete Room", " -", " Add &Wall...",
+                           QString::fromUtf8(" A&dd Projection...") + projection,
+                           " Reverse &Wall Addition",
+                           QString::fromUtf8(" Con&vert Added Walls") + convert,
+                           " Move Room S&tart...", " -", " Close S&quare [on]",
+                           " Close &Reverse Square", " Close An&gled", " -", " &Snap Room"};
+    };
+    const struct {
+        const char* what;
+        PlanPoint point;
+        std::optional<QStringList> menu;
+    } cases[] = {
+        {"start point", {4 + 5.0 / 60, 6.5},
+         QStringList{"Point", " &Move Start Point...", " &Add Room...", " -",
+                     " Edit Site Annotation...", " -", " &Snap Start Point"}},
+        {"room closed by an added wall", {0, 6.5}, room("", "")},
+        {"room of user walls only", {2, 2}, room(" [off]", " [off]")},
+        {"wall", {6.1, 0},
+         QStringList{"Wall", " &Edit Wall...", " &Replace Wall", " -", " &Move Wall End...",
+                     " &Angle Wall...", " Ar&c Wall..."}},
+        {"nothing", {6, 7}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        shown.reset();
+        QTest::mousePress(Area(), Qt::RightButton, {}, At(c.point));
+        QTest::mouseRelease(Area(), Qt::RightButton, {}, At(c.point));
+        EXPECT_EQ(shown, c.menu);
+    }
+}
+
+TEST_F(TracepadViewTest, MenuItemsRunThroughTheView) {
+    PickScene();
+    QSignalSpy requested(view_.get(), &CTracepadView::commandRequested);
+    QList<int> ran;
+    view_->SetMenuPresenter([&](QMenu& menu, QPoint) {
+        for (QAction* action : menu.actions()) {
+            if (action->data().toInt() == kRoomProperties || action->data().toInt() == kSnapSelection) {
+                action->trigger();
+            }
+        }
+    });
+    const PlanPoint before = RoomAt(1)->GetStartPoint();
+    QTest::mousePress(Area(), Qt::RightButton, {}, At({6.1, 2}));
+    ASSERT_EQ(requested.count(), 1);
+    EXPECT_EQ(requested.at(0).at(0).toInt(), kRoomProperties) << "the window's command";
+    EXPECT_NE(RoomAt(1)->GetStartPoint().x, before.x) << "the view's own snap ran";
+}
+
+TEST_F(TracepadViewTest, WheelKeysAndASecondViewOfTheDocument) {
+    PickScene();
+    // Ctrl + wheel zooms around the mouse: the plan point under it stays.
+    const QPoint mouse(200, 450);
+    const PlanPoint under = view_->Layout().WindowToPlan(mouse);
+    const auto wheel = [&](Qt::KeyboardModifiers modifiers, int delta) {
+        QWheelEvent event(mouse, Area()->mapToGlobal(mouse), {}, {0, delta}, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Area(), &event);
+    };
+    wheel(Qt::ControlModifier, 120);
+    ASSERT_EQ(view_->Layout().Zoom(), 2);
+    const PlanPoint still = view_->Layout().WindowToPlan(mouse);
+    EXPECT_NEAR(still.x, under.x, 2 / view_->Layout().Transform().scale);
+    EXPECT_NEAR(still.y, under.y, 2 / view_->Layout().Transform().scale);
+    EXPECT_EQ(view_->GetCommandState(kZoomToFit), (CommandState{true, false}));
+
+    // The plain wheel and the keys scroll.
+    const int top = view_->verticalScrollBar()->value();
+    wheel({}, -120);
+    EXPECT_GT(view_->verticalScrollBar()->value(), top);
+    const int left = view_->horizontalScrollBar()->value();
+    view_->setFocus();
+    QTest::keyClick(view_.get(), Qt::Key_Right);
+    EXPECT_GT(view_->horizontalScrollBar()->value(), left);
+    EXPECT_EQ(view_->Layout().ScrollPosition(),
+              QPoint(view_->horizontalScrollBar()->value(), view_->verticalScrollBar()->value()));
+
+    // A second view keeps its own zoom, and both redraw when the document changes.
+    CTracepadView second(&Doc());
+    second.resize(800, 600);
+    second.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
+    EXPECT_EQ(second.Layout().Zoom(), 1);
+    const QImage firstBefore = view_->grab().toImage();
+    const QImage secondBefore = second.grab().toImage();
+    Doc().SelectRoom(RoomAt(1));
+    EXPECT_NE(view_->grab().toImage(), firstBefore);
+    EXPECT_NE(second.grab().toImage(), secondBefore);
+    EXPECT_EQ(view_->Layout().Zoom(), 2);
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -27,6 +27,7 @@
 #include "view/child_frame.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
+#include "view/dialogs/qt_wall_room_dialogs.h"
 #include "view/help_window.h"
 #include "view/input_line.h"
 #include "view/keypad.h"
@@ -206,8 +207,8 @@ void CTracepadMainFrame::RegisterCommands() {
                           [](CTracepadDoc& d) { d.ToggleRelativeDirections(); }, true));
     r.SetHandler(kDragMode, document(kDragMode, [](CTracepadDoc& d) { d.ToggleDragMode(); }, true));
 
-    // Rooms and walls that need no dialog. The commands that open a dialog get their handlers
-    // with the dialogs; until then they have none and stay disabled.
+    // Rooms and walls that need no dialog; those with a dialog follow, registered with their
+    // dialogs.
     r.SetHandler(kBringToFront,
                  document(kBringToFront, [](CTracepadDoc& d) { d.BringCurrentRoomToFront(); }));
     r.SetHandler(kSendToBack,
@@ -229,6 +230,7 @@ void CTracepadMainFrame::RegisterCommands() {
                  document(kReverseWalls, [](CTracepadDoc& d) { d.ReverseCurrentWalls(); }));
     r.SetHandler(kReplaceWall,
                  document(kReplaceWall, [](CTracepadDoc& d) { d.ReplaceCurrentWall(); }));
+    RegisterWallRoomDialogs(r, [this] { return ActiveDocument(); }, *services_.prompts, this);
 
     // View
     // Zoom to fit is always there and checked at zoom 1; the others only where they can act.

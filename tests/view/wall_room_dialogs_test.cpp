@@ -108,11 +108,6 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
              TypeInto(w->ProjectionEdit(), QStringLiteral("1.49"));
              return Opened{std::unique_ptr<EditingDialog>(w), nullptr};
          }, QString()},
-        {"no wall length", -1, [](CTracepadDoc& d, UserPrompts& p) {
-             auto* w = new WallDialog(d, WallForm::FromDocument(d, WallForm::Purpose::Add), p, nullptr);
-             TypeInto(w->LengthEdit(), QStringLiteral("0"));
-             return Opened{std::unique_ptr<EditingDialog>(w), w->LengthEdit()};
-         }, kWallRange},
         {"projection length", 1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new ProjectionDialog(d, ProjectionForm::FromDocument(d), p, nullptr);
              TypeInto(w->LengthCombo(), QStringLiteral("200"));

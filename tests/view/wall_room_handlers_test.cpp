@@ -1,6 +1,4 @@
 // The wall and room commands with a scripted dialog factory: no dialog is shown.
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <variant>
@@ -10,7 +8,7 @@
 #include "document/forms/projection_form.h"
 #include "document/forms/room_transform_forms.h"
 #include "document/forms/wall_form.h"
-#include "document/tracepad_doc.h"
+#include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/commands/command_router.h"
@@ -54,17 +52,6 @@ private:
     }
 };
 
-class Prompts : public UserPrompts {
-public:
-    void ShowMessage(const QString& text, MessageIcon icon) override {
-        texts.append(text);
-        icons.push_back(icon);
-    }
-    bool AskYesNo(const QString&) override { return true; }
-    QStringList texts;
-    std::vector<MessageIcon> icons;
-};
-
 // A metric document whose room runs N 4 m, E 3 m, S 4 m, W 3 m from (0, 0).
 class HandlerTest : public ::testing::Test {
 protected:
@@ -103,7 +90,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    Prompts prompts;
+    RecordingPrompts prompts;
     CTracepadDoc doc;
     CommandRouter router;
     std::shared_ptr<ScriptedDialogs> dialogs;
@@ -178,7 +165,7 @@ TEST_F(HandlerTest, ConfirmedDialogsChangeThePlanInOneStepAndCancelledOnesChange
             }
         }
     }
-    EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join('\n').toStdString();
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall) {
@@ -189,31 +176,17 @@ TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.wall);
         SelectWall(c.wall);
-        prompts.texts.clear();
-        prompts.icons.clear();
+        prompts.messages.clear();
         dialogs->asks = 0;
         dialogs->answer = false;
         router.Run(kAngleWall);
         EXPECT_EQ(dialogs->asks, c.refused ? 0 : 1);
+        ASSERT_EQ(prompts.messages.size(), c.refused ? 1u : 0u);
         if (c.refused) {
-            ASSERT_EQ(prompts.texts, QStringList{LoadString(string_id::kStartPointOnWall)});
-            EXPECT_EQ(prompts.icons[0], MessageIcon::Warning);
-        } else {
-            EXPECT_TRUE(prompts.texts.isEmpty());
+            EXPECT_EQ(prompts.messages[0].text, LoadString(string_id::kStartPointOnWall));
+            EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
         }
     }
-}
-
-TEST_F(HandlerTest, CommandsOutsideTheirSelectionOpenNoDialog) {
-    doc.SelectRoom(&TheRoom());
-    for (int command : {kEditWall, kArcWall, kAngleWall, kMoveWallEnd, kMoveStartPoint}) {
-        router.Run(command);
-    }
-    doc.FinishRoom();
-    for (int command : {kAddWall, kMoveRoom, kRotateRoom, kReflectRoom, kMoveRoomStart}) {
-        router.Run(command);
-    }
-    EXPECT_EQ(dialogs->asks, 0);
 }
 
 }  // namespace

@@ -60,7 +60,8 @@ void CornerPicture::paintEvent(QPaintEvent*) {
         }
         TraverseRoom(room_, renderer);
     }
-    painter.setPen(Qt::black);
+    // The marks in a colour of their own, apart from the walls' colours.
+    painter.setPen(QPen(QColor(0xC0, 0x00, 0x60), 2));
     QFont font = painter.font();
     font.setBold(true);
     painter.setFont(font);
@@ -69,8 +70,8 @@ void CornerPicture::paintEvent(QPaintEvent*) {
             const DevicePoint p = transform.ToDevice(*corner);
             // A ring round the corner, its number beside it.
             painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(QPoint(p.x, p.y), 6, 6);
-            painter.drawText(QPoint(p.x + 8, p.y - 8), QString::number(i + 1));
+            painter.drawEllipse(QPoint(p.x, p.y), 8, 8);
+            painter.drawText(QPoint(p.x + 10, p.y - 10), QString::number(i + 1));
         }
     }
 }

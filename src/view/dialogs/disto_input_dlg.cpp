@@ -25,10 +25,7 @@ QString Spoken(QString label) {
 }  // namespace
 
 EditingDialog::EditingDialog(const CTracepadDoc& doc, UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), doc_(doc), prompts_(prompts) {
-    // The size follows the texts at any font size; the user cannot squeeze them.
-    setSizeGripEnabled(false);
-}
+    : QDialog(parent), doc_(doc), prompts_(prompts) {}
 
 void EditingDialog::accept() {
     if (TakeControls()) {

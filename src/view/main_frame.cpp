@@ -29,6 +29,7 @@
 #include "view/commands/command_router.h"
 #include "view/dialogs/room_dialog_factory.h"
 #include "view/handlers/room_handlers.h"
+#include "view/dialogs/qt_wall_room_dialogs.h"
 #include "view/help_window.h"
 #include "view/input_line.h"
 #include "view/keypad.h"
@@ -208,8 +209,8 @@ void CTracepadMainFrame::RegisterCommands() {
                           [](CTracepadDoc& d) { d.ToggleRelativeDirections(); }, true));
     r.SetHandler(kDragMode, document(kDragMode, [](CTracepadDoc& d) { d.ToggleDragMode(); }, true));
 
-    // Rooms and walls that need no dialog. The commands that open a dialog get their handlers
-    // with the dialogs; until then they have none and stay disabled.
+    // Rooms and walls that need no dialog; those with a dialog follow, registered with their
+    // dialogs.
     r.SetHandler(kBringToFront,
                  document(kBringToFront, [](CTracepadDoc& d) { d.BringCurrentRoomToFront(); }));
     r.SetHandler(kSendToBack,
@@ -231,6 +232,7 @@ void CTracepadMainFrame::RegisterCommands() {
                  document(kReverseWalls, [](CTracepadDoc& d) { d.ReverseCurrentWalls(); }));
     r.SetHandler(kReplaceWall,
                  document(kReplaceWall, [](CTracepadDoc& d) { d.ReplaceCurrentWall(); }));
+    RegisterWallRoomDialogs(r, [this] { return ActiveDocument(); }, *services_.prompts, this);
 
     // View
     // Zoom to fit is always there and checked at zoom 1; the others only where they can act.

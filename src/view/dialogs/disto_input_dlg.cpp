@@ -1,0 +1,133 @@
+#include "view/dialogs/disto_input_dlg.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "document/tracepad_doc.h"
+#include "document/user_prompts.h"
+
+namespace plantrek {
+
+namespace {
+
+QString Spoken(QString label) {
+    label.remove(QLatin1Char('&'));
+    if (label.endsWith(QLatin1Char(':'))) {
+        label.chop(1);
+    }
+    return label;
+}
+
+}  // namespace
+
+EditingDialog::EditingDialog(const CTracepadDoc& doc, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), doc_(doc), prompts_(prompts) {}
+
+void EditingDialog::accept() {
+    if (TakeControls()) {
+        QDialog::accept();
+    }
+}
+
+void EditingDialog::Refuse(const QString& message, QWidget* field) {
+    prompts_.ShowMessage(message, MessageIcon::Warning);
+    if (field == nullptr) {
+        return;
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->selectAll();
+    } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit()) {
+        combo->lineEdit()->selectAll();
+    }
+}
+
+QDialogButtonBox* EditingDialog::AddButtons(QBoxLayout* layout) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    return buttons;
+}
+
+QLabel* EditingDialog::AddRow(QFormLayout* layout, const QString& label, QWidget* control) {
+    auto* text = new QLabel(label, this);
+    text->setBuddy(control);
+    control->setAccessibleName(Spoken(label));
+    layout->addRow(text, control);
+    return text;
+}
+
+const LengthUnits& EditingDialog::Units() const {
+    return doc_.Units();
+}
+
+const AngleStyle& EditingDialog::Style() const {
+    return doc_.Style();
+}
+
+QLineEdit* NewLengthEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    // Room for a length in feet, inches and 32nds at any font size.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000' 00 00/00\"")));
+    return edit;
+}
+
+QComboBox* NewDirectionCombo(const AngleStyle& style, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    for (int i = 0; i < style.CompassPointCount(); ++i) {
+        combo->addItem(style.CompassPointName(i));
+    }
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+void DistoInputDlg::BindLength(QWidget* control, QLineEdit* edit, TextField* field) {
+    edit->setText(field->text);
+    lengths_.push_back({control, edit, field});
+}
+
+void DistoInputDlg::BindDirection(QComboBox* combo, TextField* field) {
+    combo->setEditText(field->text);
+    direction_ = combo;
+    directionField_ = field;
+}
+
+void DistoInputDlg::TakeBoundFields() {
+    for (const LengthBinding& binding : lengths_) {
+        binding.field->text = binding.edit->text();
+    }
+    if (direction_ != nullptr) {
+        directionField_->text = direction_->currentText();
+    }
+}
+
+void DistoInputDlg::TakeMeasurement(double length, double bearing) {
+    if (lengths_.empty()) {
+        return;
+    }
+    QWidget* focus = focusWidget();
+    const LengthBinding* target = &lengths_.front();
+    for (const LengthBinding& binding : lengths_) {
+        if (focus != nullptr && binding.control->isEnabled() &&
+            (binding.control == focus || binding.control->isAncestorOf(focus))) {
+            target = &binding;
+        }
+    }
+    // The field keeps the reading exactly, not rounded to the digits it shows.
+    target->field->Show(Units().FormatLength(length), length);
+    target->edit->setText(target->field->text);
+    target->edit->selectAll();
+    if (direction_ != nullptr) {
+        directionField_->Show(Style().FormatDirection(bearing), bearing);
+        direction_->setEditText(directionField_->text);
+    }
+}
+
+}  // namespace plantrek

@@ -48,7 +48,7 @@ inline QJsonObject RunPythonReader(const QStringList& arguments, QString& skip) 
     return result;
 }
 
-// The reader script's view of a written file: "dxf" through ezdxf, "xls" through xlrd.
+// The reader script's view of a written drawing, through ezdxf.
 inline QJsonObject ReadExport(const QString& mode, const QString& path, QString& skip) {
     return RunPythonReader({QStringLiteral(PLANTREK_EXPORT_READER_SCRIPT), mode, path}, skip);
 }

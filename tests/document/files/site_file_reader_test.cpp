@@ -137,13 +137,14 @@ TEST_F(SiteFileReaderTest, LocationMovesTheRoomWithItsStartPoint) {
         "<location x=\"2\" y=\"3\"/>"
         "<wall x=\"2\" y=\"6\" type=\"user\"/>"
         "<wall x=\"6\" y=\"6\" type=\"user\"/>"
-        "<roomOrigin x=\"6\" y=\"6\"/>"
+        // A start point apart from the location in one coordinate only.
+        "<roomOrigin x=\"2\" y=\"6\"/>"
         // A second location moves the start point there and the location by the same amount.
         "<location x=\"10\" y=\"10\"/>"
         "</room>"));
     const Room& room = *site.GetRoom(0);
     ExpectPoint(room.GetStartPoint(), 10, 10);
-    ExpectPoint(room.GetLocation(), 6, 7);
+    ExpectPoint(room.GetLocation(), 10, 7);
 }
 
 TEST_F(SiteFileReaderTest, RoomOriginMustLieOnAVertex) {

@@ -111,6 +111,8 @@ TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
     EXPECT_EQ(events.take(), QStringList{"M 0 00004321 4"});
 }
 
+// Which words are malformed is the classifier's table; here, that such a word (a NUL inside,
+// a line of blanks or NULs) leaves nothing pending for the key after it.
 TEST_F(DistoLinkParseTest, MalformedWordsCarryNothing) {
     useMeter(740000);
     const QByteArray cases[] = {
@@ -118,12 +120,7 @@ TEST_F(DistoLinkParseTest, MalformedWordsCarryNothing) {
                          "234",
                          15),
               Key(6)}),
-        Line({QByteArray("31..00+0000l234"), Key(6)}),
-        Line({QByteArray("31..00-00001234"), Key(6)}),
-        Line({QByteArray("31..00+0000123"), Key(6)}),
-        Line({QByteArray("31..00+000012345"), Key(6)}),
         Line({Distance("00001234"), QByteArray("5000..+00000006\0", 16)}),
-        Line({Distance("00001234"), QByteArray("5000..+0000006")}),
         QByteArray("\r\n\r\n \r\n   \r\n"),
         QByteArray("\0\0\0\r\n", 5),
     };

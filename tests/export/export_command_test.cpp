@@ -97,28 +97,6 @@ TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
     EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), QStringLiteral("csv"));
 }
 
-TEST_F(ExportCommandTest, EachExportReportsItsOwnError) {
-    // A site whose only room is open: a drawing can be made, a summary cannot.
-    NewDoc();
-    Type({"4 N"});
-    Doc().FinishRoom();
-    ASSERT_EQ(Doc().GetSite()->RoomCount(), 1);
-    ASSERT_FALSE(Doc().GetSite()->GetRoom(0)->IsClosed());
-    EXPECT_EQ(ExportChosenFile(Doc(), FilePath(QStringLiteral("a.txt")), 1).errorText,
-              QStringLiteral("No valid rooms"));
-    EXPECT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("a.DXF")), 1).ok);
-    EXPECT_EQ(ExportType(), QStringLiteral("DXF"));
-
-    // No rooms at all: the drawing refuses; the picture shows the start point alone.
-    Doc().SelectRoom(Doc().GetSite()->GetRoom(0));
-    Doc().DeleteCurrentRoom();
-    ASSERT_EQ(Doc().GetSite()->RoomCount(), 0);
-    EXPECT_EQ(ExportChosenFile(Doc(), FilePath(QStringLiteral("b.dxf")), 1).errorText,
-              QStringLiteral("No rooms"));
-    EXPECT_FALSE(QFile::exists(FilePath(QStringLiteral("b.dxf"))));
-    EXPECT_EQ(ExportType(), QStringLiteral("DXF"));
-}
-
 TEST_F(ExportCommandTest, DrawingAndSummaryUseTheDocumentsUnits) {
     // The room's 4 m wall is 13.12336 ft.
     ASSERT_TRUE(ExportDxf(Doc(), FilePath(QStringLiteral("m.dxf"))).ok);

@@ -48,7 +48,7 @@ inline QJsonObject RunPythonReader(const QStringList& arguments, QString& skip) 
     return result;
 }
 
-// The reader script's view of a written file: "dxf" through ezdxf, "xls" through xlrd.
+// The reader script's view of a written drawing, through ezdxf.
 inline QJsonObject ReadExport(const QString& mode, const QString& path, QString& skip) {
     return RunPythonReader({QStringLiteral(PLANTREK_EXPORT_READER_SCRIPT), mode, path}, skip);
 }
@@ -199,18 +199,14 @@ inline Room* AddRoomOfWalls(Site& site, const QString& name, int material,
     return room;
 }
 
-// The block of that name in a reader's view, or an empty object.
-inline QJsonObject BlockOf(const QJsonObject& view, const QString& name) {
+// The entities of the block of that name in a reader's view; none when there is no such block.
+inline QJsonArray EntitiesOf(const QJsonObject& view, const QString& name) {
     for (const auto& block : view["blocks"].toArray()) {
         if (block.toObject()["name"].toString() == name) {
-            return block.toObject();
+            return block.toObject()["entities"].toArray();
         }
     }
     return {};
-}
-
-inline QJsonArray EntitiesOf(const QJsonObject& view, const QString& block) {
-    return BlockOf(view, block)["entities"].toArray();
 }
 
 }  // namespace plantrek::test

@@ -50,7 +50,6 @@ view = {
     "dpi": [float(v) for v in info.get("dpi", (0, 0))],
     "progressive": bool(info.get("progressive", 0) or info.get("progression", 0)),
     "jfif_unit": info.get("jfif_unit", -1),
-    "jfif_density": list(info.get("jfif_density", ())),
     "version": info.get("version", b"").decode("latin-1"),
     "frames": getattr(image, "n_frames", 1),
 }
@@ -89,23 +88,13 @@ inline std::uint16_t U16(const QByteArray& bytes, qsizetype at) {
 inline std::uint32_t U32(const QByteArray& bytes, qsizetype at) {
     return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
-inline std::uint16_t U16BigEndian(const QByteArray& bytes, qsizetype at) {
-    return qFromBigEndian<quint16>(bytes.constData() + at);
-}
-
-inline std::vector<int> Rgb(const QJsonValue& pixel) {
-    std::vector<int> rgb;
-    for (const auto& v : pixel.toArray()) {
-        rgb.push_back(v.toInt());
-    }
-    return rgb;
-}
 
 // A pixel of the reader's view is the colour (red, green, blue) to within the tolerance.
 inline bool RgbNear(const QJsonValue& pixel, int red, int green, int blue, int tolerance) {
-    const std::vector<int> rgb = Rgb(pixel);
-    return rgb.size() == 3 && std::abs(rgb[0] - red) <= tolerance &&
-           std::abs(rgb[1] - green) <= tolerance && std::abs(rgb[2] - blue) <= tolerance;
+    const QJsonArray rgb = pixel.toArray();
+    return rgb.size() == 3 && std::abs(rgb[0].toInt() - red) <= tolerance &&
+           std::abs(rgb[1].toInt() - green) <= tolerance &&
+           std::abs(rgb[2].toInt() - blue) <= tolerance;
 }
 
 }  // namespace plantrek::test

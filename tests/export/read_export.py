@@ -1,12 +1,10 @@
-"""Reads a file written by an export with an independent reader and prints what it sees as
-JSON, for the C++ tests to compare.
+"""Reads a drawing written by the DXF export with an independent reader (ezdxf) and prints
+what it sees as JSON, for the C++ tests to compare.
 
-    read_export.py dxf PATH    ezdxf's view of a drawing: load errors, audit, tables, blocks
-    read_export.py xls PATH    xlrd's view of a workbook: every cell's type and value
+    read_export.py dxf PATH    load errors, audit, tables, blocks
 
 Exits 3 (printing {"missing": ...}) when the reader module is not installed.
 """
-import io
 import json
 import sys
 
@@ -89,30 +87,8 @@ def dxf_view(path):
     return view
 
 
-def xls_view(path):
-    try:
-        import xlrd
-    except ImportError as error:
-        print(json.dumps({"missing": str(error)}))
-        sys.exit(3)
-    log = io.StringIO()
-    book = xlrd.open_workbook(path, logfile=log, verbosity=0)
-    names = {xlrd.XL_CELL_EMPTY: "empty", xlrd.XL_CELL_TEXT: "text",
-             xlrd.XL_CELL_NUMBER: "number", xlrd.XL_CELL_BLANK: "empty"}
-    sheets = []
-    for sheet in book.sheets():
-        rows = []
-        for r in range(sheet.nrows):
-            rows.append([{"type": names.get(cell.ctype, str(cell.ctype)), "value": cell.value}
-                         for cell in sheet.row(r)])
-        sheets.append({"name": sheet.name, "rows": rows, "ncols": sheet.ncols})
-    return {"sheets": sheets, "warnings": log.getvalue()}
-
-
 def main():
-    mode, path = sys.argv[1], sys.argv[2]
-    view = dxf_view(path) if mode == "dxf" else xls_view(path)
-    print(json.dumps(view))
+    print(json.dumps(dxf_view(sys.argv[2])))
 
 
 if __name__ == "__main__":

@@ -1,8 +1,10 @@
 #include "document/files/qstring_printer.h"
 #include "document/files/site_file.h"
 #include "document/files/site_file_test_support.h"
+#include "document/files/site_file_writer.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -16,6 +18,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "model/room.h"
 
 namespace plantrek {
 namespace {
@@ -53,6 +57,20 @@ Site SurveyedSite() {
     return site;
 }
 
+// About 300 KB of file: many times the block the save collects.
+Site ManyRooms() {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, 0x00AA00u);
+    for (int i = 0; i < 300; ++i) {
+        site.SetStartPoint({(i % 20) * 7.0, (i / 20) * 7.0});
+        Room* room = site.AddRoom(QStringLiteral("Room %1").arg(i + 1), i % 2);
+        room->AddWall(4.0 + i * 0.001, 0.0);
+        room->AddWall(3.0, 90.0, i % 3 == 0 ? 0.4 : 0.0);
+        room->AddWall(4.0, 180.0);
+    }
+    return site;
+}
+
 class SiteFileSaveTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
@@ -66,8 +84,10 @@ protected:
 };
 
 TEST_F(SiteFileSaveTest, SaveOpenSaveGivesTheSameBytes) {
-    const std::pair<const char*, Site> cases[] = {
-        {"small", GoldenSite()}, {"surveyed", SurveyedSite()}, {"new", Site()}};
+    const std::pair<const char*, Site> cases[] = {{"small", GoldenSite()},
+                                                  {"surveyed", SurveyedSite()},
+                                                  {"large", ManyRooms()},
+                                                  {"new", Site()}};
     for (const auto& [label, site] : cases) {
         const QString first = QDir(Folder(QStringLiteral("first"))).filePath("site.tcd");
         const QString second = QDir(Folder(QStringLiteral("second"))).filePath("site.tcd");
@@ -97,6 +117,23 @@ TEST_F(SiteFileSaveTest, TheCheckedInFileOpensAndSavesUnchanged) {
     const QString path = QDir(Folder(QStringLiteral("out"))).filePath("golden.tcd");
     ASSERT_TRUE(SaveSiteFile(site, path).ok);
     EXPECT_TRUE(SameFileBytes(ReadBytes(path), ReadBytes(golden)));
+}
+
+// A large site goes out to the file in blocks: the bytes must be those the writer produces line
+// by line.
+TEST_F(SiteFileSaveTest, TheFileHoldsExactlyWhatTheWriterWrote) {
+    const Site site = ManyRooms();
+    const QString path = dir_.filePath(QStringLiteral("large.tcd"));
+    ASSERT_TRUE(SaveSiteFile(site, path).ok);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CSiteFileWriter writer(buffer, QStringLiteral("large.tcd"));
+    site.Traverse(writer);
+    ASSERT_TRUE(writer.Finish());
+    const QByteArray saved = ReadBytes(path);
+    EXPECT_GT(saved.size(), 200 * 1024);
+    EXPECT_TRUE(SameFileBytes(saved, bytes));
 }
 
 // The system's own words for an error, as file operations report them.
@@ -167,29 +204,34 @@ TEST_F(SiteFileSaveTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
 }
 
+// A file-size limit stands in for a full disk: writes past it fail with the system's reason,
+// at the first block of a small site or in the middle of a large one's.
 TEST_F(SiteFileSaveTest, SaveThatRunsOutOfSpaceFailsAndKeepsTheOldFile) {
-    const QString folder = Folder(QStringLiteral("full"));
-    const QString path = QDir(folder).filePath(QStringLiteral("site.tcd"));
-    const QByteArray old = ReadBytes(TestDataPath(QStringLiteral("site_files/golden.tcd")));
-    ASSERT_FALSE(old.isEmpty());
-    ASSERT_TRUE(WriteBytes(path, old));
+    const std::pair<rlim_t, Site> cases[] = {{8192, SurveyedSite()}, {100 * 1024, ManyRooms()}};
+    for (const auto& [bytes, site] : cases) {
+        const QString folder = Folder(QStringLiteral("full%1").arg(bytes));
+        const QString path = QDir(folder).filePath(QStringLiteral("site.tcd"));
+        const QByteArray old = ReadBytes(TestDataPath(QStringLiteral("site_files/golden.tcd")));
+        ASSERT_FALSE(old.isEmpty());
+        ASSERT_TRUE(WriteBytes(path, old));
 
-    // A file-size limit stands in for a full disk: writes past it fail with the system's reason.
-    const ChildSave save = SaveInChild(
-        [] {
-            signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{8192, 8192};
-            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-                _exit(4);
-            }
-        },
-        SurveyedSite(), path);
+        const rlim_t limitBytes = bytes;
+        const ChildSave save = SaveInChild(
+            [limitBytes] {
+                signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{limitBytes, limitBytes};
+                if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+                    _exit(4);
+                }
+            },
+            site, path);
 
-    ASSERT_TRUE(save.exited);
-    EXPECT_FALSE(save.ok);
-    EXPECT_EQ(save.errorText, SystemReason(EFBIG));
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
+        ASSERT_TRUE(save.exited) << bytes;
+        EXPECT_FALSE(save.ok) << bytes;
+        EXPECT_EQ(save.errorText, SystemReason(EFBIG)) << bytes;
+        EXPECT_EQ(ReadBytes(path), old) << bytes;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
+    }
 }
 
 TEST_F(SiteFileSaveTest, SaveIntoAMissingFolderFails) {

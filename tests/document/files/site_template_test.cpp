@@ -1,5 +1,6 @@
 #include "document/files/site_template.h"
 #include "document/files/qstring_printer.h"
+#include "document/files/site_file_test_support.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -15,25 +16,15 @@
 namespace plantrek {
 namespace {
 
-QByteArray Utf16LeWithBom(const QString& text) {
-    QByteArray bytes("\xFF\xFE", 2);
-    for (const QChar unit : text) {
-        bytes.append(static_cast<char>(unit.unicode() & 0xFF));
-        bytes.append(static_cast<char>(unit.unicode() >> 8));
-    }
-    return bytes;
-}
+using site_file_test::Utf16LeWithBom;
 
 QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return site_file_test::ReadBytes(path);
 }
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    ASSERT_TRUE(site_file_test::WriteBytes(path, bytes));
 }
 
 CSiteTemplate Sample() {

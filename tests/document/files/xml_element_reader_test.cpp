@@ -1,5 +1,6 @@
 #include "document/files/xml_element_reader.h"
 #include "document/files/qstring_printer.h"
+#include "document/files/site_file_test_support.h"
 #include "document/files/xml_writer.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@ namespace plantrek {
 namespace {
 
 using Log = std::vector<QString>;
+using site_file_test::Utf16LeWithBom;
 
 // Writes one line per event, attributes in map order.
 class RecordingHandler : public CXmlElementHandler {
@@ -42,15 +44,6 @@ private:
     Log& log_;
     bool* destroyed_;
 };
-
-QByteArray Utf16LeWithBom(const QString& text) {
-    QByteArray bytes("\xFF\xFE", 2);
-    for (const QChar unit : text) {
-        bytes.append(static_cast<char>(unit.unicode() & 0xFF));
-        bytes.append(static_cast<char>(unit.unicode() >> 8));
-    }
-    return bytes;
-}
 
 class XmlReaderTest : public ::testing::Test {
 protected:

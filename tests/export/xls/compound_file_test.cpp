@@ -213,6 +213,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, CompoundFileSizes,
                                            // 109 FAT sectors are the most the header lists
                                            SizeCase{(109 * 128 - 110) * 512, 109, 0},
                                            SizeCase{(109 * 128 - 110) * 512 + 1, 110, 1},
+                                           // the DIFAT sector needs a FAT entry of its own
+                                           SizeCase{13969 * 512, 111, 1},
                                            SizeCase{17000000, 262, 2}));
 
 TEST(CompoundFile, RefusesNamesTheDirectoryCannotHold) {

@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 
 #include "document/tracepad_doc.h"
-#include "view/plan_widget.h"
+#include "view/tracepad_view.h"
 
 namespace plantrek {
 
@@ -11,14 +11,14 @@ CTracepadChildFrame::CTracepadChildFrame(std::unique_ptr<CTracepadDoc> doc, Clos
                                          QWidget* parent)
     : QMdiSubWindow(parent), doc_(std::move(doc)), closeCheck_(std::move(closeCheck)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    plan_ = new PlanWidget(*doc_, this);
+    plan_ = new CTracepadView(doc_.get(), this);
     setWidget(plan_);
     connect(doc_.get(), &CTracepadDoc::changed, this, &CTracepadChildFrame::UpdateTitle);
     UpdateTitle();
 }
 
 CTracepadChildFrame::~CTracepadChildFrame() {
-    // The plan widget paints the document: it goes first.
+    // The plan view observes the document: it goes first.
     delete widget();
 }
 

@@ -10,7 +10,7 @@
 namespace plantrek {
 
 class CTracepadDoc;
-class PlanWidget;
+class CTracepadView;
 
 class CTracepadChildFrame : public QMdiSubWindow {
     Q_OBJECT
@@ -23,7 +23,7 @@ public:
     ~CTracepadChildFrame() override;
 
     CTracepadDoc& Document() { return *doc_; }
-    PlanWidget& Plan() { return *plan_; }
+    CTracepadView& Plan() { return *plan_; }
     // Takes the document's title and modified flag into the window title.
     void UpdateTitle();
 
@@ -32,7 +32,7 @@ protected:
 
 private:
     std::unique_ptr<CTracepadDoc> doc_;
-    PlanWidget* plan_;
+    CTracepadView* plan_;
     CloseCheck closeCheck_;
 };
 

@@ -34,7 +34,7 @@
 #include "view/input_line.h"
 #include "view/keypad.h"
 #include "view/meter_connection.h"
-#include "view/plan_widget.h"
+#include "view/tracepad_view.h"
 #include "view/recent_files.h"
 #include "view/selection_text.h"
 #include "view/window_prompts.h"
@@ -235,29 +235,29 @@ void CTracepadMainFrame::RegisterCommands() {
     RegisterWallRoomDialogs(r, [this] { return ActiveDocument(); }, *services_.prompts, this);
 
     // View
-    // Zoom to fit is always there and checked at zoom 1; the others only where they can act.
-    auto zoom = [this](int id, std::function<int(int)> next, std::function<bool(int)> enabledAt,
-                       std::function<bool(int)> checkedAt) {
-        router_->SetHandler(id, {[this, next] {
-                                     if (CTracepadChildFrame* c = ActiveChild()) {
-                                         c->Plan().SetZoom(next(c->Plan().Zoom()));
-                                     }
-                                 },
-                                 [this, enabledAt, checkedAt] {
-                                     CTracepadChildFrame* c = ActiveChild();
-                                     if (c == nullptr) {
-                                         return CommandState{};
-                                     }
-                                     const int z = c->Plan().Zoom();
-                                     return CommandState{enabledAt(z), checkedAt(z)};
-                                 },
-                                 id == kZoomToFit});
-    };
-    const auto never = [](int) { return false; };
-    zoom(kZoomToFit, [](int) { return 1; }, [](int) { return true; }, [](int z) { return z == 1; });
-    zoom(kZoomIn, [](int z) { return z * 2; }, [](int z) { return z < PlanWidget::kLargestZoom; },
-         never);
-    zoom(kZoomOut, [](int z) { return z / 2; }, [](int z) { return z >= 2; }, never);
+    // Zoom, snap and the note buttons belong to the active plan view: it runs them and answers
+    // their rules.
+    for (const int id : {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kCuePreviousAnnotation,
+                         kPlayAnnotation, kRecordAnnotation, kStopAnnotation,
+                         kCueNextAnnotation}) {
+        r.SetHandler(id, {[this, id] {
+                              if (CTracepadChildFrame* c = ActiveChild()) {
+                                  c->Plan().Run(id);
+                              }
+                          },
+                          [this, id] {
+                              CTracepadChildFrame* c = ActiveChild();
+                              return c != nullptr ? c->Plan().GetCommandState(id) : CommandState{};
+                          },
+                          id == kZoomToFit});
+    }
+    // The snap command's text names what it would snap.
+    connect(router_, &CommandRouter::refreshed, this, [this] {
+        CTracepadChildFrame* c = ActiveChild();
+        router_->Action(kSnapSelection)
+            ->setText(c != nullptr ? c->Plan().MenuText(kSnapSelection)
+                                   : PresentationOf(kSnapSelection).menuText);
+    });
     r.SetHandler(kKeypad, {[this] {
                                keypad_->setVisible(!keypad_->isVisible());
                                services_.store.SetDisplayKeypad(keypad_->isVisible());
@@ -497,6 +497,10 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::unique_ptr<CTracepadDoc> 
     auto* child = new CTracepadChildFrame(
         std::move(doc), [this](CTracepadChildFrame& c) { return SaveModified(c); });
     connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged);
+    // The view's double click and the context menus' items it does not run itself.
+    connect(&child->Plan(), &CTracepadView::commandRequested, router_,
+            [this](int id) { router_->Run(id); });
+    child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
     connect(child, &QObject::destroyed, this, [this] {
         // The last window gone: the frame shows no document.
         QTimer::singleShot(0, this, &CTracepadMainFrame::UpdateFrame);

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "document/forms/colour_palette.h"
-#include "view/dialogs/room_dialog_helpers.h"
+#include "view/dialogs/dialog_helpers.h"
 
 namespace plantrek {
 

@@ -1,5 +1,7 @@
 #include "view/dialogs/disto_input_dlg.h"
 
+#include "view/dialogs/dialog_helpers.h"
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -34,16 +36,7 @@ void EditingDialog::accept() {
 }
 
 void EditingDialog::Refuse(const QString& message, QWidget* field) {
-    prompts_.ShowMessage(message, MessageIcon::Warning);
-    if (field == nullptr) {
-        return;
-    }
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-        edit->selectAll();
-    } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit()) {
-        combo->lineEdit()->selectAll();
-    }
+    ShowRefusal(prompts_, message, field);
 }
 
 QDialogButtonBox* EditingDialog::AddButtons(QBoxLayout* layout) {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "view/dialogs/colour_picker.h"
-#include "view/dialogs/room_dialog_helpers.h"
+#include "view/dialogs/dialog_helpers.h"
 
 namespace plantrek {
 

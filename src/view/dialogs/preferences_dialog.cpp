@@ -18,7 +18,7 @@
 #include "document/user_prompts.h"
 #include "resources/string_table.h"
 #include "view/dialogs/colour_picker.h"
-#include "view/dialogs/room_dialog_helpers.h"
+#include "view/dialogs/dialog_helpers.h"
 
 namespace plantrek {
 

@@ -1,4 +1,4 @@
-#include "view/dialogs/room_dialog_helpers.h"
+#include "view/dialogs/dialog_helpers.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -13,8 +13,8 @@ class QLineEdit;
 class QLabel;
 class QWidget;
 
-// What the room, material and preference dialogs share: how a refused field is shown, buddy
-// labels, and the conversion between stored colours and Qt's.
+// What the dialogs share: how a refused field is shown, buddy labels, and the conversion
+// between stored colours and Qt's.
 namespace plantrek {
 
 class UserPrompts;

@@ -133,6 +133,8 @@ constexpr CommandRow kRows[] = {
     {kCueNextAnnotation, "", "", "Cue Next Annotation", "", "", O::View, R::CueNext, kNoMenuItem},
 
     // Window
+    {kWindowNew, "&New Window", "", "Open another window for the active document\nNew Window", "",
+     "", O::Frame, R::Always},
     {kWindowCascade, "&Cascade", "", "Arrange windows so they overlap\nCascade Windows", "", "",
      O::Frame, R::Always},
     {kWindowTile, "&Tile", "", "Arrange windows as non-overlapping tiles\nTile Windows", "", "",

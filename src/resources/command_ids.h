@@ -70,6 +70,7 @@ inline constexpr int kRecordAnnotation = 32842;
 inline constexpr int kFileClose = 57602;
 inline constexpr int kFileMru1 = 57616;  // the recent files are 57616 to 57619
 inline constexpr int kAppExit = 57665;
+inline constexpr int kWindowNew = 57648;
 inline constexpr int kWindowArrange = 57649;
 inline constexpr int kWindowCascade = 57650;
 inline constexpr int kWindowTile = 57651;

@@ -7,7 +7,7 @@
 
 namespace plantrek {
 
-CTracepadChildFrame::CTracepadChildFrame(std::unique_ptr<CTracepadDoc> doc, CloseCheck closeCheck,
+CTracepadChildFrame::CTracepadChildFrame(std::shared_ptr<CTracepadDoc> doc, CloseCheck closeCheck,
                                          QWidget* parent)
     : QMdiSubWindow(parent), doc_(std::move(doc)), closeCheck_(std::move(closeCheck)) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -22,8 +22,14 @@ CTracepadChildFrame::~CTracepadChildFrame() {
     delete widget();
 }
 
+void CTracepadChildFrame::SetWindowNumber(int number) {
+    windowNumber_ = number;
+    UpdateTitle();
+}
+
 void CTracepadChildFrame::UpdateTitle() {
-    setWindowTitle(doc_->GetTitle() + QStringLiteral("[*]"));
+    const QString number = windowNumber_ > 0 ? QStringLiteral(":%1").arg(windowNumber_) : QString();
+    setWindowTitle(doc_->GetTitle() + number + QStringLiteral("[*]"));
     setWindowModified(doc_->IsModified());
 }
 

@@ -18,11 +18,15 @@ public:
     // True when the window may close (saved, not wanted, or not modified).
     using CloseCheck = std::function<bool(CTracepadChildFrame&)>;
 
-    CTracepadChildFrame(std::unique_ptr<CTracepadDoc> doc, CloseCheck closeCheck,
+    CTracepadChildFrame(std::shared_ptr<CTracepadDoc> doc, CloseCheck closeCheck,
                         QWidget* parent = nullptr);
     ~CTracepadChildFrame() override;
 
     CTracepadDoc& Document() { return *doc_; }
+    // The document, for another window on it (Window > New Window).
+    const std::shared_ptr<CTracepadDoc>& SharedDocument() const { return doc_; }
+    // 0 while this is the document's only window; else its number, shown as "Plantrek1:2".
+    void SetWindowNumber(int number);
     CTracepadView& Plan() { return *plan_; }
     // Takes the document's title and modified flag into the window title.
     void UpdateTitle();
@@ -31,7 +35,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    std::unique_ptr<CTracepadDoc> doc_;
+    std::shared_ptr<CTracepadDoc> doc_;
+    int windowNumber_ = 0;
     CTracepadView* plan_;
     CloseCheck closeCheck_;
 };

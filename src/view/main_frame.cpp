@@ -273,6 +273,7 @@ void CTracepadMainFrame::RegisterCommands() {
                               false});
 
     // Window
+    r.SetHandler(kWindowNew, withChild([this](CTracepadChildFrame&) { NewWindow(); }));
     r.SetHandler(kWindowCascade, always([this] { mdi_->cascadeSubWindows(); }));
     r.SetHandler(kWindowTile, always([this] { mdi_->tileSubWindows(); }));
     r.SetHandler(kWindowArrange, always([this] {
@@ -321,7 +322,7 @@ void CTracepadMainFrame::BuildMenus() {
     r.AddMenu(view, {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kSep, kKeypad, kDragMode, kSep,
                      kCustomize, kViewStatusBar, kSep, kReconnectDisto});
     windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
-    r.AddMenu(windowMenu_, {kWindowCascade, kWindowTile, kWindowArrange});
+    r.AddMenu(windowMenu_, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange});
     windowMenu_->addSeparator();
     connect(windowMenu_, &QMenu::aboutToShow, this, &CTracepadMainFrame::RefreshWindowMenu);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -441,8 +442,15 @@ void CTracepadMainFrame::SaveLayout() {
 }
 
 void CTracepadMainFrame::closeEvent(QCloseEvent* event) {
+    // Each modified document is asked about once, however many windows show it.
+    QList<const CTracepadDoc*> asked;
     for (CTracepadChildFrame* child : Children()) {
-        if (!SaveModified(*child)) {
+        if (asked.contains(&child->Document())) {
+            continue;
+        }
+        asked.append(&child->Document());
+        const QList<CTracepadChildFrame*> windows = WindowsOf(child->Document());
+        if (!SaveModified(*windows.last())) {
             event->ignore();
             return;
         }
@@ -492,18 +500,25 @@ std::unique_ptr<CTracepadDoc> CTracepadMainFrame::MakeDocument() {
     return doc;
 }
 
-CTracepadChildFrame* CTracepadMainFrame::AddChild(std::unique_ptr<CTracepadDoc> doc) {
+CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> doc) {
     CTracepadDoc* raw = doc.get();
     auto* child = new CTracepadChildFrame(
         std::move(doc), [this](CTracepadChildFrame& c) { return SaveModified(c); });
-    connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged);
+    connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged,
+            Qt::UniqueConnection);
     // The view's double click and the context menus' items it does not run itself.
     connect(&child->Plan(), &CTracepadView::commandRequested, router_,
             [this](int id) { router_->Run(id); });
     child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
     connect(child, &QObject::destroyed, this, [this] {
-        // The last window gone: the frame shows no document.
-        QTimer::singleShot(0, this, &CTracepadMainFrame::UpdateFrame);
+        // The last window gone: the frame shows no document. The windows left on a document
+        // are numbered again.
+        QTimer::singleShot(0, this, [this] {
+            for (CTracepadChildFrame* other : Children()) {
+                RenumberWindows(other->Document());
+            }
+            UpdateFrame();
+        });
     });
     // The first window fills the frame, as do later ones while the active one does.
     QMdiSubWindow* active = mdi_->activeSubWindow();
@@ -516,6 +531,7 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::unique_ptr<CTracepadDoc> 
         child->show();
     }
     mdi_->setActiveSubWindow(child);
+    RenumberWindows(*raw);
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CTracepadMainFrame::UpdateFrame);
     keypad_->SetUnits(raw->Prefs().GetInputValues().Input);
     input_->setFocus();
@@ -554,7 +570,7 @@ bool CTracepadMainFrame::SaveDocument(CTracepadChildFrame& child) {
         return SaveDocumentAs(child);
     }
     const bool saved = doc.Save();
-    child.UpdateTitle();
+    RenumberWindows(doc);
     UpdateFrame();
     return saved;
 }
@@ -571,14 +587,15 @@ bool CTracepadMainFrame::SaveDocumentAs(CTracepadChildFrame& child) {
     if (saved) {
         recent_->Add(chosen.path);
     }
-    child.UpdateTitle();
+    RenumberWindows(doc);
     UpdateFrame();
     return saved;
 }
 
 bool CTracepadMainFrame::SaveModified(CTracepadChildFrame& child) {
     CTracepadDoc& doc = child.Document();
-    if (!doc.IsModified()) {
+    // Closing one of several windows on a document loses nothing.
+    if (!doc.IsModified() || WindowsOf(doc).size() > 1) {
         return true;
     }
     mdi_->setActiveSubWindow(&child);
@@ -602,6 +619,29 @@ CTracepadChildFrame* CTracepadMainFrame::ActiveChild() const {
 CTracepadDoc* CTracepadMainFrame::ActiveDocument() const {
     CTracepadChildFrame* child = ActiveChild();
     return child != nullptr ? &child->Document() : nullptr;
+}
+
+CTracepadChildFrame* CTracepadMainFrame::NewWindow() {
+    CTracepadChildFrame* active = ActiveChild();
+    return active != nullptr ? AddChild(active->SharedDocument()) : nullptr;
+}
+
+QList<CTracepadChildFrame*> CTracepadMainFrame::WindowsOf(const CTracepadDoc& doc) const {
+    QList<CTracepadChildFrame*> windows;
+    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        auto* child = qobject_cast<CTracepadChildFrame*>(window);
+        if (child != nullptr && &child->Document() == &doc) {
+            windows.append(child);
+        }
+    }
+    return windows;
+}
+
+void CTracepadMainFrame::RenumberWindows(const CTracepadDoc& doc) {
+    const QList<CTracepadChildFrame*> windows = WindowsOf(doc);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        windows[i]->SetWindowNumber(windows.size() > 1 ? static_cast<int>(i) + 1 : 0);
+    }
 }
 
 QList<CTracepadChildFrame*> CTracepadMainFrame::Children() const {

@@ -95,7 +95,13 @@ private:
     void BuildStatusBar();
     void RestoreLayout();
     void SaveLayout();
-    CTracepadChildFrame* AddChild(std::unique_ptr<CTracepadDoc> doc);
+    CTracepadChildFrame* AddChild(std::shared_ptr<CTracepadDoc> doc);
+    // Window > New Window: another window on the active document, with a view of its own.
+    CTracepadChildFrame* NewWindow();
+    // The windows showing a document, in the order they were opened.
+    QList<CTracepadChildFrame*> WindowsOf(const CTracepadDoc& doc) const;
+    // Numbers the windows of a document ("Plantrek1:1", "Plantrek1:2") and refreshes their titles.
+    void RenumberWindows(const CTracepadDoc& doc);
     std::unique_ptr<CTracepadDoc> MakeDocument();
     void OnChildActivated(QMdiSubWindow* window);
     void OnDocumentChanged();

@@ -9,6 +9,7 @@
 
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
+#include "view/child_frame.h"
 #include "view/commands/command_router.h"
 #include "view/keypad.h"
 #include "view/recent_files.h"
@@ -151,6 +152,34 @@ TEST_F(FrameTest, CopyAndPasteCarryARoomBetweenDocumentsWithoutTheClipboard) {
     EXPECT_EQ(Doc().GetSite()->RoomCount(), 0);
     EXPECT_EQ(frame->KeptClipItem()->Kind(), ClipKind::Room);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+TEST_F(FrameTest, NewWindowShowsTheSameDocumentAndOnlyItsLastWindowAsksToSave) {
+    frame->NewDocument();
+    const QString title = Doc().GetTitle();
+    frame->Router().Run(kWindowNew);
+    ASSERT_EQ(frame->Children().size(), 2);
+    CTracepadChildFrame* first = frame->Children()[0];
+    CTracepadChildFrame* second = frame->Children()[1];
+    ASSERT_EQ(&first->Document(), &second->Document());
+    EXPECT_EQ(first->windowTitle(), title + QStringLiteral(":1[*]"));
+    EXPECT_EQ(second->windowTitle(), title + QStringLiteral(":2[*]"));
+
+    Type(QStringLiteral("3 n"));  // typed into the active window: both show the wall
+    EXPECT_EQ(first->Document().GetSite()->GetRoom(0)->WallCount(true), 1);
+
+    prompts.questions.clear();
+    prompts.answers = {SaveAnswer::Cancel};
+    frame->Router().Run(kFileClose);  // one of two windows: nothing is lost, nothing asked
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    ASSERT_EQ(frame->Children().size(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame->Children()[0]->windowTitle(), title + QStringLiteral("[*]"));
+
+    frame->Router().Run(kFileClose);  // the last window asks, and Cancel keeps it
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(frame->Children().size(), 1);
 }
 
 TEST_F(FrameTest, ClosingAModifiedDocumentAsksYesNoOrCancel) {

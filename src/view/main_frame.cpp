@@ -160,7 +160,7 @@ void CTracepadMainFrame::RegisterCommands() {
                     run(*doc);
                 }
             },
-            [this, id] { return DocumentCommandState(ActiveDocument(), id, kept_.get()); },
+            [this, id] { return DocumentCommandState(ActiveDocument(), id, clip_.Item()); },
             checkable};
     };
 
@@ -188,21 +188,16 @@ void CTracepadMainFrame::RegisterCommands() {
     r.SetHandler(kEditUndo, document(kEditUndo, [](CTracepadDoc& d) { d.Undo(); }));
     r.SetHandler(kEditRedo, document(kEditRedo, [](CTracepadDoc& d) { d.Redo(); }));
     r.SetHandler(kEditCut, document(kEditCut, [this](CTracepadDoc& d) {
-        if (auto item = d.Copy()) {
-            SetKept(std::move(item));
-            d.Delete();
+        if (clip_.Cut(d)) {
+            router_->Refresh();
         }
     }));
     r.SetHandler(kEditCopy, document(kEditCopy, [this](CTracepadDoc& d) {
-        if (auto item = d.Copy()) {
-            SetKept(std::move(item));
+        if (clip_.Copy(d)) {
+            router_->Refresh();
         }
     }));
-    r.SetHandler(kEditPaste, document(kEditPaste, [this](CTracepadDoc& d) {
-        if (kept_) {
-            d.Paste(*kept_);
-        }
-    }));
+    r.SetHandler(kEditPaste, document(kEditPaste, [this](CTracepadDoc& d) { clip_.Paste(d); }));
     r.SetHandler(kEditClear, document(kEditClear, [](CTracepadDoc& d) { d.Delete(); }));
     r.SetHandler(kRelativeDirections,
                  document(kRelativeDirections,
@@ -293,7 +288,7 @@ void CTracepadMainFrame::RegisterCommands() {
     RegisterRoomHandlers(
         r,
         {[this] { return ActiveDocument(); },
-         [this](int id) { return DocumentCommandState(ActiveDocument(), id, kept_.get()); }},
+         [this](int id) { return DocumentCommandState(ActiveDocument(), id, clip_.Item()); }},
         std::make_shared<QtRoomDialogs>(this, *services_.prompts, services_.store));
 }
 
@@ -681,11 +676,6 @@ void CTracepadMainFrame::UpdateFrame() {
     }
     const CTracepadDoc* active = ActiveDocument();
     selectionPane_->setText(active != nullptr ? SelectionText(*active) : QString());
-    router_->Refresh();
-}
-
-void CTracepadMainFrame::SetKept(std::unique_ptr<CClipItem> item) {
-    kept_ = std::move(item);
     router_->Refresh();
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/clip_item.h"
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
 
@@ -73,7 +74,7 @@ public:
     MeasurementRouter& Measurements() { return *measurements_; }
     MeterConnection& Meter() { return *meter_; }
     const RecentFileList& RecentFiles() const { return *recent_; }
-    const CClipItem* KeptClipItem() const { return kept_.get(); }
+    const CClipItem* KeptClipItem() const { return clip_.Item(); }
     HelpWindow* Help() const;
 
     // Toolbar buttons the user has hidden with Customize stay hidden across restarts.
@@ -115,7 +116,6 @@ private:
     void FillToolBar(const QString& name);
     void RunExport();
     void ShowHelp();
-    void SetKept(std::unique_ptr<CClipItem> item);
 
     FrameServices services_;
     CommandRouter* router_;
@@ -125,7 +125,7 @@ private:
     QLabel* selectionPane_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
-    std::unique_ptr<CClipItem> kept_;
+    CClipHolder clip_;  // the one kept item of Cut, Copy and Paste
     std::unique_ptr<RecentFileList> recent_;
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;

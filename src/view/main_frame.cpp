@@ -392,7 +392,13 @@ void CTracepadMainFrame::RestoreLayout() {
     const auto settings = services_.store.Open();
     const QByteArray geometry = settings->value(kGeometryKey).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        resize(1000, 720);
+        // First start: a comfortable size, but never larger than the screen's working area
+        // (small laptops, large scale factors).
+        QSize size(1000, 720);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+        }
+        resize(size);
     }
     settings->beginGroup(kHiddenButtonsGroup);
     for (auto& [name, ids] : toolBarCommands_) {

@@ -1,0 +1,99 @@
+#include <QListWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "audio/audio_activity.h"
+#include "audio/audio_test_data.h"
+#include "frame_fixture.h"
+#include "resources/command_ids.h"
+#include "view/commands/command_router.h"
+#include "view/dialogs/annotation_dialog.h"
+
+namespace plantrek {
+namespace {
+
+using namespace command_id;
+using test::WaitFor;
+
+class AnnotationHandlerTest : public test::FrameTest {
+protected:
+    bool Enabled(int id) {
+        frame->Router().Refresh();
+        return frame->Router().Action(id)->isEnabled();
+    }
+    static void AddNote(AnnotationList& list, const QString& name) {
+        Annotation note;
+        EXPECT_TRUE(note.File()->Append(RandomBytes(1000, 5)));
+        note.SetName(name);
+        list.InsertAt(note, -1);
+    }
+    // Runs the command and returns the lines its dialog showed, closing it.
+    QStringList DialogLines(int id) {
+        QStringList lines{"not shown"};
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<AnnotationDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            lines.clear();
+            for (int i = 0; i < dialog->List()->count(); ++i) {
+                lines << dialog->List()->item(i)->text();
+            }
+            dialog->accept();
+        });
+        frame->Router().Run(id);
+        return lines;
+    }
+};
+
+TEST_F(AnnotationHandlerTest, EditCommandsOpenTheRoomsAndTheSitesNotes) {
+    frame->NewDocument();
+    EXPECT_FALSE(Enabled(kEditRoomAnnotation));  // the new room is not closed
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    Type(QStringLiteral("3 s"));
+    Doc().SelectRoom(Doc().GetSite()->GetRoom(0));
+    ASSERT_TRUE(Doc().GetCurrentRoom()->IsClosed());
+    AddNote(Doc().GetCurrentRoom()->Annotations(), QString());
+    AddNote(Doc().GetCurrentRoom()->Annotations(), QStringLiteral("Window sill"));
+    AddNote(Doc().GetSite()->Annotations(), QStringLiteral("Entrance"));
+
+    ASSERT_TRUE(Enabled(kEditRoomAnnotation));
+    EXPECT_EQ(DialogLines(kEditRoomAnnotation), QStringList({"Track 1", "Window sill"}));
+    ASSERT_TRUE(Enabled(kEditSiteAnnotation));
+    EXPECT_EQ(DialogLines(kEditSiteAnnotation), QStringList({"Entrance"}));
+}
+
+TEST_F(AnnotationHandlerTest, PlanViewPlaysToTheEndOrReportsAMissingDevice) {
+    frame->NewDocument();
+    AddNote(Doc().GetSite()->Annotations(), QStringLiteral("Entrance"));
+    ASSERT_TRUE(Enabled(kPlayAnnotation));
+    frame->Router().Run(kPlayAnnotation);
+    ASSERT_TRUE(AudioActivity::IsPlaying());
+    EXPECT_TRUE(Enabled(kStopAnnotation));
+    EXPECT_FALSE(Enabled(kPlayAnnotation));
+    EXPECT_FALSE(Enabled(kEditSiteAnnotation));
+
+    // The end of the note reaches the view, which stops and brings the buttons back.
+    sound.out->listener.BufferDone(0);
+    EXPECT_TRUE(WaitFor([&] { return !AudioActivity::IsPlaying(); }));
+    EXPECT_TRUE(frame->Router().Action(kPlayAnnotation)->isEnabled());
+    EXPECT_FALSE(frame->Router().Action(kStopAnnotation)->isEnabled());
+
+    // No sound device: the box with the system's reason, and nothing left playing.
+    sound.failure = QStringLiteral("No audio output device");
+    frame->Router().Run(kPlayAnnotation);
+    EXPECT_FALSE(AudioActivity::IsPlaying());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, "Play Error");
+    EXPECT_EQ(prompts.messages[0].text, PlayErrorText(sound.failure));
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
+
+    frame->Router().Run(kRecordAnnotation);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].caption, "Record Error");
+    EXPECT_EQ(prompts.messages[1].text, RecordErrorText(sound.failure));
+    EXPECT_EQ(Doc().GetSite()->Annotations().Count(), 1);
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+}  // namespace
+}  // namespace plantrek

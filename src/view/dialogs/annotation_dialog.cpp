@@ -1,6 +1,5 @@
 #include "view/dialogs/annotation_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -41,7 +40,9 @@ AnnotationDialog::AnnotationDialog(AnnotationList& list, const AudioServices& au
     rename_ = button(QStringLiteral("Re&name"));
     delete_ = button(QStringLiteral("&Delete"));
     column->addStretch(1);
-    auto* ok = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Vertical, this);
+    // A plain button like its neighbours; Enter in the list closes the dialog through it.
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
     column->addWidget(ok);
     layout->addLayout(column);
 
@@ -50,7 +51,7 @@ AnnotationDialog::AnnotationDialog(AnnotationList& list, const AudioServices& au
     connect(record_, &QPushButton::clicked, this, &AnnotationDialog::OnRecord);
     connect(rename_, &QPushButton::clicked, this, &AnnotationDialog::OnRename);
     connect(delete_, &QPushButton::clicked, this, &AnnotationDialog::OnDelete);
-    connect(ok, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(list_, &QListWidget::itemDoubleClicked, this, &AnnotationDialog::OnPlay);
 
     Refill();

@@ -21,6 +21,7 @@ RecordingDialog::RecordingDialog(const FreeSpaceSource& space, std::function<boo
     setWindowTitle(QStringLiteral("Recording..."));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
+    top->setSpacing(12);
     icon_ = new QLabel(this);
     // The label keeps its size while the icon blinks, so nothing beside it jumps.
     icon_->setFixedSize(kIconSize, kIconSize);
@@ -29,12 +30,18 @@ RecordingDialog::RecordingDialog(const FreeSpaceSource& space, std::function<boo
     auto* texts = new QVBoxLayout;
     auto* caption = new QLabel(QStringLiteral("Available Recording Time:"), this);
     time_ = new QLabel(QStringLiteral("Over 2 hours"), this);
+    // Room for the longest text, so the dialog never changes size while it counts down.
+    time_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Less than 1 minute!")));
+    QFont bold = time_->font();
+    bold.setBold(true);
+    time_->setFont(bold);
     time_->setAccessibleName(caption->text());
     caption->setBuddy(time_);
     texts->addWidget(caption);
     texts->addWidget(time_);
     top->addLayout(texts, 1);
     layout->addLayout(top);
+    layout->addSpacing(fontMetrics().height() / 2);
 
     auto* buttons = new QHBoxLayout;
     auto* save = new QPushButton(QStringLiteral("&Save Recording"), this);

@@ -514,6 +514,10 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::unique_ptr<CTracepadDoc> 
     child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
     child->Plan().SetAnnotationHooks(
         ViewAnnotationHooks(child->Plan(), audio_->Services(), [this] { router_->Refresh(); }));
+    // Tied to the player rather than the frame: windows still go away while the frame is being
+    // destroyed, after its sound has gone.
+    connect(child, &QObject::destroyed, &audio_->Services().player,
+            [audio = audio_.get()] { audio->KeepListening(); });
     connect(child, &QObject::destroyed, this, [this] {
         // The last window gone: the frame shows no document.
         QTimer::singleShot(0, this, &CTracepadMainFrame::UpdateFrame);
@@ -853,11 +857,7 @@ void CTracepadMainFrame::ShowAnnotations(AnnotationList& list, std::function<voi
         AnnotationDialog dialog(list, audio_->Services(), std::move(modified), this);
         dialog.exec();
     }
-    // A note still playing ends by itself; its end brings the note buttons back.
-    AudioPlayer& player = audio_->Services().player;
-    if (player.IsPlaying() && player.Listener() == nullptr) {
-        player.SetListener(&audio_->Fallback());
-    }
+    audio_->KeepListening();
     router_->Refresh();
 }
 

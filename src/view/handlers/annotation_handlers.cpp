@@ -53,6 +53,12 @@ FrameAudio::FrameAudio(SoundDevice* device, const FreeSpaceSource* space, Window
     fallback_ = std::make_unique<StopAndRefresh>(*player_, std::move(refresh));
 }
 
+void FrameAudio::KeepListening() {
+    if (player_->IsPlaying() && player_->Listener() == nullptr) {
+        player_->SetListener(fallback_.get());
+    }
+}
+
 FrameAudio::~FrameAudio() {
     player_->SetListener(nullptr);
     player_->Stop();

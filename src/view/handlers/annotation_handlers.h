@@ -24,8 +24,9 @@ public:
     ~FrameAudio();
 
     AudioServices& Services() { return *services_; }
-    // Hears the end of a playback nobody else listens to any more, so the buttons come back.
-    PlaybackListener& Fallback() { return *fallback_; }
+    // A playback whose listener went away (its dialog closed, its window too) is still heard
+    // of when it ends, so the note buttons come back.
+    void KeepListening();
 
 private:
     class Prompts;

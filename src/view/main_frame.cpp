@@ -27,7 +27,9 @@
 #include "view/child_frame.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
+#include "view/dialogs/annotation_dialog.h"
 #include "view/dialogs/room_dialog_factory.h"
+#include "view/handlers/annotation_handlers.h"
 #include "view/handlers/room_handlers.h"
 #include "view/dialogs/qt_wall_room_dialogs.h"
 #include "view/help_window.h"
@@ -101,6 +103,9 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
     });
     meter_ = std::make_unique<MeterConnection>(*measurements_, *services_.prompts, this);
     meter_->SetSearchRange(services_.firstComPort, services_.lastComPort);
+    audio_ = std::make_unique<FrameAudio>(services_.sound, services_.freeSpace,
+                                          *services_.prompts, this,
+                                          [this] { router_->Refresh(); });
 
     mdi_ = new QMdiArea(this);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -132,6 +137,7 @@ CTracepadMainFrame::~CTracepadMainFrame() {
     for (CTracepadChildFrame* child : Children()) {
         delete child;
     }
+    audio_.reset();
 }
 
 // ------------------------------------------------------------------------------------------
@@ -290,6 +296,11 @@ void CTracepadMainFrame::RegisterCommands() {
         {[this] { return ActiveDocument(); },
          [this](int id) { return DocumentCommandState(ActiveDocument(), id, clip_.Item()); }},
         std::make_shared<QtRoomDialogs>(this, *services_.prompts, services_.store));
+    RegisterAnnotationHandlers(
+        r, {[this] { return ActiveDocument(); },
+            [this](AnnotationList& list, std::function<void()> modified) {
+                ShowAnnotations(list, std::move(modified));
+            }});
 }
 
 void CTracepadMainFrame::BuildMenus() {
@@ -511,6 +522,12 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
     connect(&child->Plan(), &CTracepadView::commandRequested, router_,
             [this](int id) { router_->Run(id); });
     child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
+    child->Plan().SetAnnotationHooks(
+        ViewAnnotationHooks(child->Plan(), audio_->Services(), [this] { router_->Refresh(); }));
+    // Tied to the player rather than the frame: windows still go away while the frame is being
+    // destroyed, after its sound has gone.
+    connect(child, &QObject::destroyed, &audio_->Services().player,
+            [audio = audio_.get()] { audio->KeepListening(); });
     connect(child, &QObject::destroyed, this, [this] {
         // The last window gone: the frame shows no document. The windows left on a document
         // are numbered again.
@@ -869,6 +886,15 @@ void CTracepadMainFrame::RunExport() {
         services_.prompts->ShowCaptioned(kExportErrorCaption, result.errorText,
                                          MessageIcon::Error);
     }
+}
+
+void CTracepadMainFrame::ShowAnnotations(AnnotationList& list, std::function<void()> modified) {
+    {
+        AnnotationDialog dialog(list, audio_->Services(), std::move(modified), this);
+        dialog.exec();
+    }
+    audio_->KeepListening();
+    router_->Refresh();
 }
 
 void CTracepadMainFrame::ShowHelp() {

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QSet>
 
+#include <functional>
+
 #include <map>
 #include <memory>
 #include <vector>
@@ -21,8 +23,12 @@ class QMdiSubWindow;
 // item and the meter.
 namespace plantrek {
 
+class AnnotationList;
 class CClipItem;
 class CKeypadDlg;
+class FrameAudio;
+class FreeSpaceSource;
+class SoundDevice;
 class CommandRouter;
 class CTracepadChildFrame;
 class CTracepadDoc;
@@ -35,10 +41,13 @@ class RecentFileList;
 class WindowPrompts;
 
 // What the frame needs from outside: where boxes and file dialogs go, where settings and the
-// template live, and whether to look for a meter.
+// template live, whether to look for a meter, and the sound device and free space notes are
+// recorded with (the system's when not given).
 struct FrameServices {
     WindowPrompts* prompts = nullptr;
     FileChooser* files = nullptr;
+    SoundDevice* sound = nullptr;
+    const FreeSpaceSource* freeSpace = nullptr;
     SettingsStore store;
     TemplateLocation templates = TemplateLocation::Default();
     bool searchMeter = true;
@@ -73,6 +82,7 @@ public:
     QMdiArea& MdiArea() { return *mdi_; }
     MeasurementRouter& Measurements() { return *measurements_; }
     MeterConnection& Meter() { return *meter_; }
+    FrameAudio& Audio() { return *audio_; }
     const RecentFileList& RecentFiles() const { return *recent_; }
     const CClipItem* KeptClipItem() const { return clip_.Item(); }
     HelpWindow* Help() const;
@@ -116,6 +126,7 @@ private:
     void FillToolBar(const QString& name);
     void RunExport();
     void ShowHelp();
+    void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
     FrameServices services_;
     CommandRouter* router_;
@@ -129,6 +140,7 @@ private:
     std::unique_ptr<RecentFileList> recent_;
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
+    std::unique_ptr<FrameAudio> audio_;
     QPointer<HelpWindow> help_;
     // Each button toolbar's full list of commands, and the ones the user hid.
     std::map<QString, std::vector<int>> toolBarCommands_;

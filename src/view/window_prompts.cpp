@@ -39,6 +39,15 @@ bool QtWindowPrompts::AskYesNo(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtWindowPrompts::AskCaptioned(const QString& caption, const QString& text,
+                                   MessageIcon icon) {
+    // Over the dialog that asks, when one is open.
+    QWidget* modal = QApplication::activeModalWidget();
+    QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
+                    modal != nullptr ? modal : parent_);
+    return box.exec() == QMessageBox::Yes;
+}
+
 SaveAnswer QtWindowPrompts::AskYesNoCancel(const QString& text) {
     QMessageBox box(QMessageBox::Question, ProgramName(), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);

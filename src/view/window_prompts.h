@@ -19,6 +19,13 @@ public:
     virtual void ShowCaptioned(const QString& caption, const QString& text, MessageIcon icon) = 0;
     // "Save changes to Plantrek1?" with Yes, No and Cancel.
     virtual SaveAnswer AskYesNoCancel(const QString& text) = 0;
+    // A Yes/No question with a caption and icon of its own ("Delete Annotation?"); true for
+    // Yes. Prompts that keep no captions ask it as a plain question.
+    virtual bool AskCaptioned(const QString& caption, const QString& text, MessageIcon icon) {
+        (void)caption;
+        (void)icon;
+        return AskYesNo(text);
+    }
 };
 
 // A chosen file and, for save dialogs with several filters, the filter chosen (from 1).
@@ -50,6 +57,7 @@ public:
     bool AskYesNo(const QString& text) override;
     void ShowCaptioned(const QString& caption, const QString& text, MessageIcon icon) override;
     SaveAnswer AskYesNoCancel(const QString& text) override;
+    bool AskCaptioned(const QString& caption, const QString& text, MessageIcon icon) override;
 
 private:
     QWidget* parent_;

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "audio/io/audio_io_support.h"
+#include "audio/io/recording_time.h"
 #include "document/tracepad_doc.h"
 #include "view/child_frame.h"
 #include "view/input_line.h"
@@ -84,7 +86,14 @@ private:
     }
 };
 
-// A main frame on private settings and template folders, without a meter search.
+// Free space for recordings as the test sets it, in minutes.
+struct FixedFreeSpace : FreeSpaceSource {
+    qint64 BytesAvailable() const override { return static_cast<qint64>(minutes * 60 * 1625); }
+    double minutes = 500;
+};
+
+// A main frame on private settings and template folders, without a meter search, with a
+// scripted sound device (no test touches the machine's sound).
 class FrameTest : public ::testing::Test {
 protected:
     FrameTest() { MakeFrame(); }
@@ -97,6 +106,8 @@ protected:
         services.store = SettingsStore::AtFile(folder.filePath(QStringLiteral("settings.ini")));
         services.templates = TemplateLocation{folder.path(), folder.path()};
         services.searchMeter = false;
+        services.sound = &sound;
+        services.freeSpace = &space;
         return services;
     }
     void MakeFrame() {
@@ -127,6 +138,8 @@ protected:
     QTemporaryDir folder;
     RecordingWindowPrompts prompts;
     RecordingChooser chooser;
+    ScriptedDevice sound;
+    FixedFreeSpace space;
     std::unique_ptr<CTracepadMainFrame> frame;
 };
 

@@ -7,7 +7,6 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QUrl>
 
 #ifdef Q_OS_UNIX
@@ -57,7 +56,8 @@ QString SingleInstance::ServerName() {
     if (const QString display = DisplayPart(); !display.isEmpty()) {
         base += QLatin1Char('-') + display;
     }
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Read directly: asking QStandardPaths makes up a folder, and warns, when there is none.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir()) {
         return QDir(runtime).filePath(base);
     }

@@ -7,7 +7,6 @@
 
 class QLocalServer;
 class QLocalSocket;
-class QLockFile;
 
 // One program per user and display: a second start hands its files to the running program over
 // a local socket and ends, as users of document programs expect from opening a file in the file

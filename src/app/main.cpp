@@ -26,7 +26,10 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {argv[0], nullptr};
     QApplication application(qtArgc, qtArgv);
     plantrek::SetApplicationNames();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/32856.svg")));
+    // The desktop entry's name ties the windows to their menu entry and icon under Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("plantrek"));
+    Q_INIT_RESOURCE(program_icon);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/program/plantrek.svg")));
 
     plantrek::CTracepadApp app;
     if (const auto failed = app.InitInstance(arguments)) {

@@ -1,8 +1,12 @@
 #include "app/tracepad_app.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 
+#include <utility>
+
+#include "app/single_instance.h"
 #include "view/main_frame.h"
 #include "view/window_prompts.h"
 
@@ -19,9 +23,17 @@ CTracepadApp::CTracepadApp()
 CTracepadApp::~CTracepadApp() = default;
 
 std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
-    if (arguments.size() > 1) {
-        QTextStream(stderr) << "usage: plantrek [SITE.tcd]\n";
-        return kExitUsage;
+    // Every argument is a file name, even one that starts with a dash; the desktop entry passes
+    // all the files chosen in the file manager.
+    instance_ = std::make_unique<SingleInstance>();
+    switch (instance_->Start(arguments)) {
+        case SingleInstance::Role::HandedOver:
+            return kExitOk;
+        case SingleInstance::Role::Failed:
+            QTextStream(stderr) << "plantrek: the running Plantrek did not take the files\n";
+            return kExitOpenFailed;
+        case SingleInstance::Role::Primary:
+            break;
     }
 
     FrameServices services;
@@ -32,15 +44,52 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
     frame_ = std::make_unique<CTracepadMainFrame>(services);
     prompts_->SetParent(frame_.get());
     files_->SetParent(frame_.get());
+    QObject::connect(instance_.get(), &SingleInstance::filesReceived, frame_.get(),
+                     [this](const QStringList& files) { OpenHandedOver(files); });
 
-    // Every argument is a file name, even one that starts with a dash.
     if (arguments.isEmpty()) {
         frame_->NewDocument();
-    } else if (frame_->OpenDocument(arguments.constFirst()) == nullptr) {
-        return kExitOpenFailed;
+    } else {
+        bool opened = false;
+        for (const QString& path : arguments) {
+            opened = frame_->OpenDocument(path) != nullptr || opened;
+        }
+        if (!opened) {
+            return kExitOpenFailed;
+        }
     }
     frame_->show();
     return std::nullopt;
+}
+
+void CTracepadApp::OpenHandedOver(const QStringList& files) {
+    const bool waiting = !pending_.isEmpty();
+    // An empty name stands for a start without files: a new document.
+    pending_ += files.isEmpty() ? QStringList{QString()} : files;
+    if (!waiting) {
+        OpenPending();
+    }
+}
+
+void CTracepadApp::OpenPending() {
+    // Files that arrive while a dialog or message box is open wait until it has closed, so a
+    // document never appears behind a dialog that belongs to another one.
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(250, frame_.get(), [this] { OpenPending(); });
+        return;
+    }
+    const QStringList files = std::exchange(pending_, {});
+    for (const QString& path : files) {
+        if (path.isEmpty()) {
+            frame_->NewDocument();
+        } else {
+            frame_->OpenDocument(path);
+        }
+    }
+    frame_->setWindowState((frame_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    frame_->show();
+    frame_->raise();
+    frame_->activateWindow();
 }
 
 }  // namespace plantrek

@@ -11,6 +11,7 @@ namespace plantrek {
 class CTracepadMainFrame;
 class QtFileChooser;
 class QtWindowPrompts;
+class SingleInstance;
 
 class CTracepadApp {
 public:
@@ -21,16 +22,23 @@ public:
     CTracepadApp();
     ~CTracepadApp();
 
-    // Creates and shows the main window with a new document or the file named by the
-    // arguments (the program's own, without its name). Returns the exit status when start-up
-    // fails, nothing when the program should run.
+    // Creates and shows the main window with a new document or the files named by the
+    // arguments (the program's own, without its name); when the program is running already,
+    // hands the files to it instead. Returns the exit status when this start ends here,
+    // nothing when the program should run.
     std::optional<int> InitInstance(const QStringList& arguments);
     CTracepadMainFrame* Frame() const { return frame_.get(); }
 
 private:
+    // Files handed over by a later start: opened, or a new document when there are none.
+    void OpenHandedOver(const QStringList& files);
+    void OpenPending();
+
     std::unique_ptr<QtWindowPrompts> prompts_;
     std::unique_ptr<QtFileChooser> files_;
     std::unique_ptr<CTracepadMainFrame> frame_;
+    std::unique_ptr<SingleInstance> instance_;
+    QStringList pending_;
 };
 
 // Sets the names every setting is stored under.

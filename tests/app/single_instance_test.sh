@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Two starts of plantrek with different sites under a private X server: the second hands its
+# site to the first and ends with status 0, leaving one program with both sites in child
+# windows. Closing the children one by one shows there were exactly those two. Skipped (status
+# 77) where Xvfb or xdotool is missing.
+set -euo pipefail
+program=$1
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "single instance test skipped: $tool is not installed"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 1 100); do
+  display=$(head -1 "$work/display" 2>/dev/null || true)
+  [ -n "$display" ] && break
+  sleep 0.1
+done
+[ -n "$display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$display"
+
+for name in first second; do
+  printf '%s\n' '<?xml version="1.0" encoding="UTF-16"?>' "<tcdisto name=\"$name.tcd\" version=\"1.1\">" \
+    $'\t<site index="0" name="Site">' $'\t\t<startpoint x="0.000000" y="0.000000"/>' $'\t</site>' \
+    '</tcdisto>' | iconv -f UTF-8 -t UTF-16 >"$work/$name.tcd"
+done
+mkdir -m 700 "$work/runtime"
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+  XDG_RUNTIME_DIR="$work/runtime" PLANTREK_NO_METER=1
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0:strict_string_checks=0"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+# The main window's title names the active site, or nothing when no site is open.
+wait_title() {
+  for _ in $(seq 1 150); do
+    window=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && return 0
+    sleep 0.2
+  done
+  echo "no window titled $1"; cat "$work/first.log"; exit 1
+}
+
+cd "$work"
+"$program" first.tcd >"$work/first.log" 2>&1 &
+app_pid=$!
+wait_title '^Plantrek - first\.tcd'
+
+# A relative name: the running program must open it from the folder of the second start.
+status=0
+timeout 60 "$program" second.tcd >"$work/second.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || { echo "the second start ended with status $status"; cat "$work/second.log"; exit 1; }
+wait_title '^Plantrek - second\.tcd'
+kill -0 "$app_pid" || { echo "the first program is gone"; exit 1; }
+
+# Close the active child through File > Close; the other site comes forward, then none is left.
+close_active() {
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  xdotool key --window "$window" alt+f
+  sleep 0.5
+  xdotool key c
+}
+sleep 0.5
+close_active
+wait_title '^Plantrek - first\.tcd'
+close_active
+wait_title '^Plantrek$'
+echo "single instance test passed"

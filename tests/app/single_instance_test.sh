@@ -5,33 +5,7 @@
 # 77) where Xvfb or xdotool is missing.
 set -euo pipefail
 program=$1
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "single instance test skipped: $tool is not installed"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display=""
-for _ in $(seq 1 100); do
-  display=$(head -1 "$work/display" 2>/dev/null || true)
-  [ -n "$display" ] && break
-  sleep 0.1
-done
-[ -n "$display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$display"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_session.sh" "single instance test"
 
 for name in first second; do
   printf '%s\n' '<?xml version="1.0" encoding="UTF-16"?>' "<tcdisto name=\"$name.tcd\" version=\"1.1\">" \

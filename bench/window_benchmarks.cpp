@@ -7,7 +7,7 @@
 #include "document/tracepad_doc.h"
 #include "view/child_frame.h"
 #include "view/main_frame.h"
-#include "view/plan_widget.h"
+#include "view/tracepad_view.h"
 #include "view/window_prompts.h"
 
 namespace plantrek::bench {
@@ -92,7 +92,7 @@ void BM_TypedWallRepaint(benchmark::State& state) {
     selectMiddleRoom();
     for (auto _ : state) {
         doc.EnterInputText(QStringLiteral("3 n"));
-        child->Plan().repaint();
+        child->Plan().viewport()->repaint();
         state.PauseTiming();
         doc.Undo();  // back to the plan as opened, where the start point is selected
         selectMiddleRoom();

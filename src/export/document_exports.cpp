@@ -1,8 +1,15 @@
 #include "export/document_exports.h"
 
 #include "document/tracepad_doc.h"
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
+
 #include "export/dxf_exporter.h"
+#include "export/pdf_export.h"
+#include "export/svg_export.h"
 #include "export/room_summary_export.h"
+#include "model/site.h"
 
 namespace plantrek {
 
@@ -28,6 +35,29 @@ ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc) {
 
 ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageFormat format) {
     return ExportImage(doc.GetSite(), ImageExportOptionsOf(doc), path, format);
+}
+
+ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path) {
+    return ExportSvg(doc.GetSite(), ImageExportOptionsOf(doc), path);
+}
+
+PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc) {
+    PlanPageOptions options;
+    options.image = ImageExportOptionsOf(doc);
+    if (const Site* site = doc.GetSite()) {
+        options.siteName = site->GetName();
+    }
+    options.fileName = doc.GetPathName().isEmpty() ? doc.GetTitle()
+                                                   : QFileInfo(doc.GetPathName()).fileName();
+    options.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return options;
+}
+
+ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
+                       const std::optional<PaperScale>& scale) {
+    PlanPageOptions options = PlanPageOptionsOf(doc);
+    options.scale = scale;
+    return ExportPdf(doc.GetSite(), options, DefaultPageLayout(), path);
 }
 
 }  // namespace plantrek

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "export/export_image.h"
+#include "export/page_layout.h"
 #include "export/export_result.h"
 
 // The exports as operations on a document: each takes the document's site and the settings
@@ -21,5 +24,12 @@ ExportResult ExportRoomSummary(const CTracepadDoc& doc, const QString& path);
 // The plan's colours, names setting and selection, with the scale bar in the document's units.
 ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc);
 ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageFormat format);
+
+// The plan as SVG, and as PDF pages at `scale`, or the largest usual scale that fits a page.
+ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path);
+ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
+                       const std::optional<PaperScale>& scale);
+// The pages' title line, scale and picture options for the document.
+PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc);
 
 }  // namespace plantrek

@@ -16,7 +16,7 @@ namespace plantrek {
 
 class Site;
 
-enum class ImageFormat { Bmp = 1, Gif = 2, Jpeg = 3 };
+enum class ImageFormat { Bmp = 1, Gif = 2, Jpeg = 3, Png = 4 };
 
 // The error texts in the order in which the export sets them.
 inline const QString kErrorDetermineScale = QStringLiteral("Couldn't determine scale");

@@ -4,6 +4,8 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPagedPaintDevice>
+#include <QPainter>
 
 #include "export/dxf_exporter.h"
 #include "export/pdf_export.h"
@@ -54,10 +56,26 @@ PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc) {
 }
 
 ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
-                       const std::optional<PaperScale>& scale) {
+                       const std::optional<PaperScale>& scale,
+                       const std::optional<QPageLayout>& pageLayout) {
     PlanPageOptions options = PlanPageOptionsOf(doc);
     options.scale = scale;
-    return ExportPdf(doc.GetSite(), options, DefaultPageLayout(), path);
+    return ExportPdf(doc.GetSite(), options, pageLayout.value_or(DefaultPageLayout()), path);
+}
+
+bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device) {
+    const Site* site = doc.GetSite();
+    const PlanPageOptions options = PlanPageOptionsOf(doc);
+    PageGeometry geometry;
+    if (site == nullptr || !LayoutPages(*site, options, device, &geometry)) {
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    const bool painted = PaintPages(*site, options, device, painter, geometry);
+    return painter.end() && painted;
 }
 
 }  // namespace plantrek

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QString>
 
 #include <optional>
@@ -28,7 +29,10 @@ ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageForm
 // The plan as SVG, and as PDF pages at `scale`, or the largest usual scale that fits a page.
 ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path);
 ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
-                       const std::optional<PaperScale>& scale);
+                       const std::optional<PaperScale>& scale,
+                       const std::optional<QPageLayout>& pageLayout = std::nullopt);
+// Lays the plan out on the device's pages and paints them; false when it could not.
+bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device);
 // The pages' title line, scale and picture options for the document.
 PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc);
 

@@ -23,7 +23,7 @@ ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path,
         case ExportKind::Svg:
             return ExportSvg(doc, path);
         case ExportKind::Pdf:
-            return ExportPdf(doc, path, choices.scale);
+            return ExportPdf(doc, path, choices.scale, choices.pageLayout);
         case ExportKind::Xls:
         case ExportKind::Csv:
         case ExportKind::Txt:

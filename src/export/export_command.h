@@ -18,8 +18,10 @@ class CTracepadDoc;
 // "Unknown file type" when the extension selects no export, else with the export's own error
 // text. Only a successful export sets `ExportType`, to the extension as it was compared.
 // What the dialog does not ask: the PDF's scale (the largest usual one that fits when unset).
+// And the pages of Print Setup, when the user has set them (else A4 or Letter by the locale).
 struct ExportChoices {
     std::optional<PaperScale> scale;
+    std::optional<QPageLayout> pageLayout;
 };
 ExportResult ExportChosenFile(CTracepadDoc& doc, const QString& chosenPath, int filterIndex,
                               const ExportChoices& choices = {});

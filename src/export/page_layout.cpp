@@ -126,7 +126,7 @@ std::optional<PaperScale> ParsePaperScale(const QString& text) {
 }
 
 QPageLayout DefaultPageLayout() {
-    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    const bool inches = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
     return QPageLayout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4),
                        QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Millimeter);

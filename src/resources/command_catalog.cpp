@@ -27,8 +27,12 @@ constexpr CommandRow kRows[] = {
     {kAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", "", "",
      O::Application, R::Always},
     {kExport, "Export...", "", "", "", "", O::View, R::Always, kNoStatusText},
-    {kFilePrintSetup, "", "", "Change the printer and printing options\nPrint Setup", "", "",
-     O::Application, R::Always, kNoMenuItem},
+    {kFilePrint, "&Print...", "Ctrl+P", "Print the active document\nPrint", "", "", O::View,
+     R::Always},
+    {kFilePrintPreview, "Print Pre&view...", "", "Display full pages\nPrint Preview", "", "",
+     O::View, R::Always},
+    {kFilePrintSetup, "P&rint Setup...", "", "Change the printer and printing options\nPrint Setup",
+     "", "", O::Application, R::Always},
 
     // Edit
     {kEditUndo, "&Undo", "Ctrl+Z", "Undo the last action\nUndo", "undo", "", O::Document,

@@ -32,6 +32,7 @@ ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc) {
     options.selection.room = doc.GetCurrentRoom();
     options.selection.wall = doc.GetCurrentWall();
     options.selection.startPoint = doc.GetSelectionLevel() == kLevelStartPoint;
+    options.wallLengthUnits = &doc.Units();
     return options;
 }
 

@@ -267,7 +267,8 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
             transform.yOffset =
                 -static_cast<double>(TruncateToPixel(scale * (bounds.MinY() - 0.5)));
             transform.height = bitmap.height();
-            RenderSite(*site, surface, transform, options.selection, options.drawing);
+            RenderSite(*site, surface, transform, options.selection, options.drawing,
+                       options.wallLengthUnits);
 
             const int columnX = layout.planWidth + 2 * layout.margin;
             DrawMaterialLegend(surface, *site, {columnX, layout.margin}, true);

@@ -14,6 +14,7 @@
 // of the materials in use to its right and a scale bar under the legend.
 namespace plantrek {
 
+class LengthUnits;
 class Site;
 
 enum class ImageFormat { Bmp = 1, Gif = 2, Jpeg = 3, Png = 4 };
@@ -38,6 +39,8 @@ struct ImageExportOptions {
     // The scale bar counts meters when true, feet otherwise (see ScaleBarInMeters).
     bool metric = false;
     PlanSelection selection;
+    // Each user wall's length is written in these units when the drawing values ask for it.
+    const LengthUnits* wallLengthUnits = nullptr;
 };
 
 // The scale bar counts in the units the user works in: meters when `Input` is 1, feet for any

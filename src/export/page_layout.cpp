@@ -157,7 +157,7 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
     const TextExtent legend = DrawMaterialLegend(surface, site, {0, 0}, false);
     measurePainter.end();
 
-    const int columnWidth = std::max(legend.width, Millimetres(g.dpi, 60));
+    const int columnWidth = std::max(legend.width, Millimetres(g.dpi, 45));
     g.title = QRect(0, 0, g.paper.width(), lineHeight);
     const int top = g.title.bottom() + 1 + gap;
     g.planArea = QRect(0, top, std::max(1, g.paper.width() - columnWidth - gap),
@@ -244,7 +244,8 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
             // Clipping only: saving the whole painter would put back a font behind the
             // surface's back.
             painter.setClipRect(g.planArea);
-            RenderSite(site, surface, transform, options.image.selection, options.image.drawing);
+            RenderSite(site, surface, transform, options.image.selection, options.image.drawing,
+                       options.image.wallLengthUnits);
             painter.setClipping(false);
 
             DrawMaterialLegend(surface, site, {g.columnTop.x(), g.columnTop.y()}, true);

@@ -66,6 +66,54 @@ private:
     bool inside_ = false;
 };
 
+// Draws nothing until unmuted: the renderer walks every room to learn where the names are,
+// and only what it draws at the walk's end (wall lengths, the selected room, the start point)
+// is kept.
+class MutedSurface : public ScaledSurface {
+public:
+    explicit MutedSurface(DrawingSurface& inner) : ScaledSurface(inner, 1.0) {}
+    bool muted = true;
+    void DrawLine(DevicePoint from, DevicePoint to) override {
+        if (!muted) ScaledSurface::DrawLine(from, to);
+    }
+    void DrawPolyline(const std::vector<DevicePoint>& points) override {
+        if (!muted) ScaledSurface::DrawPolyline(points);
+    }
+    void DrawPolygon(const std::vector<DevicePoint>& points) override {
+        if (!muted) ScaledSurface::DrawPolygon(points);
+    }
+    void DrawEllipse(const DeviceRect& box) override {
+        if (!muted) ScaledSurface::DrawEllipse(box);
+    }
+    void DrawRectangle(const DeviceRect& box) override {
+        if (!muted) ScaledSurface::DrawRectangle(box);
+    }
+    void DrawText(const QString& text, DevicePoint topLeft) override {
+        if (!muted) ScaledSurface::DrawText(text, topLeft);
+    }
+    void DrawTextCentred(const QString& text, const DeviceRect& box) override {
+        if (!muted) ScaledSurface::DrawTextCentred(text, box);
+    }
+};
+
+class UnmuteAtEnd : public CSiteVisitor {
+public:
+    UnmuteAtEnd(CSiteVisitor& renderer, MutedSurface& surface)
+        : renderer_(renderer), surface_(surface) {}
+    void VisitSiteBegin(const Site& site) override { renderer_.VisitSiteBegin(site); }
+    void VisitRoomBegin(const Room& room) override { renderer_.VisitRoomBegin(room); }
+    void VisitWall(const Wall& wall) override { renderer_.VisitWall(wall); }
+    void VisitRoomEnd(const Room& room) override { renderer_.VisitRoomEnd(room); }
+    void VisitSiteEnd(const Site& site) override {
+        surface_.muted = false;
+        renderer_.VisitSiteEnd(site);
+    }
+
+private:
+    CSiteVisitor& renderer_;
+    MutedSurface& surface_;
+};
+
 // The drawing elements QSvgGenerator writes for what `paint` draws, without the document
 // around them.
 QByteArray Fragment(const QSize& size, const std::function<void(DrawingSurface&)>& paint) {
@@ -141,9 +189,17 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     QByteArray body;
     const auto renderPart = [&](const Room* room, bool siteEnd) {
         return Fragment(size, [&](DrawingSurface& surface) {
-            PlanRenderer renderer(surface, transform, options.selection, options.drawing);
-            OneRoom filter(renderer, room, siteEnd);
-            site->Traverse(filter);
+            if (siteEnd) {
+                MutedSurface muted(surface);
+                PlanRenderer renderer(muted, transform, options.selection, options.drawing);
+                renderer.SetWallLengthUnits(options.wallLengthUnits);
+                UnmuteAtEnd walk(renderer, muted);
+                site->Traverse(walk);
+            } else {
+                PlanRenderer renderer(surface, transform, options.selection, options.drawing);
+                OneRoom filter(renderer, room, false);
+                site->Traverse(filter);
+            }
         });
     };
     int index = 0;
@@ -153,7 +209,7 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
                 Escaped(room->GetName()) + "\">\n<title>" + Escaped(room->GetName()) +
                 "</title>\n" + renderPart(room.get(), false) + "\n</g>\n";
     }
-    // The selected room on top and the site's start point, as on screen.
+    // The selected room on top, the site's start point and the walls' lengths, as on screen.
     body += "<g id=\"site\">\n" + renderPart(nullptr, true) + "\n</g>\n";
     body += "<g id=\"legend\">\n" + Fragment(size, [&](DrawingSurface& surface) {
         DrawMaterialLegend(surface, *site, {columnX, kMarginUnits}, true);

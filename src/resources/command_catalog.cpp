@@ -119,6 +119,8 @@ constexpr CommandRow kRows[] = {
     {kZoomOut, "Zoom &Out", "Ctrl+-", "Zoom out", "", "", O::View, R::ZoomOut},
     {kSnapSelection, "", "", "Snap the selected item", "", "", O::View, R::SnapSelection,
      kMenuTextByRule},
+    {kWallLengths, "&Wall Lengths", "", "Write each wall's length beside it on the plan\nWall Lengths",
+     "", "", O::View, R::Always},
     {kViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle Status Bar", "", "",
      O::Frame, R::StatusBarShown},
     {kKeypad, "Keypad", "", "", "", "", O::Frame, R::KeypadShown, kNoStatusText},

@@ -82,5 +82,6 @@ inline constexpr int kSelectionPane = 32817;
 inline constexpr int kMeasurementInput = 32825;
 inline constexpr int kKeypad = 32856;
 inline constexpr int kCustomize = 35001;
+inline constexpr int kWallLengths = 32900;
 
 }  // namespace plantrek::command_id

@@ -280,6 +280,22 @@ void CTracepadMainFrame::RegisterCommands() {
                            },
                            [this] { return CommandState{true, keypad_->isVisible()}; },
                            true});
+    r.SetHandler(kWallLengths,
+                 {[this] {
+                      if (CTracepadDoc* doc = ActiveDocument()) {
+                          doc->ToggleWallLengths();
+                          for (CTracepadChildFrame* child : Children()) {
+                              child->Document().Commit(false);  // every window shows it
+                          }
+                      }
+                  },
+                  [this] {
+                      const CTracepadDoc* doc = ActiveDocument();
+                      return CommandState{
+                          doc != nullptr,
+                          doc != nullptr && doc->Prefs().GetDrawingValues().ShowWallLengths};
+                  },
+                  true});
     r.SetHandler(kViewStatusBar, {[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
                                   [this] { return CommandState{true, statusBar()->isVisible()}; },
                                   true});
@@ -341,7 +357,7 @@ void CTracepadMainFrame::BuildMenus() {
     r.AddMenu(wall, {kAddWall, kEditWall, kReplaceWall, kMoveWallEnd, kAngleWall, kArcWall});
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     r.AddMenu(view, {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kSep, kKeypad, kDragMode, kSep,
-                     kCustomize, kViewStatusBar, kSep, kReconnectDisto});
+                     kWallLengths, kSep, kCustomize, kViewStatusBar, kSep, kReconnectDisto});
     windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
     r.AddMenu(windowMenu_, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange});
     windowMenu_->addSeparator();

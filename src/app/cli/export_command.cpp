@@ -36,6 +36,8 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
                 *error = QStringLiteral("--scale takes a scale such as 1:50, not \"%1\"").arg(value);
                 return std::nullopt;
             }
+        } else if (argument == QLatin1String("--wall-lengths")) {
+            options.wallLengths = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
             *error = QStringLiteral("unknown option \"%1\"").arg(argument);
             return std::nullopt;
@@ -59,6 +61,11 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
         return kExitFileFailed;
     }
     CTracepadDoc& doc = session.Doc();
+    if (options.wallLengths) {
+        PrefsDrawingValues drawing = doc.Prefs().GetDrawingValues();
+        drawing.ShowWallLengths = true;
+        doc.Prefs().SetDrawingValues(drawing);
+    }
     if (options.selectRoom) {
         Room* room = doc.GetSite()->FindRoomByName(*options.selectRoom);
         if (room == nullptr) {

@@ -18,6 +18,7 @@ struct ExportOptions {
     std::optional<int> units;           // --units: the Input value for this run (1 meters, 0 feet)
     std::optional<QString> selectRoom;  // --select-room: the room shown selected in a picture
     std::optional<PaperScale> scale;    // --scale 1:N: the PDF's scale
+    bool wallLengths = false;           // --wall-lengths: each wall's length on the plan
 };
 
 // Reads the arguments that follow "export"; on failure the reason goes to error.

@@ -27,6 +27,7 @@ QString Usage() {
                "\":info\"\n"
                "  plantrek-cli export SITE.tcd OUTPUT.{dxf,xls,csv,txt,bmp,gif,jpg,png,svg,pdf}\n"
                "                   [--units feet|meters] [--select-room NAME] [--scale 1:N]\n"
+               "                   [--wall-lengths]\n"
                "                                 the export File > Export... writes for that name\n"
                "  plantrek-cli listen [--in SITE.tcd] [--out SITE.tcd] [--first N] [--last N]\n"
                "                   [--idle SECONDS]\n"

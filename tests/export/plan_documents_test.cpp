@@ -60,7 +60,7 @@ ExportResult Pdf(const Site& site, const QString& path, std::optional<PaperScale
 TEST(PlanScales, LargestThatFitsAndParsing) {
     PLANTREK_REQUIRE_GUI();
     QTemporaryDir dir;
-    // The plan area of an A4 page is about 126 × 260 mm.
+    // The plan area of an A4 page is about 141 × 269 mm.
     const std::pair<double, const char*> cases[] = {{2.0, "1:20"}, {6.0, "1:50"},
                                                     {12.0, "1:100"}, {60.0, "1:500"}};
     for (const auto& [width, label] : cases) {
@@ -124,13 +124,13 @@ TEST(PdfExport, LargeSiteAtAChosenScaleTakesMarkedPages) {
     PLANTREK_REQUIRE_GUI();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.pdf"));
-    // 30 m × 1 m at 1:20 is 1500 mm × 50 mm: twelve pages of 126 mm side by side, one row.
+    // 30 m × 1 m at 1:20 is 1500 mm × 50 mm: eleven pages of 141 mm side by side, one row.
     ASSERT_TRUE(Pdf(Box(30.0, 1.0), path, PaperScale{20, QStringLiteral("1:20")}).ok);
     PLANTREK_RUN_TOOL(info, QStringLiteral("pdfinfo"), path);
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+12\\n"))))
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+11\\n"))))
         << info.toStdString();
     PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
-    EXPECT_TRUE(text.contains(QStringLiteral("page 12 of 12 (row 1, column 12)")));
+    EXPECT_TRUE(text.contains(QStringLiteral("page 11 of 11 (row 1, column 11)")));
 }
 
 TEST(SvgExport, RoomGroupsInPlanUnitsAndRenders) {

@@ -2,6 +2,7 @@
 // deck) written in the format its name asks for, in the units asked for, and the errors.
 #include <gmock/gmock.h>
 #include <QFile>
+#include <QImage>
 #include <QSettings>
 
 #include <utility>
@@ -134,6 +135,23 @@ TEST_F(ExportCliTest, SummaryOfOpenRoomsOnlyIsRefused) {
     // The drawing and the picture need no closed room.
     EXPECT_EQ(Run({"export", "open.tcd", "open.dxf"}).exitCode, 0);
     EXPECT_EQ(Run({"export", "open.tcd", "open.gif"}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace plantrek::test
+
+namespace plantrek::test {
+namespace {
+
+// The file manager's thumbnail: the plan within SIZE pixels; a size it cannot honour is refused.
+TEST_F(ExportCliTest, ThumbnailFitsTheSizeAsked) {
+    const QString site = SamplePath(QStringLiteral("house.tcd"));
+    ASSERT_EQ(Run({"thumbnail", site, Work("thumb.png"), "128"}).exitCode, 0);
+    const QImage thumb(Work("thumb.png"));
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(std::max(thumb.width(), thumb.height()), 128);
+    EXPECT_EQ(Run({"thumbnail", site, Work("bad.png"), "0"}).exitCode, 2);
+    EXPECT_EQ(Run({"thumbnail", site, Work("bad.png"), "huge"}).exitCode, 2);
 }
 
 }  // namespace

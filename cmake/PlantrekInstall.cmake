@@ -11,6 +11,7 @@ set(_desktop "${PROJECT_SOURCE_DIR}/src/resources/desktop")
 install(TARGETS plantrek plantrek-cli RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 install(FILES "${_desktop}/plantrek.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${_desktop}/plantrek.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
+install(FILES "${_desktop}/plantrek.thumbnailer" DESTINATION "${CMAKE_INSTALL_DATADIR}/thumbnailers")
 install(FILES "${_desktop}/plantrek.svg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
 install(FILES "${_desktop}/application-x-plantrek-site.svg"

@@ -55,6 +55,7 @@ void CPrefs::LoadValues() const {
     ReadColour(*settings, n::kAddedColor, drawing_.AddedColor);
     ReadColour(*settings, n::kRemovedColor, drawing_.RemovedColor);
     ReadFlag(*settings, n::kShowNames, drawing_.ShowNames);
+    ReadFlag(*settings, n::kShowWallLengths, drawing_.ShowWallLengths);
     ReadFlag(*settings, n::kDragMode, dragMode_);
     if (const auto type = ReadStringSetting(*settings, n::kExportType)) {
         exportType_ = *type;
@@ -78,6 +79,7 @@ void CPrefs::SaveValues() {
     WriteColour(*settings, n::kAddedColor, drawing_.AddedColor);
     WriteColour(*settings, n::kRemovedColor, drawing_.RemovedColor);
     WriteInteger(*settings, n::kShowNames, drawing_.ShowNames ? 1 : 0);
+    WriteInteger(*settings, n::kShowWallLengths, drawing_.ShowWallLengths ? 1 : 0);
     settings->setValue(QLatin1String(n::kExportType), exportType_);
 }
 

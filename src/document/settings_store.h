@@ -46,6 +46,7 @@ inline constexpr const char* kSelectedColor = "SelectedColor";
 inline constexpr const char* kAddedColor = "AddedColor";
 inline constexpr const char* kRemovedColor = "RemovedColor";
 inline constexpr const char* kShowNames = "ShowNames";
+inline constexpr const char* kShowWallLengths = "WallLengths";
 inline constexpr const char* kDragMode = "DragMode";
 inline constexpr const char* kExportType = "ExportType";
 inline constexpr const char* kDisplayKeypad = "DisplayKeypad";

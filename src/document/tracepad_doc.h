@@ -173,6 +173,8 @@ public:
     bool SetMaterialColour(const QString& name, Colour colour);
     bool ToggleRelativeDirections();
     void ToggleDragMode();
+    // View > Wall Lengths: a setting of the program, not of the site, so nothing to undo.
+    void ToggleWallLengths();
     // The preferences sheet's OK.
     void ApplyPreferences(const PreferencesChoice& choice);
     bool Undo();

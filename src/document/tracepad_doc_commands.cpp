@@ -267,6 +267,13 @@ void CTracepadDoc::ToggleDragMode() {
     prefs_.ToggleDragMode();
 }
 
+void CTracepadDoc::ToggleWallLengths() {
+    PrefsDrawingValues drawing = prefs_.GetDrawingValues();
+    drawing.ShowWallLengths = !drawing.ShowWallLengths;
+    prefs_.SetDrawingValues(drawing);
+    Commit(false);
+}
+
 void CTracepadDoc::ApplyPreferences(const PreferencesChoice& choice) {
     prefs_.SetDrawingValues(choice.drawing);
     std::optional<QString> failure;

@@ -1,8 +1,17 @@
 #include "export/document_exports.h"
 
 #include "document/tracepad_doc.h"
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
 #include "export/dxf_exporter.h"
+#include "export/pdf_export.h"
+#include "export/svg_export.h"
 #include "export/room_summary_export.h"
+#include "model/site.h"
 
 namespace plantrek {
 
@@ -23,11 +32,51 @@ ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc) {
     options.selection.room = doc.GetCurrentRoom();
     options.selection.wall = doc.GetCurrentWall();
     options.selection.startPoint = doc.GetSelectionLevel() == kLevelStartPoint;
+    options.wallLengthUnits = &doc.Units();
     return options;
 }
 
 ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageFormat format) {
     return ExportImage(doc.GetSite(), ImageExportOptionsOf(doc), path, format);
+}
+
+ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path) {
+    return ExportSvg(doc.GetSite(), ImageExportOptionsOf(doc), path);
+}
+
+PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc) {
+    PlanPageOptions options;
+    options.image = ImageExportOptionsOf(doc);
+    if (const Site* site = doc.GetSite()) {
+        options.siteName = site->GetName();
+    }
+    options.fileName = doc.GetPathName().isEmpty() ? doc.GetTitle()
+                                                   : QFileInfo(doc.GetPathName()).fileName();
+    options.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return options;
+}
+
+ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
+                       const std::optional<PaperScale>& scale,
+                       const std::optional<QPageLayout>& pageLayout) {
+    PlanPageOptions options = PlanPageOptionsOf(doc);
+    options.scale = scale;
+    return ExportPdf(doc.GetSite(), options, pageLayout.value_or(DefaultPageLayout()), path);
+}
+
+bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device) {
+    const Site* site = doc.GetSite();
+    const PlanPageOptions options = PlanPageOptionsOf(doc);
+    PageGeometry geometry;
+    if (site == nullptr || !LayoutPages(*site, options, device, &geometry)) {
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    const bool painted = PaintPages(*site, options, device, painter, geometry);
+    return painter.end() && painted;
 }
 
 }  // namespace plantrek

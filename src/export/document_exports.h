@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QString>
 
+#include <optional>
+
 #include "export/export_image.h"
+#include "export/page_layout.h"
 #include "export/export_result.h"
 
 // The exports as operations on a document: each takes the document's site and the settings
@@ -21,5 +25,15 @@ ExportResult ExportRoomSummary(const CTracepadDoc& doc, const QString& path);
 // The plan's colours, names setting and selection, with the scale bar in the document's units.
 ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc);
 ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageFormat format);
+
+// The plan as SVG, and as PDF pages at `scale`, or the largest usual scale that fits a page.
+ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path);
+ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
+                       const std::optional<PaperScale>& scale,
+                       const std::optional<QPageLayout>& pageLayout = std::nullopt);
+// Lays the plan out on the device's pages and paints them; false when it could not.
+bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device);
+// The pages' title line, scale and picture options for the document.
+PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc);
 
 }  // namespace plantrek

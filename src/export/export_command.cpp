@@ -7,7 +7,8 @@ namespace plantrek {
 
 namespace {
 
-ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path) {
+ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path,
+                 const ExportChoices& choices) {
     switch (kind) {
         case ExportKind::Dxf:
             return ExportDxf(doc, path);
@@ -17,6 +18,12 @@ ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path) 
             return ExportImage(doc, path, ImageFormat::Gif);
         case ExportKind::Jpeg:
             return ExportImage(doc, path, ImageFormat::Jpeg);
+        case ExportKind::Png:
+            return ExportImage(doc, path, ImageFormat::Png);
+        case ExportKind::Svg:
+            return ExportSvg(doc, path);
+        case ExportKind::Pdf:
+            return ExportPdf(doc, path, choices.scale, choices.pageLayout);
         case ExportKind::Xls:
         case ExportKind::Csv:
         case ExportKind::Txt:
@@ -27,13 +34,14 @@ ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path) 
 
 }  // namespace
 
-ExportResult ExportChosenFile(CTracepadDoc& doc, const QString& chosenPath, int filterIndex) {
+ExportResult ExportChosenFile(CTracepadDoc& doc, const QString& chosenPath, int filterIndex,
+                              const ExportChoices& choices) {
     ExportForm form;
     form.fileName = chosenPath;
     form.filterIndex = filterIndex;
     const auto failure =
-        form.Apply(doc, [](CTracepadDoc& target, ExportKind kind, const QString& path) {
-            ExportResult result = Run(target, kind, path);
+        form.Apply(doc, [&choices](CTracepadDoc& target, ExportKind kind, const QString& path) {
+            ExportResult result = Run(target, kind, path, choices);
             return result.ok ? std::nullopt : std::optional<QString>(result.errorText);
         });
     return failure ? ExportResult::Failure(*failure) : ExportResult::Success();

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
 
@@ -71,12 +72,18 @@ bool Encode(QSaveFile& file, const QImage& bitmap, ImageFormat format) {
             return WriteGif(file, ReduceToPalette(bitmap));
         case ImageFormat::Jpeg:
             return WriteJpeg(file, bitmap);
+        case ImageFormat::Png: {
+            // Lossless and in full colour; the bitmap carries its 96 dpi into the file.
+            QImageWriter writer(&file, "png");
+            return writer.write(bitmap);
+        }
     }
     return false;
 }
 
 bool KnownFormat(ImageFormat format) {
-    return format == ImageFormat::Bmp || format == ImageFormat::Gif || format == ImageFormat::Jpeg;
+    return format == ImageFormat::Bmp || format == ImageFormat::Gif || format == ImageFormat::Jpeg ||
+           format == ImageFormat::Png;
 }
 
 }  // namespace
@@ -260,7 +267,8 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
             transform.yOffset =
                 -static_cast<double>(TruncateToPixel(scale * (bounds.MinY() - 0.5)));
             transform.height = bitmap.height();
-            RenderSite(*site, surface, transform, options.selection, options.drawing);
+            RenderSite(*site, surface, transform, options.selection, options.drawing,
+                       options.wallLengthUnits);
 
             const int columnX = layout.planWidth + 2 * layout.margin;
             DrawMaterialLegend(surface, *site, {columnX, layout.margin}, true);

@@ -14,9 +14,10 @@
 // of the materials in use to its right and a scale bar under the legend.
 namespace plantrek {
 
+class LengthUnits;
 class Site;
 
-enum class ImageFormat { Bmp = 1, Gif = 2, Jpeg = 3 };
+enum class ImageFormat { Bmp = 1, Gif = 2, Jpeg = 3, Png = 4 };
 
 // The error texts in the order in which the export sets them.
 inline const QString kErrorDetermineScale = QStringLiteral("Couldn't determine scale");
@@ -38,6 +39,8 @@ struct ImageExportOptions {
     // The scale bar counts meters when true, feet otherwise (see ScaleBarInMeters).
     bool metric = false;
     PlanSelection selection;
+    // Each user wall's length is written in these units when the drawing values ask for it.
+    const LengthUnits* wallLengthUnits = nullptr;
 };
 
 // The scale bar counts in the units the user works in: meters when `Input` is 1, feet for any

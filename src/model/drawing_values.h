@@ -13,6 +13,7 @@ struct DrawingValues {
     std::uint32_t AddedColor = 0x00FF00;
     std::uint32_t RemovedColor = 0x0000FF;
     bool ShowNames = true;
+    bool ShowWallLengths = false;
 
     friend bool operator==(const DrawingValues&, const DrawingValues&) = default;
 };

@@ -27,8 +27,12 @@ constexpr CommandRow kRows[] = {
     {kAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", "", "",
      O::Application, R::Always},
     {kExport, "Export...", "", "", "", "", O::View, R::Always, kNoStatusText},
-    {kFilePrintSetup, "", "", "Change the printer and printing options\nPrint Setup", "", "",
-     O::Application, R::Always, kNoMenuItem},
+    {kFilePrint, "&Print...", "Ctrl+P", "Print the active document\nPrint", "", "", O::View,
+     R::Always},
+    {kFilePrintPreview, "Print Pre&view...", "", "Display full pages\nPrint Preview", "", "",
+     O::View, R::Always},
+    {kFilePrintSetup, "P&rint Setup...", "", "Change the printer and printing options\nPrint Setup",
+     "", "", O::Application, R::Always},
 
     // Edit
     {kEditUndo, "&Undo", "Ctrl+Z", "Undo the last action\nUndo", "undo", "", O::Document,
@@ -115,6 +119,8 @@ constexpr CommandRow kRows[] = {
     {kZoomOut, "Zoom &Out", "Ctrl+-", "Zoom out", "", "", O::View, R::ZoomOut},
     {kSnapSelection, "", "", "Snap the selected item", "", "", O::View, R::SnapSelection,
      kMenuTextByRule},
+    {kWallLengths, "&Wall Lengths", "", "Write each wall's length beside it on the plan\nWall Lengths",
+     "", "", O::View, R::Always},
     {kViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle Status Bar", "", "",
      O::Frame, R::StatusBarShown},
     {kKeypad, "Keypad", "", "", "", "", O::Frame, R::KeypadShown, kNoStatusText},

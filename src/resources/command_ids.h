@@ -10,6 +10,8 @@ inline constexpr int kFileOpen = 57601;
 inline constexpr int kFileSave = 57603;
 inline constexpr int kFileSaveAs = 57604;
 inline constexpr int kFilePrintSetup = 57606;
+inline constexpr int kFilePrint = 57607;
+inline constexpr int kFilePrintPreview = 57609;
 inline constexpr int kAppAbout = 57664;
 inline constexpr int kHelpFinder = 57667;
 inline constexpr int kHelpIndex = 57670;
@@ -80,5 +82,6 @@ inline constexpr int kSelectionPane = 32817;
 inline constexpr int kMeasurementInput = 32825;
 inline constexpr int kKeypad = 32856;
 inline constexpr int kCustomize = 35001;
+inline constexpr int kWallLengths = 32900;
 
 }  // namespace plantrek::command_id

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -21,6 +22,7 @@
 
 #include "document/measurement_router.h"
 #include "document/tracepad_doc.h"
+#include "export/document_exports.h"
 #include "export/export_command.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
@@ -37,6 +39,7 @@
 #include "view/keypad.h"
 #include "view/meter_connection.h"
 #include "view/tracepad_view.h"
+#include "view/print_dialogs.h"
 #include "view/recent_files.h"
 #include "view/selection_text.h"
 #include "view/window_prompts.h"
@@ -91,6 +94,10 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)) {
     InitViewResources();
     setObjectName(QStringLiteral("MainFrame"));
+    if (services_.printing == nullptr) {
+        ownPrinting_ = std::make_unique<QtPrintDialogs>();
+        services_.printing = ownPrinting_.get();
+    }
     router_ = new CommandRouter(this);
     recent_ = std::make_unique<RecentFileList>(services_.store);
     measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
@@ -182,6 +189,14 @@ void CTracepadMainFrame::RegisterCommands() {
     r.SetHandler(kFileSave, withChild([this](CTracepadChildFrame& c) { SaveDocument(c); }));
     r.SetHandler(kFileSaveAs, withChild([this](CTracepadChildFrame& c) { SaveDocumentAs(c); }));
     r.SetHandler(kExport, withChild([this](CTracepadChildFrame&) { RunExport(); }));
+    r.SetHandler(kFilePrint, withChild([this](CTracepadChildFrame&) { PrintActive(false); }));
+    r.SetHandler(kFilePrintPreview,
+                 withChild([this](CTracepadChildFrame&) { PrintActive(true); }));
+    r.SetHandler(kFilePrintSetup, always([this] {
+        if (services_.printing->SetUpPage(Printer(), this)) {
+            pageSetUp_ = true;
+        }
+    }));
     for (int i = 0; i < RecentFileList::kSize; ++i) {
         r.SetHandler(kFileMru1 + i,
                      {[this, i] { OpenRecent(i); },
@@ -265,6 +280,22 @@ void CTracepadMainFrame::RegisterCommands() {
                            },
                            [this] { return CommandState{true, keypad_->isVisible()}; },
                            true});
+    r.SetHandler(kWallLengths,
+                 {[this] {
+                      if (CTracepadDoc* doc = ActiveDocument()) {
+                          doc->ToggleWallLengths();
+                          for (CTracepadChildFrame* child : Children()) {
+                              child->Document().Commit(false);  // every window shows it
+                          }
+                      }
+                  },
+                  [this] {
+                      const CTracepadDoc* doc = ActiveDocument();
+                      return CommandState{
+                          doc != nullptr,
+                          doc != nullptr && doc->Prefs().GetDrawingValues().ShowWallLengths};
+                  },
+                  true});
     r.SetHandler(kViewStatusBar, {[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
                                   [this] { return CommandState{true, statusBar()->isVisible()}; },
                                   true});
@@ -310,7 +341,7 @@ void CTracepadMainFrame::BuildMenus() {
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     r.AddMenu(file, {kFileNew, kFileOpen, kFileClose, kSep, kFileSave, kFileSaveAs, kSep, kExport,
-                     kSep, kFileMru1, kFileMru1 + 1, kFileMru1 + 2, kFileMru1 + 3, kSep, kAppExit});
+                     kSep, kFilePrint, kFilePrintPreview, kFilePrintSetup, kSep, kFileMru1, kFileMru1 + 1, kFileMru1 + 2, kFileMru1 + 3, kSep, kAppExit});
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     r.AddMenu(edit, {kEditUndo, kEditRedo, kSep, kEditCut, kEditCopy, kEditPaste, kEditClear, kSep,
                      kRelativeDirections, kSep, kPreferences});
@@ -326,7 +357,7 @@ void CTracepadMainFrame::BuildMenus() {
     r.AddMenu(wall, {kAddWall, kEditWall, kReplaceWall, kMoveWallEnd, kAngleWall, kArcWall});
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     r.AddMenu(view, {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kSep, kKeypad, kDragMode, kSep,
-                     kCustomize, kViewStatusBar, kSep, kReconnectDisto});
+                     kWallLengths, kSep, kCustomize, kViewStatusBar, kSep, kReconnectDisto});
     windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
     r.AddMenu(windowMenu_, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange});
     windowMenu_->addSeparator();
@@ -880,11 +911,42 @@ void CTracepadMainFrame::RunExport() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ExportResult result = ExportChosenFile(*doc, chosen.path, chosen.filterIndex);
+    ExportChoices choices;
+    if (pageSetUp_) {
+        choices.pageLayout = Printer().pageLayout();
+    }
+    const ExportResult result = ExportChosenFile(*doc, chosen.path, chosen.filterIndex, choices);
     QApplication::restoreOverrideCursor();
     if (!result.ok) {
         services_.prompts->ShowCaptioned(kExportErrorCaption, result.errorText,
                                          MessageIcon::Error);
+    }
+}
+
+QPrinter& CTracepadMainFrame::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageLayout(DefaultPageLayout());
+    }
+    return *printer_;
+}
+
+void CTracepadMainFrame::PrintActive(bool preview) {
+    CTracepadDoc* doc = ActiveDocument();
+    if (doc == nullptr) {
+        return;
+    }
+    QPrinter& printer = Printer();
+    printer.setDocName(doc->GetTitle());
+    const auto paint = [this, doc](QPrinter* target) {
+        if (!PaintPlanPages(*doc, *target)) {
+            services_.prompts->ShowMessage(QStringLiteral("Couldn't print"), MessageIcon::Error);
+        }
+    };
+    if (preview) {
+        services_.printing->Preview(printer, this, paint);
+    } else if (services_.printing->ChoosePrinter(printer, this)) {
+        paint(&printer);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "document/settings_store.h"
 
 class QLabel;
+class QPrinter;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -39,6 +40,7 @@ class MeasurementRouter;
 class MeterConnection;
 class RecentFileList;
 class WindowPrompts;
+class PrintDialogs;
 
 // What the frame needs from outside: where boxes and file dialogs go, where settings and the
 // template live, whether to look for a meter, and the sound device and free space notes are
@@ -48,6 +50,7 @@ struct FrameServices {
     FileChooser* files = nullptr;
     SoundDevice* sound = nullptr;
     const FreeSpaceSource* freeSpace = nullptr;
+    PrintDialogs* printing = nullptr;  // the Qt Print Support dialogs when not given
     SettingsStore store;
     TemplateLocation templates = TemplateLocation::Default();
     bool searchMeter = true;
@@ -125,6 +128,9 @@ private:
     void ShowCustomize();
     void FillToolBar(const QString& name);
     void RunExport();
+    // The printer of this run: its page layout, once Print Setup has set one, is the PDF's too.
+    QPrinter& Printer();
+    void PrintActive(bool preview);
     void ShowHelp();
     void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
@@ -141,6 +147,9 @@ private:
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
     std::unique_ptr<FrameAudio> audio_;
+    std::unique_ptr<PrintDialogs> ownPrinting_;
+    std::unique_ptr<QPrinter> printer_;
+    bool pageSetUp_ = false;
     QPointer<HelpWindow> help_;
     // Each button toolbar's full list of commands, and the ones the user hid.
     std::map<QString, std::vector<int>> toolBarCommands_;

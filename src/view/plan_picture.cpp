@@ -20,6 +20,8 @@ constexpr int kMarkerReach = 24;
 // A name that does not fit its room is written at 5 pixels; no character of such a font is
 // wider than this.
 constexpr int kWidestSmallCharacter = 6;
+// How far a wall's length may reach beyond its room: the widest length at the largest size.
+constexpr int kWallLengthReach = 120;
 
 // Moves the picture's pixels by (dx, dy) in place, row by row; what is uncovered keeps stale
 // pixels for the caller to draw over.
@@ -49,10 +51,11 @@ void ShiftPixels(QImage& image, int dx, int dy) {
 }  // namespace
 
 void PlanPicture::SetContent(const Site* site, const PlanSelection& selection,
-                             const DrawingValues& values) {
+                             const DrawingValues& values, const LengthUnits* wallLengthUnits) {
     site_ = site;
     selection_ = selection;
     values_ = values;
+    wallLengthUnits_ = wallLengthUnits;
     extentsKnown_ = false;
     valid_ = false;
 }
@@ -62,9 +65,13 @@ void PlanPicture::MeasureRooms() {
     if (site_ != nullptr) {
         extents_.reserve(site_->Rooms().size());
         for (const auto& room : site_->Rooms()) {
-            const int spill = values_.ShowNames
-                                  ? static_cast<int>(room->GetName().size()) * kWidestSmallCharacter
-                                  : 0;
+            int spill = values_.ShowNames
+                            ? static_cast<int>(room->GetName().size()) * kWidestSmallCharacter
+                            : 0;
+            // A wall's length is written beside the wall, outside the room.
+            if (values_.ShowWallLengths && wallLengthUnits_ != nullptr) {
+                spill = std::max(spill, kWallLengthReach);
+            }
             extents_.push_back({room->GetBounds(), spill});
         }
     }
@@ -116,6 +123,7 @@ void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTra
     }
     PainterSurface surface(painter);
     PlanRenderer renderer(surface, windowTransform, selection_, values_);
+    renderer.SetWallLengthUnits(wallLengthUnits_);
     renderer.VisitSiteBegin(*site_);
     const auto& rooms = site_->Rooms();
     for (std::size_t i = 0; i < rooms.size() && i < extents_.size(); ++i) {
@@ -127,8 +135,11 @@ void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTra
         const DevicePoint topLeft = windowTransform.ToDevice({extent.box.minX, extent.box.maxY});
         const DevicePoint bottomRight = windowTransform.ToDevice({extent.box.maxX, extent.box.minY});
         const int reach = std::max(kMarkerReach, extent.nameSpill);
-        const QRect box(QPoint(topLeft.x - reach, topLeft.y - kMarkerReach),
-                        QPoint(bottomRight.x + reach, bottomRight.y + kMarkerReach));
+        const int reachY = values_.ShowWallLengths && wallLengthUnits_ != nullptr
+                               ? std::max(kMarkerReach, kWallLengthReach)
+                               : kMarkerReach;
+        const QRect box(QPoint(topLeft.x - reach, topLeft.y - reachY),
+                        QPoint(bottomRight.x + reach, bottomRight.y + reachY));
         if (box.intersects(region)) {
             TraverseRoom(*rooms[i], renderer);
         }

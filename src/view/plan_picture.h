@@ -17,6 +17,8 @@
 // reach into it.
 namespace plantrek {
 
+class LengthUnits;
+
 class Site;
 
 class PlanPicture {
@@ -24,7 +26,8 @@ public:
     static constexpr QRgb kBackground = 0xFFFFFFFF;
 
     // What the picture shows. The rooms' boxes are measured again on the next draw.
-    void SetContent(const Site* site, const PlanSelection& selection, const DrawingValues& values);
+    void SetContent(const Site* site, const PlanSelection& selection, const DrawingValues& values,
+                    const LengthUnits* wallLengthUnits = nullptr);
     // Marks the picture for drawing again (document change, zoom, resize).
     void Invalidate() { valid_ = false; }
     bool IsValid() const { return valid_; }
@@ -46,6 +49,7 @@ private:
     const Site* site_ = nullptr;
     PlanSelection selection_;
     DrawingValues values_;
+    const LengthUnits* wallLengthUnits_ = nullptr;
     bool valid_ = false;
     QImage image_;
     // Per room in drawing order: its box in plan meters and how far in pixels its name may

@@ -74,7 +74,8 @@ void CTracepadView::OnDocumentChanged() {
     selection.room = doc_->GetCurrentRoom();
     selection.wall = doc_->GetCurrentWall();
     selection.startPoint = doc_->GetSelectionLevel() == kLevelStartPoint;
-    picture_.SetContent(doc_->GetSite(), selection, doc_->Prefs().GetDrawingValues());
+    picture_.SetContent(doc_->GetSite(), selection, doc_->Prefs().GetDrawingValues(),
+                        &doc_->Units());
     layout_.Layout(doc_->GetSite());
     setAccessibleDescription(SelectionText(*doc_));
     viewport()->update();

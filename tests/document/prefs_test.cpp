@@ -67,7 +67,7 @@ TEST_F(PrefsTest, FirstChangeWritesEveryValueItHolds) {
     keys.sort();
     EXPECT_EQ(keys, (QStringList{"AddedColor", "AngleStyle", "COM", "DirectionMode",
                                  "DisplayKeypad", "DragMode", "ExportType", "Input", "QuickMode",
-                                 "RemovedColor", "SelectedColor", "ShowNames", "WallColor"}));
+                                 "RemovedColor", "SelectedColor", "ShowNames", "WallColor", "WallLengths"}));
     const std::vector<std::pair<const char*, int>> expected{{"Input", 1},
                                                             {"AngleStyle", 1},
                                                             {"COM", 1},

@@ -81,7 +81,7 @@ TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
         QString error;
     };
     const Failure failures[] = {
-        {FilePath(QStringLiteral("plan.png")), 8, kErrorUnknownFileType},
+        {FilePath(QStringLiteral("plan.webp")), 8, kErrorUnknownFileType},
         {FilePath(QStringLiteral("plan")), 8, kErrorUnknownFileType},
         {FilePath(QStringLiteral("missing/plan.dxf")), 1, kErrorSaveFile},
         {FilePath(QStringLiteral("missing/plan.gif")), 1, kErrorSaveFile},

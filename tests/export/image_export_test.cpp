@@ -180,7 +180,7 @@ TEST(ImageExport, ReportsAMissingSiteOrFormat) {
         return;
     }
     const Site site = TenByFive();
-    const ExportResult unknown = ExportImage(&site, {}, path, static_cast<ImageFormat>(4));
+    const ExportResult unknown = ExportImage(&site, {}, path, static_cast<ImageFormat>(99));
     EXPECT_FALSE(unknown.ok);
     EXPECT_EQ(unknown.errorText, QStringLiteral("Unknown format"));
     EXPECT_FALSE(QFile::exists(path));

@@ -13,7 +13,8 @@ have() { command -v "$1" >/dev/null 2>&1 || { echo "skipped: $2 ($1 is not insta
 
 cmake --install "$build" --prefix "$stage" >/dev/null
 for file in bin/plantrek bin/plantrek-cli share/applications/plantrek.desktop \
-    share/mime/packages/plantrek.xml share/icons/hicolor/scalable/apps/plantrek.svg \
+    share/mime/packages/plantrek.xml share/thumbnailers/plantrek.thumbnailer \
+    share/icons/hicolor/scalable/apps/plantrek.svg \
     share/icons/hicolor/scalable/mimetypes/application-x-plantrek-site.svg \
     share/man/man1/plantrek.1.gz share/man/man1/plantrek-cli.1.gz share/doc/plantrek/manual.md; do
   [ -f "$stage/$file" ] || fail "$file was not installed"

@@ -276,7 +276,7 @@ TEST_F(FrameTest, ExportTakesTheExtensionFromTheFilterAndRemembersTheType) {
         prompts.messages.clear();
         chooser.files = {{Path(c.typed), c.filter}};
         frame->Router().Run(kExport);
-        EXPECT_EQ(chooser.lastFilters.size(), 8);
+        EXPECT_EQ(chooser.lastFilters.size(), 11);
         EXPECT_EQ(chooser.lastFilterIndex, expectedFilter);
         if (c.written.isEmpty()) {
             ASSERT_EQ(prompts.messages.size(), 1u);

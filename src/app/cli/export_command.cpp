@@ -27,6 +27,17 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
                 return std::nullopt;
             }
             options.selectRoom = value;
+        } else if (TakeOption(arguments, i, QStringLiteral("--scale"), &value, error)) {
+            if (!error->isEmpty()) {
+                return std::nullopt;
+            }
+            options.scale = ParsePaperScale(value);
+            if (!options.scale) {
+                *error = QStringLiteral("--scale takes a scale such as 1:50, not \"%1\"").arg(value);
+                return std::nullopt;
+            }
+        } else if (argument == QLatin1String("--wall-lengths")) {
+            options.wallLengths = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
             *error = QStringLiteral("unknown option \"%1\"").arg(argument);
             return std::nullopt;
@@ -50,6 +61,11 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
         return kExitFileFailed;
     }
     CTracepadDoc& doc = session.Doc();
+    if (options.wallLengths) {
+        PrefsDrawingValues drawing = doc.Prefs().GetDrawingValues();
+        drawing.ShowWallLengths = true;
+        doc.Prefs().SetDrawingValues(drawing);
+    }
     if (options.selectRoom) {
         Room* room = doc.GetSite()->FindRoomByName(*options.selectRoom);
         if (room == nullptr) {
@@ -59,7 +75,7 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
         doc.SelectRoom(room);
     }
     // "All Files": the name is taken as given, so its extension alone chooses the export.
-    const ExportResult result = ExportChosenFile(doc, options.outputPath, kAllFilesFilter);
+    const ExportResult result = ExportChosenFile(doc, options.outputPath, kAllFilesFilter, {options.scale});
     if (!result.ok) {
         session.Prompts().ShowMessage(result.errorText, MessageIcon::Error);
         return kExitFileFailed;

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "export/page_layout.h"
+
 // "plantrek-cli export": a site opened as File > Open does, written to the file File > Export...
 // would write for that name.
 namespace plantrek::cli {
@@ -15,6 +17,8 @@ struct ExportOptions {
     QString outputPath;                 // its extension chooses the export
     std::optional<int> units;           // --units: the Input value for this run (1 meters, 0 feet)
     std::optional<QString> selectRoom;  // --select-room: the room shown selected in a picture
+    std::optional<PaperScale> scale;    // --scale 1:N: the PDF's scale
+    bool wallLengths = false;           // --wall-lengths: each wall's length on the plan
 };
 
 // Reads the arguments that follow "export"; on failure the reason goes to error.

@@ -8,6 +8,7 @@
 #include "app/cli/cli_options.h"
 #include "app/cli/document_session.h"
 #include "app/cli/export_command.h"
+#include "app/cli/thumbnail_command.h"
 #include "app/cli/info_json.h"
 #include "app/cli/listen_command.h"
 #include "app/cli/notes_command.h"
@@ -25,9 +26,12 @@ QString Usage() {
                "                   [--persist] SCRIPT        (SCRIPT \"-\" reads standard input)\n"
                "  plantrek-cli info SITE.tcd     the same as run --in SITE.tcd on the script "
                "\":info\"\n"
-               "  plantrek-cli export SITE.tcd OUTPUT.{dxf,xls,csv,txt,bmp,gif,jpg}\n"
-               "                   [--units feet|meters] [--select-room NAME]\n"
+               "  plantrek-cli export SITE.tcd OUTPUT.{dxf,xls,csv,txt,bmp,gif,jpg,png,svg,pdf}\n"
+               "                   [--units feet|meters] [--select-room NAME] [--scale 1:N]\n"
+               "                   [--wall-lengths]\n"
                "                                 the export File > Export... writes for that name\n"
+               "  plantrek-cli thumbnail SITE.tcd OUT.png SIZE\n"
+               "                                 the plan, no side longer than SIZE pixels\n"
                "  plantrek-cli listen [--in SITE.tcd] [--out SITE.tcd] [--first N] [--last N]\n"
                "                   [--idle SECONDS]\n"
                "                                 finds the Disto on COM N (1..20) and applies\n"
@@ -134,6 +138,9 @@ int main(int argc, char** argv) {
     }
     if (command == "export") {
         return plantrek::cli::ExportCommand(args.mid(1), err);
+    }
+    if (command == "thumbnail") {
+        return plantrek::cli::ThumbnailCommand(args.mid(1), err);
     }
     if (command == "notes") {
         return plantrek::cli::NotesCommand(args.mid(1), out, err);

@@ -14,8 +14,8 @@ struct ExportRow {
     ExportKind kind;
 };
 
-// In filter order: row i is filter i + 1.
-constexpr std::array<ExportRow, 7> kRows = {{
+// In filter order: row i is filter i + 1, with "All Files" (filter 8) as an empty row.
+constexpr std::array<ExportRow, 11> kRows = {{
     {u"dxf", ExportKind::Dxf},
     {u"bmp", ExportKind::Bmp},
     {u"gif", ExportKind::Gif},
@@ -23,6 +23,10 @@ constexpr std::array<ExportRow, 7> kRows = {{
     {u"xls", ExportKind::Xls},
     {u"csv", ExportKind::Csv},
     {u"txt", ExportKind::Txt},
+    {u"", ExportKind::Dxf},
+    {u"png", ExportKind::Png},
+    {u"svg", ExportKind::Svg},
+    {u"pdf", ExportKind::Pdf},
 }};
 
 // Where the file name starts: after the last folder separator.
@@ -59,7 +63,8 @@ QString ExportFilterExtension(int filterIndex) {
 int ExportFilterIndexFor(const QString& exportType) {
     // DXF is the first filter and so the one the dialog opens on anyway.
     for (int index = 2; index <= static_cast<int>(kRows.size()); ++index) {
-        if (exportType == ExportFilterExtension(index)) {
+        const QString extension = ExportFilterExtension(index);
+        if (!extension.isEmpty() && exportType == extension) {
             return index;
         }
     }
@@ -85,6 +90,9 @@ ExportTarget ResolveExportTarget(const QString& chosenPath, int filterIndex) {
 }
 
 std::optional<ExportKind> ExportKindOf(const QString& extension) {
+    if (extension.isEmpty()) {
+        return std::nullopt;
+    }
     for (const ExportRow& row : kRows) {
         if (extension.compare(QString::fromUtf16(row.extension), Qt::CaseInsensitive) == 0) {
             return row.kind;

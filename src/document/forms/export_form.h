@@ -20,15 +20,18 @@ class CTracepadDoc;
 inline const QString kExportFilter = QStringLiteral(
     "AutoCAD (*.dxf)|*.dxf|Bitmap Image (*.bmp)|*.bmp|GIF Image (*.gif)|*.gif|JPEG Image "
     "(*.jpg)|*.jpg|Excel (*.xls)|*.xls|Comma Separated Values (*.csv)|*.csv|Tab Delimited Text "
-    "(*.txt)|*.txt|All Files (*.*)|*.*||");
+    "(*.txt)|*.txt|All Files (*.*)|*.*|PNG Image (*.png)|*.png|SVG Drawing (*.svg)|*.svg|PDF "
+    "Document (*.pdf)|*.pdf||");
 inline const QString kExportErrorCaption = QStringLiteral("Export Error");
 inline const QString kErrorUnknownFileType = QStringLiteral("Unknown file type");
 
-// Filters are counted from 1, as the dialog counts them; 1 to 7 each name one extension.
+// Filters are counted from 1, as the dialog counts them; 1 to 7 and 9 to 11 each name one
+// extension. The later formats come after "All Files" so that the indices remembered by earlier
+// versions keep their meaning.
 inline constexpr int kDxfFilter = 1;
 inline constexpr int kAllFilesFilter = 8;
 
-enum class ExportKind { Dxf, Bmp, Gif, Jpeg, Xls, Csv, Txt };
+enum class ExportKind { Dxf, Bmp, Gif, Jpeg, Xls, Csv, Txt, Png, Svg, Pdf };
 
 struct ExportFilterEntry {
     QString description;  // "AutoCAD (*.dxf)"
@@ -38,7 +41,8 @@ struct ExportFilterEntry {
 // The entries of kExportFilter in order (entry i is filter i + 1).
 QList<ExportFilterEntry> ExportFilterEntries();
 
-// The extension of filter 1 to 7 in lower case ("dxf", "bmp", ...); empty for any other.
+// The extension of a filter that names one, in lower case ("dxf", "bmp", ...); empty for any
+// other.
 QString ExportFilterExtension(int filterIndex);
 
 // The filter the dialog opens on: the one whose extension equals `exportType` exactly (case

@@ -91,6 +91,8 @@ void PlanRenderer::VisitRoomBegin(const Room& room) {
     box_ = {p.x, p.y, p.x, p.y};
     outline_.clear();
     outline_.push_back(p);
+    roomLengths_.clear();
+    roomTurn_ = 0;
 }
 
 void PlanRenderer::IncludeInBox(DevicePoint p) {
@@ -109,6 +111,10 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     position_ = end;
     const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
     ++wallsSeen_;
+    roomTurn_ += start.x * end.y - end.x * start.y;
+    if (userWall && lengthUnits_ != nullptr && values_.ShowWallLengths) {
+        NoteWallLength(start, end, wall);
+    }
 
     // The wall's start is the room's location or the end of the wall before, already in the box.
     const DevicePoint deviceEnd = transform_.ToDevice(end);
@@ -193,7 +199,85 @@ void PlanRenderer::VisitRoomEnd(const Room& room) {
     if (room.GetCloseState() == CloseState::Closed && values_.ShowNames) {
         DrawName(room);
     }
+    // A negative turn is clockwise as the plan is seen, on paper and on screen alike.
+    for (PendingLength& length : roomLengths_) {
+        length.clockwise = roomTurn_ < 0;
+        lengths_.push_back(length);
+    }
+    roomLengths_.clear();
     room_ = nullptr;
+}
+
+void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall) {
+    PendingLength length{transform_.ToDevice(start), transform_.ToDevice(end),
+                         lengthUnits_->FormatLength(wall.GetLength()), false};
+    if (wall.HasArc()) {
+        // The label goes beyond the arc, not onto it.
+        const double dx = length.to.x - length.from.x;
+        const double dy = length.to.y - length.from.y;
+        const double chord = std::hypot(dx, dy);
+        if (chord >= 1.0) {
+            for (const PlanPoint& p : WallDrawingPoints(start, wall, transform_.scale)) {
+                const DevicePoint d = transform_.ToDevice(p);
+                // Positive to the left of the direction of walk, as the screen shows it.
+                const double side =
+                    ((d.x - length.from.x) * dy - (d.y - length.from.y) * dx) / chord;
+                length.bulgeLeft = std::max(length.bulgeLeft, side);
+                length.bulgeRight = std::max(length.bulgeRight, -side);
+            }
+        }
+    }
+    roomLengths_.push_back(length);
+}
+
+void PlanRenderer::DrawWallLengths() {
+    const SurfaceStateGuard guard(surface_);
+    surface_.SetTextColour(values_.WallColor);
+    std::vector<DeviceRect> taken = nameBoxes_;
+    const auto overlaps = [&taken](const DeviceRect& box) {
+        for (const DeviceRect& other : taken) {
+            if (box.left < other.right && other.left < box.right && box.top < other.bottom &&
+                other.top < box.bottom) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (const PendingLength& length : lengths_) {
+        const double dx = length.to.x - length.from.x;
+        const double dy = length.to.y - length.from.y;
+        const double wallPixels = std::hypot(dx, dy);
+        if (wallPixels < 1.0) {
+            continue;
+        }
+        const double ux = dx / wallPixels;
+        const double uy = dy / wallPixels;
+        // Outside: to the left of the direction of walk on a clockwise outline, else the right.
+        const double nx = length.clockwise ? uy : -uy;
+        const double ny = length.clockwise ? -ux : ux;
+        for (int height = kLargestLengthHeight; height >= kSmallestLengthHeight; --height) {
+            surface_.SetFont(NameFontFamily(), height);
+            const TextExtent extent = surface_.MeasureText(length.text);
+            const double along = std::fabs(ux) * extent.width + std::fabs(uy) * extent.height;
+            if (along > wallPixels - 4.0) {
+                continue;  // a smaller size may fit
+            }
+            const double bulge = length.clockwise ? length.bulgeLeft : length.bulgeRight;
+            const double away = std::fabs(nx) * extent.width / 2.0 +
+                                std::fabs(ny) * extent.height / 2.0 + 3.0 + bulge;
+            const int cx = TruncateToPixel((length.from.x + length.to.x) / 2.0 + nx * away);
+            const int cy = TruncateToPixel((length.from.y + length.to.y) / 2.0 + ny * away);
+            const DeviceRect box{cx - extent.width / 2, cy - extent.height / 2,
+                                 cx - extent.width / 2 + extent.width,
+                                 cy - extent.height / 2 + extent.height};
+            if (!overlaps(box)) {
+                surface_.DrawTextCentred(length.text, box);
+                taken.push_back(box);
+            }
+            break;
+        }
+    }
+    lengths_.clear();
 }
 
 void PlanRenderer::DrawArrow() {
@@ -259,9 +343,18 @@ void PlanRenderer::DrawName(const Room& room) {
                             kSmallestNameHeight, rect.Width(), rect.Height());
     surface_.SetTextColour(textColour);
     surface_.DrawTextCentred(room.GetName(), rect);
+    if (lengthUnits_ != nullptr && values_.ShowWallLengths) {
+        const TextExtent extent = surface_.MeasureText(room.GetName());
+        const int left = rect.left + (rect.Width() - extent.width) / 2;
+        const int top = rect.top + (rect.Height() - extent.height) / 2;
+        nameBoxes_.push_back({left, top, left + extent.width, top + extent.height});
+    }
 }
 
 void PlanRenderer::VisitSiteEnd(const Site& site) {
+    if (!lengths_.empty()) {
+        DrawWallLengths();
+    }
     if (selection_.room != nullptr && site.IndexOfRoom(selection_.room) >= 0) {
         // Walked again on its own so that it lies over every room drawn after it. The fresh
         // renderer has not seen the site: the selected room is not filled, and its name is
@@ -286,8 +379,10 @@ void PlanRenderer::DrawSiteStartMarker(const Site& site) {
 }
 
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
-                const PlanSelection& selection, const DrawingValues& values) {
+                const PlanSelection& selection, const DrawingValues& values,
+                const LengthUnits* wallLengthUnits) {
     PlanRenderer renderer(surface, transform, selection, values);
+    renderer.SetWallLengthUnits(wallLengthUnits);
     site.Traverse(renderer);
 }
 

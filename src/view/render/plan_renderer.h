@@ -14,6 +14,7 @@
 // start point. One renderer serves one walk.
 namespace plantrek {
 
+class LengthUnits;
 class Room;
 class Site;
 class Wall;
@@ -34,6 +35,14 @@ public:
     PlanRenderer(DrawingSurface& surface, const ViewTransform& transform,
                  const PlanSelection& selection, const DrawingValues& values);
 
+    // Writes each user wall's length in these units outside its room (none when not set):
+    // horizontally at the wall's middle, smaller on a short wall and left out where it does not
+    // fit beside the wall or would cover a room's name or another length. Written when the walk
+    // ends, once every name is known.
+    void SetWallLengthUnits(const LengthUnits* units) { lengthUnits_ = units; }
+    static constexpr int kLargestLengthHeight = 12;
+    static constexpr int kSmallestLengthHeight = 7;
+
     void VisitSiteBegin(const Site& site) override;
     void VisitRoomBegin(const Room& room) override;
     void VisitWall(const Wall& wall) override;
@@ -48,6 +57,8 @@ private:
     void FillOutline(const Room& room);
     void DrawName(const Room& room);
     void DrawSiteStartMarker(const Site& site);
+    void NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall);
+    void DrawWallLengths();
     void IncludeInBox(DevicePoint point);
 
     DrawingSurface& surface_;
@@ -68,11 +79,27 @@ private:
     PlanPoint lastPieceStart_;
     DeviceRect box_;
     std::vector<DevicePoint> outline_;
+
+    struct PendingLength {
+        DevicePoint from;
+        DevicePoint to;
+        QString text;
+        bool clockwise;  // the room's outline on screen, which says where outside is
+        // How far an arc bulges to the left and to the right of its chord, in pixels.
+        double bulgeLeft = 0;
+        double bulgeRight = 0;
+    };
+    const LengthUnits* lengthUnits_ = nullptr;
+    std::vector<PendingLength> roomLengths_;
+    double roomTurn_ = 0;  // twice the signed area of the walls' chords, plan orientation
+    std::vector<PendingLength> lengths_;
+    std::vector<DeviceRect> nameBoxes_;
 };
 
 // Walks the whole site with a renderer.
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
-                const PlanSelection& selection, const DrawingValues& values);
+                const PlanSelection& selection, const DrawingValues& values,
+                const LengthUnits* wallLengthUnits = nullptr);
 
 // White for a dark colour, black for a light one: whichever lies farther from it.
 Colour ContrastColour(Colour colour);

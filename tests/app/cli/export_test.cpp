@@ -2,6 +2,7 @@
 // deck) written in the format its name asks for, in the units asked for, and the errors.
 #include <gmock/gmock.h>
 #include <QFile>
+#include <QImage>
 #include <QSettings>
 
 #include <utility>
@@ -31,7 +32,10 @@ TEST_F(ExportCliTest, ExtensionChoosesTheFormatInAnyCase) {
                                                         {"plan.BMP", "BM"},
                                                         {"plan.gif", "GIF89a"},
                                                         {"plan.Dxf", "999\ndxflib"},
-                                                        {"rooms.xls", "\xd0\xcf\x11\xe0"}};
+                                                        {"rooms.xls", "\xd0\xcf\x11\xe0"},
+                                                        {"plan.png", "\x89PNG"},
+                                                        {"plan.Svg", "<?xml"},
+                                                        {"plan.pdf", "%PDF-"}};
     for (const auto& [file, magic] : cases) {
         const CliResult result = Export(QString::fromLatin1(file), {"--units", "meters"});
         ASSERT_EQ(result.exitCode, 0) << file << result.err.toStdString();
@@ -95,8 +99,8 @@ constexpr const char* kTakes = "plantrek-cli: export takes a site file and an ou
 INSTANTIATE_TEST_SUITE_P(
     Errors, ExportCliFailureTest,
     ::testing::Values(
-        FailureCase{"UnknownExtension", "SITE plan.png", 1, "error: Unknown file type\n",
-                    "plan.png"},
+        FailureCase{"UnknownExtension", "SITE plan.webp", 1, "error: Unknown file type\n",
+                    "plan.webp"},
         FailureCase{"NoExtension", "SITE plan", 1, "error: Unknown file type\n", "plan"},
         FailureCase{"FolderMissing", "SITE nowhere/plan.dxf", 1, "error: Couldn't save file\n",
                     "nowhere"},
@@ -112,8 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "plantrek-cli: --units takes feet or meters, not \"yards\"\n", "plan.csv"},
         FailureCase{"SelectWithoutName", "SITE plan.jpg --select-room", 2,
                     "plantrek-cli: --select-room needs a value\n", "plan.jpg"},
-        FailureCase{"UnknownOption", "SITE plan.jpg --scale 2", 2,
-                    "plantrek-cli: unknown option \"--scale\"\n", "plan.jpg"},
+        FailureCase{"UnknownOption", "SITE plan.jpg --zoom 2", 2,
+                    "plantrek-cli: unknown option \"--zoom\"\n", "plan.jpg"},
+        FailureCase{"BadScale", "SITE plan.pdf --scale 50", 2,
+                    "plantrek-cli: --scale takes a scale such as 1:50, not \"50\"\n", "plan.pdf"},
         FailureCase{"NoOutput", "SITE", 2, kTakes, "plan.jpg"},
         FailureCase{"EmptySiteName", "'' plan.dxf", 2, kTakes, "plan.dxf"},
         FailureCase{"TwoOutputs", "SITE a.dxf b.dxf", 2, kTakes, "a.dxf"}),
@@ -129,6 +135,23 @@ TEST_F(ExportCliTest, SummaryOfOpenRoomsOnlyIsRefused) {
     // The drawing and the picture need no closed room.
     EXPECT_EQ(Run({"export", "open.tcd", "open.dxf"}).exitCode, 0);
     EXPECT_EQ(Run({"export", "open.tcd", "open.gif"}).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace plantrek::test
+
+namespace plantrek::test {
+namespace {
+
+// The file manager's thumbnail: the plan within SIZE pixels; a size it cannot honour is refused.
+TEST_F(ExportCliTest, ThumbnailFitsTheSizeAsked) {
+    const QString site = SamplePath(QStringLiteral("house.tcd"));
+    ASSERT_EQ(Run({"thumbnail", site, Work("thumb.png"), "128"}).exitCode, 0);
+    const QImage thumb(Work("thumb.png"));
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(std::max(thumb.width(), thumb.height()), 128);
+    EXPECT_EQ(Run({"thumbnail", site, Work("bad.png"), "0"}).exitCode, 2);
+    EXPECT_EQ(Run({"thumbnail", site, Work("bad.png"), "huge"}).exitCode, 2);
 }
 
 }  // namespace

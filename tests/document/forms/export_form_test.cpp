@@ -37,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"rooms.Xls", 7, "rooms.Xls", "Xls", ExportKind::Xls},
         TargetCase{"rooms.CSV", 1, "rooms.CSV", "CSV", ExportKind::Csv},
         TargetCase{"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
-        TargetCase{"plan.png", 2, "plan.png", "png", std::nullopt},
+        TargetCase{"plan", 9, "plan.png", "png", ExportKind::Png},
+        TargetCase{"plan", 10, "plan.svg", "svg", ExportKind::Svg},
+        TargetCase{"plan.PDF", 8, "plan.PDF", "PDF", ExportKind::Pdf},
+        TargetCase{"plan", 8, "plan", "", std::nullopt},
         TargetCase{"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
         // No extension: the filter's, appended, in place of a trailing dot.
         TargetCase{"plan", 3, "plan.gif", "gif", ExportKind::Gif},
@@ -53,13 +56,13 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"plan", 8, "plan", "", std::nullopt},
         TargetCase{"plan.", 8, "plan.", "", std::nullopt},
         TargetCase{"plan", 0, "plan", "", std::nullopt},
-        TargetCase{"plan", 9, "plan", "", std::nullopt}));
+        TargetCase{"plan", 12, "plan", "", std::nullopt}));
 
 TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
     // Capitals, other types and nothing open on the first filter.
     const std::pair<const char*, int> cases[] = {{"dxf", 1}, {"bmp", 2}, {"gif", 3}, {"jpg", 4},
                                                  {"xls", 5}, {"csv", 6}, {"txt", 7}, {"JPG", 1},
-                                                 {"Gif", 1}, {"png", 1}, {"", 1},    {"jpg ", 1}};
+                                                 {"Gif", 1}, {"png", 9}, {"", 1},    {"jpg ", 1}};
     for (const auto& [type, index] : cases) {
         EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
     }
@@ -67,16 +70,19 @@ TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
 
 TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
     const QList<ExportFilterEntry> entries = ExportFilterEntries();
-    ASSERT_EQ(entries.size(), kAllFilesFilter);
-    for (int index = 1; index < kAllFilesFilter; ++index) {
+    ASSERT_EQ(entries.size(), 11);
+    for (int index = 1; index <= entries.size(); ++index) {
+        if (index == kAllFilesFilter) {
+            EXPECT_EQ(entries[index - 1].description, QStringLiteral("All Files (*.*)"));
+            EXPECT_EQ(entries[index - 1].pattern, QStringLiteral("*.*"));
+            continue;
+        }
         const ExportFilterEntry& entry = entries[index - 1];
         const QString pattern = QStringLiteral("*.") + ExportFilterExtension(index);
         EXPECT_EQ(entry.pattern, pattern) << index;
         EXPECT_TRUE(entry.description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
             << entry.description.toStdString();
     }
-    EXPECT_EQ(entries.last().description, QStringLiteral("All Files (*.*)"));
-    EXPECT_EQ(entries.last().pattern, QStringLiteral("*.*"));
 }
 
 }  // namespace

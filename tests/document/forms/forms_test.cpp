@@ -149,7 +149,7 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          std::nullopt},
         {"another's colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = taken}),
          Refused(inUse, MaterialForm::Field::Colour)},
-        {"unknown export", kRoom, Check(ExportForm{.fileName = "a.png", .filterIndex = 8}),
+        {"unknown export", kRoom, Check(ExportForm{.fileName = "a.webp", .filterIndex = 8}),
          Refused("Unknown file type", ExportForm::Field::FileName)},
         {"export by filter", kRoom, Check(ExportForm{.fileName = "a", .filterIndex = 3}),
          std::nullopt},

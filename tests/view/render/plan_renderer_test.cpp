@@ -8,6 +8,7 @@
 
 #include "model/room.h"
 #include "model/site.h"
+#include "model/units.h"
 #include "model/wall.h"
 #include "view/render/painter_surface.h"
 #include "view/render/recording_surface.h"
@@ -379,6 +380,81 @@ TEST_F(PlanRendererTest, ArcPointsFollowTheArcToItsEnd) {
             previous = p;
         }
     }
+}
+
+}  // namespace
+}  // namespace plantrek
+
+namespace plantrek {
+namespace {
+
+bool Overlap(const DeviceRect& a, const DeviceRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Lengths on a 4 m × 3 m room, and on one whose middle wall is `shortWall` long, at
+// `pixelsPerMeter`: every label lies outside the room, clear of the name and of each other;
+// the ones too long for their wall shrink or drop out.
+struct LengthCase {
+    double pixelsPerMeter;
+    double shortWall;
+    int labels;
+    int smallestFont;  // at most
+};
+
+TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
+    const MetricUnits units(100);
+    const LengthCase cases[] = {
+        {40.0, 4.0, 3, PlanRenderer::kLargestLengthHeight},  // all three user walls
+        {40.0, 0.1, 2, PlanRenderer::kLargestLengthHeight},  // 4 pixels carry no label
+        {9.0, 4.0, 3, PlanRenderer::kLargestLengthHeight - 1},  // "4.00 m" shrinks
+    };
+    for (const LengthCase& c : cases) {
+        SCOPED_TRACE(c.pixelsPerMeter);
+        Site site;
+        Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+        room->AddWall(3.0, 0.0);
+        room->AddWall(c.shortWall, 90.0);
+        room->AddWall(3.0, 180.0);
+        DrawingValues values;
+        values.ShowWallLengths = true;
+        test::RecordingSurface surface;
+        const ViewTransform transform{c.pixelsPerMeter, 0.0, 0.0, 400, 100, 0};
+        RenderSite(site, surface, transform, {}, values, &units);
+
+        const DevicePoint a = transform.ToDevice({0.0, 0.0});
+        const DevicePoint b = transform.ToDevice({c.shortWall, 3.0});
+        const DeviceRect roomBox{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                                 std::max(a.y, b.y)};
+        std::vector<DeviceRect> boxes;
+        DeviceRect name;
+        int smallest = 1000;
+        for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+            if (call.text == QStringLiteral("Hall")) {
+                name = call.box;
+                continue;
+            }
+            EXPECT_TRUE(call.text == units.FormatLength(3.0) ||
+                        call.text == units.FormatLength(c.shortWall))
+                << call.text.toStdString();
+            EXPECT_FALSE(Overlap(call.box, roomBox));
+            for (const DeviceRect& other : boxes) {
+                EXPECT_FALSE(Overlap(call.box, other));
+            }
+            boxes.push_back(call.box);
+            smallest = std::min(smallest, call.state.fontHeight);
+        }
+        EXPECT_EQ(static_cast<int>(boxes.size()), c.labels);
+        EXPECT_LE(smallest, c.smallestFont);
+    }
+    // Off, nothing is written but the name.
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+    room->AddWall(3.0, 0.0);
+    room->AddWall(4.0, 90.0);
+    test::RecordingSurface off;
+    RenderSite(site, off, {40.0, 0.0, 0.0, 400, 100, 0}, {}, DrawingValues{}, &units);
+    EXPECT_LE(off.Calls(test::Shape::CentredText).size(), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,258 @@
+#include "export/page_layout.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLocale>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "export/scaled_surface.h"
+#include "model/site.h"
+#include "model/site_visitor.h"
+#include "view/render/painter_surface.h"
+
+namespace plantrek {
+
+namespace {
+
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr double kMetersPerInch = 0.0254;
+constexpr double kMetersPerFoot = 0.3048;
+constexpr double kScreenDpi = 96.0;
+constexpr int kTextHeight = PainterSurface::kDefaultFontHeight;
+constexpr int kScaleBarSteps = 5;
+
+int Millimetres(int dpi, double mm) {
+    return static_cast<int>(std::lround(dpi * mm / 25.4));
+}
+
+double FontFactor(int dpi) {
+    return dpi / kScreenDpi;
+}
+
+struct PlanBounds {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    double Width() const { return std::fabs(maxX - minX); }
+    double Height() const { return std::fabs(maxY - minY); }
+};
+
+PlanBounds BoundsOf(const Site& site) {
+    CSiteBoundsVisitor bounds;
+    site.Traverse(bounds);
+    return {bounds.MinX(), bounds.MinY(), bounds.MaxX(), bounds.MaxY()};
+}
+
+bool CanDrawText() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+}  // namespace
+
+// The scale bar: five equal steps of a round length, as long as fits `maxPixels`.
+PaperScaleBar MakePaperScaleBar(double pixelsPerMeter, bool metric, int maxPixels) {
+    static constexpr std::array<double, 12> kSteps = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1,
+                                                      0.05, 0.02};
+    PaperScaleBar bar;
+    const double unitPixels = pixelsPerMeter * (metric ? 1.0 : kMetersPerFoot);
+    bar.unitWord = metric ? QStringLiteral("meters") : QStringLiteral("feet");
+    bar.step = kSteps.back();
+    for (double step : kSteps) {
+        if (kScaleBarSteps * step * unitPixels <= maxPixels) {
+            bar.step = step;
+            break;
+        }
+    }
+    bar.stepPixels = bar.step * unitPixels;
+    return bar;
+}
+
+void DrawPaperScaleBar(DrawingSurface& surface, const PaperScaleBar& bar, const QString& scale,
+                       QPoint origin, int lineHeight) {
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(kBlack, 1);
+    surface.SetTextColour(kBlack);
+    const int top = origin.y() + lineHeight;
+    const int barHeight = lineHeight / 2;
+    const auto tickX = [&](int i) {
+        return origin.x() + static_cast<int>(std::lround(i * bar.stepPixels));
+    };
+    for (int i = 0; i <= kScaleBarSteps; ++i) {
+        const QString label = QLocale::c().toString(i * bar.step, 'g', 6);
+        const int width = surface.MeasureText(label).width;
+        surface.DrawText(label, {tickX(i) - width / 2, origin.y()});
+        if (i < kScaleBarSteps) {
+            surface.SetBrush(i % 2 == 0 ? kBlack : kWhite);
+            surface.DrawRectangle({tickX(i), top, tickX(i + 1), top + barHeight});
+        }
+    }
+    const int middle = (tickX(0) + tickX(kScaleBarSteps)) / 2;
+    const int wordWidth = surface.MeasureText(bar.unitWord).width;
+    surface.DrawText(bar.unitWord, {middle - wordWidth / 2, top + barHeight});
+    const QString scaleText = QStringLiteral("Scale ") + scale;
+    const int scaleWidth = surface.MeasureText(scaleText).width;
+    surface.DrawText(scaleText, {middle - scaleWidth / 2, top + barHeight + lineHeight});
+}
+
+std::vector<PaperScale> PaperScales(bool metric) {
+    if (metric) {
+        return {{20, QStringLiteral("1:20")},   {25, QStringLiteral("1:25")},
+                {50, QStringLiteral("1:50")},   {100, QStringLiteral("1:100")},
+                {200, QStringLiteral("1:200")}, {500, QStringLiteral("1:500")}};
+    }
+    return {{48, QStringLiteral("1/4\" = 1'-0\"")},
+            {96, QStringLiteral("1/8\" = 1'-0\"")},
+            {192, QStringLiteral("1/16\" = 1'-0\"")}};
+}
+
+std::optional<PaperScale> ParsePaperScale(const QString& text) {
+    static const QRegularExpression ratio(QStringLiteral("^1:([0-9]{1,6})$"));
+    const QRegularExpressionMatch match = ratio.match(text.trimmed());
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const int n = match.captured(1).toInt();
+    if (n < 1) {
+        return std::nullopt;
+    }
+    return PaperScale{static_cast<double>(n), QStringLiteral("1:%1").arg(n)};
+}
+
+QPageLayout DefaultPageLayout() {
+    const bool inches = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4),
+                       QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Millimeter);
+}
+
+bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
+                 PageGeometry* geometry) {
+    if (!CanDrawText()) {
+        return false;
+    }
+    PageGeometry g;
+    g.dpi = device.logicalDpiX();
+    if (g.dpi <= 0 || device.width() <= 0 || device.height() <= 0) {
+        return false;
+    }
+    g.paper = QRect(0, 0, device.width(), device.height());
+    const int gap = Millimetres(g.dpi, 4);
+
+    // Text is measured at the device's resolution on a scratch picture.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    scratch.setDotsPerMeterX(static_cast<int>(g.dpi / kMetersPerInch));
+    scratch.setDotsPerMeterY(static_cast<int>(g.dpi / kMetersPerInch));
+    QPainter measurePainter(&scratch);
+    PainterSurface inner(measurePainter);
+    ScaledSurface surface(inner, FontFactor(g.dpi));
+    surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
+    const int lineHeight = surface.MeasureText(QStringLiteral("X")).height;
+    const TextExtent legend = DrawMaterialLegend(surface, site, {0, 0}, false);
+    measurePainter.end();
+
+    const int columnWidth = std::max(legend.width, Millimetres(g.dpi, 45));
+    g.title = QRect(0, 0, g.paper.width(), lineHeight);
+    const int top = g.title.bottom() + 1 + gap;
+    g.planArea = QRect(0, top, std::max(1, g.paper.width() - columnWidth - gap),
+                       std::max(1, g.paper.height() - top));
+    g.columnTop = QPoint(g.planArea.right() + 1 + gap, top);
+    const int scaleHeight = 4 * lineHeight;
+    // Under the legend, where the eye looks for it; room is left for the last label.
+    g.scaleArea = QRect(g.columnTop.x(), top + legend.height + gap,
+                        columnWidth - Millimetres(g.dpi, 5), scaleHeight);
+
+    const PlanBounds bounds = BoundsOf(site);
+    const auto pixelsPerMeter = [&](double ratio) { return g.dpi / kMetersPerInch / ratio; };
+    const auto fits = [&](double ratio) {
+        return bounds.Width() * pixelsPerMeter(ratio) <= g.planArea.width() &&
+               bounds.Height() * pixelsPerMeter(ratio) <= g.planArea.height();
+    };
+    if (options.scale) {
+        g.scale = *options.scale;
+    } else {
+        const std::vector<PaperScale> scales = PaperScales(options.image.metric);
+        g.scale = scales.back();
+        for (const PaperScale& scale : scales) {
+            if (fits(scale.ratio)) {
+                g.scale = scale;
+                break;
+            }
+        }
+    }
+    g.pixelsPerMeter = pixelsPerMeter(g.scale.ratio);
+    // A page more only for what does not fit on the pages before it; a thousand at most, which
+    // is a wall of paper already.
+    const auto count = [](double size, int page) {
+        return std::clamp(static_cast<int>(std::ceil(size / page - 1e-9)), 1, 1000);
+    };
+    g.columns = count(bounds.Width() * g.pixelsPerMeter, g.planArea.width());
+    g.rows = count(bounds.Height() * g.pixelsPerMeter, g.planArea.height());
+    if (static_cast<long long>(g.columns) * g.rows > 1000) {
+        return false;
+    }
+    *geometry = g;
+    return true;
+}
+
+bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
+                QPainter& painter, const PageGeometry& g) {
+    const PlanBounds bounds = BoundsOf(site);
+    PainterSurface inner(painter);
+    ScaledSurface surface(inner, FontFactor(g.dpi));
+    surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
+    const int lineHeight = surface.MeasureText(QStringLiteral("X")).height;
+    const PaperScaleBar bar =
+        MakePaperScaleBar(g.pixelsPerMeter, options.image.metric, g.scaleArea.width());
+
+    QStringList titleParts;
+    for (const QString& part : {options.siteName, options.fileName, options.date}) {
+        if (!part.isEmpty()) {
+            titleParts << part;
+        }
+    }
+    int page = 0;
+    for (int row = 0; row < g.rows; ++row) {
+        for (int column = 0; column < g.columns; ++column) {
+            if (page > 0 && !device.newPage()) {
+                return false;
+            }
+            ++page;
+            QString title = titleParts.join(QStringLiteral("  \u2014  "));
+            if (g.PageCount() > 1) {
+                title += QStringLiteral("  \u2014  page %1 of %2 (row %3, column %4)")
+                             .arg(page)
+                             .arg(g.PageCount())
+                             .arg(row + 1)
+                             .arg(column + 1);
+            }
+            surface.SetTextColour(kBlack);
+            surface.DrawText(title, {g.title.left(), g.title.top()});
+
+            ViewTransform transform;
+            transform.scale = g.pixelsPerMeter;
+            transform.xOffset = -bounds.minX * g.pixelsPerMeter;
+            transform.xBase = g.planArea.left() - column * g.planArea.width();
+            transform.yOffset = -bounds.maxY * g.pixelsPerMeter;
+            transform.height = g.planArea.top() - row * g.planArea.height();
+            // Clipping only: saving the whole painter would put back a font behind the
+            // surface's back.
+            painter.setClipRect(g.planArea);
+            RenderSite(site, surface, transform, options.image.selection, options.image.drawing,
+                       options.image.wallLengthUnits);
+            painter.setClipping(false);
+
+            DrawMaterialLegend(surface, site, {g.columnTop.x(), g.columnTop.y()}, true);
+            DrawPaperScaleBar(surface, bar, g.scale.label, g.scaleArea.topLeft(), lineHeight);
+        }
+    }
+    return true;
+}
+
+}  // namespace plantrek

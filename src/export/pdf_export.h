@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QString>
+
+#include "export/export_result.h"
+#include "export/page_layout.h"
+
+// The plan as a PDF document: vector pages laid out as printed pages are.
+namespace plantrek {
+
+class Site;
+
+inline const QString kErrorCreatePdf = QStringLiteral("Couldn't create PDF");
+
+// The resolution the pages are drawn at: fine enough that whole device units lose nothing
+// visible on paper (1/1200 inch).
+inline constexpr int kPdfResolution = 1200;
+
+// Writes the pages through a temporary file, so a failed export leaves any earlier file as it
+// was. Pages have `pageLayout`'s size and margins.
+ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
+                       const QPageLayout& pageLayout, const QString& path);
+
+}  // namespace plantrek

@@ -1,0 +1,244 @@
+#include "export/svg_export.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "export/page_layout.h"
+#include "export/scaled_surface.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "model/site_visitor.h"
+#include "view/render/painter_surface.h"
+
+namespace plantrek {
+
+namespace {
+
+// The drawing is laid out as a page at this resolution would be: a user unit is 1/100 mm on
+// paper at 1:100.
+constexpr double kEquivalentDpi =
+    kSvgUnitsPerMeter * kSvgPaperRatio * 0.0254;  // 2540 units per inch of paper
+constexpr double kFontFactor = kEquivalentDpi / 96.0;
+constexpr int kMarginUnits = kSvgUnitsPerMeter / 2;
+
+// Passes on to the renderer one room's walk only (and the site's end when asked), so each
+// room can be drawn into a group of its own.
+class OneRoom : public CSiteVisitor {
+public:
+    OneRoom(CSiteVisitor& renderer, const Room* room, bool siteEnd)
+        : renderer_(renderer), room_(room), siteEnd_(siteEnd) {}
+    void VisitSiteBegin(const Site& site) override { renderer_.VisitSiteBegin(site); }
+    void VisitRoomBegin(const Room& room) override {
+        inside_ = &room == room_;
+        if (inside_) {
+            renderer_.VisitRoomBegin(room);
+        }
+    }
+    void VisitWall(const Wall& wall) override {
+        if (inside_) {
+            renderer_.VisitWall(wall);
+        }
+    }
+    void VisitRoomEnd(const Room& room) override {
+        if (inside_) {
+            renderer_.VisitRoomEnd(room);
+        }
+        inside_ = false;
+    }
+    void VisitSiteEnd(const Site& site) override {
+        if (siteEnd_) {
+            renderer_.VisitSiteEnd(site);
+        }
+    }
+
+private:
+    CSiteVisitor& renderer_;
+    const Room* room_;
+    bool siteEnd_;
+    bool inside_ = false;
+};
+
+// Draws nothing until unmuted: the renderer walks every room to learn where the names are,
+// and only what it draws at the walk's end (wall lengths, the selected room, the start point)
+// is kept.
+class MutedSurface : public ScaledSurface {
+public:
+    explicit MutedSurface(DrawingSurface& inner) : ScaledSurface(inner, 1.0) {}
+    bool muted = true;
+    void DrawLine(DevicePoint from, DevicePoint to) override {
+        if (!muted) ScaledSurface::DrawLine(from, to);
+    }
+    void DrawPolyline(const std::vector<DevicePoint>& points) override {
+        if (!muted) ScaledSurface::DrawPolyline(points);
+    }
+    void DrawPolygon(const std::vector<DevicePoint>& points) override {
+        if (!muted) ScaledSurface::DrawPolygon(points);
+    }
+    void DrawEllipse(const DeviceRect& box) override {
+        if (!muted) ScaledSurface::DrawEllipse(box);
+    }
+    void DrawRectangle(const DeviceRect& box) override {
+        if (!muted) ScaledSurface::DrawRectangle(box);
+    }
+    void DrawText(const QString& text, DevicePoint topLeft) override {
+        if (!muted) ScaledSurface::DrawText(text, topLeft);
+    }
+    void DrawTextCentred(const QString& text, const DeviceRect& box) override {
+        if (!muted) ScaledSurface::DrawTextCentred(text, box);
+    }
+};
+
+class UnmuteAtEnd : public CSiteVisitor {
+public:
+    UnmuteAtEnd(CSiteVisitor& renderer, MutedSurface& surface)
+        : renderer_(renderer), surface_(surface) {}
+    void VisitSiteBegin(const Site& site) override { renderer_.VisitSiteBegin(site); }
+    void VisitRoomBegin(const Room& room) override { renderer_.VisitRoomBegin(room); }
+    void VisitWall(const Wall& wall) override { renderer_.VisitWall(wall); }
+    void VisitRoomEnd(const Room& room) override { renderer_.VisitRoomEnd(room); }
+    void VisitSiteEnd(const Site& site) override {
+        surface_.muted = false;
+        renderer_.VisitSiteEnd(site);
+    }
+
+private:
+    CSiteVisitor& renderer_;
+    MutedSurface& surface_;
+};
+
+// The drawing elements QSvgGenerator writes for what `paint` draws, without the document
+// around them.
+QByteArray Fragment(const QSize& size, const std::function<void(DrawingSurface&)>& paint) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setResolution(static_cast<int>(kEquivalentDpi));
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    QPainter painter(&generator);
+    {
+        PainterSurface inner(painter);
+        ScaledSurface surface(inner, kFontFactor);
+        surface.SetFont(PainterSurface::DefaultFontFamily(), PainterSurface::kDefaultFontHeight);
+        paint(surface);
+    }
+    painter.end();
+    const QByteArray& svg = buffer.data();
+    qsizetype start = svg.indexOf("</defs>");
+    start = start < 0 ? 0 : start + 7;
+    const qsizetype end = svg.lastIndexOf("</svg>");
+    return end > start ? svg.mid(start, end - start).trimmed() : QByteArray();
+}
+
+QByteArray Escaped(const QString& text) {
+    return text.toHtmlEscaped().toUtf8();
+}
+
+}  // namespace
+
+ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, const QString& path) {
+    if (site == nullptr) {
+        return ExportResult::Failure(kErrorNoSite);
+    }
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return ExportResult::Failure(kErrorCreateSvg);
+    }
+    CSiteBoundsVisitor bounds;
+    site->Traverse(bounds);
+    const double scale = kSvgUnitsPerMeter;
+    const double planWidth = std::fabs(bounds.MaxX() - bounds.MinX()) * scale;
+    const double planHeight = std::fabs(bounds.MaxY() - bounds.MinY()) * scale;
+    // Plans larger than 2000 km are not plans of buildings; int coordinates end there.
+    if (!(planWidth < 2e9) || !(planHeight < 2e9)) {
+        return ExportResult::Failure(kErrorCreateSvg);
+    }
+
+    // The column at the right, measured as it will be drawn.
+    TextExtent legend;
+    int lineHeight = 0;
+    const int scaleBarWidth = static_cast<int>(kEquivalentDpi * 55 / 25.4);
+    Fragment(QSize(1, 1), [&](DrawingSurface& surface) {
+        lineHeight = surface.MeasureText(QStringLiteral("X")).height;
+        legend = DrawMaterialLegend(surface, *site, {0, 0}, false);
+    });
+    const int columnX = static_cast<int>(planWidth) + 2 * kMarginUnits;
+    const int columnWidth = std::max(legend.width, scaleBarWidth + lineHeight);
+    const int scaleBarHeight = 4 * lineHeight;
+    const int width = columnX + columnWidth + kMarginUnits;
+    const int height =
+        std::max(static_cast<int>(planHeight), legend.height + lineHeight + scaleBarHeight) +
+        2 * kMarginUnits;
+    const QSize size(width, height);
+
+    ViewTransform transform;
+    transform.scale = scale;
+    transform.xOffset = -bounds.MinX() * scale;
+    transform.xBase = kMarginUnits;
+    transform.yOffset = -bounds.MaxY() * scale;
+    transform.height = kMarginUnits;
+
+    QByteArray body;
+    const auto renderPart = [&](const Room* room, bool siteEnd) {
+        return Fragment(size, [&](DrawingSurface& surface) {
+            if (siteEnd) {
+                MutedSurface muted(surface);
+                PlanRenderer renderer(muted, transform, options.selection, options.drawing);
+                renderer.SetWallLengthUnits(options.wallLengthUnits);
+                UnmuteAtEnd walk(renderer, muted);
+                site->Traverse(walk);
+            } else {
+                PlanRenderer renderer(surface, transform, options.selection, options.drawing);
+                OneRoom filter(renderer, room, false);
+                site->Traverse(filter);
+            }
+        });
+    };
+    int index = 0;
+    for (const auto& room : site->Rooms()) {
+        ++index;
+        body += "<g id=\"room-" + QByteArray::number(index) + "\" class=\"room\" data-name=\"" +
+                Escaped(room->GetName()) + "\">\n<title>" + Escaped(room->GetName()) +
+                "</title>\n" + renderPart(room.get(), false) + "\n</g>\n";
+    }
+    // The selected room on top, the site's start point and the walls' lengths, as on screen.
+    body += "<g id=\"site\">\n" + renderPart(nullptr, true) + "\n</g>\n";
+    body += "<g id=\"legend\">\n" + Fragment(size, [&](DrawingSurface& surface) {
+        DrawMaterialLegend(surface, *site, {columnX, kMarginUnits}, true);
+        const PaperScaleBar bar = MakePaperScaleBar(scale, options.metric, scaleBarWidth);
+        DrawPaperScaleBar(surface, bar, QStringLiteral("1:%1").arg(kSvgPaperRatio),
+                          {columnX, height - kMarginUnits - scaleBarHeight}, lineHeight);
+    }) + "\n</g>\n";
+
+    const double widthMm = static_cast<double>(width) / kSvgUnitsPerMeter * 1000 / kSvgPaperRatio;
+    const double heightMm =
+        static_cast<double>(height) / kSvgUnitsPerMeter * 1000 / kSvgPaperRatio;
+    QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" "
+                          "baseProfile=\"tiny\" width=\"" +
+                          QByteArray::number(widthMm, 'f', 2) + "mm\" height=\"" +
+                          QByteArray::number(heightMm, 'f', 2) + "mm\" viewBox=\"0 0 " +
+                          QByteArray::number(width) + ' ' + QByteArray::number(height) + "\">\n";
+    document += "<title>" + Escaped(site->GetName()) + "</title>\n";
+    document += "<desc>Plan in millimetres: " + QByteArray::number(kSvgUnitsPerMeter) +
+                " units per meter; 1:" + QByteArray::number(kSvgPaperRatio) +
+                " at the stated size</desc>\n";
+    document += body + "</svg>\n";
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() ||
+        !file.commit()) {
+        return ExportResult::Failure(kErrorSaveFile);
+    }
+    return ExportResult::Success();
+}
+
+}  // namespace plantrek

@@ -1,0 +1,191 @@
+// PDF, SVG and PNG plans, read back by independent tools: poppler's pdftotext, pdfinfo and
+// pdftoppm, librsvg's rsvg-convert, Qt's XML and image readers.
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <cmath>
+
+#include "export/export_image.h"
+#include "export/page_layout.h"
+#include "export/pdf_export.h"
+#include "export/svg_export.h"
+#include "image_test_support.h"
+#include "model/room.h"
+#include "model/site.h"
+
+namespace plantrek {
+namespace {
+
+constexpr Colour kTile = MakeColour(255, 153, 51);
+
+// A `width` × `depth` m room named Kitchen in Tile.
+Site Box(double width, double depth) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* room = site.AddRoom(QStringLiteral("Kitchen"), 1);
+    room->AddWall(depth, 0.0);
+    room->AddWall(width, 90.0);
+    room->AddWall(depth, 180.0);
+    return site;
+}
+
+// Standard output of a tool, or a skip when it is not installed.
+#define PLANTREK_RUN_TOOL(out, tool, ...)                                                   \
+    if (QStandardPaths::findExecutable(tool).isEmpty()) {                                   \
+        GTEST_SKIP() << QString(tool).toStdString() << " is missing (poppler-utils, librsvg2-bin)";                 \
+    }                                                                                       \
+    QProcess process_##out;                                                                 \
+    process_##out.start(tool, {__VA_ARGS__});                                               \
+    ASSERT_TRUE(process_##out.waitForFinished(60000));                                      \
+    ASSERT_EQ(process_##out.exitCode(), 0) << process_##out.readAllStandardError().toStdString(); \
+    const QString out = QString::fromUtf8(process_##out.readAllStandardOutput())
+
+ExportResult Pdf(const Site& site, const QString& path, std::optional<PaperScale> scale) {
+    PlanPageOptions options;
+    options.image.metric = true;
+    options.siteName = QStringLiteral("Elm Street");
+    options.fileName = QStringLiteral("elm.tcd");
+    options.scale = scale;
+    return ExportPdf(&site, options,
+                     QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                 QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter),
+                     path);
+}
+
+TEST(PlanScales, LargestThatFitsAndParsing) {
+    PLANTREK_REQUIRE_GUI();
+    QTemporaryDir dir;
+    // The plan area of an A4 page is about 141 × 269 mm.
+    const std::pair<double, const char*> cases[] = {{2.0, "1:20"}, {6.0, "1:50"},
+                                                    {12.0, "1:100"}, {60.0, "1:500"}};
+    for (const auto& [width, label] : cases) {
+        const QString path = dir.filePath(QStringLiteral("plan.pdf"));
+        ASSERT_TRUE(Pdf(Box(width, 1.0), path, std::nullopt).ok);
+        PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
+        EXPECT_TRUE(text.contains(QStringLiteral("Scale ") + label)) << width;
+    }
+    EXPECT_EQ(ParsePaperScale(QStringLiteral(" 1:75 "))->ratio, 75);
+    for (const char* bad : {"1:0", "2:50", "1:", "50", "1:-5"}) {
+        EXPECT_FALSE(ParsePaperScale(QString::fromLatin1(bad))) << bad;
+    }
+}
+
+TEST(PdfExport, TextPageSizeAndExactLength) {
+    PLANTREK_REQUIRE_GUI();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.pdf"));
+    ASSERT_TRUE(Pdf(Box(4.0, 2.0), path, PaperScale{50, QStringLiteral("1:50")}).ok);
+
+    PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
+    for (const char* word : {"Kitchen", "Tile", "Scale 1:50", "meters", "Elm Street", "elm.tcd"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word << text.toStdString();
+    }
+    PLANTREK_RUN_TOOL(info, QStringLiteral("pdfinfo"), path);
+    EXPECT_TRUE(info.contains(QStringLiteral("595 x 842 pts (A4)"))) << info.toStdString();
+
+    // At 254 dpi a millimetre is 10 pixels: the 4 m wall at 1:50 is 80 mm, 800 pixels between
+    // the middles of the two side walls' lines.
+    const QString stem = dir.filePath(QStringLiteral("page"));
+    PLANTREK_RUN_TOOL(render, QStringLiteral("pdftoppm"), QStringLiteral("-r"),
+                      QStringLiteral("254"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                      path, stem);
+    const QImage page(stem + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    int fillRow = -1;
+    for (int y = 0; y < page.height() && fillRow < 0; ++y) {
+        for (int x = 0; x < page.width() / 2; ++x) {
+            if (page.pixel(x, y) == qRgb(255, 153, 51)) {
+                fillRow = y + 20;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(fillRow, 0);
+    std::vector<double> lineMiddles;
+    for (int x = 0; x < page.width() / 2; ++x) {  // the plan only, not the legend
+        if (qGray(page.pixel(x, fillRow)) < 100) {
+            const int start = x;
+            while (x < page.width() && qGray(page.pixel(x, fillRow)) < 100) {
+                ++x;
+            }
+            lineMiddles.push_back((start + x - 1) / 2.0);
+        }
+    }
+    ASSERT_EQ(lineMiddles.size(), 2u);
+    EXPECT_NEAR(lineMiddles[1] - lineMiddles[0], 800.0, 1.0);
+}
+
+TEST(PdfExport, LargeSiteAtAChosenScaleTakesMarkedPages) {
+    PLANTREK_REQUIRE_GUI();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.pdf"));
+    // 30 m × 1 m at 1:20 is 1500 mm × 50 mm: eleven pages of 141 mm side by side, one row.
+    ASSERT_TRUE(Pdf(Box(30.0, 1.0), path, PaperScale{20, QStringLiteral("1:20")}).ok);
+    PLANTREK_RUN_TOOL(info, QStringLiteral("pdfinfo"), path);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+11\\n"))))
+        << info.toStdString();
+    PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
+    EXPECT_TRUE(text.contains(QStringLiteral("page 11 of 11 (row 1, column 11)")));
+}
+
+TEST(SvgExport, RoomGroupsInPlanUnitsAndRenders) {
+    PLANTREK_REQUIRE_GUI();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.svg"));
+    const Site site = Box(6.0, 2.5);
+    ASSERT_TRUE(ExportSvg(&site, {}, path).ok);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QStringList rooms;
+    double minX = 1e18;
+    double maxX = -1e18;
+    bool inRoom = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.attributes().value("class") == QStringLiteral("room")) {
+            rooms << xml.attributes().value("data-name").toString();
+            inRoom = true;
+        }
+        if (xml.isStartElement() && inRoom && xml.name() == QStringLiteral("path")) {
+            static const QRegularExpression point(QStringLiteral("[ML]([-0-9.]+),"));
+            for (const auto& m : point.globalMatch(xml.attributes().value("d").toString())) {
+                minX = std::min(minX, m.captured(1).toDouble());
+                maxX = std::max(maxX, m.captured(1).toDouble());
+            }
+            inRoom = false;
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(rooms, QStringList{QStringLiteral("Kitchen")});
+    EXPECT_NEAR(maxX - minX, 6.0 * kSvgUnitsPerMeter, 1.0);
+
+    PLANTREK_RUN_TOOL(render, QStringLiteral("rsvg-convert"), path, QStringLiteral("-o"),
+                      dir.filePath(QStringLiteral("svg.png")));
+    EXPECT_FALSE(QImage(dir.filePath(QStringLiteral("svg.png"))).isNull());
+}
+
+TEST(PngExport, PictureLayoutAt96Dpi) {
+    PLANTREK_REQUIRE_GUI();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.png"));
+    const Site site = Box(10.0, 5.0);
+    ASSERT_TRUE(ExportImage(&site, {}, path, ImageFormat::Png).ok);
+    ImageLayout layout;
+    ASSERT_TRUE(LayoutImage(site, kImageScales[0], false, &layout));
+    const QImage image(path);
+    ASSERT_EQ(image.size(), QSize(layout.width, layout.height));
+    EXPECT_EQ(image.dotsPerMeterX(), 3780);
+    // The legend's swatch is the first thing in the column right of the plan.
+    const int column = layout.planWidth + 2 * layout.margin;
+    EXPECT_EQ(image.pixel(column + 2, layout.margin + 2), qRgb(255, 153, 51));
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,85 @@
+// File > Print..., Print Preview... and Print Setup... on the frame, with the modal dialogs
+// replaced and the preview drawn by Qt's own preview widget.
+#include <QFile>
+#include <QLocale>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+#include "frame_fixture.h"
+#include "resources/command_ids.h"
+#include "view/commands/command_router.h"
+#include "view/print_dialogs.h"
+
+namespace plantrek::test {
+namespace {
+
+using namespace command_id;
+
+struct ScriptedPrintDialogs : PrintDialogs {
+    bool SetUpPage(QPrinter& printer, QWidget*) override {
+        printer.setPageOrientation(orientation);
+        return true;
+    }
+    bool ChoosePrinter(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(outputFile);
+        return !outputFile.isEmpty();
+    }
+    void Preview(QPrinter& printer, QWidget* parent,
+                 const std::function<void(QPrinter*)>& paint) override {
+        QPrintPreviewWidget preview(&printer, parent);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
+                         [&paint](QPrinter* target) { paint(target); });
+        preview.show();
+        preview.updatePreview();
+        pageCounts.push_back(preview.pageCount());
+    }
+
+    QPageLayout::Orientation orientation = QPageLayout::Landscape;
+    QString outputFile;
+    std::vector<int> pageCounts;
+};
+
+class PrintTest : public FrameTest {
+protected:
+    // Pages are A4 where the locale measures in metres.
+    PrintTest() : saved_(QLocale()) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        DropFrame();
+        FrameServices services = Services();
+        services.printing = &dialogs;
+        frame = std::make_unique<CTracepadMainFrame>(std::move(services));
+        frame->show();
+    }
+    ~PrintTest() override {
+        DropFrame();  // before the dialogs it points to go
+        QLocale::setDefault(saved_);
+    }
+    QLocale saved_;
+    ScriptedPrintDialogs dialogs;
+};
+
+TEST_F(PrintTest, PreviewPagesFollowPrintSetupAndPrintWrites) {
+    frame->NewDocument();
+    frame->activateWindow();
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    frame->Router().Run(kFilePrintPreview);
+    // 7000" (583') is 926 mm even at 1/16" to the foot: four portrait A4 pages of about 269 mm
+    // one under the other, six landscape ones of about 182 mm.
+    Type(QStringLiteral("7000 s"));
+    frame->Router().Run(kFilePrintPreview);
+    frame->Router().Run(kFilePrintSetup);
+    frame->Router().Run(kFilePrintPreview);
+    EXPECT_EQ(dialogs.pageCounts, (std::vector<int>{1, 4, 6}));
+
+    dialogs.outputFile = Path(QStringLiteral("printed.pdf"));
+    frame->Router().Run(kFilePrint);
+    QFile printed(dialogs.outputFile);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+}  // namespace
+}  // namespace plantrek::test

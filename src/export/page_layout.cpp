@@ -15,6 +15,7 @@
 
 #include "export/scaled_surface.h"
 #include "model/site.h"
+#include "model/units.h"
 #include "model/site_visitor.h"
 #include "view/render/painter_surface.h"
 
@@ -25,7 +26,6 @@ namespace {
 constexpr Colour kBlack = 0x000000;
 constexpr Colour kWhite = 0xFFFFFF;
 constexpr double kMetersPerInch = 0.0254;
-constexpr double kMetersPerFoot = 0.3048;
 constexpr double kScreenDpi = 96.0;
 constexpr int kTextHeight = PainterSurface::kDefaultFontHeight;
 constexpr int kScaleBarSteps = 5;
@@ -61,7 +61,7 @@ PaperScaleBar MakePaperScaleBar(double pixelsPerMeter, bool metric, int maxPixel
     static constexpr std::array<double, 12> kSteps = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1,
                                                       0.05, 0.02};
     PaperScaleBar bar;
-    const double unitPixels = pixelsPerMeter * (metric ? 1.0 : kMetersPerFoot);
+    const double unitPixels = pixelsPerMeter * (metric ? 1.0 : kFoot);
     bar.unitWord = metric ? QStringLiteral("meters") : QStringLiteral("feet");
     bar.step = kSteps.back();
     for (double step : kSteps) {

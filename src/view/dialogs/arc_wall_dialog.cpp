@@ -1,5 +1,7 @@
 #include "view/dialogs/arc_wall_dialog.h"
 
+#include "view/dialogs/dialog_helpers.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,7 +69,7 @@ void ArcWallDialog::ShowReference() {
     secondLabel_->setText(points ? QStringLiteral("Distance to se&cond point:")
                                  : QStringLiteral("Distance to wall e&nd:"));
     for (QLabel* label : {firstLabel_, secondLabel_}) {
-        label->buddy()->setAccessibleName(label->text().remove(QLatin1Char('&')).chopped(1));
+        label->buddy()->setAccessibleName(AccessibleNameFor(label->text()));
     }
 }
 

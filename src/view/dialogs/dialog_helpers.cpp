@@ -24,10 +24,18 @@ void ShowRefusal(UserPrompts& prompts, const QString& message, QWidget* field) {
     }
 }
 
+QString AccessibleNameFor(QString label) {
+    label.remove(QLatin1Char('&'));
+    if (label.endsWith(QLatin1Char(':'))) {
+        label.chop(1);
+    }
+    return label;
+}
+
 QLabel* AddBuddyRow(QGridLayout& grid, int row, const QString& label, QWidget* field) {
     auto* text = new QLabel(label);
     text->setBuddy(field);
-    field->setAccessibleName(QString(label).remove(u'&').remove(u':'));
+    field->setAccessibleName(AccessibleNameFor(label));
     grid.addWidget(text, row, 0);
     grid.addWidget(field, row, 1);
     return text;

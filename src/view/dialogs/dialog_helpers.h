@@ -23,6 +23,10 @@ class UserPrompts;
 // selected, so the person can type the correction straight away.
 void ShowRefusal(UserPrompts& prompts, const QString& message, QWidget* field);
 
+// What a screen reader calls the field of a label: its text without the mnemonic mark and the
+// closing colon ("&Length:" is "Length").
+QString AccessibleNameFor(QString label);
+
 // A label whose mnemonic reaches the field and which screen readers read as the field's name.
 QLabel* AddBuddyRow(QGridLayout& grid, int row, const QString& label, QWidget* field);
 

@@ -14,18 +14,6 @@
 
 namespace plantrek {
 
-namespace {
-
-QString Spoken(QString label) {
-    label.remove(QLatin1Char('&'));
-    if (label.endsWith(QLatin1Char(':'))) {
-        label.chop(1);
-    }
-    return label;
-}
-
-}  // namespace
-
 EditingDialog::EditingDialog(const CTracepadDoc& doc, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), doc_(doc), prompts_(prompts) {}
 
@@ -50,7 +38,7 @@ QDialogButtonBox* EditingDialog::AddButtons(QBoxLayout* layout) {
 QLabel* EditingDialog::AddRow(QFormLayout* layout, const QString& label, QWidget* control) {
     auto* text = new QLabel(label, this);
     text->setBuddy(control);
-    control->setAccessibleName(Spoken(label));
+    control->setAccessibleName(AccessibleNameFor(label));
     layout->addRow(text, control);
     return text;
 }

@@ -58,15 +58,18 @@ PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc) {
 
 ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
                        const std::optional<PaperScale>& scale,
-                       const std::optional<QPageLayout>& pageLayout) {
+                       const std::optional<QPageLayout>& pageLayout, bool keepOrientation) {
     PlanPageOptions options = PlanPageOptionsOf(doc);
     options.scale = scale;
-    return ExportPdf(doc.GetSite(), options, pageLayout.value_or(DefaultPageLayout()), path);
+    return ExportPdf(doc.GetSite(), options, pageLayout.value_or(DefaultPageLayout()), path,
+                     keepOrientation);
 }
 
-bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device) {
+bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device,
+                    const std::optional<PaperScale>& scale) {
     const Site* site = doc.GetSite();
-    const PlanPageOptions options = PlanPageOptionsOf(doc);
+    PlanPageOptions options = PlanPageOptionsOf(doc);
+    options.scale = scale;
     PageGeometry geometry;
     if (site == nullptr || !LayoutPages(*site, options, device, &geometry)) {
         return false;

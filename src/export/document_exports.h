@@ -30,9 +30,12 @@ ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageForm
 ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path);
 ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
                        const std::optional<PaperScale>& scale,
-                       const std::optional<QPageLayout>& pageLayout = std::nullopt);
+                       const std::optional<QPageLayout>& pageLayout = std::nullopt,
+                       bool keepOrientation = false);
 // Lays the plan out on the device's pages and paints them; false when it could not.
-bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device);
+// At `scale`, or the largest usual scale that fits a page.
+bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device,
+                    const std::optional<PaperScale>& scale = std::nullopt);
 // The pages' title line, scale and picture options for the document.
 PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc);
 

@@ -23,7 +23,8 @@ ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path,
         case ExportKind::Svg:
             return ExportSvg(doc, path);
         case ExportKind::Pdf:
-            return ExportPdf(doc, path, choices.scale, choices.pageLayout);
+            return ExportPdf(doc, path, choices.scale, choices.pageLayout,
+                             choices.orientationChosen);
         case ExportKind::Xls:
         case ExportKind::Csv:
         case ExportKind::Txt:

@@ -19,9 +19,11 @@ class CTracepadDoc;
 // text. Only a successful export sets `ExportType`, to the extension as it was compared.
 // What the dialog does not ask: the PDF's scale (the largest usual one that fits when unset).
 // And the pages of Print Setup, when the user has set them (else A4 or Letter by the locale).
+// The pages lie whichever way holds the plan larger unless their orientation was chosen.
 struct ExportChoices {
     std::optional<PaperScale> scale;
     std::optional<QPageLayout> pageLayout;
+    bool orientationChosen = false;
 };
 ExportResult ExportChosenFile(CTracepadDoc& doc, const QString& chosenPath, int filterIndex,
                               const ExportChoices& choices = {});

@@ -13,11 +13,12 @@
 #include <array>
 #include <cmath>
 
-#include "export/scaled_surface.h"
+#include "view/render/scaled_surface.h"
 #include "model/site.h"
 #include "model/units.h"
 #include "model/site_visitor.h"
 #include "view/render/painter_surface.h"
+#include "view/render/plan_renderer.h"
 
 namespace plantrek {
 
@@ -132,6 +133,25 @@ QPageLayout DefaultPageLayout() {
                        QPageLayout::Millimeter);
 }
 
+std::optional<QPageLayout> PageLayoutNamed(const QString& name) {
+    const QString wanted = name.trimmed();
+    if (wanted.isEmpty()) {
+        return std::nullopt;
+    }
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto pageId = static_cast<QPageSize::PageSizeId>(id);
+        if (pageId == QPageSize::Custom) {
+            continue;
+        }
+        if (QPageSize::key(pageId).compare(wanted, Qt::CaseInsensitive) == 0) {
+            QPageLayout layout = DefaultPageLayout();
+            layout.setPageSize(QPageSize(pageId));
+            return layout;
+        }
+    }
+    return std::nullopt;
+}
+
 bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
                  PageGeometry* geometry) {
     if (!CanDrawText()) {
@@ -155,9 +175,20 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
     surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
     const int lineHeight = surface.MeasureText(QStringLiteral("X")).height;
     const TextExtent legend = DrawMaterialLegend(surface, site, {0, 0}, false);
-    measurePainter.end();
 
-    const int columnWidth = std::max(legend.width, Millimetres(g.dpi, 45));
+    // As narrow as the legend and the scale's label allow, so the plan keeps the most room.
+    int scaleLabelWidth = 0;
+    for (const PaperScale& scale : PaperScales(options.image.metric)) {
+        scaleLabelWidth = std::max(
+            scaleLabelWidth, surface.MeasureText(QStringLiteral("Scale ") + scale.label).width);
+    }
+    if (options.scale) {
+        scaleLabelWidth = std::max(
+            scaleLabelWidth,
+            surface.MeasureText(QStringLiteral("Scale ") + options.scale->label).width);
+    }
+    const int columnWidth =
+        std::max({legend.width, scaleLabelWidth + Millimetres(g.dpi, 5), Millimetres(g.dpi, 40)});
     g.title = QRect(0, 0, g.paper.width(), lineHeight);
     const int top = g.title.bottom() + 1 + gap;
     g.planArea = QRect(0, top, std::max(1, g.paper.width() - columnWidth - gap),
@@ -168,11 +199,28 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
     g.scaleArea = QRect(g.columnTop.x(), top + legend.height + gap,
                         columnWidth - Millimetres(g.dpi, 5), scaleHeight);
 
+    // What is drawn at a scale, the site's top left corner at 0,0: the plan with its start
+    // circle and the wall lengths outside its rooms, and a little white around it.
     const PlanBounds bounds = BoundsOf(site);
+    const int white = Millimetres(g.dpi, 1);
     const auto pixelsPerMeter = [&](double ratio) { return g.dpi / kMetersPerInch / ratio; };
-    const auto fits = [&](double ratio) {
-        return bounds.Width() * pixelsPerMeter(ratio) <= g.planArea.width() &&
-               bounds.Height() * pixelsPerMeter(ratio) <= g.planArea.height();
+    const auto drawnAt = [&](double ratio) {
+        ViewTransform transform;
+        transform.scale = pixelsPerMeter(ratio);
+        transform.xOffset = -bounds.minX * transform.scale;
+        transform.yOffset = -bounds.maxY * transform.scale;
+        const DeviceRect plan{0, 0, static_cast<int>(std::ceil(bounds.Width() * transform.scale)),
+                              static_cast<int>(std::ceil(bounds.Height() * transform.scale))};
+        DeviceRect drawn = RenderedExtent(site, surface, transform, options.image.selection,
+                                          options.image.drawing, options.image.wallLengthUnits)
+                               .value_or(plan);
+        return DeviceRect{std::min(drawn.left, plan.left) - white,
+                          std::min(drawn.top, plan.top) - white,
+                          std::max(drawn.right, plan.right) + white,
+                          std::max(drawn.bottom, plan.bottom) + white};
+    };
+    const auto fits = [&](const DeviceRect& drawn) {
+        return drawn.Width() <= g.planArea.width() && drawn.Height() <= g.planArea.height();
     };
     if (options.scale) {
         g.scale = *options.scale;
@@ -180,23 +228,36 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
         const std::vector<PaperScale> scales = PaperScales(options.image.metric);
         g.scale = scales.back();
         for (const PaperScale& scale : scales) {
-            if (fits(scale.ratio)) {
+            // The plan alone decides most scales; labels are measured only where it fits.
+            const bool planFits =
+                bounds.Width() * pixelsPerMeter(scale.ratio) <= g.planArea.width() &&
+                bounds.Height() * pixelsPerMeter(scale.ratio) <= g.planArea.height();
+            if (planFits && fits(drawnAt(scale.ratio))) {
                 g.scale = scale;
                 break;
             }
         }
     }
     g.pixelsPerMeter = pixelsPerMeter(g.scale.ratio);
+    const DeviceRect drawn = drawnAt(g.scale.ratio);
+    measurePainter.end();
     // A page more only for what does not fit on the pages before it; a thousand at most, which
     // is a wall of paper already.
     const auto count = [](double size, int page) {
         return std::clamp(static_cast<int>(std::ceil(size / page - 1e-9)), 1, 1000);
     };
-    g.columns = count(bounds.Width() * g.pixelsPerMeter, g.planArea.width());
-    g.rows = count(bounds.Height() * g.pixelsPerMeter, g.planArea.height());
+    g.columns = count(drawn.Width(), g.planArea.width());
+    g.rows = count(drawn.Height(), g.planArea.height());
     if (static_cast<long long>(g.columns) * g.rows > 1000) {
         return false;
     }
+    // One page holds the drawing in its middle; pages side by side start where it starts.
+    const auto start = [](int pages, int area, int from, int size) {
+        return (pages == 1 ? (area - size) / 2 : 0) - from;
+    };
+    g.planOrigin = {
+        g.planArea.left() + start(g.columns, g.planArea.width(), drawn.left, drawn.Width()),
+        g.planArea.top() + start(g.rows, g.planArea.height(), drawn.top, drawn.Height())};
     *geometry = g;
     return true;
 }
@@ -238,9 +299,9 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
             ViewTransform transform;
             transform.scale = g.pixelsPerMeter;
             transform.xOffset = -bounds.minX * g.pixelsPerMeter;
-            transform.xBase = g.planArea.left() - column * g.planArea.width();
+            transform.xBase = g.planOrigin.x() - column * g.planArea.width();
             transform.yOffset = -bounds.maxY * g.pixelsPerMeter;
-            transform.height = g.planArea.top() - row * g.planArea.height();
+            transform.height = g.planOrigin.y() - row * g.planArea.height();
             // Clipping only: saving the whole painter would put back a font behind the
             // surface's back.
             painter.setClipRect(g.planArea);

@@ -46,6 +46,9 @@ struct PageGeometry {
     QRect paper;      // the printable area
     QRect title;      // the title line
     QRect planArea;   // the plan's part of each page
+    // Where the site's top left corner lies on the first page: inside the area by the room its
+    // markers and wall lengths need, and centred in it when the plan fits on one page.
+    QPoint planOrigin;
     QPoint columnTop; // the legend's top left corner
     QRect scaleArea;  // the scale bar and the scale's label
     double pixelsPerMeter = 0;
@@ -69,6 +72,10 @@ void DrawPaperScaleBar(DrawingSurface& surface, const PaperScaleBar& bar, const 
 
 // The page size the locale expects: Letter where inches are in use, A4 elsewhere.
 QPageLayout DefaultPageLayout();
+
+// A paper size by its usual name ("A4", "a3", "Letter", "Legal", "Tabloid"...), upright, with
+// the default layout's margins; nothing for a name no paper has.
+std::optional<QPageLayout> PageLayoutNamed(const QString& name);
 
 // Lays the site out on the device's pages; false when the text machinery is missing.
 bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,

@@ -18,8 +18,10 @@ inline const QString kErrorCreatePdf = QStringLiteral("Couldn't create PDF");
 inline constexpr int kPdfResolution = 1200;
 
 // Writes the pages through a temporary file, so a failed export leaves any earlier file as it
-// was. Pages have `pageLayout`'s size and margins.
+// was. Pages have `pageLayout`'s size and margins; its orientation too when `keepOrientation`,
+// else the pages lie whichever way holds the plan at the larger scale, on fewer pages.
 ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
-                       const QPageLayout& pageLayout, const QString& path);
+                       const QPageLayout& pageLayout, const QString& path,
+                       bool keepOrientation = true);
 
 }  // namespace plantrek

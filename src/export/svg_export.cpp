@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "export/page_layout.h"
-#include "export/scaled_surface.h"
+#include "view/render/scaled_surface.h"
 #include "model/room.h"
 #include "model/site.h"
 #include "model/site_visitor.h"
@@ -162,29 +162,41 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
         return ExportResult::Failure(kErrorCreateSvg);
     }
 
-    // The column at the right, measured as it will be drawn.
+    ViewTransform transform;
+    transform.scale = scale;
+    transform.xOffset = -bounds.MinX() * scale;
+    transform.yOffset = -bounds.MaxY() * scale;
+
+    // The column at the right, measured as it will be drawn, and the white around the plan:
+    // enough for the site's start circle and the wall lengths written outside the rooms.
     TextExtent legend;
     int lineHeight = 0;
+    DeviceRect drawn{0, 0, static_cast<int>(planWidth), static_cast<int>(planHeight)};
     const int scaleBarWidth = static_cast<int>(kEquivalentDpi * 55 / 25.4);
     Fragment(QSize(1, 1), [&](DrawingSurface& surface) {
         lineHeight = surface.MeasureText(QStringLiteral("X")).height;
         legend = DrawMaterialLegend(surface, *site, {0, 0}, false);
+        if (const auto extent = RenderedExtent(*site, surface, transform, options.selection,
+                                               options.drawing, options.wallLengthUnits)) {
+            drawn = *extent;
+        }
     });
-    const int columnX = static_cast<int>(planWidth) + 2 * kMarginUnits;
+    const int left = std::max(kMarginUnits, -drawn.left + kMarginUnits / 4);
+    const int top = std::max(kMarginUnits, -drawn.top + kMarginUnits / 4);
+    const int right = std::max(kMarginUnits, drawn.right - static_cast<int>(planWidth) +
+                                                 kMarginUnits / 4);
+    const int bottom = std::max(kMarginUnits, drawn.bottom - static_cast<int>(planHeight) +
+                                                  kMarginUnits / 4);
+    transform.xBase = left;
+    transform.height = top;
+    const int columnX = left + static_cast<int>(planWidth) + right;
     const int columnWidth = std::max(legend.width, scaleBarWidth + lineHeight);
     const int scaleBarHeight = 4 * lineHeight;
     const int width = columnX + columnWidth + kMarginUnits;
     const int height =
-        std::max(static_cast<int>(planHeight), legend.height + lineHeight + scaleBarHeight) +
-        2 * kMarginUnits;
+        std::max(top + static_cast<int>(planHeight) + bottom,
+                 legend.height + lineHeight + scaleBarHeight + 2 * kMarginUnits);
     const QSize size(width, height);
-
-    ViewTransform transform;
-    transform.scale = scale;
-    transform.xOffset = -bounds.MinX() * scale;
-    transform.xBase = kMarginUnits;
-    transform.yOffset = -bounds.MaxY() * scale;
-    transform.height = kMarginUnits;
 
     QByteArray body;
     const auto renderPart = [&](const Room* room, bool siteEnd) {

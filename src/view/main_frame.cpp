@@ -912,8 +912,10 @@ void CTracepadMainFrame::RunExport() {
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ExportChoices choices;
+    choices.scale = PrintScaleFor(*doc).chosen;
     if (pageSetUp_) {
         choices.pageLayout = Printer().pageLayout();
+        choices.orientationChosen = true;
     }
     const ExportResult result = ExportChosenFile(*doc, chosen.path, chosen.filterIndex, choices);
     QApplication::restoreOverrideCursor();
@@ -931,6 +933,18 @@ QPrinter& CTracepadMainFrame::Printer() {
     return *printer_;
 }
 
+PrintScaleChoice CTracepadMainFrame::PrintScaleFor(const CTracepadDoc& doc) const {
+    PrintScaleChoice scale{PaperScales(ScaleBarInMeters(doc.Prefs().GetInputValues())),
+                           std::nullopt};
+    // The chosen scale holds while it is one of the scales of the units in use.
+    for (const PaperScale& offered : scale.offered) {
+        if (printScale_ && printScale_->ratio == offered.ratio) {
+            scale.chosen = offered;
+        }
+    }
+    return scale;
+}
+
 void CTracepadMainFrame::PrintActive(bool preview) {
     CTracepadDoc* doc = ActiveDocument();
     if (doc == nullptr) {
@@ -938,14 +952,17 @@ void CTracepadMainFrame::PrintActive(bool preview) {
     }
     QPrinter& printer = Printer();
     printer.setDocName(doc->GetTitle());
-    const auto paint = [this, doc](QPrinter* target) {
-        if (!PaintPlanPages(*doc, *target)) {
+    PrintScaleChoice scale = PrintScaleFor(*doc);
+    const auto paint = [this, doc, &scale](QPrinter* target) {
+        if (!PaintPlanPages(*doc, *target, scale.chosen)) {
             services_.prompts->ShowMessage(QStringLiteral("Couldn't print"), MessageIcon::Error);
         }
     };
     if (preview) {
-        services_.printing->Preview(printer, this, paint);
-    } else if (services_.printing->ChoosePrinter(printer, this)) {
+        services_.printing->Preview(printer, this, scale, paint);
+        printScale_ = scale.chosen;
+    } else if (services_.printing->ChoosePrinter(printer, this, scale)) {
+        printScale_ = scale.chosen;
         paint(&printer);
     }
 }

@@ -8,11 +8,14 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "document/clip_item.h"
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
+#include "export/page_layout.h"
+#include "view/print_dialogs.h"
 
 class QLabel;
 class QPrinter;
@@ -131,6 +134,7 @@ private:
     // The printer of this run: its page layout, once Print Setup has set one, is the PDF's too.
     QPrinter& Printer();
     void PrintActive(bool preview);
+    PrintScaleChoice PrintScaleFor(const CTracepadDoc& doc) const;
     void ShowHelp();
     void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
@@ -150,6 +154,8 @@ private:
     std::unique_ptr<PrintDialogs> ownPrinting_;
     std::unique_ptr<QPrinter> printer_;
     bool pageSetUp_ = false;
+    // Chosen in the print dialogs; the PDF export uses it too.
+    std::optional<PaperScale> printScale_;
     QPointer<HelpWindow> help_;
     // Each button toolbar's full list of commands, and the ones the user hid.
     std::map<QString, std::vector<int>> toolBarCommands_;

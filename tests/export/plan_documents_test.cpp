@@ -1,7 +1,10 @@
 // PDF, SVG and PNG plans, read back by independent tools: poppler's pdftotext, pdfinfo and
 // pdftoppm, librsvg's rsvg-convert, Qt's XML and image readers.
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -17,6 +20,10 @@
 #include "image_test_support.h"
 #include "model/room.h"
 #include "model/site.h"
+#include "model/units.h"
+#include "view/render/painter_surface.h"
+#include "view/render/plan_renderer.h"
+#include "view/render/scaled_surface.h"
 
 namespace plantrek {
 namespace {
@@ -45,16 +52,24 @@ Site Box(double width, double depth) {
     ASSERT_EQ(process_##out.exitCode(), 0) << process_##out.readAllStandardError().toStdString(); \
     const QString out = QString::fromUtf8(process_##out.readAllStandardOutput())
 
-ExportResult Pdf(const Site& site, const QString& path, std::optional<PaperScale> scale) {
+const MetricUnits kCentimetres(100);
+
+PlanPageOptions PageOptions(std::optional<PaperScale> scale, bool wallLengths = false) {
     PlanPageOptions options;
     options.image.metric = true;
+    options.image.drawing.ShowWallLengths = wallLengths;
+    options.image.wallLengthUnits = &kCentimetres;
     options.siteName = QStringLiteral("Elm Street");
     options.fileName = QStringLiteral("elm.tcd");
     options.scale = scale;
-    return ExportPdf(&site, options,
-                     QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                 QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter),
-                     path);
+    return options;
+}
+
+const QPageLayout kA4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                      QPageLayout::Millimeter);
+
+ExportResult Pdf(const Site& site, const QString& path, std::optional<PaperScale> scale) {
+    return ExportPdf(&site, PageOptions(scale), kA4, path);
 }
 
 TEST(PlanScales, LargestThatFitsAndParsing) {
@@ -98,7 +113,7 @@ TEST(PdfExport, TextPageSizeAndExactLength) {
     ASSERT_FALSE(page.isNull());
     int fillRow = -1;
     for (int y = 0; y < page.height() && fillRow < 0; ++y) {
-        for (int x = 0; x < page.width() / 2; ++x) {
+        for (int x = 0; x < page.width() * 7 / 10; ++x) {
             if (page.pixel(x, y) == qRgb(255, 153, 51)) {
                 fillRow = y + 20;
                 break;
@@ -107,7 +122,7 @@ TEST(PdfExport, TextPageSizeAndExactLength) {
     }
     ASSERT_GE(fillRow, 0);
     std::vector<double> lineMiddles;
-    for (int x = 0; x < page.width() / 2; ++x) {  // the plan only, not the legend
+    for (int x = 0; x < page.width() * 7 / 10; ++x) {  // the plan only, not the legend
         if (qGray(page.pixel(x, fillRow)) < 100) {
             const int start = x;
             while (x < page.width() && qGray(page.pixel(x, fillRow)) < 100) {
@@ -131,6 +146,50 @@ TEST(PdfExport, LargeSiteAtAChosenScaleTakesMarkedPages) {
         << info.toStdString();
     PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
     EXPECT_TRUE(text.contains(QStringLiteral("page 11 of 11 (row 1, column 11)")));
+}
+
+// A plan wider than tall is laid on its side when the pages may turn, at the larger scale; its
+// wall lengths, written outside the room, stay inside the plan's part of the page.
+TEST(PdfExport, AWidePlanTurnsThePageAndKeepsItsLengthsOnIt) {
+    PLANTREK_REQUIRE_GUI();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.pdf"));
+    const Site site = Box(9.0, 3.0);
+    ASSERT_TRUE(ExportPdf(&site, PageOptions(std::nullopt, true), kA4, path, false).ok);
+    PLANTREK_RUN_TOOL(info, QStringLiteral("pdfinfo"), path);
+    EXPECT_TRUE(info.contains(QStringLiteral("842 x 595 pts (A4)"))) << info.toStdString();
+    PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Scale 1:50")));
+    EXPECT_TRUE(text.contains(kCentimetres.FormatLength(9.0))) << text.toStdString();
+
+    for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        QPageLayout layout = kA4;
+        layout.setOrientation(orientation);
+        writer.setPageLayout(layout);
+        PageGeometry g;
+        ASSERT_TRUE(LayoutPages(site, PageOptions(std::nullopt, true), writer, &g));
+        ASSERT_EQ(g.PageCount(), 1);
+        QImage scratch(1, 1, QImage::Format_RGB32);
+        QPainter painter(&scratch);
+        PainterSurface inner(painter);
+        ScaledSurface surface(inner, kPdfResolution / 96.0);
+        ViewTransform transform;
+        transform.scale = g.pixelsPerMeter;
+        transform.xBase = g.planOrigin.x();
+        transform.yOffset = -3.0 * g.pixelsPerMeter;
+        transform.height = g.planOrigin.y();
+        DrawingValues values;
+        values.ShowWallLengths = true;
+        const auto drawn = RenderedExtent(site, surface, transform, {}, values, &kCentimetres);
+        ASSERT_TRUE(drawn);
+        EXPECT_TRUE(g.planArea.contains(QRect(QPoint(drawn->left, drawn->top),
+                                              QPoint(drawn->right - 1, drawn->bottom - 1))))
+            << orientation;
+    }
 }
 
 TEST(SvgExport, RoomGroupsInPlanUnitsAndRenders) {

@@ -1,5 +1,6 @@
 // File > Print..., Print Preview... and Print Setup... on the frame, with the modal dialogs
 // replaced and the preview drawn by Qt's own preview widget.
+#include <QComboBox>
 #include <QFile>
 #include <QLocale>
 #include <QPrintPreviewWidget>
@@ -20,13 +21,19 @@ struct ScriptedPrintDialogs : PrintDialogs {
         printer.setPageOrientation(orientation);
         return true;
     }
-    bool ChoosePrinter(QPrinter& printer, QWidget*) override {
+    bool ChoosePrinter(QPrinter& printer, QWidget*, PrintScaleChoice&) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(outputFile);
         return !outputFile.isEmpty();
     }
-    void Preview(QPrinter& printer, QWidget* parent,
+    // Picks the scale in the list the user would see, before the pages are drawn.
+    void Preview(QPrinter& printer, QWidget* parent, PrintScaleChoice& scale,
                  const std::function<void(QPrinter*)>& paint) override {
+        offered.push_back(scale.offered.size());
+        if (pick >= 0) {
+            std::unique_ptr<QComboBox> list(MakeScaleList(scale, parent));
+            list->setCurrentIndex(pick);
+        }
         QPrintPreviewWidget preview(&printer, parent);
         QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview,
                          [&paint](QPrinter* target) { paint(target); });
@@ -38,6 +45,8 @@ struct ScriptedPrintDialogs : PrintDialogs {
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
     QString outputFile;
     std::vector<int> pageCounts;
+    std::vector<std::size_t> offered;
+    int pick = 0;  // "Largest that fits"
 };
 
 class PrintTest : public FrameTest {
@@ -72,6 +81,14 @@ TEST_F(PrintTest, PreviewPagesFollowPrintSetupAndPrintWrites) {
     frame->Router().Run(kFilePrintSetup);
     frame->Router().Run(kFilePrintPreview);
     EXPECT_EQ(dialogs.pageCounts, (std::vector<int>{1, 4, 6}));
+    // Feet give three scales. At 1/4" to the foot the 583' wall is 3.7 m of paper: 21 landscape
+    // pages of about 182 mm; the choice is kept for the next preview, and for a PDF export.
+    EXPECT_EQ(dialogs.offered.back(), 3u);
+    dialogs.pick = 1;
+    frame->Router().Run(kFilePrintPreview);
+    dialogs.pick = -1;  // left as it was
+    frame->Router().Run(kFilePrintPreview);
+    EXPECT_EQ(dialogs.pageCounts, (std::vector<int>{1, 4, 6, 21, 21}));
 
     dialogs.outputFile = Path(QStringLiteral("printed.pdf"));
     frame->Router().Run(kFilePrint);

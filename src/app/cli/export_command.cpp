@@ -36,6 +36,20 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
                 *error = QStringLiteral("--scale takes a scale such as 1:50, not \"%1\"").arg(value);
                 return std::nullopt;
             }
+        } else if (TakeOption(arguments, i, QStringLiteral("--page"), &value, error)) {
+            if (!error->isEmpty()) {
+                return std::nullopt;
+            }
+            options.page = PageLayoutNamed(value);
+            if (!options.page) {
+                *error = QStringLiteral("--page takes a paper size such as A4, A3 or Letter, "
+                                        "not \"%1\"").arg(value);
+                return std::nullopt;
+            }
+        } else if (argument == QLatin1String("--landscape")) {
+            options.orientation = QPageLayout::Landscape;
+        } else if (argument == QLatin1String("--portrait")) {
+            options.orientation = QPageLayout::Portrait;
         } else if (argument == QLatin1String("--wall-lengths")) {
             options.wallLengths = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
@@ -75,7 +89,14 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
         doc.SelectRoom(room);
     }
     // "All Files": the name is taken as given, so its extension alone chooses the export.
-    const ExportResult result = ExportChosenFile(doc, options.outputPath, kAllFilesFilter, {options.scale});
+    ExportChoices choices{options.scale, options.page, false};
+    if (options.orientation) {
+        choices.pageLayout = options.page.value_or(DefaultPageLayout());
+        choices.pageLayout->setOrientation(*options.orientation);
+        choices.orientationChosen = true;
+    }
+    const ExportResult result =
+        ExportChosenFile(doc, options.outputPath, kAllFilesFilter, choices);
     if (!result.ok) {
         session.Prompts().ShowMessage(result.errorText, MessageIcon::Error);
         return kExitFileFailed;

@@ -45,6 +45,9 @@ public:
 
     // Horizontal pixels per inch of the device.
     virtual int HorizontalDpi() const = 0;
+    // Device pixels to one screen pixel: markers and gaps the renderer sizes in screen pixels
+    // are this much larger on paper, so they keep the size they have on a screen.
+    virtual double ScreenPixel() const { return 1.0; }
 
     // Pen, brush, font, text colour and raster mode stay until changed or until the state saved
     // by SaveState is restored.

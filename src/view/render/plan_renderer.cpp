@@ -1,11 +1,16 @@
 #include "view/render/plan_renderer.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <set>
+#include <tuple>
 
 #include "model/room.h"
 #include "model/site.h"
 #include "model/units.h"
 #include "model/wall.h"
+#include "view/render/extent_surface.h"
 
 namespace plantrek {
 
@@ -75,7 +80,8 @@ PlanRenderer::PlanRenderer(DrawingSurface& surface, const ViewTransform& transfo
       transform_(transform),
       selection_(selection),
       values_(values),
-      markerUnit_(MarkerUnit(surface)) {}
+      screenPixel_(surface.ScreenPixel()),
+      markerUnit_(std::max(1, static_cast<int>(std::lround(MarkerUnit(surface) * screenPixel_)))) {}
 
 void PlanRenderer::VisitSiteBegin(const Site& site) {
     site_ = &site;
@@ -234,16 +240,29 @@ void PlanRenderer::DrawWallLengths() {
     const SurfaceStateGuard guard(surface_);
     surface_.SetTextColour(values_.WallColor);
     std::vector<DeviceRect> taken = nameBoxes_;
-    const auto overlaps = [&taken](const DeviceRect& box) {
+    // A label keeps a little space around it, so that it never touches a name or another label.
+    const int space = std::max(1, static_cast<int>(std::lround(2.0 * screenPixel_)));
+    const auto overlaps = [&taken, space](const DeviceRect& box) {
         for (const DeviceRect& other : taken) {
-            if (box.left < other.right && other.left < box.right && box.top < other.bottom &&
-                other.top < box.bottom) {
+            if (box.left < other.right + space && other.left < box.right + space &&
+                box.top < other.bottom + space && other.top < box.bottom + space) {
                 return true;
             }
         }
         return false;
     };
+    // A wall two rooms share is written once: the second room walks it the other way.
+    std::set<std::array<int, 4>> written;
+    const auto key = [](DevicePoint a, DevicePoint b) {
+        if (std::tie(b.x, b.y) < std::tie(a.x, a.y)) {
+            std::swap(a, b);
+        }
+        return std::array<int, 4>{a.x, a.y, b.x, b.y};
+    };
     for (const PendingLength& length : lengths_) {
+        if (written.count(key(length.from, length.to)) != 0) {
+            continue;
+        }
         const double dx = length.to.x - length.from.x;
         const double dy = length.to.y - length.from.y;
         const double wallPixels = std::hypot(dx, dy);
@@ -259,12 +278,12 @@ void PlanRenderer::DrawWallLengths() {
             surface_.SetFont(NameFontFamily(), height);
             const TextExtent extent = surface_.MeasureText(length.text);
             const double along = std::fabs(ux) * extent.width + std::fabs(uy) * extent.height;
-            if (along > wallPixels - 4.0) {
+            if (along > wallPixels - 4.0 * screenPixel_) {
                 continue;  // a smaller size may fit
             }
             const double bulge = length.clockwise ? length.bulgeLeft : length.bulgeRight;
             const double away = std::fabs(nx) * extent.width / 2.0 +
-                                std::fabs(ny) * extent.height / 2.0 + 3.0 + bulge;
+                                std::fabs(ny) * extent.height / 2.0 + kLengthGap * screenPixel_ + bulge;
             const int cx = TruncateToPixel((length.from.x + length.to.x) / 2.0 + nx * away);
             const int cy = TruncateToPixel((length.from.y + length.to.y) / 2.0 + ny * away);
             const DeviceRect box{cx - extent.width / 2, cy - extent.height / 2,
@@ -273,6 +292,7 @@ void PlanRenderer::DrawWallLengths() {
             if (!overlaps(box)) {
                 surface_.DrawTextCentred(length.text, box);
                 taken.push_back(box);
+                written.insert(key(length.from, length.to));
             }
             break;
         }
@@ -375,7 +395,18 @@ void PlanRenderer::DrawSiteStartMarker(const Site& site) {
     }
     surface_.SetNoBrush();
     surface_.DrawEllipse(CircleBox(centre, 4 * markerUnit_));
-    surface_.DrawEllipse(CircleBox(centre, 1));
+    surface_.DrawEllipse(CircleBox(centre, std::max(1, static_cast<int>(std::lround(screenPixel_)))));
+}
+
+std::optional<DeviceRect> RenderedExtent(const Site& site, DrawingSurface& measuring,
+                                         const ViewTransform& transform,
+                                         const PlanSelection& selection,
+                                         const DrawingValues& values,
+                                         const LengthUnits* wallLengthUnits) {
+    const SurfaceStateGuard guard(measuring);
+    ExtentSurface extent(measuring);
+    RenderSite(site, extent, transform, selection, values, wallLengthUnits);
+    return extent.Extent();
 }
 
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,

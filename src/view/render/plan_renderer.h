@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "model/drawing_values.h"
@@ -42,6 +43,7 @@ public:
     void SetWallLengthUnits(const LengthUnits* units) { lengthUnits_ = units; }
     static constexpr int kLargestLengthHeight = 12;
     static constexpr int kSmallestLengthHeight = 7;
+    static constexpr double kLengthGap = 3.0;  // between a wall and its length, screen pixels
 
     void VisitSiteBegin(const Site& site) override;
     void VisitRoomBegin(const Room& room) override;
@@ -65,6 +67,7 @@ private:
     ViewTransform transform_;
     PlanSelection selection_;
     DrawingValues values_;
+    double screenPixel_;
     int markerUnit_;
 
     const Site* site_ = nullptr;
@@ -100,6 +103,14 @@ private:
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
                 const PlanSelection& selection, const DrawingValues& values,
                 const LengthUnits* wallLengthUnits = nullptr);
+
+// The box around all RenderSite would draw with these arguments, markers and wall lengths
+// included, with fonts measured on `measuring`; nothing is drawn on it.
+std::optional<DeviceRect> RenderedExtent(const Site& site, DrawingSurface& measuring,
+                                         const ViewTransform& transform,
+                                         const PlanSelection& selection,
+                                         const DrawingValues& values,
+                                         const LengthUnits* wallLengthUnits = nullptr);
 
 // White for a dark colour, black for a light one: whichever lies farther from it.
 Colour ContrastColour(Colour colour);

@@ -120,6 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "plantrek-cli: unknown option \"--zoom\"\n", "plan.jpg"},
         FailureCase{"BadScale", "SITE plan.pdf --scale 50", 2,
                     "plantrek-cli: --scale takes a scale such as 1:50, not \"50\"\n", "plan.pdf"},
+        FailureCase{"UnknownPaper", "SITE plan.pdf --page B99", 2,
+                    "plantrek-cli: --page takes a paper size such as A4, A3 or Letter, not "
+                    "\"B99\"\n",
+                    "plan.pdf"},
         FailureCase{"NoOutput", "SITE", 2, kTakes, "plan.jpg"},
         FailureCase{"EmptySiteName", "'' plan.dxf", 2, kTakes, "plan.dxf"},
         FailureCase{"TwoOutputs", "SITE a.dxf b.dxf", 2, kTakes, "a.dxf"}),

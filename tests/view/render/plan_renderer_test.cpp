@@ -12,6 +12,7 @@
 #include "model/wall.h"
 #include "view/render/painter_surface.h"
 #include "view/render/recording_surface.h"
+#include "view/render/scaled_surface.h"
 
 namespace plantrek {
 namespace {
@@ -406,7 +407,7 @@ TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     const MetricUnits units(100);
     const LengthCase cases[] = {
         {40.0, 4.0, 3, PlanRenderer::kLargestLengthHeight},  // all three user walls
-        {40.0, 0.1, 2, PlanRenderer::kLargestLengthHeight},  // 4 pixels carry no label
+        {40.0, 0.3, 2, PlanRenderer::kLargestLengthHeight},  // 12 pixels carry no label
         {9.0, 4.0, 3, PlanRenderer::kLargestLengthHeight - 1},  // "4.00 m" shrinks
     };
     for (const LengthCase& c : cases) {
@@ -455,6 +456,68 @@ TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     test::RecordingSurface off;
     RenderSite(site, off, {40.0, 0.0, 0.0, 400, 100, 0}, {}, DrawingValues{}, &units);
     EXPECT_LE(off.Calls(test::Shape::CentredText).size(), 1u);
+}
+
+// Two rooms side by side share a wall: its length is written once, beside it, with room to
+// spare from either name.
+TEST(WallLengths, ASharedWallIsWrittenOnce) {
+    const MetricUnits units(100);
+    Site site;
+    for (double x : {0.0, 4.0}) {
+        Room* room = site.AddRoom(x == 0.0 ? QStringLiteral("West") : QStringLiteral("East"), 0);
+        room->SetLocation({x, 0.0});
+        room->AddWall(3.0, 0.0);
+        room->AddWall(4.0, 90.0);
+        room->AddWall(3.0, 180.0);
+        room->AddWall(4.0, 270.0);
+    }
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    test::RecordingSurface surface;
+    RenderSite(site, surface, {40.0, 0.0, 0.0, 400, 100, 0}, {}, values, &units);
+    int upright = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        upright += call.text == units.FormatLength(3.0);
+    }
+    // The walls at x = 0 and x = 8 m, and West's east wall, which is East's west wall.
+    EXPECT_EQ(upright, 3);
+}
+
+// On paper a screen pixel is many device pixels: the start circle and the gap between a wall
+// and its length grow with it, and the box RenderedExtent reports holds all that is drawn.
+TEST(PaperSurface, MarkersGrowAndTheExtentHoldsEverything) {
+    const MetricUnits units(100);
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+    room->AddWall(3.0, 0.0);
+    room->AddWall(4.0, 90.0);
+    room->AddWall(3.0, 180.0);
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    const ViewTransform transform{250.0, 0.0, 0.0, 1000, 100, 0};
+    int radius[2] = {};
+    for (double factor : {1.0, 6.0}) {
+        test::RecordingSurface recording;
+        ScaledSurface surface(recording, factor);
+        RenderSite(site, surface, transform, {}, values, &units);
+        const auto circles = recording.Calls(test::Shape::Ellipse);
+        ASSERT_FALSE(circles.empty());
+        radius[factor > 1.0] = circles.front().box.Width() / 2;
+
+        const auto extent = RenderedExtent(site, surface, transform, {}, values, &units);
+        ASSERT_TRUE(extent);
+        for (const auto& call : recording.calls) {
+            DeviceRect box = call.box;
+            if (!call.points.empty()) {
+                box = {call.points[0].x, call.points[0].y, call.points[0].x, call.points[0].y};
+            }
+            EXPECT_GE(box.left, extent->left);
+            EXPECT_GE(box.top, extent->top);
+            EXPECT_LE(box.right, extent->right);
+            EXPECT_LE(box.bottom, extent->bottom);
+        }
+    }
+    EXPECT_EQ(radius[1], 6 * radius[0]);
 }
 
 }  // namespace

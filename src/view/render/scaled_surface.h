@@ -15,6 +15,7 @@ public:
 
     // The markers keep the size they have on a screen.
     int HorizontalDpi() const override { return 96; }
+    double ScreenPixel() const override { return factor_ * inner_.ScreenPixel(); }
 
     void SaveState() override { inner_.SaveState(); }
     void RestoreState() override { inner_.RestoreState(); }

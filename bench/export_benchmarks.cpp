@@ -1,7 +1,8 @@
-// The four exports of a whole site.
+// The exports of a whole site.
 #include "bench/bench_fixtures.h"
 #include "export/dxf_exporter.h"
 #include "export/export_image.h"
+#include "export/pdf_export.h"
 #include "export/room_summary_export.h"
 #include "model/units.h"
 
@@ -58,6 +59,27 @@ void BM_ExportJpeg(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportJpeg)->Apply(AtEverySize);
+
+// PDF pages at the largest scale that fits, with every wall's length: the layout measures what
+// is drawn at each scale it tries.
+void BM_ExportPdf(benchmark::State& state) {
+    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
+    const QString path = ScratchPath(QStringLiteral("export-%1.pdf").arg(fixture.roomCount));
+    const auto units = CreateLengthUnits(kMetricUnitCode);
+    PlanPageOptions options;
+    options.image.metric = true;
+    options.image.drawing.ShowWallLengths = true;
+    options.image.wallLengthUnits = units.get();
+    for (auto _ : state) {
+        const ExportResult result =
+            ExportPdf(fixture.site.get(), options, DefaultPageLayout(), path, false);
+        if (!result.ok) {
+            state.SkipWithError(qPrintable(result.errorText));
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ExportPdf)->Apply(AtEverySize);
 
 }  // namespace
 }  // namespace plantrek::bench

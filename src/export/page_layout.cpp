@@ -278,6 +278,9 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
             titleParts << part;
         }
     }
+    // Each page draws only the rooms that reach into it.
+    const std::vector<RoomReach> reach =
+        MeasureRoomReach(site, options.image.drawing, options.image.wallLengthUnits != nullptr);
     int page = 0;
     for (int row = 0; row < g.rows; ++row) {
         for (int column = 0; column < g.columns; ++column) {
@@ -305,8 +308,10 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
             // Clipping only: saving the whole painter would put back a font behind the
             // surface's back.
             painter.setClipRect(g.planArea);
-            RenderSite(site, surface, transform, options.image.selection, options.image.drawing,
-                       options.image.wallLengthUnits);
+            RenderSiteRegion(site, surface, transform, options.image.selection,
+                             options.image.drawing, options.image.wallLengthUnits, reach,
+                             {g.planArea.left(), g.planArea.top(), g.planArea.right() + 1,
+                              g.planArea.bottom() + 1});
             painter.setClipping(false);
 
             DrawMaterialLegend(surface, site, {g.columnTop.x(), g.columnTop.y()}, true);

@@ -14,15 +14,6 @@ namespace plantrek {
 
 namespace {
 
-// Pens up to 2 pixels, the direction arrow and the start circles reach this far beyond a
-// room's walls.
-constexpr int kMarkerReach = 24;
-// A name that does not fit its room is written at 5 pixels; no character of such a font is
-// wider than this.
-constexpr int kWidestSmallCharacter = 6;
-// How far a wall's length may reach beyond its room: the widest length at the largest size.
-constexpr int kWallLengthReach = 120;
-
 // Moves the picture's pixels by (dx, dy) in place, row by row; what is uncovered keeps stale
 // pixels for the caller to draw over.
 void ShiftPixels(QImage& image, int dx, int dy) {
@@ -63,17 +54,7 @@ void PlanPicture::SetContent(const Site* site, const PlanSelection& selection,
 void PlanPicture::MeasureRooms() {
     extents_.clear();
     if (site_ != nullptr) {
-        extents_.reserve(site_->Rooms().size());
-        for (const auto& room : site_->Rooms()) {
-            int spill = values_.ShowNames
-                            ? static_cast<int>(room->GetName().size()) * kWidestSmallCharacter
-                            : 0;
-            // A wall's length is written beside the wall, outside the room.
-            if (values_.ShowWallLengths && wallLengthUnits_ != nullptr) {
-                spill = std::max(spill, kWallLengthReach);
-            }
-            extents_.push_back({room->GetBounds(), spill});
-        }
+        extents_ = MeasureRoomReach(*site_, values_, wallLengthUnits_ != nullptr);
     }
     extentsKnown_ = true;
 }
@@ -122,30 +103,9 @@ void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTra
         MeasureRooms();
     }
     PainterSurface surface(painter);
-    PlanRenderer renderer(surface, windowTransform, selection_, values_);
-    renderer.SetWallLengthUnits(wallLengthUnits_);
-    renderer.VisitSiteBegin(*site_);
-    const auto& rooms = site_->Rooms();
-    for (std::size_t i = 0; i < rooms.size() && i < extents_.size(); ++i) {
-        const RoomExtent& extent = extents_[i];
-        if (extent.box.empty) {
-            continue;
-        }
-        // Device y grows downward, so the plan's top edge gives the smaller y.
-        const DevicePoint topLeft = windowTransform.ToDevice({extent.box.minX, extent.box.maxY});
-        const DevicePoint bottomRight = windowTransform.ToDevice({extent.box.maxX, extent.box.minY});
-        const int reach = std::max(kMarkerReach, extent.nameSpill);
-        const int reachY = values_.ShowWallLengths && wallLengthUnits_ != nullptr
-                               ? std::max(kMarkerReach, kWallLengthReach)
-                               : kMarkerReach;
-        const QRect box(QPoint(topLeft.x - reach, topLeft.y - reachY),
-                        QPoint(bottomRight.x + reach, bottomRight.y + reachY));
-        if (box.intersects(region)) {
-            TraverseRoom(*rooms[i], renderer);
-        }
-    }
-    // The selected room again, on top, and the site's start point.
-    renderer.VisitSiteEnd(*site_);
+    const DeviceRect area{region.left(), region.top(), region.right() + 1, region.bottom() + 1};
+    RenderSiteRegion(*site_, surface, windowTransform, selection_, values_, wallLengthUnits_,
+                     extents_, area);
 }
 
 }  // namespace plantrek

@@ -52,13 +52,8 @@ private:
     const LengthUnits* wallLengthUnits_ = nullptr;
     bool valid_ = false;
     QImage image_;
-    // Per room in drawing order: its box in plan meters and how far in pixels its name may
-    // spill out of it sideways.
-    struct RoomExtent {
-        PlanRect box;
-        int nameSpill = 0;
-    };
-    std::vector<RoomExtent> extents_;
+    // Per room in drawing order: its box, and how far its drawing may reach beyond it.
+    std::vector<RoomReach> extents_;
     bool extentsKnown_ = false;
 };
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 #include "model/room.h"
 #include "model/site.h"
@@ -47,6 +49,61 @@ void HalveArc(PlanPoint from, PlanPoint to, double fromAngle, double toAngle, Pl
 DeviceRect CircleBox(DevicePoint centre, int radius) {
     return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
 }
+
+// The boxes already written on, filed by the square cells of a grid they touch, so that a
+// label is checked against its neighbours only, not against every name of a large plan.
+class BoxIndex {
+public:
+    explicit BoxIndex(int cell) : cell_(std::max(1, cell)) {}
+
+    void Add(const DeviceRect& box) {
+        const int index = static_cast<int>(boxes_.size());
+        boxes_.push_back(box);
+        ForCells(box, [&](std::uint64_t key) { cells_[key].push_back(index); });
+    }
+
+    // Whether `box` comes closer than `space` to a box added before.
+    bool Crowds(const DeviceRect& box, int space) const {
+        const DeviceRect grown{box.left - space, box.top - space, box.right + space,
+                               box.bottom + space};
+        bool found = false;
+        ForCells(grown, [&](std::uint64_t key) {
+            const auto cell = cells_.find(key);
+            if (found || cell == cells_.end()) {
+                return;
+            }
+            for (int index : cell->second) {
+                const DeviceRect& other = boxes_[static_cast<std::size_t>(index)];
+                if (grown.left < other.right && other.left < grown.right &&
+                    grown.top < other.bottom && other.top < grown.bottom) {
+                    found = true;
+                    return;
+                }
+            }
+        });
+        return found;
+    }
+
+private:
+    template <typename Visit>
+    void ForCells(const DeviceRect& box, Visit visit) const {
+        const auto cellOf = [this](int value) {
+            return static_cast<long long>(std::floor(static_cast<double>(value) / cell_));
+        };
+        const long long right = cellOf(std::max(box.left, box.right - 1));
+        const long long bottom = cellOf(std::max(box.top, box.bottom - 1));
+        for (long long x = cellOf(box.left); x <= right; ++x) {
+            for (long long y = cellOf(box.top); y <= bottom; ++y) {
+                visit((static_cast<std::uint64_t>(x) << 32) ^
+                      static_cast<std::uint64_t>(static_cast<std::uint32_t>(y)));
+            }
+        }
+    }
+
+    int cell_;
+    std::vector<DeviceRect> boxes_;
+    std::unordered_map<std::uint64_t, std::vector<int>> cells_;
+};
 
 }  // namespace
 
@@ -239,18 +296,13 @@ void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wa
 void PlanRenderer::DrawWallLengths() {
     const SurfaceStateGuard guard(surface_);
     surface_.SetTextColour(values_.WallColor);
-    std::vector<DeviceRect> taken = nameBoxes_;
+    // Cells of a few labels' height: a name or a label touches only a handful.
+    BoxIndex taken(static_cast<int>(4 * kLargestLengthHeight * screenPixel_));
+    for (const DeviceRect& name : nameBoxes_) {
+        taken.Add(name);
+    }
     // A label keeps a little space around it, so that it never touches a name or another label.
     const int space = std::max(1, static_cast<int>(std::lround(2.0 * screenPixel_)));
-    const auto overlaps = [&taken, space](const DeviceRect& box) {
-        for (const DeviceRect& other : taken) {
-            if (box.left < other.right + space && other.left < box.right + space &&
-                box.top < other.bottom + space && other.top < box.bottom + space) {
-                return true;
-            }
-        }
-        return false;
-    };
     // A wall two rooms share is written once: the second room walks it the other way.
     std::set<std::array<int, 4>> written;
     const auto key = [](DevicePoint a, DevicePoint b) {
@@ -289,9 +341,9 @@ void PlanRenderer::DrawWallLengths() {
             const DeviceRect box{cx - extent.width / 2, cy - extent.height / 2,
                                  cx - extent.width / 2 + extent.width,
                                  cy - extent.height / 2 + extent.height};
-            if (!overlaps(box)) {
+            if (!taken.Crowds(box, space)) {
                 surface_.DrawTextCentred(length.text, box);
-                taken.push_back(box);
+                taken.Add(box);
                 written.insert(key(length.from, length.to));
             }
             break;
@@ -396,6 +448,65 @@ void PlanRenderer::DrawSiteStartMarker(const Site& site) {
     surface_.SetNoBrush();
     surface_.DrawEllipse(CircleBox(centre, 4 * markerUnit_));
     surface_.DrawEllipse(CircleBox(centre, std::max(1, static_cast<int>(std::lround(screenPixel_)))));
+}
+
+namespace {
+
+// Pens up to 2 pixels, the direction arrow and the start circles reach this far beyond a
+// room's walls.
+constexpr int kMarkerReach = 24;
+// A name that does not fit its room is written at 5 pixels; no character of such a font is
+// wider than this.
+constexpr int kWidestSmallCharacter = 6;
+// How far a wall's length may reach beyond its room: the widest length at the largest size.
+constexpr int kWallLengthReach = 120;
+
+}  // namespace
+
+std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& values,
+                                        bool wallLengths) {
+    std::vector<RoomReach> reach;
+    reach.reserve(site.Rooms().size());
+    const bool lengths = wallLengths && values.ShowWallLengths;
+    for (const auto& room : site.Rooms()) {
+        int sideways = kMarkerReach;
+        if (values.ShowNames) {
+            sideways = std::max(
+                sideways, static_cast<int>(room->GetName().size()) * kWidestSmallCharacter);
+        }
+        if (lengths) {
+            sideways = std::max(sideways, kWallLengthReach);
+        }
+        reach.push_back({room->GetBounds(), sideways, lengths ? kWallLengthReach : kMarkerReach});
+    }
+    return reach;
+}
+
+void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
+                      const PlanSelection& selection, const DrawingValues& values,
+                      const LengthUnits* wallLengthUnits, const std::vector<RoomReach>& reach,
+                      const DeviceRect& region) {
+    PlanRenderer renderer(surface, transform, selection, values);
+    renderer.SetWallLengthUnits(wallLengthUnits);
+    renderer.VisitSiteBegin(site);
+    const double pixel = surface.ScreenPixel();
+    const auto& rooms = site.Rooms();
+    for (std::size_t i = 0; i < rooms.size() && i < reach.size(); ++i) {
+        const RoomReach& room = reach[i];
+        if (room.box.empty) {
+            continue;
+        }
+        // Device y grows downward, so the plan's top edge gives the smaller y.
+        const DevicePoint topLeft = transform.ToDevice({room.box.minX, room.box.maxY});
+        const DevicePoint bottomRight = transform.ToDevice({room.box.maxX, room.box.minY});
+        const double sideways = room.sideways * pixel;
+        const double upDown = room.upDown * pixel;
+        if (topLeft.x - sideways < region.right && region.left <= bottomRight.x + sideways &&
+            topLeft.y - upDown < region.bottom && region.top <= bottomRight.y + upDown) {
+            TraverseRoom(*rooms[i], renderer);
+        }
+    }
+    renderer.VisitSiteEnd(site);
 }
 
 std::optional<DeviceRect> RenderedExtent(const Site& site, DrawingSurface& measuring,

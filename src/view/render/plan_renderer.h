@@ -104,6 +104,25 @@ void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& 
                 const PlanSelection& selection, const DrawingValues& values,
                 const LengthUnits* wallLengthUnits = nullptr);
 
+// A room's box in plan meters, and how far in screen pixels its drawing may reach beyond it
+// sideways and up or down: pens, the direction arrow and start circles, a name too wide for the
+// room, the wall lengths written outside it.
+struct RoomReach {
+    PlanRect box;
+    int sideways = 0;
+    int upDown = 0;
+};
+std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& values,
+                                        bool wallLengths);
+
+// Walks only the rooms whose drawing reaches into `region`, then ends the walk as RenderSite
+// does: the selected room on top, the site's start point, the lengths of the walls walked.
+// `reach` is MeasureRoomReach's for the site, room by room.
+void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
+                      const PlanSelection& selection, const DrawingValues& values,
+                      const LengthUnits* wallLengthUnits, const std::vector<RoomReach>& reach,
+                      const DeviceRect& region);
+
 // The box around all RenderSite would draw with these arguments, markers and wall lengths
 // included, with fonts measured on `measuring`; nothing is drawn on it.
 std::optional<DeviceRect> RenderedExtent(const Site& site, DrawingSurface& measuring,

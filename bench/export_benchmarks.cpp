@@ -3,6 +3,7 @@
 #include "export/dxf_exporter.h"
 #include "export/export_image.h"
 #include "export/pdf_export.h"
+#include "export/svg_export.h"
 #include "export/room_summary_export.h"
 #include "model/units.h"
 
@@ -80,6 +81,21 @@ void BM_ExportPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExportPdf)->Apply(AtEverySize);
+
+void BM_ExportSvg(benchmark::State& state) {
+    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
+    const QString path = ScratchPath(QStringLiteral("export-%1.svg").arg(fixture.roomCount));
+    ImageExportOptions options;
+    options.metric = true;
+    for (auto _ : state) {
+        const ExportResult result = ExportSvg(fixture.site.get(), options, path);
+        if (!result.ok) {
+            state.SkipWithError(qPrintable(result.errorText));
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ExportSvg)->Apply(AtEverySize);
 
 }  // namespace
 }  // namespace plantrek::bench

@@ -29,43 +29,6 @@ constexpr double kEquivalentDpi =
 constexpr double kFontFactor = kEquivalentDpi / 96.0;
 constexpr int kMarginUnits = kSvgUnitsPerMeter / 2;
 
-// Passes on to the renderer one room's walk only (and the site's end when asked), so each
-// room can be drawn into a group of its own.
-class OneRoom : public CSiteVisitor {
-public:
-    OneRoom(CSiteVisitor& renderer, const Room* room, bool siteEnd)
-        : renderer_(renderer), room_(room), siteEnd_(siteEnd) {}
-    void VisitSiteBegin(const Site& site) override { renderer_.VisitSiteBegin(site); }
-    void VisitRoomBegin(const Room& room) override {
-        inside_ = &room == room_;
-        if (inside_) {
-            renderer_.VisitRoomBegin(room);
-        }
-    }
-    void VisitWall(const Wall& wall) override {
-        if (inside_) {
-            renderer_.VisitWall(wall);
-        }
-    }
-    void VisitRoomEnd(const Room& room) override {
-        if (inside_) {
-            renderer_.VisitRoomEnd(room);
-        }
-        inside_ = false;
-    }
-    void VisitSiteEnd(const Site& site) override {
-        if (siteEnd_) {
-            renderer_.VisitSiteEnd(site);
-        }
-    }
-
-private:
-    CSiteVisitor& renderer_;
-    const Room* room_;
-    bool siteEnd_;
-    bool inside_ = false;
-};
-
 // Draws nothing until unmuted: the renderer walks every room to learn where the names are,
 // and only what it draws at the walk's end (wall lengths, the selected room, the start point)
 // is kept.
@@ -209,8 +172,8 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
                 site->Traverse(walk);
             } else {
                 PlanRenderer renderer(surface, transform, options.selection, options.drawing);
-                OneRoom filter(renderer, room, false);
-                site->Traverse(filter);
+                renderer.VisitSiteBegin(*site);
+                TraverseRoom(*room, renderer);
             }
         });
     };

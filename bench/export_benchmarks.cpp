@@ -3,22 +3,30 @@
 #include "export/dxf_exporter.h"
 #include "export/export_image.h"
 #include "export/pdf_export.h"
-#include "export/svg_export.h"
 #include "export/room_summary_export.h"
+#include "export/svg_export.h"
 #include "model/units.h"
 
 namespace plantrek::bench {
 namespace {
 
-void BM_ExportDxf(benchmark::State& state) {
-    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
-    const QString path = ScratchPath(QStringLiteral("export-%1.dxf").arg(fixture.roomCount));
+// Runs the export again and again; the first failure ends the benchmark with its reason.
+template <typename Export>
+void Repeat(benchmark::State& state, Export exportOnce) {
     for (auto _ : state) {
-        if (!ExportDxf(fixture.site.get(), true, fixture.drawing.WallColor, path).ok) {
-            state.SkipWithError("the DXF export failed");
+        const ExportResult result = exportOnce();
+        if (!result.ok) {
+            state.SkipWithError(qPrintable(result.errorText));
             break;
         }
     }
+}
+
+void BM_ExportDxf(benchmark::State& state) {
+    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
+    const QString path = ScratchPath(QStringLiteral("export-%1.dxf").arg(fixture.roomCount));
+    Repeat(state,
+           [&] { return ExportDxf(fixture.site.get(), true, fixture.drawing.WallColor, path); });
 }
 BENCHMARK(BM_ExportDxf)->Apply(AtEverySize);
 
@@ -27,12 +35,7 @@ void ExportSummary(benchmark::State& state, const char* extension) {
     const auto units = CreateLengthUnits(kMetricUnitCode);
     const QString path = ScratchPath(
         QStringLiteral("summary-%1.%2").arg(fixture.roomCount).arg(QLatin1String(extension)));
-    for (auto _ : state) {
-        if (!ExportRoomSummary(fixture.site.get(), *units, path).ok) {
-            state.SkipWithError("the room summary export failed");
-            break;
-        }
-    }
+    Repeat(state, [&] { return ExportRoomSummary(fixture.site.get(), *units, path); });
 }
 
 void BM_ExportXls(benchmark::State& state) {
@@ -50,14 +53,8 @@ void BM_ExportJpeg(benchmark::State& state) {
     const QString path = ScratchPath(QStringLiteral("export-%1.jpg").arg(fixture.roomCount));
     ImageExportOptions options;
     options.metric = true;
-    for (auto _ : state) {
-        const ExportResult result =
-            ExportImage(fixture.site.get(), options, path, ImageFormat::Jpeg);
-        if (!result.ok) {
-            state.SkipWithError(qPrintable(result.errorText));
-            break;
-        }
-    }
+    Repeat(state,
+           [&] { return ExportImage(fixture.site.get(), options, path, ImageFormat::Jpeg); });
 }
 BENCHMARK(BM_ExportJpeg)->Apply(AtEverySize);
 
@@ -71,14 +68,9 @@ void BM_ExportPdf(benchmark::State& state) {
     options.image.metric = true;
     options.image.drawing.ShowWallLengths = true;
     options.image.wallLengthUnits = units.get();
-    for (auto _ : state) {
-        const ExportResult result =
-            ExportPdf(fixture.site.get(), options, DefaultPageLayout(), path, false);
-        if (!result.ok) {
-            state.SkipWithError(qPrintable(result.errorText));
-            break;
-        }
-    }
+    Repeat(state, [&] {
+        return ExportPdf(fixture.site.get(), options, DefaultPageLayout(), path, false);
+    });
 }
 BENCHMARK(BM_ExportPdf)->Apply(AtEverySize);
 
@@ -87,13 +79,7 @@ void BM_ExportSvg(benchmark::State& state) {
     const QString path = ScratchPath(QStringLiteral("export-%1.svg").arg(fixture.roomCount));
     ImageExportOptions options;
     options.metric = true;
-    for (auto _ : state) {
-        const ExportResult result = ExportSvg(fixture.site.get(), options, path);
-        if (!result.ok) {
-            state.SkipWithError(qPrintable(result.errorText));
-            break;
-        }
-    }
+    Repeat(state, [&] { return ExportSvg(fixture.site.get(), options, path); });
 }
 BENCHMARK(BM_ExportSvg)->Apply(AtEverySize);
 

@@ -23,8 +23,7 @@ bool Better(const PageGeometry& candidate, const PageGeometry& best) {
 }  // namespace
 
 ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
-                       const QPageLayout& pageLayout, const QString& path,
-                       bool keepOrientation) {
+                       const QPageLayout& pageLayout, const QString& path, bool keepOrientation) {
     if (site == nullptr) {
         return ExportResult::Failure(kErrorNoSite);
     }

@@ -33,7 +33,8 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
             }
             options.scale = ParsePaperScale(value);
             if (!options.scale) {
-                *error = QStringLiteral("--scale takes a scale such as 1:50, not \"%1\"").arg(value);
+                *error =
+                    QStringLiteral("--scale takes a scale such as 1:50, not \"%1\"").arg(value);
                 return std::nullopt;
             }
         } else if (TakeOption(arguments, i, QStringLiteral("--page"), &value, error)) {
@@ -42,8 +43,10 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
             }
             options.page = PageLayoutNamed(value);
             if (!options.page) {
-                *error = QStringLiteral("--page takes a paper size such as A4, A3 or Letter, "
-                                        "not \"%1\"").arg(value);
+                *error = QStringLiteral(
+                             "--page takes a paper size such as A4, A3 or Letter, "
+                             "not \"%1\"")
+                             .arg(value);
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--landscape")) {
@@ -95,8 +98,7 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
         choices.pageLayout->setOrientation(*options.orientation);
         choices.orientationChosen = true;
     }
-    const ExportResult result =
-        ExportChosenFile(doc, options.outputPath, kAllFilesFilter, choices);
+    const ExportResult result = ExportChosenFile(doc, options.outputPath, kAllFilesFilter, choices);
     if (!result.ok) {
         session.Prompts().ShowMessage(result.errorText, MessageIcon::Error);
         return kExitFileFailed;

@@ -335,7 +335,8 @@ void PlanRenderer::DrawWallLengths() {
             }
             const double bulge = length.clockwise ? length.bulgeLeft : length.bulgeRight;
             const double away = std::fabs(nx) * extent.width / 2.0 +
-                                std::fabs(ny) * extent.height / 2.0 + kLengthGap * screenPixel_ + bulge;
+                                std::fabs(ny) * extent.height / 2.0 + kLengthGap * screenPixel_ +
+                                bulge;
             const int cx = TruncateToPixel((length.from.x + length.to.x) / 2.0 + nx * away);
             const int cy = TruncateToPixel((length.from.y + length.to.y) / 2.0 + ny * away);
             const DeviceRect box{cx - extent.width / 2, cy - extent.height / 2,
@@ -447,7 +448,8 @@ void PlanRenderer::DrawSiteStartMarker(const Site& site) {
     }
     surface_.SetNoBrush();
     surface_.DrawEllipse(CircleBox(centre, 4 * markerUnit_));
-    surface_.DrawEllipse(CircleBox(centre, std::max(1, static_cast<int>(std::lround(screenPixel_)))));
+    surface_.DrawEllipse(
+        CircleBox(centre, std::max(1, static_cast<int>(std::lround(screenPixel_)))));
 }
 
 namespace {
@@ -471,8 +473,8 @@ std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& v
     for (const auto& room : site.Rooms()) {
         int sideways = kMarkerReach;
         if (values.ShowNames) {
-            sideways = std::max(
-                sideways, static_cast<int>(room->GetName().size()) * kWidestSmallCharacter);
+            sideways = std::max(sideways,
+                                static_cast<int>(room->GetName().size()) * kWidestSmallCharacter);
         }
         if (lengths) {
             sideways = std::max(sideways, kWallLengthReach);

@@ -406,8 +406,8 @@ struct LengthCase {
 TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     const MetricUnits units(100);
     const LengthCase cases[] = {
-        {40.0, 4.0, 3, PlanRenderer::kLargestLengthHeight},  // all three user walls
-        {40.0, 0.3, 2, PlanRenderer::kLargestLengthHeight},  // 12 pixels carry no label
+        {40.0, 4.0, 3, PlanRenderer::kLargestLengthHeight},     // all three user walls
+        {40.0, 0.3, 2, PlanRenderer::kLargestLengthHeight},     // 12 pixels carry no label
         {9.0, 4.0, 3, PlanRenderer::kLargestLengthHeight - 1},  // "4.00 m" shrinks
     };
     for (const LengthCase& c : cases) {

@@ -1,10 +1,9 @@
 #include "export/pdf_export.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-
-#include <vector>
 
 #include "model/site.h"
 
@@ -12,7 +11,6 @@ namespace plantrek {
 
 namespace {
 
-// Upright first, so a plan that fits either way is printed upright.
 bool Better(const PageGeometry& candidate, const PageGeometry& best) {
     if (candidate.scale.ratio != best.scale.ratio) {
         return candidate.scale.ratio < best.scale.ratio;
@@ -21,6 +19,29 @@ bool Better(const PageGeometry& candidate, const PageGeometry& best) {
 }
 
 }  // namespace
+
+QPageLayout::Orientation BestOrientation(const Site& site, const PlanPageOptions& options,
+                                         const QPageLayout& pageLayout) {
+    // Laid out, not painted: the writer writes nothing.
+    QBuffer nowhere;
+    nowhere.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&nowhere);
+    writer.setResolution(kPdfResolution);
+    QPageLayout::Orientation best = QPageLayout::Portrait;
+    PageGeometry bestGeometry;
+    for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        QPageLayout layout = pageLayout;
+        layout.setOrientation(orientation);
+        writer.setPageLayout(layout);
+        PageGeometry geometry;
+        if (LayoutPages(site, options, writer, &geometry) &&
+            (bestGeometry.dpi == 0 || Better(geometry, bestGeometry))) {
+            best = orientation;
+            bestGeometry = geometry;
+        }
+    }
+    return best;
+}
 
 ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
                        const QPageLayout& pageLayout, const QString& path, bool keepOrientation) {
@@ -37,26 +58,15 @@ ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
         writer.setResolution(kPdfResolution);
         writer.setTitle(options.siteName);
         writer.setCreator(QStringLiteral("Plantrek"));
-        std::vector<QPageLayout::Orientation> orientations{pageLayout.orientation()};
+        QPageLayout layout = pageLayout;
         if (!keepOrientation) {
-            orientations = {QPageLayout::Portrait, QPageLayout::Landscape};
+            layout.setOrientation(BestOrientation(*site, options, pageLayout));
         }
+        writer.setPageLayout(layout);
         PageGeometry geometry;
-        QPageLayout chosen = pageLayout;
-        for (QPageLayout::Orientation orientation : orientations) {
-            QPageLayout layout = pageLayout;
-            layout.setOrientation(orientation);
-            writer.setPageLayout(layout);
-            PageGeometry candidate;
-            if (!LayoutPages(*site, options, writer, &candidate)) {
-                return ExportResult::Failure(kErrorCreatePdf);
-            }
-            if (geometry.dpi == 0 || Better(candidate, geometry)) {
-                geometry = candidate;
-                chosen = layout;
-            }
+        if (!LayoutPages(*site, options, writer, &geometry)) {
+            return ExportResult::Failure(kErrorCreatePdf);
         }
-        writer.setPageLayout(chosen);
         QPainter painter;
         if (!painter.begin(&writer)) {
             return ExportResult::Failure(kErrorCreatePdf);

@@ -17,6 +17,11 @@ inline const QString kErrorCreatePdf = QStringLiteral("Couldn't create PDF");
 // visible on paper (1/1200 inch).
 inline constexpr int kPdfResolution = 1200;
 
+// Upright or on its side: whichever lays the site out on pages of `pageLayout`'s size at the
+// larger scale, then on fewer pages; upright when both do alike.
+QPageLayout::Orientation BestOrientation(const Site& site, const PlanPageOptions& options,
+                                         const QPageLayout& pageLayout);
+
 // Writes the pages through a temporary file, so a failed export leaves any earlier file as it
 // was. Pages have `pageLayout`'s size and margins; its orientation too when `keepOrientation`,
 // else the pages lie whichever way holds the plan at the larger scale, on fewer pages.

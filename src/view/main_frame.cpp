@@ -24,6 +24,7 @@
 #include "document/tracepad_doc.h"
 #include "export/document_exports.h"
 #include "export/export_command.h"
+#include "export/pdf_export.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/child_frame.h"
@@ -953,6 +954,14 @@ void CTracepadMainFrame::PrintActive(bool preview) {
     QPrinter& printer = Printer();
     printer.setDocName(doc->GetTitle());
     PrintScaleChoice scale = PrintScaleFor(*doc);
+    // Until the user sets up the page or turns it, it lies whichever way holds the plan larger.
+    if (!pageSetUp_ && !orientationChosen_ && doc->GetSite() != nullptr) {
+        PlanPageOptions options = PlanPageOptionsOf(*doc);
+        options.scale = scale.chosen;
+        printer.setPageOrientation(
+            BestOrientation(*doc->GetSite(), options, printer.pageLayout()));
+    }
+    const QPageLayout::Orientation offered = printer.pageLayout().orientation();
     const auto paint = [this, doc, &scale](QPrinter* target) {
         if (!PaintPlanPages(*doc, *target, scale.chosen)) {
             services_.prompts->ShowMessage(QStringLiteral("Couldn't print"), MessageIcon::Error);
@@ -965,6 +974,7 @@ void CTracepadMainFrame::PrintActive(bool preview) {
         printScale_ = scale.chosen;
         paint(&printer);
     }
+    orientationChosen_ = orientationChosen_ || printer.pageLayout().orientation() != offered;
 }
 
 void CTracepadMainFrame::ShowAnnotations(AnnotationList& list, std::function<void()> modified) {

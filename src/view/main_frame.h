@@ -154,6 +154,7 @@ private:
     std::unique_ptr<PrintDialogs> ownPrinting_;
     std::unique_ptr<QPrinter> printer_;
     bool pageSetUp_ = false;
+    bool orientationChosen_ = false;  // the user turned the page in a print dialog
     // Chosen in the print dialogs; the PDF export uses it too.
     std::optional<PaperScale> printScale_;
     QPointer<HelpWindow> help_;

@@ -6,6 +6,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+#include <optional>
+
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "view/commands/command_router.h"
@@ -30,6 +32,7 @@ struct ScriptedPrintDialogs : PrintDialogs {
     void Preview(QPrinter& printer, QWidget* parent, PrintScaleChoice& scale,
                  const std::function<void(QPrinter*)>& paint) override {
         offered.push_back(scale.offered.size());
+        shown.push_back(printer.pageLayout().orientation());
         if (pick >= 0) {
             std::unique_ptr<QComboBox> list(MakeScaleList(scale, parent));
             list->setCurrentIndex(pick);
@@ -40,12 +43,17 @@ struct ScriptedPrintDialogs : PrintDialogs {
         preview.show();
         preview.updatePreview();
         pageCounts.push_back(preview.pageCount());
+        if (turn) {
+            printer.setPageOrientation(*turn);  // the preview's own orientation buttons
+        }
     }
 
     QPageLayout::Orientation orientation = QPageLayout::Landscape;
     QString outputFile;
     std::vector<int> pageCounts;
     std::vector<std::size_t> offered;
+    std::vector<QPageLayout::Orientation> shown;
+    std::optional<QPageLayout::Orientation> turn;
     int pick = 0;  // "Largest that fits"
 };
 
@@ -96,6 +104,21 @@ TEST_F(PrintTest, PreviewPagesFollowPrintSetupAndPrintWrites) {
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// A wide plan is previewed on its side until the user turns the page; then it stays as turned.
+TEST_F(PrintTest, PagesFollowThePlanUntilTheUserTurnsThem) {
+    frame->NewDocument();
+    frame->activateWindow();
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("400 e"));
+    frame->Router().Run(kFilePrintPreview);
+    dialogs.turn = QPageLayout::Portrait;
+    frame->Router().Run(kFilePrintPreview);
+    dialogs.turn.reset();
+    frame->Router().Run(kFilePrintPreview);
+    using O = QPageLayout::Orientation;
+    EXPECT_EQ(dialogs.shown, (std::vector<O>{O::Landscape, O::Landscape, O::Portrait}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "view/render/scaled_surface.h"
 #include "model/site.h"
@@ -204,7 +205,11 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
     const PlanBounds bounds = BoundsOf(site);
     const int white = Millimetres(g.dpi, 1);
     const auto pixelsPerMeter = [&](double ratio) { return g.dpi / kMetersPerInch / ratio; };
+    std::optional<std::pair<double, DeviceRect>> measured;  // the last scale measured
     const auto drawnAt = [&](double ratio) {
+        if (measured && measured->first == ratio) {
+            return measured->second;
+        }
         ViewTransform transform;
         transform.scale = pixelsPerMeter(ratio);
         transform.xOffset = -bounds.minX * transform.scale;
@@ -214,10 +219,11 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
         DeviceRect drawn = RenderedExtent(site, surface, transform, options.image.selection,
                                           options.image.drawing, options.image.wallLengthUnits)
                                .value_or(plan);
-        return DeviceRect{std::min(drawn.left, plan.left) - white,
-                          std::min(drawn.top, plan.top) - white,
-                          std::max(drawn.right, plan.right) + white,
-                          std::max(drawn.bottom, plan.bottom) + white};
+        measured.emplace(ratio, DeviceRect{std::min(drawn.left, plan.left) - white,
+                                           std::min(drawn.top, plan.top) - white,
+                                           std::max(drawn.right, plan.right) + white,
+                                           std::max(drawn.bottom, plan.bottom) + white});
+        return measured->second;
     };
     const auto fits = [&](const DeviceRect& drawn) {
         return drawn.Width() <= g.planArea.width() && drawn.Height() <= g.planArea.height();

@@ -11,7 +11,10 @@
 #include <QThread>
 
 #include <deque>
+#include <memory>
+#include <vector>
 
+#include "audio/io/deadline_call.h"
 #include "audio/io/gsm_codec.h"
 
 namespace plantrek {
@@ -152,23 +155,18 @@ public:
     }
 
     ~QtWaveOut() override {
-        RunOn(&context_, [this] {
-            if (sink_ != nullptr) {
-                sink_->stop();
-                delete sink_;
-                sink_ = nullptr;
-            }
-        });
+        RunOn(&context_, [this] { Close(); });
         thread_.quit();
         thread_.wait();
     }
 
-    QString Open() {
-        QString error;
-        RunOn(&context_, [this, &error] {
+    // Empty when open; `Stuck` tells when the sound system did not answer.
+    QString Open(int deadlineMs) {
+        auto error = std::make_shared<QString>();
+        const auto open = [this, error] {
             const QAudioDevice device = QMediaDevices::defaultAudioOutput();
             if (device.isNull()) {
-                error = QStringLiteral("There is no sound output device.");
+                *error = QStringLiteral("There is no sound output device.");
                 return;
             }
             sink_ = new QAudioSink(device, PcmFormat());
@@ -180,10 +178,16 @@ public:
                 }
             });
             sink_->start(&queue_);
-            error = ErrorText(sink_->error());
-        });
-        return error;
+            *error = ErrorText(sink_->error());
+        };
+        if (!CallWithDeadline(&context_, open, [this] { Close(); }, deadlineMs)) {
+            stuck_ = true;
+            return kErrorSoundNoAnswer;
+        }
+        return *error;
     }
+
+    bool Stuck() const { return stuck_; }
 
     void Write(int index, QByteArrayView gsm) override {
         QByteArray pcm(gsm.size() / kGsmBlockBytes * kGsmBlockSamples * 2, Qt::Uninitialized);
@@ -200,10 +204,20 @@ public:
     }
 
 private:
+    void Close() {
+        if (sink_ != nullptr) {
+            QObject::disconnect(sink_, nullptr, &context_, nullptr);
+            sink_->stop();
+            delete sink_;
+            sink_ = nullptr;
+        }
+    }
+
     QThread thread_;
     QObject context_;
     PcmQueue queue_;
     QAudioSink* sink_ = nullptr;
+    bool stuck_ = false;
     GsmDecoder decoder_;
 };
 
@@ -221,23 +235,30 @@ public:
         thread_.wait();
     }
 
-    QString Open() {
-        QString error;
-        RunOn(&context_, [this, &error] {
+    // Empty when open; `Stuck` tells when the sound system did not answer.
+    QString Open(int deadlineMs) {
+        auto error = std::make_shared<QString>();
+        const auto open = [this, error] {
             const QAudioDevice device = QMediaDevices::defaultAudioInput();
             if (device.isNull()) {
-                error = QStringLiteral("There is no sound input device.");
+                *error = QStringLiteral("There is no sound input device.");
                 return;
             }
             source_ = new QAudioSource(device, PcmFormat());
             QIODevice* io = source_->start();
-            error = ErrorText(source_->error());
-            if (io != nullptr && error.isEmpty()) {
+            *error = ErrorText(source_->error());
+            if (io != nullptr && error->isEmpty()) {
                 QObject::connect(io, &QIODevice::readyRead, &context_, [this, io] { Take(io); });
             }
-        });
-        return error;
+        };
+        if (!CallWithDeadline(&context_, open, [this] { Close(); }, deadlineMs)) {
+            stuck_ = true;
+            return kErrorSoundNoAnswer;
+        }
+        return *error;
     }
+
+    bool Stuck() const { return stuck_; }
 
     void AddBuffer(int index, int capacity) override {
         QMutexLocker lock(&mutex_);
@@ -273,6 +294,7 @@ private:
 
     void Close() {
         if (source_ != nullptr) {
+            QObject::disconnect(source_, nullptr, &context_, nullptr);
             source_->stop();
             delete source_;
             source_ = nullptr;
@@ -306,6 +328,7 @@ private:
     QThread thread_;
     QObject context_;
     QAudioSource* source_ = nullptr;
+    bool stuck_ = false;
     QMutex mutex_;
     std::deque<Buffer> buffers_;
     bool started_ = false;
@@ -314,30 +337,39 @@ private:
     GsmEncoder encoder_;
 };
 
+// A device whose thread waits in a stuck sound system can be neither stopped nor waited for:
+// it is let go, to finish opening there and close again, and kept idle until the program ends.
+template <typename Device>
+void KeepUntilTheEnd(std::unique_ptr<Device> device) {
+    static QMutex mutex;
+    static auto* const kept = new std::vector<std::unique_ptr<Device>>;  // never destroyed
+    QMutexLocker lock(&mutex);
+    kept->push_back(std::move(device));
+}
+
+template <typename Device>
+std::unique_ptr<Device> Opened(std::unique_ptr<Device> device, int deadlineMs, QString* error) {
+    const QString reason = device->Open(deadlineMs);
+    if (reason.isEmpty()) {
+        return device;
+    }
+    if (error != nullptr) {
+        *error = reason;
+    }
+    if (device->Stuck()) {
+        KeepUntilTheEnd(std::move(device));
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::unique_ptr<WaveOut> QtSoundDevice::OpenOutput(WaveOutListener& listener, QString* error) {
-    auto device = std::make_unique<QtWaveOut>(listener);
-    const QString reason = device->Open();
-    if (!reason.isEmpty()) {
-        if (error != nullptr) {
-            *error = reason;
-        }
-        return nullptr;
-    }
-    return device;
+    return Opened(std::make_unique<QtWaveOut>(listener), openDeadlineMs_, error);
 }
 
 std::unique_ptr<WaveIn> QtSoundDevice::OpenInput(WaveInListener& listener, QString* error) {
-    auto device = std::make_unique<QtWaveIn>(listener);
-    const QString reason = device->Open();
-    if (!reason.isEmpty()) {
-        if (error != nullptr) {
-            *error = reason;
-        }
-        return nullptr;
-    }
-    return device;
+    return Opened(std::make_unique<QtWaveIn>(listener), openDeadlineMs_, error);
 }
 
 }  // namespace plantrek

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <signal.h>
+
 #include "audio/audio_activity.h"
 #include "audio/io/audio_player.h"
 #include "audio/io/audio_recorder.h"
@@ -99,6 +101,27 @@ TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
     ASSERT_GT(recording.AudioSize(), kAudioBufferBytes);
     const std::vector<int16_t> heard = test::Decode(test::Contents(*recording.File()));
     EXPECT_GT(Strength(heard, 440), std::max(300.0, 10 * Strength(heard, 1000)));
+
+    // A server that stops answering: opening gives up at the deadline instead of waiting with
+    // the window, and the device opens again once the server answers.
+    struct : WaveOutListener {
+        void BufferDone(int) override {}
+    } listener;
+    QtSoundDevice impatient(1000);
+    const qint64 pid = server.server.processId();
+    ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGSTOP), 0);
+    QString error;
+    EXPECT_FALSE(impatient.OpenOutput(listener, &error));
+    EXPECT_EQ(error, kErrorSoundNoAnswer);
+    ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGCONT), 0);
+    std::unique_ptr<WaveOut> reopened;
+    EXPECT_TRUE(test::WaitFor(
+        [&] {
+            reopened = device.OpenOutput(listener, &error);
+            return reopened != nullptr;
+        },
+        20000))
+        << error.toStdString();
 }
 
 }  // namespace

@@ -50,6 +50,18 @@ void RunOn(QObject* context, Fn fn) {
     QMetaObject::invokeMethod(context, fn, Qt::BlockingQueuedConnection);
 }
 
+// Stops a sink or source and deletes it, telling nobody: what it says while it stops is of no
+// use to anyone any more.
+template <typename Stream>
+void Dismiss(Stream*& stream, QObject& context) {
+    if (stream != nullptr) {
+        QObject::disconnect(stream, nullptr, &context, nullptr);
+        stream->stop();
+        delete stream;
+        stream = nullptr;
+    }
+}
+
 // The decoded audio of the queued buffers, which the sink pulls from. A buffer is handed back
 // once the sink has taken all of it; the last one only once the sink has run dry, so that the
 // end of a note is heard before the playback ends.
@@ -204,14 +216,7 @@ public:
     }
 
 private:
-    void Close() {
-        if (sink_ != nullptr) {
-            QObject::disconnect(sink_, nullptr, &context_, nullptr);
-            sink_->stop();
-            delete sink_;
-            sink_ = nullptr;
-        }
-    }
+    void Close() { Dismiss(sink_, context_); }
 
     QThread thread_;
     QObject context_;
@@ -292,14 +297,7 @@ private:
         int capacity;
     };
 
-    void Close() {
-        if (source_ != nullptr) {
-            QObject::disconnect(source_, nullptr, &context_, nullptr);
-            source_->stop();
-            delete source_;
-            source_ = nullptr;
-        }
-    }
+    void Close() { Dismiss(source_, context_); }
 
     void Take(QIODevice* io) {
         QByteArray pcm = leftover_ + io->readAll();

@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -158,27 +159,60 @@ private:
     int drained_ = -1;  // taken whole by the sink, not yet heard to the end
 };
 
-class QtWaveOut : public WaveOut {
+// A device's own thread, where Qt delivers its audio, and the opening of its stream there.
+class DeviceThread {
 public:
-    QtWaveOut(WaveOutListener& listener) : queue_(listener) {
-        thread_.setObjectName(QStringLiteral("sound output"));
+    // The sound system did not answer the opening.
+    bool Stuck() const { return stuck_; }
+
+protected:
+    explicit DeviceThread(const QString& name) {
+        thread_.setObjectName(name);
         thread_.start();
         context_.moveToThread(&thread_);
     }
+    virtual ~DeviceThread() = default;
 
-    ~QtWaveOut() override {
-        RunOn(&context_, [this] { Close(); });
+    // Runs on the thread; the stream, if any, is stopped and deleted.
+    virtual void CloseStream() = 0;
+
+    // Closes the stream and ends the thread; each device's destructor calls it.
+    void Shutdown() {
+        RunOn(&context_, [this] { CloseStream(); });
         thread_.quit();
         thread_.wait();
     }
 
-    // Empty when open; `Stuck` tells when the sound system did not answer.
-    QString Open(int deadlineMs) {
+    // Runs `open` on the thread, which sets the reason it failed, if it did. Empty when open.
+    QString OpenWithin(int deadlineMs, std::function<void(QString&)> open) {
         auto error = std::make_shared<QString>();
-        const auto open = [this, error] {
+        const auto work = [open = std::move(open), error] { open(*error); };
+        if (!CallWithDeadline(&context_, work, [this] { CloseStream(); }, deadlineMs)) {
+            stuck_ = true;
+            return kErrorSoundNoAnswer;
+        }
+        return *error;
+    }
+
+    QObject context_;
+
+private:
+    QThread thread_;
+    bool stuck_ = false;
+};
+
+class QtWaveOut : public WaveOut, public DeviceThread {
+public:
+    QtWaveOut(WaveOutListener& listener)
+        : DeviceThread(QStringLiteral("sound output")), queue_(listener) {}
+
+    ~QtWaveOut() override { Shutdown(); }
+
+    QString Open(int deadlineMs) {
+        return OpenWithin(deadlineMs, [this](QString& error) {
             const QAudioDevice device = QMediaDevices::defaultAudioOutput();
             if (device.isNull()) {
-                *error = QStringLiteral("There is no sound output device.");
+                error = QStringLiteral("There is no sound output device.");
                 return;
             }
             sink_ = new QAudioSink(device, PcmFormat());
@@ -190,16 +224,9 @@ public:
                 }
             });
             sink_->start(&queue_);
-            *error = ErrorText(sink_->error());
-        };
-        if (!CallWithDeadline(&context_, open, [this] { Close(); }, deadlineMs)) {
-            stuck_ = true;
-            return kErrorSoundNoAnswer;
-        }
-        return *error;
+            error = ErrorText(sink_->error());
+        });
     }
-
-    bool Stuck() const { return stuck_; }
 
     void Write(int index, QByteArrayView gsm) override {
         QByteArray pcm(gsm.size() / kGsmBlockBytes * kGsmBlockSamples * 2, Qt::Uninitialized);
@@ -216,54 +243,36 @@ public:
     }
 
 private:
-    void Close() { Dismiss(sink_, context_); }
+    void CloseStream() override { Dismiss(sink_, context_); }
 
-    QThread thread_;
-    QObject context_;
     PcmQueue queue_;
     QAudioSink* sink_ = nullptr;
     bool stuck_ = false;
     GsmDecoder decoder_;
 };
 
-class QtWaveIn : public WaveIn {
+class QtWaveIn : public WaveIn, public DeviceThread {
 public:
-    explicit QtWaveIn(WaveInListener& listener) : listener_(listener) {
-        thread_.setObjectName(QStringLiteral("sound input"));
-        thread_.start();
-        context_.moveToThread(&thread_);
-    }
+    explicit QtWaveIn(WaveInListener& listener)
+        : DeviceThread(QStringLiteral("sound input")), listener_(listener) {}
 
-    ~QtWaveIn() override {
-        RunOn(&context_, [this] { Close(); });
-        thread_.quit();
-        thread_.wait();
-    }
+    ~QtWaveIn() override { Shutdown(); }
 
-    // Empty when open; `Stuck` tells when the sound system did not answer.
     QString Open(int deadlineMs) {
-        auto error = std::make_shared<QString>();
-        const auto open = [this, error] {
+        return OpenWithin(deadlineMs, [this](QString& error) {
             const QAudioDevice device = QMediaDevices::defaultAudioInput();
             if (device.isNull()) {
-                *error = QStringLiteral("There is no sound input device.");
+                error = QStringLiteral("There is no sound input device.");
                 return;
             }
             source_ = new QAudioSource(device, PcmFormat());
             QIODevice* io = source_->start();
-            *error = ErrorText(source_->error());
-            if (io != nullptr && error->isEmpty()) {
+            error = ErrorText(source_->error());
+            if (io != nullptr && error.isEmpty()) {
                 QObject::connect(io, &QIODevice::readyRead, &context_, [this, io] { Take(io); });
             }
-        };
-        if (!CallWithDeadline(&context_, open, [this] { Close(); }, deadlineMs)) {
-            stuck_ = true;
-            return kErrorSoundNoAnswer;
-        }
-        return *error;
+        });
     }
-
-    bool Stuck() const { return stuck_; }
 
     void AddBuffer(int index, int capacity) override {
         QMutexLocker lock(&mutex_);
@@ -277,7 +286,7 @@ public:
 
     void Reset() override {
         RunOn(&context_, [this] {
-            Close();
+            CloseStream();
             QMutexLocker lock(&mutex_);
             encoder_.Finish(encoded_);
             while (!buffers_.empty()) {
@@ -297,7 +306,7 @@ private:
         int capacity;
     };
 
-    void Close() { Dismiss(source_, context_); }
+    void CloseStream() override { Dismiss(source_, context_); }
 
     void Take(QIODevice* io) {
         QByteArray pcm = leftover_ + io->readAll();
@@ -323,10 +332,7 @@ private:
     }
 
     WaveInListener& listener_;
-    QThread thread_;
-    QObject context_;
     QAudioSource* source_ = nullptr;
-    bool stuck_ = false;
     QMutex mutex_;
     std::deque<Buffer> buffers_;
     bool started_ = false;

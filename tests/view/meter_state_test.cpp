@@ -1,11 +1,14 @@
 // The meter's state in the status bar, and a meter that goes away in the middle of a room.
 #include <QAccessible>
+#include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
 
 #include "device/simulated_meter.h"
 #include "document/measurement_router.h"
 #include "frame_fixture.h"
+#include "resources/command_ids.h"
+#include "view/commands/command_router.h"
 #include "view/meter_connection.h"
 
 namespace plantrek::test {
@@ -36,10 +39,15 @@ TEST_F(FrameTest, LostMeterIsShownAskedAboutOnceAndReconnectKeepsTheReadings) {
 
     QSignalSpy finished(&frame->Meter(), &MeterConnection::searchFinished);
     frame->Meter().SetSearchRange(1, 2);
-    frame->Meter().Reconnect();
+    QAction* reconnect = frame->Router().Action(command_id::kReconnectDisto);
+    ASSERT_NE(reconnect, nullptr);
+    reconnect->trigger();
     EXPECT_EQ(indicator->text(), QStringLiteral("Meter: searching..."));
+    EXPECT_FALSE(reconnect->isEnabled());
     ASSERT_TRUE(finished.wait(20000));
     ASSERT_EQ(finished[0][0].toInt(), 1);
+    // The command is offered again as soon as the search has ended.
+    EXPECT_TRUE(reconnect->isEnabled());
     const QString connected = QStringLiteral("Meter: connected on ") + first.devicePath();
     EXPECT_EQ(indicator->text(), connected);
     EXPECT_EQ(AccessibleName(indicator), connected);

@@ -39,6 +39,7 @@
 #include "view/input_line.h"
 #include "view/keypad.h"
 #include "view/meter_connection.h"
+#include "view/meter_indicator.h"
 #include "view/tracepad_view.h"
 #include "view/print_dialogs.h"
 #include "view/recent_files.h"
@@ -419,6 +420,9 @@ void CTracepadMainFrame::BuildStatusBar() {
     selectionPane_->setAccessibleName(QStringLiteral("Selection"));
     statusBar()->addPermanentWidget(selectionPane_);
     statusBar()->installEventFilter(this);
+    // The meter's state, and Reconnect enabled again once a search has ended.
+    statusBar()->addPermanentWidget(new MeterIndicator(*meter_, statusBar()));
+    connect(meter_.get(), &MeterConnection::stateChanged, router_, &CommandRouter::Refresh);
 }
 
 bool CTracepadMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -5,12 +5,19 @@
 #include <QVBoxLayout>
 
 #include "device/disto_link.h"
+#include "device/serial_port_names.h"
 #include "document/measurement_router.h"
 #include "view/window_prompts.h"
 
 namespace plantrek {
 
 namespace {
+
+const QString kLostCaption = QStringLiteral("Disto Disconnected");
+// %1 is the port.
+const QString kLostQuestion = QStringLiteral(
+    "The connection to the Disto on %1 was lost. The readings taken so far are kept.\n\n"
+    "Reconnect now? (Make sure the Disto is on.)");
 
 // Escape does not close the dialog; it asks the search to stop after the port being tried.
 class SearchingDialog : public QDialog {
@@ -24,6 +31,33 @@ private:
 };
 
 }  // namespace
+
+QString MeterStatusText(MeterState state, const QString& portName) {
+    switch (state) {
+        case MeterState::NotConnected:
+            return QStringLiteral("Meter: not connected");
+        case MeterState::Searching:
+            return QStringLiteral("Meter: searching...");
+        case MeterState::Connected:
+            return QStringLiteral("Meter: connected on %1").arg(portName);
+        case MeterState::Lost:
+            return QStringLiteral("Meter: connection lost");
+    }
+    return {};
+}
+
+QString MeterPortName(int comPort) {
+    if (comPort < 1) {
+        return {};
+    }
+#ifndef _WIN32
+    const QString path = SerialDevicePathForComPort(comPort);
+    if (!path.isEmpty()) {
+        return path;
+    }
+#endif
+    return QStringLiteral("COM%1").arg(comPort);
+}
 
 MeterConnection::MeterConnection(MeasurementRouter& router, WindowPrompts& prompts,
                                  QWidget* dialogParent, QObject* parent)
@@ -58,6 +92,10 @@ void MeterConnection::Reconnect() {
                      &MeasurementRouter::OnMeasurement);
     QObject::connect(link_.get(), &DistoLink::enterPressed, &router_, &MeasurementRouter::OnEnter);
     QObject::connect(link_.get(), &DistoLink::undoPressed, &router_, &MeasurementRouter::OnUndo);
+    QObject::connect(link_.get(), &DistoLink::connectionLost, this,
+                     &MeterConnection::OnConnectionLost);
+    portName_.clear();
+    SetState(MeterState::Searching);
 
     cancel_.store(false);
     auto* dialog = new SearchingDialog(dialogParent_, cancel_);
@@ -102,11 +140,42 @@ void MeterConnection::Finish(int comPort, bool connected) {
         worker_.join();
     }
     delete dialog_;
+    // A meter that went away again before this point has not stayed connected.
+    connected = connected && link_ != nullptr && link_->isConnected();
     comPort_ = connected ? comPort : -1;
+    portName_ = MeterPortName(comPort_);
+    SetState(connected ? MeterState::Connected : MeterState::NotConnected);
     if (comPort_ < 0) {
         prompts_.ShowMessage(kNoDistoMessage, MessageIcon::Warning);
     }
     emit searchFinished(comPort_);
+}
+
+void MeterConnection::SetState(MeterState state) {
+    if (state_ != state) {
+        state_ = state;
+        emit stateChanged(state);
+    }
+}
+
+void MeterConnection::OnConnectionLost() {
+    // During a search the end of the search decides; a link already replaced says nothing.
+    if (Searching() || state_ != MeterState::Connected) {
+        return;
+    }
+    SetState(MeterState::Lost);
+    // Asked once the link's signal has returned, since reconnecting replaces the link.
+    QMetaObject::invokeMethod(this, &MeterConnection::OfferReconnect, Qt::QueuedConnection);
+}
+
+void MeterConnection::OfferReconnect() {
+    // Reconnected in the meantime: nothing to offer.
+    if (state_ != MeterState::Lost) {
+        return;
+    }
+    if (prompts_.AskCaptioned(kLostCaption, kLostQuestion.arg(portName_), MessageIcon::Warning)) {
+        Reconnect();
+    }
 }
 
 }  // namespace plantrek

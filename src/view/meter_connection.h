@@ -1,24 +1,40 @@
 #pragma once
 
+#include <QDialog>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <atomic>
 #include <memory>
 #include <thread>
 
-class QDialog;
 class QLabel;
 class QWidget;
 
 // The frame's meter: searches the COM ports on a worker thread while a small "Searching"
 // dialog shows the port being tried (Escape stops the search after that port), then keeps the
 // link whose readings go to the measurement router. The window stays usable throughout.
+//
+// A meter that goes away (switched off, out of Bluetooth range, unplugged) is reported once per
+// loss, with the offer to reconnect; the readings already taken stay in the documents.
 namespace plantrek {
 
 class DistoLink;
 class MeasurementRouter;
 class WindowPrompts;
+
+enum class MeterState {
+    NotConnected,  // never searched, or the last search found nothing
+    Searching,
+    Connected,
+    Lost,  // was connected until the port went away
+};
+
+// What the status bar says, e.g. "Meter: connected on /dev/rfcomm0".
+QString MeterStatusText(MeterState state, const QString& portName);
+// How the user knows a COM number: its device path where the numbers stand for paths.
+QString MeterPortName(int comPort);
 
 class MeterConnection : public QObject {
     Q_OBJECT
@@ -39,12 +55,20 @@ public:
     // The search dialog while it shows.
     QDialog* SearchDialog() const { return dialog_; }
 
+    MeterState State() const { return state_; }
+    // The port of the meter connected or lost; empty otherwise.
+    QString PortName() const { return portName_; }
+
 signals:
     void searchFinished(int comPort);
+    void stateChanged(plantrek::MeterState state);
 
 private:
     void Finish(int comPort, bool connected);
     void StopWorker();
+    void SetState(MeterState state);
+    void OnConnectionLost();
+    void OfferReconnect();
 
     MeasurementRouter& router_;
     WindowPrompts& prompts_;
@@ -57,6 +81,8 @@ private:
     int first_ = 1;
     int last_ = 20;
     int comPort_ = -1;
+    MeterState state_ = MeterState::NotConnected;
+    QString portName_;
 };
 
 }  // namespace plantrek

@@ -97,6 +97,9 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
     const char* const inUse =
         "This color is being used by another material. Please select another color.";
     const char* const angle = "Please enter a valid angle.";
+    const char* const noPoint =
+        "Could not calculate a point based on the given distances. You might try basing the "
+        "measurement off of a different point.";
     const Colour taken = Site::DefaultMaterialColour();
     struct Case {
         const char* name;
@@ -124,6 +127,28 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          Refused(distance, MoveForm::Field::Distance)},
         {"move end", 1, Check(MoveWallEndForm{.distance = {"300"}}),
          Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end back to its start", 1,
+         Check(MoveWallEndForm{.distance = {"4"}, .direction = {"W"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end short of its start", 1,
+         Check(MoveWallEndForm{.distance = {"3.99"}, .direction = {"W"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end to 200 m", 1, Check(MoveWallEndForm{.distance = {"196"}, .direction = {"E"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end past its start", 1,
+         Check(MoveWallEndForm{.distance = {"5"}, .direction = {"W"}}), std::nullopt},
+        {"arc through no point", 1,
+         Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"1"}}),
+         Refused(noPoint, ArcWallForm::Field::FirstDistance)},
+        {"arc from one corner twice", 1,
+         Check(ArcWallForm{.useRoomPoints = true, .firstCorner = PlanPoint{0, 3},
+                           .secondCorner = PlanPoint{0, 3}, .firstDistance = {"1"},
+                           .secondDistance = {"1"}}),
+         Refused(noPoint, ArcWallForm::Field::Corners)},
+        {"arc through a point", 1,
+         Check(ArcWallForm{.firstDistance = {"2.5"}, .secondDistance = {"2.5"}}), std::nullopt},
+        {"angle out of reach", 1, Check(AngleWallForm{.distance = {"10"}}),
+         Refused(noPoint, AngleWallForm::Field::Distance)},
         {"arc without corners", 1, Check(ArcWallForm{.useRoomPoints = true}),
          Refused("You need to select the corners before continuing.", ArcWallForm::Field::Corners)},
         {"arc first", 1, Check(ArcWallForm{.firstDistance = {"200"}, .secondDistance = {"1"}}),

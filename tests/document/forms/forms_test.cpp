@@ -6,6 +6,7 @@
 
 #include "document/doc_test_support.h"
 #include "document/forms/arc_wall_form.h"
+#include "document/forms/colour_palette.h"
 #include "document/forms/export_form.h"
 #include "document/forms/move_form.h"
 #include "document/forms/preferences_form.h"
@@ -192,6 +193,44 @@ TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
     Doc().Prefs().SetInputValues(input);
     EXPECT_EQ(Check(WallForm{.length = {"10'"}, .projection = {"5'"}})(Doc()),
               Refused("The projection must be less than 5'.", WallForm::Field::Projection));
+}
+
+TEST(ColourPaletteTest, AFillMustLeaveBlackLinesAndTextReadable) {
+    const struct {
+        const char* name;
+        Colour colour;
+        bool readable;
+    } cases[] = {
+        {"black", MakeColour(0, 0, 0), false},
+        {"navy", MakeColour(0, 0, 128), false},
+        {"dark grey", MakeColour(64, 64, 64), false},
+        {"dark red", MakeColour(139, 0, 0), false},
+        {"purple", MakeColour(128, 0, 128), false},
+        {"white, which hides the room on the page", MakeColour(255, 255, 255), false},
+        {"light yellow", MakeColour(255, 255, 224), true},
+        {"pink", MakeColour(255, 192, 203), true},
+        {"sky blue", MakeColour(135, 206, 235), true},
+        {"light grey", MakeColour(211, 211, 211), true},
+        {"orange", MakeColour(255, 165, 0), true},
+        {"the default material's", Site::DefaultMaterialColour(), true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsReadableFillColour(c.colour), c.readable) << c.name;
+    }
+}
+
+TEST_F(FormTest, AddMaterialPresetsTheFirstFreeReadableColourSoThatOkWorks) {
+    NewMaterialForm form = NewMaterialForm::FromDocument(Doc(), QStringLiteral("Oak"));
+    EXPECT_EQ(form.name, "Oak");
+    EXPECT_TRUE(IsReadableFillColour(form.colour));
+    EXPECT_EQ(Doc().GetSite()->FindMaterialByColour(form.colour), nullptr);
+    EXPECT_FALSE(form.Check(Doc()));
+    // Taken by the material just added, the preset moves on to another free colour.
+    ASSERT_TRUE((RoomForm{RoomForm::Purpose::Add, "Hall", "Oak", form.Answer()}.Apply(Doc())));
+    const NewMaterialForm next = NewMaterialForm::FromDocument(Doc(), QStringLiteral("Ash"));
+    EXPECT_NE(next.colour, form.colour);
+    EXPECT_TRUE(IsReadableFillColour(next.colour));
+    EXPECT_FALSE(next.Check(Doc()));
 }
 
 TEST(ArcWallFormTest, PicksFillTheFirstCornerTheSecondThenTheFirstAgain) {

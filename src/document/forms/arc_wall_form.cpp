@@ -34,7 +34,8 @@ FormCheck<ArcWallForm::Field> ArcWallForm::Check(const CTracepadDoc& doc) const 
                            : CanArcWall(*room, wall, r1, r2, side);
     if (!found) {
         // Two distances from one corner picked twice meet nowhere: the corners are at fault.
-        const bool sameCorner = useRoomPoints && Length(*secondCorner - *firstCorner) < kPointTolerance;
+        const bool sameCorner =
+            useRoomPoints && Length(*secondCorner - *firstCorner) < kPointTolerance;
         return FormRefusal<Field>{LoadString(string_id::kCouldNotCalculatePoint),
                                   sameCorner ? Field::Corners : Field::FirstDistance};
     }

@@ -178,11 +178,12 @@ std::optional<PlanPoint> IntersectCircles(PlanPoint p0, double r0, PlanPoint p1,
     return foot - left * h;
 }
 
-EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1, double r2,
-                   ProjectionSide side) {
-    if (!IsUserWallOf(room, wall)) {
-        return EditResult::NotApplicable();
-    }
+namespace {
+
+// The arc height that bows the wall through the point r1 from p1 and r2 from p2 on the side
+// given; nothing when there is no such point or no arc through it.
+std::optional<double> ArcHeightFor(const Room& room, const Wall* wall, PlanPoint p1, PlanPoint p2,
+                                   double r1, double r2, ProjectionSide side) {
     const auto [a, b] = EndsOf(room, wall);
     const PlanPoint m = (a + b) / 2.0;
     const PlanPoint v = b - a;
@@ -190,9 +191,26 @@ EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1
         side == ProjectionSide::Left ? m + PlanPoint{-v.y, v.x} : m + PlanPoint{v.y, -v.x};
     const std::optional<PlanPoint> q = IntersectCircles(p1, r1, p2, r2, guide);
     if (!q) {
-        return EditResult::Refused(EditRefusal::CouldNotCalculatePoint);
+        return std::nullopt;
     }
-    const std::optional<double> height = ArcHeightThrough(a, b, *q);
+    return ArcHeightThrough(a, b, *q);
+}
+
+// Where the wall's end goes when it swings about its start until it lies `distance` from the
+// room's start point.
+std::optional<PlanPoint> AngledWallEnd(const Room& room, const Wall* wall, double distance) {
+    const auto [a, e] = EndsOf(room, wall);
+    return IntersectCircles(a, wall->GetLength(), room.GetStartPoint(), distance, e);
+}
+
+}  // namespace
+
+EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1, double r2,
+                   ProjectionSide side) {
+    if (!IsUserWallOf(room, wall)) {
+        return EditResult::NotApplicable();
+    }
+    const std::optional<double> height = ArcHeightFor(room, wall, p1, p2, r1, r2, side);
     if (!height) {
         return EditResult::Refused(EditRefusal::CouldNotCalculatePoint);
     }
@@ -209,6 +227,19 @@ EditResult ArcWall(Room& room, Wall* wall, double r1, double r2, ProjectionSide 
     return ArcWall(room, wall, a, b, r1, r2, side);
 }
 
+bool CanArcWall(const Room& room, const Wall* wall, PlanPoint p1, PlanPoint p2, double r1,
+                double r2, ProjectionSide side) {
+    return IsUserWallOf(room, wall) && ArcHeightFor(room, wall, p1, p2, r1, r2, side).has_value();
+}
+
+bool CanArcWall(const Room& room, const Wall* wall, double r1, double r2, ProjectionSide side) {
+    if (!IsUserWallOf(room, wall)) {
+        return false;
+    }
+    const auto [a, b] = EndsOf(room, wall);
+    return CanArcWall(room, wall, a, b, r1, r2, side);
+}
+
 EditResult AngleWall(Room& room, Wall* wall, double distance) {
     if (!IsUserWallOf(room, wall)) {
         return EditResult::NotApplicable();
@@ -216,9 +247,8 @@ EditResult AngleWall(Room& room, Wall* wall, double distance) {
     if (StartPointOnWall(room, wall)) {
         return EditResult::Refused(EditRefusal::StartPointOnWall);
     }
-    const auto [a, e] = EndsOf(room, wall);
-    const std::optional<PlanPoint> q =
-        IntersectCircles(a, wall->GetLength(), room.GetStartPoint(), distance, e);
+    const PlanPoint a = EndsOf(room, wall).first;
+    const std::optional<PlanPoint> q = AngledWallEnd(room, wall, distance);
     if (!q) {
         return EditResult::Refused(EditRefusal::CouldNotCalculatePoint);
     }
@@ -230,12 +260,13 @@ EditResult AngleWall(Room& room, Wall* wall, double distance) {
     return EditResult::Done();
 }
 
-bool MoveWallEnd(Room& room, Wall* wall, double distance, double direction) {
-    if (!IsUserWallOf(room, wall) || !AllFinite({distance, direction})) {
-        return false;
-    }
-    const double oldLength = wall->GetLength();
-    const double oldDirection = wall->GetDirection();
+bool CanAngleWall(const Room& room, const Wall* wall, double distance) {
+    return IsUserWallOf(room, wall) && AngledWallEnd(room, wall, distance).has_value();
+}
+
+WallPolar MovedWallEnd(const Wall& wall, double distance, double direction) {
+    const double oldLength = wall.GetLength();
+    const double oldDirection = wall.GetDirection();
     const double turn = NormalizeDegrees(direction - oldDirection);
     double length = 0.0;
     double bearing = oldDirection;
@@ -253,7 +284,18 @@ bool MoveWallEnd(Room& room, Wall* wall, double distance, double direction) {
         length = -length;
         bearing = ReverseDirection(bearing);
     }
-    wall->SetPolar(length, bearing);
+    return {length, bearing};
+}
+
+bool MoveWallEnd(Room& room, Wall* wall, double distance, double direction) {
+    if (!IsUserWallOf(room, wall) || !AllFinite({distance, direction})) {
+        return false;
+    }
+    const WallPolar moved = MovedWallEnd(*wall, distance, direction);
+    if (!IsWallLengthInRange(moved.length)) {
+        return false;
+    }
+    wall->SetPolar(moved.length, moved.direction);
     FinishWallEdit(room);
     return true;
 }

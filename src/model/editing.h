@@ -81,15 +81,32 @@ EditResult ArcWall(Room& room, Wall* wall, PlanPoint p1, PlanPoint p2, double r1
                    ProjectionSide side);
 // The same with the wall's own ends as the reference points.
 EditResult ArcWall(Room& room, Wall* wall, double r1, double r2, ProjectionSide side);
+// Whether ArcWall would find its point and arc, asked before anything changes so that a dialog
+// can stay open on an impossible input.
+bool CanArcWall(const Room& room, const Wall* wall, PlanPoint p1, PlanPoint p2, double r1,
+                double r2, ProjectionSide side);
+bool CanArcWall(const Room& room, const Wall* wall, double r1, double r2, ProjectionSide side);
 
 // Swings the wall about its start, keeping its length, until its end lies `distance` from the
 // room's start point, on the side where its end was. Refused with EditRefusal::StartPointOnWall
 // when the start point is on one of the wall's ends, and with EditRefusal::CouldNotCalculatePoint
 // when no such end exists.
 EditResult AngleWall(Room& room, Wall* wall, double distance);
+// Whether AngleWall would find the wall's new end (the start point's place aside).
+bool CanAngleWall(const Room& room, const Wall* wall, double distance);
 
-// Moves the wall's end by (distance, direction). Along the wall or against it, lengths add or
-// subtract exactly.
+// A wall's length and direction.
+struct WallPolar {
+    double length = 0.0;
+    double direction = 0.0;
+};
+
+// What the wall becomes when its end moves by (distance, direction). Along the wall or against
+// it, lengths add or subtract exactly; pulled back past its start, the wall turns around.
+WallPolar MovedWallEnd(const Wall& wall, double distance, double direction);
+
+// Moves the wall's end by (distance, direction), as MovedWallEnd computes. Refused (false) when
+// the wall would leave the wall-length limits, e.g. 0 m long.
 bool MoveWallEnd(Room& room, Wall* wall, double distance, double direction);
 
 // On a closed room only: the closing walls become user walls, the chain is turned so that it

@@ -417,7 +417,8 @@ void CTracepadMainFrame::BuildToolBars() {
 void CTracepadMainFrame::BuildStatusBar() {
     selectionPane_ = new QLabel(statusBar());
     selectionPane_->setObjectName(QStringLiteral("SelectionPane"));
-    selectionPane_->setAccessibleName(QStringLiteral("Selection"));
+    // No accessible name: a label's name hides its text, and screen readers must hear what is
+    // selected ("Selected: ...") and be told when it changes.
     statusBar()->addPermanentWidget(selectionPane_);
     statusBar()->installEventFilter(this);
     // The meter's state, and Reconnect enabled again once a search has ended.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "model/closing.h"
@@ -219,6 +220,12 @@ TEST(EditWallTest, MoveWallEndAddsTheAdjustmentAndEditWallClampsTheArc) {
         EXPECT_NEAR(wall->GetLength(), c.length, 1e-12);
         EXPECT_LT(BearingGap(wall->GetDirection(), c.bearing), 1e-5);
         EXPECT_EQ(wall->GetArcHeight(), 0.5);
+    }
+    // Pulled back onto its start, or out to 200 m, the wall is left as it was.
+    for (const auto& [distance, direction] : {std::pair{3.0, 180.0}, std::pair{197.0, 0.0}}) {
+        Room room = RoomOfWalls({{3, 0}, {4, 90}});
+        EXPECT_FALSE(MoveWallEnd(room, room.GetWall(0, true), distance, direction));
+        ExpectUserWalls(room, {{3, 0}, {4, 90}});
     }
     Room room = RoomOfWalls({{3, 0}, {4, 90}, {3, 180}});
     ASSERT_TRUE(EditWall(room, room.GetWall(1, true), 2.0, 45.0, -5.0));

@@ -102,6 +102,17 @@ TEST_F(RoomDialogTest, RefusalsShowTheirTextAndKeepTheDialogOpenOnTheFieldAtFaul
     }
 }
 
+TEST_F(RoomDialogTest, AddMaterialTakesItsPresetColourAsItStands) {
+    // Black and the dark colours at the head of the palette are passed over.
+    NewMaterialForm form = NewMaterialForm::FromDocument(doc, QStringLiteral("Oak"));
+    CNewMaterialDlg dialog(form, doc, prompts);
+    EXPECT_EQ(dialog.ColourButton()->GetColour(), MakeColour(255, 104, 32));  // "Orange"
+    PressOk(dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(form.colour, MakeColour(255, 104, 32));
+}
+
 TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndRenamesOntoATakenNameWithTheNextNumber) {
     RoomForm form = RoomForm::FromDocument(doc, RoomForm::Purpose::Edit);
     CRoomDlg dialog(form, doc, {QStringLiteral("Bath"), QStringLiteral("Kitchen")}, prompts);

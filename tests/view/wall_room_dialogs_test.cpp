@@ -92,6 +92,9 @@ struct RefusalCase {
 
 const QString kWallRange = QStringLiteral("The wall length must be between 0.03 m and 200.00 m.");
 const QString kDistanceRange = QStringLiteral("The distance must be between 0.03 m and 200.00 m.");
+const QString kNoPoint = QStringLiteral(
+    "Could not calculate a point based on the given distances. You might try basing the "
+    "measurement off of a different point.");
 
 TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
     const RefusalCase cases[] = {
@@ -125,6 +128,23 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
              TypeInto(w->SecondEdit(), QStringLiteral("0"));
              return Opened{std::unique_ptr<EditingDialog>(w), w->SecondEdit()};
          }, kDistanceRange},
+        {"arc through no point", 0, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new ArcWallDialog(d, ArcWallForm::FromDocument(d), p, nullptr);
+             TypeInto(w->FirstEdit(), QStringLiteral("1"));  // 1 m and 1 m from a 4 m wall's ends
+             TypeInto(w->SecondEdit(), QStringLiteral("1"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->FirstEdit()};
+         }, kNoPoint},
+        {"angle out of reach", 1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new AngleWallDialog(d, AngleWallForm::FromDocument(d), p, nullptr);
+             TypeInto(w->DistanceEdit(), QStringLiteral("10"));  // the far end is at most 7 m away
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
+         }, kNoPoint},
+        {"move end back to its start", 1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new MoveEndPointDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
+             TypeInto(w->DistanceEdit(), QStringLiteral("3"));
+             w->DirectionCombo()->setEditText(QStringLiteral("W"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
+         }, kWallRange},
         {"angle distance", 1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new AngleWallDialog(d, AngleWallForm::FromDocument(d), p, nullptr);
              TypeInto(w->DistanceEdit(), QStringLiteral("0"));

@@ -268,8 +268,8 @@ Result BindRoom(const QStringList& args, const Scene* scene, RoomForm& form) {
     if (args.size() > 1) {
         form.material = args[1];
     }
-    // Without a colour a new material takes one no material has, rather than the dialog's
-    // preset, which the default material already has.
+    // Without a colour a new material takes the colour "Add Material" would preset: one no
+    // material has, light enough for the plan's lines to show on it.
     if (!colourGiven && form.NamesNewMaterial(scene->doc)) {
         if (const auto free = FirstUnusedPaletteColour(*scene->doc.GetSite())) {
             answer.colour = free->colour;

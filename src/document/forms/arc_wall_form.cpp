@@ -21,6 +21,24 @@ FormCheck<ArcWallForm::Field> ArcWallForm::Check(const CTracepadDoc& doc) const 
     if (auto refusal = CheckDistance(secondDistance.Length(units), units)) {
         return FormRefusal<Field>{*refusal, Field::SecondDistance};
     }
+    // No point at these distances: said while the dialog is open, so nothing typed is lost.
+    const Room* room = doc.GetCurrentRoom();
+    const Wall* wall = doc.GetCurrentWall();
+    if (room == nullptr || wall == nullptr) {
+        return std::nullopt;
+    }
+    const double r1 = firstDistance.Length(units);
+    const double r2 = secondDistance.Length(units);
+    const bool found = useRoomPoints
+                           ? CanArcWall(*room, wall, *firstCorner, *secondCorner, r1, r2, side)
+                           : CanArcWall(*room, wall, r1, r2, side);
+    if (!found) {
+        // Two distances from one corner picked twice meet nowhere: the corners are at fault.
+        const bool sameCorner =
+            useRoomPoints && Length(*secondCorner - *firstCorner) < kPointTolerance;
+        return FormRefusal<Field>{LoadString(string_id::kCouldNotCalculatePoint),
+                                  sameCorner ? Field::Corners : Field::FirstDistance};
+    }
     return std::nullopt;
 }
 
@@ -55,8 +73,14 @@ FormCheck<AngleWallForm::Field> AngleWallForm::Check(const CTracepadDoc& doc) co
     if (auto refusal = CheckOpening(doc)) {
         return FormRefusal<Field>{*refusal, Field::None};
     }
-    if (auto refusal = CheckWallLength(distance.Length(doc.Units()), doc.Units())) {
+    const double length = distance.Length(doc.Units());
+    if (auto refusal = CheckWallLength(length, doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    const Room* room = doc.GetCurrentRoom();
+    const Wall* wall = doc.GetCurrentWall();
+    if (room != nullptr && wall != nullptr && !CanAngleWall(*room, wall, length)) {
+        return FormRefusal<Field>{LoadString(string_id::kCouldNotCalculatePoint), Field::Distance};
     }
     return std::nullopt;
 }

@@ -16,7 +16,8 @@ public:
     enum class Field { Corners, FirstDistance, SecondDistance };
 
     static ArcWallForm FromDocument(const CTracepadDoc& doc);
-    // With two room points, both corners chosen; then each distance within the limits.
+    // With two room points, both corners chosen; then each distance within the limits; then a
+    // point of the arc that lies at both distances.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;
     // A corner picked in "Select Corners" (FindCornerNear finds the one clicked): successive
@@ -41,7 +42,8 @@ public:
     static AngleWallForm FromDocument(const CTracepadDoc& doc);
     // What refuses the command before its dialog opens: the room's start point on the wall.
     static std::optional<QString> CheckOpening(const CTracepadDoc& doc);
-    // The opening check (no field), then the distance as a wall length.
+    // The opening check (no field), then the distance as a wall length, then an end for the
+    // wall at that distance.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;
 

@@ -1,8 +1,24 @@
 #include "document/forms/colour_palette.h"
 
+#include <cmath>
+
 #include "model/site.h"
 
 namespace plantrek {
+
+namespace {
+
+// The relative luminance of an sRGB colour, 0 for black to 1 for white.
+double Luminance(Colour colour) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(RedOf(colour)) + 0.7152 * linear(GreenOf(colour)) +
+           0.0722 * linear(BlueOf(colour));
+}
+
+}  // namespace
 
 std::span<const PaletteColour> ColourPickerPalette() {
     static constexpr PaletteColour kPalette[] = {
@@ -50,9 +66,17 @@ std::span<const PaletteColour> ColourPickerPalette() {
     return kPalette;
 }
 
+bool IsReadableFillColour(Colour colour) {
+    // Black text on the fill needs the contrast of 4.5 to 1 that is usual for readable text:
+    // (L + 0.05) / 0.05 >= 4.5.
+    constexpr double kMinLuminance = 0.175;
+    return colour != MakeColour(255, 255, 255) && Luminance(colour) >= kMinLuminance;
+}
+
 std::optional<PaletteColour> FirstUnusedPaletteColour(const Site& site) {
     for (const PaletteColour& entry : ColourPickerPalette()) {
-        if (site.FindMaterialByColour(entry.colour) == nullptr) {
+        if (IsReadableFillColour(entry.colour) &&
+            site.FindMaterialByColour(entry.colour) == nullptr) {
             return entry;
         }
     }

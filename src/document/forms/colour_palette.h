@@ -19,7 +19,12 @@ struct PaletteColour {
 
 std::span<const PaletteColour> ColourPickerPalette();
 
-// The first palette colour that no material of the site has; nothing when all 40 are taken.
+// Whether a room filled with the colour keeps the plan's black walls and names readable: not
+// white (rooms would vanish on the white page) and light enough for black text.
+bool IsReadableFillColour(Colour colour);
+
+// The colour a new material takes: the first palette colour that no material of the site has
+// and that is a readable fill; nothing when every such colour is taken.
 std::optional<PaletteColour> FirstUnusedPaletteColour(const Site& site);
 
 // "#RRGGBB", as colours are typed.

@@ -2,6 +2,7 @@
 
 #include "document/length_checks.h"
 #include "document/tracepad_doc.h"
+#include "model/editing.h"
 
 namespace plantrek {
 
@@ -30,8 +31,17 @@ MoveWallEndForm MoveWallEndForm::FromDocument(const CTracepadDoc&) {
 }
 
 FormCheck<MoveWallEndForm::Field> MoveWallEndForm::Check(const CTracepadDoc& doc) const {
-    if (auto refusal = CheckWallLength(distance.Length(doc.Units()), doc.Units())) {
+    const double length = distance.Length(doc.Units());
+    if (auto refusal = CheckWallLength(length, doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    // The wall it leaves is held to the same limits as any wall typed, so that a move back to
+    // its start cannot leave a wall 0 m long.
+    if (const Wall* wall = doc.GetCurrentWall()) {
+        const WallPolar moved = MovedWallEnd(*wall, length, direction.Direction(doc.Style()));
+        if (auto refusal = CheckWallLength(moved.length, doc.Units())) {
+            return FormRefusal<Field>{*refusal, Field::Distance};
+        }
     }
     return std::nullopt;
 }

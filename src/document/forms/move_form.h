@@ -28,6 +28,7 @@ public:
     enum class Field { Distance };
 
     static MoveWallEndForm FromDocument(const CTracepadDoc& doc);
+    // The distance, and the wall's length after the move, within the wall-length limits.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;
 

@@ -1,12 +1,17 @@
 #include "document/forms/room_form.h"
 
+#include "document/forms/colour_palette.h"
 #include "resources/string_table.h"
 
 namespace plantrek {
 
-NewMaterialForm NewMaterialForm::FromDocument(const CTracepadDoc&, const QString& name) {
+NewMaterialForm NewMaterialForm::FromDocument(const CTracepadDoc& doc, const QString& name) {
     NewMaterialForm form;
     form.name = name;
+    // A colour no material has, so that OK works as the dialog opens.
+    if (const auto free = FirstUnusedPaletteColour(*doc.GetSite())) {
+        form.colour = free->colour;
+    }
     return form;
 }
 

@@ -15,7 +15,8 @@ class NewMaterialForm {
 public:
     enum class Field { Colour };
 
-    // The name asked about, the preset colour, and "Save to permanent list" checked.
+    // The name asked about, the first palette colour a new material may take (see
+    // FirstUnusedPaletteColour), and "Save to permanent list" checked.
     static NewMaterialForm FromDocument(const CTracepadDoc& doc, const QString& name);
     // No material of the site may have the colour.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;

@@ -22,8 +22,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* build = new QLabel(AboutBuildText());
     build->setObjectName(QStringLiteral("BuildText"));
     build->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Named by its buddy "Build:", not by an accessible name, which would hide the numbers.
     buildLabel->setBuddy(build);
-    build->setAccessibleName(QStringLiteral("Build"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);

@@ -39,6 +39,7 @@ CColourPicker::CColourPicker(QWidget* parent)
         return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
     };
     connect(this, &QPushButton::clicked, this, &CColourPicker::ShowPalette);
+    Show(colour_);
 }
 
 CColourPicker::~CColourPicker() {
@@ -47,7 +48,20 @@ CColourPicker::~CColourPicker() {
 
 void CColourPicker::SetColour(Colour colour) {
     colour_ = colour;
+    Show(colour);
+}
+
+void CColourPicker::Show(Colour colour) {
     shown_ = colour;
+    // The swatch says nothing to a screen reader: the colour is told by its name and value.
+    QString text = ColourText(colour);
+    for (const PaletteColour& entry : ColourPickerPalette()) {
+        if (entry.colour == colour) {
+            text = QStringLiteral("%1 (%2)").arg(QString::fromLatin1(entry.name).trimmed(), text);
+            break;
+        }
+    }
+    setAccessibleDescription(text);
     update();
 }
 
@@ -101,8 +115,7 @@ void CColourPicker::ShowPalette() {
 
 void CColourPicker::Highlighted(Colour colour) {
     if (trackSelection_) {
-        shown_ = colour;
-        update();
+        Show(colour);
     }
 }
 
@@ -112,8 +125,7 @@ void CColourPicker::Chosen(Colour colour) {
 }
 
 void CColourPicker::PaletteClosed() {
-    shown_ = colour_;
-    update();
+    Show(colour_);
 }
 
 void CColourPicker::ChooseMore() {

@@ -52,6 +52,8 @@ protected:
 
 private:
     friend class CColourPalettePopup;
+    // The colour the button shows, and tells screen readers.
+    void Show(Colour colour);
     void ShowPalette();
     void Highlighted(Colour colour);
     void Chosen(Colour colour);

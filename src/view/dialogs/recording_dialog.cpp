@@ -35,7 +35,7 @@ RecordingDialog::RecordingDialog(const FreeSpaceSource& space, std::function<boo
     QFont bold = time_->font();
     bold.setBold(true);
     time_->setFont(bold);
-    time_->setAccessibleName(caption->text());
+    // Named by its buddy caption; an accessible name would hide the time left.
     caption->setBuddy(time_);
     texts->addWidget(caption);
     texts->addWidget(time_);

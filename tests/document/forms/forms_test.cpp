@@ -6,6 +6,7 @@
 
 #include "document/doc_test_support.h"
 #include "document/forms/arc_wall_form.h"
+#include "document/forms/colour_palette.h"
 #include "document/forms/export_form.h"
 #include "document/forms/move_form.h"
 #include "document/forms/preferences_form.h"
@@ -97,6 +98,9 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
     const char* const inUse =
         "This color is being used by another material. Please select another color.";
     const char* const angle = "Please enter a valid angle.";
+    const char* const noPoint =
+        "Could not calculate a point based on the given distances. You might try basing the "
+        "measurement off of a different point.";
     const Colour taken = Site::DefaultMaterialColour();
     struct Case {
         const char* name;
@@ -124,6 +128,28 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          Refused(distance, MoveForm::Field::Distance)},
         {"move end", 1, Check(MoveWallEndForm{.distance = {"300"}}),
          Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end back to its start", 1,
+         Check(MoveWallEndForm{.distance = {"4"}, .direction = {"W"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end short of its start", 1,
+         Check(MoveWallEndForm{.distance = {"3.99"}, .direction = {"W"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end to 200 m", 1, Check(MoveWallEndForm{.distance = {"196"}, .direction = {"E"}}),
+         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end past its start", 1,
+         Check(MoveWallEndForm{.distance = {"5"}, .direction = {"W"}}), std::nullopt},
+        {"arc through no point", 1,
+         Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"1"}}),
+         Refused(noPoint, ArcWallForm::Field::FirstDistance)},
+        {"arc from one corner twice", 1,
+         Check(ArcWallForm{.useRoomPoints = true, .firstCorner = PlanPoint{0, 3},
+                           .secondCorner = PlanPoint{0, 3}, .firstDistance = {"1"},
+                           .secondDistance = {"1"}}),
+         Refused(noPoint, ArcWallForm::Field::Corners)},
+        {"arc through a point", 1,
+         Check(ArcWallForm{.firstDistance = {"2.5"}, .secondDistance = {"2.5"}}), std::nullopt},
+        {"angle out of reach", 1, Check(AngleWallForm{.distance = {"10"}}),
+         Refused(noPoint, AngleWallForm::Field::Distance)},
         {"arc without corners", 1, Check(ArcWallForm{.useRoomPoints = true}),
          Refused("You need to select the corners before continuing.", ArcWallForm::Field::Corners)},
         {"arc first", 1, Check(ArcWallForm{.firstDistance = {"200"}, .secondDistance = {"1"}}),
@@ -167,6 +193,44 @@ TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
     Doc().Prefs().SetInputValues(input);
     EXPECT_EQ(Check(WallForm{.length = {"10'"}, .projection = {"5'"}})(Doc()),
               Refused("The projection must be less than 5'.", WallForm::Field::Projection));
+}
+
+TEST(ColourPaletteTest, AFillMustLeaveBlackLinesAndTextReadable) {
+    const struct {
+        const char* name;
+        Colour colour;
+        bool readable;
+    } cases[] = {
+        {"black", MakeColour(0, 0, 0), false},
+        {"navy", MakeColour(0, 0, 128), false},
+        {"dark grey", MakeColour(64, 64, 64), false},
+        {"dark red", MakeColour(139, 0, 0), false},
+        {"purple", MakeColour(128, 0, 128), false},
+        {"white, which hides the room on the page", MakeColour(255, 255, 255), false},
+        {"light yellow", MakeColour(255, 255, 224), true},
+        {"pink", MakeColour(255, 192, 203), true},
+        {"sky blue", MakeColour(135, 206, 235), true},
+        {"light grey", MakeColour(211, 211, 211), true},
+        {"orange", MakeColour(255, 165, 0), true},
+        {"the default material's", Site::DefaultMaterialColour(), true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsReadableFillColour(c.colour), c.readable) << c.name;
+    }
+}
+
+TEST_F(FormTest, AddMaterialPresetsTheFirstFreeReadableColourSoThatOkWorks) {
+    NewMaterialForm form = NewMaterialForm::FromDocument(Doc(), QStringLiteral("Oak"));
+    EXPECT_EQ(form.name, "Oak");
+    EXPECT_TRUE(IsReadableFillColour(form.colour));
+    EXPECT_EQ(Doc().GetSite()->FindMaterialByColour(form.colour), nullptr);
+    EXPECT_FALSE(form.Check(Doc()));
+    // Taken by the material just added, the preset moves on to another free colour.
+    ASSERT_TRUE((RoomForm{RoomForm::Purpose::Add, "Hall", "Oak", form.Answer()}.Apply(Doc())));
+    const NewMaterialForm next = NewMaterialForm::FromDocument(Doc(), QStringLiteral("Ash"));
+    EXPECT_NE(next.colour, form.colour);
+    EXPECT_TRUE(IsReadableFillColour(next.colour));
+    EXPECT_FALSE(next.Check(Doc()));
 }
 
 TEST(ArcWallFormTest, PicksFillTheFirstCornerTheSecondThenTheFirstAgain) {

@@ -22,6 +22,7 @@
 
 #include "document/measurement_router.h"
 #include "document/tracepad_doc.h"
+#include "document/view_settings.h"
 #include "export/document_exports.h"
 #include "export/export_command.h"
 #include "export/pdf_export.h"
@@ -224,7 +225,11 @@ void CTracepadMainFrame::RegisterCommands() {
     r.SetHandler(kRelativeDirections,
                  document(kRelativeDirections,
                           [](CTracepadDoc& d) { d.ToggleRelativeDirections(); }, true));
-    r.SetHandler(kDragMode, document(kDragMode, [](CTracepadDoc& d) { d.ToggleDragMode(); }, true));
+    // Drag mode and wall lengths are the program's, the same in every window.
+    ViewSettings& view = services_.store.View();
+    r.SetHandler(kDragMode, {[&view] { view.SetDragMode(!view.DragMode()); },
+                             [&view] { return CommandState{true, view.DragMode()}; },
+                             true});
 
     // Rooms and walls that need no dialog; those with a dialog follow, registered with their
     // dialogs.
@@ -282,21 +287,10 @@ void CTracepadMainFrame::RegisterCommands() {
                            [this] { return CommandState{true, keypad_->isVisible()}; },
                            true});
     r.SetHandler(kWallLengths,
-                 {[this] {
-                      if (CTracepadDoc* doc = ActiveDocument()) {
-                          doc->ToggleWallLengths();
-                          for (CTracepadChildFrame* child : Children()) {
-                              child->Document().Commit(false);  // every window shows it
-                          }
-                      }
-                  },
-                  [this] {
-                      const CTracepadDoc* doc = ActiveDocument();
-                      return CommandState{
-                          doc != nullptr,
-                          doc != nullptr && doc->Prefs().GetDrawingValues().ShowWallLengths};
-                  },
+                 {[&view] { view.SetShowWallLengths(!view.ShowWallLengths()); },
+                  [&view] { return CommandState{true, view.ShowWallLengths()}; },
                   true});
+    connect(&view, &ViewSettings::changed, router_, &CommandRouter::Refresh);
     r.SetHandler(kViewStatusBar, {[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
                                   [this] { return CommandState{true, statusBar()->isVisible()}; },
                                   true});

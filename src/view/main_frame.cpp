@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -182,7 +183,7 @@ void CTracepadMainFrame::RegisterCommands() {
     // File
     r.SetHandler(kFileNew, always([this] { NewDocument(); }));
     r.SetHandler(kFileOpen, always([this] {
-        const QString path = services_.files->ChooseOpenFile(DocumentFilter());
+        const QString path = services_.files->ChooseOpenFile(DocumentFilter(), OpenFolder());
         if (!path.isEmpty()) {
             OpenDocument(path);
         }
@@ -356,6 +357,15 @@ void CTracepadMainFrame::BuildMenus() {
     windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
     r.AddMenu(windowMenu_, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange});
     windowMenu_->addSeparator();
+    // Sites are switched with these, from the input line as from a plan; Tab never switches.
+    QAction* next = windowMenu_->addAction(QStringLiteral("Ne&xt Window"), mdi_,
+                                           &QMdiArea::activateNextSubWindow);
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
+    QAction* previous = windowMenu_->addAction(QStringLiteral("Pre&vious Window"), mdi_,
+                                               &QMdiArea::activatePreviousSubWindow);
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
+    windowMenu_->addSeparator();
     connect(windowMenu_, &QMenu::aboutToShow, this, &CTracepadMainFrame::RefreshWindowMenu);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     r.AddMenu(help, {kHelpFinder, kSep, kAppAbout});
@@ -405,6 +415,13 @@ void CTracepadMainFrame::BuildToolBars() {
     connect(input_, &QLineEdit::returnPressed, this, &CTracepadMainFrame::SubmitInput);
     connect(input_, &InputLine::undoPlan, this, [this] { router_->Run(kEditUndo); });
     connect(input_, &InputLine::redoPlan, this, [this] { router_->Run(kEditRedo); });
+    input_->SetPlanPaste([this] {
+        if (!DocumentCommandState(ActiveDocument(), kEditPaste, clip_.Item()).enabled) {
+            return false;
+        }
+        router_->Run(kEditPaste);
+        return true;
+    });
 }
 
 void CTracepadMainFrame::BuildStatusBar() {
@@ -548,6 +565,7 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
     connect(&child->Plan(), &CTracepadView::commandRequested, router_,
             [this](int id) { router_->Run(id); });
     child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
+    child->SetFocusPass([this](bool next) { return focusNextPrevChild(next); });
     child->Plan().SetAnnotationHooks(
         ViewAnnotationHooks(child->Plan(), audio_->Services(), [this] { router_->Refresh(); }));
     // Tied to the player rather than the frame: windows still go away while the frame is being
@@ -716,8 +734,14 @@ void CTracepadMainFrame::OnDocumentChanged() {
 void CTracepadMainFrame::UpdateFrame() {
     CTracepadChildFrame* child = ActiveChild();
     if (child != nullptr) {
-        setWindowTitle(kProgramName + QStringLiteral(" - ") + child->Document().GetTitle() +
-                       QStringLiteral("[*]"));
+        const QString title = kProgramName + QStringLiteral(" - ") +
+                              child->Document().GetTitle() + QStringLiteral("[*]");
+        setWindowTitle(title);
+        // A maximised window whose buttons sit in the menu bar adds " - [its title]" to the
+        // frame's title itself; the program's name alone keeps the site from being named twice.
+        if (windowTitle() != title) {
+            setWindowTitle(kProgramName);
+        }
         setWindowModified(child->Document().IsModified());
     } else {
         setWindowTitle(kProgramName);
@@ -733,9 +757,13 @@ void CTracepadMainFrame::UpdateFrame() {
 
 void CTracepadMainFrame::SubmitInput() {
     const QString text = input_->text();
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        doc->EnterInputText(text);
+    CTracepadDoc* doc = ActiveDocument();
+    if (doc == nullptr) {
+        // The text stays for when a site is open.
+        ReportNoSite(text);
+        return;
     }
+    doc->EnterInputText(text);
     input_->clear();
     input_->setFocus();
 }
@@ -743,7 +771,47 @@ void CTracepadMainFrame::SubmitInput() {
 void CTracepadMainFrame::EnterText(const QString& text) {
     if (CTracepadDoc* doc = ActiveDocument()) {
         doc->EnterInputText(text);
+    } else {
+        ReportNoSite(text);
     }
+}
+
+void CTracepadMainFrame::ReportNoSite(const QString& text) {
+    const QString open = QStringLiteral("Start one with File > New or open one with File > Open.");
+    statusBar()->showMessage(
+        text.trimmed().isEmpty()
+            ? QStringLiteral("No site is open. ") + open
+            : QStringLiteral("No site is open to take \"%1\". ").arg(text.trimmed()) + open);
+}
+
+bool CTracepadMainFrame::focusNextPrevChild(bool next) {
+    // The stops in focus order: the frame's own controls and the widgets of the active site's
+    // window. Another site's window is never a stop: reaching it would make it the active site
+    // and send the next wall there; the window commands switch sites.
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    QList<QWidget*> stops;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (w->window() != this || w == mdi_ || qobject_cast<QMdiSubWindow*>(w) != nullptr ||
+            !w->isVisible() || !w->isEnabled() || (w->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        QWidget* site = w->parentWidget();
+        while (site != nullptr && qobject_cast<QMdiSubWindow*>(site) == nullptr) {
+            site = site->parentWidget();
+        }
+        if (site == nullptr || site == active) {
+            stops.append(w);
+        }
+    }
+    if (stops.isEmpty()) {
+        return false;
+    }
+    const qsizetype at = stops.indexOf(focusWidget());
+    const qsizetype count = stops.size();
+    const qsizetype target =
+        at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    stops[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 // ------------------------------------------------------------------------------------------
@@ -765,6 +833,25 @@ void CTracepadMainFrame::OpenRecent(int index) {
         return;
     }
     OpenDocument(path);
+}
+
+QString CTracepadMainFrame::OpenFolder() const {
+    QStringList candidates;
+    const CTracepadDoc* doc = ActiveDocument();
+    if (doc != nullptr && !doc->GetPathName().isEmpty()) {
+        candidates.append(doc->GetPathName());
+    }
+    candidates.append(recent_->Files());
+    for (const QString& path : candidates) {
+        const QDir folder = QFileInfo(path).absoluteDir();
+        if (folder.exists()) {
+            return folder.absolutePath();
+        }
+    }
+    // No site yet: the user's documents rather than wherever the program was started.
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void CTracepadMainFrame::RefreshRecentActions() {

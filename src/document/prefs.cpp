@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "document/view_settings.h"
+
 namespace plantrek {
 
 namespace {
@@ -55,8 +57,6 @@ void CPrefs::LoadValues() const {
     ReadColour(*settings, n::kAddedColor, drawing_.AddedColor);
     ReadColour(*settings, n::kRemovedColor, drawing_.RemovedColor);
     ReadFlag(*settings, n::kShowNames, drawing_.ShowNames);
-    ReadFlag(*settings, n::kShowWallLengths, drawing_.ShowWallLengths);
-    ReadFlag(*settings, n::kDragMode, dragMode_);
     if (const auto type = ReadStringSetting(*settings, n::kExportType)) {
         exportType_ = *type;
     }
@@ -67,7 +67,7 @@ void CPrefs::LoadValues() const {
 void CPrefs::SaveValues() {
     namespace n = settings_name;
     const auto settings = store_.Open();
-    WriteInteger(*settings, n::kDragMode, dragMode_ ? 1 : 0);
+    WriteInteger(*settings, n::kDragMode, store_.View().DragMode() ? 1 : 0);
     WriteInteger(*settings, n::kDisplayKeypad, store_.DisplayKeypad() ? 1 : 0);
     WriteInteger(*settings, n::kInput, input_.Input);
     WriteInteger(*settings, n::kAngleStyle, input_.AngleStyle);
@@ -79,7 +79,7 @@ void CPrefs::SaveValues() {
     WriteColour(*settings, n::kAddedColor, drawing_.AddedColor);
     WriteColour(*settings, n::kRemovedColor, drawing_.RemovedColor);
     WriteInteger(*settings, n::kShowNames, drawing_.ShowNames ? 1 : 0);
-    WriteInteger(*settings, n::kShowWallLengths, drawing_.ShowWallLengths ? 1 : 0);
+    WriteInteger(*settings, n::kShowWallLengths, store_.View().ShowWallLengths() ? 1 : 0);
     settings->setValue(QLatin1String(n::kExportType), exportType_);
 }
 
@@ -90,12 +90,13 @@ PrefsInputValues CPrefs::GetInputValues() const {
 
 PrefsDrawingValues CPrefs::GetDrawingValues() const {
     LoadValues();
-    return drawing_;
+    PrefsDrawingValues values = drawing_;
+    values.ShowWallLengths = store_.View().ShowWallLengths();
+    return values;
 }
 
 bool CPrefs::GetDragMode() const {
-    LoadValues();
-    return dragMode_;
+    return store_.View().DragMode();
 }
 
 QString CPrefs::GetExportType() const {
@@ -114,12 +115,14 @@ void CPrefs::SetInputValues(const PrefsInputValues& values) {
 void CPrefs::SetDrawingValues(const PrefsDrawingValues& values) {
     LoadValues();
     drawing_ = values;
+    store_.View().SetShowWallLengths(values.ShowWallLengths);
     SaveValues();
 }
 
 void CPrefs::ToggleDragMode() {
     LoadValues();
-    dragMode_ = !dragMode_;
+    ViewSettings& view = store_.View();
+    view.SetDragMode(!view.DragMode());
     SaveValues();
 }
 

@@ -37,7 +37,8 @@ using PrefsDrawingValues = DrawingValues;
 
 // A document's copy of the user's settings and permanent lists. Values are read the first
 // time they are asked for and written back whenever they change, so the stored settings hold
-// whatever the last document wrote.
+// whatever the last document wrote. Wall lengths and drag mode are not copied: they are the
+// store's view settings, the same for every document.
 class CPrefs {
 public:
     explicit CPrefs(SettingsStore store = SettingsStore(),
@@ -80,7 +81,6 @@ private:
 
     mutable PrefsInputValues input_;
     mutable PrefsDrawingValues drawing_;
-    mutable bool dragMode_ = false;
     mutable QString exportType_ = QStringLiteral("dxf");
     mutable bool valuesLoaded_ = false;
 

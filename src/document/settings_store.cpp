@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "document/view_settings.h"
+
 #include <limits>
 
 namespace plantrek {
@@ -9,6 +11,7 @@ namespace plantrek {
 struct SettingsStore::Shared {
     QString iniPath;  // empty: the user's own settings
     std::optional<bool> displayKeypad;
+    std::unique_ptr<ViewSettings> view;
 };
 
 SettingsStore::SettingsStore() {
@@ -41,6 +44,17 @@ bool SettingsStore::DisplayKeypad() const {
 
 void SettingsStore::SetDisplayKeypad(bool display) const {
     shared_->displayKeypad = display;
+}
+
+ViewSettings& SettingsStore::View() const {
+    if (!shared_->view) {
+        // The opener holds a store without this object, not the shared state that owns it.
+        shared_->view = std::make_unique<ViewSettings>(
+            [store = shared_->iniPath.isEmpty() ? SettingsStore() : AtFile(shared_->iniPath)] {
+                return store.Open();
+            });
+    }
+    return *shared_->view;
 }
 
 std::optional<qint32> ReadIntegerSetting(const QSettings& settings, const char* name) {

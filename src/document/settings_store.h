@@ -9,13 +9,15 @@ class QSettings;
 
 namespace plantrek {
 
+class ViewSettings;
+
 // Where the program keeps its settings: the maker's key for this user (the registry on
 // Windows, an INI file elsewhere), or an INI file of the caller's choosing so that tests and
 // portable set-ups never touch the user's own values.
 //
 // Copies share state: the application-wide DisplayKeypad flag lives here, read from the
 // settings once and then kept in memory, so a document loading its preferences cannot undo a
-// keypad toggle that has not been written yet.
+// keypad toggle that has not been written yet; so do the view settings every window shows.
 class SettingsStore {
 public:
     // The user's own settings; every such store is the same one.
@@ -26,6 +28,8 @@ public:
 
     bool DisplayKeypad() const;
     void SetDisplayKeypad(bool display) const;
+    // The view settings every window shows alike, one object for all copies of this store.
+    ViewSettings& View() const;
 
 private:
     struct Shared;

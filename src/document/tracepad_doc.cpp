@@ -128,8 +128,8 @@ void CTracepadDoc::OnNewDocument() {
     // the site: undoing back to it takes them out again.
     NewRoom(DefaultRoomName(), 0);
     AddTemplateMaterials(false);
+    MarkSaved();
     emit changed();
-    modified_ = false;
 }
 
 bool CTracepadDoc::OnOpenDocument(const QString& path) {
@@ -152,7 +152,8 @@ bool CTracepadDoc::OnOpenDocument(const QString& path) {
     AddTemplateMaterials(true);
     SetPath(path);
     Commit(true);
-    modified_ = false;
+    MarkSaved();
+    emit changed();
     return true;
 }
 
@@ -174,8 +175,16 @@ bool CTracepadDoc::DoSave(const QString& path) {
         return false;
     }
     SetPath(path);
-    modified_ = false;
+    // The present entry may predate changes made without an undo step (notes); it is taken
+    // again so that stepping back to it gives the state now in the file.
+    undo_.RefreshPresent();
+    MarkSaved();
     return true;
+}
+
+void CTracepadDoc::MarkSaved() {
+    undo_.MarkClean();
+    modified_ = false;
 }
 
 bool CTracepadDoc::Save() {
@@ -438,8 +447,11 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     if (prefs_.GetInputValues() != snapshot.input) {
         prefs_.SetInputValues(snapshot.input);
     }
-    if (prefs_.GetDrawingValues() != snapshot.drawing) {
-        prefs_.SetDrawingValues(snapshot.drawing);
+    // Wall lengths are a view setting of the whole program, not part of the site's history.
+    PrefsDrawingValues drawing = snapshot.drawing;
+    drawing.ShowWallLengths = prefs_.GetDrawingValues().ShowWallLengths;
+    if (prefs_.GetDrawingValues() != drawing) {
+        prefs_.SetDrawingValues(drawing);
     }
     // The template file is rewritten only when a list differs, so that a template folder the
     // user cannot write to does not cost a message on every step.
@@ -468,6 +480,8 @@ bool CTracepadDoc::StepUndo(int delta) {
     if (site_ == nullptr || !undo_.Step(delta)) {
         return false;
     }
+    // Modified exactly when the state reached is not the one last saved.
+    modified_ = !undo_.IsClean();
     emit keypadUnitsChanged(prefs_.GetInputValues().Input);
     emit changed();
     return true;

@@ -80,6 +80,8 @@ public:
     void SetTitle(const QString& title) { title_ = title; }
     // The name Save As proposes: the title with the ".tcd" extension.
     QString ProposedSaveAsName() const;
+    // Modified when the present state is not the one last saved (or, for a new document, the
+    // one it started with); undo and redo back to that state clear it again.
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true) { modified_ = modified; }
 
@@ -211,6 +213,8 @@ private:
     bool StepUndo(int delta);
     void AddTemplateMaterials(bool onlyMissingNames);
     void SetPath(const QString& path);
+    // The present state is the saved one: unmodified, and the undo history remembers it.
+    void MarkSaved();
     void ShowMessage(const QString& text, MessageIcon icon) const;
     // Shows why the template file could not be rewritten, when it could not.
     void ReportTemplateFailure(const std::optional<QString>& failure) const;

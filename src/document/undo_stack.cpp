@@ -22,6 +22,7 @@ void CUndoStack::Reset(CUndoSource* source, int capacity) {
     source_ = source;
     capacity_ = capacity;
     position_ = -1;
+    cleanIndex_ = -1;
 }
 
 bool CUndoStack::Push() {
@@ -32,11 +33,15 @@ bool CUndoStack::Push() {
         DeleteEntry(std::move(entries_.back()));
         entries_.pop_back();
     }
+    if (cleanIndex_ >= Count()) {
+        cleanIndex_ = -1;
+    }
     // A capacity below one would keep nothing; one entry is always kept so the present state
     // has its snapshot.
     while (!entries_.empty() && Count() >= capacity_) {
         DeleteEntry(std::move(entries_.front()));
         entries_.pop_front();
+        cleanIndex_ = cleanIndex_ > 0 ? cleanIndex_ - 1 : -1;
     }
     entries_.push_back(source_->CreateSnapshot());
     position_ = Count() - 1;
@@ -50,6 +55,15 @@ bool CUndoStack::Step(int delta) {
     }
     source_->RestoreSnapshot(*entries_[static_cast<std::size_t>(target)]);
     position_ = target;
+    return true;
+}
+
+bool CUndoStack::RefreshPresent() {
+    if (source_ == nullptr || position_ < 0) {
+        return false;
+    }
+    auto& entry = entries_[static_cast<std::size_t>(position_)];
+    DeleteEntry(std::exchange(entry, source_->CreateSnapshot()));
     return true;
 }
 

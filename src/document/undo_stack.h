@@ -36,6 +36,16 @@ public:
     bool Push();
     // Restores the entry delta steps away; false, changing nothing, when there is none.
     bool Step(int delta);
+    // Takes a new snapshot of the present state into the present entry, for changes made
+    // without a step of their own. False, doing nothing, without a source or an entry.
+    bool RefreshPresent();
+
+    // The present entry is the state last saved. The mark is lost for good when that entry is
+    // evicted or discarded with the redo entries: no step can lead back to the saved state.
+    void MarkClean() { cleanIndex_ = position_; }
+    bool IsClean() const { return cleanIndex_ >= 0 && cleanIndex_ == position_; }
+    // The entry of the saved state; -1 when no entry holds it.
+    int CleanIndex() const { return cleanIndex_; }
 
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ + 1 < Count(); }
@@ -49,6 +59,7 @@ private:
     CUndoSource* source_ = nullptr;
     std::deque<std::unique_ptr<CUndoSnapshot>> entries_;
     int position_ = -1;
+    int cleanIndex_ = -1;
     int capacity_ = 10;
 };
 

@@ -41,4 +41,8 @@ void CTracepadChildFrame::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
 }
 
+bool CTracepadChildFrame::focusNextPrevChild(bool next) {
+    return focusPass_ ? focusPass_(next) : QMdiSubWindow::focusNextPrevChild(next);
+}
+
 }  // namespace plantrek

@@ -30,15 +30,21 @@ public:
     CTracepadView& Plan() { return *plan_; }
     // Takes the document's title and modified flag into the window title.
     void UpdateTitle();
+    // Tab and Shift+Tab inside this window: the main frame decides where the focus goes, so
+    // that it never wanders into another site's window. Returns whether it moved.
+    using FocusPass = std::function<bool(bool next)>;
+    void SetFocusPass(FocusPass pass) { focusPass_ = std::move(pass); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     std::shared_ptr<CTracepadDoc> doc_;
     int windowNumber_ = 0;
     CTracepadView* plan_;
     CloseCheck closeCheck_;
+    FocusPass focusPass_;
 };
 
 }  // namespace plantrek

@@ -44,6 +44,9 @@ void InputLine::keyPressEvent(QKeyEvent* event) {
             emit redoPlan();
             return;
         }
+        if (event->matches(QKeySequence::Paste) && planPaste_ && planPaste_()) {
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 
 #include "document/measurement_router.h"
 #include "document/tracepad_doc.h"
+#include "document/view_settings.h"
 #include "export/document_exports.h"
 #include "export/export_command.h"
 #include "export/pdf_export.h"
@@ -182,7 +184,7 @@ void CTracepadMainFrame::RegisterCommands() {
     // File
     r.SetHandler(kFileNew, always([this] { NewDocument(); }));
     r.SetHandler(kFileOpen, always([this] {
-        const QString path = services_.files->ChooseOpenFile(DocumentFilter());
+        const QString path = services_.files->ChooseOpenFile(DocumentFilter(), OpenFolder());
         if (!path.isEmpty()) {
             OpenDocument(path);
         }
@@ -225,7 +227,11 @@ void CTracepadMainFrame::RegisterCommands() {
     r.SetHandler(kRelativeDirections,
                  document(kRelativeDirections,
                           [](CTracepadDoc& d) { d.ToggleRelativeDirections(); }, true));
-    r.SetHandler(kDragMode, document(kDragMode, [](CTracepadDoc& d) { d.ToggleDragMode(); }, true));
+    // Drag mode and wall lengths are the program's, the same in every window.
+    ViewSettings& view = services_.store.View();
+    r.SetHandler(kDragMode, {[&view] { view.SetDragMode(!view.DragMode()); },
+                             [&view] { return CommandState{true, view.DragMode()}; },
+                             true});
 
     // Rooms and walls that need no dialog; those with a dialog follow, registered with their
     // dialogs.
@@ -283,21 +289,10 @@ void CTracepadMainFrame::RegisterCommands() {
                            [this] { return CommandState{true, keypad_->isVisible()}; },
                            true});
     r.SetHandler(kWallLengths,
-                 {[this] {
-                      if (CTracepadDoc* doc = ActiveDocument()) {
-                          doc->ToggleWallLengths();
-                          for (CTracepadChildFrame* child : Children()) {
-                              child->Document().Commit(false);  // every window shows it
-                          }
-                      }
-                  },
-                  [this] {
-                      const CTracepadDoc* doc = ActiveDocument();
-                      return CommandState{
-                          doc != nullptr,
-                          doc != nullptr && doc->Prefs().GetDrawingValues().ShowWallLengths};
-                  },
+                 {[&view] { view.SetShowWallLengths(!view.ShowWallLengths()); },
+                  [&view] { return CommandState{true, view.ShowWallLengths()}; },
                   true});
+    connect(&view, &ViewSettings::changed, router_, &CommandRouter::Refresh);
     r.SetHandler(kViewStatusBar, {[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
                                   [this] { return CommandState{true, statusBar()->isVisible()}; },
                                   true});
@@ -363,6 +358,15 @@ void CTracepadMainFrame::BuildMenus() {
     windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
     r.AddMenu(windowMenu_, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange});
     windowMenu_->addSeparator();
+    // Sites are switched with these, from the input line as from a plan; Tab never switches.
+    QAction* next = windowMenu_->addAction(QStringLiteral("Ne&xt Window"), mdi_,
+                                           &QMdiArea::activateNextSubWindow);
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
+    QAction* previous = windowMenu_->addAction(QStringLiteral("Pre&vious Window"), mdi_,
+                                               &QMdiArea::activatePreviousSubWindow);
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
+    windowMenu_->addSeparator();
     connect(windowMenu_, &QMenu::aboutToShow, this, &CTracepadMainFrame::RefreshWindowMenu);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     r.AddMenu(help, {kHelpFinder, kSep, kAppAbout});
@@ -412,6 +416,13 @@ void CTracepadMainFrame::BuildToolBars() {
     connect(input_, &QLineEdit::returnPressed, this, &CTracepadMainFrame::SubmitInput);
     connect(input_, &InputLine::undoPlan, this, [this] { router_->Run(kEditUndo); });
     connect(input_, &InputLine::redoPlan, this, [this] { router_->Run(kEditRedo); });
+    input_->SetPlanPaste([this] {
+        if (!DocumentCommandState(ActiveDocument(), kEditPaste, clip_.Item()).enabled) {
+            return false;
+        }
+        router_->Run(kEditPaste);
+        return true;
+    });
 }
 
 void CTracepadMainFrame::BuildStatusBar() {
@@ -559,6 +570,7 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
     connect(&child->Plan(), &CTracepadView::commandRequested, router_,
             [this](int id) { router_->Run(id); });
     child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
+    child->SetFocusPass([this](bool next) { return focusNextPrevChild(next); });
     child->Plan().SetAnnotationHooks(
         ViewAnnotationHooks(child->Plan(), audio_->Services(), [this] { router_->Refresh(); }));
     // Tied to the player rather than the frame: windows still go away while the frame is being
@@ -727,8 +739,14 @@ void CTracepadMainFrame::OnDocumentChanged() {
 void CTracepadMainFrame::UpdateFrame() {
     CTracepadChildFrame* child = ActiveChild();
     if (child != nullptr) {
-        setWindowTitle(kProgramName + QStringLiteral(" - ") + child->Document().GetTitle() +
-                       QStringLiteral("[*]"));
+        const QString title = kProgramName + QStringLiteral(" - ") +
+                              child->Document().GetTitle() + QStringLiteral("[*]");
+        setWindowTitle(title);
+        // A maximised window whose buttons sit in the menu bar adds " - [its title]" to the
+        // frame's title itself; the program's name alone keeps the site from being named twice.
+        if (windowTitle() != title) {
+            setWindowTitle(kProgramName);
+        }
         setWindowModified(child->Document().IsModified());
     } else {
         setWindowTitle(kProgramName);
@@ -744,9 +762,13 @@ void CTracepadMainFrame::UpdateFrame() {
 
 void CTracepadMainFrame::SubmitInput() {
     const QString text = input_->text();
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        doc->EnterInputText(text);
+    CTracepadDoc* doc = ActiveDocument();
+    if (doc == nullptr) {
+        // The text stays for when a site is open.
+        ReportNoSite(text);
+        return;
     }
+    doc->EnterInputText(text);
     input_->clear();
     input_->setFocus();
 }
@@ -754,7 +776,47 @@ void CTracepadMainFrame::SubmitInput() {
 void CTracepadMainFrame::EnterText(const QString& text) {
     if (CTracepadDoc* doc = ActiveDocument()) {
         doc->EnterInputText(text);
+    } else {
+        ReportNoSite(text);
     }
+}
+
+void CTracepadMainFrame::ReportNoSite(const QString& text) {
+    const QString open = QStringLiteral("Start one with File > New or open one with File > Open.");
+    statusBar()->showMessage(
+        text.trimmed().isEmpty()
+            ? QStringLiteral("No site is open. ") + open
+            : QStringLiteral("No site is open to take \"%1\". ").arg(text.trimmed()) + open);
+}
+
+bool CTracepadMainFrame::focusNextPrevChild(bool next) {
+    // The stops in focus order: the frame's own controls and the widgets of the active site's
+    // window. Another site's window is never a stop: reaching it would make it the active site
+    // and send the next wall there; the window commands switch sites.
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    QList<QWidget*> stops;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (w->window() != this || w == mdi_ || qobject_cast<QMdiSubWindow*>(w) != nullptr ||
+            !w->isVisible() || !w->isEnabled() || (w->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        QWidget* site = w->parentWidget();
+        while (site != nullptr && qobject_cast<QMdiSubWindow*>(site) == nullptr) {
+            site = site->parentWidget();
+        }
+        if (site == nullptr || site == active) {
+            stops.append(w);
+        }
+    }
+    if (stops.isEmpty()) {
+        return false;
+    }
+    const qsizetype at = stops.indexOf(focusWidget());
+    const qsizetype count = stops.size();
+    const qsizetype target =
+        at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    stops[target]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 // ------------------------------------------------------------------------------------------
@@ -776,6 +838,25 @@ void CTracepadMainFrame::OpenRecent(int index) {
         return;
     }
     OpenDocument(path);
+}
+
+QString CTracepadMainFrame::OpenFolder() const {
+    QStringList candidates;
+    const CTracepadDoc* doc = ActiveDocument();
+    if (doc != nullptr && !doc->GetPathName().isEmpty()) {
+        candidates.append(doc->GetPathName());
+    }
+    candidates.append(recent_->Files());
+    for (const QString& path : candidates) {
+        const QDir folder = QFileInfo(path).absoluteDir();
+        if (folder.exists()) {
+            return folder.absolutePath();
+        }
+    }
+    // No site yet: the user's documents rather than wherever the program was started.
+    const QString documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void CTracepadMainFrame::RefreshRecentActions() {

@@ -104,6 +104,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab walk the frame's controls and the active site's window only.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void RegisterCommands();
@@ -126,6 +128,10 @@ private:
     void SubmitInput();
     void EnterText(const QString& text);
     void OpenRecent(int index);
+    // Where File > Open starts: the active site's folder, else the last site's.
+    QString OpenFolder() const;
+    // Typed or keypad input with no site to take it: the status bar says why nothing happened.
+    void ReportNoSite(const QString& text);
     void RefreshRecentActions();
     void RefreshWindowMenu();
     void ShowCustomize();

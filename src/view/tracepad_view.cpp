@@ -12,6 +12,7 @@
 
 #include "audio/audio_activity.h"
 #include "document/tracepad_doc.h"
+#include "document/view_settings.h"
 #include "resources/command_catalog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
@@ -44,6 +45,9 @@ CTracepadView::CTracepadView(CTracepadDoc* doc, QWidget* parent)
     if (doc != nullptr) {
         connect(doc, &CTracepadDoc::changed, this, &CTracepadView::OnDocumentChanged);
         connect(doc, &QObject::destroyed, this, &CTracepadView::DocumentGone);
+        // Wall lengths are shown alike in every window: a toggle in any of them redraws this.
+        connect(&doc->Prefs().Store().View(), &ViewSettings::changed, this,
+                &CTracepadView::OnDocumentChanged);
     }
     layout_.SetClientSize(viewport()->size());
     OnDocumentChanged();

@@ -59,8 +59,8 @@ SaveAnswer QtWindowPrompts::AskYesNoCancel(const QString& text) {
     }
 }
 
-QString QtFileChooser::ChooseOpenFile(const QString& filter) {
-    return QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), QString(), filter);
+QString QtFileChooser::ChooseOpenFile(const QString& filter, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), folder, filter);
 }
 
 ChosenFile QtFileChooser::ChooseSaveFile(const QString& caption, const QString& proposedName,

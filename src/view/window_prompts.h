@@ -37,8 +37,8 @@ struct ChosenFile {
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
-    // Empty when cancelled.
-    virtual QString ChooseOpenFile(const QString& filter) = 0;
+    // Starts in the given folder. Empty when cancelled.
+    virtual QString ChooseOpenFile(const QString& filter, const QString& folder) = 0;
     // filters are Qt name filters ("Plantrek Files (*.tcd)"); the dialog opens on
     // filterIndex (from 1) and asks before overwriting. defaultSuffix, when given, is appended
     // to a name typed without one. Empty path when cancelled.
@@ -68,7 +68,7 @@ public:
     explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
 
-    QString ChooseOpenFile(const QString& filter) override;
+    QString ChooseOpenFile(const QString& filter, const QString& folder) override;
     ChosenFile ChooseSaveFile(const QString& caption, const QString& proposedName,
                               const QStringList& filters, int filterIndex,
                               const QString& defaultSuffix) override;

@@ -86,18 +86,97 @@ TEST_F(UndoTest, UndoBringsBackTheSelectionOfItsSnapshot) {
     EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 2");
 }
 
-TEST_F(UndoTest, UndoAndRedoLeaveTheModifiedFlagAlone) {
+// The site is modified exactly when what is shown is not what the file holds.
+TEST_F(UndoTest, UndoAwayFromTheSavedStateMarksTheSiteModifiedAndRedoBackClearsIt) {
     UseMeters();
     NewDoc();
     TypeWalls(2);
-    Doc().SetModifiedFlag(false);  // as a save does
-    ASSERT_TRUE(Doc().Undo());
+    ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("two.tcd"))));
     EXPECT_FALSE(Doc().IsModified());
-    ASSERT_TRUE(Doc().Redo());
-    EXPECT_FALSE(Doc().IsModified());
-    Doc().SetModifiedFlag(true);
     ASSERT_TRUE(Doc().Undo());
     EXPECT_TRUE(Doc().IsModified());
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(UserWalls(), 2);
+
+    // A change after the save, undone: back at the saved state.
+    TypeWalls(1);
+    EXPECT_TRUE(Doc().IsModified());
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_FALSE(Doc().IsModified());
+
+    // Save As moves the saved state along with the file.
+    TypeWalls(1);
+    ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("three.tcd"))));
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_TRUE(Doc().IsModified());
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(UndoTest, ASavedStateNoStepCanReachAgainLeavesTheSiteModifiedUntilSaved) {
+    UseMeters();
+    struct Case {
+        const char* what;
+        int undosBeforeEdit;
+        int edits;
+    };
+    // An edit after undo discards the saved state with the redo steps; ten edits push it out of
+    // the history.
+    for (const Case c : {Case{"edit after undo", 1, 1}, Case{"saved state evicted", 0, 10}}) {
+        SCOPED_TRACE(c.what);
+        NewDoc();
+        TypeWalls(3);
+        ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("site.tcd"))));
+        for (int i = 0; i < c.undosBeforeEdit; ++i) {
+            ASSERT_TRUE(Doc().Undo());
+        }
+        TypeWalls(c.edits);
+        while (Doc().Undo()) {
+            EXPECT_TRUE(Doc().IsModified());
+        }
+        while (Doc().Redo()) {
+            EXPECT_TRUE(Doc().IsModified());
+        }
+        ASSERT_TRUE(Doc().Save());
+        EXPECT_FALSE(Doc().IsModified());
+    }
+}
+
+TEST_F(UndoTest, NewAndOpenStartUnmodifiedAndUndoBackToThemIsUnmodified) {
+    UseMeters();
+    NewDoc();
+    TypeWalls(2);
+    ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("site.tcd"))));
+    NewDoc();
+    EXPECT_FALSE(Doc().IsModified());
+    TypeWalls(1);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_FALSE(Doc().IsModified());
+
+    ASSERT_TRUE(Doc().OnOpenDocument(FilePath(QStringLiteral("site.tcd"))));
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Doc().CanUndo());
+    Doc().SelectRoom(Doc().GetSite()->GetRoom(0));
+    TypeWalls(1);
+    EXPECT_TRUE(Doc().IsModified());
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(UndoTest, AChangeWithoutAnUndoStepIsPartOfTheSavedState) {
+    // Notes change the site without an undo step; saved afterwards, stepping back to the saved
+    // state must give what the file holds.
+    UseMeters();
+    NewDoc();
+    TypeWalls(2);
+    Doc().GetCurrentRoom()->SetName(QStringLiteral("Kitchen"));
+    Doc().SetModifiedFlag(true);
+    ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("site.tcd"))));
+    ASSERT_TRUE(Doc().Undo());
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), QStringLiteral("Kitchen"));
 }
 
 TEST_F(UndoTest, TheFirstSnapshotOfANewDocumentLacksTheTemplateMaterials) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace plantrek {
@@ -105,6 +106,86 @@ TEST(UndoStackTest, TinyCapacityStillKeepsThePresent) {
     stack.Push();
     EXPECT_EQ(stack.Count(), 1);
     EXPECT_FALSE(stack.CanUndo());
+}
+
+// The saved state is the entry marked clean; the mark follows it while it is kept and is gone
+// for good once the entry is evicted or discarded.
+TEST(UndoStackTest, TheCleanMarkFollowsTheSavedEntryUntilItCanNeverComeBack) {
+    struct Case {
+        const char* what;
+        int pushesBeforeSave;
+        int undosAfterSave;
+        int pushesAfterUndo;
+        bool cleanAfter;
+        int stepsBackToClean;  // undo (-) or redo (+) steps that reach it again; 0: none do
+    };
+    const Case cases[] = {
+        {"undo moves off the saved state", 3, 1, 0, false, +1},
+        {"a later change, undone", 3, 0, 1, false, -1},
+        {"the saved entry shifts as the oldest is evicted", 5, 0, 7, false, -7},
+        {"the saved entry evicted", 5, 0, 10, false, 0},
+        {"an edit after undo discards the saved entry", 3, 2, 1, false, 0},
+        {"nothing done since the save", 2, 0, 0, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        NumberSource source;
+        CUndoStack stack;
+        stack.Reset(&source, 10);
+        for (int i = 0; i < c.pushesBeforeSave; ++i) {
+            source.value = i;
+            stack.Push();
+        }
+        stack.MarkClean();
+        EXPECT_TRUE(stack.IsClean());
+        for (int i = 0; i < c.undosAfterSave; ++i) {
+            stack.Step(-1);
+        }
+        for (int i = 0; i < c.pushesAfterUndo; ++i) {
+            source.value = 100 + i;
+            stack.Push();
+        }
+        EXPECT_EQ(stack.IsClean(), c.cleanAfter);
+        if (c.stepsBackToClean != 0) {
+            const int direction = c.stepsBackToClean > 0 ? +1 : -1;
+            for (int i = 0; i < std::abs(c.stepsBackToClean); ++i) {
+                ASSERT_TRUE(stack.Step(direction));
+            }
+            EXPECT_TRUE(stack.IsClean());
+            EXPECT_EQ(source.value, c.pushesBeforeSave - 1);
+        } else if (!c.cleanAfter) {
+            // No step leads back to the saved state.
+            while (stack.Step(-1)) {
+                EXPECT_FALSE(stack.IsClean());
+            }
+            while (stack.Step(+1)) {
+                EXPECT_FALSE(stack.IsClean());
+            }
+        }
+    }
+}
+
+TEST(UndoStackTest, ResetForgetsTheSavedStateAndRefreshRetakesThePresent) {
+    NumberSource source;
+    CUndoStack stack;
+    stack.Reset(&source, 10);
+    EXPECT_FALSE(stack.RefreshPresent());
+    stack.MarkClean();
+    EXPECT_FALSE(stack.IsClean());  // nothing kept is the saved state
+    source.value = 1;
+    stack.Push();
+    source.value = 2;  // a change without a step of its own
+    ASSERT_TRUE(stack.RefreshPresent());
+    EXPECT_EQ(source.deleted, 1);
+    stack.MarkClean();
+    source.value = 3;
+    stack.Push();
+    stack.Step(-1);
+    EXPECT_EQ(source.value, 2);
+    EXPECT_TRUE(stack.IsClean());
+    stack.Reset(&source, 10);
+    EXPECT_FALSE(stack.IsClean());
+    EXPECT_EQ(stack.CleanIndex(), -1);
 }
 
 }  // namespace

@@ -57,8 +57,9 @@ public:
 // Hands out the files a test queued; records what the dialogs offered.
 class RecordingChooser : public FileChooser {
 public:
-    QString ChooseOpenFile(const QString& filter) override {
+    QString ChooseOpenFile(const QString& filter, const QString& folder) override {
         lastFilters = {filter};
+        lastFolder = folder;
         return Next().path;
     }
     ChosenFile ChooseSaveFile(const QString&, const QString& proposedName,
@@ -72,6 +73,7 @@ public:
 
     std::deque<ChosenFile> files;
     QString lastProposed;
+    QString lastFolder;
     QStringList lastFilters;
     int lastFilterIndex = 0;
 

@@ -44,15 +44,16 @@ endif()
 add_custom_target(plantrek_man_pages ALL DEPENDS ${_man_outputs} ${_changelog})
 install(FILES ${_man_outputs} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${PROJECT_SOURCE_DIR}/docs/manual.md" "${PROJECT_SOURCE_DIR}/docs/copyright"
+              "${PROJECT_SOURCE_DIR}/LICENSE"
               ${_changelog}
         DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/doc/plantrek")
 
 # The Debian package.
-set(PLANTREK_MAINTAINER "Corvane Software <plantrek@corvane-software.invalid>"
+set(PLANTREK_MAINTAINER "Plantrek developers <plantrek@plantrek.invalid>"
     CACHE STRING "The Maintainer line of the Debian package")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plantrek)
-set(CPACK_PACKAGE_VENDOR "Corvane Software")
+set(CPACK_PACKAGE_VENDOR "Plantrek developers")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "${PLANTREK_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "measure buildings and draw their floor plans")

@@ -16,7 +16,8 @@ for file in bin/plantrek bin/plantrek-cli share/applications/plantrek.desktop \
     share/mime/packages/plantrek.xml share/thumbnailers/plantrek.thumbnailer \
     share/icons/hicolor/scalable/apps/plantrek.svg \
     share/icons/hicolor/scalable/mimetypes/application-x-plantrek-site.svg \
-    share/man/man1/plantrek.1.gz share/man/man1/plantrek-cli.1.gz share/doc/plantrek/manual.md; do
+    share/man/man1/plantrek.1.gz share/man/man1/plantrek-cli.1.gz share/doc/plantrek/manual.md \
+    share/doc/plantrek/copyright share/doc/plantrek/LICENSE; do
   [ -f "$stage/$file" ] || fail "$file was not installed"
 done
 cli="$stage/bin/plantrek-cli"

@@ -260,5 +260,18 @@ TEST(AboutDialog, ShowsTheVersionLineAndTheBuildFromTheProgramsVersion) {
     EXPECT_TRUE(AboutBuildText().startsWith(u'(') && AboutBuildText().endsWith(u')'));
 }
 
+// The GPL's notices for an interactive program: the licence, where to read it, no warranty.
+TEST(AboutDialog, NamesTheLicenceWhereToReadItAndNoWarranty) {
+    CAboutDlg dialog;
+    QString shown;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        shown += label->text().simplified() + u' ';
+    }
+    EXPECT_TRUE(shown.contains(QStringLiteral("GNU General Public License, version 3 or later")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("LICENSE"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("no warranty"))) << shown.toStdString();
+}
+
 }  // namespace
 }  // namespace plantrek::test

@@ -24,6 +24,16 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     build->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Named by its buddy "Build:", not by an accessible name, which would hide the numbers.
     buildLabel->setBuddy(build);
+    // The notices the GPL asks an interactive program to show: copyright, the licence and where
+    // to read it, and no warranty.
+    auto* licence = new QLabel(
+        QStringLiteral("Copyright 2026 Plantrek developers.\n"
+                       "Plantrek is free software under the GNU General Public License,\n"
+                       "version 3 or later: you may pass it on and change it under its\n"
+                       "terms (see the file LICENSE or https://www.gnu.org/licenses/).\n"
+                       "It comes with no warranty."));
+    licence->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    licence->setObjectName(QStringLiteral("LicenceText"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
@@ -31,6 +41,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(maker, 1, 1, 1, 2);
     grid->addWidget(buildLabel, 2, 1);
     grid->addWidget(build, 2, 2);
+    grid->addWidget(licence, 3, 1, 1, 2);
     grid->setColumnStretch(2, 1);
     auto* column = new QVBoxLayout(this);
     column->addLayout(grid);

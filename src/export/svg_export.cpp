@@ -188,7 +188,7 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     body += "<g id=\"site\">\n" + renderPart(nullptr, true) + "\n</g>\n";
     body += "<g id=\"legend\">\n" + Fragment(size, [&](DrawingSurface& surface) {
         DrawMaterialLegend(surface, *site, {columnX, kMarginUnits}, true);
-        const PaperScaleBar bar = MakePaperScaleBar(scale, options.metric, scaleBarWidth);
+        const PaperScaleBar bar = MakePaperScaleBar(surface, scale, options.metric, scaleBarWidth);
         DrawPaperScaleBar(surface, bar, QStringLiteral("1:%1").arg(kSvgPaperRatio),
                           {columnX, height - kMarginUnits - scaleBarHeight}, lineHeight);
     }) + "\n</g>\n";

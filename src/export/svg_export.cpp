@@ -4,13 +4,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "export/export_file.h"
 #include "export/page_layout.h"
 #include "view/render/scaled_surface.h"
 #include "model/room.h"
@@ -208,10 +208,9 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
                 " at the stated size</desc>\n";
     document += body + "</svg>\n";
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() ||
-        !file.commit()) {
-        return ExportResult::Failure(kErrorSaveFile);
+    ExportFile file(path);
+    if (!file.Open() || file.write(document) != document.size() || !file.Commit()) {
+        return SaveFileFailure(file.Reason());
     }
     return ExportResult::Success();
 }

@@ -3,8 +3,6 @@
 #include "export/xls/biff_writer.h"
 #include "export/xls/compound_file_writer.h"
 
-#include <QSaveFile>
-
 #include <limits>
 
 namespace plantrek {
@@ -43,32 +41,21 @@ QByteArray Workbook::WorkbookStream() const {
     return BuildWorkbookStream(sheets);
 }
 
-bool Workbook::SaveAs(const QString& path) {
+bool Workbook::Write(QIODevice& device) {
     error_.clear();
     if (sheets_.empty()) {
         // Spreadsheet programs refuse a workbook without a sheet.
         error_ = QStringLiteral("The workbook has no sheet");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error_ = file.errorString();
-        return false;
-    }
     const QByteArray stream = WorkbookStream();
     // Record positions inside the stream are 32-bit.
     if (static_cast<quint64>(stream.size()) > std::numeric_limits<quint32>::max()) {
         error_ = QStringLiteral("The workbook is too large");
-        file.cancelWriting();
         return false;
     }
-    if (!WriteCompoundFile(file, kStreamName, stream)) {
-        error_ = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error_ = file.errorString();
+    if (!WriteCompoundFile(device, kStreamName, stream)) {
+        error_ = device.errorString();
         return false;
     }
     return true;

@@ -175,8 +175,8 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
     ++wallsSeen_;
     roomTurn_ += start.x * end.y - end.x * start.y;
-    if (userWall && lengthUnits_ != nullptr && values_.ShowWallLengths) {
-        NoteWallLength(start, end, wall);
+    if (lengthUnits_ != nullptr && values_.ShowWallLengths) {
+        NoteWallLength(start, end, wall, !userWall);
     }
 
     // The wall's start is the room's location or the end of the wall before, already in the box.
@@ -271,9 +271,11 @@ void PlanRenderer::VisitRoomEnd(const Room& room) {
     room_ = nullptr;
 }
 
-void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall) {
+void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall,
+                                  bool closing) {
     PendingLength length{transform_.ToDevice(start), transform_.ToDevice(end),
                          lengthUnits_->FormatLength(wall.GetLength()), false};
+    length.closing = closing;
     if (wall.HasArc()) {
         // The label goes beyond the arc, not onto it.
         const double dx = length.to.x - length.from.x;
@@ -295,7 +297,10 @@ void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wa
 
 void PlanRenderer::DrawWallLengths() {
     const SurfaceStateGuard guard(surface_);
-    surface_.SetTextColour(values_.WallColor);
+    // Measured lengths first: where a closing wall lies on a measured one, or labels crowd,
+    // the measured length is the one written.
+    std::stable_partition(lengths_.begin(), lengths_.end(),
+                          [](const PendingLength& length) { return !length.closing; });
     // Cells of a few labels' height: a name or a label touches only a handful.
     BoxIndex taken(static_cast<int>(4 * kLargestLengthHeight * screenPixel_));
     for (const DeviceRect& name : nameBoxes_) {
@@ -343,6 +348,9 @@ void PlanRenderer::DrawWallLengths() {
                                  cx - extent.width / 2 + extent.width,
                                  cy - extent.height / 2 + extent.height};
             if (!taken.Crowds(box, space)) {
+                // A computed length in the colour of the wall that closes the room, told apart
+                // from the measured ones.
+                surface_.SetTextColour(length.closing ? values_.AddedColor : values_.WallColor);
                 surface_.DrawTextCentred(length.text, box);
                 taken.Add(box);
                 written.insert(key(length.from, length.to));

@@ -74,15 +74,17 @@ PaperScaleBar MakePaperScaleBar(const DrawingSurface& surface, double pixelsPerM
     bar.unitWord = metric ? QStringLiteral("meters") : QStringLiteral("feet");
     const int gap = std::max(1, surface.MeasureText(QStringLiteral("0")).width);
     const auto labelsApart = [&](const PaperScaleBar& candidate) {
-        // Labels are centred on their ticks: neighbours are apart when half of each and the
-        // gap fit into one step.
-        int previousHalf = surface.MeasureText(PaperScaleBarLabel(candidate, 0)).width / 2;
+        // Labels are centred on their ticks: neighbours are apart when the right part of one,
+        // the gap and the left part of the next fit into one step (less a pixel the rounding
+        // of the ticks may take).
+        const int first = surface.MeasureText(PaperScaleBarLabel(candidate, 0)).width;
+        int previousRight = first - first / 2;
         for (int i = 1; i <= candidate.steps; ++i) {
             const int width = surface.MeasureText(PaperScaleBarLabel(candidate, i)).width;
-            if (previousHalf + gap + (width - width / 2) > candidate.stepPixels) {
+            if (previousRight + gap + width / 2 > candidate.stepPixels - 1) {
                 return false;
             }
-            previousHalf = width / 2;
+            previousRight = width - width / 2;
         }
         return true;
     };

@@ -271,8 +271,7 @@ void PlanRenderer::VisitRoomEnd(const Room& room) {
     room_ = nullptr;
 }
 
-void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall,
-                                  bool closing) {
+void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall, bool closing) {
     PendingLength length{transform_.ToDevice(start), transform_.ToDevice(end),
                          lengthUnits_->FormatLength(wall.GetLength()), false};
     length.closing = closing;

@@ -10,9 +10,9 @@
 #include <cerrno>
 #include <exception>
 
+#include "document/files/system_error_text.h"
 #include "export/dxf_ascii_writer.h"
 #include "export/export_file.h"
-#include "document/files/system_error_text.h"
 #include "export/numeric_locale_guard.h"
 #include "model/room.h"
 #include "model/site.h"

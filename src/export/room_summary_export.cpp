@@ -1,6 +1,5 @@
 #include "export/room_summary_export.h"
 
-
 #include <optional>
 
 #include "export/export_file.h"
@@ -35,8 +34,8 @@ bool SetNumber(Sheet& sheet, int row, int column, double value) {
 
 // The file in the summary's format; on failure the reason is in `reason`, empty when the
 // format is not one of the three.
-bool WriteSummaryFile(Workbook& book, const Sheet& sheet, SummaryFormat format,
-                      const QString& path, QString* reason) {
+bool WriteSummaryFile(Workbook& book, const Sheet& sheet, SummaryFormat format, const QString& path,
+                      QString* reason) {
     if (format == SummaryFormat::Unknown) {
         return false;
     }

@@ -32,8 +32,8 @@ bool AddNoteFromWav(CTracepadDoc& doc, AnnotationList& list, const QString& wavP
 
 std::optional<QString> NoteSite(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args,
                                 bool* refused) {
-    *refused = !AddNoteFromWav(doc, doc.GetSite()->Annotations(), args.value(0), args.value(1),
-                               prompts);
+    *refused =
+        !AddNoteFromWav(doc, doc.GetSite()->Annotations(), args.value(0), args.value(1), prompts);
     return std::nullopt;
 }
 

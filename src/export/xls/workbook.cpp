@@ -3,6 +3,8 @@
 #include "export/xls/biff_writer.h"
 #include "export/xls/compound_file_writer.h"
 
+#include <QSaveFile>
+
 #include <limits>
 
 namespace plantrek {
@@ -56,6 +58,24 @@ bool Workbook::Write(QIODevice& device) {
     }
     if (!WriteCompoundFile(device, kStreamName, stream)) {
         error_ = device.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool Workbook::SaveAs(const QString& path) {
+    QSaveFile file(path);
+    // Unbuffered, so that every write that fails says so with the system's reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        error_ = file.errorString();
+        return false;
+    }
+    if (!Write(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error_ = file.errorString();
         return false;
     }
     return true;

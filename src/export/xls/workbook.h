@@ -30,6 +30,9 @@ public:
     // Writes the whole file to `device`; false on failure, with ErrorString() set. The caller
     // makes the file take its place only when this succeeded.
     bool Write(QIODevice& device);
+    // Writes the file through a temporary file that replaces `path` only when complete, so a
+    // failed save never leaves a damaged file behind. False on failure, with ErrorString() set.
+    bool SaveAs(const QString& path);
     QString ErrorString() const { return error_; }
 
 private:

@@ -101,8 +101,7 @@ TEST_F(CliTest, AFileThatIsNoPcmWavIsRefusedAndChangesNothing) {
         Write(Work("bad.wav"), bytes);
         // A refused file ends the run with status 1, as a site that does not open does: the
         // lines after it do not run and the site is not written.
-        const CliResult run =
-            RunScript("3 N\n:note-site bad.wav\n:info\n", {"--out", "noted.tcd"});
+        const CliResult run = RunScript("3 N\n:note-site bad.wav\n:info\n", {"--out", "noted.tcd"});
         EXPECT_EQ(run.exitCode, 1) << message;
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("error: \"bad.wav\" ") && run.err.contains(message))

@@ -315,6 +315,14 @@ void PlanRenderer::DrawWallLengths() {
         }
         return std::array<int, 4>{a.x, a.y, b.x, b.y};
     };
+    // A closing wall that lies on another room's measured wall has a measured length, even
+    // where the measured wall's own label found no room.
+    std::set<std::array<int, 4>> measured;
+    for (const PendingLength& length : lengths_) {
+        if (!length.closing) {
+            measured.insert(key(length.from, length.to));
+        }
+    }
     for (const PendingLength& length : lengths_) {
         if (written.count(key(length.from, length.to)) != 0) {
             continue;
@@ -349,7 +357,9 @@ void PlanRenderer::DrawWallLengths() {
             if (!taken.Crowds(box, space)) {
                 // A computed length in the colour of the wall that closes the room, told apart
                 // from the measured ones.
-                surface_.SetTextColour(length.closing ? values_.AddedColor : values_.WallColor);
+                const bool computed =
+                    length.closing && measured.count(key(length.from, length.to)) == 0;
+                surface_.SetTextColour(computed ? values_.AddedColor : values_.WallColor);
                 surface_.DrawTextCentred(length.text, box);
                 taken.Add(box);
                 written.insert(key(length.from, length.to));

@@ -575,6 +575,43 @@ TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
     }
 }
 
+// A measured wall whose label finds no room (a narrow room's name is in the way) is labelled
+// from the other side by the closing wall lying on it, still in the wall colour: the length is
+// a measured one.
+TEST(WallLengths, AClosingWallOnAMeasuredOneKeepsTheWallColour) {
+    const MetricUnits units(100);
+    Site site;
+    Room* west = site.AddRoom(QStringLiteral("West"), 0);
+    west->AddWall(3.0, 0.0);
+    west->AddWall(4.0, 90.0);
+    west->AddWall(3.0, 180.0);
+    west->AddWall(4.0, 270.0);
+    // Half a meter wide, its name filling it; closed by (4, 0) to (4, 3).
+    Room* east = site.AddRoom(QStringLiteral("Passage"), 0);
+    east->SetLocation({4.0, 3.0});
+    east->AddWall(0.5, 90.0);
+    east->AddWall(3.0, 180.0);
+    east->AddWall(0.5, 270.0);
+    ASSERT_TRUE(east->IsClosed());
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    values.WallColor = kBlue;
+    values.AddedColor = kGreen;
+    test::RecordingSurface surface;
+    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
+    RenderSite(site, surface, transform, {}, values, &units);
+    const int shared = transform.ToDevice({4.0, 0.0}).x;
+    int besideShared = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        if (call.text == units.FormatLength(3.0)) {
+            EXPECT_EQ(call.state.textColour, kBlue);
+            // Written inside West, next to the shared wall: the closing wall's label.
+            besideShared += call.box.right <= shared && call.box.left > shared - 60;
+        }
+    }
+    EXPECT_EQ(besideShared, 1);
+}
+
 // On paper a screen pixel is many device pixels: the start circle and the gap between a wall
 // and its length grow with it, and the box RenderedExtent reports holds all that is drawn.
 TEST(PaperSurface, MarkersGrowAndTheExtentHoldsEverything) {

@@ -25,6 +25,8 @@ QFileDevice& ExportFile::Target() {
 }
 
 bool ExportFile::Open() {
+    failed_ = false;
+    reason_.clear();
     const QFileInfo target(path_);
     // A device such as /dev/full or a pipe: swapping a regular file into its place would
     // replace the device itself.
@@ -45,7 +47,6 @@ bool ExportFile::Open() {
         direct_.reset();
         return false;
     }
-    failed_ = false;
     block_.clear();
     block_.reserve(kBlockSize);
     return QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);

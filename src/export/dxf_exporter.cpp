@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <exception>
 
+#include "document/files/system_error_text.h"
 #include "export/dxf_ascii_writer.h"
+#include "export/export_file.h"
 #include "export/numeric_locale_guard.h"
 #include "model/room.h"
 #include "model/site.h"
@@ -118,6 +120,7 @@ bool DxfExporter::OpenWriter() {
         temporary_ = std::make_unique<QTemporaryFile>(
             QDir::temp().filePath(QStringLiteral("plantrek-XXXXXX.dxf")));
         if (!temporary_->open()) {
+            saveReason_ = temporary_->errorString();
             Release();
             return false;
         }
@@ -293,7 +296,7 @@ void DxfExporter::WriteOutlineBlock(const Room& room) {
 
 void DxfExporter::VisitSiteEnd(const Site& site) {
     if (!writer_) {
-        errorText_ = kErrorSaveFile;
+        errorText_ = SaveFileError(saveReason_);
         Release();
         return;
     }
@@ -306,7 +309,7 @@ void DxfExporter::VisitSiteEnd(const Site& site) {
     writer_->sectionEnd();
     WriteEntities(site);
     if (!CloseAndCommit()) {
-        errorText_ = kErrorSaveFile;
+        errorText_ = SaveFileError(saveReason_);
     }
     Release();
 }
@@ -389,34 +392,42 @@ bool DxfExporter::CloseAndCommit() {
     dxf_->writeObjects(dw);
     dxf_->writeObjectsEnd(dw);
     dw.dxfEOF();
+    errno = 0;
     dw.close();
-    // The stream's state after closing tells whether every write and the final flush worked.
+    // The stream's state after closing tells whether every write and the final flush worked;
+    // the stream keeps no reason, the system's last error is the best there is.
     if (dw.openFailed()) {
+        const int code = errno;
+        saveReason_ = code != 0 ? GetSystemErrorText(code) : QString();
         return false;
     }
     QFile drawing(temporary_->fileName());
     if (!drawing.open(QIODevice::ReadOnly)) {
+        saveReason_ = drawing.errorString();
         return false;
     }
-    QSaveFile target(fileName_);
-    if (!target.open(QIODevice::WriteOnly)) {
+    ExportFile target(fileName_);
+    if (!target.Open()) {
+        saveReason_ = target.Reason();
         return false;
     }
     constexpr qint64 kChunk = 1 << 16;
     while (!drawing.atEnd()) {
         const QByteArray chunk = drawing.read(kChunk);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
+        if (chunk.isEmpty()) {
+            saveReason_ = drawing.errorString();
+            return false;
+        }
+        if (target.write(chunk) != chunk.size()) {
+            saveReason_ = target.Reason();
             return false;
         }
     }
-    // The commit does not report a failed final flush, so a cut-off file would take the
-    // target's place.
-    if (!target.flush()) {
-        target.cancelWriting();
+    if (!target.Commit()) {
+        saveReason_ = target.Reason();
         return false;
     }
-    return target.commit();
+    return true;
 }
 
 void DxfExporter::Release() {

@@ -88,6 +88,8 @@ private:
     DxfBlockNames blockNames_;
     CSiteBoundsVisitor bounds_;
     QString errorText_;
+    // The system's reason when the file could not be written.
+    QString saveReason_;
 };
 
 // Writes the site to `path` as a DXF drawing. Fails with "Couldn't get site" without a site,

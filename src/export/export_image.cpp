@@ -5,13 +5,13 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
 #include "export/bmp_writer.h"
+#include "export/export_file.h"
 #include "export/gif_writer.h"
 #include "export/jpeg_writer.h"
 #include "export/palette.h"
@@ -64,7 +64,7 @@ bool PlanPixels(double scale, double meters, int* pixels) {
     return true;
 }
 
-bool Encode(QSaveFile& file, const QImage& bitmap, ImageFormat format) {
+bool Encode(QIODevice& file, const QImage& bitmap, ImageFormat format) {
     switch (format) {
         case ImageFormat::Bmp:
             return WriteBmp(file, ReduceToPalette(bitmap));
@@ -286,18 +286,19 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
             continue;
         }
 
-        QSaveFile file(path);
-        const bool opened = file.open(QIODevice::WriteOnly);
+        ExportFile file(path);
+        const bool opened = file.Open();
 
         error = kErrorCreateImage;
         if (!ImageSizeRefusal(bitmap.width(), bitmap.height(), 24).isEmpty()) {
             continue;
         }
 
-        error = kErrorSaveFile;
-        if (opened && Encode(file, bitmap, format) && file.commit()) {
+        if (opened && Encode(file, bitmap, format) && file.Commit()) {
             return ExportResult::Success();
         }
+        // An encoder that stops without a failed write leaves no reason of the system's.
+        error = SaveFileError(file.Reason());
     }
     return ExportResult::Failure(error);
 }

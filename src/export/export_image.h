@@ -39,7 +39,7 @@ struct ImageExportOptions {
     // The scale bar counts meters when true, feet otherwise (see ScaleBarInMeters).
     bool metric = false;
     PlanSelection selection;
-    // Each user wall's length is written in these units when the drawing values ask for it.
+    // Each wall's length is written in these units when the drawing values ask for it.
     const LengthUnits* wallLengthUnits = nullptr;
 };
 

@@ -58,20 +58,68 @@ bool CanDrawText() {
 
 }  // namespace
 
-// The scale bar: five equal steps of a round length, as long as fits `maxPixels`.
-PaperScaleBar MakePaperScaleBar(double pixelsPerMeter, bool metric, int maxPixels) {
+QString PaperScaleBarLabel(const PaperScaleBar& bar, int index) {
+    return QLocale::c().toString(index * bar.step, 'g', 6);
+}
+
+// The longest bar that fits, of up to five steps of a round length, whose tick labels keep at
+// least the width of a digit between them; the most steps among bars of one length. A bar
+// whose labels touch at every length takes one step of the largest length that fits.
+PaperScaleBar MakePaperScaleBar(const DrawingSurface& surface, double pixelsPerMeter, bool metric,
+                                int maxPixels) {
     static constexpr std::array<double, 12> kSteps = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1,
                                                       0.05, 0.02};
     PaperScaleBar bar;
     const double unitPixels = pixelsPerMeter * (metric ? 1.0 : kFoot);
     bar.unitWord = metric ? QStringLiteral("meters") : QStringLiteral("feet");
-    bar.step = kSteps.back();
+    const int gap = std::max(1, surface.MeasureText(QStringLiteral("0")).width);
+    const auto labelsApart = [&](const PaperScaleBar& candidate) {
+        // Labels are centred on their ticks: neighbours are apart when the right part of one,
+        // the gap and the left part of the next fit into one step (less a pixel the rounding
+        // of the ticks may take).
+        const int first = surface.MeasureText(PaperScaleBarLabel(candidate, 0)).width;
+        int previousRight = first - first / 2;
+        for (int i = 1; i <= candidate.steps; ++i) {
+            const int width = surface.MeasureText(PaperScaleBarLabel(candidate, i)).width;
+            if (previousRight + gap + width / 2 > candidate.stepPixels - 1) {
+                return false;
+            }
+            previousRight = width - width / 2;
+        }
+        return true;
+    };
+    std::optional<PaperScaleBar> best;
+    std::optional<PaperScaleBar> single;  // one step, when labels never keep apart
     for (double step : kSteps) {
-        if (kScaleBarSteps * step * unitPixels <= maxPixels) {
-            bar.step = step;
-            break;
+        for (int steps = kScaleBarSteps; steps >= 1; --steps) {
+            PaperScaleBar candidate = bar;
+            candidate.step = step;
+            candidate.steps = steps;
+            candidate.stepPixels = step * unitPixels;
+            const double length = steps * candidate.stepPixels;
+            if (length > maxPixels) {
+                continue;
+            }
+            if (!single && steps == 1) {
+                single = candidate;
+            }
+            const double bestLength = best ? best->steps * best->stepPixels : 0.0;
+            const bool better = !best || length > bestLength + 1e-9 ||
+                                (length > bestLength - 1e-9 && steps > best->steps);
+            if (better && labelsApart(candidate)) {
+                best = candidate;
+            }
         }
     }
+    if (best) {
+        return *best;
+    }
+    if (single) {
+        return *single;
+    }
+    // Not even the smallest step fits: five of it, as small as the bar gets.
+    bar.step = kSteps.back();
+    bar.steps = kScaleBarSteps;
     bar.stepPixels = bar.step * unitPixels;
     return bar;
 }
@@ -86,16 +134,16 @@ void DrawPaperScaleBar(DrawingSurface& surface, const PaperScaleBar& bar, const 
     const auto tickX = [&](int i) {
         return origin.x() + static_cast<int>(std::lround(i * bar.stepPixels));
     };
-    for (int i = 0; i <= kScaleBarSteps; ++i) {
-        const QString label = QLocale::c().toString(i * bar.step, 'g', 6);
+    for (int i = 0; i <= bar.steps; ++i) {
+        const QString label = PaperScaleBarLabel(bar, i);
         const int width = surface.MeasureText(label).width;
         surface.DrawText(label, {tickX(i) - width / 2, origin.y()});
-        if (i < kScaleBarSteps) {
+        if (i < bar.steps) {
             surface.SetBrush(i % 2 == 0 ? kBlack : kWhite);
             surface.DrawRectangle({tickX(i), top, tickX(i + 1), top + barHeight});
         }
     }
-    const int middle = (tickX(0) + tickX(kScaleBarSteps)) / 2;
+    const int middle = (tickX(0) + tickX(bar.steps)) / 2;
     const int wordWidth = surface.MeasureText(bar.unitWord).width;
     surface.DrawText(bar.unitWord, {middle - wordWidth / 2, top + barHeight});
     const QString scaleText = QStringLiteral("Scale ") + scale;
@@ -276,7 +324,7 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
     surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
     const int lineHeight = surface.MeasureText(QStringLiteral("X")).height;
     const PaperScaleBar bar =
-        MakePaperScaleBar(g.pixelsPerMeter, options.image.metric, g.scaleArea.width());
+        MakePaperScaleBar(surface, g.pixelsPerMeter, options.image.metric, g.scaleArea.width());
 
     QStringList titleParts;
     for (const QString& part : {options.siteName, options.fileName, options.date}) {

@@ -58,15 +58,20 @@ struct PageGeometry {
     int PageCount() const { return columns * rows; }
 };
 
-// The scale bar of paper and vector drawings: five equal steps of a round length in meters or
-// feet, as long as fits `maxPixels`, with the unit under it and the scale's label under that.
+// The scale bar of paper and vector drawings: up to five equal steps of a round length in
+// meters or feet, as long as fits `maxPixels` while the labels over the ticks, measured in the
+// surface's font, stay apart; the unit under it and the scale's label under that.
 struct PaperScaleBar {
     double step = 1;  // in the bar's unit
+    int steps = 5;
     double stepPixels = 0;
     QString unitWord;
 };
-PaperScaleBar MakePaperScaleBar(double pixelsPerMeter, bool metric, int maxPixels);
-// Four lines of text high, as wide as the five steps and their labels.
+PaperScaleBar MakePaperScaleBar(const DrawingSurface& surface, double pixelsPerMeter, bool metric,
+                                int maxPixels);
+// The label over tick `index`: "0", "0.5", "1", "1.5"...
+QString PaperScaleBarLabel(const PaperScaleBar& bar, int index);
+// Four lines of text high, as wide as the steps and their labels.
 void DrawPaperScaleBar(DrawingSurface& surface, const PaperScaleBar& bar, const QString& scale,
                        QPoint origin, int lineHeight);
 

@@ -3,8 +3,8 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "export/export_file.h"
 #include "model/site.h"
 
 namespace plantrek {
@@ -48,9 +48,9 @@ ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
     if (site == nullptr) {
         return ExportResult::Failure(kErrorNoSite);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return ExportResult::Failure(kErrorSaveFile);
+    ExportFile file(path);
+    if (!file.Open()) {
+        return SaveFileFailure(file.Reason());
     }
     bool painted = false;
     {
@@ -74,11 +74,15 @@ ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
         painted = PaintPages(*site, options, writer, painter, geometry);
         painted = painter.end() && painted;
     }
+    // The writer goes on after a failed write; the file knows.
+    if (!file.Reason().isEmpty()) {
+        return SaveFileFailure(file.Reason());
+    }
     if (!painted) {
         return ExportResult::Failure(kErrorCreatePdf);
     }
-    if (!file.commit()) {
-        return ExportResult::Failure(kErrorSaveFile);
+    if (!file.Commit()) {
+        return SaveFileFailure(file.Reason());
     }
     return ExportResult::Success();
 }

@@ -1,9 +1,8 @@
 #include "export/room_summary_export.h"
 
-#include <QSaveFile>
-
 #include <optional>
 
+#include "export/export_file.h"
 #include "export/xls/delimited_writer.h"
 #include "export/xls/workbook.h"
 #include "model/site.h"
@@ -33,19 +32,37 @@ bool SetNumber(Sheet& sheet, int row, int column, double value) {
     return true;
 }
 
-bool WriteDelimitedFile(const Sheet& sheet, const QString& path, char separator,
-                        std::optional<QChar> quote) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+// The file in the summary's format; on failure the reason is in `reason`, empty when the
+// format is not one of the three.
+bool WriteSummaryFile(Workbook& book, const Sheet& sheet, SummaryFormat format, const QString& path,
+                      QString* reason) {
+    if (format == SummaryFormat::Unknown) {
         return false;
     }
-    // QSaveFile::commit does not report a failure of the final flush (a full disk after part of
-    // the buffer went out) and would put the cut-off file in place, so flush first.
-    if (!WriteDelimited(sheet, file, separator, quote) || !file.flush()) {
-        file.cancelWriting();
+    ExportFile file(path);
+    if (!file.Open()) {
+        *reason = file.Reason();
         return false;
     }
-    return file.commit();
+    bool written = false;
+    switch (format) {
+        case SummaryFormat::Xls:
+            written = book.Write(file);
+            break;
+        case SummaryFormat::Csv:
+            written = WriteDelimited(sheet, file, ',', QChar(u'"'));
+            break;
+        case SummaryFormat::Txt:
+            written = WriteDelimited(sheet, file, '\t', std::nullopt);
+            break;
+        case SummaryFormat::Unknown:
+            break;
+    }
+    if (!written || !file.Commit()) {
+        *reason = !file.Reason().isEmpty() ? file.Reason() : book.ErrorString();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -123,21 +140,11 @@ ExportResult ExportRoomSummary(const Site* site, const LengthUnits& units, const
     if (sheet == nullptr || !FillRoomSummary(*site, units, *sheet)) {
         return ExportResult::Failure(kErrorNoSpreadsheet);
     }
-    bool saved = false;
-    switch (SummaryFormatOf(path)) {
-        case SummaryFormat::Xls:
-            saved = book.SaveAs(path);
-            break;
-        case SummaryFormat::Csv:
-            saved = WriteDelimitedFile(*sheet, path, ',', QChar(u'"'));
-            break;
-        case SummaryFormat::Txt:
-            saved = WriteDelimitedFile(*sheet, path, '\t', std::nullopt);
-            break;
-        case SummaryFormat::Unknown:
-            break;
+    QString reason;
+    if (!WriteSummaryFile(book, *sheet, SummaryFormatOf(path), path, &reason)) {
+        return SaveFileFailure(reason);
     }
-    return saved ? ExportResult::Success() : ExportResult::Failure(kErrorSaveFile);
+    return ExportResult::Success();
 }
 
 }  // namespace plantrek

@@ -4,13 +4,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "export/export_file.h"
 #include "export/page_layout.h"
 #include "view/render/scaled_surface.h"
 #include "model/room.h"
@@ -188,7 +188,7 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     body += "<g id=\"site\">\n" + renderPart(nullptr, true) + "\n</g>\n";
     body += "<g id=\"legend\">\n" + Fragment(size, [&](DrawingSurface& surface) {
         DrawMaterialLegend(surface, *site, {columnX, kMarginUnits}, true);
-        const PaperScaleBar bar = MakePaperScaleBar(scale, options.metric, scaleBarWidth);
+        const PaperScaleBar bar = MakePaperScaleBar(surface, scale, options.metric, scaleBarWidth);
         DrawPaperScaleBar(surface, bar, QStringLiteral("1:%1").arg(kSvgPaperRatio),
                           {columnX, height - kMarginUnits - scaleBarHeight}, lineHeight);
     }) + "\n</g>\n";
@@ -208,10 +208,9 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
                 " at the stated size</desc>\n";
     document += body + "</svg>\n";
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() ||
-        !file.commit()) {
-        return ExportResult::Failure(kErrorSaveFile);
+    ExportFile file(path);
+    if (!file.Open() || file.write(document) != document.size() || !file.Commit()) {
+        return SaveFileFailure(file.Reason());
     }
     return ExportResult::Success();
 }

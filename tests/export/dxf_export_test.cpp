@@ -398,7 +398,7 @@ TEST_F(DxfExport, FailureKeepsTheOldFile) {
         result = ExportDxf(&site, true, 0, path);
     }
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "Couldn't save file");
+    EXPECT_EQ(result.errorText, "Couldn't save file: File too large");
     EXPECT_EQ(test::ReadFile(path), "old drawing");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"old.dxf"});
 

@@ -80,12 +80,14 @@ TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
         int filter;
         QString error;
     };
+    const QString kMissingFolder = kErrorSaveFile + QStringLiteral(": No such file or directory");
     const Failure failures[] = {
         {FilePath(QStringLiteral("plan.webp")), 8, kErrorUnknownFileType},
         {FilePath(QStringLiteral("plan")), 8, kErrorUnknownFileType},
-        {FilePath(QStringLiteral("missing/plan.dxf")), 1, kErrorSaveFile},
-        {FilePath(QStringLiteral("missing/plan.gif")), 1, kErrorSaveFile},
-        {FilePath(QStringLiteral("missing/rooms.xls")), 1, kErrorSaveFile},
+        // The system's reason follows the step that failed.
+        {FilePath(QStringLiteral("missing/plan.dxf")), 1, kMissingFolder},
+        {FilePath(QStringLiteral("missing/plan.gif")), 1, kMissingFolder},
+        {FilePath(QStringLiteral("missing/rooms.xls")), 1, kMissingFolder},
     };
     for (const Failure& failure : failures) {
         const ExportResult result = ExportChosenFile(Doc(), failure.chosen, failure.filter);

@@ -188,7 +188,8 @@ TEST(ImageExport, ReportsAMissingSiteOrFormat) {
     const ExportResult unwritable =
         ExportImage(&site, {}, dir.filePath("no such folder/plan.bmp"), ImageFormat::Bmp);
     EXPECT_FALSE(unwritable.ok);
-    EXPECT_EQ(unwritable.errorText, QStringLiteral("Couldn't save file"));
+    EXPECT_EQ(unwritable.errorText,
+              QStringLiteral("Couldn't save file: No such file or directory"));
 }
 
 TEST(ImageExport, LayoutOfATenByFiveSite) {

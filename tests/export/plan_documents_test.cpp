@@ -21,6 +21,7 @@
 #include "model/room.h"
 #include "model/site.h"
 #include "model/units.h"
+#include "view/render/extent_surface.h"
 #include "view/render/painter_surface.h"
 #include "view/render/plan_renderer.h"
 #include "view/render/scaled_surface.h"
@@ -87,6 +88,91 @@ TEST(PlanScales, LargestThatFitsAndParsing) {
     EXPECT_EQ(ParsePaperScale(QStringLiteral(" 1:75 "))->ratio, 75);
     for (const char* bad : {"1:0", "2:50", "1:", "50", "1:-5"}) {
         EXPECT_FALSE(ParsePaperScale(QString::fromLatin1(bad))) << bad;
+    }
+}
+
+// Text boxes as drawn, measured in the surface's font; nothing is painted.
+class TextBoxes : public ExtentSurface {
+public:
+    using ExtentSurface::ExtentSurface;
+    void DrawText(const QString& text, DevicePoint topLeft) override {
+        const TextExtent extent = MeasureText(text);
+        boxes.push_back(
+            {text, {topLeft.x, topLeft.y, topLeft.x + extent.width, topLeft.y + extent.height}});
+        ExtentSurface::DrawText(text, topLeft);
+    }
+    std::vector<std::pair<QString, DeviceRect>> boxes;
+};
+
+// At every paper scale, on small and large paper, the scale bar's labels over the ticks stand
+// apart in the font the page draws them in (at 1:50 on A4 they once ran together as
+// "00.20.40.60.81"), count up by one round step, and the bar keeps to its column.
+TEST(PaperScaleBar, LabelsNeverRunTogether) {
+    PLANTREK_REQUIRE_GUI();
+    const Site site = Box(4.0, 3.0);
+    const QPageLayout a3(QPageSize(QPageSize::A3), QPageLayout::Landscape,
+                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    const QPageLayout letter(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                             QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    for (const bool metric : {true, false}) {
+        for (const PaperScale& scale : PaperScales(metric)) {
+            for (const QPageLayout& page : {kA4, a3, letter}) {
+                SCOPED_TRACE(scale.label.toStdString() + " " +
+                             page.pageSize().name().toStdString());
+                QBuffer nowhere;
+                nowhere.open(QIODevice::WriteOnly);
+                QPdfWriter writer(&nowhere);
+                writer.setResolution(kPdfResolution);
+                writer.setPageLayout(page);
+                PlanPageOptions options = PageOptions(scale);
+                options.image.metric = metric;
+                PageGeometry g;
+                ASSERT_TRUE(LayoutPages(site, options, writer, &g));
+
+                // The font the pages are painted with, at the pages' resolution.
+                QImage scratch(1, 1, QImage::Format_RGB32);
+                scratch.setDotsPerMeterX(static_cast<int>(std::lround(g.dpi / 0.0254)));
+                scratch.setDotsPerMeterY(scratch.dotsPerMeterX());
+                QPainter painter(&scratch);
+                ASSERT_TRUE(painter.isActive());
+                PainterSurface inner(painter);
+                ScaledSurface surface(inner, g.dpi / 96.0);
+                surface.SetFont(PainterSurface::DefaultFontFamily(),
+                                PainterSurface::kDefaultFontHeight);
+                const int lineHeight = surface.MeasureText(QStringLiteral("X")).height;
+                const PaperScaleBar bar =
+                    MakePaperScaleBar(surface, g.pixelsPerMeter, metric, g.scaleArea.width());
+                TextBoxes drawn(surface);
+                DrawPaperScaleBar(drawn, bar, scale.label, g.scaleArea.topLeft(), lineHeight);
+                painter.end();
+
+                ASSERT_GE(bar.steps, 1);
+                ASSERT_LE(bar.steps, 5);
+                const double length = bar.steps * bar.stepPixels;
+                EXPECT_LE(length, g.scaleArea.width());
+                EXPECT_GE(length, g.scaleArea.width() / 3.0);
+                // The tick labels: the first line of text, left to right.
+                std::vector<std::pair<QString, DeviceRect>> labels;
+                for (const auto& box : drawn.boxes) {
+                    if (box.second.top == g.scaleArea.top()) {
+                        labels.push_back(box);
+                    }
+                }
+                ASSERT_EQ(static_cast<int>(labels.size()), bar.steps + 1);
+                const int digit = surface.MeasureText(QStringLiteral("0")).width;
+                for (int i = 0; i < static_cast<int>(labels.size()); ++i) {
+                    EXPECT_NEAR(labels[i].first.toDouble(), i * bar.step, 1e-9)
+                        << labels[i].first.toStdString();
+                    if (i > 0) {
+                        EXPECT_GE(labels[i].second.left - labels[i - 1].second.right, digit)
+                            << labels[i - 1].first.toStdString() << " / "
+                            << labels[i].first.toStdString();
+                    }
+                }
+                // The last label stays on the page, within the column's spare room.
+                EXPECT_LE(labels.back().second.right, g.paper.width());
+            }
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QToolBar>
 
+#include "document/forms/export_form.h"
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "view/child_frame.h"
@@ -290,6 +291,33 @@ TEST_F(FrameTest, ExportTakesTheExtensionFromTheFilterAndRemembersTheType) {
         // The next dialog opens on the type's filter; capitals match none.
         expectedFilter = c.exportType == QStringLiteral("gif") ? 3 : 1;
     }
+}
+
+// An export the disk refuses says why under "Export Error", in every format, and leaves no
+// file; the type of the last export that worked stays.
+TEST_F(FrameTest, AFailedExportSaysWhyAndLeavesNoFile) {
+    frame->NewDocument();
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    Type(QStringLiteral("3 s"));
+    Doc().FinishRoom();
+    QFile plain(Path(QStringLiteral("plain")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    for (const char* extension :
+         {"dxf", "xls", "csv", "txt", "bmp", "gif", "jpg", "png", "svg", "pdf"}) {
+        SCOPED_TRACE(extension);
+        prompts.messages.clear();
+        const QString name = QStringLiteral("plain/plan.") + QLatin1String(extension);
+        chooser.files = {{Path(name), kAllFilesFilter}};
+        frame->Router().Run(kExport);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Export Error"));
+        EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Couldn't save file: Not a directory"));
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(Doc().Prefs().GetExportType(), QStringLiteral("dxf"));
+    }
+    EXPECT_EQ(QFileInfo(Path(QStringLiteral("plain"))).size(), 0);
 }
 
 TEST_F(FrameTest, KeypadAndToolbarLayoutSurviveARestart) {

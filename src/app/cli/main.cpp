@@ -54,8 +54,8 @@ QString Usage() {
                "48000 Hz, 8 or 16 bit) as a spoken note, converted to 8000 Hz mono GSM 6.10.\n"
                "\nMessages go to standard error as \"error: TEXT\", \"warning: TEXT\",\n"
                "\"information: TEXT\" and \"question: TEXT -> yes|no\". Exit status: 0 done,\n"
-               "1 a site did not open or save or an export failed, 2 bad arguments or script\n"
-               "line, 3 --strict stopped at an error or warning.\n");
+               "1 a site did not open or save, a WAV file was refused or an export failed,\n"
+               "2 bad arguments or script line, 3 --strict stopped at an error or warning.\n");
 }
 
 // Qt looks for a desktop sandbox while it starts and says so when the session has no runtime

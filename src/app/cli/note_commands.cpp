@@ -30,17 +30,21 @@ bool AddNoteFromWav(CTracepadDoc& doc, AnnotationList& list, const QString& wavP
     return true;
 }
 
-std::optional<QString> NoteSite(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args) {
-    AddNoteFromWav(doc, doc.GetSite()->Annotations(), args.value(0), args.value(1), prompts);
+std::optional<QString> NoteSite(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args,
+                                bool* refused) {
+    *refused =
+        !AddNoteFromWav(doc, doc.GetSite()->Annotations(), args.value(0), args.value(1), prompts);
     return std::nullopt;
 }
 
-std::optional<QString> NoteRoom(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args) {
+std::optional<QString> NoteRoom(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args,
+                                bool* refused) {
+    *refused = false;
     Room* room = doc.GetSite()->FindRoomByName(args.value(0));
     if (room == nullptr) {
         return QStringLiteral("there is no room named \"%1\"").arg(args.value(0));
     }
-    AddNoteFromWav(doc, room->Annotations(), args.value(1), args.value(2), prompts);
+    *refused = !AddNoteFromWav(doc, room->Annotations(), args.value(1), args.value(2), prompts);
     return std::nullopt;
 }
 

@@ -15,10 +15,13 @@ class UserPrompts;
 
 namespace plantrek::cli {
 
-// Nothing when the line ran (a refused WAV file has been reported through prompts and changed
-// nothing), otherwise why the line is no valid command.
-std::optional<QString> NoteSite(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args);
-std::optional<QString> NoteRoom(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args);
+// Nothing when the line ran, otherwise why the line is no valid command. A refused WAV file
+// has been reported through prompts, changed nothing and sets `refused`, which ends the run
+// as a file that does not open does.
+std::optional<QString> NoteSite(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args,
+                                bool* refused);
+std::optional<QString> NoteRoom(CTracepadDoc& doc, UserPrompts& prompts, const QStringList& args,
+                                bool* refused);
 
 // Converts the WAV file into a new note at the end of list. False, after the reason was shown,
 // when the file is refused; the list is then as it was.

@@ -519,11 +519,17 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
          }},
         {"note-site", "FILE.wav [NAME]", 1, 2,
          [](S& self, int, const QStringList& args) {
-             return NoteSite(self.doc_, self.prompts_, args);
+             bool refused = false;
+             auto result = NoteSite(self.doc_, self.prompts_, args, &refused);
+             self.fileFailed_ = self.fileFailed_ || refused;
+             return result;
          }},
         {"note-room", "ROOM FILE.wav [NAME]", 2, 3,
          [](S& self, int, const QStringList& args) {
-             return NoteRoom(self.doc_, self.prompts_, args);
+             bool refused = false;
+             auto result = NoteRoom(self.doc_, self.prompts_, args, &refused);
+             self.fileFailed_ = self.fileFailed_ || refused;
+             return result;
          }},
     };
     return kCommands;

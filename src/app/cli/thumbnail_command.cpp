@@ -3,13 +3,13 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
 
 #include "app/cli/document_session.h"
 #include "app/cli/run_command.h"
+#include "export/export_file.h"
 #include "model/site.h"
 #include "model/site_visitor.h"
 #include "view/render/painter_surface.h"
@@ -61,10 +61,10 @@ int ThumbnailCommand(const QStringList& arguments, QTextStream& err) {
         transform.yOffset = -(bounds.MaxY() + height / 22.0) * scale;
         RenderSite(*site, surface, transform, {}, session.Doc().Prefs().GetDrawingValues());
     }
-    QSaveFile file(arguments[1]);
+    ExportFile file(arguments[1]);
     QImageWriter writer(&file, "png");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(image) || !file.commit()) {
-        err << "error: Couldn't save file\n";
+    if (!file.Open() || !writer.write(image) || !file.Commit()) {
+        err << "error: " << SaveFileError(file.Reason()) << "\n";
         return kExitFileFailed;
     }
     return kExitOk;

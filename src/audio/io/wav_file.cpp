@@ -144,10 +144,13 @@ std::optional<QString> ReadHeader(QFile& file, const QString& path, PcmFormat& f
             if (format.channels < 1 || format.channels > 2 ||
                 (format.bits != 8 && format.bits != 16) || format.rate < 8000 ||
                 format.rate > 48000) {
+                const QString channels = format.channels == 1
+                                             ? QStringLiteral("1 channel")
+                                             : QStringLiteral("%1 channels").arg(format.channels);
                 return Quoted(path) + QStringLiteral(
-                                          " has %1 channels of %2 bits at %3 Hz; mono or stereo "
+                                          " has %1 of %2 bits at %3 Hz; mono or stereo "
                                           "8 or 16 bit at 8000 to 48000 Hz can be read.")
-                                          .arg(format.channels)
+                                          .arg(channels)
                                           .arg(format.bits)
                                           .arg(format.rate);
             }

@@ -43,27 +43,34 @@ QByteArray Workbook::WorkbookStream() const {
     return BuildWorkbookStream(sheets);
 }
 
-bool Workbook::SaveAs(const QString& path) {
+bool Workbook::Write(QIODevice& device) {
     error_.clear();
     if (sheets_.empty()) {
         // Spreadsheet programs refuse a workbook without a sheet.
         error_ = QStringLiteral("The workbook has no sheet");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error_ = file.errorString();
-        return false;
-    }
     const QByteArray stream = WorkbookStream();
     // Record positions inside the stream are 32-bit.
     if (static_cast<quint64>(stream.size()) > std::numeric_limits<quint32>::max()) {
         error_ = QStringLiteral("The workbook is too large");
-        file.cancelWriting();
         return false;
     }
-    if (!WriteCompoundFile(file, kStreamName, stream)) {
+    if (!WriteCompoundFile(device, kStreamName, stream)) {
+        error_ = device.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool Workbook::SaveAs(const QString& path) {
+    QSaveFile file(path);
+    // Unbuffered, so that every write that fails says so with the system's reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         error_ = file.errorString();
+        return false;
+    }
+    if (!Write(file)) {
         file.cancelWriting();
         return false;
     }

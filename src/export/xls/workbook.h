@@ -3,6 +3,7 @@
 #include "export/xls/sheet.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,9 @@ public:
     // The BIFF8 records of the whole workbook, as stored in the "Workbook" stream.
     QByteArray WorkbookStream() const;
 
+    // Writes the whole file to `device`; false on failure, with ErrorString() set. The caller
+    // makes the file take its place only when this succeeded.
+    bool Write(QIODevice& device);
     // Writes the file through a temporary file that replaces `path` only when complete, so a
     // failed save never leaves a damaged file behind. False on failure, with ErrorString() set.
     bool SaveAs(const QString& path);

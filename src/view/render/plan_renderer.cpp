@@ -175,8 +175,8 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
     ++wallsSeen_;
     roomTurn_ += start.x * end.y - end.x * start.y;
-    if (userWall && lengthUnits_ != nullptr && values_.ShowWallLengths) {
-        NoteWallLength(start, end, wall);
+    if (lengthUnits_ != nullptr && values_.ShowWallLengths) {
+        NoteWallLength(start, end, wall, !userWall);
     }
 
     // The wall's start is the room's location or the end of the wall before, already in the box.
@@ -271,9 +271,10 @@ void PlanRenderer::VisitRoomEnd(const Room& room) {
     room_ = nullptr;
 }
 
-void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall) {
+void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall, bool closing) {
     PendingLength length{transform_.ToDevice(start), transform_.ToDevice(end),
                          lengthUnits_->FormatLength(wall.GetLength()), false};
+    length.closing = closing;
     if (wall.HasArc()) {
         // The label goes beyond the arc, not onto it.
         const double dx = length.to.x - length.from.x;
@@ -295,7 +296,10 @@ void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wa
 
 void PlanRenderer::DrawWallLengths() {
     const SurfaceStateGuard guard(surface_);
-    surface_.SetTextColour(values_.WallColor);
+    // Measured lengths first: where a closing wall lies on a measured one, or labels crowd,
+    // the measured length is the one written.
+    std::stable_partition(lengths_.begin(), lengths_.end(),
+                          [](const PendingLength& length) { return !length.closing; });
     // Cells of a few labels' height: a name or a label touches only a handful.
     BoxIndex taken(static_cast<int>(4 * kLargestLengthHeight * screenPixel_));
     for (const DeviceRect& name : nameBoxes_) {
@@ -311,6 +315,14 @@ void PlanRenderer::DrawWallLengths() {
         }
         return std::array<int, 4>{a.x, a.y, b.x, b.y};
     };
+    // A closing wall that lies on another room's measured wall has a measured length, even
+    // where the measured wall's own label found no room.
+    std::set<std::array<int, 4>> measured;
+    for (const PendingLength& length : lengths_) {
+        if (!length.closing) {
+            measured.insert(key(length.from, length.to));
+        }
+    }
     for (const PendingLength& length : lengths_) {
         if (written.count(key(length.from, length.to)) != 0) {
             continue;
@@ -343,6 +355,11 @@ void PlanRenderer::DrawWallLengths() {
                                  cx - extent.width / 2 + extent.width,
                                  cy - extent.height / 2 + extent.height};
             if (!taken.Crowds(box, space)) {
+                // A computed length in the colour of the wall that closes the room, told apart
+                // from the measured ones.
+                const bool computed =
+                    length.closing && measured.count(key(length.from, length.to)) == 0;
+                surface_.SetTextColour(computed ? values_.AddedColor : values_.WallColor);
                 surface_.DrawTextCentred(length.text, box);
                 taken.Add(box);
                 written.insert(key(length.from, length.to));

@@ -36,10 +36,12 @@ public:
     PlanRenderer(DrawingSurface& surface, const ViewTransform& transform,
                  const PlanSelection& selection, const DrawingValues& values);
 
-    // Writes each user wall's length in these units outside its room (none when not set):
+    // Writes each wall's length in these units outside its room (none when not set): the
+    // measured walls' in the wall colour, the closing walls' in the added-wall colour;
     // horizontally at the wall's middle, smaller on a short wall and left out where it does not
-    // fit beside the wall or would cover a room's name or another length. Written when the walk
-    // ends, once every name is known.
+    // fit beside the wall or would cover a room's name or another length. A wall two rooms share
+    // is written once, measured before closing. Written when the walk ends, once every name is
+    // known.
     void SetWallLengthUnits(const LengthUnits* units) { lengthUnits_ = units; }
     static constexpr int kLargestLengthHeight = 12;
     static constexpr int kSmallestLengthHeight = 7;
@@ -59,7 +61,7 @@ private:
     void FillOutline(const Room& room);
     void DrawName(const Room& room);
     void DrawSiteStartMarker(const Site& site);
-    void NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall);
+    void NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall, bool closing);
     void DrawWallLengths();
     void IncludeInBox(DevicePoint point);
 
@@ -91,6 +93,7 @@ private:
         // How far an arc bulges to the left and to the right of its chord, in pixels.
         double bulgeLeft = 0;
         double bulgeRight = 0;
+        bool closing = false;  // a wall the program added to close the room
     };
     const LengthUnits* lengthUnits_ = nullptr;
     std::vector<PendingLength> roomLengths_;

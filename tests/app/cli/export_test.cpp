@@ -102,10 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"UnknownExtension", "SITE plan.webp", 1, "error: Unknown file type\n",
                     "plan.webp"},
         FailureCase{"NoExtension", "SITE plan", 1, "error: Unknown file type\n", "plan"},
-        FailureCase{"FolderMissing", "SITE nowhere/plan.dxf", 1, "error: Couldn't save file\n",
-                    "nowhere"},
+        FailureCase{"FolderMissing", "SITE nowhere/plan.dxf", 1,
+                    "error: Couldn't save file: No such file or directory\n", "nowhere"},
         FailureCase{"PictureFolderMissing", "SITE nowhere/plan.gif", 1,
-                    "error: Couldn't save file\n", "nowhere"},
+                    "error: Couldn't save file: No such file or directory\n", "nowhere"},
         FailureCase{"SiteMissing", "absent.tcd plan.dxf", 1,
                     "warning: The file \"absent.tcd\" could not be opened.\\nNo such file or "
                     "directory\n",

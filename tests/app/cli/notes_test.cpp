@@ -94,17 +94,27 @@ TEST_F(CliTest, AFileThatIsNoPcmWavIsRefusedAndChangesNothing) {
         {good.left(good.size() - 100), "is truncated."},
         {good.left(30), "is truncated or damaged in its format."},
         {ToneWav(1, 8000, 16, 6), "is not PCM sound (coding 6)"},
-        {ToneWav(1, 96000, 16), "has 1 channels of 16 bits at 96000 Hz"},
+        {ToneWav(1, 96000, 16), "has 1 channel of 16 bits at 96000 Hz"},
+        {ToneWav(3, 8000, 16), "has 3 channels of 16 bits at 8000 Hz"},
         {silent, "holds no sound."}};
     for (const auto& [bytes, message] : cases) {
         Write(Work("bad.wav"), bytes);
-        const CliResult run = RunScript(":note-site bad.wav\n:info\n");
-        EXPECT_EQ(run.exitCode, 0);
+        // A refused file ends the run with status 1, as a site that does not open does: the
+        // lines after it do not run and the site is not written.
+        const CliResult run = RunScript("3 N\n:note-site bad.wav\n:info\n", {"--out", "noted.tcd"});
+        EXPECT_EQ(run.exitCode, 1) << message;
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.startsWith("error: \"bad.wav\" ") && run.err.contains(message))
             << message << " / " << run.err.toStdString();
-        EXPECT_TRUE(OnlyObject(run)["site_notes"].toArray().isEmpty());
-        EXPECT_FALSE(OnlyObject(run)["modified"].toBool());
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_FALSE(QFile::exists(Work("noted.tcd")));
     }
+    // In a room, the same.
+    Write(Work("bad.wav"), ToneWav(1, 96000, 16));
+    const CliResult room = RunScript(":add-room Hall\n3 N\n:note-room Hall bad.wav\n:info\n");
+    EXPECT_EQ(room.exitCode, 1);
+    EXPECT_TRUE(room.err.contains("has 1 channel of")) << room.err.toStdString();
+    EXPECT_TRUE(room.out.isEmpty());
 }
 
 }  // namespace

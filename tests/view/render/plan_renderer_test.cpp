@@ -406,9 +406,9 @@ struct LengthCase {
 TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     const MetricUnits units(100);
     const LengthCase cases[] = {
-        {40.0, 4.0, 3, PlanRenderer::kLargestLengthHeight},     // all three user walls
+        {40.0, 4.0, 4, PlanRenderer::kLargestLengthHeight},     // three walls and the closing one
         {40.0, 0.3, 2, PlanRenderer::kLargestLengthHeight},     // 12 pixels carry no label
-        {9.0, 4.0, 3, PlanRenderer::kLargestLengthHeight - 1},  // "4.00 m" shrinks
+        {9.0, 4.0, 4, PlanRenderer::kLargestLengthHeight - 1},  // "4.00 m" shrinks
     };
     for (const LengthCase& c : cases) {
         SCOPED_TRACE(c.pixelsPerMeter);
@@ -481,6 +481,135 @@ TEST(WallLengths, ASharedWallIsWrittenOnce) {
     }
     // The walls at x = 0 and x = 8 m, and West's east wall, which is East's west wall.
     EXPECT_EQ(upright, 3);
+}
+
+// The wall the program adds to close a room has its length written too, in the added-wall
+// colour, on its own side of the room; the measured walls' lengths keep the wall colour.
+TEST(WallLengths, AClosingWallIsWrittenInTheAddedColour) {
+    const MetricUnits units(100);
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+    room->AddWall(3.0, 0.0);
+    room->AddWall(4.0, 90.0);
+    room->AddWall(3.0, 180.0);
+    ASSERT_TRUE(room->IsClosed());  // the closing walls are worked out on demand
+    ASSERT_EQ(room->SystemWalls().size(), 1u);
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    values.WallColor = kBlue;
+    values.AddedColor = kGreen;
+    test::RecordingSurface surface;
+    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
+    RenderSite(site, surface, transform, {}, values, &units);
+    // The closing wall runs along the bottom, the measured 4 m wall along the top.
+    const int bottom = transform.ToDevice({0.0, 0.0}).y;
+    const int top = transform.ToDevice({0.0, 3.0}).y;
+    int measured = 0;
+    int closing = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        if (call.text == QStringLiteral("Hall")) {
+            continue;
+        }
+        if (call.state.textColour == kGreen) {
+            ++closing;
+            EXPECT_EQ(call.text, units.FormatLength(4.0));
+            EXPECT_GE(call.box.top, bottom);  // beside the closing wall, outside the room
+        } else {
+            ++measured;
+            EXPECT_EQ(call.state.textColour, kBlue);
+            if (call.text == units.FormatLength(4.0)) {
+                EXPECT_LE(call.box.bottom, top);
+            }
+        }
+    }
+    EXPECT_EQ(measured, 3);
+    EXPECT_EQ(closing, 1);
+}
+
+// Where one room's closing wall lies on another room's measured wall, the wall is labelled
+// once, with the measured length, whichever room is drawn first.
+TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
+    const MetricUnits units(100);
+    for (const bool closedFirst : {true, false}) {
+        SCOPED_TRACE(closedFirst);
+        Site site;
+        const auto addEast = [&] {
+            // Three walls from (4, 3) round to (4, 0); closed by (4, 0) to (4, 3).
+            Room* east = site.AddRoom(QStringLiteral("East"), 0);
+            east->SetLocation({4.0, 3.0});
+            east->AddWall(4.0, 90.0);
+            east->AddWall(3.0, 180.0);
+            east->AddWall(4.0, 270.0);
+            ASSERT_TRUE(east->IsClosed());
+            ASSERT_EQ(east->SystemWalls().size(), 1u);
+        };
+        const auto addWest = [&] {
+            Room* west = site.AddRoom(QStringLiteral("West"), 0);
+            west->AddWall(3.0, 0.0);
+            west->AddWall(4.0, 90.0);
+            west->AddWall(3.0, 180.0);
+            west->AddWall(4.0, 270.0);
+        };
+        if (closedFirst) {
+            addEast();
+            addWest();
+        } else {
+            addWest();
+            addEast();
+        }
+        DrawingValues values;
+        values.ShowWallLengths = true;
+        values.WallColor = kBlue;
+        values.AddedColor = kGreen;
+        test::RecordingSurface surface;
+        RenderSite(site, surface, {40.0, 0.0, 0.0, 400, 100, 0}, {}, values, &units);
+        int upright = 0;
+        for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+            if (call.text == units.FormatLength(3.0)) {
+                ++upright;
+                EXPECT_EQ(call.state.textColour, kBlue);
+            }
+        }
+        // x = 0, the shared wall at x = 4, and x = 8.
+        EXPECT_EQ(upright, 3);
+    }
+}
+
+// A measured wall whose label finds no room (a narrow room's name is in the way) is labelled
+// from the other side by the closing wall lying on it, still in the wall colour: the length is
+// a measured one.
+TEST(WallLengths, AClosingWallOnAMeasuredOneKeepsTheWallColour) {
+    const MetricUnits units(100);
+    Site site;
+    Room* west = site.AddRoom(QStringLiteral("West"), 0);
+    west->AddWall(3.0, 0.0);
+    west->AddWall(4.0, 90.0);
+    west->AddWall(3.0, 180.0);
+    west->AddWall(4.0, 270.0);
+    // Half a meter wide, its name filling it; closed by (4, 0) to (4, 3).
+    Room* east = site.AddRoom(QStringLiteral("Passage"), 0);
+    east->SetLocation({4.0, 3.0});
+    east->AddWall(0.5, 90.0);
+    east->AddWall(3.0, 180.0);
+    east->AddWall(0.5, 270.0);
+    ASSERT_TRUE(east->IsClosed());
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    values.WallColor = kBlue;
+    values.AddedColor = kGreen;
+    test::RecordingSurface surface;
+    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
+    RenderSite(site, surface, transform, {}, values, &units);
+    const int shared = transform.ToDevice({4.0, 0.0}).x;
+    int besideShared = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        if (call.text == units.FormatLength(3.0)) {
+            EXPECT_EQ(call.state.textColour, kBlue);
+            // Written inside West, next to the shared wall: the closing wall's label.
+            besideShared += call.box.right <= shared && call.box.left > shared - 60;
+        }
+    }
+    EXPECT_EQ(besideShared, 1);
 }
 
 // On paper a screen pixel is many device pixels: the start circle and the gap between a wall

@@ -1,0 +1,124 @@
+// plantrek-cli export and thumbnail onto places that cannot take the file: status 1, the
+// system's reason on standard error, and no file (nor a temporary one) left behind.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#ifdef __linux__
+#include <sys/sysmacros.h>
+#endif
+
+#include <csignal>
+
+#include "cli_support.h"
+
+namespace plantrek::test {
+namespace {
+
+// Writes to regular files fail beyond `bytes` while it lives, for the tool it starts too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        if (getrlimit(RLIMIT_FSIZE, &previous_) != 0) {
+            return;
+        }
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        if (active_) {
+            setrlimit(RLIMIT_FSIZE, &previous_);
+        }
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    bool Active() const { return active_; }
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+// "thumbnail" writes a PNG as well; the others are the export's formats.
+constexpr const char* kOutputs[] = {"dxf", "xls", "csv", "txt", "bmp",      "gif",
+                                    "jpg", "png", "svg", "pdf", "thumbnail"};
+
+class CliWriteFailureTest : public CliTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    CliResult Write(const QString& output) const {
+        const QString site = QStringLiteral(PLANTREK_CLI_DATA "/../export_cli/house.tcd");
+        if (QByteArray(GetParam()) == "thumbnail") {
+            return Run({"thumbnail", site, output, "256"});
+        }
+        return Run({"export", site, output, "--wall-lengths"});
+    }
+    QString Named(const QString& stem) const {
+        const QByteArray kind(GetParam());
+        return Work(stem + (kind == "thumbnail" ? QStringLiteral(".png")
+                                                : QLatin1Char('.') + QString::fromLatin1(kind)));
+    }
+    QStringList Files() const {
+        return QDir(Work()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+};
+
+TEST_P(CliWriteFailureTest, AFolderThatIsAFile) {
+    ASSERT_TRUE(QFile(Work("plain")).open(QIODevice::WriteOnly));
+    const QString output = Work("plain/") + QFileInfo(Named("plan")).fileName();
+    const CliResult result = Write(output);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, QByteArray("error: Couldn't save file: Not a directory\n"));
+    EXPECT_EQ(Files(), QStringList{"plain"});
+}
+
+TEST_P(CliWriteFailureTest, ADiskThatFillsUpKeepsTheEarlierFile) {
+    const QString path = Named("plan");
+    {
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    CliResult result;
+    {
+        FileSizeLimit limit(300);
+        ASSERT_TRUE(limit.Active());
+        result = Write(path);
+    }
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, QByteArray("error: Couldn't save file: File too large\n"));
+    EXPECT_EQ(ReadDataFile(path), QByteArray("earlier"));
+    EXPECT_EQ(Files(), QStringList{QFileInfo(path).fileName()});
+}
+
+#ifdef __linux__
+// /dev/full, or a device made like it in the test's folder where the test may make devices.
+TEST_P(CliWriteFailureTest, AFullDevice) {
+    QString device = Work("full");
+    if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+        device = QStringLiteral("/dev/full");
+    }
+    struct stat before {};
+    if (stat(QFile::encodeName(device).constData(), &before) != 0 || !S_ISCHR(before.st_mode)) {
+        GTEST_SKIP() << "no full device here";
+    }
+    const QString link = Named("plan");
+    ASSERT_TRUE(QFile::link(device, link));
+    const CliResult result = Write(link);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, QByteArray("error: Couldn't save file: No space left on device\n"));
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(device).constData(), &after), 0);
+    EXPECT_TRUE(S_ISCHR(after.st_mode));
+}
+#endif
+
+INSTANTIATE_TEST_SUITE_P(EveryOutput, CliWriteFailureTest, ::testing::ValuesIn(kOutputs),
+                         [](const auto& info) { return std::string(info.param); });
+
+}  // namespace
+}  // namespace plantrek::test

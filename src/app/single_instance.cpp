@@ -24,7 +24,9 @@ constexpr char kAnswer[] = "ok\n";
 constexpr int kConnectMs = 1000;
 constexpr int kAnswerMs = 10000;
 constexpr int kLockMs = 10000;
-// A request is a handful of paths; anything larger is not ours and is dropped.
+// A request is the files of one start: 1 MiB holds 85 of the longest paths the system allows
+// (4096 bytes, each percent-encoded as three) and thousands of usual ones. Anything larger is
+// not ours and is dropped.
 constexpr qint64 kMaxRequest = 1 << 20;
 
 QString UserPart() {
@@ -47,7 +49,7 @@ QString DisplayPart() {
 }  // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
-    : QObject(parent), name_(std::move(name)) {}
+    : QObject(parent), name_(std::move(name)), lockWaitMs_(kLockMs) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -70,7 +72,7 @@ SingleInstance::Role SingleInstance::Start(const QStringList& files) {
     const QString socketPath =
         QDir::isAbsolutePath(name_) ? name_ : QDir(QDir::tempPath()).filePath(name_);
     QLockFile lock(socketPath + QStringLiteral(".lock"));
-    lock.tryLock(kLockMs);
+    lock.tryLock(lockWaitMs_);
 
     QLocalSocket socket;
     socket.connectToServer(name_);
@@ -109,8 +111,10 @@ void SingleInstance::Accept() {
 }
 
 void SingleInstance::Read(QLocalSocket* socket) {
-    // The request so far lives on the socket until its empty line arrives.
-    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+    // The request so far lives on the socket until its empty line arrives; no more than one
+    // byte past the limit is ever taken in.
+    QByteArray request = socket->property("request").toByteArray();
+    request += socket->read(kMaxRequest + 1 - request.size());
     if (request.size() > kMaxRequest) {
         socket->abort();
         return;

@@ -30,6 +30,10 @@ public:
     // claims the name for this one. An empty list asks the running program for a new document.
     Role Start(const QStringList& files);
 
+    // How long Start waits for another start that is looking at the same moment before it
+    // goes ahead regardless; tests shorten it.
+    void SetLockWait(int milliseconds) { lockWaitMs_ = milliseconds; }
+
     // The socket name: the user's private runtime folder when there is one (else the temporary
     // folder with the user's id in the name), and the display, so two sessions keep apart.
     static QString ServerName();
@@ -43,6 +47,7 @@ private:
     void Read(QLocalSocket* socket);
 
     QString name_;
+    int lockWaitMs_;
     std::unique_ptr<QLocalServer> server_;
 };
 

@@ -89,9 +89,10 @@ struct ScriptedDevice : SoundDevice {
     struct In : WaveIn {
         In(ScriptedDevice& d, WaveInListener& l) : device(d), listener(l) { d.in = this; }
         ~In() override { device.in = nullptr; }
-        void AddBuffer(int index, int) override {
+        void AddBuffer(int index, int capacity) override {
             QMutexLocker lock(&device.mutex);
             device.added.push_back(index);
+            device.capacities.push_back(capacity);
         }
         void Start() override { device.started = true; }
         void Reset() override {  // hands back what is queued, empty
@@ -130,6 +131,7 @@ struct ScriptedDevice : SoundDevice {
     QMutex mutex;
     std::vector<std::pair<int, qsizetype>> writes;  // buffer index, bytes
     std::vector<int> added;                         // input buffers queued, oldest first
+    std::vector<int> capacities;                    // of every input buffer ever queued
     bool started = false;
     Out* out = nullptr;
     In* in = nullptr;

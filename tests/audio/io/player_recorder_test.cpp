@@ -15,7 +15,9 @@ namespace plantrek {
 namespace {
 
 using test::WaitFor;
-constexpr qsizetype B = kAudioBufferBytes;
+// A buffer is two seconds of the note's format: 50 GSM 6.10 blocks of 65 bytes. Written out
+// rather than taken from the code, so that a wrong size there shows here.
+constexpr qsizetype B = 3250;
 
 class PlayerTest : public ::testing::Test {
 protected:
@@ -82,6 +84,11 @@ TEST(Recorder, FillsTheBuffersInTurnAndKeepsWhatCameBack) {
     EXPECT_FALSE(AudioActivity::IsRecording());
     EXPECT_EQ(device.in, nullptr);
     EXPECT_EQ(test::Contents(*note.File()), expected);
+    // Five at the start and one again for each that came back.
+    ASSERT_GE(device.capacities.size(), 12u);
+    for (const int capacity : device.capacities) {
+        EXPECT_EQ(capacity, B);
+    }
 }
 
 // A file that can grow no more (the file size limit stands in for a full disk) ends the

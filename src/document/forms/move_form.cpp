@@ -12,8 +12,14 @@ MoveForm MoveForm::FromDocument(const CTracepadDoc&, Target target) {
 }
 
 FormCheck<MoveForm::Field> MoveForm::Check(const CTracepadDoc& doc) const {
+    if (auto refusal = distance.LengthRefusal(doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
+    }
     if (auto refusal = CheckDistance(distance.Length(doc.Units()), doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    if (auto refusal = direction.DirectionRefusal(doc.Style())) {
+        return FormRefusal<Field>{*refusal, Field::Direction};
     }
     return std::nullopt;
 }
@@ -30,8 +36,14 @@ MoveWallEndForm MoveWallEndForm::FromDocument(const CTracepadDoc&) {
 }
 
 FormCheck<MoveWallEndForm::Field> MoveWallEndForm::Check(const CTracepadDoc& doc) const {
+    if (auto refusal = distance.LengthRefusal(doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
+    }
     if (auto refusal = CheckWallLength(distance.Length(doc.Units()), doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    if (auto refusal = direction.DirectionRefusal(doc.Style())) {
+        return FormRefusal<Field>{*refusal, Field::Direction};
     }
     return std::nullopt;
 }

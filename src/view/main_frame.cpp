@@ -739,16 +739,18 @@ void CTracepadMainFrame::UpdateFrame() {
 
 void CTracepadMainFrame::SubmitInput() {
     const QString text = input_->text();
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        doc->EnterInputText(text);
+    CTracepadDoc* doc = ActiveDocument();
+    // A refused entry stays on the line for correction.
+    if (doc == nullptr || doc->EnterInputText(text)) {
+        input_->clear();
     }
-    input_->clear();
     input_->setFocus();
 }
 
 void CTracepadMainFrame::EnterText(const QString& text) {
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        doc->EnterInputText(text);
+    CTracepadDoc* doc = ActiveDocument();
+    if (doc != nullptr && !doc->EnterInputText(text)) {
+        keypad_->RestoreEntry();
     }
 }
 

@@ -528,8 +528,9 @@ namespace {
 
 enum class Scan { Number, NoNumber, Comma };
 
+// Inside a typed value only the spaces the number reader itself skips count as spaces.
 void SkipSpaces(const QString& t, qsizetype& i) {
-    while (i < t.size() && t[i].isSpace()) {
+    while (i < t.size() && IsAsciiSpace(t[i])) {
         ++i;
     }
 }
@@ -606,9 +607,9 @@ Scan ScanNumberAndMark(const QString& t, qsizetype& i, double* value, bool signA
 
 }  // namespace
 
-TypingFault ReadTypedNumber(const QString& text, double* value) {
+TypingFault ReadTypedNumber(const QString& typed, double* value) {
+    const QString text = typed.trimmed();
     qsizetype i = 0;
-    SkipSpaces(text, i);
     double read = 0.0;
     const Scan scan = ScanTypedNumber(text, i, &read, true);
     SkipSpaces(text, i);
@@ -622,9 +623,9 @@ TypingFault ReadTypedNumber(const QString& text, double* value) {
     return TypingFault::None;
 }
 
-TypingFault ReadTypedLength(const QString& text, const LengthUnits& units, double* meters) {
+TypingFault ReadTypedLength(const QString& typed, const LengthUnits& units, double* meters) {
+    const QString text = typed.trimmed();
     qsizetype i = 0;
-    SkipSpaces(text, i);
     double first = 0.0;
     bool marked = false;
     // The sign is read so that a negative length meets the range check and its message.

@@ -27,10 +27,6 @@ std::optional<QString> CheckDistance(double distance, const LengthUnits& units) 
     return RangeCheck(distance, string_id::kDistanceRange, units);
 }
 
-}  // namespace plantrek
-
-namespace plantrek {
-
 namespace {
 
 // What is wrong with the part and what is expected; the units name the lengths, the style the

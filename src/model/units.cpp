@@ -703,8 +703,8 @@ TypingFault ReadTypedDirection(const QString& text, const AngleStyle& style, dou
 }
 
 TypingFault ReadTypedLengthAndDirection(const QString& text, const LengthUnits& units,
-                                        const AngleStyle& style, double* length,
-                                        double* direction, QString* faultyPart) {
+                                        const AngleStyle& style, double* length, double* direction,
+                                        QString* faultyPart) {
     const QString upper = text.toUpper();
     const int split = units.FindSplit(upper);
     // The parts as typed, for the message; upper-casing keeps the length of every ASCII text.

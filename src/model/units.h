@@ -201,8 +201,8 @@ TypingFault ReadTypedDirection(const QString& text, const AngleStyle& style, dou
 // part read as above. On a fault the outputs are left alone and `faultyPart` (when given) gets
 // the part at fault as the person typed it.
 TypingFault ReadTypedLengthAndDirection(const QString& text, const LengthUnits& units,
-                                        const AngleStyle& style, double* length,
-                                        double* direction, QString* faultyPart = nullptr);
+                                        const AngleStyle& style, double* length, double* direction,
+                                        QString* faultyPart = nullptr);
 
 // "3.81 m @ NE". Empty when either object is missing.
 QString FormatLengthAndDirection(const LengthUnits* units, const AngleStyle* style, double length,

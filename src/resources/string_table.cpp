@@ -66,8 +66,7 @@ const std::map<int, QString>& Table() {
         {string_id::kMetricLengthForm, QStringLiteral("a number of meters, such as 3.5 or 3.5 m")},
         {string_id::kImperialLengthForm,
          QStringLiteral("feet and inches, such as 12'6 or 12' 6\", or inches alone, such as 6\"")},
-        {string_id::kNotADirection,
-         QStringLiteral("\"%1\" is not a direction. Please enter %2.")},
+        {string_id::kNotADirection, QStringLiteral("\"%1\" is not a direction. Please enter %2.")},
         {string_id::kDirectionMissing, QStringLiteral("Please enter a direction: %1.")},
         {string_id::kAzimuthForm,
          QStringLiteral("a compass point (N, NE, E, SE, S, SW, W or NW) or a bearing from 0 to "

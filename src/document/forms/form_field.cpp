@@ -19,7 +19,7 @@ double TextField::Length(const LengthUnits& units) const {
         return value_;
     }
     return ReadTypedLength(text, units, &meters) == TypingFault::None ? meters
-                                                                       : units.ParseLength(text);
+                                                                      : units.ParseLength(text);
 }
 
 double TextField::Direction(const AngleStyle& style) const {

@@ -34,6 +34,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         fuzz::Require(length == -1.0 && direction == -1.0, "a refused text changed the outputs");
     }
+    // Read as typed: whatever the strict reader takes, the lenient one reads the same, and a
+    // refusal leaves the outputs alone.
+    double typedLength = -1.0;
+    double typedDirection = -1.0;
+    if (ReadTypedLengthAndDirection(text, unit, style, &typedLength, &typedDirection) ==
+        TypingFault::None) {
+        fuzz::Require(typedDirection >= 0.0 && typedDirection <= 360.0,
+                      "a typed direction is outside 0 to 360");
+        fuzz::Require(typedLength == length && typedDirection == direction,
+                      "the strict and the lenient reader disagree");
+    } else {
+        fuzz::Require(typedLength == -1.0 && typedDirection == -1.0,
+                      "a refused typed text changed the outputs");
+    }
     // The pieces on their own, as dialogs and the meter use them.
     (void)unit.ParseLength(text);
     (void)style.ParseDirection(text);

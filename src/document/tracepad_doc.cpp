@@ -335,9 +335,9 @@ bool CTracepadDoc::ShiftSelection(double length, double direction) {
     }
 }
 
-void CTracepadDoc::EnterInputText(const QString& text) {
+bool CTracepadDoc::EnterInputText(const QString& text) {
     if (site_ == nullptr) {
-        return;
+        return false;
     }
     if (text.isEmpty()) {
         switch (GetSelectionLevel()) {
@@ -353,20 +353,25 @@ void CTracepadDoc::EnterInputText(const QString& text) {
             default:
                 break;
         }
-        return;
+        return true;
     }
     const LengthUnits& units = Units();
     double length = 0.0;
     double direction = 0.0;
-    if (!ParseLengthAndDirection(text, units, Style(), &length, &direction)) {
-        ShowMessage(LoadString(string_id::kInvalidInput).arg(text), MessageIcon::Error);
-        return;
+    QString part;
+    // Read strictly: a typo refused is better than a wrong wall taken silently.
+    const TypingFault fault =
+        ReadTypedLengthAndDirection(text, units, Style(), &length, &direction, &part);
+    if (fault != TypingFault::None) {
+        ShowMessage(InputRefusal(text, fault, part, units, Style()), MessageIcon::Error);
+        return false;
     }
     if (const auto refusal = CheckWallLength(length, units)) {
         ShowMessage(*refusal, MessageIcon::Warning);
-        return;
+        return false;
     }
     AddMeasuredWall(length, direction);
+    return true;
 }
 
 void CTracepadDoc::AddMeasuredWall(double length, double direction) {

@@ -127,7 +127,9 @@ public:
     bool ShiftRoom(double length, double direction);
     bool ShiftSelection(double length, double direction);
     // The input line: a length and a direction, or an empty text that steps the selection up.
-    void EnterInputText(const QString& text);
+    // False when the text was refused (and said so): nothing changed, and the caller keeps the
+    // text for correction.
+    bool EnterInputText(const QString& text);
     // A wall measured or typed: edits the selected wall, appends to the selected room, or
     // moves the start point, by the selection level.
     void AddMeasuredWall(double length, double direction);

@@ -355,6 +355,10 @@ bool RotateRoom(Room& room, PlanPoint pivot, double degrees) {
             degrees = 0.0;
         }
     }
+    // Whole turns move nothing, and must not turn the closing walls into measured ones either.
+    if (degrees == 0.0) {
+        return false;
+    }
     ConvertAddedWalls(room);
     const int startCorner = room.IndexOfVertex(room.GetStartPoint());
     const double phi = BearingToMathRadians(degrees);

@@ -117,7 +117,8 @@ bool ReplaceWall(Room& room, Wall* wall);
 // before; new walls are then appended at the former beginning.
 bool ReverseWalls(Room& room);
 
-// Rotates the room clockwise about the pivot. The closing walls become user walls first.
+// Rotates the room clockwise about the pivot. The closing walls become user walls first. A
+// whole number of turns (0 included) changes nothing and gives false, like a refusal.
 bool RotateRoom(Room& room, PlanPoint pivot, double degrees);
 
 bool ReflectRoom(Room& room, PlanPoint pivot, ReflectMode mode);

@@ -521,6 +521,220 @@ bool ParseLengthAndDirection(const QString& text, const LengthUnits& units, cons
     return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Typed input, read strictly
+
+namespace {
+
+enum class Scan { Number, NoNumber, Comma };
+
+// Inside a typed value only the spaces the number reader itself skips count as spaces.
+void SkipSpaces(const QString& t, qsizetype& i) {
+    while (i < t.size() && IsAsciiSpace(t[i])) {
+        ++i;
+    }
+}
+
+// A number from t at i: an optional sign (when allowed), digits whose commas stand only between
+// groups of three after a first group of one to three, an optional point and fraction. No
+// exponent: no one measures in them, and in "1e10" the "e" is a typo. On Number, i is past it
+// and the value is what the lenient reader gives the same characters.
+Scan ScanTypedNumber(const QString& t, qsizetype& i, double* value, bool signAllowed) {
+    const qsizetype n = t.size();
+    const qsizetype start = i;
+    qsizetype j = i;
+    if (signAllowed && j < n && (t[j] == QLatin1Char('+') || t[j] == QLatin1Char('-'))) {
+        ++j;
+    }
+    const qsizetype digitsStart = j;
+    while (j < n && IsAsciiDigit(t[j])) {
+        ++j;
+    }
+    const qsizetype firstGroup = j - digitsStart;
+    bool digits = firstGroup > 0;
+    if (j < n && t[j] == QLatin1Char(',') && (firstGroup == 0 || firstGroup > 3)) {
+        return Scan::Comma;
+    }
+    while (j < n && t[j] == QLatin1Char(',')) {
+        for (qsizetype k = 1; k <= 3; ++k) {
+            if (j + k >= n || !IsAsciiDigit(t[j + k])) {
+                return Scan::Comma;
+            }
+        }
+        j += 4;
+        if (j < n && IsAsciiDigit(t[j])) {
+            return Scan::Comma;
+        }
+    }
+    if (j < n && t[j] == QLatin1Char('.')) {
+        ++j;
+        while (j < n && IsAsciiDigit(t[j])) {
+            ++j;
+            digits = true;
+        }
+    }
+    if (!digits) {
+        return Scan::NoNumber;
+    }
+    if (j < n && t[j] == QLatin1Char(',')) {
+        return Scan::Comma;  // "1.250,5" or "2.5,": a decimal comma after all
+    }
+    *value = ParseNumber(t.mid(start, j - start));
+    i = j;
+    return Scan::Number;
+}
+
+// The fault for a text that did not read: a comma anywhere in it is the likelier mistake.
+TypingFault Refused(const QString& t, TypingFault otherwise) {
+    return t.contains(QLatin1Char(',')) ? TypingFault::Comma : otherwise;
+}
+
+// Reads a number at i and what may follow it: spaces, then the mark when it stands there.
+Scan ScanNumberAndMark(const QString& t, qsizetype& i, double* value, bool signAllowed,
+                       const QString& mark, bool* marked) {
+    const Scan scan = ScanTypedNumber(t, i, value, signAllowed);
+    if (scan != Scan::Number) {
+        return scan;
+    }
+    SkipSpaces(t, i);
+    *marked = t.mid(i, mark.size()).compare(mark, Qt::CaseInsensitive) == 0;
+    if (*marked) {
+        i += mark.size();
+        SkipSpaces(t, i);
+    }
+    return scan;
+}
+
+}  // namespace
+
+TypingFault ReadTypedNumber(const QString& typed, double* value) {
+    const QString text = typed.trimmed();
+    qsizetype i = 0;
+    double read = 0.0;
+    const Scan scan = ScanTypedNumber(text, i, &read, true);
+    SkipSpaces(text, i);
+    if (scan == Scan::Comma) {
+        return TypingFault::Comma;
+    }
+    if (scan != Scan::Number || i != text.size()) {
+        return Refused(text, TypingFault::Number);
+    }
+    *value = read;
+    return TypingFault::None;
+}
+
+TypingFault ReadTypedLength(const QString& typed, const LengthUnits& units, double* meters) {
+    const QString text = typed.trimmed();
+    qsizetype i = 0;
+    double first = 0.0;
+    bool marked = false;
+    // The sign is read so that a negative length meets the range check and its message.
+    const QString mark = units.IsMetric() ? QStringLiteral("m") : kFootMark;
+    Scan scan = ScanNumberAndMark(text, i, &first, true, mark, &marked);
+    if (scan == Scan::Number && !units.IsMetric()) {
+        if (marked && i < text.size()) {
+            // Inches after the feet, with their mark or without.
+            double inches = 0.0;
+            bool inchMarked = false;
+            scan = ScanNumberAndMark(text, i, &inches, false, kInchMark, &inchMarked);
+        } else if (!marked && text.mid(i, 1) == kInchMark) {
+            ++i;  // inches alone, with their mark
+            SkipSpaces(text, i);
+        }
+    }
+    if (scan == Scan::Comma) {
+        return TypingFault::Comma;
+    }
+    if (scan != Scan::Number || i != text.size()) {
+        return Refused(text, TypingFault::Length);
+    }
+    // The lenient reader agrees on every text that gets here; it is the one the file uses.
+    *meters = units.ParseLength(text);
+    return TypingFault::None;
+}
+
+TypingFault ReadTypedDirection(const QString& text, const AngleStyle& style, double* degrees) {
+    if (text.trimmed().isEmpty()) {
+        return TypingFault::Direction;
+    }
+    double named = 0.0;
+    if (style.MatchCompassName(text, &named)) {
+        *degrees = named;
+        return TypingFault::None;
+    }
+    const QString t = text.trimmed().toUpper();
+    qsizetype i = 0;
+    bool marked = false;
+    double angle = 0.0;
+    if (dynamic_cast<const QuadrantStyle*>(&style) == nullptr) {
+        const Scan scan = ScanNumberAndMark(t, i, &angle, true, kDegreeSign, &marked);
+        if (scan == Scan::Comma) {
+            return TypingFault::Comma;
+        }
+        if (scan != Scan::Number || i != t.size() || !(angle >= 0.0 && angle <= 360.0)) {
+            return Refused(t, TypingFault::Direction);
+        }
+        *degrees = angle;
+        return TypingFault::None;
+    }
+    const QChar prefix = t[0];
+    if (prefix != QLatin1Char('N') && prefix != QLatin1Char('S')) {
+        return Refused(t, TypingFault::Direction);
+    }
+    i = 1;
+    SkipSpaces(t, i);
+    const Scan scan = ScanNumberAndMark(t, i, &angle, false, kDegreeSign, &marked);
+    if (scan == Scan::Comma) {
+        return TypingFault::Comma;
+    }
+    if (scan != Scan::Number || i + 1 != t.size() || !(angle >= 0.0 && angle <= 90.0)) {
+        return Refused(t, TypingFault::Direction);
+    }
+    const QChar suffix = t[i];
+    const bool north = prefix == QLatin1Char('N');
+    if (suffix == QLatin1Char('E')) {
+        *degrees = north ? angle : 180.0 - angle;
+    } else if (suffix == QLatin1Char('W')) {
+        *degrees = north ? 360.0 - angle : 180.0 + angle;
+    } else {
+        return TypingFault::Direction;
+    }
+    return TypingFault::None;
+}
+
+TypingFault ReadTypedLengthAndDirection(const QString& text, const LengthUnits& units,
+                                        const AngleStyle& style, double* length, double* direction,
+                                        QString* faultyPart) {
+    const QString upper = text.toUpper();
+    const int split = units.FindSplit(upper);
+    // The parts as typed, for the message; upper-casing keeps the length of every ASCII text.
+    const QString& shown = upper.size() == text.size() ? text : upper;
+    const QString left = shown.left(split);
+    const QString right = shown.mid(split);
+    if (TrimLeading(left).isEmpty() || TrimLeading(right).isEmpty()) {
+        return TypingFault::MissingPart;
+    }
+    double meters = 0.0;
+    TypingFault fault = ReadTypedLength(left, units, &meters);
+    if (fault != TypingFault::None) {
+        if (faultyPart != nullptr) {
+            *faultyPart = left.trimmed();
+        }
+        return fault;
+    }
+    double degrees = 0.0;
+    fault = ReadTypedDirection(right, style, &degrees);
+    if (fault != TypingFault::None) {
+        if (faultyPart != nullptr) {
+            *faultyPart = right.trimmed();
+        }
+        return fault;
+    }
+    *length = meters;
+    *direction = degrees;
+    return TypingFault::None;
+}
+
 QString FormatLengthAndDirection(const LengthUnits* units, const AngleStyle* style, double length,
                                  double direction) {
     if (units == nullptr || style == nullptr) {

@@ -139,10 +139,10 @@ public:
     int CompassPointCount() const { return 8; }
     QString CompassPointName(int index) const;
     const CompassPoint& GetCompassPoint(int index) const { return points_[index]; }
-
-protected:
     // The degrees of the compass point named by the text (case ignored), when it names one.
     bool MatchCompassName(const QString& text, double* degrees) const;
+
+protected:
     // The name of the first compass point within half a degree of d, or empty text.
     QString NearCompassName(double degrees) const;
 
@@ -173,6 +173,36 @@ AngleStyleMap CreateAngleStyleMap();
 // checked here; callers use IsWallLengthInRange.
 bool ParseLengthAndDirection(const QString& text, const LengthUnits& units, const AngleStyle& style,
                              double* length, double* direction);
+
+// What a person typed, read strictly. The lenient readers above take whatever the site file
+// and the meter have always given them; a typo at the keyboard must instead be refused, with a
+// reason, rather than silently become a wrong wall. A text that reads gives the same value as
+// the lenient reader gives it.
+enum class TypingFault {
+    None,
+    MissingPart,  // the input line's text lacks a length or a direction
+    Comma,        // a comma that does not separate groups of three digits ("2,5")
+    Length,       // not a length in the units ("3.5.5", "3 m 2")
+    Direction,    // neither a compass name nor a bearing valid in the style
+    Number,       // not a plain number ("90x")
+};
+
+// A number alone, white space around it allowed: an optional sign, digits with commas only
+// between groups of three ("1,250"), an optional point and fraction; no exponent.
+TypingFault ReadTypedNumber(const QString& text, double* value);
+// Metric: a number, then optionally "m". Feet and inches: feet with the foot mark followed by
+// optional inches ("12'6", "12' 6\""), or inches alone with an optional inch mark ("6\"").
+TypingFault ReadTypedLength(const QString& text, const LengthUnits& units, double* meters);
+// A compass name, or in azimuth style a bearing from 0 to 360 (a degree sign allowed), in
+// quadrant style N or S, an angle from 0 to 90 (a degree sign allowed), then E or W.
+TypingFault ReadTypedDirection(const QString& text, const AngleStyle& style, double* degrees);
+
+// The input line's grammar, read strictly: split as ParseLengthAndDirection splits, then each
+// part read as above. On a fault the outputs are left alone and `faultyPart` (when given) gets
+// the part at fault as the person typed it.
+TypingFault ReadTypedLengthAndDirection(const QString& text, const LengthUnits& units,
+                                        const AngleStyle& style, double* length, double* direction,
+                                        QString* faultyPart = nullptr);
 
 // "3.81 m @ NE". Empty when either object is missing.
 QString FormatLengthAndDirection(const LengthUnits* units, const AngleStyle* style, double length,

@@ -58,6 +58,24 @@ const std::map<int, QString>& Table() {
         {string_id::kCouldNotCalculatePoint,
          QStringLiteral("Could not calculate a point based on the given distances. You might try "
                         "basing the measurement off of a different point.")},
+        {string_id::kCommaNotDecimal,
+         QStringLiteral("\"%1\" has a comma that does not separate thousands. Decimals take a "
+                        "point, as in 2.5; a comma may only stand between groups of three digits, "
+                        "as in 1,250.")},
+        {string_id::kNotALength, QStringLiteral("\"%1\" is not a length. Please enter %2.")},
+        {string_id::kMetricLengthForm, QStringLiteral("a number of meters, such as 3.5 or 3.5 m")},
+        {string_id::kImperialLengthForm,
+         QStringLiteral("feet and inches, such as 12'6 or 12' 6\", or inches alone, such as 6\"")},
+        {string_id::kNotADirection, QStringLiteral("\"%1\" is not a direction. Please enter %2.")},
+        {string_id::kDirectionMissing, QStringLiteral("Please enter a direction: %1.")},
+        {string_id::kAzimuthForm,
+         QStringLiteral("a compass point (N, NE, E, SE, S, SW, W or NW) or a bearing from 0 to "
+                        "360 degrees")},
+        {string_id::kQuadrantForm,
+         QStringLiteral("a compass point (N, NE, E, SE, S, SW, W or NW) or a quadrant bearing: N "
+                        "or S, an angle from 0 to 90 degrees, then E or W, as in N45E")},
+        {string_id::kInvalidInputBecause,
+         QStringLiteral("The input \"%1\" does not represent a valid length and direction. %2")},
     };
     return table;
 }

@@ -39,6 +39,16 @@ inline constexpr int kDistanceRange = 36201;
 inline constexpr int kProjectionTooLarge = 36202;
 inline constexpr int kSelectCorners = 36203;
 inline constexpr int kCouldNotCalculatePoint = 36204;
+// Refusals of typed lengths and directions: what is wrong, and what is expected.
+inline constexpr int kCommaNotDecimal = 36205;
+inline constexpr int kNotALength = 36206;
+inline constexpr int kMetricLengthForm = 36207;
+inline constexpr int kImperialLengthForm = 36208;
+inline constexpr int kNotADirection = 36209;
+inline constexpr int kDirectionMissing = 36210;
+inline constexpr int kAzimuthForm = 36211;
+inline constexpr int kQuadrantForm = 36212;
+inline constexpr int kInvalidInputBecause = 36213;
 }  // namespace string_id
 
 // The text of a numbered string; empty for a number the table does not hold. A command's

@@ -162,8 +162,13 @@ void CKeypadDlg::Append(const QString& text) {
 
 void CKeypadDlg::Submit(const QString& suffix) {
     const QString entry = entry_ + suffix;
+    submittedEntry_ = entry_;
     SetEntry(QString());
     emit submitted(entry);
+}
+
+void CKeypadDlg::RestoreEntry() {
+    SetEntry(submittedEntry_);
 }
 
 void CKeypadDlg::SetEntry(const QString& text) {

@@ -21,6 +21,9 @@ public:
 
     // Keys by their label ("7", "Clear", "Room") or compass name ("N", "NE", ...).
     QPushButton* Key(const QString& name) const;
+    // Shows again the entry last submitted, without its direction, after the document refused
+    // it: the person corrects it rather than keying it all again.
+    void RestoreEntry();
 
 signals:
     // A direction key or "Room": the entry to hand to the document.
@@ -40,6 +43,7 @@ private:
     QPushButton* feetKey_;
     QPushButton* inchesKey_;
     QString entry_;
+    QString submittedEntry_;
     int unitMode_ = 0;
 };
 

@@ -768,16 +768,19 @@ void CTracepadMainFrame::SubmitInput() {
         ReportNoSite(text);
         return;
     }
-    doc->EnterInputText(text);
-    input_->clear();
+    // A refused entry stays on the line for correction.
+    if (doc->EnterInputText(text)) {
+        input_->clear();
+    }
     input_->setFocus();
 }
 
 void CTracepadMainFrame::EnterText(const QString& text) {
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        doc->EnterInputText(text);
-    } else {
+    CTracepadDoc* doc = ActiveDocument();
+    if (doc == nullptr) {
         ReportNoSite(text);
+    } else if (!doc->EnterInputText(text)) {
+        keypad_->RestoreEntry();
     }
 }
 

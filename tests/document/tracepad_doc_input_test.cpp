@@ -112,6 +112,107 @@ TEST_F(InputLineTest, AnEntryWithoutADirectionIsAnError) {
     EXPECT_FALSE(Doc().IsModified());
 }
 
+// Typos on the input line: refused with what is wrong and what is expected, and nothing changes.
+struct TypoCase {
+    const char* setting;  // "m" or "f", then the style code
+    const char* typed;
+    const char* reason;  // what follows the sentence about the input
+};
+
+class InputTypoTest : public DocTest, public ::testing::WithParamInterface<TypoCase> {};
+
+TEST_P(InputTypoTest, IsRefusedAndChangesNothing) {
+    const TypoCase& c = GetParam();
+    if (c.setting[0] == 'm') {
+        UseMeters();
+    }
+    PutSetting(QStringLiteral("AngleStyle"), c.setting[1] - '0');
+    NewDoc();
+    Type({"3 N"});
+    const int steps = Doc().UndoHistory().Count();
+    Doc().SetModifiedFlag(false);
+    EXPECT_FALSE(Doc().EnterInputText(QString::fromUtf8(c.typed)));
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].text,
+              QStringLiteral("The input \"%1\" does not represent a valid length and direction. %2")
+                  .arg(QString::fromUtf8(c.typed), QString::fromUtf8(c.reason)));
+    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(Doc().GetCurrentRoom()->WallCount(true), 1);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(Doc().UndoHistory().Count(), steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typos, InputTypoTest,
+    ::testing::Values(
+        TypoCase{"m0", "2,5 N",
+                 "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
+                 "as in 2.5; a comma may only stand between groups of three digits, as in 1,250."},
+        TypoCase{"m0", "3 2,5",
+                 "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
+                 "as in 2.5; a comma may only stand between groups of three digits, as in 1,250."},
+        TypoCase{"m0", "3 XYZ",
+                 "\"XYZ\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, "
+                 "W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m0", "3 nne",
+                 "\"nne\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, "
+                 "W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m0", "3 Q",
+                 "\"Q\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, "
+                 "W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m0", "3 N45E",
+                 "\"N45E\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
+                 "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m1", "3 45",
+                 "\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, "
+                 "W or NW) or a quadrant bearing: N or S, an angle from 0 to 90 degrees, then E or "
+                 "W, as in N45E."},
+        TypoCase{"m0", "3.5.5 N",
+                 "\"3.5.5\" is not a length. Please enter a number of meters, such as 3.5 or "
+                 "3.5 m."},
+        TypoCase{"m0", "1e10 N",
+                 "\"e10 N\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
+                 "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m0", "1e400 N",
+                 "\"e400 N\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
+                 "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"f0", "12'6' N",
+                 "\"12'6'\" is not a length. Please enter feet and inches, such as 12'6 or 12' "
+                 "6\", or inches alone, such as 6\"."}));
+
+TEST_F(InputLineTest, EntriesAsTypedKeepWorking) {
+    struct Case {
+        const char* setting;
+        const char* typed;
+        double length;
+        double direction;
+    };
+    const double inch = 0.3048 / 12;
+    const Case cases[] = {
+        {"m0", "3 N", 3, 0},
+        {"m0", "3 45", 3, 45},
+        {"m0", "3.5m45", 3.5, 45},
+        {"m0", "199.99999 N", 199.99999, 0},
+        {"m1", "3 N45E", 3, 45},
+        {"m1", "3 s10w", 3, 190},
+        {"f0", "12'6 N", 150 * inch, 0},
+        {"f0", "12' 6\" NE", 150 * inch, 45},
+        {"f1", "6\" SW", 6 * inch, 225},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        PutSetting(QStringLiteral("Input"), c.setting[0] == 'm' ? 1 : 0);
+        PutSetting(QStringLiteral("AngleStyle"), c.setting[1] - '0');
+        doc_.reset();
+        NewDoc();
+        EXPECT_TRUE(Doc().EnterInputText(QString::fromUtf8(c.typed)));
+        EXPECT_TRUE(prompts_.messages.empty());
+        ASSERT_EQ(Doc().GetCurrentRoom()->WallCount(true), 1);
+        EXPECT_NEAR(Doc().GetCurrentRoom()->GetWall(0, true)->GetLength(), c.length, 1e-12);
+        EXPECT_NEAR(Doc().GetCurrentRoom()->GetWall(0, true)->GetDirection(), c.direction, 1e-12);
+    }
+}
+
 TEST_F(InputLineTest, FeetAndInchesAreTheDefaultUnits) {
     NewDoc();
     Type({"12'6 N", "6 E"});

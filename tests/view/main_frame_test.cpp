@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolBar>
 
 #include "document/forms/export_form.h"
@@ -41,6 +42,17 @@ TEST_F(FrameTest, TypedTextReachesTheDocumentOrIsRefusedWithItsMessage) {
          MessageIcon::Warning},
         {QStringLiteral("700' e"), 0, QStringLiteral("The wall length must be between "),
          MessageIcon::Warning},
+        {QStringLiteral("2,5 n"), 0,
+         QStringLiteral("The input \"2,5 n\" does not represent a valid length and direction. "
+                        "\"2,5\" has a comma that does not separate thousands."),
+         MessageIcon::Error},
+        {QStringLiteral("3 xyz"), 0,
+         QStringLiteral("The input \"3 xyz\" does not represent a valid length and direction. "
+                        "\"xyz\" is not a direction."),
+         MessageIcon::Error},
+        {QStringLiteral("1,250' n"), 0, QStringLiteral("The wall length must be between "),
+         MessageIcon::Warning},
+        {QStringLiteral("12' 6\" ne"), 1, QString(), MessageIcon::Error},
     };
     frame->NewDocument();
     for (const Case& c : cases) {
@@ -57,10 +69,31 @@ TEST_F(FrameTest, TypedTextReachesTheDocumentOrIsRefusedWithItsMessage) {
                 << prompts.messages[0].text.toStdString();
             EXPECT_EQ(prompts.messages[0].icon, c.icon);
         }
-        // Whatever happened, the field is empty and keeps the keyboard.
-        EXPECT_TRUE(frame->Input().text().isEmpty());
+        // A wall taken empties the field; a refused entry stays there for correction. Either
+        // way the field keeps the keyboard.
+        EXPECT_EQ(frame->Input().text(), c.wallsAdded > 0 ? QString() : c.text);
         EXPECT_TRUE(frame->Input().hasFocus());
+        frame->Input().clear();
     }
+}
+
+TEST_F(FrameTest, ARefusedKeypadEntryComesBackWithoutItsDirection) {
+    frame->NewDocument();
+    frame->Keypad().show();
+    const auto tap = [this](std::initializer_list<const char*> keys) {
+        for (const char* key : keys) {
+            QTest::mouseClick(frame->Keypad().Key(QString::fromLatin1(key)), Qt::LeftButton);
+        }
+    };
+    tap({"1", "2", "'", "6", "'", "N"});
+    EXPECT_EQ(WallCount(), 0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(frame->Keypad().EntryText(), QStringLiteral("12'6'"));
+    // Cleared and keyed again, the entry is taken and the display empties.
+    tap({"Clear", "1", "2", "'", "6", "N"});
+    EXPECT_EQ(WallCount(), 1);
+    EXPECT_TRUE(frame->Keypad().EntryText().isEmpty());
 }
 
 TEST_F(FrameTest, EmptyFieldUndoesThePlanAndDeleteNeverDeletesARoom) {

@@ -95,12 +95,15 @@ const QString kDistanceRange = QStringLiteral("The distance must be between 0.03
 const QString kNoPoint = QStringLiteral(
     "Could not calculate a point based on the given distances. You might try basing the "
     "measurement off of a different point.");
+const QString kAzimuths = QStringLiteral(
+    "a compass point (N, NE, E, SE, S, SW, W or NW) or a bearing from 0 to 360 degrees");
 
 TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
     const RefusalCase cases[] = {
         {"half the length as projection, right", -1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new WallDialog(d, WallForm::FromDocument(d, WallForm::Purpose::Add), p, nullptr);
              TypeInto(w->LengthEdit(), QStringLiteral("3"));
+             TypeInto(w->DirectionCombo(), QStringLiteral("N"));
              TypeInto(w->ProjectionEdit(), QStringLiteral("1.5"));
              QTest::mouseClick(w->RightButton(), Qt::LeftButton);
              return Opened{std::unique_ptr<EditingDialog>(w), w->ProjectionEdit()};
@@ -108,9 +111,29 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
         {"just under half", -1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new WallDialog(d, WallForm::FromDocument(d, WallForm::Purpose::Add), p, nullptr);
              TypeInto(w->LengthEdit(), QStringLiteral("3"));
+             TypeInto(w->DirectionCombo(), QStringLiteral("N"));
              TypeInto(w->ProjectionEdit(), QStringLiteral("1.49"));
              return Opened{std::unique_ptr<EditingDialog>(w), nullptr};
          }, QString()},
+        {"wall length with a decimal comma", -1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new WallDialog(d, WallForm::FromDocument(d, WallForm::Purpose::Add), p, nullptr);
+             TypeInto(w->LengthEdit(), QStringLiteral("2,5"));
+             TypeInto(w->DirectionCombo(), QStringLiteral("N"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->LengthEdit()};
+         }, QStringLiteral("\"2,5\" has a comma that does not separate thousands. Decimals take a "
+                           "point, as in 2.5; a comma may only stand between groups of three "
+                           "digits, as in 1,250.")},
+        {"wall direction unreadable", -1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new WallDialog(d, WallForm::FromDocument(d, WallForm::Purpose::Add), p, nullptr);
+             TypeInto(w->LengthEdit(), QStringLiteral("3"));
+             TypeInto(w->DirectionCombo(), QStringLiteral("XYZ"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DirectionCombo()};
+         }, QStringLiteral("\"XYZ\" is not a direction. Please enter %1.").arg(kAzimuths)},
+        {"edit wall direction emptied", 1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new WallDialog(d, WallForm::FromDocument(d, WallForm::Purpose::Edit), p, nullptr);
+             TypeInto(w->DirectionCombo(), QString());
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DirectionCombo()};
+         }, QStringLiteral("Please enter a direction: %1.").arg(kAzimuths)},
         {"projection length", 1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new ProjectionDialog(d, ProjectionForm::FromDocument(d), p, nullptr);
              TypeInto(w->LengthCombo(), QStringLiteral("200"));
@@ -152,9 +175,26 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
          }, kWallRange},
         {"move distance", -1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new MoveDialog(d, MoveForm::FromDocument(d, MoveForm::Target::Room), p, nullptr);
-             TypeInto(w->DistanceEdit(), QStringLiteral("abc"));
+             TypeInto(w->DistanceEdit(), QStringLiteral("0"));
              return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
          }, kDistanceRange},
+        {"move distance unreadable", -1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new MoveDialog(d, MoveForm::FromDocument(d, MoveForm::Target::Room), p, nullptr);
+             TypeInto(w->DistanceEdit(), QStringLiteral("abc"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
+         }, QStringLiteral("\"abc\" is not a length. Please enter a number of meters, such as 3.5 "
+                           "or 3.5 m.")},
+        {"move room without a direction", -1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new MoveDialog(d, MoveForm::FromDocument(d, MoveForm::Target::Room), p, nullptr);
+             TypeInto(w->DistanceEdit(), QStringLiteral("1"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DirectionCombo()};
+         }, QStringLiteral("Please enter a direction: %1.").arg(kAzimuths)},
+        {"move end direction", 1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new MoveEndPointDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
+             TypeInto(w->DistanceEdit(), QStringLiteral("1"));
+             TypeInto(w->DirectionCombo(), QStringLiteral("N45E"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->DirectionCombo()};
+         }, QStringLiteral("\"N45E\" is not a direction. Please enter %1.").arg(kAzimuths)},
         {"move end distance", 1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new MoveEndPointDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
              TypeInto(w->DistanceEdit(), QStringLiteral("0"));
@@ -167,6 +207,16 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
         {"rotation abc", -1, [](CTracepadDoc& d, UserPrompts& p) {
              auto* w = new RotateRoomDialog(d, RotateForm::FromDocument(d), p, nullptr);
              TypeInto(w->RotationEdit(), QStringLiteral("abc"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->RotationEdit()};
+         }, QStringLiteral("Please enter a valid angle.")},
+        {"rotation 90x", -1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new RotateRoomDialog(d, RotateForm::FromDocument(d), p, nullptr);
+             TypeInto(w->RotationEdit(), QStringLiteral("90x"));
+             return Opened{std::unique_ptr<EditingDialog>(w), w->RotationEdit()};
+         }, QStringLiteral("Please enter a valid angle.")},
+        {"rotation -45", -1, [](CTracepadDoc& d, UserPrompts& p) {
+             auto* w = new RotateRoomDialog(d, RotateForm::FromDocument(d), p, nullptr);
+             TypeInto(w->RotationEdit(), QStringLiteral("-45"));
              return Opened{std::unique_ptr<EditingDialog>(w), nullptr};
          }, QString()},
     };
@@ -219,6 +269,30 @@ TEST_F(DialogTest, AMeterReadingFillsTheFocusedFieldAndItsEnterKeyConfirms) {
     EXPECT_DOUBLE_EQ(wall.GetDirection(), 0.0);  // the last key pressed
     EXPECT_DOUBLE_EQ(wall.GetArcHeight(), 0.5);
     EXPECT_EQ(Doc().UndoHistory().Position(), steps + 1);
+}
+
+TEST_F(DialogTest, TypingACompassNameInADirectionBoxKeepsThatName) {
+    WallDialog dialog(Doc(), WallForm::FromDocument(Doc(), WallForm::Purpose::Add), prompts,
+                      nullptr);
+    // Completion runs in the field that has the keyboard, so the dialog is made active.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QComboBox* combo = dialog.DirectionCombo();
+    combo->setFocus();
+    ASSERT_TRUE(combo->lineEdit()->hasFocus());
+    for (const char* name : {"S", "N", "E", "W", "SE", "SW", "NE", "NW", "s", "n"}) {
+        SCOPED_TRACE(name);
+        TypeInto(combo, QString::fromLatin1(name));
+        EXPECT_EQ(combo->currentText().toUpper(), QString::fromLatin1(name).toUpper());
+    }
+    // Confirmed, south is south.
+    TypeInto(dialog.LengthEdit(), QStringLiteral("3"));
+    TypeInto(combo, QStringLiteral("S"));
+    Click(&dialog, QDialogButtonBox::Ok);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(dialog.Form().direction.Direction(Doc().Style()), 180.0);
 }
 
 TEST_F(DialogTest, CancelChangesNothing) {

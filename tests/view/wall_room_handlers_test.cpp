@@ -107,6 +107,7 @@ TEST_F(HandlerTest, ConfirmedDialogsChangeThePlanInOneStepAndCancelledOnesChange
     const Case cases[] = {
         {"add wall", kAddWall, -1, [](AnyForm f) {
              std::get<WallForm*>(f)->length.text = QStringLiteral("2");
+             std::get<WallForm*>(f)->direction.text = QStringLiteral("S");
          }},
         {"edit wall", kEditWall, 0, [](AnyForm f) {
              std::get<WallForm*>(f)->length.text = QStringLiteral("5");
@@ -121,6 +122,7 @@ TEST_F(HandlerTest, ConfirmedDialogsChangeThePlanInOneStepAndCancelledOnesChange
          }},
         {"move wall end", kMoveWallEnd, 1, [](AnyForm f) {
              std::get<MoveWallEndForm*>(f)->distance.text = QStringLiteral("1");
+             std::get<MoveWallEndForm*>(f)->direction.text = QStringLiteral("N");
          }},
         {"room start", kMoveRoomStart, -1, [](AnyForm f) {
              std::get<RoomStartForm*>(f)->corner = PlanPoint{3.0, 4.0};
@@ -132,6 +134,7 @@ TEST_F(HandlerTest, ConfirmedDialogsChangeThePlanInOneStepAndCancelledOnesChange
          }},
         {"move start point", kMoveStartPoint, -2, [](AnyForm f) {
              std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
+             std::get<MoveForm*>(f)->direction.text = QStringLiteral("N");
          }},
         {"rotate", kRotateRoom, -1, [](AnyForm f) {
              std::get<RotateForm*>(f)->rotation = QStringLiteral("90");

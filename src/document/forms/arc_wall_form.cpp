@@ -15,8 +15,14 @@ FormCheck<ArcWallForm::Field> ArcWallForm::Check(const CTracepadDoc& doc) const 
         return FormRefusal<Field>{LoadString(string_id::kSelectCorners), Field::Corners};
     }
     const LengthUnits& units = doc.Units();
+    if (auto refusal = firstDistance.LengthRefusal(units)) {
+        return FormRefusal<Field>{*refusal, Field::FirstDistance};
+    }
     if (auto refusal = CheckDistance(firstDistance.Length(units), units)) {
         return FormRefusal<Field>{*refusal, Field::FirstDistance};
+    }
+    if (auto refusal = secondDistance.LengthRefusal(units)) {
+        return FormRefusal<Field>{*refusal, Field::SecondDistance};
     }
     if (auto refusal = CheckDistance(secondDistance.Length(units), units)) {
         return FormRefusal<Field>{*refusal, Field::SecondDistance};
@@ -72,6 +78,9 @@ std::optional<QString> AngleWallForm::CheckOpening(const CTracepadDoc& doc) {
 FormCheck<AngleWallForm::Field> AngleWallForm::Check(const CTracepadDoc& doc) const {
     if (auto refusal = CheckOpening(doc)) {
         return FormRefusal<Field>{*refusal, Field::None};
+    }
+    if (auto refusal = distance.LengthRefusal(doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
     }
     const double length = distance.Length(doc.Units());
     if (auto refusal = CheckWallLength(length, doc.Units())) {

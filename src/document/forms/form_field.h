@@ -32,6 +32,10 @@ public:
     void Show(const QString& shown, double value);
     double Length(const LengthUnits& units) const;
     double Direction(const AngleStyle& style) const;
+    // Why the text as typed is no length or no direction, or nothing. A field still showing the
+    // value it was filled with is always taken; an empty length is left to the range check.
+    std::optional<QString> LengthRefusal(const LengthUnits& units) const;
+    std::optional<QString> DirectionRefusal(const AngleStyle& style) const;
 
     QString text;
 

@@ -13,8 +13,14 @@ MoveForm MoveForm::FromDocument(const CTracepadDoc&, Target target) {
 }
 
 FormCheck<MoveForm::Field> MoveForm::Check(const CTracepadDoc& doc) const {
+    if (auto refusal = distance.LengthRefusal(doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
+    }
     if (auto refusal = CheckDistance(distance.Length(doc.Units()), doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    if (auto refusal = direction.DirectionRefusal(doc.Style())) {
+        return FormRefusal<Field>{*refusal, Field::Direction};
     }
     return std::nullopt;
 }
@@ -31,9 +37,15 @@ MoveWallEndForm MoveWallEndForm::FromDocument(const CTracepadDoc&) {
 }
 
 FormCheck<MoveWallEndForm::Field> MoveWallEndForm::Check(const CTracepadDoc& doc) const {
+    if (auto refusal = distance.LengthRefusal(doc.Units())) {
+        return FormRefusal<Field>{*refusal, Field::Distance};
+    }
     const double length = distance.Length(doc.Units());
     if (auto refusal = CheckWallLength(length, doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
+    }
+    if (auto refusal = direction.DirectionRefusal(doc.Style())) {
+        return FormRefusal<Field>{*refusal, Field::Direction};
     }
     // The wall it leaves is held to the same limits as any wall typed, so that a move back to
     // its start cannot leave a wall 0 m long.

@@ -11,7 +11,7 @@ class CTracepadDoc;
 class MoveForm {
 public:
     enum class Target { StartPoint, Room };
-    enum class Field { Distance };
+    enum class Field { Distance, Direction };
 
     static MoveForm FromDocument(const CTracepadDoc& doc, Target target);
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
@@ -25,7 +25,7 @@ public:
 // "Move End Point": the selected wall's end moved by a distance and a direction.
 class MoveWallEndForm {
 public:
-    enum class Field { Distance };
+    enum class Field { Distance, Direction };
 
     static MoveWallEndForm FromDocument(const CTracepadDoc& doc);
     // The distance, and the wall's length after the move, within the wall-length limits.

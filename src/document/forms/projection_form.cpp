@@ -31,8 +31,14 @@ ProjectionForm ProjectionForm::FromDocument(const CTracepadDoc& doc) {
 
 FormCheck<ProjectionForm::Field> ProjectionForm::Check(const CTracepadDoc& doc) const {
     const LengthUnits& units = doc.Units();
+    if (auto refusal = length.LengthRefusal(units)) {
+        return FormRefusal<Field>{*refusal, Field::Length};
+    }
     if (auto refusal = CheckWallLength(length.Length(units), units)) {
         return FormRefusal<Field>{*refusal, Field::Length};
+    }
+    if (auto refusal = depth.LengthRefusal(units)) {
+        return FormRefusal<Field>{*refusal, Field::Depth};
     }
     if (auto refusal = CheckWallLength(depth.Length(units), units)) {
         return FormRefusal<Field>{*refusal, Field::Depth};

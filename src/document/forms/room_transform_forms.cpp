@@ -1,9 +1,7 @@
 #include "document/forms/room_transform_forms.h"
 
-#include <cmath>
-
+#include "document/length_checks.h"
 #include "document/tracepad_doc.h"
-#include "resources/string_table.h"
 
 namespace plantrek {
 
@@ -12,14 +10,16 @@ RotateForm RotateForm::FromDocument(const CTracepadDoc&) {
 }
 
 FormCheck<RotateForm::Field> RotateForm::Check(const CTracepadDoc&) const {
-    if (rotation.isEmpty() || !std::isfinite(ParseNumber(rotation))) {
-        return FormRefusal<Field>{LoadString(string_id::kInvalidAngle), Field::Rotation};
+    if (auto refusal = CheckTypedAngle(rotation)) {
+        return FormRefusal<Field>{*refusal, Field::Rotation};
     }
     return std::nullopt;
 }
 
 bool RotateForm::Apply(CTracepadDoc& doc) const {
-    return doc.RotateCurrentRoom(pivot, ParseNumber(rotation));
+    double degrees = 0.0;
+    return ReadTypedNumber(rotation, &degrees) == TypingFault::None &&
+           doc.RotateCurrentRoom(pivot, degrees);
 }
 
 ReflectForm ReflectForm::FromDocument(const CTracepadDoc&) {

@@ -19,8 +19,8 @@ public:
     enum class Field { Rotation };
 
     static RotateForm FromDocument(const CTracepadDoc& doc);
-    // Any text but an empty one, read as a number (unreadable text as 0); a number too large to
-    // turn by is refused too.
+    // A plain number of degrees; anything else, a number too large to turn by included, is
+    // refused. A whole number of turns changes nothing and leaves no undo step.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;
 

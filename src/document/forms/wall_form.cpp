@@ -26,8 +26,17 @@ WallForm WallForm::FromDocument(const CTracepadDoc& doc, Purpose purpose) {
 FormCheck<WallForm::Field> WallForm::Check(const CTracepadDoc& doc) const {
     const LengthUnits& units = doc.Units();
     const double typedLength = length.Length(units);
+    if (auto refusal = length.LengthRefusal(units)) {
+        return FormRefusal<Field>{*refusal, Field::Length};
+    }
     if (auto refusal = CheckWallLength(typedLength, units)) {
         return FormRefusal<Field>{*refusal, Field::Length};
+    }
+    if (auto refusal = direction.DirectionRefusal(doc.Style())) {
+        return FormRefusal<Field>{*refusal, Field::Direction};
+    }
+    if (auto refusal = projection.LengthRefusal(units)) {
+        return FormRefusal<Field>{*refusal, Field::Projection};
     }
     // Below half the length, with the usual slack, so that half of a length typed in feet and
     // inches is refused however its conversion rounds. An empty field is no projection.

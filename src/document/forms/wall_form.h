@@ -11,11 +11,12 @@ class CTracepadDoc;
 class WallForm {
 public:
     enum class Purpose { Add, Edit };
-    enum class Field { Length, Projection };
+    enum class Field { Length, Projection, Direction };
 
     // Add opens empty, projecting left; Edit shows the selected wall.
     static WallForm FromDocument(const CTracepadDoc& doc, Purpose purpose);
-    // The length within the limits, then the projection as typed below half the length.
+    // The length readable and within the limits, the direction readable, then the projection
+    // readable and, as typed, below half the length.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     // Appends the wall to the selected room, or edits the selected wall.
     bool Apply(CTracepadDoc& doc) const;

@@ -4,6 +4,7 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -62,10 +63,20 @@ QComboBox* NewDirectionCombo(const AngleStyle& style, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    QStringList names;
     for (int i = 0; i < style.CompassPointCount(); ++i) {
         combo->addItem(style.CompassPointName(i));
+        names.append(style.CompassPointName(i));
     }
     combo->setCurrentIndex(-1);
+    // Typing completes from the names in alphabetical order, where each name comes before the
+    // longer names it begins: "S" stays south instead of becoming "SE", the first in the list.
+    names.sort(Qt::CaseInsensitive);
+    auto* completer = new QCompleter(names, combo);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    combo->setCompleter(completer);
     return combo;
 }
 

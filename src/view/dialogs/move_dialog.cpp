@@ -33,7 +33,9 @@ MoveDialog::MoveDialog(const CTracepadDoc& doc, MoveForm form, UserPrompts& prom
 
 bool MoveDialog::TakeControls() {
     TakeBoundFields();
-    return Passes(form_.Check(doc_), [this](MoveForm::Field) -> QWidget* { return distance_; });
+    return Passes(form_.Check(doc_), [this](MoveForm::Field field) -> QWidget* {
+        return field == MoveForm::Field::Direction ? static_cast<QWidget*>(direction_) : distance_;
+    });
 }
 
 MoveEndPointDialog::MoveEndPointDialog(const CTracepadDoc& doc, MoveWallEndForm form,
@@ -67,8 +69,10 @@ MoveEndPointDialog::MoveEndPointDialog(const CTracepadDoc& doc, MoveWallEndForm 
 
 bool MoveEndPointDialog::TakeControls() {
     TakeBoundFields();
-    return Passes(form_.Check(doc_),
-                  [this](MoveWallEndForm::Field) -> QWidget* { return distance_; });
+    return Passes(form_.Check(doc_), [this](MoveWallEndForm::Field field) -> QWidget* {
+        return field == MoveWallEndForm::Field::Direction ? static_cast<QWidget*>(direction_)
+                                                          : distance_;
+    });
 }
 
 }  // namespace plantrek

@@ -52,7 +52,15 @@ bool WallDialog::TakeControls() {
     TakeBoundFields();
     form_.side = right_->isChecked() ? ProjectionSide::Right : ProjectionSide::Left;
     return Passes(form_.Check(doc_), [this](WallForm::Field field) -> QWidget* {
-        return field == WallForm::Field::Length ? length_ : projection_;
+        switch (field) {
+            case WallForm::Field::Length:
+                return length_;
+            case WallForm::Field::Direction:
+                return direction_;
+            case WallForm::Field::Projection:
+                break;
+        }
+        return projection_;
     });
 }
 

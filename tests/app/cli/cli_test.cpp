@@ -156,6 +156,55 @@ INSTANTIATE_TEST_SUITE_P(
         LineErrorCase{":preferences units=cubits",
                       "plantrek-cli: line 3: unknown preference \"units=cubits\""}));
 
+// A typo on a script line, typed or in a command's fields, is reported and changes nothing; a
+// rotation by whole turns changes nothing without a word.
+struct TypoLineCase {
+    const char* line;
+    const char* message;  // empty for none
+};
+
+class CliTypoTest : public CliTest, public ::testing::WithParamInterface<TypoLineCase> {};
+
+TEST_P(CliTypoTest, IsReportedAndChangesNothing) {
+    const CliResult result =
+        RunScript(QByteArray("3 N\n4 E\n:info\n") + GetParam().line + "\n:info\n",
+                  {"--units", "meters"});
+    EXPECT_EQ(result.exitCode, 0);
+    const QString message = QString::fromUtf8(GetParam().message);
+    EXPECT_EQ(result.ErrLines(), message.isEmpty() ? QStringList() : QStringList{message});
+    const auto objects = ParseObjects(result.out);
+    ASSERT_EQ(objects.size(), 2u);
+    ExpectSameJson(objects[1], objects[0], GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CliTypoTest,
+    ::testing::Values(
+        TypoLineCase{"2,5 N",
+                     "error: The input \"2,5 N\" does not represent a valid length and direction. "
+                     "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
+                     "as in 2.5; a comma may only stand between groups of three digits, as in "
+                     "1,250."},
+        TypoLineCase{"3 XYZ",
+                     "error: The input \"3 XYZ\" does not represent a valid length and direction. "
+                     "\"XYZ\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
+                     "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoLineCase{"3.5.5 N",
+                     "error: The input \"3.5.5 N\" does not represent a valid length and "
+                     "direction. \"3.5.5\" is not a length. Please enter a number of meters, such "
+                     "as 3.5 or 3.5 m."},
+        TypoLineCase{":add-wall 3 NNE",
+                     "warning: \"NNE\" is not a direction. Please enter a compass point (N, NE, E, "
+                     "SE, S, SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoLineCase{":add-wall 1e400 N",
+                     "warning: \"1e400\" is not a length. Please enter a number of meters, such "
+                     "as 3.5 or 3.5 m."},
+        TypoLineCase{":move-room 1 \"\"",
+                     "warning: Please enter a direction: a compass point (N, NE, E, SE, S, SW, W "
+                     "or NW) or a bearing from 0 to 360 degrees."},
+        TypoLineCase{":rotate 90x center", "warning: Please enter a valid angle."},
+        TypoLineCase{":rotate 0 center", ""}, TypoLineCase{":rotate -720 start", ""}));
+
 TEST_F(CliTest, StrictStopsAtTheFirstWarningOrUnavailableCommandWithStatus3) {
     CliResult result = RunScript(":info\n0 N\n:info\n", {"--strict", "--units", "meters"});
     EXPECT_EQ(result.exitCode, 3);

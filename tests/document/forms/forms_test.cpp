@@ -92,6 +92,11 @@ std::optional<Refusal> Refused(const char* message, Field field) {
     return Refusal{QString::fromUtf8(message), static_cast<int>(field)};
 }
 
+template <typename Form>
+std::function<bool(CTracepadDoc&)> Apply(Form form) {
+    return [form](CTracepadDoc& doc) { return !form.Check(doc) && form.Apply(doc); };
+}
+
 TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
     const char* const range = "The wall length must be between 0.03 m and 200.00 m.";
     const char* const distance = "The distance must be between 0.03 m and 200.00 m.";
@@ -113,12 +118,13 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          Refused(range, WallForm::Field::Length)},
         {"200 m", kRoom, Check(WallForm{.length = {"200"}}),
          Refused(range, WallForm::Field::Length)},
-        {"unreadable", kRoom, Check(WallForm{.length = {"abc"}}),
-         Refused(range, WallForm::Field::Length)},
-        {"below 200 m", kRoom, Check(WallForm{.length = {"199.99999"}}), std::nullopt},
-        {"projection of half", kRoom, Check(WallForm{.length = {"3"}, .projection = {"1.5"}}),
+        {"below 200 m", kRoom, Check(WallForm{.length = {"199.99999"}, .direction = {"N"}}),
+         std::nullopt},
+        {"projection of half", kRoom,
+         Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1.5"}}),
          Refused("The projection must be less than 1.50 m.", WallForm::Field::Projection)},
-        {"projection below half", kRoom, Check(WallForm{.length = {"3"}, .projection = {"1.49"}}),
+        {"projection below half", kRoom,
+         Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1.49"}}),
          std::nullopt},
         {"projection length", kRoom, Check(ProjectionForm{.length = {"250"}, .depth = {".1"}}),
          Refused(range, ProjectionForm::Field::Length)},
@@ -164,7 +170,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
         {"no rotation", kRoom, Check(RotateForm{}), Refused(angle, RotateForm::Field::Rotation)},
         {"huge rotation", kRoom, Check(RotateForm{.rotation = "1e999"}),
          Refused(angle, RotateForm::Field::Rotation)},
-        {"unreadable rotation is 0", kRoom, Check(RotateForm{.rotation = "abc"}), std::nullopt},
         {"no material", kRoom, Check(RoomForm{.name = "Den"}),
          Refused("Please enter the name of a material.", RoomForm::Field::Material)},
         {"new material, taken colour", kRoom, Check(NewMaterialForm{.colour = taken}),
@@ -187,11 +192,143 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
     }
 }
 
+// Every length, direction and angle field reads what a person types strictly: a typo is
+// refused with what is wrong and what is expected, on the field at fault.
+TEST_F(FormTest, TyposInFieldsAreRefusedOnTheirField) {
+    const QString metres = QStringLiteral("Please enter a number of meters, such as 3.5 or 3.5 m.");
+    const QString azimuths = QStringLiteral(
+        "a compass point (N, NE, E, SE, S, SW, W or NW) or a bearing from 0 to 360 degrees");
+    const auto notALength = [&](const char* part) {
+        return QStringLiteral("\"%1\" is not a length. %2").arg(QString::fromUtf8(part), metres);
+    };
+    const auto notADirection = [&](const char* part) {
+        return QStringLiteral("\"%1\" is not a direction. Please enter %2.")
+            .arg(QString::fromUtf8(part), azimuths);
+    };
+    const QString noDirection = QStringLiteral("Please enter a direction: %1.").arg(azimuths);
+    const auto comma = [](const char* part) {
+        return QStringLiteral(
+                   "\"%1\" has a comma that does not separate thousands. Decimals take a point, "
+                   "as in 2.5; a comma may only stand between groups of three digits, as in "
+                   "1,250.")
+            .arg(QString::fromUtf8(part));
+    };
+    const QString angle = QStringLiteral("Please enter a valid angle.");
+    struct Case {
+        const char* name;
+        int selection;
+        Checker check;
+        std::optional<Refusal> expected;
+    };
+    using W = WallForm::Field;
+    const auto at = [](const QString& message, auto field) {
+        return std::optional<Refusal>(Refusal{message, static_cast<int>(field)});
+    };
+    const Case cases[] = {
+        {"wall length comma", kRoom, Check(WallForm{.length = {"2,5"}, .direction = {"N"}}),
+         at(comma("2,5"), W::Length)},
+        {"wall length unreadable", kRoom, Check(WallForm{.length = {"abc"}}),
+         at(notALength("abc"), W::Length)},
+        {"wall length two points", kRoom, Check(WallForm{.length = {"3.5.5"}, .direction = {"N"}}),
+         at(notALength("3.5.5"), W::Length)},
+        {"wall length exponent", kRoom, Check(WallForm{.length = {"1e1"}, .direction = {"N"}}),
+         at(notALength("1e1"), W::Length)},
+        {"wall direction", kRoom, Check(WallForm{.length = {"3"}, .direction = {"XYZ"}}),
+         at(notADirection("XYZ"), W::Direction)},
+        {"wall direction missing", kRoom, Check(WallForm{.length = {"3"}}),
+         at(noDirection, W::Direction)},
+        {"wall quadrant in azimuths", kRoom, Check(WallForm{.length = {"3"}, .direction = {"N45E"}}),
+         at(notADirection("N45E"), W::Direction)},
+        {"wall projection", kRoom,
+         Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1,2"}}),
+         at(comma("1,2"), W::Projection)},
+        {"wall 1,250 is a length", kRoom, Check(WallForm{.length = {"1,250"}, .direction = {"N"}}),
+         Refused("The wall length must be between 0.03 m and 200.00 m.", W::Length)},
+        {"wall in meters with its mark", kRoom,
+         Check(WallForm{.length = {"3.5 m"}, .direction = {"45°"}}), std::nullopt},
+        {"edit wall direction cleared", 0,
+         [](const CTracepadDoc& doc) {
+             WallForm form = WallForm::FromDocument(doc, WallForm::Purpose::Edit);
+             form.direction.text.clear();
+             return Check(form)(doc);
+         },
+         at(noDirection, W::Direction)},
+        {"move room direction missing", kRoom, Check(MoveForm{MoveForm::Target::Room, {"1"}, {}}),
+         at(noDirection, MoveForm::Field::Direction)},
+        {"move room distance", kRoom, Check(MoveForm{MoveForm::Target::Room, {"1x"}, {"N"}}),
+         at(notALength("1x"), MoveForm::Field::Distance)},
+        {"move start point", kStartPoint, Check(MoveForm{.distance = {"1"}, .direction = {"Q"}}),
+         at(notADirection("Q"), MoveForm::Field::Direction)},
+        {"move wall end", 1, Check(MoveWallEndForm{.distance = {"1"}, .direction = {"361"}}),
+         at(notADirection("361"), MoveWallEndForm::Field::Direction)},
+        {"projection length", kRoom, Check(ProjectionForm{.length = {"1..5"}, .depth = {".1"}}),
+         at(notALength("1..5"), ProjectionForm::Field::Length)},
+        {"projection depth", kRoom, Check(ProjectionForm{.length = {"1"}, .depth = {"0,1"}}),
+         at(comma("0,1"), ProjectionForm::Field::Depth)},
+        {"arc first", 1, Check(ArcWallForm{.firstDistance = {"2 5"}, .secondDistance = {"1"}}),
+         at(notALength("2 5"), ArcWallForm::Field::FirstDistance)},
+        {"arc second", 1, Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"1'"}}),
+         at(notALength("1'"), ArcWallForm::Field::SecondDistance)},
+        {"angle wall", 1, Check(AngleWallForm{.distance = {"3m3"}}),
+         at(notALength("3m3"), AngleWallForm::Field::Distance)},
+        {"rotation unreadable", kRoom, Check(RotateForm{.rotation = "abc"}),
+         at(angle, RotateForm::Field::Rotation)},
+        {"rotation with trailing text", kRoom, Check(RotateForm{.rotation = "90x"}),
+         at(angle, RotateForm::Field::Rotation)},
+        {"rotation comma", kRoom, Check(RotateForm{.rotation = "22,5"}),
+         at(comma("22,5"), RotateForm::Field::Rotation)},
+        {"rotation", kRoom, Check(RotateForm{.rotation = " -22.5 "}), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset(c.selection);
+        EXPECT_EQ(c.check(Doc()), c.expected);
+    }
+}
+
+TEST_F(FormTest, QuadrantBearingsAndFeetInFields) {
+    PrefsInputValues input = Doc().Prefs().GetInputValues();
+    input.Input = 0;
+    input.AngleStyle = 1;
+    Doc().Prefs().SetInputValues(input);
+    EXPECT_EQ(Check(WallForm{.length = {"12' 6\""}, .direction = {"N45E"}})(Doc()), std::nullopt);
+    EXPECT_EQ(Check(WallForm{.length = {"12'6"}, .direction = {"45"}})(Doc()),
+              Refused("\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
+                      "SW, W or NW) or a quadrant bearing: N or S, an angle from 0 to 90 degrees, "
+                      "then E or W, as in N45E.",
+                      WallForm::Field::Direction));
+    EXPECT_EQ(Check(WallForm{.length = {"3.5m"}, .direction = {"N"}})(Doc()),
+              Refused("\"3.5m\" is not a length. Please enter feet and inches, such as 12'6 or "
+                      "12' 6\", or inches alone, such as 6\".",
+                      WallForm::Field::Length));
+    // Applied, the field gives what it read.
+    Reset(kRoom);
+    Doc().Prefs().SetInputValues(input);
+    ASSERT_TRUE(Apply(WallForm{.length = {"12' 6\""}, .direction = {" s10w"}})(Doc()));
+    EXPECT_NEAR(TheRoom().GetWall(2, true)->GetLength(), 3.81, 1e-12);
+    EXPECT_DOUBLE_EQ(TheRoom().GetWall(2, true)->GetDirection(), 190.0);
+}
+
+TEST_F(FormTest, ARotationByWholeTurnsChangesNothingAndLeavesNoUndoStep) {
+    for (const char* turn : {"0", "360", "-720", "0.0"}) {
+        SCOPED_TRACE(turn);
+        Reset(kRoom);
+        const QString before = Fingerprint(Doc());
+        const int steps = Doc().UndoHistory().Count();
+        const RotateForm form{QString::fromUtf8(turn), RoomPivot::CentreOfRoom};
+        ASSERT_FALSE(form.Check(Doc()));
+        form.Apply(Doc());
+        EXPECT_EQ(Fingerprint(Doc()), before);
+        EXPECT_EQ(TheRoom().WallCount(true), 2);  // the closing walls stay closing walls
+        EXPECT_EQ(Doc().UndoHistory().Count(), steps);
+    }
+}
+
 TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
     PrefsInputValues input = Doc().Prefs().GetInputValues();
     input.Input = 0;
     Doc().Prefs().SetInputValues(input);
-    EXPECT_EQ(Check(WallForm{.length = {"10'"}, .projection = {"5'"}})(Doc()),
+    EXPECT_EQ(Check(WallForm{.length = {"10'"}, .direction = {"N"}, .projection = {"5'"}})(Doc()),
               Refused("The projection must be less than 5'.", WallForm::Field::Projection));
 }
 
@@ -287,11 +424,6 @@ TEST_F(FormTest, TheProjectionValuesAreRememberedForEveryDocument) {
             EXPECT_GT(units->ParseLength(text), 0.0) << text.toStdString();
         }
     }
-}
-
-template <typename Form>
-std::function<bool(CTracepadDoc&)> Apply(Form form) {
-    return [form](CTracepadDoc& doc) { return !form.Check(doc) && form.Apply(doc); };
 }
 
 TEST_F(FormTest, EachApplyIsOneUndoStep) {

@@ -11,15 +11,13 @@
 #include <QString>
 #include <QStringList>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "model/site.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek::test {
 
@@ -124,31 +122,6 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Writes to regular files fail beyond `bytes` while it lives (instead of raising SIGXFSZ).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        if (getrlimit(RLIMIT_FSIZE, &previous_) != 0) {
-            return;
-        }
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        if (active_) {
-            setrlimit(RLIMIT_FSIZE, &previous_);
-        }
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool Active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = SIG_DFL;
-    bool active_ = false;
-};
 
 // A DXF file as its (group code, value) pairs.
 using DxfGroups = std::vector<std::pair<int, QByteArray>>;

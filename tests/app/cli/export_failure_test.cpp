@@ -14,35 +14,11 @@
 #include <csignal>
 
 #include "cli_support.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek::test {
 namespace {
 
-// Writes to regular files fail beyond `bytes` while it lives, for the tool it starts too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        if (getrlimit(RLIMIT_FSIZE, &previous_) != 0) {
-            return;
-        }
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        if (active_) {
-            setrlimit(RLIMIT_FSIZE, &previous_);
-        }
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool Active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = SIG_DFL;
-    bool active_ = false;
-};
 
 // "thumbnail" writes a PNG as well; the others are the export's formats.
 constexpr const char* kOutputs[] = {"dxf", "xls", "csv", "txt", "bmp",      "gif",

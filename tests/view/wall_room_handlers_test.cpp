@@ -1,4 +1,4 @@
-// The wall and room commands with a scripted dialog factory: no dialog is shown.
+// The wall and room commands with scripted dialogs: no dialog is shown.
 
 #include <functional>
 #include <variant>
@@ -12,45 +12,14 @@
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/commands/command_router.h"
+#include "scripted_form_dialogs.h"
 #include "view/handlers/move_handlers.h"
 #include "view/handlers/wall_handlers.h"
-#include "view/handlers/wall_room_dialogs.h"
 
 namespace plantrek::test {
 namespace {
 
 using namespace command_id;
-
-using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWallForm*,
-                             MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*,
-                             RoomStartForm*>;
-
-// Fills the form as a person would have and answers OK or Cancel.
-class ScriptedDialogs : public WallRoomDialogs {
-public:
-    bool Ask(const CTracepadDoc&, WallForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, ProjectionForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, ArcWallForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, AngleWallForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, MoveWallEndForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, MoveForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, RotateForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, ReflectForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, RoomStartForm& f) override { return Answer(&f); }
-
-    std::function<void(AnyForm)> fill;
-    bool answer = true;
-    int asks = 0;
-
-private:
-    bool Answer(AnyForm form) {
-        ++asks;
-        if (fill) {
-            fill(form);
-        }
-        return answer;
-    }
-};
 
 // A metric document whose room runs N 4 m, E 3 m, S 4 m, W 3 m from (0, 0).
 class HandlerTest : public ::testing::Test {
@@ -65,7 +34,7 @@ protected:
         for (const char* wall : {"4 n", "3 e", "4 s", "3 w"}) {
             doc.EnterInputText(QString::fromLatin1(wall));
         }
-        dialogs = std::make_shared<ScriptedDialogs>();
+        dialogs = std::make_shared<ScriptedFormDialogs>();
         const EditingContext context{[this] { return &doc; }, &prompts, dialogs};
         RegisterWallHandlers(router, context);
         RegisterMoveHandlers(router, context);
@@ -93,7 +62,7 @@ protected:
     RecordingWindowPrompts prompts;
     CTracepadDoc doc;
     CommandRouter router;
-    std::shared_ptr<ScriptedDialogs> dialogs;
+    std::shared_ptr<ScriptedFormDialogs> dialogs;
 };
 
 struct Case {
@@ -189,6 +158,35 @@ TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall)
             EXPECT_EQ(prompts.messages[0].text, LoadString(string_id::kStartPointOnWall));
             EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
         }
+    }
+}
+
+// The dialogs check before they close, but the command does not rely on it: a form handed
+// back unchecked and wrong is refused and nothing is applied.
+TEST_F(HandlerTest, AConfirmedFormThatFailsItsCheckIsNeverApplied) {
+    const Case cases[] = {
+        {"add wall", kAddWall, -1, [](AnyForm f) {
+             std::get<WallForm*>(f)->length.text = QStringLiteral("north");
+             std::get<WallForm*>(f)->direction.text = QStringLiteral("S");
+         }},
+        {"move room", kMoveRoom, -1, [](AnyForm f) {
+             std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
+             std::get<MoveForm*>(f)->direction.text = QStringLiteral("sideways");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.SelectRoom(&TheRoom());
+        const QString before = Plan();
+        const int steps = doc.UndoHistory().Position();
+        prompts.messages.clear();
+        dialogs->fill = c.fill;
+        dialogs->answer = true;
+        router.Run(c.command);
+        EXPECT_EQ(Plan(), before);
+        EXPECT_EQ(doc.UndoHistory().Position(), steps);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/cli/info_json.h"
 #include "app/cli/note_commands.h"
 #include "document/forms/arc_wall_form.h"
+#include "document/forms/ask_check_apply.h"
 #include "document/forms/colour_palette.h"
 #include "document/forms/move_form.h"
 #include "document/forms/preferences_form.h"
@@ -375,15 +376,12 @@ Result ScriptInterpreter::RunForm(int commandId, const QStringList& args, Binder
     }
     Form form;
     const Scene scene{doc_, prompts_};
-    if (Result wrong = bind(args, &scene, form)) {
-        return wrong;
-    }
-    if (const auto refusal = form.Check(doc_)) {
-        prompts_.ShowMessage(refusal->message, MessageIcon::Warning);
-        return std::nullopt;
-    }
-    form.Apply(doc_);
-    return std::nullopt;
+    Result wrong;
+    AskCheckApply(doc_, prompts_, form, [&](Form& f) {
+        wrong = bind(args, &scene, f);
+        return !wrong;
+    });
+    return wrong;
 }
 
 std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {

@@ -233,7 +233,7 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
             return std::make_unique<CRoomSummaryDlg>(*doc.GetSite(), doc.Units(),
                                                      RoomSummaryWidths{});
         },
-        [&] { return std::make_unique<CPrefsDlg>(preferences, prompts); },
+        [&] { return std::make_unique<CPrefsDlg>(preferences, doc, prompts); },
         [&] {
             return std::make_unique<AnnotationDialog>(
                 notes, audio, [] {}, nullptr);

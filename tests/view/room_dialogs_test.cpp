@@ -141,7 +141,7 @@ TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTh
     PreferencesForm form = PreferencesForm::FromDocument(doc);
     form.choice.roomNames = {QStringLiteral("Bath"), QStringLiteral("Hall")};
     form.choice.materials = {{QStringLiteral("Brick"), 1}, {QStringLiteral("Oak"), 2}};
-    CPrefsDlg dialog(form, prompts);
+    CPrefsDlg dialog(form, doc, prompts);
     dialog.show();
     CRoomsPage& rooms = *dialog.RoomsPage();
     auto add = [&](const QString& text) {
@@ -182,7 +182,7 @@ TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTh
 TEST_F(RoomDialogTest, PreferencesCancelLeavesTheFormAsItWas) {
     PreferencesForm form = PreferencesForm::FromDocument(doc);
     const PreferencesForm before = form;
-    CPrefsDlg dialog(form, prompts);
+    CPrefsDlg dialog(form, doc, prompts);
     dialog.show();
     dialog.QuadrantButton()->click();
     dialog.RoomsPage()->NameField()->setText(QStringLiteral("Den"));

@@ -11,9 +11,11 @@
 #include "document/forms/room_form.h"
 #include "document/forms/room_transform_forms.h"
 #include "document/forms/wall_form.h"
+#include "document/prefs.h"
 #include "document/tracepad_doc.h"
 #include "document/user_prompts.h"
 #include "model/closing.h"
+#include "model/units.h"
 #include "resources/command_catalog.h"
 
 namespace plantrek::cli {
@@ -318,10 +320,11 @@ Result BindPreferences(const QStringList& args, const Scene* scene, PreferencesF
         const auto onOff = ParseChoice(value, kOnOff);
         if (key == QLatin1String("units") &&
             (value == QLatin1String("feet") || value == QLatin1String("meters"))) {
-            choice.input.Input = value == QLatin1String("meters") ? 1 : 0;
+            choice.input.Input = value == QLatin1String("meters") ? kInputMetres : kInputFeetAndInches;
         } else if (key == QLatin1String("style") &&
                    (value == QLatin1String("azimuth") || value == QLatin1String("quadrant"))) {
-            choice.input.AngleStyle = value == QLatin1String("quadrant") ? 1 : 0;
+            choice.input.AngleStyle =
+                value == QLatin1String("quadrant") ? kQuadrantStyleCode : kAzimuthStyleCode;
         } else if (key == QLatin1String("names") && onOff) {
             choice.drawing.ShowNames = *onOff;
         } else if (key == QLatin1String("wall") && colour) {

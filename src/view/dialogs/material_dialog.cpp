@@ -11,7 +11,7 @@ namespace plantrek {
 
 CMaterialDlg::CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserPrompts& prompts,
                            QWidget* parent)
-    : QDialog(parent), form_(form), doc_(doc), prompts_(prompts) {
+    : EditingDialog(doc, prompts, parent), form_(form) {
     setWindowTitle(QStringLiteral("Edit Material"));
     material_ = new QComboBox;
     material_->addItems(doc.GetSite()->MaterialNames());
@@ -29,14 +29,10 @@ CMaterialDlg::CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserProm
     LayOutDialog(*this, grid, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 }
 
-void CMaterialDlg::accept() {
+bool CMaterialDlg::TakeControls() {
     form_.name = material_->currentText();
     form_.colour = colour_->GetColour();
-    if (const auto refusal = form_.Check(doc_)) {
-        ShowRefusal(prompts_, refusal->message, colour_);
-        return;
-    }
-    QDialog::accept();
+    return Passes(form_.Check(doc_), [this](MaterialForm::Field) { return colour_; });
 }
 
 }  // namespace plantrek

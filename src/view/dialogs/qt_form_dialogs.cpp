@@ -99,8 +99,8 @@ bool QtFormDialogs::Ask(const CTracepadDoc& doc, MaterialForm& form) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtFormDialogs::Ask(const CTracepadDoc&, PreferencesForm& form) {
-    CPrefsDlg dialog(form, prompts_, owner_);
+bool QtFormDialogs::Ask(const CTracepadDoc& doc, PreferencesForm& form) {
+    CPrefsDlg dialog(form, doc, prompts_, owner_);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -28,7 +28,7 @@ QComboBox* EditableCombo(const QStringList& items, const QString& text) {
 
 CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& templateRoomNames,
                    UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), form_(form), doc_(doc), prompts_(prompts) {
+    : EditingDialog(doc, prompts, parent), form_(form) {
     const bool editing = form.purpose == RoomForm::Purpose::Edit;
     setWindowTitle(editing ? QStringLiteral("Edit Room") : QStringLiteral("Add Room"));
     name_ = EditableCombo(templateRoomNames, form.name);
@@ -48,14 +48,10 @@ CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& t
     name_->lineEdit()->selectAll();
 }
 
-void CRoomDlg::accept() {
+bool CRoomDlg::TakeControls() {
     form_.name = name_->currentText();
     form_.material = material_->currentText();
-    if (const auto refusal = form_.Check(doc_)) {
-        ShowRefusal(prompts_, refusal->message, material_);
-        return;
-    }
-    QDialog::accept();
+    return Passes(form_.Check(doc_), [this](RoomForm::Field) { return material_; });
 }
 
 }  // namespace plantrek

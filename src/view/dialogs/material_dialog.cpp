@@ -21,7 +21,8 @@ CMaterialDlg::CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserProm
     colour_->SetDefaultColour(Site::DefaultMaterialColour());
     colour_->SetColour(material_->count() > 0 ? form.colour : Site::DefaultMaterialColour());
     connect(material_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-        colour_->SetColour(MaterialForm::FromDocument(doc_, name).colour);
+        form_.Choose(doc_, name);
+        colour_->SetColour(form_.colour);
     });
     auto* grid = new QGridLayout;
     AddBuddyRow(*grid, 0, QStringLiteral("&Material:"), material_);

@@ -27,10 +27,10 @@ private:
     QComboBox* direction_;
 };
 
-class MoveEndPointDialog : public DistoInputDlg {
+class MoveWallEndDialog : public DistoInputDlg {
     Q_OBJECT
 public:
-    MoveEndPointDialog(const CTracepadDoc& doc, MoveWallEndForm form, UserPrompts& prompts,
+    MoveWallEndDialog(const CTracepadDoc& doc, MoveWallEndForm form, UserPrompts& prompts,
                        QWidget* parent);
     const MoveWallEndForm& Form() const { return form_; }
     QLineEdit* DistanceEdit() const { return distance_; }

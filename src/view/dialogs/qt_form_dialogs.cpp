@@ -51,7 +51,7 @@ bool QtFormDialogs::Ask(const CTracepadDoc& doc, AngleWallForm& form) {
 }
 
 bool QtFormDialogs::Ask(const CTracepadDoc& doc, MoveWallEndForm& form) {
-    return Run<MoveEndPointDialog>(doc, form, prompts_, owner_);
+    return Run<MoveWallEndDialog>(doc, form, prompts_, owner_);
 }
 
 bool QtFormDialogs::Ask(const CTracepadDoc& doc, MoveForm& form) {

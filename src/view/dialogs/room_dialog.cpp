@@ -37,9 +37,8 @@ CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& t
     AddBuddyRow(*grid, 0, QStringLiteral("Room &name:"), name_);
     AddBuddyRow(*grid, 1, QStringLiteral("&Material:"), material_);
     if (editing) {
-        const Room* room = doc.GetCurrentRoom();
-        area_ = ReadOnlyField(room ? doc.Units().FormatArea(room->GetArea()) : QString());
-        perimeter_ = ReadOnlyField(room ? doc.Units().FormatLength(room->GetPerimeter()) : QString());
+        area_ = ReadOnlyField(form.area);
+        perimeter_ = ReadOnlyField(form.perimeter);
         AddBuddyRow(*grid, 2, QStringLiteral("Room &area:"), area_);
         AddBuddyRow(*grid, 3, QStringLiteral("Room &perimeter:"), perimeter_);
     }

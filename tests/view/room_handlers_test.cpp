@@ -5,8 +5,8 @@
 
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
-#include "view/commands/command_router.h"
 #include "scripted_form_dialogs.h"
+#include "view/commands/command_router.h"
 #include "view/handlers/room_handlers.h"
 
 namespace plantrek::test {
@@ -22,10 +22,9 @@ protected:
           dialogs(std::make_shared<ScriptedFormDialogs>()) {
         doc.OnNewDocument();
         dialogs->answer = false;
-        RegisterRoomHandlers(router, {[this] { return active; }, &prompts, dialogs},
-                             [this](int id) {
-                                 return active ? active->GetCommandState(id) : CommandState{};
-                             });
+        RegisterRoomHandlers(
+            router, {[this] { return active; }, &prompts, dialogs},
+            [this](int id) { return active ? active->GetCommandState(id) : CommandState{}; });
     }
 
     QTemporaryDir folder;
@@ -110,8 +109,9 @@ TEST_F(RoomHandlersTest, WithoutADocumentNoDialogShows) {
 // A dialog that hands back a form its check refuses (here: confirmed with an empty material,
 // or a colour another material has) changes nothing; the refusal is said instead.
 TEST_F(RoomHandlersTest, AConfirmedFormThatFailsItsCheckIsNeverApplied) {
-    doc.AddRoom(QStringLiteral("Den"), QStringLiteral("Oak"),
-                [](const QString&) { return NewMaterialChoice{MakeColour(1, 2, 3), false}; });
+    doc.AddRoom(QStringLiteral("Den"), QStringLiteral("Oak"), [](const QString&) {
+        return NewMaterialChoice{MakeColour(1, 2, 3), false};
+    });
     const struct {
         const char* name;
         int command;

@@ -19,9 +19,8 @@
 namespace plantrek::test {
 
 using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWallForm*,
-                             MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*,
-                             RoomStartForm*, RoomForm*, NewMaterialForm*, MaterialForm*,
-                             PreferencesForm*>;
+                             MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*, RoomStartForm*,
+                             RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*>;
 
 // Fills the form as a person would have and answers OK or Cancel: `reply` when set, otherwise
 // `fill` and then `answer`. Records which dialogs were asked.
@@ -41,9 +40,7 @@ public:
         return Answer(&f, "material " + f.name);
     }
     bool Ask(const CTracepadDoc&, MaterialForm& f) override { return Answer(&f, "edit material"); }
-    bool Ask(const CTracepadDoc&, PreferencesForm& f) override {
-        return Answer(&f, "preferences");
-    }
+    bool Ask(const CTracepadDoc&, PreferencesForm& f) override { return Answer(&f, "preferences"); }
     void ShowRoomSummary(const CTracepadDoc&) override { asked.append(QStringLiteral("summary")); }
 
     std::function<bool(AnyForm)> reply;

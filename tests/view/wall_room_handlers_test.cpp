@@ -11,8 +11,8 @@
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
-#include "view/commands/command_router.h"
 #include "scripted_form_dialogs.h"
+#include "view/commands/command_router.h"
 #include "view/handlers/move_handlers.h"
 #include "view/handlers/wall_handlers.h"
 

@@ -320,7 +320,8 @@ Result BindPreferences(const QStringList& args, const Scene* scene, PreferencesF
         const auto onOff = ParseChoice(value, kOnOff);
         if (key == QLatin1String("units") &&
             (value == QLatin1String("feet") || value == QLatin1String("meters"))) {
-            choice.input.Input = value == QLatin1String("meters") ? kInputMetres : kInputFeetAndInches;
+            choice.input.Input =
+                value == QLatin1String("meters") ? kInputMetres : kInputFeetAndInches;
         } else if (key == QLatin1String("style") &&
                    (value == QLatin1String("azimuth") || value == QLatin1String("quadrant"))) {
             choice.input.AngleStyle =

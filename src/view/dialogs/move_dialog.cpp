@@ -39,7 +39,7 @@ bool MoveDialog::TakeControls() {
 }
 
 MoveWallEndDialog::MoveWallEndDialog(const CTracepadDoc& doc, MoveWallEndForm form,
-                                       UserPrompts& prompts, QWidget* parent)
+                                     UserPrompts& prompts, QWidget* parent)
     : DistoInputDlg(doc, prompts, parent), form_(std::move(form)) {
     setWindowTitle(QStringLiteral("Move End Point"));
     auto* layout = new QVBoxLayout(this);

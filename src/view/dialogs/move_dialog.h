@@ -31,7 +31,7 @@ class MoveWallEndDialog : public DistoInputDlg {
     Q_OBJECT
 public:
     MoveWallEndDialog(const CTracepadDoc& doc, MoveWallEndForm form, UserPrompts& prompts,
-                       QWidget* parent);
+                      QWidget* parent);
     const MoveWallEndForm& Form() const { return form_; }
     QLineEdit* DistanceEdit() const { return distance_; }
     QComboBox* DirectionCombo() const { return direction_; }

@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "document/prefs.h"
-#include "model/units.h"
 #include "document/user_prompts.h"
+#include "model/units.h"
 #include "resources/string_table.h"
 #include "view/dialogs/colour_picker.h"
 #include "view/dialogs/dialog_helpers.h"

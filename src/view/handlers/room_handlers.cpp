@@ -36,15 +36,13 @@ void AddOrEditRoom(CTracepadDoc& doc, const EditingContext& context, RoomForm::P
 void RegisterRoomHandlers(CommandRouter& router, const EditingContext& context,
                           std::function<CommandState(int id)> stateOf) {
     using namespace command_id;
-    auto onDocument = [&router, context, stateOf](int id,
-                                                 std::function<void(CTracepadDoc&)> run) {
+    auto onDocument = [&router, context, stateOf](int id, std::function<void(CTracepadDoc&)> run) {
         router.SetHandler(id, {[context, run] {
                                    if (CTracepadDoc* doc = context.activeDocument()) {
                                        run(*doc);
                                    }
                                },
-                               [stateOf, id] { return stateOf(id); },
-                               false});
+                               [stateOf, id] { return stateOf(id); }, false});
     };
 
     onDocument(kAddRoom, [context](CTracepadDoc& doc) {

@@ -32,11 +32,13 @@
 #include "view/child_frame.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
+#include "view/dialogs/about_dialog.h"
 #include "view/dialogs/annotation_dialog.h"
-#include "view/dialogs/room_dialog_factory.h"
 #include "view/handlers/annotation_handlers.h"
+#include "view/handlers/move_handlers.h"
 #include "view/handlers/room_handlers.h"
-#include "view/dialogs/qt_wall_room_dialogs.h"
+#include "view/handlers/wall_handlers.h"
+#include "view/dialogs/qt_form_dialogs.h"
 #include "view/help_window.h"
 #include "view/input_line.h"
 #include "view/keypad.h"
@@ -256,7 +258,11 @@ void CTracepadMainFrame::RegisterCommands() {
                  document(kReverseWalls, [](CTracepadDoc& d) { d.ReverseCurrentWalls(); }));
     r.SetHandler(kReplaceWall,
                  document(kReplaceWall, [](CTracepadDoc& d) { d.ReplaceCurrentWall(); }));
-    RegisterWallRoomDialogs(r, [this] { return ActiveDocument(); }, *services_.prompts, this);
+    const EditingContext editing{
+        [this] { return ActiveDocument(); }, services_.prompts,
+        std::make_shared<QtFormDialogs>(this, *services_.prompts, services_.store)};
+    RegisterWallHandlers(r, editing);
+    RegisterMoveHandlers(r, editing);
 
     // View
     // Zoom, snap and the note buttons belong to the active plan view: it runs them and answers
@@ -319,11 +325,14 @@ void CTracepadMainFrame::RegisterCommands() {
     // Help
     r.SetHandler(kHelpFinder, always([this] { ShowHelp(); }));
 
-    RegisterRoomHandlers(
-        r,
-        {[this] { return ActiveDocument(); },
-         [this](int id) { return DocumentCommandState(ActiveDocument(), id, clip_.Item()); }},
-        std::make_shared<QtRoomDialogs>(this, *services_.prompts, services_.store));
+    r.SetHandler(kAppAbout, always([this] {
+        CAboutDlg dialog(this);
+        dialog.exec();
+    }));
+
+    RegisterRoomHandlers(r, editing, [this](int id) {
+        return DocumentCommandState(ActiveDocument(), id, clip_.Item());
+    });
     RegisterAnnotationHandlers(
         r, {[this] { return ActiveDocument(); },
             [this](AnnotationList& list, std::function<void()> modified) {

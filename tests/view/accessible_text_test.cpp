@@ -219,7 +219,7 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
         Editing<ProjectionDialog>(doc, ProjectionForm::FromDocument(doc), prompts),
         Editing<ArcWallDialog>(doc, ArcWallForm::FromDocument(doc), prompts),
         Editing<AngleWallDialog>(doc, AngleWallForm::FromDocument(doc), prompts),
-        Editing<MoveEndPointDialog>(doc, MoveWallEndForm::FromDocument(doc), prompts),
+        Editing<MoveWallEndDialog>(doc, MoveWallEndForm::FromDocument(doc), prompts),
         Editing<MoveDialog>(doc, MoveForm::FromDocument(doc, MoveForm::Target::Room), prompts),
         Editing<RotateRoomDialog>(doc, RotateForm::FromDocument(doc), prompts),
         Editing<ReflectRoomDialog>(doc, ReflectForm::FromDocument(doc), prompts),
@@ -233,7 +233,7 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
             return std::make_unique<CRoomSummaryDlg>(*doc.GetSite(), doc.Units(),
                                                      RoomSummaryWidths{});
         },
-        [&] { return std::make_unique<CPrefsDlg>(preferences, prompts); },
+        [&] { return std::make_unique<CPrefsDlg>(preferences, doc, prompts); },
         [&] {
             return std::make_unique<AnnotationDialog>(
                 notes, audio, [] {}, nullptr);

@@ -113,7 +113,7 @@ TEST_F(RoomDialogTest, AddMaterialTakesItsPresetColourAsItStands) {
     EXPECT_EQ(form.colour, MakeColour(255, 104, 32));
 }
 
-TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndRenamesOntoATakenNameWithTheNextNumber) {
+TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndHandsBackWhatWasTyped) {
     RoomForm form = RoomForm::FromDocument(doc, RoomForm::Purpose::Edit);
     CRoomDlg dialog(form, doc, {QStringLiteral("Bath"), QStringLiteral("Kitchen")}, prompts);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Room"));
@@ -130,18 +130,16 @@ TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndRenamesOntoATakenNameWithTheNextNu
     dialog.MaterialBox()->setCurrentIndex(0);
     PressOk(dialog);
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    const int undoBefore = doc.UndoHistory().Count();
-    EXPECT_TRUE(form.Apply(doc));
-    EXPECT_EQ(doc.GetCurrentRoom()->GetName(), QStringLiteral("Kitchen 2"));
-    EXPECT_EQ(doc.GetCurrentRoom()->GetMaterial(), 0);
-    EXPECT_EQ(doc.UndoHistory().Count(), undoBefore + 1);
+    // What the form then does with a taken name is the document's own test.
+    EXPECT_EQ(form.name, QStringLiteral("Kitchen"));
+    EXPECT_EQ(form.material, dialog.MaterialBox()->itemText(0));
 }
 
 TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTheNewLast) {
     PreferencesForm form = PreferencesForm::FromDocument(doc);
     form.choice.roomNames = {QStringLiteral("Bath"), QStringLiteral("Hall")};
     form.choice.materials = {{QStringLiteral("Brick"), 1}, {QStringLiteral("Oak"), 2}};
-    CPrefsDlg dialog(form, prompts);
+    CPrefsDlg dialog(form, doc, prompts);
     dialog.show();
     CRoomsPage& rooms = *dialog.RoomsPage();
     auto add = [&](const QString& text) {
@@ -182,7 +180,7 @@ TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTh
 TEST_F(RoomDialogTest, PreferencesCancelLeavesTheFormAsItWas) {
     PreferencesForm form = PreferencesForm::FromDocument(doc);
     const PreferencesForm before = form;
-    CPrefsDlg dialog(form, prompts);
+    CPrefsDlg dialog(form, doc, prompts);
     dialog.show();
     dialog.QuadrantButton()->click();
     dialog.RoomsPage()->NameField()->setText(QStringLiteral("Den"));

@@ -1,10 +1,11 @@
-// The room, material, preference and About commands with scripted dialogs and no widgets.
+// The room, material and preference commands with scripted dialogs and no widgets.
 #include <QSignalSpy>
 
 #include <deque>
 
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
+#include "scripted_form_dialogs.h"
 #include "view/commands/command_router.h"
 #include "view/handlers/room_handlers.h"
 
@@ -13,58 +14,24 @@ namespace {
 
 using namespace command_id;
 
-// Answers each dialog from what the test set, and records which dialogs were asked.
-class ScriptedRoomDialogs : public RoomDialogs {
-public:
-    bool AskRoom(RoomForm& form, const CTracepadDoc&) override {
-        asked.append(QStringLiteral("room"));
-        if (room) {
-            form.name = room->first;
-            form.material = room->second;
-        }
-        return room.has_value();
-    }
-    std::optional<NewMaterialChoice> AskNewMaterial(NewMaterialForm& form,
-                                                    const CTracepadDoc&) override {
-        asked.append(QStringLiteral("material ") + form.name);
-        return newMaterial;
-    }
-    bool AskMaterial(MaterialForm&, const CTracepadDoc&) override { return false; }
-    bool AskPreferences(PreferencesForm& form) override {
-        asked.append(QStringLiteral("preferences"));
-        if (preferences) {
-            preferences(form.choice);
-        }
-        return preferences != nullptr;
-    }
-    void ShowRoomSummary(const CTracepadDoc&) override { asked.append(QStringLiteral("summary")); }
-    void ShowAbout() override { asked.append(QStringLiteral("about")); }
-
-    QStringList asked;
-    std::optional<std::pair<QString, QString>> room;
-    std::optional<NewMaterialChoice> newMaterial;
-    std::function<void(PreferencesChoice&)> preferences;
-};
-
 class RoomHandlersTest : public ::testing::Test {
 protected:
     RoomHandlersTest()
         : doc(prompts, SettingsStore::AtFile(folder.filePath(QStringLiteral("s.ini"))),
               TemplateLocation{folder.path(), folder.path()}),
-          dialogs(std::make_shared<ScriptedRoomDialogs>()) {
+          dialogs(std::make_shared<ScriptedFormDialogs>()) {
         doc.OnNewDocument();
-        RegisterRoomHandlers(router,
-                             {[this] { return active; },
-                              [this](int id) { return active ? active->GetCommandState(id)
-                                                             : CommandState{}; }},
-                             dialogs);
+        dialogs->answer = false;
+        RegisterRoomHandlers(
+            router, {[this] { return active; }, &prompts, dialogs},
+            [this](int id) { return active ? active->GetCommandState(id) : CommandState{}; });
     }
 
     QTemporaryDir folder;
     RecordingWindowPrompts prompts;
     CTracepadDoc doc;
     CTracepadDoc* active = &doc;
-    std::shared_ptr<ScriptedRoomDialogs> dialogs;
+    std::shared_ptr<ScriptedFormDialogs> dialogs;
     CommandRouter router;
 };
 
@@ -84,8 +51,19 @@ TEST_F(RoomHandlersTest, AddRoomAsksForANewMaterialAndMakesTheRoomEvenWhenThatIs
         SCOPED_TRACE(c.material);
         doc.OnNewDocument();
         dialogs->asked.clear();
-        dialogs->room = {QStringLiteral("Den"), QString::fromLatin1(c.material)};
-        dialogs->newMaterial = c.answer;
+        dialogs->reply = [&c](AnyForm f) {
+            if (auto* room = std::get_if<RoomForm*>(&f)) {
+                (*room)->name = QStringLiteral("Den");
+                (*room)->material = QString::fromLatin1(c.material);
+                return true;
+            }
+            auto* material = std::get<NewMaterialForm*>(f);
+            if (c.answer) {
+                material->colour = c.answer->colour;
+                material->saveToPermanentList = c.answer->saveToPermanentList;
+            }
+            return c.answer.has_value();
+        };
         router.Run(kAddRoom);
         EXPECT_EQ(dialogs->asked, c.asked);
         EXPECT_EQ(doc.GetCurrentRoom()->GetName(), QStringLiteral("Den"));
@@ -105,9 +83,11 @@ TEST_F(RoomHandlersTest, CancelledDialogsChangeNothing) {
 
 TEST_F(RoomHandlersTest, PreferencesApplyAsOneUndoStepAndTellTheKeypadTheUnits) {
     QSignalSpy units(&doc, &CTracepadDoc::keypadUnitsChanged);
-    dialogs->preferences = [](PreferencesChoice& choice) {
+    dialogs->reply = [](AnyForm f) {
+        PreferencesChoice& choice = std::get<PreferencesForm*>(f)->choice;
         choice.input.Input = kInputMetres;
         choice.roomNames = {QStringLiteral("Den")};
+        return true;
     };
     router.Run(kPreferences);
     EXPECT_EQ(doc.Prefs().GetInputValues().Input, kInputMetres);
@@ -118,12 +98,47 @@ TEST_F(RoomHandlersTest, PreferencesApplyAsOneUndoStepAndTellTheKeypadTheUnits) 
     EXPECT_NE(doc.Prefs().GetInputValues().Input, kInputMetres);
 }
 
-TEST_F(RoomHandlersTest, WithoutADocumentOnlyAboutRuns) {
+TEST_F(RoomHandlersTest, WithoutADocumentNoDialogShows) {
     active = nullptr;
-    for (const int id : {kAddRoom, kRoomSummary, kPreferences, kAppAbout}) {
+    for (const int id : {kAddRoom, kRoomSummary, kPreferences}) {
         router.Run(id);
     }
-    EXPECT_EQ(dialogs->asked, QStringList({"about"}));
+    EXPECT_TRUE(dialogs->asked.isEmpty());
+}
+
+// A dialog that hands back a form its check refuses (here: confirmed with an empty material,
+// or a colour another material has) changes nothing; the refusal is said instead.
+TEST_F(RoomHandlersTest, AConfirmedFormThatFailsItsCheckIsNeverApplied) {
+    doc.AddRoom(QStringLiteral("Den"), QStringLiteral("Oak"), [](const QString&) {
+        return NewMaterialChoice{MakeColour(1, 2, 3), false};
+    });
+    const struct {
+        const char* name;
+        int command;
+        std::function<void(AnyForm)> fill;
+    } cases[] = {
+        {"room without material", kAddRoom,
+         [](AnyForm f) { std::get<RoomForm*>(f)->material.clear(); }},
+        {"material colour taken", kEditMaterials,
+         [](AnyForm f) {
+             auto* form = std::get<MaterialForm*>(f);
+             form->name = QStringLiteral("Default");
+             form->colour = MakeColour(1, 2, 3);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int rooms = doc.GetSite()->RoomCount();
+        const int steps = doc.UndoHistory().Count();
+        prompts.messages.clear();
+        dialogs->answer = true;
+        dialogs->fill = c.fill;
+        router.Run(c.command);
+        EXPECT_EQ(doc.GetSite()->RoomCount(), rooms);
+        EXPECT_EQ(doc.UndoHistory().Count(), steps);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
+    }
 }
 
 }  // namespace

@@ -163,7 +163,7 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
              return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
          }, kNoPoint},
         {"move end back to its start", 1, [](CTracepadDoc& d, UserPrompts& p) {
-             auto* w = new MoveEndPointDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
+             auto* w = new MoveWallEndDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
              TypeInto(w->DistanceEdit(), QStringLiteral("3"));
              w->DirectionCombo()->setEditText(QStringLiteral("W"));
              return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
@@ -190,13 +190,13 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
              return Opened{std::unique_ptr<EditingDialog>(w), w->DirectionCombo()};
          }, QStringLiteral("Please enter a direction: %1.").arg(kAzimuths)},
         {"move end direction", 1, [](CTracepadDoc& d, UserPrompts& p) {
-             auto* w = new MoveEndPointDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
+             auto* w = new MoveWallEndDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
              TypeInto(w->DistanceEdit(), QStringLiteral("1"));
              TypeInto(w->DirectionCombo(), QStringLiteral("N45E"));
              return Opened{std::unique_ptr<EditingDialog>(w), w->DirectionCombo()};
          }, QStringLiteral("\"N45E\" is not a direction. Please enter %1.").arg(kAzimuths)},
         {"move end distance", 1, [](CTracepadDoc& d, UserPrompts& p) {
-             auto* w = new MoveEndPointDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
+             auto* w = new MoveWallEndDialog(d, MoveWallEndForm::FromDocument(d), p, nullptr);
              TypeInto(w->DistanceEdit(), QStringLiteral("0"));
              return Opened{std::unique_ptr<EditingDialog>(w), w->DistanceEdit()};
          }, kWallRange},

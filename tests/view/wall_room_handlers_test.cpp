@@ -1,4 +1,4 @@
-// The wall and room commands with a scripted dialog factory: no dialog is shown.
+// The wall and room commands with scripted dialogs: no dialog is shown.
 
 #include <functional>
 #include <variant>
@@ -11,46 +11,15 @@
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
+#include "scripted_form_dialogs.h"
 #include "view/commands/command_router.h"
 #include "view/handlers/move_handlers.h"
 #include "view/handlers/wall_handlers.h"
-#include "view/handlers/wall_room_dialogs.h"
 
 namespace plantrek::test {
 namespace {
 
 using namespace command_id;
-
-using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWallForm*,
-                             MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*,
-                             RoomStartForm*>;
-
-// Fills the form as a person would have and answers OK or Cancel.
-class ScriptedDialogs : public WallRoomDialogs {
-public:
-    bool Ask(const CTracepadDoc&, WallForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, ProjectionForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, ArcWallForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, AngleWallForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, MoveWallEndForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, MoveForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, RotateForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, ReflectForm& f) override { return Answer(&f); }
-    bool Ask(const CTracepadDoc&, RoomStartForm& f) override { return Answer(&f); }
-
-    std::function<void(AnyForm)> fill;
-    bool answer = true;
-    int asks = 0;
-
-private:
-    bool Answer(AnyForm form) {
-        ++asks;
-        if (fill) {
-            fill(form);
-        }
-        return answer;
-    }
-};
 
 // A metric document whose room runs N 4 m, E 3 m, S 4 m, W 3 m from (0, 0).
 class HandlerTest : public ::testing::Test {
@@ -65,7 +34,7 @@ protected:
         for (const char* wall : {"4 n", "3 e", "4 s", "3 w"}) {
             doc.EnterInputText(QString::fromLatin1(wall));
         }
-        dialogs = std::make_shared<ScriptedDialogs>();
+        dialogs = std::make_shared<ScriptedFormDialogs>();
         const EditingContext context{[this] { return &doc; }, &prompts, dialogs};
         RegisterWallHandlers(router, context);
         RegisterMoveHandlers(router, context);
@@ -93,7 +62,7 @@ protected:
     RecordingWindowPrompts prompts;
     CTracepadDoc doc;
     CommandRouter router;
-    std::shared_ptr<ScriptedDialogs> dialogs;
+    std::shared_ptr<ScriptedFormDialogs> dialogs;
 };
 
 struct Case {
@@ -103,72 +72,57 @@ struct Case {
     std::function<void(AnyForm)> fill;
 };
 
-TEST_F(HandlerTest, ConfirmedDialogsChangeThePlanInOneStepAndCancelledOnesChangeNothing) {
-    const Case cases[] = {
-        {"add wall", kAddWall, -1, [](AnyForm f) {
-             std::get<WallForm*>(f)->length.text = QStringLiteral("2");
-             std::get<WallForm*>(f)->direction.text = QStringLiteral("S");
-         }},
-        {"edit wall", kEditWall, 0, [](AnyForm f) {
-             std::get<WallForm*>(f)->length.text = QStringLiteral("5");
-         }},
-        {"projection on a wall", kAddProjection, 1, [](AnyForm) {}},
-        {"arc wall", kArcWall, 0, [](AnyForm f) {
-             auto* form = std::get<ArcWallForm*>(f);
-             form->firstDistance.text = form->secondDistance.text = QStringLiteral("2.2360680");
-         }},
-        {"angle wall", kAngleWall, 1, [](AnyForm f) {
-             std::get<AngleWallForm*>(f)->distance.text = QStringLiteral("4.5");
-         }},
-        {"move wall end", kMoveWallEnd, 1, [](AnyForm f) {
-             std::get<MoveWallEndForm*>(f)->distance.text = QStringLiteral("1");
-             std::get<MoveWallEndForm*>(f)->direction.text = QStringLiteral("N");
-         }},
-        {"room start", kMoveRoomStart, -1, [](AnyForm f) {
-             std::get<RoomStartForm*>(f)->corner = PlanPoint{3.0, 4.0};
-         }},
-        {"move room", kMoveRoom, -1, [](AnyForm f) {
-             auto* form = std::get<MoveForm*>(f);
-             form->distance.text = QStringLiteral("1");
-             form->direction.text = QStringLiteral("E");
-         }},
-        {"move start point", kMoveStartPoint, -2, [](AnyForm f) {
-             std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
-             std::get<MoveForm*>(f)->direction.text = QStringLiteral("N");
-         }},
-        {"rotate", kRotateRoom, -1, [](AnyForm f) {
-             std::get<RotateForm*>(f)->rotation = QStringLiteral("90");
-         }},
-        {"reflect", kReflectRoom, -1, [](AnyForm f) {
-             std::get<ReflectForm*>(f)->mode = ReflectMode::Vertical;
-         }},
+// Each command opens its own dialog once, and Cancel changes nothing. What OK applies, as one
+// undo step, is the forms' own test (EachApplyIsOneUndoStep); that a confirmed form is checked
+// before it is applied is AConfirmedFormThatFailsItsCheckIsNeverApplied below.
+TEST_F(HandlerTest, EachCommandAsksItsDialogAndCancelChangesNothing) {
+    const struct {
+        int command;
+        int wall;  // the wall selected first; -1 the room; -2 the site's start point
+        const char* dialog;
+    } cases[] = {
+        {kAddWall, -1, "wall"},         {kEditWall, 0, "wall"},
+        {kAddProjection, 1, "projection"}, {kArcWall, 0, "arc wall"},
+        {kAngleWall, 1, "angle wall"},  {kMoveWallEnd, 1, "wall end"},
+        {kMoveRoomStart, -1, "room start"}, {kMoveRoom, -1, "move"},
+        {kMoveStartPoint, -2, "move"},  {kRotateRoom, -1, "rotate"},
+        {kReflectRoom, -1, "reflect"},
     };
-    for (const Case& c : cases) {
-        for (const bool ok : {false, true}) {
-            SCOPED_TRACE(std::string(c.name) + (ok ? " OK" : " Cancel"));
-            if (c.wall >= 0) {
-                SelectWall(c.wall);
-            } else if (c.wall == -1) {
-                doc.SelectRoom(&TheRoom());
-            } else {
-                doc.FinishRoom();
-            }
-            const QString before = Plan();
-            const int steps = doc.UndoHistory().Position();
-            dialogs->fill = c.fill;
-            dialogs->answer = ok;
-            dialogs->asks = 0;
-            router.Run(c.command);
-            EXPECT_EQ(dialogs->asks, 1);
-            EXPECT_EQ(Plan() != before, ok) << Plan().toStdString();
-            EXPECT_EQ(doc.UndoHistory().Position(), ok ? steps + 1 : steps);
-            if (ok) {
-                doc.Undo();
-                EXPECT_EQ(Plan(), before);
-            }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        if (c.wall >= 0) {
+            SelectWall(c.wall);
+        } else if (c.wall == -1) {
+            doc.SelectRoom(&TheRoom());
+        } else {
+            doc.FinishRoom();
         }
+        const QString before = Plan();
+        const int steps = doc.UndoHistory().Position();
+        dialogs->answer = false;
+        dialogs->asked.clear();
+        router.Run(c.command);
+        EXPECT_EQ(dialogs->asked, QStringList{QString::fromLatin1(c.dialog)});
+        EXPECT_EQ(Plan(), before);
+        EXPECT_EQ(doc.UndoHistory().Position(), steps);
     }
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+// One confirmed dialog goes all the way: the form is applied as one undo step.
+TEST_F(HandlerTest, AConfirmedDialogIsAppliedAsOneStep) {
+    doc.SelectRoom(&TheRoom());
+    const QString before = Plan();
+    const int steps = doc.UndoHistory().Position();
+    dialogs->fill = [](AnyForm f) {
+        std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
+        std::get<MoveForm*>(f)->direction.text = QStringLiteral("E");
+    };
+    router.Run(kMoveRoom);
+    EXPECT_EQ(TheRoom().GetLocation().x, 1.0);
+    EXPECT_EQ(doc.UndoHistory().Position(), steps + 1);
+    doc.Undo();
+    EXPECT_EQ(Plan(), before);
 }
 
 TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall) {
@@ -189,6 +143,35 @@ TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall)
             EXPECT_EQ(prompts.messages[0].text, LoadString(string_id::kStartPointOnWall));
             EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
         }
+    }
+}
+
+// The dialogs check before they close, but the command does not rely on it: a form handed
+// back unchecked and wrong is refused and nothing is applied.
+TEST_F(HandlerTest, AConfirmedFormThatFailsItsCheckIsNeverApplied) {
+    const Case cases[] = {
+        {"add wall", kAddWall, -1, [](AnyForm f) {
+             std::get<WallForm*>(f)->length.text = QStringLiteral("north");
+             std::get<WallForm*>(f)->direction.text = QStringLiteral("S");
+         }},
+        {"move room", kMoveRoom, -1, [](AnyForm f) {
+             std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
+             std::get<MoveForm*>(f)->direction.text = QStringLiteral("sideways");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.SelectRoom(&TheRoom());
+        const QString before = Plan();
+        const int steps = doc.UndoHistory().Position();
+        prompts.messages.clear();
+        dialogs->fill = c.fill;
+        dialogs->answer = true;
+        router.Run(c.command);
+        EXPECT_EQ(Plan(), before);
+        EXPECT_EQ(doc.UndoHistory().Position(), steps);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
     }
 }
 

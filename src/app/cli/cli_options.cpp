@@ -1,6 +1,7 @@
 #include "app/cli/cli_options.h"
 
 #include "app/cli/option_arguments.h"
+#include "model/units.h"
 
 namespace plantrek::cli {
 
@@ -32,9 +33,9 @@ std::optional<RunOptions> ParseRunOptions(const QStringList& arguments, QString*
                 return std::nullopt;
             }
             if (value == QLatin1String("azimuth")) {
-                options.style = 0;
+                options.style = kAzimuthStyleCode;
             } else if (value == QLatin1String("quadrant")) {
-                options.style = 1;
+                options.style = kQuadrantStyleCode;
             } else {
                 *error = QStringLiteral("--style takes azimuth or quadrant, not \"%1\"").arg(value);
                 return std::nullopt;

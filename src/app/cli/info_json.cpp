@@ -6,6 +6,7 @@
 #include "document/tracepad_doc.h"
 #include "model/room.h"
 #include "model/site.h"
+#include "model/units.h"
 
 namespace plantrek::cli {
 
@@ -105,7 +106,7 @@ void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
     }
     json.Key("modified").Bool(doc.IsModified());
     json.Key("units").String(input.UsesMetres() ? u"meters" : u"feet");
-    json.Key("style").String(input.AngleStyle == 1 ? u"quadrant" : u"azimuth");
+    json.Key("style").String(input.AngleStyle == kQuadrantStyleCode ? u"quadrant" : u"azimuth");
     json.Key("relative").Bool(input.DirectionMode != 0);
     json.Key("default_close").String(CloseRuleText(doc.GetDefaultCloseRule()));
     Point(json.Key("startpoint"), site->GetStartPoint());

@@ -1,5 +1,7 @@
 #include "app/cli/option_arguments.h"
 
+#include "document/prefs.h"
+
 namespace plantrek::cli {
 
 bool TakeOption(const QStringList& arguments, qsizetype& i, const QString& name, QString* value,
@@ -26,10 +28,10 @@ bool LooksLikeOption(const QString& argument) {
 
 std::optional<int> ParseUnitsOption(const QString& value, QString* error) {
     if (value == QLatin1String("meters")) {
-        return 1;
+        return kInputMetres;
     }
     if (value == QLatin1String("feet")) {
-        return 0;
+        return kInputFeetAndInches;
     }
     *error = QStringLiteral("--units takes feet or meters, not \"%1\"").arg(value);
     return std::nullopt;

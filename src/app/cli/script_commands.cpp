@@ -3,6 +3,7 @@
 #include "app/cli/info_json.h"
 #include "app/cli/note_commands.h"
 #include "document/forms/arc_wall_form.h"
+#include "document/forms/ask_check_apply.h"
 #include "document/forms/colour_palette.h"
 #include "document/forms/move_form.h"
 #include "document/forms/preferences_form.h"
@@ -10,9 +11,11 @@
 #include "document/forms/room_form.h"
 #include "document/forms/room_transform_forms.h"
 #include "document/forms/wall_form.h"
+#include "document/prefs.h"
 #include "document/tracepad_doc.h"
 #include "document/user_prompts.h"
 #include "model/closing.h"
+#include "model/units.h"
 #include "resources/command_catalog.h"
 
 namespace plantrek::cli {
@@ -317,10 +320,12 @@ Result BindPreferences(const QStringList& args, const Scene* scene, PreferencesF
         const auto onOff = ParseChoice(value, kOnOff);
         if (key == QLatin1String("units") &&
             (value == QLatin1String("feet") || value == QLatin1String("meters"))) {
-            choice.input.Input = value == QLatin1String("meters") ? 1 : 0;
+            choice.input.Input =
+                value == QLatin1String("meters") ? kInputMetres : kInputFeetAndInches;
         } else if (key == QLatin1String("style") &&
                    (value == QLatin1String("azimuth") || value == QLatin1String("quadrant"))) {
-            choice.input.AngleStyle = value == QLatin1String("quadrant") ? 1 : 0;
+            choice.input.AngleStyle =
+                value == QLatin1String("quadrant") ? kQuadrantStyleCode : kAzimuthStyleCode;
         } else if (key == QLatin1String("names") && onOff) {
             choice.drawing.ShowNames = *onOff;
         } else if (key == QLatin1String("wall") && colour) {
@@ -375,15 +380,12 @@ Result ScriptInterpreter::RunForm(int commandId, const QStringList& args, Binder
     }
     Form form;
     const Scene scene{doc_, prompts_};
-    if (Result wrong = bind(args, &scene, form)) {
-        return wrong;
-    }
-    if (const auto refusal = form.Check(doc_)) {
-        prompts_.ShowMessage(refusal->message, MessageIcon::Warning);
-        return std::nullopt;
-    }
-    form.Apply(doc_);
-    return std::nullopt;
+    Result wrong;
+    AskCheckApply(doc_, prompts_, form, [&](Form& f) {
+        wrong = bind(args, &scene, f);
+        return !wrong;
+    });
+    return wrong;
 }
 
 std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {

@@ -3,6 +3,7 @@
 #include "document/length_checks.h"
 #include "document/tracepad_doc.h"
 #include "model/editing.h"
+#include "model/units.h"
 
 namespace plantrek {
 
@@ -32,8 +33,13 @@ bool MoveForm::Apply(CTracepadDoc& doc) const {
                                   : doc.ShiftStartPoint(length, bearing);
 }
 
-MoveWallEndForm MoveWallEndForm::FromDocument(const CTracepadDoc&) {
-    return {};
+MoveWallEndForm MoveWallEndForm::FromDocument(const CTracepadDoc& doc) {
+    MoveWallEndForm form;
+    if (const Wall* wall = doc.GetCurrentWall()) {
+        form.currentWall = FormatLengthAndDirection(&doc.Units(), &doc.Style(), wall->GetLength(),
+                                                    wall->GetDirection());
+    }
+    return form;
 }
 
 FormCheck<MoveWallEndForm::Field> MoveWallEndForm::Check(const CTracepadDoc& doc) const {

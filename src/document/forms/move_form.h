@@ -34,6 +34,8 @@ public:
 
     TextField distance;
     TextField direction;
+    // The selected wall's length and direction as the dialog shows them, for reference.
+    QString currentWall;
 };
 
 }  // namespace plantrek

@@ -31,6 +31,8 @@ RoomForm RoomForm::FromDocument(const CTracepadDoc& doc, Purpose purpose) {
         form.name = room->GetName();
         const Material* material = site.FindMaterialByIndex(room->GetMaterial());
         form.material = material != nullptr ? material->GetName() : QString();
+        form.area = doc.Units().FormatArea(room->GetArea());
+        form.perimeter = doc.Units().FormatLength(room->GetPerimeter());
     } else {
         form.name = doc.DefaultRoomName();
         form.material = site.MaterialCount() > 0 ? site.GetMaterial(0)->GetName() : QString();

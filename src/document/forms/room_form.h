@@ -33,7 +33,8 @@ public:
     enum class Purpose { Add, Edit };
     enum class Field { Material };
 
-    // Add: the next default room name and the first material; Edit: the selected room's.
+    // Add: the next default room name and the first material; Edit: the selected room's, with
+    // its area and perimeter in the document's units.
     static RoomForm FromDocument(const CTracepadDoc& doc, Purpose purpose);
     // The material may not be empty.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
@@ -49,6 +50,9 @@ public:
     QString name;
     QString material;
     std::optional<NewMaterialChoice> newMaterial;
+    // Shown, not edited: empty when adding.
+    QString area;
+    QString perimeter;
 };
 
 // "Edit Material": another colour for a material of the site.
@@ -57,6 +61,10 @@ public:
     enum class Field { Colour };
 
     static MaterialForm FromDocument(const CTracepadDoc& doc, const QString& name);
+    // Another material chosen: its name and the colour the site gives it.
+    void Choose(const CTracepadDoc& doc, const QString& material) {
+        *this = FromDocument(doc, material);
+    }
     // No other material (by name) may have the colour; the material may keep its own.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;

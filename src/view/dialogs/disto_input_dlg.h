@@ -15,10 +15,10 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 
-// The base of the wall and room editing dialogs. OK copies the controls into the dialog's form
-// and runs the form's check; a refusal is shown with the warning icon, the field at fault gets
-// the focus with its text selected, and the dialog stays open. The document is only read, for
-// its units and for the check.
+// The base of every dialog that edits a form. OK copies the controls into the dialog's form and
+// runs the form's check; a refusal is shown with the warning icon, the field at fault gets the
+// focus with its text selected, and the dialog stays open. The document is only read, for its
+// units and for the check.
 namespace plantrek {
 
 class AngleStyle;

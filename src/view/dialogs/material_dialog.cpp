@@ -11,7 +11,7 @@ namespace plantrek {
 
 CMaterialDlg::CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserPrompts& prompts,
                            QWidget* parent)
-    : QDialog(parent), form_(form), doc_(doc), prompts_(prompts) {
+    : EditingDialog(doc, prompts, parent), form_(form) {
     setWindowTitle(QStringLiteral("Edit Material"));
     material_ = new QComboBox;
     material_->addItems(doc.GetSite()->MaterialNames());
@@ -21,7 +21,8 @@ CMaterialDlg::CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserProm
     colour_->SetDefaultColour(Site::DefaultMaterialColour());
     colour_->SetColour(material_->count() > 0 ? form.colour : Site::DefaultMaterialColour());
     connect(material_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-        colour_->SetColour(MaterialForm::FromDocument(doc_, name).colour);
+        form_.Choose(doc_, name);
+        colour_->SetColour(form_.colour);
     });
     auto* grid = new QGridLayout;
     AddBuddyRow(*grid, 0, QStringLiteral("&Material:"), material_);
@@ -29,14 +30,10 @@ CMaterialDlg::CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserProm
     LayOutDialog(*this, grid, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 }
 
-void CMaterialDlg::accept() {
+bool CMaterialDlg::TakeControls() {
     form_.name = material_->currentText();
     form_.colour = colour_->GetColour();
-    if (const auto refusal = form_.Check(doc_)) {
-        ShowRefusal(prompts_, refusal->message, colour_);
-        return;
-    }
-    QDialog::accept();
+    return Passes(form_.Check(doc_), [this](MaterialForm::Field) { return colour_; });
 }
 
 }  // namespace plantrek

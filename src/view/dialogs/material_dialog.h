@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QDialog>
-
 #include "document/forms/room_form.h"
+#include "view/dialogs/disto_input_dlg.h"
 
 class QComboBox;
 
 namespace plantrek {
 
 class CColourPicker;
-class UserPrompts;
 
 // "Edit Material": a material of the site chosen by name and its colour.
-class CMaterialDlg : public QDialog {
+class CMaterialDlg : public EditingDialog {
     Q_OBJECT
 public:
     CMaterialDlg(MaterialForm& form, const CTracepadDoc& doc, UserPrompts& prompts,
@@ -21,12 +19,11 @@ public:
     QComboBox* MaterialBox() const { return material_; }
     CColourPicker* ColourButton() const { return colour_; }
 
-    void accept() override;
+protected:
+    bool TakeControls() override;
 
 private:
     MaterialForm& form_;
-    const CTracepadDoc& doc_;
-    UserPrompts& prompts_;
     QComboBox* material_;
     CColourPicker* colour_;
 };

@@ -38,18 +38,13 @@ bool MoveDialog::TakeControls() {
     });
 }
 
-MoveEndPointDialog::MoveEndPointDialog(const CTracepadDoc& doc, MoveWallEndForm form,
-                                       UserPrompts& prompts, QWidget* parent)
+MoveWallEndDialog::MoveWallEndDialog(const CTracepadDoc& doc, MoveWallEndForm form,
+                                     UserPrompts& prompts, QWidget* parent)
     : DistoInputDlg(doc, prompts, parent), form_(std::move(form)) {
     setWindowTitle(QStringLiteral("Move End Point"));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QFormLayout;
-    QString shown;
-    if (const Wall* wall = doc.GetCurrentWall()) {
-        shown = FormatLengthAndDirection(&Units(), &Style(), wall->GetLength(),
-                                         wall->GetDirection());
-    }
-    auto* current = new QLineEdit(shown, this);
+    auto* current = new QLineEdit(form_.currentWall, this);
     current->setReadOnly(true);
     AddRow(top, QStringLiteral("Current &Wall:"), current);
     layout->addLayout(top);
@@ -67,7 +62,7 @@ MoveEndPointDialog::MoveEndPointDialog(const CTracepadDoc& doc, MoveWallEndForm 
     distance_->setFocus();
 }
 
-bool MoveEndPointDialog::TakeControls() {
+bool MoveWallEndDialog::TakeControls() {
     TakeBoundFields();
     return Passes(form_.Check(doc_), [this](MoveWallEndForm::Field field) -> QWidget* {
         return field == MoveWallEndForm::Field::Direction ? static_cast<QWidget*>(direction_)

@@ -27,11 +27,11 @@ private:
     QComboBox* direction_;
 };
 
-class MoveEndPointDialog : public DistoInputDlg {
+class MoveWallEndDialog : public DistoInputDlg {
     Q_OBJECT
 public:
-    MoveEndPointDialog(const CTracepadDoc& doc, MoveWallEndForm form, UserPrompts& prompts,
-                       QWidget* parent);
+    MoveWallEndDialog(const CTracepadDoc& doc, MoveWallEndForm form, UserPrompts& prompts,
+                      QWidget* parent);
     const MoveWallEndForm& Form() const { return form_; }
     QLineEdit* DistanceEdit() const { return distance_; }
     QComboBox* DirectionCombo() const { return direction_; }

@@ -12,7 +12,7 @@ namespace plantrek {
 
 CNewMaterialDlg::CNewMaterialDlg(NewMaterialForm& form, const CTracepadDoc& doc,
                                  UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), form_(form), doc_(doc), prompts_(prompts) {
+    : EditingDialog(doc, prompts, parent), form_(form) {
     setWindowTitle(QStringLiteral("Add Material"));
     auto* name = ReadOnlyField(form.name);
     colour_ = new CColourPicker;
@@ -29,14 +29,10 @@ CNewMaterialDlg::CNewMaterialDlg(NewMaterialForm& form, const CTracepadDoc& doc,
     colour_->setFocus();
 }
 
-void CNewMaterialDlg::accept() {
+bool CNewMaterialDlg::TakeControls() {
     form_.colour = colour_->GetColour();
     form_.saveToPermanentList = save_->isChecked();
-    if (const auto refusal = form_.Check(doc_)) {
-        ShowRefusal(prompts_, refusal->message, colour_);
-        return;
-    }
-    QDialog::accept();
+    return Passes(form_.Check(doc_), [this](NewMaterialForm::Field) { return colour_; });
 }
 
 }  // namespace plantrek

@@ -1,18 +1,16 @@
 #pragma once
 
-#include <QDialog>
-
 #include "document/forms/room_form.h"
+#include "view/dialogs/disto_input_dlg.h"
 
 class QCheckBox;
 
 namespace plantrek {
 
 class CColourPicker;
-class UserPrompts;
 
 // "Add Material": asked when a room names a material the site does not have yet.
-class CNewMaterialDlg : public QDialog {
+class CNewMaterialDlg : public EditingDialog {
     Q_OBJECT
 public:
     CNewMaterialDlg(NewMaterialForm& form, const CTracepadDoc& doc, UserPrompts& prompts,
@@ -21,12 +19,11 @@ public:
     CColourPicker* ColourButton() const { return colour_; }
     QCheckBox* SaveBox() const { return save_; }
 
-    void accept() override;
+protected:
+    bool TakeControls() override;
 
 private:
     NewMaterialForm& form_;
-    const CTracepadDoc& doc_;
-    UserPrompts& prompts_;
     CColourPicker* colour_;
     QCheckBox* save_;
 };

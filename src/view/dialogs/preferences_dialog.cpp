@@ -16,6 +16,7 @@
 
 #include "document/prefs.h"
 #include "document/user_prompts.h"
+#include "model/units.h"
 #include "resources/string_table.h"
 #include "view/dialogs/colour_picker.h"
 #include "view/dialogs/dialog_helpers.h"
@@ -115,8 +116,9 @@ void CRoomsPage::Add() {
     field_->clear();
 }
 
-CPrefsDlg::CPrefsDlg(PreferencesForm& form, UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), form_(form) {
+CPrefsDlg::CPrefsDlg(PreferencesForm& form, const CTracepadDoc& doc, UserPrompts& prompts,
+                     QWidget* parent)
+    : EditingDialog(doc, prompts, parent), form_(form) {
     setWindowTitle(LoadString(string_id::kPreferences));
     pages_ = new QTabWidget;
     pages_->addTab(InputPage(), QStringLiteral("Input"));
@@ -150,7 +152,7 @@ QWidget* CPrefsDlg::InputPage() {
     quadrant_ = new QRadioButton(QStringLiteral("&Quadrant"));
     const PrefsInputValues& input = form_.choice.input;
     (input.UsesMetres() ? meters_ : feet_)->setChecked(true);
-    (input.AngleStyle == 1 ? quadrant_ : azimuth_)->setChecked(true);
+    (input.AngleStyle == kQuadrantStyleCode ? quadrant_ : azimuth_)->setChecked(true);
     auto* column = new QVBoxLayout(page);
     column->addWidget(RadioGroup(QStringLiteral("Input Units"), feet_, meters_));
     column->addWidget(RadioGroup(QStringLiteral("Angle Input"), azimuth_, quadrant_));
@@ -176,18 +178,18 @@ QWidget* CPrefsDlg::DrawingPage() {
     return page;
 }
 
-void CPrefsDlg::accept() {
+bool CPrefsDlg::TakeControls() {
     PreferencesChoice& choice = form_.choice;
     // The page sets the units and the style; the other input values pass through as read.
     choice.input.Input = meters_->isChecked() ? kInputMetres : kInputFeetAndInches;
-    choice.input.AngleStyle = quadrant_->isChecked() ? 1 : 0;
+    choice.input.AngleStyle = quadrant_->isChecked() ? kQuadrantStyleCode : kAzimuthStyleCode;
     choice.drawing.WallColor = wall_->GetColour();
     choice.drawing.SelectedColor = selected_->GetColour();
     choice.drawing.AddedColor = added_->GetColour();
     choice.drawing.ShowNames = showNames_->isChecked();
     choice.roomNames = rooms_->Lines();
     choice.materials = KeepListedMaterials(choice.materials, materials_->Lines());
-    QDialog::accept();
+    return Passes(form_.Check(doc_), [](PreferencesForm::Field) -> QWidget* { return nullptr; });
 }
 
 }  // namespace plantrek

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "document/forms/preferences_form.h"
+#include "view/dialogs/disto_input_dlg.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -53,10 +54,11 @@ private:
     QPushButton* add_;
 };
 
-class CPrefsDlg : public QDialog {
+class CPrefsDlg : public EditingDialog {
     Q_OBJECT
 public:
-    CPrefsDlg(PreferencesForm& form, UserPrompts& prompts, QWidget* parent = nullptr);
+    CPrefsDlg(PreferencesForm& form, const CTracepadDoc& doc, UserPrompts& prompts,
+              QWidget* parent = nullptr);
 
     QTabWidget* Pages() const { return pages_; }
     QRadioButton* FeetButton() const { return feet_; }
@@ -70,7 +72,8 @@ public:
     CRoomsPage* RoomsPage() const { return rooms_; }
     CListPage* MaterialsPage() const { return materials_; }
 
-    void accept() override;
+protected:
+    bool TakeControls() override;
 
 private:
     QWidget* InputPage();

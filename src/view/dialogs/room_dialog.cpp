@@ -28,7 +28,7 @@ QComboBox* EditableCombo(const QStringList& items, const QString& text) {
 
 CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& templateRoomNames,
                    UserPrompts& prompts, QWidget* parent)
-    : QDialog(parent), form_(form), doc_(doc), prompts_(prompts) {
+    : EditingDialog(doc, prompts, parent), form_(form) {
     const bool editing = form.purpose == RoomForm::Purpose::Edit;
     setWindowTitle(editing ? QStringLiteral("Edit Room") : QStringLiteral("Add Room"));
     name_ = EditableCombo(templateRoomNames, form.name);
@@ -37,9 +37,8 @@ CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& t
     AddBuddyRow(*grid, 0, QStringLiteral("Room &name:"), name_);
     AddBuddyRow(*grid, 1, QStringLiteral("&Material:"), material_);
     if (editing) {
-        const Room* room = doc.GetCurrentRoom();
-        area_ = ReadOnlyField(room ? doc.Units().FormatArea(room->GetArea()) : QString());
-        perimeter_ = ReadOnlyField(room ? doc.Units().FormatLength(room->GetPerimeter()) : QString());
+        area_ = ReadOnlyField(form.area);
+        perimeter_ = ReadOnlyField(form.perimeter);
         AddBuddyRow(*grid, 2, QStringLiteral("Room &area:"), area_);
         AddBuddyRow(*grid, 3, QStringLiteral("Room &perimeter:"), perimeter_);
     }
@@ -48,14 +47,10 @@ CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& t
     name_->lineEdit()->selectAll();
 }
 
-void CRoomDlg::accept() {
+bool CRoomDlg::TakeControls() {
     form_.name = name_->currentText();
     form_.material = material_->currentText();
-    if (const auto refusal = form_.Check(doc_)) {
-        ShowRefusal(prompts_, refusal->message, material_);
-        return;
-    }
-    QDialog::accept();
+    return Passes(form_.Check(doc_), [this](RoomForm::Field) { return material_; });
 }
 
 }  // namespace plantrek

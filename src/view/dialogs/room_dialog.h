@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
 
 #include "document/forms/room_form.h"
+#include "view/dialogs/disto_input_dlg.h"
 
 class QComboBox;
 class QLineEdit;
@@ -12,9 +12,7 @@ class QLineEdit;
 // from the site's materials; "Edit Room" also shows the room's area and perimeter.
 namespace plantrek {
 
-class UserPrompts;
-
-class CRoomDlg : public QDialog {
+class CRoomDlg : public EditingDialog {
     Q_OBJECT
 public:
     CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& templateRoomNames,
@@ -25,12 +23,11 @@ public:
     QLineEdit* AreaField() const { return area_; }
     QLineEdit* PerimeterField() const { return perimeter_; }
 
-    void accept() override;
+protected:
+    bool TakeControls() override;
 
 private:
     RoomForm& form_;
-    const CTracepadDoc& doc_;
-    UserPrompts& prompts_;
     QComboBox* name_;
     QComboBox* material_;
     QLineEdit* area_ = nullptr;

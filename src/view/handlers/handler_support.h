@@ -2,12 +2,13 @@
 
 #include <utility>
 
+#include "document/forms/ask_check_apply.h"
 #include "document/tracepad_doc.h"
 #include "view/commands/command_router.h"
-#include "view/handlers/wall_room_dialogs.h"
+#include "view/handlers/form_dialogs.h"
 
 // The shape every dialog command shares: a form from the document, the dialog, and on OK the
-// form's operation. The command's rule is the document's.
+// form's check and operation. The command's rule is the document's.
 namespace plantrek {
 
 // `make` builds the form from the document; `opening` may refuse the command before the dialog
@@ -22,9 +23,8 @@ CommandRouter::Handler DialogCommand(const EditingContext& context, int id, Make
                 return;
             }
             Form form = make(*doc);
-            if (context.dialogs->Ask(*doc, form)) {
-                form.Apply(*doc);
-            }
+            AskCheckApply(*doc, *context.prompts, form,
+                          [&](Form& f) { return context.dialogs->Ask(*doc, f); });
         },
         [context, id] {
             const CTracepadDoc* doc = context.activeDocument ? context.activeDocument() : nullptr;

@@ -1,5 +1,8 @@
 #include "view/handlers/room_handlers.h"
 
+#include "document/forms/ask_check_apply.h"
+#include "document/forms/preferences_form.h"
+#include "document/forms/room_form.h"
 #include "document/tracepad_doc.h"
 #include "resources/command_ids.h"
 #include "view/commands/command_router.h"
@@ -8,58 +11,60 @@ namespace plantrek {
 
 namespace {
 
-void AddOrEditRoom(CTracepadDoc& doc, RoomDialogs& dialogs, RoomForm::Purpose purpose) {
+void AddOrEditRoom(CTracepadDoc& doc, const EditingContext& context, RoomForm::Purpose purpose) {
     RoomForm form = RoomForm::FromDocument(doc, purpose);
-    if (!dialogs.AskRoom(form, doc)) {
-        return;
-    }
-    // A material the site lacks is asked about once the room dialog is confirmed; dismissing
-    // "Add Material" still creates or renames the room.
-    if (form.NamesNewMaterial(doc)) {
-        NewMaterialForm material = NewMaterialForm::FromDocument(doc, form.material);
-        form.newMaterial = dialogs.AskNewMaterial(material, doc);
-    }
-    form.Apply(doc);
+    FormDialogs& dialogs = *context.dialogs;
+    AskCheckApply(doc, *context.prompts, form, [&](RoomForm& f) {
+        if (!dialogs.Ask(doc, f)) {
+            return false;
+        }
+        // A material the site lacks is asked about once the room dialog is confirmed;
+        // dismissing "Add Material" still creates or renames the room.
+        f.newMaterial.reset();
+        if (f.NamesNewMaterial(doc)) {
+            NewMaterialForm material = NewMaterialForm::FromDocument(doc, f.material);
+            if (dialogs.Ask(doc, material) && !material.Check(doc)) {
+                f.newMaterial = material.Answer();
+            }
+        }
+        return true;
+    });
 }
 
 }  // namespace
 
-void RegisterRoomHandlers(CommandRouter& router, RoomCommandContext context,
-                          std::shared_ptr<RoomDialogs> dialogs) {
+void RegisterRoomHandlers(CommandRouter& router, const EditingContext& context,
+                          std::function<CommandState(int id)> stateOf) {
     using namespace command_id;
-    auto onDocument = [&router, context, dialogs](int id,
-                                                 std::function<void(CTracepadDoc&, RoomDialogs&)> run) {
-        router.SetHandler(id, {[context, dialogs, run] {
+    auto onDocument = [&router, context, stateOf](int id, std::function<void(CTracepadDoc&)> run) {
+        router.SetHandler(id, {[context, run] {
                                    if (CTracepadDoc* doc = context.activeDocument()) {
-                                       run(*doc, *dialogs);
+                                       run(*doc);
                                    }
                                },
-                               [context, id] { return context.stateOf(id); },
-                               false});
+                               [stateOf, id] { return stateOf(id); }, false});
     };
 
-    onDocument(kAddRoom, [](CTracepadDoc& doc, RoomDialogs& d) {
-        AddOrEditRoom(doc, d, RoomForm::Purpose::Add);
+    onDocument(kAddRoom, [context](CTracepadDoc& doc) {
+        AddOrEditRoom(doc, context, RoomForm::Purpose::Add);
     });
-    onDocument(kRoomProperties, [](CTracepadDoc& doc, RoomDialogs& d) {
-        AddOrEditRoom(doc, d, RoomForm::Purpose::Edit);
+    onDocument(kRoomProperties, [context](CTracepadDoc& doc) {
+        AddOrEditRoom(doc, context, RoomForm::Purpose::Edit);
     });
-    onDocument(kEditMaterials, [](CTracepadDoc& doc, RoomDialogs& d) {
+    onDocument(kEditMaterials, [context](CTracepadDoc& doc) {
         const QStringList names = doc.GetSite()->MaterialNames();
         MaterialForm form = MaterialForm::FromDocument(doc, names.value(0));
-        if (d.AskMaterial(form, doc)) {
-            form.Apply(doc);
-        }
+        AskCheckApply(doc, *context.prompts, form,
+                      [&](MaterialForm& f) { return context.dialogs->Ask(doc, f); });
     });
-    onDocument(kRoomSummary, [](CTracepadDoc& doc, RoomDialogs& d) { d.ShowRoomSummary(doc); });
+    onDocument(kRoomSummary,
+               [context](CTracepadDoc& doc) { context.dialogs->ShowRoomSummary(doc); });
     // The document then tells the frame's keypad the units it now uses.
-    onDocument(kPreferences, [](CTracepadDoc& doc, RoomDialogs& d) {
+    onDocument(kPreferences, [context](CTracepadDoc& doc) {
         PreferencesForm form = PreferencesForm::FromDocument(doc);
-        if (d.AskPreferences(form)) {
-            form.Apply(doc);
-        }
+        AskCheckApply(doc, *context.prompts, form,
+                      [&](PreferencesForm& f) { return context.dialogs->Ask(doc, f); });
     });
-    router.SetHandler(kAppAbout, {[dialogs] { dialogs->ShowAbout(); }, {}, false});
 }
 
 }  // namespace plantrek

@@ -384,6 +384,13 @@ TEST_F(FormTest, FormsOpenWithWhatTheDocumentHolds) {
     TheRoom().SetMaterial(1);
     const RoomForm edited = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Edit);
     EXPECT_EQ(edited.name + edited.material, "Room 1Tile");
+    // The room closes 3 m by 4 m.
+    EXPECT_EQ(edited.area + " / " + edited.perimeter, QStringLiteral("12.00 sm / 14.00 m"));
+    EXPECT_TRUE((added.area + added.perimeter).isEmpty());
+    MaterialForm chosen = MaterialForm::FromDocument(Doc(), "Default");
+    chosen.Choose(Doc(), "Tile");
+    EXPECT_EQ(chosen.name, "Tile");
+    EXPECT_EQ(chosen.colour, 0x00ff00u);
     EXPECT_EQ(MaterialForm::FromDocument(Doc(), "Tile").colour, 0x00ff00u);
     EXPECT_TRUE(Near(RoomStartForm::FromDocument(Doc()).corner.value().y, 0.0));
     Doc().Prefs().SetExportType(QStringLiteral("gif"));
@@ -401,6 +408,10 @@ TEST_F(FormTest, FormsOpenWithWhatTheDocumentHolds) {
     ASSERT_FALSE(wall.Check(Doc()));
     ASSERT_TRUE(wall.Apply(Doc()));
     EXPECT_EQ(TheRoom().GetWall(1, true)->GetArcHeight(), -0.123456789);
+    Doc().SelectWall(&TheRoom(), TheRoom().GetWall(1, true));
+    EXPECT_EQ(MoveWallEndForm::FromDocument(Doc()).currentWall, QStringLiteral("4.00 m @ E"));
+    Reset(kRoom);
+    EXPECT_TRUE(MoveWallEndForm::FromDocument(Doc()).currentWall.isEmpty());
 }
 
 TEST_F(FormTest, TheProjectionValuesAreRememberedForEveryDocument) {

@@ -3,19 +3,15 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <functional>
+#include "document/settings_store.h"
+#include "view/handlers/form_dialogs.h"
 
-#include "view/handlers/wall_room_dialogs.h"
-
-// The wall and room editing dialogs as the window shows them: modal over the owner, centred on
-// it.
+// The form dialogs as the window shows them: modal over the owner, centred on it.
 namespace plantrek {
 
-class CommandRouter;
-
-class QtWallRoomDialogs : public WallRoomDialogs {
+class QtFormDialogs : public FormDialogs {
 public:
-    QtWallRoomDialogs(UserPrompts& prompts, QWidget* owner) : prompts_(prompts), owner_(owner) {}
+    QtFormDialogs(QWidget* owner, UserPrompts& prompts, SettingsStore store);
 
     bool Ask(const CTracepadDoc& doc, WallForm& form) override;
     bool Ask(const CTracepadDoc& doc, ProjectionForm& form) override;
@@ -26,15 +22,16 @@ public:
     bool Ask(const CTracepadDoc& doc, RotateForm& form) override;
     bool Ask(const CTracepadDoc& doc, ReflectForm& form) override;
     bool Ask(const CTracepadDoc& doc, RoomStartForm& form) override;
+    bool Ask(const CTracepadDoc& doc, RoomForm& form) override;
+    bool Ask(const CTracepadDoc& doc, NewMaterialForm& form) override;
+    bool Ask(const CTracepadDoc& doc, MaterialForm& form) override;
+    bool Ask(const CTracepadDoc& doc, PreferencesForm& form) override;
+    void ShowRoomSummary(const CTracepadDoc& doc) override;
 
 private:
-    UserPrompts& prompts_;
     QPointer<QWidget> owner_;
+    UserPrompts& prompts_;
+    SettingsStore store_;
 };
-
-// The window's wall and room editing commands with their dialogs over `owner`.
-void RegisterWallRoomDialogs(CommandRouter& router,
-                             std::function<CTracepadDoc*()> activeDocument, UserPrompts& prompts,
-                             QWidget* owner);
 
 }  // namespace plantrek

@@ -1,0 +1,66 @@
+#pragma once
+
+// The form dialogs answered by the test: no dialog is shown.
+
+#include <QStringList>
+
+#include <functional>
+#include <variant>
+
+#include "document/forms/arc_wall_form.h"
+#include "document/forms/move_form.h"
+#include "document/forms/preferences_form.h"
+#include "document/forms/projection_form.h"
+#include "document/forms/room_form.h"
+#include "document/forms/room_transform_forms.h"
+#include "document/forms/wall_form.h"
+#include "view/handlers/form_dialogs.h"
+
+namespace plantrek::test {
+
+using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWallForm*,
+                             MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*, RoomStartForm*,
+                             RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*>;
+
+// Fills the form as a person would have and answers OK or Cancel: `reply` when set, otherwise
+// `fill` and then `answer`. Records which dialogs were asked.
+class ScriptedFormDialogs : public FormDialogs {
+public:
+    bool Ask(const CTracepadDoc&, WallForm& f) override { return Answer(&f, "wall"); }
+    bool Ask(const CTracepadDoc&, ProjectionForm& f) override { return Answer(&f, "projection"); }
+    bool Ask(const CTracepadDoc&, ArcWallForm& f) override { return Answer(&f, "arc wall"); }
+    bool Ask(const CTracepadDoc&, AngleWallForm& f) override { return Answer(&f, "angle wall"); }
+    bool Ask(const CTracepadDoc&, MoveWallEndForm& f) override { return Answer(&f, "wall end"); }
+    bool Ask(const CTracepadDoc&, MoveForm& f) override { return Answer(&f, "move"); }
+    bool Ask(const CTracepadDoc&, RotateForm& f) override { return Answer(&f, "rotate"); }
+    bool Ask(const CTracepadDoc&, ReflectForm& f) override { return Answer(&f, "reflect"); }
+    bool Ask(const CTracepadDoc&, RoomStartForm& f) override { return Answer(&f, "room start"); }
+    bool Ask(const CTracepadDoc&, RoomForm& f) override { return Answer(&f, "room"); }
+    bool Ask(const CTracepadDoc&, NewMaterialForm& f) override {
+        return Answer(&f, "material " + f.name);
+    }
+    bool Ask(const CTracepadDoc&, MaterialForm& f) override { return Answer(&f, "edit material"); }
+    bool Ask(const CTracepadDoc&, PreferencesForm& f) override { return Answer(&f, "preferences"); }
+    void ShowRoomSummary(const CTracepadDoc&) override { asked.append(QStringLiteral("summary")); }
+
+    std::function<bool(AnyForm)> reply;
+    std::function<void(AnyForm)> fill;
+    bool answer = true;
+    int asks = 0;
+    QStringList asked;
+
+private:
+    bool Answer(AnyForm form, const QString& name) {
+        ++asks;
+        asked.append(name);
+        if (reply) {
+            return reply(form);
+        }
+        if (fill) {
+            fill(form);
+        }
+        return answer;
+    }
+};
+
+}  // namespace plantrek::test

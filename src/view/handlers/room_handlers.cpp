@@ -34,8 +34,7 @@ void RegisterRoomHandlers(CommandRouter& router, RoomCommandContext context,
                                        run(*doc, *dialogs);
                                    }
                                },
-                               [context, id] { return context.stateOf(id); },
-                               false});
+                               [context, id] { return context.stateOf(id); }});
     };
 
     onDocument(kAddRoom, [](CTracepadDoc& doc, RoomDialogs& d) {
@@ -59,7 +58,7 @@ void RegisterRoomHandlers(CommandRouter& router, RoomCommandContext context,
             form.Apply(doc);
         }
     });
-    router.SetHandler(kAppAbout, {[dialogs] { dialogs->ShowAbout(); }, {}, false});
+    router.SetHandler(kAppAbout, {[dialogs] { dialogs->ShowAbout(); }, {}});
 }
 
 }  // namespace plantrek

@@ -69,8 +69,6 @@ CommandState CTracepadDoc::GetCommandState(int commandId, const CClipItem* keptI
             return enabled(!AudioActivity::IsPlaying());
         case CommandRule::RelativeDirections:
             return {true, prefs_.GetInputValues().DirectionMode != 0};
-        case CommandRule::DragMode:
-            return {true, prefs_.GetDragMode()};
         case CommandRule::CanUndo:
             return enabled(CanUndo());
         case CommandRule::CanRedo:

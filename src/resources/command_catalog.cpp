@@ -2,6 +2,8 @@
 
 #include "resources/command_ids.h"
 
+#include <algorithm>
+
 namespace plantrek {
 
 namespace {
@@ -9,176 +11,394 @@ namespace {
 using namespace command_id;
 using O = CommandOwner;
 using R = CommandRule;
+using B = CommandBar;
 
 // Menu texts and status texts as the program has always shown them. The framework's own
 // commands (New, Open, Save, Cut, Copy, Paste, Delete, About, help) carry its usual prompts;
 // the clip commands say "kept" because nothing goes to the system clipboard.
+// clang-format off
 constexpr CommandRow kRows[] = {
     // File
-    {kFileNew, "&New", "Ctrl+N", "Create a new document\nNew", "new", "", O::Application,
-     R::Always},
-    {kFileOpen, "&Open...", "Ctrl+O", "Open an existing document\nOpen", "open", "", O::Application,
-     R::Always},
-    {kFileSave, "&Save", "Ctrl+S", "Save the active document\nSave", "", "", O::Document,
-     R::Always},
-    {kFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As", "save",
-     "", O::Document, R::Always},
-    {kFileClose, "&Close", "", "Close the active document\nClose", "", "", O::Frame, R::Always},
-    {kAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", "", "",
-     O::Application, R::Always},
-    {kExport, "Export...", "", "", "", "", O::View, R::Always, kNoStatusText},
-    {kFilePrint, "&Print...", "Ctrl+P", "Print the active document\nPrint", "", "", O::View,
-     R::Always},
-    {kFilePrintPreview, "Print Pre&view...", "", "Display full pages\nPrint Preview", "", "",
-     O::View, R::Always},
+    {kFileNew, "&New", "Ctrl+N", "Create a new document\nNew",
+     "new", "", O::Application, R::Always,
+     {{B::FileMenu, 0, 0}, {B::MainToolBar, 0, 0}}},
+    {kFileOpen, "&Open...", "Ctrl+O", "Open an existing document\nOpen",
+     "open", "", O::Application, R::Always,
+     {{B::FileMenu, 0, 1}, {B::MainToolBar, 0, 1}}},
+    {kFileSave, "&Save", "Ctrl+S", "Save the active document\nSave",
+     "", "", O::Frame, R::ChildActive,
+     {{B::FileMenu, 1, 0}, {B::MainToolBar, 0, 2}}},
+    {kFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As",
+     "save", "", O::Frame, R::ChildActive,
+     {{B::FileMenu, 1, 1}}},
+    {kFileClose, "&Close", "", "Close the active document\nClose",
+     "", "", O::Frame, R::ChildActive,
+     {{B::FileMenu, 0, 2}}},
+    {kAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit",
+     "", "", O::Application, R::Always,
+     {{B::FileMenu, 5, 0}}},
+    {kExport, "Export...", "", "",
+     "", "", O::Frame, R::ChildActive,
+     {{B::FileMenu, 2, 0}},
+     kNoStatusText},
+    {kFilePrint, "&Print...", "Ctrl+P", "Print the active document\nPrint",
+     "", "", O::Frame, R::ChildActive,
+     {{B::FileMenu, 3, 0}}},
+    {kFilePrintPreview, "Print Pre&view...", "", "Display full pages\nPrint Preview",
+     "", "", O::Frame, R::ChildActive,
+     {{B::FileMenu, 3, 1}}},
     {kFilePrintSetup, "P&rint Setup...", "", "Change the printer and printing options\nPrint Setup",
-     "", "", O::Application, R::Always},
+     "", "", O::Application, R::Always,
+     {{B::FileMenu, 3, 2}}},
+    // The recent files: the frame names each item after its file.
+    {kFileMru1, "", "", "",
+     "", "", O::Frame, R::RecentFile,
+     {{B::FileMenu, 4, 0}},
+     kMenuTextByRule | kNoStatusText},
+    {kFileMru1 + 1, "", "", "",
+     "", "", O::Frame, R::RecentFile,
+     {{B::FileMenu, 4, 1}},
+     kMenuTextByRule | kNoStatusText},
+    {kFileMru1 + 2, "", "", "",
+     "", "", O::Frame, R::RecentFile,
+     {{B::FileMenu, 4, 2}},
+     kMenuTextByRule | kNoStatusText},
+    {kFileMru1 + 3, "", "", "",
+     "", "", O::Frame, R::RecentFile,
+     {{B::FileMenu, 4, 3}},
+     kMenuTextByRule | kNoStatusText},
 
     // Edit
-    {kEditUndo, "&Undo", "Ctrl+Z", "Undo the last action\nUndo", "undo", "", O::Document,
-     R::CanUndo},
-    {kEditRedo, "&Redo", "Ctrl+Y", "Redo the previously undone action\nRedo", "redo", "",
-     O::Document, R::CanRedo},
-    {kEditCut, "Cu&t", "Ctrl+X", "Cut the selection and keep it for pasting\nCut", "cut", "",
-     O::Frame, R::ClipCopy},
-    {kEditCopy, "&Copy", "Ctrl+C", "Copy the selection and keep it for pasting\nCopy", "copy", "",
-     O::Frame, R::ClipCopy},
-    {kEditPaste, "&Paste", "Ctrl+V", "Insert the kept item\nPaste", "paste", "", O::Frame,
-     R::ClipPaste},
-    {kEditClear, "&Delete", "Del", "Erase the selection\nErase", "delete", "", O::Frame,
-     R::ClipCopy},
+    {kEditUndo, "&Undo", "Ctrl+Z", "Undo the last action\nUndo",
+     "undo", "", O::Document, R::CanUndo,
+     {{B::EditMenu, 0, 0}, {B::MainToolBar, 2, 0}}},
+    {kEditRedo, "&Redo", "Ctrl+Y", "Redo the previously undone action\nRedo",
+     "redo", "", O::Document, R::CanRedo,
+     {{B::EditMenu, 0, 1}, {B::MainToolBar, 2, 1}}},
+    {kEditCut, "Cu&t", "Ctrl+X", "Cut the selection and keep it for pasting\nCut",
+     "cut", "", O::Frame, R::ClipCopy,
+     {{B::EditMenu, 1, 0}, {B::MainToolBar, 1, 0}}},
+    {kEditCopy, "&Copy", "Ctrl+C", "Copy the selection and keep it for pasting\nCopy",
+     "copy", "", O::Frame, R::ClipCopy,
+     {{B::EditMenu, 1, 1}, {B::MainToolBar, 1, 1}}},
+    {kEditPaste, "&Paste", "Ctrl+V", "Insert the kept item\nPaste",
+     "paste", "", O::Frame, R::ClipPaste,
+     {{B::EditMenu, 1, 2}, {B::MainToolBar, 1, 2}}},
+    {kEditClear, "&Delete", "Del", "Erase the selection\nErase",
+     "delete", "", O::Frame, R::ClipCopy,
+     {{B::EditMenu, 1, 3}}},
 
     // Rooms
-    {kAddRoom, "&Add Room...", "", "Add a room to the current site", "add-room", "", O::Document,
-     R::HasSite},
+    {kAddRoom, "&Add Room...", "", "Add a room to the current site",
+     "add-room", "", O::Document, R::HasSite,
+     {{B::RoomsMenu, 0, 0}, {B::PointContextMenu, 0, 1}}},
     {kRoomProperties, "Room &Properties", "", "Edit the properties of the currently selected room",
-     "room-properties", "", O::Document, R::RoomSelected},
-    {kMoveStartPoint, "&Move Start Point...", "", "Move the current starting point", "move-start",
-     "", O::Document, R::StartPointSelected},
-    {kMoveRoom, "&Move Room...", "", "Move the room to another location", "move-room", "",
-     O::Document, R::RoomSelected},
-    {kRotateRoom, "&Rotate Room...", "", "Rotate the room", "rotate", "", O::Document,
-     R::RoomSelected},
-    {kReflectRoom, "R&eflect Room...", "", "Reflect the room", "reflect", "", O::Document,
-     R::RoomSelected},
-    {kBringToFront, "Bring to &Front", "", "Bring the room to the front", "front", "", O::Document,
-     R::RoomSelected},
-    {kSendToBack, "Send to &Back", "", "Send the room to the back", "back", "", O::Document,
-     R::RoomSelected},
-    {kDeleteRoom, "Delete Room", "", "Delete the current room", "delete-room", "", O::Document,
-     R::Always},
-    {kCloseSquare, "Close S&quare", "", "Close the room squared\nClose square", "close", "square",
-     O::Document, R::CloseSquare},
-    {kCloseReverseSquare, "Close &Reverse Square", "",
-     "Close the room with a reverse square\nClose reverse square", "close", "reverse", O::Document,
-     R::CloseReverseSquare},
-    {kCloseAngled, "Close An&gled", "", "Close the room with an angled wall\nClose angled", "close",
-     "angled", O::Document, R::CloseAngled},
+     "room-properties", "", O::Document, R::RoomSelected,
+     {{B::RoomsMenu, 0, 1}, {B::RoomContextMenu, 0, 0}}},
+    {kMoveStartPoint, "&Move Start Point...", "", "Move the current starting point",
+     "move-start", "", O::Document, R::StartPointSelected,
+     {{B::RoomsMenu, 0, 2}, {B::PointContextMenu, 0, 0}}},
+    {kMoveRoom, "&Move Room...", "", "Move the room to another location",
+     "move-room", "", O::Document, R::RoomSelected,
+     {{B::RoomsMenu, 1, 0}, {B::AdjustRoomMenu, 0, 0}}},
+    {kRotateRoom, "&Rotate Room...", "", "Rotate the room",
+     "rotate", "", O::Document, R::RoomSelected,
+     {{B::RoomsMenu, 1, 1}, {B::AdjustRoomMenu, 0, 1}}},
+    {kReflectRoom, "R&eflect Room...", "", "Reflect the room",
+     "reflect", "", O::Document, R::RoomSelected,
+     {{B::RoomsMenu, 1, 2}, {B::AdjustRoomMenu, 0, 2}}},
+    {kBringToFront, "Bring to &Front", "", "Bring the room to the front",
+     "front", "", O::Document, R::RoomSelected,
+     {{B::RoomsMenu, 1, 3}, {B::AdjustRoomMenu, 1, 0}}},
+    {kSendToBack, "Send to &Back", "", "Send the room to the back",
+     "back", "", O::Document, R::RoomSelected,
+     {{B::RoomsMenu, 1, 4}, {B::AdjustRoomMenu, 1, 1}}},
+    {kDeleteRoom, "Delete Room", "", "Delete the current room",
+     "delete-room", "", O::Document, R::Always,
+     {{B::RoomsMenu, 1, 5}, {B::RoomContextMenu, 0, 3}}},
+    {kCloseSquare, "Close S&quare", "", "Close the room squared\nClose square",
+     "close", "square", O::Document, R::CloseSquare,
+     {{B::RoomsMenu, 2, 0}, {B::CloseToolBar, 0, 0}, {B::RoomContextMenu, 2, 0}}},
+    {kCloseReverseSquare, "Close &Reverse Square", "", "Close the room with a reverse square\nClose reverse square",
+     "close", "reverse", O::Document, R::CloseReverseSquare,
+     {{B::RoomsMenu, 2, 1}, {B::CloseToolBar, 0, 1}, {B::RoomContextMenu, 2, 1}}},
+    {kCloseAngled, "Close An&gled", "", "Close the room with an angled wall\nClose angled",
+     "close", "angled", O::Document, R::CloseAngled,
+     {{B::RoomsMenu, 2, 2}, {B::CloseToolBar, 0, 2}, {B::RoomContextMenu, 2, 2}}},
     {kAddProjection, "A&dd Projection...", "", "Add a projection to the room\nProjection",
-     "projection", "", O::Document, R::ProjectionPossible},
+     "projection", "", O::Document, R::ProjectionPossible,
+     {{B::RoomsMenu, 3, 0}, {B::ToolsToolBar, 3, 0}, {B::RoomContextMenu, 1, 1}}},
     {kConvertAddedWalls, "Con&vert Added Walls", "", "Convert the added walls\nConvert walls",
-     "convert-walls", "", O::Document, R::RoomHasAddedWalls},
+     "convert-walls", "", O::Document, R::RoomHasAddedWalls,
+     {{B::RoomsMenu, 3, 1}, {B::ToolsToolBar, 0, 1}, {B::RoomContextMenu, 1, 3}}},
     {kReverseWalls, "Reverse &Wall Addition", "", "Add walls from the other direction\nDirection",
-     "reverse-walls", "", O::Document, R::WallsToWorkOn},
+     "reverse-walls", "", O::Document, R::WallsToWorkOn,
+     {{B::RoomsMenu, 3, 2}, {B::ToolsToolBar, 0, 0}, {B::RoomContextMenu, 1, 2}}},
     {kMoveRoomStart, "Move Room S&tart...", "", "Move the room's start point\nMove point",
-     "room-start", "", O::Document, R::WallsToWorkOn},
-    {kEditMaterials, "&Edit Materials...", "", "Edit the material list", "material-color", "",
-     O::Document, R::Always},
-    {kRoomSummary, "R&oom Summary...", "", "Show a summary of all the rooms", "", "", O::Document,
-     R::Always},
-    {kEditRoomAnnotation, "Edit Room Annotation...", "", "", "", "", O::Document, R::RoomAnnotation,
+     "room-start", "", O::Document, R::WallsToWorkOn,
+     {{B::RoomsMenu, 3, 3}, {B::ToolsToolBar, 1, 0}, {B::RoomContextMenu, 1, 4}}},
+    {kEditMaterials, "&Edit Materials...", "", "Edit the material list",
+     "material-color", "", O::Document, R::Always,
+     {{B::RoomsMenu, 4, 0}}},
+    {kRoomSummary, "R&oom Summary...", "", "Show a summary of all the rooms",
+     "", "", O::Document, R::Always,
+     {{B::RoomsMenu, 4, 1}}},
+    {kEditRoomAnnotation, "Edit Room Annotation...", "", "",
+     "", "", O::Document, R::RoomAnnotation,
+     {{B::RoomsMenu, 5, 0}, {B::RoomContextMenu, 0, 1}},
      kNoStatusText},
-    {kEditSiteAnnotation, "Edit Site Annotation...", "", "", "", "", O::Document, R::SiteAnnotation,
+    {kEditSiteAnnotation, "Edit Site Annotation...", "", "",
+     "", "", O::Document, R::SiteAnnotation,
+     {{B::RoomsMenu, 5, 1}, {B::PointContextMenu, 1, 0}},
      kNoStatusText},
-    {kRelativeDirections, "Relative Directions", "", "", "relative", "", O::Document,
-     R::RelativeDirections, kNoStatusText},
-    {kDragMode, "", "", "Switch to and from drag mode\nDrag", "", "", O::Document, R::DragMode,
-     kNoMenuItem},
-    {kPreferences, "&Preferences...", "", "Bring up the preferences dialog", "preferences", "",
-     O::Document, R::Always},
+    {kRelativeDirections, "Relative Directions", "", "",
+     "relative", "", O::Document, R::RelativeDirections,
+     {{B::EditMenu, 2, 0}},
+     kNoStatusText},
+    {kDragMode, "&Drag Mode", "", "Switch to and from drag mode\nDrag",
+     "", "", O::Frame, R::DragModeOn,
+     {{B::ViewMenu, 1, 1}}},
+    {kPreferences, "&Preferences...", "", "Bring up the preferences dialog",
+     "preferences", "", O::Document, R::Always,
+     {{B::EditMenu, 3, 0}}},
 
     // Wall
-    {kAddWall, "Add &Wall...", "", "Add a wall to the current room", "add-wall", "", O::Document,
-     R::RoomSelected},
-    {kEditWall, "&Edit Wall...", "", "Edit the currently selected wall", "edit-wall", "",
-     O::Document, R::WallSelected},
-    {kReplaceWall, "&Replace Wall", "", "Replace the selected wall\nReplace wall", "replace-wall",
-     "", O::Document, R::WallOfClosedRoom},
+    {kAddWall, "Add &Wall...", "", "Add a wall to the current room",
+     "add-wall", "", O::Document, R::RoomSelected,
+     {{B::WallMenu, 0, 0}, {B::RoomContextMenu, 1, 0}}},
+    {kEditWall, "&Edit Wall...", "", "Edit the currently selected wall",
+     "edit-wall", "", O::Document, R::WallSelected,
+     {{B::WallMenu, 0, 1}, {B::WallContextMenu, 0, 0}}},
+    {kReplaceWall, "&Replace Wall", "", "Replace the selected wall\nReplace wall",
+     "replace-wall", "", O::Document, R::WallOfClosedRoom,
+     {{B::WallMenu, 0, 2}, {B::ToolsToolBar, 2, 0}, {B::WallContextMenu, 0, 1}}},
     {kMoveWallEnd, "&Move Wall End...", "", "Move the end of the current wall\nMove end",
-     "move-wall-end", "", O::Document, R::WallSelected},
-    {kAngleWall, "&Angle Wall...", "", "Angle the current wall\nAngle wall", "angle-wall", "",
-     O::Document, R::WallSelected},
-    {kArcWall, "Ar&c Wall...", "", "Arc the current wall\nArc wall", "arc-wall", "", O::Document,
-     R::WallSelected},
+     "move-wall-end", "", O::Document, R::WallSelected,
+     {{B::WallMenu, 0, 3}, {B::ToolsToolBar, 2, 1}, {B::WallContextMenu, 1, 0}}},
+    {kAngleWall, "&Angle Wall...", "", "Angle the current wall\nAngle wall",
+     "angle-wall", "", O::Document, R::WallSelected,
+     {{B::WallMenu, 0, 4}, {B::ToolsToolBar, 2, 2}, {B::WallContextMenu, 1, 1}}},
+    {kArcWall, "Ar&c Wall...", "", "Arc the current wall\nArc wall",
+     "arc-wall", "", O::Document, R::WallSelected,
+     {{B::WallMenu, 0, 5}, {B::ToolsToolBar, 2, 3}, {B::WallContextMenu, 1, 2}}},
 
     // View
     // The zoom commands were toolbar buttons only; they have menu items too, so that the
     // keyboard reaches them.
-    {kZoomToFit, "Zoom to &Fit", "Ctrl+0", "Zoom to fit", "", "", O::View, R::ZoomToFit},
-    {kZoomIn, "Zoom &In", "Ctrl++", "Zoom in", "", "", O::View, R::ZoomIn},
-    {kZoomOut, "Zoom &Out", "Ctrl+-", "Zoom out", "", "", O::View, R::ZoomOut},
-    {kSnapSelection, "", "", "Snap the selected item", "", "", O::View, R::SnapSelection,
+    {kZoomToFit, "Zoom to &Fit", "Ctrl+0", "Zoom to fit",
+     "", "", O::View, R::ZoomToFit,
+     {{B::ViewMenu, 0, 0}, {B::MainToolBar, 3, 0}}},
+    {kZoomIn, "Zoom &In", "Ctrl++", "Zoom in",
+     "", "", O::View, R::ZoomIn,
+     {{B::ViewMenu, 0, 1}, {B::MainToolBar, 3, 1}}},
+    {kZoomOut, "Zoom &Out", "Ctrl+-", "Zoom out",
+     "", "", O::View, R::ZoomOut,
+     {{B::ViewMenu, 0, 2}, {B::MainToolBar, 3, 2}}},
+    {kSnapSelection, "", "", "Snap the selected item",
+     "", "", O::View, R::SnapSelection,
+     {{B::ViewMenu, 0, 3}, {B::PointContextMenu, 2, 0}, {B::RoomContextMenu, 3, 0}},
      kMenuTextByRule},
     {kWallLengths, "&Wall Lengths", "", "Write each wall's length beside it on the plan\nWall Lengths",
-     "", "", O::View, R::Always},
-    {kViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle Status Bar", "", "",
-     O::Frame, R::StatusBarShown},
-    {kKeypad, "Keypad", "", "", "", "", O::Frame, R::KeypadShown, kNoStatusText},
-    {kCustomize, "&Customize...", "", "", "", "", O::Frame, R::Always, kNoStatusText},
-    {kReconnectDisto, "&Reconnect to Disto", "", "", "", "", O::Frame, R::Always, kNoStatusText},
+     "", "", O::Frame, R::WallLengthsShown,
+     {{B::ViewMenu, 2, 0}}},
+    {kViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle Status Bar",
+     "", "", O::Frame, R::StatusBarShown,
+     {{B::ViewMenu, 3, 1}}},
+    {kKeypad, "Keypad", "", "",
+     "", "", O::Frame, R::KeypadShown,
+     {{B::ViewMenu, 1, 0}},
+     kNoStatusText},
+    {kCustomize, "&Customize...", "", "",
+     "", "", O::Frame, R::Always,
+     {{B::ViewMenu, 3, 0}},
+     kNoStatusText},
+    {kReconnectDisto, "&Reconnect to Disto", "", "",
+     "", "", O::Frame, R::MeterIdle,
+     {{B::ViewMenu, 4, 0}},
+     kNoStatusText},
 
-    // Annotations (toolbar buttons of the plan view)
-    {kCuePreviousAnnotation, "", "", "Cue Previous Annotation", "", "", O::View, R::CuePrevious,
-     kNoMenuItem},
-    {kPlayAnnotation, "", "", "Play Current Annotation", "", "", O::View, R::PlayCurrent,
-     kNoMenuItem},
-    {kRecordAnnotation, "", "", "Record Annotation", "", "", O::View, R::RecordAnnotation,
-     kNoMenuItem},
-    {kStopAnnotation, "", "", "Stop playing/recording of Annotation", "", "", O::View,
-     R::StopAnnotation, kNoMenuItem},
-    {kCueNextAnnotation, "", "", "Cue Next Annotation", "", "", O::View, R::CueNext, kNoMenuItem},
+    // Annotations: the plan view's, on the Rooms menu and their own toolbar
+    {kCuePreviousAnnotation, "Cue Previous Annotation", "", "Cue Previous Annotation",
+     "", "", O::View, R::CuePrevious,
+     {{B::RoomsMenu, 5, 5}, {B::AnnotationToolBar, 0, 0}}},
+    {kPlayAnnotation, "Play Current Annotation", "", "Play Current Annotation",
+     "", "", O::View, R::PlayCurrent,
+     {{B::RoomsMenu, 5, 3}, {B::AnnotationToolBar, 0, 1}}},
+    {kRecordAnnotation, "Record Annotation", "", "Record Annotation",
+     "", "", O::View, R::RecordAnnotation,
+     {{B::RoomsMenu, 5, 2}, {B::AnnotationToolBar, 0, 2}}},
+    {kStopAnnotation, "Stop playing/recording of Annotation", "", "Stop playing/recording of Annotation",
+     "", "", O::View, R::StopAnnotation,
+     {{B::RoomsMenu, 5, 4}, {B::AnnotationToolBar, 0, 3}}},
+    {kCueNextAnnotation, "Cue Next Annotation", "", "Cue Next Annotation",
+     "", "", O::View, R::CueNext,
+     {{B::RoomsMenu, 5, 6}, {B::AnnotationToolBar, 0, 4}}},
 
     // Window
-    {kWindowNew, "&New Window", "", "Open another window for the active document\nNew Window", "",
-     "", O::Frame, R::Always},
-    {kWindowCascade, "&Cascade", "", "Arrange windows so they overlap\nCascade Windows", "", "",
-     O::Frame, R::Always},
-    {kWindowTile, "&Tile", "", "Arrange windows as non-overlapping tiles\nTile Windows", "", "",
-     O::Frame, R::Always},
+    {kWindowNew, "&New Window", "", "Open another window for the active document\nNew Window",
+     "", "", O::Frame, R::ChildActive,
+     {{B::WindowMenu, 0, 0}}},
+    {kWindowCascade, "&Cascade", "", "Arrange windows so they overlap\nCascade Windows",
+     "", "", O::Frame, R::Always,
+     {{B::WindowMenu, 0, 1}}},
+    {kWindowTile, "&Tile", "", "Arrange windows as non-overlapping tiles\nTile Windows",
+     "", "", O::Frame, R::Always,
+     {{B::WindowMenu, 0, 2}}},
     {kWindowArrange, "&Arrange Icons", "", "Arrange icons at the bottom of the window\nArrange Icons",
-     "", "", O::Frame, R::Always},
+     "", "", O::Frame, R::Always,
+     {{B::WindowMenu, 0, 3}}},
 
     // Help
-    {kHelpFinder, "&Help Topics...", "", "List Help topics\nHelp Topics", "", "", O::Application,
-     R::Always},
-    {kAppAbout, "&About Plantrek...", "",
-     "Display program information, version number and copyright\nAbout", "", "", O::Application,
-     R::Always},
-    {kHelpIndex, "", "", "Opens Help\nHelp Topics", "", "", O::Application, R::Always, kNoMenuItem},
-    {kHelp, "", "F1", "Display help for current task or command\nHelp", "", "", O::Application,
-     R::Always, kNoMenuItem},
+    {kHelpFinder, "&Help Topics...", "F1", "List Help topics\nHelp Topics",
+     "", "", O::Application, R::Always,
+     {{B::HelpMenu, 0, 0}}},
+    {kAppAbout, "&About Plantrek...", "", "Display program information, version number and copyright\nAbout",
+     "", "", O::Application, R::Always,
+     {{B::HelpMenu, 1, 0}, {B::MainToolBar, 4, 0}}},
+    {kHelpIndex, "", "", "Opens Help\nHelp Topics",
+     "", "", O::Application, R::Always,
+     {},
+     kNoMenuItem},
+    {kHelp, "", "", "Display help for current task or command\nHelp",
+     "", "", O::Application, R::Always,
+     {},
+     kNoMenuItem},
 
     // The frame's status pane and input line: ids without a command to run.
-    {kSelectionPane, "", "", "", "", "", O::Frame, R::Always,
+    {kSelectionPane, "", "", "",
+     "", "", O::Frame, R::Always,
+     {},
      kNoMenuItem | kNoStatusText | kNoHandler},
-    {kMeasurementInput, "", "", "", "", "", O::Frame, R::Always,
+    {kMeasurementInput, "", "", "",
+     "", "", O::Frame, R::Always,
+     {},
      kNoMenuItem | kNoStatusText | kNoHandler},
+};
+// clang-format on
+
+constexpr CommandBarInfo kBars[] = {
+    {B::FileMenu, "&File"},
+    {B::EditMenu, "&Edit"},
+    {B::RoomsMenu, "&Rooms"},
+    {B::WallMenu, "&Wall"},
+    {B::ViewMenu, "&View"},
+    {B::WindowMenu, "&Window"},
+    {B::HelpMenu, "&Help"},
+    {B::MainToolBar, "Main"},
+    {B::ToolsToolBar, "Tools"},
+    {B::CloseToolBar, "Close"},
+    {B::AnnotationToolBar, "Annotation"},
+    {B::PointContextMenu, "Point"},
+    {B::RoomContextMenu, "Room"},
+    {B::AdjustRoomMenu, "Adjust Room", B::RoomContextMenu, {B::RoomContextMenu, 0, 2}},
+    {B::WallContextMenu, "Wall"},
 };
 
 }  // namespace
 
-// The rules are declared in groups, one per answering object, in this order.
+std::span<const CommandBarInfo> CommandBars() {
+    return kBars;
+}
+
+const CommandBarInfo& BarInfo(CommandBar bar) {
+    for (const CommandBarInfo& info : kBars) {
+        if (info.bar == bar) {
+            return info;
+        }
+    }
+    static const CommandBarInfo none{CommandBar::None, ""};
+    return none;
+}
+
+std::vector<CommandBarItem> CommandsOn(CommandBar bar) {
+    struct Sorted {
+        CommandPlace place;
+        CommandBarItem item;
+    };
+    std::vector<Sorted> found;
+    for (const CommandRow& row : kRows) {
+        for (const CommandPlace& place : row.places) {
+            if (place.bar == bar && bar != CommandBar::None) {
+                found.push_back({place, {place.group, row.id, CommandBar::None}});
+            }
+        }
+    }
+    for (const CommandBarInfo& info : kBars) {
+        if (info.parent == bar && bar != CommandBar::None) {
+            found.push_back({info.place, {info.place.group, 0, info.bar}});
+        }
+    }
+    std::stable_sort(found.begin(), found.end(), [](const Sorted& a, const Sorted& b) {
+        return a.place.group != b.place.group ? a.place.group < b.place.group
+                                              : a.place.order < b.place.order;
+    });
+    std::vector<CommandBarItem> items;
+    for (const Sorted& entry : found) {
+        items.push_back(entry.item);
+    }
+    return items;
+}
+
 RuleScope ScopeOf(CommandRule rule) {
-    if (rule == CommandRule::Always) {
-        return RuleScope::Any;
+    switch (rule) {
+        case CommandRule::Always:
+            return RuleScope::Any;
+        case CommandRule::HasSite:
+        case CommandRule::StartPointSelected:
+        case CommandRule::RoomSelected:
+        case CommandRule::WallSelected:
+        case CommandRule::WallOfClosedRoom:
+        case CommandRule::ProjectionPossible:
+        case CommandRule::RoomHasAddedWalls:
+        case CommandRule::WallsToWorkOn:
+        case CommandRule::CloseSquare:
+        case CommandRule::CloseReverseSquare:
+        case CommandRule::CloseAngled:
+        case CommandRule::RoomAnnotation:
+        case CommandRule::SiteAnnotation:
+        case CommandRule::RelativeDirections:
+        case CommandRule::CanUndo:
+        case CommandRule::CanRedo:
+        case CommandRule::ClipCopy:
+        case CommandRule::ClipPaste:
+            return RuleScope::Document;
+        case CommandRule::KeypadShown:
+        case CommandRule::StatusBarShown:
+        case CommandRule::ChildActive:
+        case CommandRule::RecentFile:
+        case CommandRule::MeterIdle:
+        case CommandRule::WallLengthsShown:
+        case CommandRule::DragModeOn:
+            return RuleScope::Frame;
+        case CommandRule::ZoomIn:
+        case CommandRule::ZoomOut:
+        case CommandRule::ZoomToFit:
+        case CommandRule::SnapSelection:
+        case CommandRule::CuePrevious:
+        case CommandRule::CueNext:
+        case CommandRule::PlayCurrent:
+        case CommandRule::StopAnnotation:
+        case CommandRule::RecordAnnotation:
+            return RuleScope::View;
     }
-    if (rule <= CommandRule::ClipPaste) {
-        return RuleScope::Document;
+    return RuleScope::Any;
+}
+
+bool IsCheckable(CommandRule rule) {
+    switch (rule) {
+        case CommandRule::CloseSquare:
+        case CommandRule::CloseReverseSquare:
+        case CommandRule::CloseAngled:
+        case CommandRule::RelativeDirections:
+        case CommandRule::KeypadShown:
+        case CommandRule::StatusBarShown:
+        case CommandRule::WallLengthsShown:
+        case CommandRule::DragModeOn:
+        case CommandRule::ZoomToFit:
+            return true;
+        default:
+            return false;
     }
-    if (rule == CommandRule::KeypadShown || rule == CommandRule::StatusBarShown) {
-        return RuleScope::Frame;
-    }
-    return RuleScope::View;
 }
 
 QChar CommandRow::Mnemonic() const {

@@ -25,9 +25,9 @@ enum class CommandOwner {
 };
 
 // When a command is enabled, and when its menu item shows a check mark. Each rule is answered by
-// one object (see RuleScope): the document answers its own rules in GetCommandState; the frame
-// and the view answer theirs from their own state. Keep each group together: ScopeOf tells the
-// groups apart by position.
+// one object (see ScopeOf): the document answers its own rules in GetCommandState; the frame
+// and the view answer theirs from their own state. A rule that may check its item makes the
+// command's menu item checkable (IsCheckable).
 enum class CommandRule {
     Always = 1,  // enabled, never checked
 
@@ -46,15 +46,19 @@ enum class CommandRule {
     RoomAnnotation,      // nothing playing, a room selected and the room closes
     SiteAnnotation,      // nothing playing
     RelativeDirections,  // enabled; checked while typed directions are relative
-    DragMode,            // enabled; checked while drag mode is on
     CanUndo,             // a site exists and there is an earlier state
     CanRedo,             // a site exists and there is a later state
     ClipCopy,            // Cut, Copy, Delete: the document can copy its selection
     ClipPaste,           // the frame keeps an item and the document can paste that kind
 
     // The main frame's rules.
-    KeypadShown,     // enabled; checked while the keypad is visible
-    StatusBarShown,  // enabled; checked while the status bar is visible
+    KeypadShown,       // enabled; checked while the keypad is visible
+    StatusBarShown,    // enabled; checked while the status bar is visible
+    ChildActive,       // a document window is active
+    RecentFile,        // the recent-file list has an entry for this item
+    MeterIdle,         // the meter is not being searched for
+    WallLengthsShown,  // enabled; checked while plans write wall lengths (program-wide)
+    DragModeOn,        // enabled; checked while drag mode is on (program-wide)
 
     // The plan view's rules.
     ZoomIn,            // zoom below 16
@@ -75,6 +79,8 @@ enum class RuleScope {
     View,
 };
 RuleScope ScopeOf(CommandRule rule);
+// Whether the rule ever checks its command's item.
+bool IsCheckable(CommandRule rule);
 
 // What a row lacks on purpose; anything else missing is a mistake the catalog test reports.
 enum CommandTextFlag : unsigned {
@@ -82,6 +88,34 @@ enum CommandTextFlag : unsigned {
     kNoStatusText = 1u << 1,    // the status bar shows nothing for it
     kMenuTextByRule = 1u << 2,  // the window sets the menu text by the command's rule
     kNoHandler = 1u << 3,       // an id of a pane or control: nothing runs it
+};
+
+// The menus, toolbars and context menus a command can appear on.
+enum class CommandBar {
+    None = 0,
+    FileMenu,
+    EditMenu,
+    RoomsMenu,
+    WallMenu,
+    ViewMenu,
+    WindowMenu,
+    HelpMenu,
+    MainToolBar,
+    ToolsToolBar,
+    CloseToolBar,
+    AnnotationToolBar,
+    PointContextMenu,  // a right click on the site's start point
+    RoomContextMenu,   // on a room
+    AdjustRoomMenu,    // a submenu of the room's
+    WallContextMenu,   // on a wall
+};
+
+// One place of a command: on a bar, in a group (separators stand between groups) and at an
+// order inside the group.
+struct CommandPlace {
+    CommandBar bar = CommandBar::None;
+    int group = 0;
+    int order = 0;
 };
 
 struct CommandRow {
@@ -93,6 +127,7 @@ struct CommandRow {
     const char* cliWord;   // the argument that picks this row among rows of one CLI name
     CommandOwner owner;
     CommandRule rule;
+    CommandPlace places[3] = {};
     unsigned flags = 0;
 
     QString MenuText() const { return QString::fromUtf8(menu); }
@@ -114,6 +149,26 @@ struct CommandRow {
 // Every row, in the order of the menus (File, Edit, Rooms, Wall, View, annotations, Help, then
 // the frame's controls): the order help texts list commands in.
 std::span<const CommandRow> CommandCatalog();
+
+// A bar's title ("&File", "Main", "Room") and, for a submenu, where it sits in its parent.
+struct CommandBarInfo {
+    CommandBar bar;
+    const char* title;
+    CommandBar parent = CommandBar::None;
+    CommandPlace place = {};
+};
+// The menus in menu bar order, then the toolbars in the order they are laid out, then the
+// context menus and their submenus.
+std::span<const CommandBarInfo> CommandBars();
+const CommandBarInfo& BarInfo(CommandBar bar);
+
+// What a bar shows, in order: a command (id) or a submenu (bar), with its group.
+struct CommandBarItem {
+    int group = 0;
+    int id = 0;                              // 0 for a submenu
+    CommandBar submenu = CommandBar::None;
+};
+std::vector<CommandBarItem> CommandsOn(CommandBar bar);
 
 // Null for an id no command has.
 const CommandRow* FindCommand(int id);

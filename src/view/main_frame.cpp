@@ -30,11 +30,13 @@
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/child_frame.h"
+#include "view/commands/command_bars.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
 #include "view/dialogs/about_dialog.h"
 #include "view/dialogs/annotation_dialog.h"
 #include "view/handlers/annotation_handlers.h"
+#include "view/handlers/menu_handlers.h"
 #include "view/handlers/move_handlers.h"
 #include "view/handlers/room_handlers.h"
 #include "view/handlers/wall_handlers.h"
@@ -158,160 +160,69 @@ CTracepadMainFrame::~CTracepadMainFrame() {
 
 void CTracepadMainFrame::RegisterCommands() {
     CommandRouter& r = *router_;
-    auto always = [](std::function<void()> run) {
-        return CommandRouter::Handler{std::move(run), {}, false};
-    };
-    auto withChild = [this](std::function<void(CTracepadChildFrame&)> run) {
-        return CommandRouter::Handler{
-            [this, run] {
-                if (CTracepadChildFrame* child = ActiveChild()) {
-                    run(*child);
-                }
-            },
-            [this] { return CommandState{ActiveChild() != nullptr, false}; },
-            false};
-    };
-    // A document command without a dialog: its rule and operation are the document's.
-    auto document = [this](int id, std::function<void(CTracepadDoc&)> run, bool checkable = false) {
-        return CommandRouter::Handler{
-            [this, run] {
-                if (CTracepadDoc* doc = ActiveDocument()) {
-                    run(*doc);
-                }
-            },
-            [this, id] { return DocumentCommandState(ActiveDocument(), id, clip_.Item()); },
-            checkable};
-    };
+    ViewSettings& view = services_.store.View();
+    // Each rule is answered by the object whose state it reads; the catalog says which.
+    r.SetRuleAnswer(RuleScope::Document, [this](int id, CommandRule) {
+        return DocumentCommandState(ActiveDocument(), id, clip_.Item());
+    });
+    r.SetRuleAnswer(RuleScope::View, [this](int id, CommandRule) {
+        CTracepadChildFrame* c = ActiveChild();
+        return c != nullptr ? c->Plan().GetCommandState(id) : CommandState{};
+    });
+    r.SetRuleAnswer(RuleScope::Frame, [this, &view](int id, CommandRule rule) {
+        switch (rule) {
+        case CommandRule::KeypadShown:
+            return CommandState{true, keypad_->isVisible()};
+        case CommandRule::StatusBarShown:
+            return CommandState{true, statusBar()->isVisible()};
+        case CommandRule::ChildActive:
+            return CommandState{ActiveChild() != nullptr, false};
+        case CommandRule::RecentFile:
+            return CommandState{id - kFileMru1 < recent_->Files().size(), false};
+        case CommandRule::MeterIdle:
+            return CommandState{meter_ && !meter_->Searching(), false};
+        case CommandRule::WallLengthsShown:
+            return CommandState{true, view.ShowWallLengths()};
+        case CommandRule::DragModeOn:
+            return CommandState{true, view.DragMode()};
+        default:
+            return CommandState{};
+        }
+    });
 
-    // File
-    r.SetHandler(kFileNew, always([this] { NewDocument(); }));
-    r.SetHandler(kFileOpen, always([this] {
+    FrameCommands frame;
+    frame.activeChild = [this] { return ActiveChild(); };
+    frame.activeDocument = [this] { return ActiveDocument(); };
+    frame.newDocument = [this] { NewDocument(); };
+    frame.openDocument = [this] {
         const QString path = services_.files->ChooseOpenFile(DocumentFilter(), OpenFolder());
         if (!path.isEmpty()) {
             OpenDocument(path);
         }
-    }));
-    r.SetHandler(kFileClose, withChild([](CTracepadChildFrame& child) { child.close(); }));
-    r.SetHandler(kFileSave, withChild([this](CTracepadChildFrame& c) { SaveDocument(c); }));
-    r.SetHandler(kFileSaveAs, withChild([this](CTracepadChildFrame& c) { SaveDocumentAs(c); }));
-    r.SetHandler(kExport, withChild([this](CTracepadChildFrame&) { RunExport(); }));
-    r.SetHandler(kFilePrint, withChild([this](CTracepadChildFrame&) { PrintActive(false); }));
-    r.SetHandler(kFilePrintPreview,
-                 withChild([this](CTracepadChildFrame&) { PrintActive(true); }));
-    r.SetHandler(kFilePrintSetup, always([this] {
+    };
+    frame.save = [this](CTracepadChildFrame& c) { SaveDocument(c); };
+    frame.saveAs = [this](CTracepadChildFrame& c) { SaveDocumentAs(c); };
+    frame.exportActive = [this] { RunExport(); };
+    frame.print = [this](bool preview) { PrintActive(preview); };
+    frame.printSetup = [this] {
         if (services_.printing->SetUpPage(Printer(), this)) {
             pageSetUp_ = true;
         }
-    }));
-    for (int i = 0; i < RecentFileList::kSize; ++i) {
-        r.SetHandler(kFileMru1 + i,
-                     {[this, i] { OpenRecent(i); },
-                      [this, i] { return CommandState{i < recent_->Files().size(), false}; },
-                      false});
-    }
-    r.SetHandler(kAppExit, always([this] { close(); }));
-
-    // Edit: the clip commands keep their item in the frame, never on the system clipboard.
-    r.SetHandler(kEditUndo, document(kEditUndo, [](CTracepadDoc& d) { d.Undo(); }));
-    r.SetHandler(kEditRedo, document(kEditRedo, [](CTracepadDoc& d) { d.Redo(); }));
-    r.SetHandler(kEditCut, document(kEditCut, [this](CTracepadDoc& d) {
-        if (clip_.Cut(d)) {
-            router_->Refresh();
-        }
-    }));
-    r.SetHandler(kEditCopy, document(kEditCopy, [this](CTracepadDoc& d) {
-        if (clip_.Copy(d)) {
-            router_->Refresh();
-        }
-    }));
-    r.SetHandler(kEditPaste, document(kEditPaste, [this](CTracepadDoc& d) { clip_.Paste(d); }));
-    r.SetHandler(kEditClear, document(kEditClear, [](CTracepadDoc& d) { d.Delete(); }));
-    r.SetHandler(kRelativeDirections,
-                 document(kRelativeDirections,
-                          [](CTracepadDoc& d) { d.ToggleRelativeDirections(); }, true));
-    // Drag mode and wall lengths are the program's, the same in every window.
-    ViewSettings& view = services_.store.View();
-    r.SetHandler(kDragMode, {[&view] { view.SetDragMode(!view.DragMode()); },
-                             [&view] { return CommandState{true, view.DragMode()}; },
-                             true});
-
-    // Rooms and walls that need no dialog; those with a dialog follow, registered with their
-    // dialogs.
-    r.SetHandler(kBringToFront,
-                 document(kBringToFront, [](CTracepadDoc& d) { d.BringCurrentRoomToFront(); }));
-    r.SetHandler(kSendToBack,
-                 document(kSendToBack, [](CTracepadDoc& d) { d.SendCurrentRoomToBack(); }));
-    r.SetHandler(kDeleteRoom, document(kDeleteRoom, [](CTracepadDoc& d) { d.DeleteCurrentRoom(); }));
-    r.SetHandler(kCloseSquare, document(kCloseSquare, [](CTracepadDoc& d) {
-        d.ApplyCloseRule(CloseRule::Square);
-    }, true));
-    r.SetHandler(kCloseReverseSquare, document(kCloseReverseSquare, [](CTracepadDoc& d) {
-        d.ApplyCloseRule(CloseRule::ReverseSquare);
-    }, true));
-    r.SetHandler(kCloseAngled, document(kCloseAngled, [](CTracepadDoc& d) {
-        d.ApplyCloseRule(CloseRule::Angled);
-    }, true));
-    r.SetHandler(kConvertAddedWalls, document(kConvertAddedWalls, [](CTracepadDoc& d) {
-        d.ConvertCurrentAddedWalls();
-    }));
-    r.SetHandler(kReverseWalls,
-                 document(kReverseWalls, [](CTracepadDoc& d) { d.ReverseCurrentWalls(); }));
-    r.SetHandler(kReplaceWall,
-                 document(kReplaceWall, [](CTracepadDoc& d) { d.ReplaceCurrentWall(); }));
-    const EditingContext editing{
-        [this] { return ActiveDocument(); }, services_.prompts,
-        std::make_shared<QtFormDialogs>(this, *services_.prompts, services_.store)};
-    RegisterWallHandlers(r, editing);
-    RegisterMoveHandlers(r, editing);
-
-    // View
-    // Zoom, snap and the note buttons belong to the active plan view: it runs them and answers
-    // their rules.
-    for (const int id : {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kCuePreviousAnnotation,
-                         kPlayAnnotation, kRecordAnnotation, kStopAnnotation,
-                         kCueNextAnnotation}) {
-        r.SetHandler(id, {[this, id] {
-                              if (CTracepadChildFrame* c = ActiveChild()) {
-                                  c->Plan().Run(id);
-                              }
-                          },
-                          [this, id] {
-                              CTracepadChildFrame* c = ActiveChild();
-                              return c != nullptr ? c->Plan().GetCommandState(id) : CommandState{};
-                          },
-                          id == kZoomToFit});
-    }
-    // The snap command's text names what it would snap.
-    connect(router_, &CommandRouter::refreshed, this, [this] {
-        CTracepadChildFrame* c = ActiveChild();
-        router_->Action(kSnapSelection)
-            ->setText(c != nullptr ? c->Plan().MenuText(kSnapSelection)
-                                   : PresentationOf(kSnapSelection).menuText);
-    });
-    r.SetHandler(kKeypad, {[this] {
-                               keypad_->setVisible(!keypad_->isVisible());
-                               services_.store.SetDisplayKeypad(keypad_->isVisible());
-                           },
-                           [this] { return CommandState{true, keypad_->isVisible()}; },
-                           true});
-    r.SetHandler(kWallLengths,
-                 {[&view] { view.SetShowWallLengths(!view.ShowWallLengths()); },
-                  [&view] { return CommandState{true, view.ShowWallLengths()}; },
-                  true});
-    connect(&view, &ViewSettings::changed, router_, &CommandRouter::Refresh);
-    r.SetHandler(kViewStatusBar, {[this] { statusBar()->setVisible(!statusBar()->isVisible()); },
-                                  [this] { return CommandState{true, statusBar()->isVisible()}; },
-                                  true});
-    r.SetHandler(kCustomize, always([this] { ShowCustomize(); }));
-    r.SetHandler(kReconnectDisto, {[this] { meter_->Reconnect(); },
-                              [this] { return CommandState{meter_ && !meter_->Searching(), false}; },
-                              false});
-
-    // Window
-    r.SetHandler(kWindowNew, withChild([this](CTracepadChildFrame&) { NewWindow(); }));
-    r.SetHandler(kWindowCascade, always([this] { mdi_->cascadeSubWindows(); }));
-    r.SetHandler(kWindowTile, always([this] { mdi_->tileSubWindows(); }));
-    r.SetHandler(kWindowArrange, always([this] {
+    };
+    frame.openRecent = [this](int index) { OpenRecent(index); };
+    frame.recentCount = RecentFileList::kSize;
+    frame.exit = [this] { close(); };
+    frame.toggleKeypad = [this] {
+        keypad_->setVisible(!keypad_->isVisible());
+        services_.store.SetDisplayKeypad(keypad_->isVisible());
+    };
+    frame.toggleStatusBar = [this] { statusBar()->setVisible(!statusBar()->isVisible()); };
+    frame.customize = [this] { ShowCustomize(); };
+    frame.reconnect = [this] { meter_->Reconnect(); };
+    frame.newWindow = [this] { NewWindow(); };
+    frame.cascade = [this] { mdi_->cascadeSubWindows(); };
+    frame.tile = [this] { mdi_->tileSubWindows(); };
+    frame.arrangeIcons = [this] {
         // Minimised windows line up along the bottom edge.
         int x = 0;
         for (QMdiSubWindow* window : mdi_->subWindowList()) {
@@ -320,16 +231,25 @@ void CTracepadMainFrame::RegisterCommands() {
                 x += window->width();
             }
         }
-    }));
+    };
+    frame.help = [this] { ShowHelp(); };
 
-    // Help
-    r.SetHandler(kHelpFinder, always([this] { ShowHelp(); }));
-
-    r.SetHandler(kAppAbout, always([this] {
+    frame.about = [this] {
         CAboutDlg dialog(this);
         dialog.exec();
-    }));
+    };
 
+    RegisterFileHandlers(r, frame);
+    RegisterEditHandlers(r, frame, clip_);
+    RegisterRoomWallOperationHandlers(r, frame);
+    const EditingContext editing{
+        [this] { return ActiveDocument(); }, services_.prompts,
+        std::make_shared<QtFormDialogs>(this, *services_.prompts, services_.store)};
+    RegisterWallHandlers(r, editing);
+    RegisterMoveHandlers(r, editing);
+    RegisterViewHandlers(r, frame, view);
+    RegisterWindowHandlers(r, frame);
+    RegisterHelpHandlers(r, frame);
     RegisterRoomHandlers(r, editing, [this](int id) {
         return DocumentCommandState(ActiveDocument(), id, clip_.Item());
     });
@@ -338,6 +258,15 @@ void CTracepadMainFrame::RegisterCommands() {
             [this](AnnotationList& list, std::function<void()> modified) {
                 ShowAnnotations(list, std::move(modified));
             }});
+
+    // The snap command's text names what it would snap.
+    connect(router_, &CommandRouter::refreshed, this, [this] {
+        CTracepadChildFrame* c = ActiveChild();
+        router_->Action(kSnapSelection)
+            ->setText(c != nullptr ? c->Plan().MenuText(kSnapSelection)
+                                   : PresentationOf(kSnapSelection).menuText);
+    });
+    connect(&view, &ViewSettings::changed, router_, &CommandRouter::Refresh);
 }
 
 void CTracepadMainFrame::BuildMenus() {
@@ -345,27 +274,25 @@ void CTracepadMainFrame::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("Menu Bar"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    r.AddMenu(file, {kFileNew, kFileOpen, kFileClose, kSep, kFileSave, kFileSaveAs, kSep, kExport,
-                     kSep, kFilePrint, kFilePrintPreview, kFilePrintSetup, kSep, kFileMru1, kFileMru1 + 1, kFileMru1 + 2, kFileMru1 + 3, kSep, kAppExit});
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    r.AddMenu(edit, {kEditUndo, kEditRedo, kSep, kEditCut, kEditCopy, kEditPaste, kEditClear, kSep,
-                     kRelativeDirections, kSep, kPreferences});
-    QMenu* rooms = bar->addMenu(QStringLiteral("&Rooms"));
-    r.AddMenu(rooms, {kAddRoom, kRoomProperties, kMoveStartPoint, kSep, kMoveRoom, kRotateRoom,
-                      kReflectRoom, kBringToFront, kSendToBack, kDeleteRoom, kSep, kCloseSquare,
-                      kCloseReverseSquare, kCloseAngled, kSep, kAddProjection, kConvertAddedWalls,
-                      kReverseWalls, kMoveRoomStart, kSep, kEditMaterials, kRoomSummary, kSep,
-                      kEditRoomAnnotation, kEditSiteAnnotation, kRecordAnnotation,
-                      kPlayAnnotation, kStopAnnotation, kCuePreviousAnnotation,
-                      kCueNextAnnotation});
-    QMenu* wall = bar->addMenu(QStringLiteral("&Wall"));
-    r.AddMenu(wall, {kAddWall, kEditWall, kReplaceWall, kMoveWallEnd, kAngleWall, kArcWall});
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    r.AddMenu(view, {kZoomToFit, kZoomIn, kZoomOut, kSnapSelection, kSep, kKeypad, kDragMode, kSep,
-                     kWallLengths, kSep, kCustomize, kViewStatusBar, kSep, kReconnectDisto});
-    windowMenu_ = bar->addMenu(QStringLiteral("&Window"));
-    r.AddMenu(windowMenu_, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange});
+    for (const CommandBarInfo& info : CommandBars()) {
+        const bool menuBarMenu =
+            info.bar >= CommandBar::FileMenu && info.bar <= CommandBar::HelpMenu;
+        if (!menuBarMenu) {
+            continue;
+        }
+        QMenu* menu = bar->addMenu(QString::fromUtf8(info.title));
+        FillMenu(r, *menu, info.bar);
+        if (info.bar == CommandBar::WindowMenu) {
+            windowMenu_ = menu;
+            AddWindowSwitching();
+        }
+    }
+    // A check mark says more than an icon for a window that is shown or not.
+    r.Action(kKeypad)->setIcon(QIcon());
+}
+
+// After the Window menu's commands: the keys that switch windows, then the list of windows.
+void CTracepadMainFrame::AddWindowSwitching() {
     windowMenu_->addSeparator();
     // Sites are switched with these, from the input line as from a plan; Tab never switches.
     QAction* next = windowMenu_->addAction(QStringLiteral("Ne&xt Window"), mdi_,
@@ -377,12 +304,6 @@ void CTracepadMainFrame::BuildMenus() {
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
     windowMenu_->addSeparator();
     connect(windowMenu_, &QMenu::aboutToShow, this, &CTracepadMainFrame::RefreshWindowMenu);
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    r.AddMenu(help, {kHelpFinder, kSep, kAppAbout});
-    r.Action(kHelpFinder)->setShortcut(QKeySequence::HelpContents);
-    r.Action(kDragMode)->setText(QStringLiteral("&Drag Mode"));
-    // A check mark says more than an icon for a window that is shown or not.
-    r.Action(kKeypad)->setIcon(QIcon());
 }
 
 void CTracepadMainFrame::BuildToolBars() {
@@ -392,23 +313,18 @@ void CTracepadMainFrame::BuildToolBars() {
         bar->setIconSize(QSize(16, 16));
         return bar;
     };
-    toolBarCommands_[QStringLiteral("Main")] = {
-        kFileNew, kFileOpen, kFileSave, kSep, kEditCut, kEditCopy, kEditPaste, kSep, kEditUndo,
-        kEditRedo, kSep, kZoomToFit, kZoomIn, kZoomOut, kSep, kAppAbout};
-    toolBarCommands_[QStringLiteral("Tools")] = {
-        kReverseWalls, kConvertAddedWalls, kSep, kMoveRoomStart, kSep, kReplaceWall,
-        kMoveWallEnd, kAngleWall, kArcWall, kSep, kAddProjection};
-    toolBarCommands_[QStringLiteral("Close")] = {kCloseSquare, kCloseReverseSquare,
-                                                 kCloseAngled};
-    toolBarCommands_[QStringLiteral("Annotation")] = {
-        kCuePreviousAnnotation, kPlayAnnotation, kRecordAnnotation, kStopAnnotation,
-        kCueNextAnnotation};
-    for (const char* name : {"Main", "Tools", "Close", "Annotation"}) {
-        if (QLatin1String(name) == QLatin1String("Close")) {
+    for (const CommandBarInfo& info : CommandBars()) {
+        if (info.bar < CommandBar::MainToolBar || info.bar > CommandBar::AnnotationToolBar) {
+            continue;
+        }
+        const QString name = QString::fromUtf8(info.title);
+        toolBarCommands_[name] = ToolBarCommands(info.bar);
+        // The close rules and the notes start a second row.
+        if (info.bar == CommandBar::CloseToolBar) {
             addToolBarBreak();
         }
-        make(QString::fromLatin1(name));
-        FillToolBar(QString::fromLatin1(name));
+        make(name);
+        FillToolBar(name);
     }
 
     QToolBar* measurements = make(QStringLiteral("Measurements"));
@@ -575,10 +491,10 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
         std::move(doc), [this](CTracepadChildFrame& c) { return SaveModified(c); });
     connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged,
             Qt::UniqueConnection);
-    // The view's double click and the context menus' items it does not run itself.
+    // The view's double click; its context menus show the router's own actions.
     connect(&child->Plan(), &CTracepadView::commandRequested, router_,
             [this](int id) { router_->Run(id); });
-    child->Plan().SetExportHook([this](CTracepadDoc&) { RunExport(); });
+    child->Plan().SetCommandRouter(router_);
     child->SetFocusPass([this](bool next) { return focusNextPrevChild(next); });
     child->Plan().SetAnnotationHooks(
         ViewAnnotationHooks(child->Plan(), audio_->Services(), [this] { router_->Refresh(); }));

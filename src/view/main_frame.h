@@ -110,6 +110,7 @@ protected:
 private:
     void RegisterCommands();
     void BuildMenus();
+    void AddWindowSwitching();
     void BuildToolBars();
     void BuildStatusBar();
     void RestoreLayout();

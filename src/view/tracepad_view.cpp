@@ -18,18 +18,14 @@
 #include "resources/string_table.h"
 #include "view/render/painter_surface.h"
 #include "view/selection_text.h"
-#include "view/view_context_menu.h"
+#include "view/commands/command_bars.h"
+#include "view/commands/command_router.h"
 
 namespace plantrek {
 
 namespace {
 
 using namespace command_id;
-
-bool IsAnnotationCommand(int id) {
-    return id == kCuePreviousAnnotation || id == kPlayAnnotation || id == kStopAnnotation ||
-           id == kCueNextAnnotation || id == kRecordAnnotation;
-}
 
 }  // namespace
 
@@ -273,12 +269,11 @@ CommandState CTracepadView::GetCommandState(int id) const {
         return {true, layout_.Zoom() == PlanViewport::kMinZoom};
     case kSnapSelection:
         return {HasSite() && doc_->GetSelectionLevel() != kLevelNone, false};
-    case kExport:
-        return {HasSite() && exportHook_ != nullptr, false};
     default:
         break;
     }
-    if (IsAnnotationCommand(id)) {
+    // The view's other commands are the notes': the hooks know each.
+    if (OwnsCommand(id)) {
         const AnnotationList* list = CurrentAnnotations();
         if (list != nullptr && annotationHooks_.state) {
             return annotationHooks_.state(id, *list);
@@ -309,13 +304,10 @@ bool CTracepadView::Run(int id) {
         return layout_.ZoomToFit() && (ZoomChanged(), true);
     case kSnapSelection:
         return interaction_.SnapSelection();
-    case kExport:
-        exportHook_(*doc_);
-        return true;
     default:
         break;
     }
-    if (IsAnnotationCommand(id) && annotationHooks_.run) {
+    if (annotationHooks_.run) {
         if (AnnotationList* list = CurrentAnnotations()) {
             annotationHooks_.run(id, *list);
             return true;
@@ -347,35 +339,18 @@ void CTracepadView::OnPlaybackFinished() {
 // ---------------------------------------------------------------------------------------------
 // Context menus
 
-void CTracepadView::ShowContextMenu(QPoint windowPosition) {
-    const std::unique_ptr<ContextMenuLayout> layout = ContextMenuFor(doc_->GetSelectionLevel());
-    if (!layout) {
-        return;
-    }
-    ContextMenuSource source;
-    source.state = [this](int id) {
-        const CommandRow* row = FindCommand(id);
-        if (row != nullptr && ScopeOf(row->rule) == RuleScope::View) {
-            return GetCommandState(id);
-        }
-        return doc_->GetCommandState(id);
-    };
-    source.textByRule = [this](int id) { return MenuText(id); };
-    const std::unique_ptr<QMenu> menu = BuildContextMenu(*layout, source, this);
-    for (QAction* action : menu->findChildren<QAction*>()) {
-        if (action->data().isValid()) {
-            const int id = action->data().toInt();
-            connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(id); });
-        }
-    }
-    presentMenu_(*menu, viewport()->mapToGlobal(windowPosition));
+void CTracepadView::SetCommandRouter(CommandRouter* router) {
+    router_ = router;
 }
 
-void CTracepadView::RunMenuCommand(int id) {
-    if (OwnsCommand(id)) {
-        Run(id);
-    } else {
-        emit commandRequested(id);
+void CTracepadView::ShowContextMenu(QPoint windowPosition) {
+    if (router_ == nullptr) {
+        return;
+    }
+    const std::unique_ptr<QMenu> menu =
+        BuildContextMenu(*router_, doc_->GetSelectionLevel(), this);
+    if (menu) {
+        presentMenu_(*menu, viewport()->mapToGlobal(windowPosition));
     }
 }
 

@@ -16,12 +16,13 @@ class QMenu;
 
 // The scrolling plan of one document in its child window. It lays the site out at its zoom,
 // keeps a picture of the plan between changes, turns clicks into selections and drags into
-// moves, and runs the commands it owns (zoom, snap; export and the annotation commands through
-// hooks the window installs). Commands it does not own (the double click's, the context menus')
-// go to the window as commandRequested.
+// moves, and runs the commands it owns (zoom, snap; the annotation commands through hooks the
+// window installs). The double click's command goes to the window as commandRequested; the
+// context menus show the window's command router's actions.
 namespace plantrek {
 
 class AnnotationList;
+class CommandRouter;
 
 class CTracepadView : public QAbstractScrollArea {
     Q_OBJECT
@@ -42,12 +43,12 @@ public:
     // Runs a command the view owns; false when it is not enabled or did nothing.
     bool Run(int id);
 
+    // The router whose actions the context menus show; without one a right click shows nothing.
+    void SetCommandRouter(CommandRouter* router);
     // Shows a context menu at a screen position; a test replaces it to look at the menu.
     using MenuPresenter = std::function<void(QMenu& menu, QPoint globalPosition)>;
     void SetMenuPresenter(MenuPresenter presenter) { presentMenu_ = std::move(presenter); }
 
-    // The export command, run on this view's document.
-    void SetExportHook(std::function<void(CTracepadDoc&)> hook) { exportHook_ = std::move(hook); }
     // The annotation commands, on the list the selection points at.
     struct AnnotationHooks {
         std::function<CommandState(int id, const AnnotationList& list)> state;
@@ -56,8 +57,7 @@ public:
     void SetAnnotationHooks(AnnotationHooks hooks) { annotationHooks_ = std::move(hooks); }
 
 signals:
-    // A command the window routes: the double click's edit command or a context menu item the
-    // view does not own.
+    // The double click's edit command, for the window to route.
     void commandRequested(int id);
 
 public slots:
@@ -83,7 +83,6 @@ private:
     void ZoomChanged();
     void UpdateScrollBars();
     void ShowContextMenu(QPoint windowPosition);
-    void RunMenuCommand(int id);
     AnnotationList* CurrentAnnotations() const;
     // The outline of a drag in window pixels, and the box that holds it.
     QRect DragOutlineBox() const;
@@ -98,7 +97,7 @@ private:
     int markerUnit_ = 1;
     bool syncingScrollBars_ = false;
     MenuPresenter presentMenu_;
-    std::function<void(CTracepadDoc&)> exportHook_;
+    QPointer<CommandRouter> router_;
     AnnotationHooks annotationHooks_;
 };
 

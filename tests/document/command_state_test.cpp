@@ -200,7 +200,6 @@ TEST_F(CloseCommandTest, RelativeDirectionsAndDragModeShowTheirSetting) {
     EXPECT_TRUE(Doc().IsModified());
     const int pushes = Doc().UndoHistory().Count();
     Doc().ToggleDragMode();
-    EXPECT_TRUE(Doc().GetCommandState(kDragMode).checked);
     EXPECT_EQ(StoredSetting("DragMode").toInt(), 1);
     EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
 }

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "resources/command_catalog.h"
 #include "resources/command_ids.h"
@@ -54,6 +55,29 @@ TEST(CommandCatalogTest, EveryRowIsWhole) {
     // Rows sharing a CLI name are told apart by a word each.
     for (const auto& [name, words] : cliWords) {
         EXPECT_TRUE(words.size() == 1 || words.count(QString()) == 0) << name.toStdString();
+    }
+}
+
+// Two commands in one place would show in an order nobody chose; a menu item needs a text.
+TEST(CommandCatalogTest, EachPlaceHoldsOneItemAndMenuItemsHaveText) {
+    std::set<std::tuple<CommandBar, int, int>> taken;
+    for (const CommandBarInfo& bar : CommandBars()) {
+        if (bar.parent != CommandBar::None) {
+            EXPECT_TRUE(taken.insert({bar.parent, bar.place.group, bar.place.order}).second)
+                << bar.title;
+        }
+    }
+    for (const CommandRow& row : CommandCatalog()) {
+        SCOPED_TRACE(std::to_string(row.id) + " " + row.PlainName().toStdString());
+        for (const CommandPlace& place : row.places) {
+            if (place.bar == CommandBar::None) {
+                continue;
+            }
+            EXPECT_TRUE(taken.insert({place.bar, place.group, place.order}).second);
+            const bool toolBar =
+                place.bar >= CommandBar::MainToolBar && place.bar <= CommandBar::AnnotationToolBar;
+            EXPECT_TRUE(toolBar || (row.flags & kNoMenuItem) == 0) << "a menu item without text";
+        }
     }
 }
 

@@ -616,8 +616,9 @@ Result ScriptInterpreter::Run(const ScriptLine& line) {
 
 bool ScriptInterpreter::Available(int commandId) {
     const CommandRow* row = commandId == 0 ? nullptr : plantrek::FindCommand(commandId);
-    // Rules that need nobody's state (New, Open, Save As) are the application's: always enabled.
-    if (row == nullptr || ScopeOf(row->rule) == RuleScope::Any ||
+    // Only the document's rules apply here: the rest ask for a window's state, and a script
+    // always has its one document open (New, Open, Save As).
+    if (row == nullptr || ScopeOf(row->rule) != RuleScope::Document ||
         doc_.GetCommandState(commandId, clip_.Item()).enabled) {
         return true;
     }

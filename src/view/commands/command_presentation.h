@@ -5,9 +5,8 @@
 
 #include "document/command_state.h"
 
-// What the window shows for a command and whether the active document lets it run. The one
-// place the window reads command texts and document rules from; the command catalog will take
-// its place.
+// What the window shows for a command, read from its catalog row (the fallbacks a toolbar
+// button needs), and whether the active document lets it run.
 namespace plantrek {
 
 class CClipItem;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QIcon>
-#include <QMenu>
 #include <QToolBar>
 
 #include "view/commands/command_presentation.h"
@@ -13,11 +12,19 @@ namespace plantrek {
 CommandRouter::CommandRouter(QObject* parent) : QObject(parent) {}
 
 void CommandRouter::SetHandler(int id, Handler handler) {
-    const bool checkable = handler.checkable;
     handlers_[id] = std::move(handler);
-    if (auto found = actions_.find(id); found != actions_.end() && found->second) {
-        found->second->setCheckable(checkable);
+}
+
+void CommandRouter::SetRuleAnswer(RuleScope scope, RuleAnswer answer) {
+    answers_[scope] = std::move(answer);
+}
+
+std::vector<int> CommandRouter::HandledIds() const {
+    std::vector<int> ids;
+    for (const auto& entry : handlers_) {
+        ids.push_back(entry.first);
     }
+    return ids;
 }
 
 QAction* CommandRouter::Action(int id) {
@@ -32,8 +39,8 @@ QAction* CommandRouter::Action(int id) {
     action->setToolTip(text.toolTip);
     action->setIcon(CommandIcon(id));
     action->setData(id);
-    if (auto handler = handlers_.find(id); handler != handlers_.end()) {
-        action->setCheckable(handler->second.checkable);
+    if (const CommandRow* row = FindCommand(id)) {
+        action->setCheckable(IsCheckable(row->rule));
     }
     connect(action, &QAction::triggered, this, [this, id] { Run(id); });
     slot = action;
@@ -45,10 +52,19 @@ CommandState CommandRouter::StateOf(int id) const {
     if (handler == handlers_.end() || !handler->second.run) {
         return {};
     }
-    if (!handler->second.state) {
+    if (handler->second.state) {
+        return handler->second.state();
+    }
+    const CommandRow* row = FindCommand(id);
+    if (row == nullptr) {
         return {true, false};
     }
-    return handler->second.state();
+    const RuleScope scope = ScopeOf(row->rule);
+    if (scope == RuleScope::Any) {
+        return {true, false};
+    }
+    const auto answer = answers_.find(scope);
+    return answer != answers_.end() ? answer->second(id, row->rule) : CommandState{};
 }
 
 void CommandRouter::Run(int id) {
@@ -74,18 +90,6 @@ void CommandRouter::Refresh() {
         }
     }
     emit refreshed();
-}
-
-QMenu* CommandRouter::AddMenu(QMenu* menu, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (id == kSeparator) {
-            menu->addSeparator();
-        } else {
-            menu->addAction(Action(id));
-        }
-    }
-    connect(menu, &QMenu::aboutToShow, this, &CommandRouter::Refresh);
-    return menu;
 }
 
 void CommandRouter::AddToolBarButtons(QToolBar* toolBar, const std::vector<int>& ids) {

@@ -4,11 +4,12 @@
 #include <QPointer>
 
 #include <functional>
-#include <initializer_list>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "document/command_state.h"
+#include "resources/command_catalog.h"
 
 class QAction;
 class QMenu;
@@ -16,19 +17,25 @@ class QToolBar;
 class QWidget;
 
 // Every menu item and toolbar button of a command is one QAction that runs Run(id). What a
-// command does and when it may run is registered once per id by its owner; Refresh sets every
-// action from those rules, so no command is ever enabled where its rule says no.
+// command does is registered once per id; when it may run is its catalog row's rule, answered
+// by the object the rule belongs to (SetRuleAnswer). Refresh sets every action from those
+// rules, so no command is ever enabled where its rule says no.
 namespace plantrek {
 
 class CommandRouter : public QObject {
     Q_OBJECT
 public:
     struct Handler {
+        Handler(std::function<void()> run = {}, std::function<CommandState()> state = {})
+            : run(std::move(run)), state(std::move(state)) {}
+
         std::function<void()> run;
-        // Without a rule the command is always enabled and never checked.
+        // The rule's answer when the handler knows it better than the rule's owner; empty for
+        // the owner's answer.
         std::function<CommandState()> state;
-        bool checkable = false;
     };
+    // The state of a command under its catalog rule, from the object that rule belongs to.
+    using RuleAnswer = std::function<CommandState(int id, CommandRule rule)>;
 
     // Separators in menu and toolbar lists.
     static constexpr int kSeparator = 0;
@@ -36,6 +43,10 @@ public:
     explicit CommandRouter(QObject* parent = nullptr);
 
     void SetHandler(int id, Handler handler);
+    void SetRuleAnswer(RuleScope scope, RuleAnswer answer);
+    bool HasHandler(int id) const { return handlers_.count(id) != 0; }
+    // The ids that have a handler, in order.
+    std::vector<int> HandledIds() const;
     // The action of a command, made with its texts, shortcut and icon on first use.
     QAction* Action(int id);
     // Runs the command when its rule allows it now.
@@ -43,8 +54,6 @@ public:
     CommandState StateOf(int id) const;
     void Refresh();
 
-    // A menu of the commands in order; it refreshes the states before it shows.
-    QMenu* AddMenu(QMenu* menu, std::initializer_list<int> ids);
     void AddToolBarButtons(QToolBar* toolBar, const std::vector<int>& ids);
 
 signals:
@@ -52,6 +61,7 @@ signals:
 
 private:
     std::map<int, Handler> handlers_;
+    std::map<RuleScope, RuleAnswer> answers_;
     std::map<int, QPointer<QAction>> actions_;
 };
 

@@ -129,8 +129,7 @@ void RegisterAnnotationHandlers(CommandRouter& router, AnnotationCommandContext 
                  [context, id] {
                      const CTracepadDoc* doc = context.activeDocument();
                      return doc != nullptr ? doc->GetCommandState(id) : CommandState{};
-                 },
-                 false});
+                 }});
     }
 }
 

@@ -29,8 +29,7 @@ CommandRouter::Handler DialogCommand(const EditingContext& context, int id, Make
         [context, id] {
             const CTracepadDoc* doc = context.activeDocument ? context.activeDocument() : nullptr;
             return doc != nullptr ? doc->GetCommandState(id) : CommandState{};
-        },
-        false};
+        }};
 }
 
 template <typename Form, typename Make>

@@ -42,7 +42,7 @@ void RegisterRoomHandlers(CommandRouter& router, const EditingContext& context,
                                        run(*doc);
                                    }
                                },
-                               [stateOf, id] { return stateOf(id); }, false});
+                               [stateOf, id] { return stateOf(id); }});
     };
 
     onDocument(kAddRoom, [context](CTracepadDoc& doc) {

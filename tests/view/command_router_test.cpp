@@ -1,0 +1,177 @@
+// The router without a window: each command runs through its handler only when its catalog rule,
+// answered by the object the rule belongs to, allows it; Refresh shows those answers.
+#include <QAction>
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include <functional>
+#include <map>
+#include <set>
+
+#include "resources/command_catalog.h"
+#include "resources/command_ids.h"
+#include "view/commands/command_router.h"
+#include "view/frame_fixture.h"
+#include "view/tracepad_view.h"
+
+namespace plantrek::test {
+namespace {
+
+using namespace command_id;
+
+class CommandRouterTest : public ::testing::Test {
+protected:
+    CommandRouterTest() {
+        router.SetRuleAnswer(RuleScope::Document, [this](int id, CommandRule) {
+            asked[RuleScope::Document] = id;
+            return document;
+        });
+        router.SetRuleAnswer(RuleScope::Frame, [this](int id, CommandRule) {
+            asked[RuleScope::Frame] = id;
+            return frame;
+        });
+        router.SetRuleAnswer(RuleScope::View, [this](int id, CommandRule) {
+            asked[RuleScope::View] = id;
+            return view;
+        });
+    }
+    void Count(int id) {
+        router.SetHandler(id, {[this, id] { ++runs[id]; }});
+    }
+
+    CommandRouter router;
+    CommandState document{}, frame{}, view{};
+    std::map<RuleScope, int> asked;
+    std::map<int, int> runs;
+};
+
+TEST_F(CommandRouterTest, RunsOnlyWhatTheOwnerOfTheRuleAllows) {
+    // Undo is the document's rule, Save the frame's (a window is active), Zoom In the view's.
+    for (const int id : {kEditUndo, kFileSave, kZoomIn, kFileNew}) {
+        Count(id);
+    }
+    for (const int id : {kEditUndo, kFileSave, kZoomIn}) {
+        router.Run(id);
+    }
+    EXPECT_TRUE(runs.empty()) << "every owner said no";
+    EXPECT_EQ(asked[RuleScope::Document], kEditUndo);
+    EXPECT_EQ(asked[RuleScope::Frame], kFileSave);
+    EXPECT_EQ(asked[RuleScope::View], kZoomIn);
+
+    router.Run(kFileNew);  // needs nobody's state
+    EXPECT_EQ(runs[kFileNew], 1);
+
+    document = {true, false};
+    router.Run(kEditUndo);
+    router.Run(kFileSave);
+    EXPECT_EQ(runs[kEditUndo], 1);
+    EXPECT_EQ(runs.count(kFileSave), 0u) << "the document's yes is not the frame's";
+    frame = {true, false};
+    view = {true, false};
+    router.Run(kFileSave);
+    router.Run(kZoomIn);
+    EXPECT_EQ(runs[kFileSave], 1);
+    EXPECT_EQ(runs[kZoomIn], 1);
+}
+
+TEST_F(CommandRouterTest, RefreshShowsEachRuleAndChecksOnlyWhatCanBeChecked) {
+    for (const int id : {kCloseSquare, kEditUndo, kWallLengths, kReconnectDisto}) {
+        Count(id);
+    }
+    QAction* close = router.Action(kCloseSquare);
+    QAction* undo = router.Action(kEditUndo);
+    QAction* lengths = router.Action(kWallLengths);
+    QAction* reconnect = router.Action(kReconnectDisto);
+    QAction* unhandled = router.Action(kArcWall);
+    EXPECT_TRUE(close->isCheckable());
+    EXPECT_TRUE(lengths->isCheckable());
+    EXPECT_FALSE(undo->isCheckable());
+    EXPECT_FALSE(reconnect->isCheckable());
+
+    document = {true, true};
+    frame = {false, false};  // the meter is being searched for, lengths hidden
+    router.Refresh();
+    EXPECT_TRUE(close->isEnabled());
+    EXPECT_TRUE(close->isChecked());
+    EXPECT_FALSE(undo->isChecked()) << "a rule that never checks shows no mark";
+    EXPECT_FALSE(reconnect->isEnabled());
+    EXPECT_FALSE(unhandled->isEnabled()) << "nothing would run it";
+
+    frame = {true, true};
+    router.Refresh();
+    EXPECT_TRUE(reconnect->isEnabled());
+    EXPECT_TRUE(lengths->isChecked());
+
+    // A trigger goes through the same rule as Run.
+    frame = {false, false};
+    reconnect->trigger();
+    EXPECT_EQ(runs.count(kReconnectDisto), 0u);
+    EXPECT_FALSE(reconnect->isEnabled()) << "a stale action is refreshed";
+}
+
+// Every command the catalog offers has one handler in the window, and nothing else has one.
+TEST_F(FrameTest, EveryCatalogCommandHasAHandlerAndNoHandlerLacksARow) {
+    for (const CommandRow& row : CommandCatalog()) {
+        SCOPED_TRACE(std::to_string(row.id) + " " + row.PlainName().toStdString());
+        EXPECT_EQ(frame->Router().HasHandler(row.id), (row.flags & kNoHandler) == 0);
+    }
+    for (const int id : frame->Router().HandledIds()) {
+        EXPECT_NE(FindCommand(id), nullptr) << id;
+    }
+}
+
+// A context menu shows the menu bar's own actions, so its states are the menu bar's at every
+// selection level.
+TEST_F(FrameTest, ContextMenusShowTheMenuBarsActionsAtEverySelectionLevel) {
+    CTracepadChildFrame* child = frame->NewDocument();
+    Type(QStringLiteral("3 n"));
+    Type(QStringLiteral("4 e"));
+    Room* room = Doc().GetCurrentRoom();
+    Doc().SelectWall(room, room->GetWall(0, true));
+    std::map<int, QAction*> onMenuBar;
+    std::function<void(const QMenu&)> collect = [&](const QMenu& menu) {
+        for (QAction* action : menu.actions()) {
+            if (action->menu() != nullptr) {
+                collect(*action->menu());
+            } else if (action->data().isValid()) {
+                onMenuBar[action->data().toInt()] = action;
+            }
+        }
+    };
+    for (QAction* action : frame->menuBar()->actions()) {
+        if (action->menu() != nullptr) {
+            collect(*action->menu());
+        }
+    }
+    std::set<SelectionLevel> levels;
+    for (int step = 0; step < 3; ++step) {
+        const SelectionLevel level = Doc().GetSelectionLevel();
+        SCOPED_TRACE(static_cast<int>(level));
+        levels.insert(level);
+        int shown = 0;
+        std::function<void(const QMenu&)> compare = [&](const QMenu& menu) {
+            for (QAction* action : menu.actions()) {
+                if (action->menu() != nullptr) {
+                    compare(*action->menu());
+                } else if (!action->isSeparator()) {
+                    ++shown;
+                    const int id = action->data().toInt();
+                    EXPECT_EQ(action, onMenuBar[id]) << id;
+                    const CommandState state = frame->Router().StateOf(id);
+                    EXPECT_EQ(action->isEnabled(), state.enabled) << id;
+                    EXPECT_EQ(action->isChecked(), action->isCheckable() && state.checked) << id;
+                }
+            }
+        };
+        child->Plan().SetMenuPresenter([&](QMenu& menu, QPoint) { compare(menu); });
+        QTest::keyClick(&child->Plan(), Qt::Key_Menu);
+        EXPECT_GT(shown, 0);
+        Type(QString());  // an empty line steps the selection up
+    }
+    EXPECT_EQ(levels, (std::set<SelectionLevel>{kLevelStartPoint, kLevelRoom, kLevelWall}));
+}
+
+}  // namespace
+}  // namespace plantrek::test

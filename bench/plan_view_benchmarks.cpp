@@ -10,7 +10,7 @@
 #include "view/plan_interaction.h"
 #include "view/plan_picture.h"
 #include "view/plan_viewport.h"
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
 
 namespace plantrek::bench {
 namespace {

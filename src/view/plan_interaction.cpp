@@ -9,7 +9,7 @@
 #include "model/units.h"
 #include "model/wall.h"
 #include "resources/command_ids.h"
-#include "view/render/plan_renderer.h"
+#include "render/plan_renderer.h"
 
 namespace plantrek {
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "model/geometry.h"
-#include "view/render/drawing_surface.h"
-#include "view/render/plan_hit_test.h"
-#include "view/render/view_transform.h"
+#include "render/drawing_surface.h"
+#include "render/plan_hit_test.h"
+#include "render/view_transform.h"
 
 // What the mouse does to the plan: a click selects what lies under it, a drag moves the
 // selected room or the site's start point with snapping, and the snap command moves them onto

@@ -8,7 +8,7 @@
 #include "model/room.h"
 #include "model/site.h"
 #include "model/site_visitor.h"
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
 
 namespace plantrek {
 

@@ -8,8 +8,8 @@
 
 #include "model/drawing_values.h"
 #include "model/geometry.h"
-#include "view/render/plan_renderer.h"
-#include "view/render/view_transform.h"
+#include "render/plan_renderer.h"
+#include "render/view_transform.h"
 
 // The plan as the window shows it, kept as a picture between changes: painting the window, or
 // an outline dragged over it, copies from here instead of drawing every room again. Scrolling

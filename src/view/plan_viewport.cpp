@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "model/site.h"
-#include "model/site_visitor.h"
-#include "view/render/plan_hit_test.h"
+#include "render/plan_fit.h"
+#include "render/plan_hit_test.h"
 
 namespace plantrek {
 
@@ -18,25 +17,10 @@ void PlanViewport::Layout(const Site* site) {
         return;
     }
     const QSize total = TotalSize();
-    CSiteBoundsVisitor bounds;
-    site->Traverse(bounds);
-    // A site of a single point, or of rooms along one line, still gets a scale.
-    double width = bounds.MaxX() - bounds.MinX();
-    double height = bounds.MaxY() - bounds.MinY();
-    if (width <= 0.0) {
-        width = 1.0;
-    }
-    if (height <= 0.0) {
-        height = 1.0;
-    }
-    ViewTransform t;
-    t.scale = 0.8 * std::min(total.width() / width, total.height() / height);
-    t.xOffset = total.width() / 2 - (bounds.MinX() + bounds.MaxX()) / 2.0 * t.scale;
-    t.yOffset = total.height() / 2 - (bounds.MinY() + bounds.MaxY()) / 2.0 * t.scale;
-    t.height = total.height();
-    t.xBase = 0;
-    t.yBase = 0;
-    transform_ = t;
+    PlanFit fit;
+    fit.fill = 0.8;
+    fit.anchor = FitAnchor::kCentre;
+    transform_ = FitPlan(SiteExtent(*site), {0, 0, total.width(), total.height()}, fit);
 }
 
 QPoint PlanViewport::MaxScroll() const {

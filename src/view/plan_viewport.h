@@ -4,8 +4,8 @@
 #include <QSize>
 
 #include "model/geometry.h"
-#include "view/render/drawing_surface.h"
-#include "view/render/view_transform.h"
+#include "render/drawing_surface.h"
+#include "render/view_transform.h"
 
 // Where the plan lies in the view: the zoom, the scroll area it spans, the scroll position and
 // the transform from plan meters to the view's logical (scrolled) pixels. No widgets, so the

@@ -16,7 +16,7 @@
 #include "resources/command_catalog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
 #include "view/selection_text.h"
 #include "view/view_context_menu.h"
 

@@ -29,13 +29,13 @@ const std::map<QString, QStringList> kLayers{
     {"document/forms", kDocument},
     {"device", {"device"}},
     {"export/xls", {"export/xls"}},
-    {"view/render", {"view/render", "model", "audio"}},
-    {"export", QStringList{"export", "export/xls", "view/render"} + kDocument},
+    {"render", {"render", "model", "audio"}},
+    {"export", QStringList{"export", "export/xls", "render"} + kDocument},
     {"view",
-     QStringList{"view", "view/render", "export", "export/xls", "device", "audio/io"} + kDocument},
+     QStringList{"view", "render", "export", "export/xls", "device", "audio/io"} + kDocument},
 };
 const QStringList kNoWidgets{"model",       "document", "document/files", "document/forms",
-                             "view/render", "export",   "export/xls"};
+                             "render", "export",   "export/xls"};
 
 // The layer of a folder relative to src/; empty for app/ (which may use anything) and others.
 QString LayerOf(QString folder) {
@@ -104,7 +104,7 @@ TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
     QTemporaryDir root;
     const std::map<QString, QByteArray> files{
         {"model/room.cpp", "#include \"audio/annotation.h\"\n#include \"resources/names.h\"\n"},
-        {"view/render/plan.cpp", "#include <QPainter>\n#include \"document/prefs.h\"\n"},
+        {"render/plan.cpp", "#include <QPainter>\n#include \"document/prefs.h\"\n"},
         {"document/forms/wall_form.h", "#include \"document/files/x.h\"\n  #  include <QDialog>\n"},
         {"export/CMakeLists.txt", "plantrek_add_library(x)\nQt6::Widgets\n"},
         {"app/cli/main.cpp", "#include <QApplication>\n#include \"view/main_frame.h\"\n"},
@@ -122,7 +122,7 @@ TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
     found.sort();
     EXPECT_EQ(found,
               (QStringList{"src/document/forms/wall_form.h:2:", "src/export/CMakeLists.txt:2:",
-                           "src/model/room.cpp:2:", "src/view/render/plan.cpp:2:"}));
+                           "src/model/room.cpp:2:", "src/render/plan.cpp:2:"}));
 }
 
 }  // namespace

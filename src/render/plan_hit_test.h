@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "model/geometry.h"
-#include "view/render/drawing_surface.h"
-#include "view/render/view_transform.h"
+#include "render/drawing_surface.h"
+#include "render/view_transform.h"
 
 // What lies under the mouse in the plan, and where a dragged item comes to rest: the geometry
 // of clicking and snapping, kept apart from the window so that it is tested without one. The

@@ -1,4 +1,4 @@
-#include "view/render/view_transform.h"
+#include "render/view_transform.h"
 
 #include <atomic>
 #include <climits>

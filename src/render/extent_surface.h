@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "view/render/drawing_surface.h"
+#include "render/drawing_surface.h"
 
 // A surface that draws nothing and remembers the box around everything it was asked to draw:
 // pages and drawings learn from it how far a plan's markers and labels reach. Fonts and text

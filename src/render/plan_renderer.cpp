@@ -1,4 +1,4 @@
-#include "view/render/plan_renderer.h"
+#include "render/plan_renderer.h"
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,7 @@
 #include "model/site.h"
 #include "model/units.h"
 #include "model/wall.h"
-#include "view/render/extent_surface.h"
+#include "render/extent_surface.h"
 
 namespace plantrek {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "view/render/drawing_surface.h"
+#include "render/drawing_surface.h"
 
 // The drawing surface on a QPainter that is already active on its device (a window, a QImage).
 // Shapes are drawn without antialiasing so that fills and outlines keep their exact colours;

@@ -1,4 +1,4 @@
-#include "view/render/extent_surface.h"
+#include "render/extent_surface.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
 
 #include <gtest/gtest.h>
 #include <QImage>

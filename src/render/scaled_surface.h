@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "view/render/drawing_surface.h"
+#include "render/drawing_surface.h"
 
 // A drawing surface for devices far finer than a screen (paper, vector files): fonts and pens
 // are given in screen pixels by the renderer and grow by `factor` on the way to the device, so

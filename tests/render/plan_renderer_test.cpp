@@ -1,4 +1,4 @@
-#include "view/render/plan_renderer.h"
+#include "render/plan_renderer.h"
 
 #include <gtest/gtest.h>
 #include <QImage>
@@ -10,9 +10,9 @@
 #include "model/site.h"
 #include "model/units.h"
 #include "model/wall.h"
-#include "view/render/painter_surface.h"
-#include "view/render/recording_surface.h"
-#include "view/render/scaled_surface.h"
+#include "render/painter_surface.h"
+#include "render/recording_surface.h"
+#include "render/scaled_surface.h"
 
 namespace plantrek {
 namespace {

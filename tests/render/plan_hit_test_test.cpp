@@ -1,4 +1,4 @@
-#include "view/render/plan_hit_test.h"
+#include "render/plan_hit_test.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "model/room.h"
 #include "model/site.h"
 #include "model/wall.h"
-#include "view/render/plan_renderer.h"
+#include "render/plan_renderer.h"
 
 namespace plantrek {
 namespace {

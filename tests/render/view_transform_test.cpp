@@ -1,4 +1,4 @@
-#include "view/render/view_transform.h"
+#include "render/view_transform.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "view/render/recording_surface.h"
+#include "render/recording_surface.h"
 
 namespace plantrek {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "view/render/drawing_surface.h"
+#include "render/drawing_surface.h"
 
 // A drawing surface that keeps what was drawn, with the pen, brush and font of the moment, so
 // that tests can check geometry exactly. Text is measured as h/2 pixels per character and h

@@ -1,4 +1,4 @@
-#include "view/render/plan_hit_test.h"
+#include "render/plan_hit_test.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
 
 namespace plantrek {
 namespace {

@@ -7,8 +7,8 @@
 #include "model/geometry.h"
 #include "model/material.h"
 #include "model/site_visitor.h"
-#include "view/render/drawing_surface.h"
-#include "view/render/view_transform.h"
+#include "render/drawing_surface.h"
+#include "render/view_transform.h"
 
 // Draws a site: unselected rooms filled in their material colour, the selected room as wall
 // lines coloured by kind with its direction arrow and start circle, room names, and the site's

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/geometry.h"
-#include "view/render/drawing_surface.h"
+#include "render/drawing_surface.h"
 
 // Plan meters (x east, y north) to device pixels (y down) and back. The truncations are part of
 // the picture: every caller that converts a plan point (drawing, picking, dragging, export)

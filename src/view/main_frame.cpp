@@ -45,7 +45,7 @@
 #include "view/tracepad_view.h"
 #include "view/print_dialogs.h"
 #include "view/recent_files.h"
-#include "view/selection_text.h"
+#include "view/core/selection_text.h"
 #include "view/window_prompts.h"
 
 // Resources of a static library are registered by hand.

@@ -17,7 +17,7 @@
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "render/painter_surface.h"
-#include "view/selection_text.h"
+#include "view/core/selection_text.h"
 #include "view/view_context_menu.h"
 
 namespace plantrek {

@@ -8,9 +8,9 @@
 
 #include "document/command_state.h"
 #include "document/tracepad_doc.h"
-#include "view/plan_interaction.h"
-#include "view/plan_picture.h"
-#include "view/plan_viewport.h"
+#include "view/core/plan_interaction.h"
+#include "view/core/plan_picture.h"
+#include "view/core/plan_viewport.h"
 
 class QMenu;
 

@@ -1,4 +1,4 @@
-#include "view/plan_interaction.h"
+#include "view/core/plan_interaction.h"
 
 #include <algorithm>
 #include <cmath>

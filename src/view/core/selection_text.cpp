@@ -1,4 +1,4 @@
-#include "view/selection_text.h"
+#include "view/core/selection_text.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "view/plan_picture.h"
+#include "view/core/plan_picture.h"
 
 #include <QPainter>
 

@@ -8,7 +8,7 @@
 #include "model/room.h"
 #include "model/site.h"
 #include "resources/command_ids.h"
-#include "view/plan_interaction.h"
+#include "view/core/plan_interaction.h"
 
 namespace plantrek {
 namespace {

@@ -1,4 +1,4 @@
-#include "view/plan_viewport.h"
+#include "view/core/plan_viewport.h"
 
 #include <algorithm>
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "model/site.h"
-#include "view/plan_picture.h"
-#include "view/plan_viewport.h"
+#include "view/core/plan_picture.h"
+#include "view/core/plan_viewport.h"
 
 namespace plantrek {
 namespace {

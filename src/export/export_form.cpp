@@ -1,4 +1,4 @@
-#include "document/forms/export_form.h"
+#include "export/export_form.h"
 
 #include <algorithm>
 #include <array>

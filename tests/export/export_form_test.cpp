@@ -2,8 +2,9 @@
 // name and filter make.
 #include <gtest/gtest.h>
 
+#include "document/doc_test_support.h"
 #include "document/files/qstring_printer.h"
-#include "document/forms/export_form.h"
+#include "export/export_form.h"
 
 namespace plantrek {
 namespace {
@@ -83,6 +84,23 @@ TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
         EXPECT_TRUE(entry.description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
             << entry.description.toStdString();
     }
+}
+
+// On a document: an unknown type is refused on the file name, a name without one takes the
+// filter's, and the dialog opens on the type exported last.
+class ExportFormTest : public test::DocTest {};
+
+TEST_F(ExportFormTest, RefusesAnUnknownTypeAndOpensOnTheLastOne) {
+    NewDoc();
+    const ExportForm unknownType{.fileName = "a.webp", .filterIndex = 8};
+    const ExportForm byFilter{.fileName = "a", .filterIndex = 3};
+    const auto unknown = unknownType.Check(Doc());
+    ASSERT_TRUE(unknown.has_value());
+    EXPECT_EQ(unknown->message, "Unknown file type");
+    EXPECT_EQ(unknown->field, ExportForm::Field::FileName);
+    EXPECT_FALSE(byFilter.Check(Doc()).has_value());
+    Doc().Prefs().SetExportType(QStringLiteral("gif"));
+    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 3);
 }
 
 }  // namespace

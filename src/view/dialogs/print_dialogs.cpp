@@ -1,4 +1,4 @@
-#include "view/print_dialogs.h"
+#include "view/dialogs/print_dialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>

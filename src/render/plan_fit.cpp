@@ -34,23 +34,23 @@ ViewTransform FitPlan(const PlanRect& plan, const DeviceRect& box, const PlanFit
         return fit.wholePixelOffsets ? static_cast<double>(TruncateToPixel(pixels)) : pixels;
     };
     switch (fit.anchor) {
-    case FitAnchor::kCentre:
-        t.xOffset = box.left + box.Width() / 2 - (plan.minX + plan.maxX) / 2.0 * t.scale;
-        t.yOffset = box.Height() / 2 - (plan.minY + plan.maxY) / 2.0 * t.scale;
-        t.height = box.bottom;
-        break;
-    case FitAnchor::kTopLeft:
-        t.xOffset = -offset(plan.minX - fit.marginX);
-        t.yOffset = -offset(plan.maxY + fit.marginY);
-        t.xBase = box.left;
-        t.height = box.top;
-        break;
-    case FitAnchor::kBottomLeft:
-        t.xOffset = -offset(plan.minX - fit.marginX);
-        t.yOffset = -offset(plan.minY - fit.marginY);
-        t.xBase = box.left;
-        t.height = box.bottom;
-        break;
+        case FitAnchor::kCentre:
+            t.xOffset = box.left + box.Width() / 2 - (plan.minX + plan.maxX) / 2.0 * t.scale;
+            t.yOffset = box.Height() / 2 - (plan.minY + plan.maxY) / 2.0 * t.scale;
+            t.height = box.bottom;
+            break;
+        case FitAnchor::kTopLeft:
+            t.xOffset = -offset(plan.minX - fit.marginX);
+            t.yOffset = -offset(plan.maxY + fit.marginY);
+            t.xBase = box.left;
+            t.height = box.top;
+            break;
+        case FitAnchor::kBottomLeft:
+            t.xOffset = -offset(plan.minX - fit.marginX);
+            t.yOffset = -offset(plan.minY - fit.marginY);
+            t.xBase = box.left;
+            t.height = box.bottom;
+            break;
     }
     return t;
 }

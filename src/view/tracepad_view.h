@@ -31,7 +31,7 @@ public:
     ~CTracepadView() override;
 
     CTracepadDoc* GetDocument() const { return doc_; }
-    const PlanViewport& Layout() const { return layout_; }
+    const PlanViewport& Viewport() const { return layout_; }
     const PlanInteraction& Interaction() const { return interaction_; }
 
     // The commands this view answers for.

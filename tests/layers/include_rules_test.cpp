@@ -136,8 +136,9 @@ TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
         {"render/plan.cpp", "#include <QPainter>\n#include \"document/prefs.h\"\n"},
         {"document/forms/wall_form.h", "#include \"document/files/x.h\"\n  #  include <QDialog>\n"},
         {"export/CMakeLists.txt", "plantrek_add_library(x)\nQt6::Widgets\n"},
-        {"export/pdf.cpp", "#include \"render/plan_renderer.h\"\n#include \"view/main_frame.h\"\n"
-                           "#include \"view/core/plan_viewport.h\"\n"},
+        {"export/pdf.cpp",
+         "#include \"render/plan_renderer.h\"\n#include \"view/main_frame.h\"\n"
+         "#include \"view/core/plan_viewport.h\"\n"},
         {"view/core/plan_viewport.cpp",
          "#include \"export/page_layout.h\"\n#include <QWidget>\n#include \"view/keypad.h\"\n"
          "#include <QImage>\n"},
@@ -153,16 +154,13 @@ TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
         found.append(line.section(QLatin1Char(' '), 0, 0));
     }
     found.sort();
-    EXPECT_EQ(found, (QStringList{"src/document/forms/wall_form.h:2:",
-                                  "src/export/CMakeLists.txt:2:",
-                                  "src/export/pdf.cpp:2:",
-                                  "src/export/pdf.cpp:3:",
-                                  "src/gadgets/thing.cpp:1:",
-                                  "src/model/room.cpp:2:",
-                                  "src/render/plan.cpp:2:",
-                                  "src/view/core/CMakeLists.txt:2:",
-                                  "src/view/core/plan_viewport.cpp:2:",
-                                  "src/view/core/plan_viewport.cpp:3:"}));
+    EXPECT_EQ(
+        found,
+        (QStringList{
+            "src/document/forms/wall_form.h:2:", "src/export/CMakeLists.txt:2:",
+            "src/export/pdf.cpp:2:", "src/export/pdf.cpp:3:", "src/gadgets/thing.cpp:1:",
+            "src/model/room.cpp:2:", "src/render/plan.cpp:2:", "src/view/core/CMakeLists.txt:2:",
+            "src/view/core/plan_viewport.cpp:2:", "src/view/core/plan_viewport.cpp:3:"}));
 }
 
 }  // namespace

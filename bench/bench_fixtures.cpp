@@ -15,7 +15,7 @@
 #include "model/room.h"
 #include "model/site_visitor.h"
 #include "model/wall.h"
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
 
 namespace plantrek::bench {
 

@@ -13,8 +13,8 @@
 #include "model/drawing_values.h"
 #include "model/geometry.h"
 #include "model/site.h"
-#include "view/render/plan_renderer.h"
-#include "view/render/view_transform.h"
+#include "render/plan_renderer.h"
+#include "render/view_transform.h"
 
 namespace plantrek {
 class CTracepadDoc;

@@ -7,10 +7,10 @@
 
 #include "bench/bench_fixtures.h"
 #include "document/tracepad_doc.h"
-#include "view/plan_interaction.h"
-#include "view/plan_picture.h"
-#include "view/plan_viewport.h"
-#include "view/render/painter_surface.h"
+#include "view/core/plan_interaction.h"
+#include "view/core/plan_picture.h"
+#include "view/core/plan_viewport.h"
+#include "render/painter_surface.h"
 
 namespace plantrek::bench {
 namespace {

@@ -4,8 +4,8 @@
 #include <QPen>
 
 #include "bench/bench_fixtures.h"
-#include "view/render/painter_surface.h"
-#include "view/render/plan_hit_test.h"
+#include "render/painter_surface.h"
+#include "render/plan_hit_test.h"
 
 namespace plantrek::bench {
 namespace {

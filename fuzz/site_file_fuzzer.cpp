@@ -12,7 +12,7 @@
 #include "fuzz/fuzz_support.h"
 #include "model/room.h"
 #include "model/site.h"
-#include "view/render/plan_hit_test.h"
+#include "render/plan_hit_test.h"
 
 using namespace plantrek;
 

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "document/meter_input_dialog.h"
+
 // Applies what the meter sends (a measurement, its enter key, its undo key) to the active
 // document, as a typed entry would be applied. The device link posts its messages from its
 // worker thread as queued signals; connect them to the slots here. Used by the main window and
@@ -12,16 +14,6 @@
 namespace plantrek {
 
 class CTracepadDoc;
-
-// A dialog that takes meter readings into its focused field.
-class MeterInputDialog {
-public:
-    virtual ~MeterInputDialog() = default;
-    // A reading of at least the minimum wall length, in meters, with its bearing.
-    virtual void TakeMeasurement(double length, double bearing) = 0;
-    // The meter's enter key: the dialog's OK.
-    virtual void AcceptFromMeter() = 0;
-};
 
 // What is in front of the user when a message arrives.
 struct MeterForeground {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "document/forms/export_form.h"
+#include "export/export_form.h"
 #include "export/export_result.h"
 #include "export/page_layout.h"
 

@@ -17,7 +17,8 @@
 #include "export/palette.h"
 #include "model/site.h"
 #include "model/site_visitor.h"
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
+#include "render/plan_fit.h"
 
 namespace plantrek {
 
@@ -231,8 +232,7 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
     }
     QString error = kErrorDetermineScale;
 
-    CSiteBoundsVisitor bounds;
-    site->Traverse(bounds);
+    const PlanRect extent = SiteExtent(*site);
     const bool canDraw = CanDrawText();
 
     for (int scale : kImageScales) {
@@ -260,13 +260,14 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
         }
         {
             PainterSurface surface(painter);
-            ViewTransform transform;
-            transform.scale = scale;
-            transform.xOffset =
-                -static_cast<double>(TruncateToPixel(scale * (bounds.MinX() - 0.5)));
-            transform.yOffset =
-                -static_cast<double>(TruncateToPixel(scale * (bounds.MinY() - 0.5)));
-            transform.height = bitmap.height();
+            // Half a meter of white around the plan, which sits at the picture's bottom left.
+            PlanFit fit;
+            fit.scale = scale;
+            fit.marginX = fit.marginY = 0.5;
+            fit.anchor = FitAnchor::kBottomLeft;
+            fit.wholePixelOffsets = true;
+            const ViewTransform transform =
+                FitPlan(extent, {0, 0, bitmap.width(), bitmap.height()}, fit);
             RenderSite(*site, surface, transform, options.selection, options.drawing,
                        options.wallLengthUnits);
 

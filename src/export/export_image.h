@@ -7,8 +7,8 @@
 
 #include "document/prefs.h"
 #include "export/export_result.h"
-#include "view/render/drawing_surface.h"
-#include "view/render/plan_renderer.h"
+#include "render/drawing_surface.h"
+#include "render/plan_renderer.h"
 
 // The plan as a picture: the site drawn at the largest scale whose bitmap can be made, a legend
 // of the materials in use to its right and a scale bar under the legend.

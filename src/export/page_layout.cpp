@@ -14,12 +14,12 @@
 #include <cmath>
 #include <utility>
 
-#include "view/render/scaled_surface.h"
 #include "model/site.h"
 #include "model/units.h"
-#include "model/site_visitor.h"
-#include "view/render/painter_surface.h"
-#include "view/render/plan_renderer.h"
+#include "render/painter_surface.h"
+#include "render/plan_fit.h"
+#include "render/plan_renderer.h"
+#include "render/scaled_surface.h"
 
 namespace plantrek {
 
@@ -38,18 +38,6 @@ int Millimetres(int dpi, double mm) {
 
 double FontFactor(int dpi) {
     return dpi / kScreenDpi;
-}
-
-struct PlanBounds {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    double Width() const { return std::fabs(maxX - minX); }
-    double Height() const { return std::fabs(maxY - minY); }
-};
-
-PlanBounds BoundsOf(const Site& site) {
-    CSiteBoundsVisitor bounds;
-    site.Traverse(bounds);
-    return {bounds.MinX(), bounds.MinY(), bounds.MaxX(), bounds.MaxY()};
 }
 
 bool CanDrawText() {
@@ -250,7 +238,7 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
 
     // What is drawn at a scale, the site's top left corner at 0,0: the plan with its start
     // circle and the wall lengths outside its rooms, and a little white around it.
-    const PlanBounds bounds = BoundsOf(site);
+    const PlanRect bounds = SiteExtent(site);
     const int white = Millimetres(g.dpi, 1);
     const auto pixelsPerMeter = [&](double ratio) { return g.dpi / kMetersPerInch / ratio; };
     std::optional<std::pair<double, DeviceRect>> measured;  // the last scale measured
@@ -258,10 +246,9 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
         if (measured && measured->first == ratio) {
             return measured->second;
         }
-        ViewTransform transform;
-        transform.scale = pixelsPerMeter(ratio);
-        transform.xOffset = -bounds.minX * transform.scale;
-        transform.yOffset = -bounds.maxY * transform.scale;
+        PlanFit fit;
+        fit.scale = pixelsPerMeter(ratio);
+        const ViewTransform transform = FitPlan(bounds, {}, fit);
         const DeviceRect plan{0, 0, static_cast<int>(std::ceil(bounds.Width() * transform.scale)),
                               static_cast<int>(std::ceil(bounds.Height() * transform.scale))};
         DeviceRect drawn = RenderedExtent(site, surface, transform, options.image.selection,
@@ -318,7 +305,7 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
 
 bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
                 QPainter& painter, const PageGeometry& g) {
-    const PlanBounds bounds = BoundsOf(site);
+    const PlanRect bounds = SiteExtent(site);
     PainterSurface inner(painter);
     ScaledSurface surface(inner, FontFactor(g.dpi));
     surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
@@ -353,12 +340,13 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
             surface.SetTextColour(kBlack);
             surface.DrawText(title, {g.title.left(), g.title.top()});
 
-            ViewTransform transform;
-            transform.scale = g.pixelsPerMeter;
-            transform.xOffset = -bounds.minX * g.pixelsPerMeter;
-            transform.xBase = g.planOrigin.x() - column * g.planArea.width();
-            transform.yOffset = -bounds.maxY * g.pixelsPerMeter;
-            transform.height = g.planOrigin.y() - row * g.planArea.height();
+            // Each page shows its piece of the plan, whose top left lies at the plan origin.
+            PlanFit fit;
+            fit.scale = g.pixelsPerMeter;
+            const int left = g.planOrigin.x() - column * g.planArea.width();
+            const int top = g.planOrigin.y() - row * g.planArea.height();
+            const ViewTransform transform = FitPlan(
+                bounds, {left, top, left + g.planArea.width(), top + g.planArea.height()}, fit);
             // Clipping only: saving the whole painter would put back a font behind the
             // surface's back.
             painter.setClipRect(g.planArea);

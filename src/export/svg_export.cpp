@@ -12,11 +12,11 @@
 
 #include "export/export_file.h"
 #include "export/page_layout.h"
-#include "view/render/scaled_surface.h"
 #include "model/room.h"
 #include "model/site.h"
-#include "model/site_visitor.h"
-#include "view/render/painter_surface.h"
+#include "render/painter_surface.h"
+#include "render/plan_fit.h"
+#include "render/scaled_surface.h"
 
 namespace plantrek {
 
@@ -115,20 +115,19 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return ExportResult::Failure(kErrorCreateSvg);
     }
-    CSiteBoundsVisitor bounds;
-    site->Traverse(bounds);
+    const PlanRect bounds = SiteExtent(*site);
     const double scale = kSvgUnitsPerMeter;
-    const double planWidth = std::fabs(bounds.MaxX() - bounds.MinX()) * scale;
-    const double planHeight = std::fabs(bounds.MaxY() - bounds.MinY()) * scale;
+    const double planWidth = std::fabs(bounds.maxX - bounds.minX) * scale;
+    const double planHeight = std::fabs(bounds.maxY - bounds.minY) * scale;
     // Plans larger than 2000 km are not plans of buildings; int coordinates end there.
     if (!(planWidth < 2e9) || !(planHeight < 2e9)) {
         return ExportResult::Failure(kErrorCreateSvg);
     }
 
-    ViewTransform transform;
-    transform.scale = scale;
-    transform.xOffset = -bounds.MinX() * scale;
-    transform.yOffset = -bounds.MaxY() * scale;
+    PlanFit fit;
+    fit.scale = scale;
+    // Measured with the plan's top left at 0,0, then moved in by the white around it.
+    ViewTransform transform = FitPlan(bounds, {}, fit);
 
     // The column at the right, measured as it will be drawn, and the white around the plan:
     // enough for the site's start circle and the wall lengths written outside the rooms.
@@ -150,8 +149,10 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
                                                  kMarginUnits / 4);
     const int bottom = std::max(kMarginUnits, drawn.bottom - static_cast<int>(planHeight) +
                                                   kMarginUnits / 4);
-    transform.xBase = left;
-    transform.height = top;
+    transform = FitPlan(bounds,
+                        {left, top, left + static_cast<int>(planWidth),
+                         top + static_cast<int>(planHeight)},
+                        fit);
     const int columnX = left + static_cast<int>(planWidth) + right;
     const int columnWidth = std::max(legend.width, scaleBarWidth + lineHeight);
     const int scaleBarHeight = 4 * lineHeight;

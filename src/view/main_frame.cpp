@@ -36,6 +36,7 @@
 #include "view/dialogs/about_dialog.h"
 #include "view/dialogs/annotation_dialog.h"
 #include "view/handlers/annotation_handlers.h"
+#include "view/frame_audio.h"
 #include "view/handlers/menu_handlers.h"
 #include "view/handlers/move_handlers.h"
 #include "view/handlers/room_handlers.h"
@@ -47,9 +48,9 @@
 #include "view/meter_connection.h"
 #include "view/meter_indicator.h"
 #include "view/tracepad_view.h"
-#include "view/print_dialogs.h"
+#include "view/dialogs/print_dialogs.h"
 #include "view/recent_files.h"
-#include "view/selection_text.h"
+#include "view/core/selection_text.h"
 #include "view/window_prompts.h"
 
 // Resources of a static library are registered by hand.

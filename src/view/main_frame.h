@@ -15,7 +15,7 @@
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
 #include "export/page_layout.h"
-#include "view/print_dialogs.h"
+#include "view/dialogs/print_dialogs.h"
 
 class QLabel;
 class QPrinter;

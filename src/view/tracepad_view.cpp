@@ -16,8 +16,8 @@
 #include "resources/command_catalog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
-#include "view/render/painter_surface.h"
-#include "view/selection_text.h"
+#include "render/painter_surface.h"
+#include "view/core/selection_text.h"
 #include "view/commands/command_bars.h"
 #include "view/commands/command_router.h"
 

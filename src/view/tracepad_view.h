@@ -8,9 +8,9 @@
 
 #include "document/command_state.h"
 #include "document/tracepad_doc.h"
-#include "view/plan_interaction.h"
-#include "view/plan_picture.h"
-#include "view/plan_viewport.h"
+#include "view/core/plan_interaction.h"
+#include "view/core/plan_picture.h"
+#include "view/core/plan_viewport.h"
 
 class QMenu;
 
@@ -32,7 +32,7 @@ public:
     ~CTracepadView() override;
 
     CTracepadDoc* GetDocument() const { return doc_; }
-    const PlanViewport& Layout() const { return layout_; }
+    const PlanViewport& Viewport() const { return layout_; }
     const PlanInteraction& Interaction() const { return interaction_; }
 
     // The commands this view answers for.

@@ -11,7 +11,7 @@
 #include "image_test_support.h"
 #include "model/room.h"
 #include "model/site.h"
-#include "view/render/recording_surface.h"
+#include "render/recording_surface.h"
 
 namespace plantrek {
 namespace {

@@ -21,10 +21,10 @@
 #include "model/room.h"
 #include "model/site.h"
 #include "model/units.h"
-#include "view/render/extent_surface.h"
-#include "view/render/painter_surface.h"
-#include "view/render/plan_renderer.h"
-#include "view/render/scaled_surface.h"
+#include "render/extent_surface.h"
+#include "render/painter_surface.h"
+#include "render/plan_renderer.h"
+#include "render/scaled_surface.h"
 
 namespace plantrek {
 namespace {

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QToolBar>
 
-#include "document/forms/export_form.h"
+#include "export/export_form.h"
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "view/child_frame.h"

@@ -11,7 +11,7 @@
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
 #include "view/commands/command_router.h"
-#include "view/print_dialogs.h"
+#include "view/dialogs/print_dialogs.h"
 
 namespace plantrek::test {
 namespace {

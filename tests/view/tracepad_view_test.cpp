@@ -47,7 +47,7 @@ protected:
         AddRect(site, "C", {0, 5}, 4, 3, 3);
         site.SetStartPoint({4 + 25.0 / 60, 6.5});
         Show();
-        ASSERT_DOUBLE_EQ(view_->Layout().Transform().scale, 60.0);
+        ASSERT_DOUBLE_EQ(view_->Viewport().Transform().scale, 60.0);
     }
     // Room D far left of A, and T whose west wall passes 0.15 m from A's north-east corner.
     void DragScene() {
@@ -67,7 +67,7 @@ protected:
     // After Show, in the order added (the new document's empty room is gone).
     Room* RoomAt(int index) { return Doc().GetSite()->GetRoom(index); }
     QPoint At(PlanPoint p) const {
-        const DevicePoint d = view_->Layout().WindowTransform().ToDevice(p);
+        const DevicePoint d = view_->Viewport().WindowTransform().ToDevice(p);
         return {d.x, d.y};
     }
     QWidget* Area() const { return view_->viewport(); }
@@ -298,17 +298,17 @@ TEST_F(TracepadViewTest, WheelKeysAndASecondViewOfTheDocument) {
     PickScene();
     // Ctrl + wheel zooms around the mouse: the plan point under it stays.
     const QPoint mouse(200, 450);
-    const PlanPoint under = view_->Layout().WindowToPlan(mouse);
+    const PlanPoint under = view_->Viewport().WindowToPlan(mouse);
     const auto wheel = [&](Qt::KeyboardModifiers modifiers, int delta) {
         QWheelEvent event(mouse, Area()->mapToGlobal(mouse), {}, {0, delta}, Qt::NoButton,
                           modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(Area(), &event);
     };
     wheel(Qt::ControlModifier, 120);
-    ASSERT_EQ(view_->Layout().Zoom(), 2);
-    const PlanPoint still = view_->Layout().WindowToPlan(mouse);
-    EXPECT_NEAR(still.x, under.x, 2 / view_->Layout().Transform().scale);
-    EXPECT_NEAR(still.y, under.y, 2 / view_->Layout().Transform().scale);
+    ASSERT_EQ(view_->Viewport().Zoom(), 2);
+    const PlanPoint still = view_->Viewport().WindowToPlan(mouse);
+    EXPECT_NEAR(still.x, under.x, 2 / view_->Viewport().Transform().scale);
+    EXPECT_NEAR(still.y, under.y, 2 / view_->Viewport().Transform().scale);
     EXPECT_EQ(view_->GetCommandState(kZoomToFit), (CommandState{true, false}));
 
     // The plain wheel and the keys scroll.
@@ -319,7 +319,7 @@ TEST_F(TracepadViewTest, WheelKeysAndASecondViewOfTheDocument) {
     view_->setFocus();
     QTest::keyClick(view_.get(), Qt::Key_Right);
     EXPECT_GT(view_->horizontalScrollBar()->value(), left);
-    EXPECT_EQ(view_->Layout().ScrollPosition(),
+    EXPECT_EQ(view_->Viewport().ScrollPosition(),
               QPoint(view_->horizontalScrollBar()->value(), view_->verticalScrollBar()->value()));
 
     // A second view keeps its own zoom, and both redraw when the document changes.
@@ -327,13 +327,13 @@ TEST_F(TracepadViewTest, WheelKeysAndASecondViewOfTheDocument) {
     second.resize(800, 600);
     second.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&second));
-    EXPECT_EQ(second.Layout().Zoom(), 1);
+    EXPECT_EQ(second.Viewport().Zoom(), 1);
     const QImage firstBefore = view_->grab().toImage();
     const QImage secondBefore = second.grab().toImage();
     Doc().SelectRoom(RoomAt(1));
     EXPECT_NE(view_->grab().toImage(), firstBefore);
     EXPECT_NE(second.grab().toImage(), secondBefore);
-    EXPECT_EQ(view_->Layout().Zoom(), 2);
+    EXPECT_EQ(view_->Viewport().Zoom(), 2);
 }
 
 }  // namespace

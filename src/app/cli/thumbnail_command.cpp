@@ -11,9 +11,9 @@
 #include "app/cli/run_command.h"
 #include "export/export_file.h"
 #include "model/site.h"
-#include "model/site_visitor.h"
-#include "view/render/painter_surface.h"
-#include "view/render/plan_renderer.h"
+#include "render/painter_surface.h"
+#include "render/plan_fit.h"
+#include "render/plan_renderer.h"
 
 namespace plantrek::cli {
 
@@ -41,24 +41,26 @@ int ThumbnailCommand(const QStringList& arguments, QTextStream& err) {
     if (site == nullptr) {
         return kExitFileFailed;
     }
-    CSiteBoundsVisitor bounds;
-    site->Traverse(bounds);
-    // A margin of a twentieth on every side, so the outline is not cut at the edge.
-    const double width = std::max(std::fabs(bounds.MaxX() - bounds.MinX()), 0.01) * 1.1;
-    const double height = std::max(std::fabs(bounds.MaxY() - bounds.MinY()), 0.01) * 1.1;
-    const double scale = size / std::max(width, height);
-    const int pixelsWide = std::clamp(static_cast<int>(std::lround(width * scale)), 1, size);
-    const int pixelsHigh = std::clamp(static_cast<int>(std::lround(height * scale)), 1, size);
+    // At least a centimetre each way, so that a site of one point still has a size, and a
+    // margin of a twentieth on every side, so the outline is not cut at the edge.
+    PlanRect plan = SiteExtent(*site);
+    plan.maxX = std::max(plan.maxX, plan.minX + 0.01);
+    plan.minY = std::min(plan.minY, plan.maxY - 0.01);
+    PlanFit fit;
+    fit.marginX = plan.Width() / 20;
+    fit.marginY = plan.Height() / 20;
+    const ViewTransform transform = FitPlan(plan, {0, 0, size, size}, fit);
+    const auto pixels = [&](double meters) {
+        return std::clamp(static_cast<int>(std::lround(meters * transform.scale)), 1, size);
+    };
+    const int pixelsWide = pixels(plan.Width() + 2 * fit.marginX);
+    const int pixelsHigh = pixels(plan.Height() + 2 * fit.marginY);
 
     QImage image(pixelsWide, pixelsHigh, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         PainterSurface surface(painter);
-        ViewTransform transform;
-        transform.scale = scale;
-        transform.xOffset = -(bounds.MinX() - width / 22.0) * scale;
-        transform.yOffset = -(bounds.MaxY() + height / 22.0) * scale;
         RenderSite(*site, surface, transform, {}, session.Doc().Prefs().GetDrawingValues());
     }
     ExportFile file(arguments[1]);

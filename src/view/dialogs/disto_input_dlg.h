@@ -1,65 +1,18 @@
 #pragma once
 
-#include <QDialog>
-
 #include <optional>
 #include <vector>
 
 #include "document/forms/form_field.h"
-#include "document/measurement_router.h"
+#include "document/meter_input_dialog.h"
+#include "view/dialogs/editing_dialog.h"
 
-class QBoxLayout;
 class QComboBox;
-class QDialogButtonBox;
-class QFormLayout;
-class QLabel;
 class QLineEdit;
 
-// The base of every dialog that edits a form. OK copies the controls into the dialog's form and
-// runs the form's check; a refusal is shown with the warning icon, the field at fault gets the
-// focus with its text selected, and the dialog stays open. The document is only read, for its
-// units and for the check.
 namespace plantrek {
 
 class AngleStyle;
-class CTracepadDoc;
-class LengthUnits;
-class UserPrompts;
-
-class EditingDialog : public QDialog {
-    Q_OBJECT
-public:
-    void accept() override;
-
-protected:
-    EditingDialog(const CTracepadDoc& doc, UserPrompts& prompts, QWidget* parent);
-
-    // Copies the controls into the form and checks it; false after Refuse.
-    virtual bool TakeControls() = 0;
-
-    // The warning, then the field at fault focused with its text selected.
-    void Refuse(const QString& message, QWidget* field);
-    template <typename Field, typename WidgetFor>
-    bool Passes(const FormCheck<Field>& check, WidgetFor widgetFor) {
-        if (!check) {
-            return true;
-        }
-        Refuse(check->message, widgetFor(check->field));
-        return false;
-    }
-
-    // "OK" and "Cancel" at the foot of the layout.
-    QDialogButtonBox* AddButtons(QBoxLayout* layout);
-    // A row of a form layout whose label is the control's buddy and names it for screen
-    // readers.
-    QLabel* AddRow(QFormLayout* layout, const QString& label, QWidget* control);
-
-    const LengthUnits& Units() const;
-    const AngleStyle& Style() const;
-
-    const CTracepadDoc& doc_;
-    UserPrompts& prompts_;
-};
 
 // A length or distance field: its text is typed or comes from the meter.
 QLineEdit* NewLengthEdit(QWidget* parent);

@@ -10,8 +10,8 @@
 #include "document/tracepad_doc.h"
 #include "model/editing.h"
 #include "model/site_visitor.h"
-#include "view/render/painter_surface.h"
-#include "view/render/plan_renderer.h"
+#include "render/painter_surface.h"
+#include "render/plan_renderer.h"
 
 namespace plantrek {
 

@@ -7,7 +7,7 @@
 
 #include "model/geometry.h"
 #include "view/dialogs/disto_input_dlg.h"
-#include "view/render/view_transform.h"
+#include "render/view_transform.h"
 
 class QLabel;
 

@@ -7,7 +7,6 @@
 #include "document/doc_test_support.h"
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/colour_palette.h"
-#include "document/forms/export_form.h"
 #include "document/forms/move_form.h"
 #include "document/forms/preferences_form.h"
 #include "document/forms/projection_form.h"
@@ -180,10 +179,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          std::nullopt},
         {"another's colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = taken}),
          Refused(inUse, MaterialForm::Field::Colour)},
-        {"unknown export", kRoom, Check(ExportForm{.fileName = "a.webp", .filterIndex = 8}),
-         Refused("Unknown file type", ExportForm::Field::FileName)},
-        {"export by filter", kRoom, Check(ExportForm{.fileName = "a", .filterIndex = 3}),
-         std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -393,8 +388,6 @@ TEST_F(FormTest, FormsOpenWithWhatTheDocumentHolds) {
     EXPECT_EQ(chosen.colour, 0x00ff00u);
     EXPECT_EQ(MaterialForm::FromDocument(Doc(), "Tile").colour, 0x00ff00u);
     EXPECT_TRUE(Near(RoomStartForm::FromDocument(Doc()).corner.value().y, 0.0));
-    Doc().Prefs().SetExportType(QStringLiteral("gif"));
-    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 3);
     EXPECT_EQ(PreferencesForm::FromDocument(Doc()).choice.drawing,
               Doc().Prefs().GetDrawingValues());
 

@@ -1,0 +1,58 @@
+#include "render/plan_fit.h"
+
+#include <algorithm>
+
+#include "model/site.h"
+#include "model/site_visitor.h"
+
+namespace plantrek {
+
+PlanRect SiteExtent(const Site& site) {
+    CSiteBoundsVisitor bounds;
+    site.Traverse(bounds);
+    return bounds.GetBounds();
+}
+
+ViewTransform FitPlan(const PlanRect& plan, const DeviceRect& box, const PlanFit& fit) {
+    ViewTransform t;
+    t.scale = fit.scale;
+    if (t.scale == 0.0) {
+        // A site of a single point, or of rooms along one line, still gets a scale.
+        double width = plan.maxX - plan.minX + 2 * fit.marginX;
+        double height = plan.maxY - plan.minY + 2 * fit.marginY;
+        if (width <= 0.0) {
+            width = 1.0;
+        }
+        if (height <= 0.0) {
+            height = 1.0;
+        }
+        t.scale = fit.fill * std::min(box.Width() / width, box.Height() / height);
+    }
+    // The plan coordinate that lands on the box's edge, in pixels.
+    const auto offset = [&](double edge) {
+        const double pixels = t.scale * edge;
+        return fit.wholePixelOffsets ? static_cast<double>(TruncateToPixel(pixels)) : pixels;
+    };
+    switch (fit.anchor) {
+        case FitAnchor::kCentre:
+            t.xOffset = box.left + box.Width() / 2 - (plan.minX + plan.maxX) / 2.0 * t.scale;
+            t.yOffset = box.Height() / 2 - (plan.minY + plan.maxY) / 2.0 * t.scale;
+            t.height = box.bottom;
+            break;
+        case FitAnchor::kTopLeft:
+            t.xOffset = -offset(plan.minX - fit.marginX);
+            t.yOffset = -offset(plan.maxY + fit.marginY);
+            t.xBase = box.left;
+            t.height = box.top;
+            break;
+        case FitAnchor::kBottomLeft:
+            t.xOffset = -offset(plan.minX - fit.marginX);
+            t.yOffset = -offset(plan.minY - fit.marginY);
+            t.xBase = box.left;
+            t.height = box.bottom;
+            break;
+    }
+    return t;
+}
+
+}  // namespace plantrek

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/geometry.h"
+#include "render/drawing_surface.h"
+#include "render/view_transform.h"
+
+// Fitting a plan into a rectangle of pixels: the plan view's window, a picture, a page, an SVG
+// drawing and the file manager's thumbnail all place the site through here.
+namespace plantrek {
+
+class Site;
+
+// Which corner of the plan (with its margin) lands on which corner of the box.
+enum class FitAnchor {
+    kCentre,      // the plan's centre on the box's centre (the half box in whole pixels)
+    kTopLeft,     // the plan's north-west corner on the box's top left pixel
+    kBottomLeft,  // the plan's south-west corner on the box's bottom left pixel
+};
+
+struct PlanFit {
+    // Pixels per meter; zero takes the largest scale at which the plan and its margins fit the
+    // box, times `fill`. A plan without width or height counts as a meter in that direction.
+    double scale = 0.0;
+    double fill = 1.0;
+    // White on each side of the plan, in meters.
+    double marginX = 0.0;
+    double marginY = 0.0;
+    FitAnchor anchor = FitAnchor::kTopLeft;
+    // Offsets truncated to whole pixels, as the picture export has always placed the plan.
+    bool wholePixelOffsets = false;
+};
+
+// Everything the site draws lines for; empty for a site with nothing in it.
+PlanRect SiteExtent(const Site& site);
+
+// The transform that draws `plan` into `box` by `fit`.
+ViewTransform FitPlan(const PlanRect& plan, const DeviceRect& box, const PlanFit& fit);
+
+}  // namespace plantrek

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "model/geometry.h"
+#include "render/drawing_surface.h"
+#include "render/plan_hit_test.h"
+#include "render/view_transform.h"
+
+// What the mouse does to the plan: a click selects what lies under it, a drag moves the
+// selected room or the site's start point with snapping, and the snap command moves them onto
+// the nearest corner. Points come in plan meters, so the rules are tested without a window; the
+// view converts the mouse and draws the outline.
+namespace plantrek {
+
+class CTracepadDoc;
+class Room;
+
+class PlanInteraction {
+public:
+    explicit PlanInteraction(CTracepadDoc* doc);
+
+    // After every change of the document: the index of rooms and walls refers to the site, and
+    // a drag in progress is given up (what it moved may be gone or elsewhere).
+    void DocumentChanged();
+
+    // Picks at the point and selects what was hit through the document; nothing hit changes
+    // nothing. True when something was hit.
+    bool Select(PlanPoint point, double tolerance);
+
+    // The left button: selects, and starts dragging what was hit.
+    bool Press(PlanPoint point, double tolerance);
+    // While dragging: where the dragged item would come to rest, snapped.
+    void Move(PlanPoint point, double tolerance);
+    // Ends the drag and moves the selection by how far it was dragged; a release without any
+    // movement of the mouse moves nothing. True when the document was changed.
+    bool Release(PlanPoint point, double tolerance);
+    // Escape, or the window losing the mouse: the drag ends without a move.
+    void Cancel() { dragging_ = false; }
+
+    bool IsDragging() const { return dragging_; }
+    // Drag point − press point.
+    PlanPoint Displacement() const { return dragPoint_ - pressPoint_; }
+    // The room being dragged, or null when the site's start point is.
+    const Room* DraggedRoom() const { return draggedRoom_; }
+
+    // The snap command: moves the selected room's start point (or the site's start point) onto
+    // the nearest corner of another room or the site's start point, however far. True when the
+    // document was changed.
+    bool SnapSelection();
+
+    // The command a double click runs for the selection: Edit Wall, Room Properties or Move
+    // Start Point; 0 without a selection.
+    int DoubleClickCommand() const;
+
+    const PlanHitIndex* HitIndex() const { return index_ ? &*index_ : nullptr; }
+
+private:
+    // The point of the selection that snaps: the site's start point, or the selected room's.
+    std::optional<PlanPoint> ReferencePoint() const;
+    PlanPoint SnappedDragPoint(PlanPoint mouse, double tolerance) const;
+    bool ShiftBy(PlanPoint displacement);
+
+    CTracepadDoc* doc_;
+    std::optional<PlanHitIndex> index_;
+    bool dragging_ = false;
+    bool moved_ = false;
+    const Room* draggedRoom_ = nullptr;
+    PlanPoint pressPoint_;
+    PlanPoint dragPoint_;
+    PlanPoint anchorOffset_;
+};
+
+// The grey outline that follows the mouse: the dragged room's walls as polylines, or the
+// site's start-point marker, in plan meters at the drag's place.
+struct DragOutline {
+    std::vector<std::vector<PlanPoint>> polylines;
+    bool marker = false;
+    PlanPoint markerCentre;
+};
+DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& doc, double scale);
+
+// Draws the outline in grey, 1 pixel wide, with the surface's marker unit.
+void DrawOutline(DrawingSurface& surface, const DragOutline& outline, const ViewTransform& transform);
+// The device box that holds the outline as DrawOutline draws it; empty without an outline.
+DeviceRect OutlineBounds(const DragOutline& outline, const ViewTransform& transform, int markerUnit);
+
+}  // namespace plantrek

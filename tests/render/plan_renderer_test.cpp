@@ -1,0 +1,653 @@
+#include "render/plan_renderer.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+#include "model/wall.h"
+#include "render/painter_surface.h"
+#include "render/recording_surface.h"
+#include "render/scaled_surface.h"
+
+namespace plantrek {
+namespace {
+
+using test::DrawCall;
+using test::RecordingSurface;
+using test::Shape;
+
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kGreen = 0x00FF00;
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kTile = MakeColour(255, 192, 0);
+
+// 10 pixels per meter; the plan origin lands on device (20, 220).
+ViewTransform Transform() {
+    return {10.0, 20.0, 20.0, 240, 0, 0};
+}
+
+// A picture to draw on, with a given resolution.
+class Canvas {
+public:
+    explicit Canvas(int dpi = 96) : image_(240, 240, QImage::Format_RGB32) {
+        image_.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+        image_.setDotsPerMeterY(image_.dotsPerMeterX());
+        image_.fill(Qt::white);
+    }
+
+    void Render(const Site& site, const PlanSelection& selection = {},
+                const DrawingValues& values = {}) {
+        QPainter painter(&image_);
+        PainterSurface surface(painter);
+        RenderSite(site, surface, Transform(), selection, values);
+    }
+
+    Colour At(int x, int y) const {
+        const QRgb p = image_.pixel(x, y);
+        return MakeColour(qRed(p), qGreen(p), qBlue(p));
+    }
+
+    // How many pixels of the box have exactly this colour.
+    int Count(Colour colour, int left, int top, int right, int bottom) const {
+        int n = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                n += At(x, y) == colour ? 1 : 0;
+            }
+        }
+        return n;
+    }
+
+    // The first pixel that is not white, walking from (x, y) by (dx, dy).
+    int FirstInk(int x, int y, int dx, int dy, int steps) const {
+        for (int i = 0; i < steps; ++i) {
+            if (At(x + i * dx, y + i * dy) != kWhite) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+private:
+    QImage image_;
+};
+
+// Rooms start at the site's start point; it is moved away afterwards so its marker stays
+// clear of them.
+Room* AddSquareRoom(Site& site, const QString& name, int material, double side) {
+    Room* room = site.AddRoom(name, material);
+    room->AddWall(side, 0.0);
+    room->AddWall(side, 90.0);
+    room->AddWall(side, 180.0);
+    site.SetStartPoint({18.0, 18.0});
+    return room;
+}
+
+// What is drawn for the site, a selected room's second walk included.
+RecordingSurface Record(const Site& site, const PlanSelection& selection = {},
+                        const DrawingValues& values = {}) {
+    RecordingSurface surface;
+    RenderSite(site, surface, Transform(), selection, values);
+    return surface;
+}
+
+class PlanRendererTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetMarkerUnit(); }
+    void TearDown() override { ResetMarkerUnit(); }
+};
+
+TEST_F(PlanRendererTest, UnselectedRoomIsFilledWithItsMaterialInsideAnOutline) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    AddSquareRoom(site, QStringLiteral("Kitchen"), 1, 10.0);
+    Canvas canvas;
+    canvas.Render(site);
+
+    EXPECT_EQ(canvas.At(30, 130), kTile);
+    EXPECT_EQ(canvas.At(110, 210), kTile);
+    EXPECT_EQ(canvas.At(20, 170), kBlack);  // west wall
+    EXPECT_EQ(canvas.At(70, 120), kBlack);  // north wall
+    EXPECT_EQ(canvas.At(70, 220), kBlack);  // the closing wall
+    EXPECT_EQ(canvas.At(19, 170), kWhite);  // 1 pixel wide
+    EXPECT_EQ(canvas.At(21, 170), kTile);
+    EXPECT_EQ(canvas.At(130, 170), kWhite);  // outside
+}
+
+TEST_F(PlanRendererTest, RoomOfAMissingMaterialIsFilledPaleBlue) {
+    Site site;
+    AddSquareRoom(site, QString(), 0, 10.0)->SetMaterial(42);
+    Canvas canvas;
+    canvas.Render(site);
+    EXPECT_EQ(canvas.At(70, 170), Colour{0xFF8080});
+}
+
+TEST_F(PlanRendererTest, OpenRoomIsAPolylineWithoutFillOrName) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 1);
+    room->SetCloseRule(CloseRule::ReverseSquare);  // folds back on itself: not closed
+    room->AddWall(10.0, 0.0);
+    room->AddWall(10.0, 90.0);
+    ASSERT_FALSE(room->IsClosed());
+    site.SetStartPoint({18.0, 18.0});
+
+    Canvas canvas;
+    canvas.Render(site);
+    EXPECT_EQ(canvas.At(20, 170), kBlack);
+    EXPECT_EQ(canvas.At(70, 120), kBlack);
+    EXPECT_EQ(canvas.Count(kTile, 0, 0, 240, 240), 0);
+    EXPECT_EQ(canvas.Count(kBlack, 22, 122, 120, 220), 0);  // no fill, no text, no diagonal
+
+    const RecordingSurface surface = Record(site);
+    EXPECT_TRUE(surface.Calls(Shape::CentredText).empty());
+    ASSERT_EQ(surface.Calls(Shape::Polyline).size(), 1u);
+    EXPECT_EQ(surface.Calls(Shape::Polyline)[0].points,
+              (std::vector<DevicePoint>{{20, 220}, {20, 120}, {120, 120}}));
+}
+
+TEST_F(PlanRendererTest, SelectedRoomIsDrawnAsColouredWallsWithoutFill) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* room = AddSquareRoom(site, QStringLiteral("Kitchen"), 1, 10.0);
+    const Wall* east = room->GetWall(1, true);
+    Canvas canvas;
+    canvas.Render(site, {room, east, false});
+
+    EXPECT_EQ(canvas.Count(kTile, 0, 0, 240, 240), 0);
+    EXPECT_EQ(canvas.At(40, 140), kWhite);
+    // Every wall is two pixels wide: the user walls black, the selected one blue, the closing
+    // wall green.
+    EXPECT_EQ(canvas.Count(kBlack, 15, 170, 26, 171), 2);
+    EXPECT_EQ(canvas.Count(kBlue, 70, 115, 71, 126), 2);
+    EXPECT_EQ(canvas.Count(kGreen, 70, 215, 71, 226), 2);
+    EXPECT_EQ(canvas.Count(kBlack, 70, 115, 71, 126), 0);
+}
+
+TEST_F(PlanRendererTest, SelectedRoomLiesOverRoomsDrawnAfterIt) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    Room* below = AddSquareRoom(site, QStringLiteral("A"), 1, 10.0);
+    site.SetStartPoint({5.0, 2.0});
+    AddSquareRoom(site, QStringLiteral("B"), 1, 10.0);  // covers A's east wall
+    site.SetStartPoint({-1.5, 20.0});
+
+    Canvas unselected;
+    unselected.Render(site);
+    EXPECT_EQ(unselected.At(120, 180), kTile);
+
+    Canvas selected;
+    selected.Render(site, {below, nullptr, false});
+    EXPECT_EQ(selected.At(120, 180), kBlack);
+}
+
+TEST_F(PlanRendererTest, SiteStartMarkerFollowsTheResolutionAndTheSelection) {
+    Site site;
+    site.SetStartPoint({5.0, 5.0});  // device (70, 170)
+    for (const auto& [dpi, radius] : {std::pair{96, 8}, std::pair{48, 4}}) {
+        ResetMarkerUnit();
+        Canvas canvas(dpi);
+        canvas.Render(site);
+        EXPECT_EQ(canvas.FirstInk(70 - 12, 170, 1, 0, 12), 12 - radius) << dpi;
+        EXPECT_EQ(canvas.FirstInk(70, 170 - 12, 0, 1, 12), 12 - radius) << dpi;
+        EXPECT_EQ(canvas.At(70 - radius, 170), kBlack) << dpi;
+        EXPECT_NE(canvas.Count(kBlack, 69, 169, 71, 171), 0) << dpi;  // the centre dot
+        EXPECT_EQ(canvas.Count(kBlue, 0, 0, 240, 240), 0) << dpi;
+    }
+    // Selected, it is blue and two pixels wide.
+    ResetMarkerUnit();
+    Canvas canvas;
+    canvas.Render(site, {nullptr, nullptr, true});
+    EXPECT_EQ(canvas.Count(kBlack, 0, 0, 240, 240), 0);
+    EXPECT_EQ(canvas.Count(kBlue, 55, 170, 66, 171), 2);
+}
+
+TEST_F(PlanRendererTest, NameColourContrastsWithTheFill) {
+    for (const auto& [fill, ink, other] : {std::tuple{Colour{0x808080}, kBlack, kWhite},
+                                           std::tuple{Colour{0x7F7F7F}, kWhite, kBlack}}) {
+        Site site;
+        site.AddMaterial(QStringLiteral("Grey"), 1, fill);
+        AddSquareRoom(site, QStringLiteral("Lounge"), 1, 10.0);
+        Canvas canvas;
+        canvas.Render(site);
+        EXPECT_GT(canvas.Count(ink, 23, 123, 118, 218), 20) << fill;
+        EXPECT_EQ(canvas.Count(other, 23, 123, 118, 218), 0) << fill;
+    }
+}
+
+TEST_F(PlanRendererTest, ShownNameHeightIsTheLargestThatFitsFromTwentyDownToFive) {
+    struct Case {
+        const char* name;
+        double side;
+        int height;
+    };
+    // The recording surface measures h/2 per character and h high; a 10 m room leaves a
+    // 98 × 98 rectangle, a 1 m room 8 × 8.
+    for (const Case& c :
+         {Case{"Kitchen", 10.0, 20}, Case{"Sixteen letters!", 10.0, 12}, Case{"Den", 1.0, 5},
+          Case{"A name that is far too long for any room", 10.0, 5}, Case{"ab", 1.0, 8}}) {
+        Site site;
+        AddSquareRoom(site, QString::fromUtf8(c.name), 0, c.side);
+        const auto texts = Record(site).Calls(Shape::CentredText);
+        ASSERT_EQ(texts.size(), 1u) << c.name;
+        EXPECT_EQ(texts[0].state.fontHeight, c.height) << c.name;
+        EXPECT_EQ(texts[0].text, QString::fromUtf8(c.name));
+        const int far = 20 + static_cast<int>(c.side * 10);
+        EXPECT_EQ(texts[0].box, (DeviceRect{21, 240 - far + 1, far - 1, 219})) << c.name;
+        EXPECT_EQ(texts[0].state.textColour, kBlack);  // on the default pale blue
+    }
+    // No name at all when the setting hides them.
+    Site site;
+    AddSquareRoom(site, QStringLiteral("Kitchen"), 0, 10.0);
+    DrawingValues values;
+    values.ShowNames = false;
+    EXPECT_TRUE(Record(site, {}, values).Calls(Shape::CentredText).empty());
+}
+
+// The threshold itself is drawn above; the extremes and the channels' weights here.
+TEST_F(PlanRendererTest, ContrastColour) {
+    EXPECT_EQ(ContrastColour(0x000000), kWhite);
+    EXPECT_EQ(ContrastColour(0xFFFFFF), kBlack);
+    EXPECT_EQ(ContrastColour(0xFF0000), kWhite);  // pure blue
+    EXPECT_EQ(ContrastColour(0x00FFFF), kBlack);  // yellow
+}
+
+TEST_F(PlanRendererTest, SelectedRoomWallColoursArrowAndStartCircle) {
+    Site site;
+    Room* room = AddSquareRoom(site, QStringLiteral("Kitchen"), 0, 10.0);
+    room->GetWall(2, true)->SetKind(WallKind::Removed);
+    const Wall* east = room->GetWall(1, true);
+    DrawingValues values;
+    values.WallColor = 0x123456;
+
+    const std::vector<DrawCall> calls = Record(site, {room, east, false}, values).calls;
+    // One walk in drawing order and one on top: four walls, the selected wall again, the
+    // arrow, the start circle and the name each time, then the site's start marker.
+    ASSERT_EQ(calls.size(), 2u * 8u + 2u);
+    for (int pass = 0; pass < 2; ++pass) {
+        const DrawCall* c = &calls[static_cast<std::size_t>(pass) * 8];
+        const Colour expected[] = {values.WallColor, kBlue, kRed, kGreen, kBlue};
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(c[i].shape, Shape::Line) << pass << i;
+            EXPECT_EQ(c[i].state.penColour, expected[i]) << pass << i;
+            EXPECT_EQ(c[i].state.penWidth, 2);
+        }
+        EXPECT_EQ(c[4].points, (std::vector<DevicePoint>{{20, 120}, {120, 120}}));
+
+        // Arrow at the end of the last user wall (south, ending at device (120, 220)): a
+        // right-angled head of depth 8 pixels (4 × the marker unit of 2) trailing to the north.
+        EXPECT_EQ(c[5].shape, Shape::Polyline);
+        EXPECT_EQ(c[5].points, (std::vector<DevicePoint>{{112, 212}, {120, 220}, {128, 212}}));
+        EXPECT_EQ(c[5].state.penColour, values.WallColor);
+        EXPECT_EQ(c[5].state.penWidth, 2);
+
+        EXPECT_EQ(c[6].shape, Shape::Ellipse);
+        EXPECT_EQ(c[6].box, (DeviceRect{16, 216, 24, 224}));  // radius 4 around the start
+        EXPECT_FALSE(c[6].state.brush);
+        EXPECT_EQ(c[7].shape, Shape::CentredText);
+    }
+    // The walk on top has not seen the site: its name is black whatever the material.
+    EXPECT_EQ(calls[15].state.textColour, kBlack);
+}
+
+TEST_F(PlanRendererTest, ArrowPointsAlongTheLastWall) {
+    struct Case {
+        double bearing;
+        DevicePoint end;
+    };
+    for (const Case& c : {Case{0.0, {20, 170}}, Case{270.0, {-30, 220}}, Case{45.0, {55, 185}}}) {
+        Site site;
+        Room* room = site.AddRoom(QStringLiteral("Line"), 0);
+        room->SetCloseRule(CloseRule::Angled);  // a single straight wall stays open
+        room->AddWall(5.0, c.bearing);
+        site.SetStartPoint({18.0, 18.0});
+        const std::vector<DrawCall> calls = Record(site, {room, nullptr, false}).calls;
+        const DrawCall& arrow = calls[1];
+        ASSERT_EQ(arrow.shape, Shape::Polyline) << c.bearing;
+        ASSERT_EQ(arrow.points.size(), 3u);
+        EXPECT_EQ(arrow.points[1], c.end) << c.bearing;
+        // Both arms trail behind the end and lie on either side of the wall.
+        const double dirX = std::sin(c.bearing * M_PI / 180.0);
+        const double dirY = -std::cos(c.bearing * M_PI / 180.0);  // device y grows south
+        for (const DevicePoint arm : {arrow.points[0], arrow.points[2]}) {
+            const double ax = arm.x - c.end.x;
+            const double ay = arm.y - c.end.y;
+            EXPECT_NEAR(ax * dirX + ay * dirY, -8.0, 1.5) << c.bearing;
+            EXPECT_NEAR(std::abs(ax * dirY - ay * dirX), 8.0, 1.5) << c.bearing;
+        }
+    }
+}
+
+TEST_F(PlanRendererTest, RoomWithoutWallsShowsNeitherArrowNorCircle) {
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Empty"), 0);
+    site.SetStartPoint({18.0, 18.0});
+    const std::vector<DrawCall> calls = Record(site, {room, nullptr, false}).calls;
+    ASSERT_EQ(calls.size(), 2u);  // only the site's start marker
+    EXPECT_EQ(calls[0].box, (DeviceRect{192, 32, 208, 48}));
+    EXPECT_EQ(calls[1].box, (DeviceRect{199, 39, 201, 41}));
+    EXPECT_EQ(calls[0].state.penWidth, 1);
+}
+
+TEST_F(PlanRendererTest, ArcIsSplitOnlyWhenItsChordExceedsThreePixels) {
+    // 8 pixels per meter: a 0.375 m chord is 3 pixels, a 0.5 m chord 4.
+    for (const auto& [chord, pieces] : {std::pair{0.375, 1u}, std::pair{0.5, 2u}}) {
+        Wall wall;
+        wall.SetPolar(chord, 90.0);
+        wall.SetArcHeight(0.05);
+        EXPECT_EQ(WallDrawingPoints({1.0, 1.0}, wall, 8.0).size(), pieces) << chord;
+    }
+
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Bay"), 0);
+    room->SetCloseRule(CloseRule::Angled);
+    room->AddWall(0.4, 90.0, 0.05);  // 4 pixels at 10 pixels per meter
+    room->AddWall(0.3, 0.0, 0.05);   // 3 pixels
+    const std::vector<DrawCall> calls = Record(site, {room, nullptr, false}).calls;
+    EXPECT_EQ(calls[0].shape, Shape::Polyline);
+    EXPECT_EQ(calls[0].points.size(), 3u);
+    EXPECT_EQ(calls[1].shape, Shape::Line);
+}
+
+TEST_F(PlanRendererTest, ArcPointsFollowTheArcToItsEnd) {
+    for (const double height : {1.0, -1.0, 2.0, -2.0}) {
+        Wall wall;
+        wall.SetPolar(4.0, 30.0);
+        wall.SetArcHeight(height);
+        const PlanPoint start{3.0, -2.0};
+        const std::vector<PlanPoint> points = WallDrawingPoints(start, wall, 20.0);
+        const WallArc arc = wall.GetArc(start);
+        ASSERT_GE(points.size(), 8u) << height;
+        for (const PlanPoint& p : points) {
+            EXPECT_NEAR(Distance(p, arc.centre), arc.radius, 1e-6) << height;
+        }
+        EXPECT_EQ(points.back().x, (start + wall.GetVector()).x);
+        EXPECT_EQ(points.back().y, (start + wall.GetVector()).y);
+        // The halving puts the first split at the middle of the arc, on the bowing side.
+        const PlanPoint middle = points[points.size() / 2 - 1];
+        const PlanPoint expected = start + wall.GetArcMidpoint();
+        EXPECT_NEAR(middle.x, expected.x, 1e-6) << height;
+        EXPECT_NEAR(middle.y, expected.y, 1e-6) << height;
+        PlanPoint previous = start;
+        for (const PlanPoint& p : points) {
+            EXPECT_LE(static_cast<int>(Distance(previous, p) * 20.0), 3);
+            previous = p;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace plantrek
+
+namespace plantrek {
+namespace {
+
+bool Overlap(const DeviceRect& a, const DeviceRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Lengths on a 4 m × 3 m room, and on one whose middle wall is `shortWall` long, at
+// `pixelsPerMeter`: every label lies outside the room, clear of the name and of each other;
+// the ones too long for their wall shrink or drop out.
+struct LengthCase {
+    double pixelsPerMeter;
+    double shortWall;
+    int labels;
+    int smallestFont;  // at most
+};
+
+TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
+    const MetricUnits units(100);
+    const LengthCase cases[] = {
+        {40.0, 4.0, 4, PlanRenderer::kLargestLengthHeight},     // three walls and the closing one
+        {40.0, 0.3, 2, PlanRenderer::kLargestLengthHeight},     // 12 pixels carry no label
+        {9.0, 4.0, 4, PlanRenderer::kLargestLengthHeight - 1},  // "4.00 m" shrinks
+    };
+    for (const LengthCase& c : cases) {
+        SCOPED_TRACE(c.pixelsPerMeter);
+        Site site;
+        Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+        room->AddWall(3.0, 0.0);
+        room->AddWall(c.shortWall, 90.0);
+        room->AddWall(3.0, 180.0);
+        DrawingValues values;
+        values.ShowWallLengths = true;
+        test::RecordingSurface surface;
+        const ViewTransform transform{c.pixelsPerMeter, 0.0, 0.0, 400, 100, 0};
+        RenderSite(site, surface, transform, {}, values, &units);
+
+        const DevicePoint a = transform.ToDevice({0.0, 0.0});
+        const DevicePoint b = transform.ToDevice({c.shortWall, 3.0});
+        const DeviceRect roomBox{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                                 std::max(a.y, b.y)};
+        std::vector<DeviceRect> boxes;
+        DeviceRect name;
+        int smallest = 1000;
+        for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+            if (call.text == QStringLiteral("Hall")) {
+                name = call.box;
+                continue;
+            }
+            EXPECT_TRUE(call.text == units.FormatLength(3.0) ||
+                        call.text == units.FormatLength(c.shortWall))
+                << call.text.toStdString();
+            EXPECT_FALSE(Overlap(call.box, roomBox));
+            for (const DeviceRect& other : boxes) {
+                EXPECT_FALSE(Overlap(call.box, other));
+            }
+            boxes.push_back(call.box);
+            smallest = std::min(smallest, call.state.fontHeight);
+        }
+        EXPECT_EQ(static_cast<int>(boxes.size()), c.labels);
+        EXPECT_LE(smallest, c.smallestFont);
+    }
+    // Off, nothing is written but the name.
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+    room->AddWall(3.0, 0.0);
+    room->AddWall(4.0, 90.0);
+    test::RecordingSurface off;
+    RenderSite(site, off, {40.0, 0.0, 0.0, 400, 100, 0}, {}, DrawingValues{}, &units);
+    EXPECT_LE(off.Calls(test::Shape::CentredText).size(), 1u);
+}
+
+// Two rooms side by side share a wall: its length is written once, beside it, with room to
+// spare from either name.
+TEST(WallLengths, ASharedWallIsWrittenOnce) {
+    const MetricUnits units(100);
+    Site site;
+    for (double x : {0.0, 4.0}) {
+        Room* room = site.AddRoom(x == 0.0 ? QStringLiteral("West") : QStringLiteral("East"), 0);
+        room->SetLocation({x, 0.0});
+        room->AddWall(3.0, 0.0);
+        room->AddWall(4.0, 90.0);
+        room->AddWall(3.0, 180.0);
+        room->AddWall(4.0, 270.0);
+    }
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    test::RecordingSurface surface;
+    RenderSite(site, surface, {40.0, 0.0, 0.0, 400, 100, 0}, {}, values, &units);
+    int upright = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        upright += call.text == units.FormatLength(3.0);
+    }
+    // The walls at x = 0 and x = 8 m, and West's east wall, which is East's west wall.
+    EXPECT_EQ(upright, 3);
+}
+
+// The wall the program adds to close a room has its length written too, in the added-wall
+// colour, on its own side of the room; the measured walls' lengths keep the wall colour.
+TEST(WallLengths, AClosingWallIsWrittenInTheAddedColour) {
+    const MetricUnits units(100);
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+    room->AddWall(3.0, 0.0);
+    room->AddWall(4.0, 90.0);
+    room->AddWall(3.0, 180.0);
+    ASSERT_TRUE(room->IsClosed());  // the closing walls are worked out on demand
+    ASSERT_EQ(room->SystemWalls().size(), 1u);
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    values.WallColor = kBlue;
+    values.AddedColor = kGreen;
+    test::RecordingSurface surface;
+    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
+    RenderSite(site, surface, transform, {}, values, &units);
+    // The closing wall runs along the bottom, the measured 4 m wall along the top.
+    const int bottom = transform.ToDevice({0.0, 0.0}).y;
+    const int top = transform.ToDevice({0.0, 3.0}).y;
+    int measured = 0;
+    int closing = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        if (call.text == QStringLiteral("Hall")) {
+            continue;
+        }
+        if (call.state.textColour == kGreen) {
+            ++closing;
+            EXPECT_EQ(call.text, units.FormatLength(4.0));
+            EXPECT_GE(call.box.top, bottom);  // beside the closing wall, outside the room
+        } else {
+            ++measured;
+            EXPECT_EQ(call.state.textColour, kBlue);
+            if (call.text == units.FormatLength(4.0)) {
+                EXPECT_LE(call.box.bottom, top);
+            }
+        }
+    }
+    EXPECT_EQ(measured, 3);
+    EXPECT_EQ(closing, 1);
+}
+
+// Where one room's closing wall lies on another room's measured wall, the wall is labelled
+// once, with the measured length, whichever room is drawn first.
+TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
+    const MetricUnits units(100);
+    for (const bool closedFirst : {true, false}) {
+        SCOPED_TRACE(closedFirst);
+        Site site;
+        const auto addEast = [&] {
+            // Three walls from (4, 3) round to (4, 0); closed by (4, 0) to (4, 3).
+            Room* east = site.AddRoom(QStringLiteral("East"), 0);
+            east->SetLocation({4.0, 3.0});
+            east->AddWall(4.0, 90.0);
+            east->AddWall(3.0, 180.0);
+            east->AddWall(4.0, 270.0);
+            ASSERT_TRUE(east->IsClosed());
+            ASSERT_EQ(east->SystemWalls().size(), 1u);
+        };
+        const auto addWest = [&] {
+            Room* west = site.AddRoom(QStringLiteral("West"), 0);
+            west->AddWall(3.0, 0.0);
+            west->AddWall(4.0, 90.0);
+            west->AddWall(3.0, 180.0);
+            west->AddWall(4.0, 270.0);
+        };
+        if (closedFirst) {
+            addEast();
+            addWest();
+        } else {
+            addWest();
+            addEast();
+        }
+        DrawingValues values;
+        values.ShowWallLengths = true;
+        values.WallColor = kBlue;
+        values.AddedColor = kGreen;
+        test::RecordingSurface surface;
+        RenderSite(site, surface, {40.0, 0.0, 0.0, 400, 100, 0}, {}, values, &units);
+        int upright = 0;
+        for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+            if (call.text == units.FormatLength(3.0)) {
+                ++upright;
+                EXPECT_EQ(call.state.textColour, kBlue);
+            }
+        }
+        // x = 0, the shared wall at x = 4, and x = 8.
+        EXPECT_EQ(upright, 3);
+    }
+}
+
+// A measured wall whose label finds no room (a narrow room's name is in the way) is labelled
+// from the other side by the closing wall lying on it, still in the wall colour: the length is
+// a measured one.
+TEST(WallLengths, AClosingWallOnAMeasuredOneKeepsTheWallColour) {
+    const MetricUnits units(100);
+    Site site;
+    Room* west = site.AddRoom(QStringLiteral("West"), 0);
+    west->AddWall(3.0, 0.0);
+    west->AddWall(4.0, 90.0);
+    west->AddWall(3.0, 180.0);
+    west->AddWall(4.0, 270.0);
+    // Half a meter wide, its name filling it; closed by (4, 0) to (4, 3).
+    Room* east = site.AddRoom(QStringLiteral("Passage"), 0);
+    east->SetLocation({4.0, 3.0});
+    east->AddWall(0.5, 90.0);
+    east->AddWall(3.0, 180.0);
+    east->AddWall(0.5, 270.0);
+    ASSERT_TRUE(east->IsClosed());
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    values.WallColor = kBlue;
+    values.AddedColor = kGreen;
+    test::RecordingSurface surface;
+    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
+    RenderSite(site, surface, transform, {}, values, &units);
+    const int shared = transform.ToDevice({4.0, 0.0}).x;
+    int besideShared = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        if (call.text == units.FormatLength(3.0)) {
+            EXPECT_EQ(call.state.textColour, kBlue);
+            // Written inside West, next to the shared wall: the closing wall's label.
+            besideShared += call.box.right <= shared && call.box.left > shared - 60;
+        }
+    }
+    EXPECT_EQ(besideShared, 1);
+}
+
+// On paper a screen pixel is many device pixels: the start circle and the gap between a wall
+// and its length grow with it, and the box RenderedExtent reports holds all that is drawn.
+TEST(PaperSurface, MarkersGrowAndTheExtentHoldsEverything) {
+    const MetricUnits units(100);
+    Site site;
+    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+    room->AddWall(3.0, 0.0);
+    room->AddWall(4.0, 90.0);
+    room->AddWall(3.0, 180.0);
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    const ViewTransform transform{250.0, 0.0, 0.0, 1000, 100, 0};
+    int radius[2] = {};
+    for (double factor : {1.0, 6.0}) {
+        test::RecordingSurface recording;
+        ScaledSurface surface(recording, factor);
+        RenderSite(site, surface, transform, {}, values, &units);
+        const auto circles = recording.Calls(test::Shape::Ellipse);
+        ASSERT_FALSE(circles.empty());
+        radius[factor > 1.0] = circles.front().box.Width() / 2;
+
+        const auto extent = RenderedExtent(site, surface, transform, {}, values, &units);
+        ASSERT_TRUE(extent);
+        for (const auto& call : recording.calls) {
+            DeviceRect box = call.box;
+            if (!call.points.empty()) {
+                box = {call.points[0].x, call.points[0].y, call.points[0].x, call.points[0].y};
+            }
+            EXPECT_GE(box.left, extent->left);
+            EXPECT_GE(box.top, extent->top);
+            EXPECT_LE(box.right, extent->right);
+            EXPECT_LE(box.bottom, extent->bottom);
+        }
+    }
+    EXPECT_EQ(radius[1], 6 * radius[0]);
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -1,0 +1,177 @@
+// The mouse rules of the plan in plan meters, without a window: what a press selects, where a
+// drag comes to rest, and when a release moves nothing.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "document/doc_test_support.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "resources/command_ids.h"
+#include "view/core/plan_interaction.h"
+
+namespace plantrek {
+namespace {
+
+// A move goes through a length and a bearing, which lose about 1e-7 m.
+constexpr double kSamePoint = 1e-5;
+// 24 pixels at 60 pixels per meter.
+constexpr double kReach = 0.4;
+
+// A closed room of four walls (east, north, west, south) from its start point.
+Room* AddRect(Site& site, const char* name, PlanPoint at, double w, double h) {
+    Room* room = site.AddRoom(QString::fromUtf8(name), 0);
+    room->SetLocation(at);
+    room->SetStartPoint(at);
+    room->AddWall(w, 90.0);
+    room->AddWall(h, 0.0);
+    room->AddWall(w, 270.0);
+    room->AddWall(h, 180.0);
+    return room;
+}
+
+class PlanInteractionTest : public test::DocTest {
+protected:
+    // A at the origin, T whose west wall passes 0.15 m from A's north-east corner, and D, far
+    // from both, whose inside (-2, 6) is where the drags start.
+    void SetUp() override {
+        test::DocTest::SetUp();
+        Site& site = *NewDoc().GetSite();
+        AddRect(site, "A", {0, 0}, 4, 4);
+        AddRect(site, "T", {4.3, 3}, 3.7, 3);
+        AddRect(site, "D", {-3, 5}, 2, 2);
+        site.SetStartPoint({-8, -8});
+        Doc().FinishRoom();  // drops the empty first room of a new document
+        Doc().Commit(false);
+        interaction_.emplace(&Doc());
+    }
+    // What a view does after every change of the document.
+    void Changed() { interaction_->DocumentChanged(); }
+    PlanInteraction& Mouse() { return *interaction_; }
+    // After the first room is dropped, in the order added.
+    Room* D() { return Doc().GetSite()->GetRoom(2); }
+    PlanPoint DStart() { return D()->GetStartPoint(); }
+
+    std::optional<PlanInteraction> interaction_;
+};
+
+#define EXPECT_AT(actual, ex, ey)            \
+    do {                                     \
+        const PlanPoint p_ = (actual);       \
+        EXPECT_NEAR(p_.x, (ex), kSamePoint); \
+        EXPECT_NEAR(p_.y, (ey), kSamePoint); \
+    } while (false)
+
+struct DragCase {
+    const char* what;
+    PlanPoint to;      // where the mouse is released, pressed at (-2, 6)
+    PlanPoint dStart;  // where D's start point comes to rest
+};
+
+// A drag along one axis is as much a movement as any other; a snap target within reach of
+// where the start point would rest pulls it there.
+TEST_F(PlanInteractionTest, ADragMovesTheRoomByHowFarTheMouseWent) {
+    const DragCase cases[] = {
+        {"straight east", {-1, 6}, {-2, 5}},
+        {"straight north", {-2, 7.5}, {-3, 6.5}},
+        {"straight west", {-3.5, 6}, {-4.5, 5}},
+        {"straight south", {-2, 5.5}, {-3, 4.5}},
+        {"diagonal", {-1, 7}, {-2, 6}},
+        // Rests at (4.15, 4.15): A's corner 0.21 m away wins over T's wall 0.15 m away.
+        {"onto a corner", {5.15, 5.15}, {4, 4}},
+    };
+    for (const DragCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        D()->SetStartPoint({-3, 5});
+        D()->SetLocation({-3, 5});
+        Doc().Commit(false);
+        Changed();
+        ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
+        ASSERT_TRUE(Mouse().IsDragging());
+        EXPECT_EQ(Mouse().DraggedRoom(), D());
+        Mouse().Move(c.to, kReach);
+        EXPECT_AT(DStart(), -3, 5);  // nothing moves before the release
+        EXPECT_AT(PlanPoint(-3, 5) + Mouse().Displacement(), c.dStart.x, c.dStart.y);
+        EXPECT_TRUE(Mouse().Release(c.to, kReach));
+        EXPECT_FALSE(Mouse().IsDragging());
+        EXPECT_AT(DStart(), c.dStart.x, c.dStart.y);
+        EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
+// A press and release in one place moves nothing, even with a snap target within reach; a drag
+// that comes back to where it started is still a drag, and snaps.
+TEST_F(PlanInteractionTest, AClickWithoutMovementMovesNothing) {
+    Doc().GetSite()->SetStartPoint({-3.2, 5});  // 0.2 m from D's start point
+    Doc().Commit(false);
+    Changed();
+    ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
+    EXPECT_FALSE(Mouse().Release({-2, 6}, kReach));
+    EXPECT_EQ(Doc().GetCurrentRoom(), D());
+    EXPECT_AT(DStart(), -3, 5);
+    EXPECT_FALSE(Doc().IsModified());
+
+    ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
+    Mouse().Move({-1, 6}, kReach);
+    EXPECT_TRUE(Mouse().Release({-2, 6}, kReach));
+    EXPECT_AT(DStart(), -3.2, 5);
+}
+
+TEST_F(PlanInteractionTest, ACancelledDragOrAPressOnNothingMovesNothing) {
+    ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
+    Mouse().Move({0, 9}, kReach);
+    Mouse().Cancel();
+    EXPECT_FALSE(Mouse().Release({0, 9}, kReach));
+    EXPECT_AT(DStart(), -3, 5);
+
+    EXPECT_FALSE(Mouse().Press({-6, 12}, kReach));
+    EXPECT_FALSE(Mouse().IsDragging());
+    EXPECT_EQ(Doc().GetCurrentRoom(), D()) << "a click on nothing keeps the selection";
+    EXPECT_FALSE(Mouse().Release({-5, 12}, kReach));
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+// Without a room selected the site's start point is dragged, and it snaps to rooms' corners.
+TEST_F(PlanInteractionTest, TheSitesStartPointIsDraggedOntoACorner) {
+    ASSERT_TRUE(Mouse().Press({-8, -8}, kReach));
+    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
+    EXPECT_EQ(Mouse().DraggedRoom(), nullptr);
+    // Straight north, to nowhere near a corner; then straight east, to 0.22 m from D's.
+    EXPECT_TRUE(Mouse().Release({-8, 5.2}, kReach));
+    EXPECT_AT(Doc().GetSite()->GetStartPoint(), -8, 5.2);
+    Changed();
+    ASSERT_TRUE(Mouse().Press({-8, 5.2}, kReach));
+    EXPECT_TRUE(Mouse().Release({-3.1, 5.2}, kReach));
+    EXPECT_AT(Doc().GetSite()->GetStartPoint(), -3, 5);
+}
+
+TEST_F(PlanInteractionTest, TheSnapCommandReachesTheNearestCornerHoweverFar) {
+    Doc().SelectRoom(D());
+    Changed();
+    ASSERT_TRUE(Mouse().SnapSelection());
+    EXPECT_AT(DStart(), 0, 4);
+}
+
+struct DoubleClickCase {
+    const char* what;
+    PlanPoint at;
+    int command;
+};
+
+TEST_F(PlanInteractionTest, ADoubleClickAsksForTheSelectionsEditor) {
+    const DoubleClickCase cases[] = {
+        {"room", {-2, 6}, command_id::kRoomProperties},
+        {"wall", {2, 0}, command_id::kEditWall},
+        {"site's start point", {-8, -8}, command_id::kMoveStartPoint},
+    };
+    for (const DoubleClickCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Mouse().Press(c.at, kReach));
+        EXPECT_FALSE(Mouse().Release(c.at, kReach));
+        EXPECT_EQ(Mouse().DoubleClickCommand(), c.command);
+    }
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+}  // namespace
+}  // namespace plantrek

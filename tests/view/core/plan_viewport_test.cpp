@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "model/site.h"
+#include "view/core/plan_picture.h"
+#include "view/core/plan_viewport.h"
+
+namespace plantrek {
+namespace {
+
+struct LayoutCase {
+    const char* name;
+    bool withRoom;  // a 10 × 5 room at the origin, or the start point (2, 3) alone
+    int zoom;
+    double scale;
+    double xOffset;
+    double yOffset;
+    int height;
+};
+
+class PlanViewportLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(PlanViewportLayout, FitsTheSiteAtTheZoom) {
+    const LayoutCase& c = GetParam();
+    Site site;
+    if (c.withRoom) {
+        Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
+        for (const auto& [length, direction] : {std::pair{10.0, 90.0}, {5.0, 0.0}, {10.0, 270.0}}) {
+            room->AddWall(length, direction);
+        }
+    } else {
+        site.SetStartPoint({2.0, 3.0});
+    }
+    PlanViewport viewport;
+    viewport.SetClientSize({400, 300});
+    while (viewport.Zoom() < c.zoom) {
+        viewport.ZoomIn();
+    }
+    viewport.Layout(&site);
+    const ViewTransform& t = viewport.Transform();
+    EXPECT_DOUBLE_EQ(t.scale, c.scale);
+    EXPECT_DOUBLE_EQ(t.xOffset, c.xOffset);
+    EXPECT_DOUBLE_EQ(t.yOffset, c.yOffset);
+    EXPECT_EQ(t.height, c.height);
+    EXPECT_EQ(viewport.TotalSize(), QSize(400, 300) * c.zoom);
+}
+
+// 0.8 × the smaller fit; the centre of the bounds at the centre of the scroll area.
+INSTANTIATE_TEST_SUITE_P(
+    Sites, PlanViewportLayout,
+    ::testing::Values(LayoutCase{"Room", true, 1, 32.0, 200 - 5 * 32.0, 150 - 2.5 * 32.0, 300},
+                      LayoutCase{"RoomZoom2", true, 2, 64.0, 400 - 5 * 64.0, 300 - 2.5 * 64.0, 600},
+                      // A single point counts as 1 × 1 m.
+                      LayoutCase{"SinglePoint", false, 1, 240.0, 200 - 2 * 240.0,
+                                 150 - 3 * 240.0, 300}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PlanViewportZoom, StepsKeepTheCentreAndStopAtTheLimits) {
+    Site site;
+    site.AddRoom(QStringLiteral("Hall"), 0)->AddWall(8.0, 90.0);
+    PlanViewport viewport;
+    viewport.SetClientSize({400, 300});
+    viewport.Layout(&site);
+
+    EXPECT_FALSE(viewport.ZoomOut());
+    EXPECT_FALSE(viewport.ZoomToFit());
+
+    struct Step {
+        bool (PlanViewport::*zoom)();
+        int zoom_after;
+        QPoint scroll;
+    };
+    const Step steps[] = {
+        {&PlanViewport::ZoomIn, 2, {200, 150}},  // (0 + 200) × 2 − 200
+        {&PlanViewport::ZoomIn, 4, {600, 450}},
+        {&PlanViewport::ZoomOut, 2, {200, 150}},  // (600 + 200) / 2 − 200
+        {&PlanViewport::ZoomIn, 4, {600, 450}},
+        {&PlanViewport::ZoomIn, 8, {1400, 1050}},
+        {&PlanViewport::ZoomIn, 16, {3000, 2250}},
+        {&PlanViewport::ZoomToFit, 1, {0, 0}},
+    };
+    for (const Step& step : steps) {
+        const PlanPoint centre = viewport.WindowToPlan({200, 150});
+        ASSERT_TRUE((viewport.*step.zoom)());
+        viewport.Layout(&site);
+        EXPECT_EQ(viewport.Zoom(), step.zoom_after);
+        EXPECT_EQ(viewport.ScrollPosition(), step.scroll);
+        if (step.zoom_after != 1) {
+            // The window's centre shows the same plan point, to the pixel.
+            const PlanPoint after = viewport.WindowToPlan({200, 150});
+            EXPECT_NEAR(after.x, centre.x, 2.0 / viewport.Transform().scale);
+            EXPECT_NEAR(after.y, centre.y, 2.0 / viewport.Transform().scale);
+        }
+        if (step.zoom_after == 16) {
+            EXPECT_FALSE(viewport.ZoomIn());
+        }
+    }
+}
+
+// The pixels at which the pictures differ by more than a shade. Smoothed text drawn in two
+// pieces may come out a shade apart from text drawn whole, and a line cut by the edge of a
+// strip may end a pixel apart at a corner; anything missing from a strip differs by far more.
+int DifferentPixels(const QImage& a, const QImage& b) {
+    constexpr int kShade = 0x40;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q))});
+            count += d > kShade ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Scrolling moves the kept picture and draws only what came into view, skipping rooms that lie
+// outside it: the result must be the picture drawn afresh, names overflowing small rooms too.
+TEST(PlanPictureScroll, MatchesAPictureDrawnAfresh) {
+    Site site;
+    for (int i = 0; i < 40; ++i) {
+        Room* room = site.AddRoom(QStringLiteral("A rather long room name %1").arg(i), 0);
+        room->SetLocation({(i % 8) * 0.6, (i / 8) * 0.6});
+        for (const auto& [length, direction] : {std::pair{0.15, 90.0}, {0.05, 0.0}, {0.15, 270.0}}) {
+            room->AddWall(length, direction);
+        }
+    }
+    PlanViewport viewport;
+    viewport.SetClientSize({300, 200});
+    viewport.ZoomIn();
+    viewport.ZoomIn();
+    viewport.Layout(&site);
+    const auto picture = [&] {
+        PlanPicture p;
+        p.SetContent(&site, {site.GetRoom(5), nullptr, false}, DrawingValues{});
+        p.Update(viewport.ClientSize(), viewport.WindowTransform());
+        return p;
+    };
+    PlanPicture scrolled = picture();
+    std::vector<QPoint> steps(12, QPoint(23, 0));
+    steps.insert(steps.end(), 8, QPoint(0, 17));
+    steps.insert(steps.end(), 5, QPoint(-41, -29));
+    steps.insert(steps.end(), {QPoint(250, 60), QPoint(0, 400), QPoint(-299, -1)});
+    for (const QPoint step : steps) {
+        const QPoint before = viewport.ScrollPosition();
+        viewport.SetScrollPosition(before + step);
+        const QPoint moved = viewport.ScrollPosition() - before;
+        scrolled.Scroll(-moved.x(), -moved.y(), viewport.WindowTransform());
+        ASSERT_LE(DifferentPixels(scrolled.Image(), picture().Image()), 4)
+            << "by " << step.x() << ", " << step.y();
+    }
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -23,7 +23,7 @@ public:
 
 class NoFiles : public FileChooser {
 public:
-    QString ChooseOpenFile(const QString&) override { return {}; }
+    QString ChooseOpenFile(const QString&, const QString&) override { return {}; }
     ChosenFile ChooseSaveFile(const QString&, const QString&, const QStringList&, int,
                               const QString&) override {
         return {};

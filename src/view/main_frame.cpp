@@ -14,7 +14,6 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -44,7 +43,7 @@
 #include "view/meter_indicator.h"
 #include "view/tracepad_view.h"
 #include "view/print_dialogs.h"
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 #include "view/selection_text.h"
 #include "view/window_prompts.h"
 
@@ -68,12 +67,6 @@ const QString kHiddenButtonsGroup = QStringLiteral("CommandBarButtons");
 
 QString DocumentFilter() {
     return DocumentTemplateString(DocumentTemplatePart::FilterName);
-}
-
-QString SamePath(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
 // A keypad corner off every screen is moved onto the primary one.
@@ -103,7 +96,12 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
         services_.printing = ownPrinting_.get();
     }
     router_ = new CommandRouter(this);
-    recent_ = std::make_unique<RecentFileList>(services_.store);
+    documents_ = std::make_unique<DocumentManager>(
+        *services_.prompts, *services_.files, services_.store, services_.templates,
+        DocumentManager::Hooks{
+            [this](std::shared_ptr<CTracepadDoc> doc) { return AddChild(std::move(doc)); },
+            [this] { UpdateFrame(); }});
+    recent_ = &documents_->RecentFiles();
     measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
     measurements_->SetForegroundProvider([] {
         MeterForeground foreground;
@@ -145,7 +143,8 @@ CTracepadMainFrame::~CTracepadMainFrame() {
     disconnect(mdi_, nullptr, this, nullptr);
     // Readings stop before the documents they would reach go away.
     meter_.reset();
-    for (CTracepadChildFrame* child : Children()) {
+    // Windows already closed but not yet deleted too: each tells the documents it has gone.
+    for (CTracepadChildFrame* child : findChildren<CTracepadChildFrame*>()) {
         delete child;
     }
     audio_.reset();
@@ -503,17 +502,9 @@ void CTracepadMainFrame::SaveLayout() {
 
 void CTracepadMainFrame::closeEvent(QCloseEvent* event) {
     // Each modified document is asked about once, however many windows show it.
-    QList<const CTracepadDoc*> asked;
-    for (CTracepadChildFrame* child : Children()) {
-        if (asked.contains(&child->Document())) {
-            continue;
-        }
-        asked.append(&child->Document());
-        const QList<CTracepadChildFrame*> windows = WindowsOf(child->Document());
-        if (!SaveModified(*windows.last())) {
-            event->ignore();
-            return;
-        }
+    if (!documents_->MayCloseAll()) {
+        event->ignore();
+        return;
     }
     SaveLayout();
     // Each document was asked about already.
@@ -553,17 +544,20 @@ void CTracepadMainFrame::SearchForMeter() {
 // ------------------------------------------------------------------------------------------
 // Documents
 
-std::unique_ptr<CTracepadDoc> CTracepadMainFrame::MakeDocument() {
-    auto doc = std::make_unique<CTracepadDoc>(*services_.prompts, services_.store,
-                                              services_.templates);
-    connect(doc.get(), &CTracepadDoc::keypadUnitsChanged, keypad_, &CKeypadDlg::SetUnits);
-    return doc;
-}
-
 CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> doc) {
     CTracepadDoc* raw = doc.get();
     auto* child = new CTracepadChildFrame(
-        std::move(doc), [this](CTracepadChildFrame& c) { return SaveModified(c); });
+        std::move(doc), [this](CTracepadChildFrame& c) {
+            if (!SaveModified(c)) {
+                return false;
+            }
+            // Gone from the documents' windows at once, though deleted later: opening its file
+            // again opens a new window.
+            documents_->RemoveWindow(&c);
+            return true;
+        });
+    connect(raw, &CTracepadDoc::keypadUnitsChanged, keypad_, &CKeypadDlg::SetUnits,
+            Qt::UniqueConnection);
     connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged,
             Qt::UniqueConnection);
     // The view's double click and the context menus' items it does not run itself.
@@ -577,13 +571,12 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
     // destroyed, after its sound has gone.
     connect(child, &QObject::destroyed, &audio_->Services().player,
             [audio = audio_.get()] { audio->KeepListening(); });
-    connect(child, &QObject::destroyed, this, [this] {
+    connect(child, &QObject::destroyed, this, [this, window = static_cast<DocumentWindow*>(child)] {
+        documents_->RemoveWindow(window);
         // The last window gone: the frame shows no document. The windows left on a document
         // are numbered again.
         QTimer::singleShot(0, this, [this] {
-            for (CTracepadChildFrame* other : Children()) {
-                RenumberWindows(other->Document());
-            }
+            documents_->RenumberWindows();
             UpdateFrame();
         });
     });
@@ -598,7 +591,7 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
         child->show();
     }
     mdi_->setActiveSubWindow(child);
-    RenumberWindows(*raw);
+    documents_->AddWindow(child);
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CTracepadMainFrame::UpdateFrame);
     keypad_->SetUnits(raw->Prefs().GetInputValues().Input);
     input_->setFocus();
@@ -607,72 +600,27 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
 }
 
 CTracepadChildFrame* CTracepadMainFrame::NewDocument() {
-    auto doc = MakeDocument();
-    doc->OnNewDocument();
-    doc->SetTitle(DocumentTemplateString(DocumentTemplatePart::FileNewName) +
-                  QString::number(++untitledCount_));
-    return AddChild(std::move(doc));
+    return static_cast<CTracepadChildFrame*>(documents_->NewDocument());
 }
 
 CTracepadChildFrame* CTracepadMainFrame::OpenDocument(const QString& path) {
-    const QString wanted = SamePath(path);
-    for (CTracepadChildFrame* child : Children()) {
-        if (!child->Document().GetPathName().isEmpty() &&
-            SamePath(child->Document().GetPathName()) == wanted) {
-            mdi_->setActiveSubWindow(child);
-            return child;
-        }
-    }
-    auto doc = MakeDocument();
-    if (!doc->OnOpenDocument(path)) {
-        return nullptr;
-    }
-    recent_->Add(path);
-    return AddChild(std::move(doc));
+    return static_cast<CTracepadChildFrame*>(documents_->OpenDocument(path));
 }
 
 bool CTracepadMainFrame::SaveDocument(CTracepadChildFrame& child) {
-    CTracepadDoc& doc = child.Document();
-    if (doc.GetPathName().isEmpty()) {
-        return SaveDocumentAs(child);
-    }
-    const bool saved = doc.Save();
-    RenumberWindows(doc);
-    UpdateFrame();
-    return saved;
+    return documents_->Save(child.Document());
 }
 
 bool CTracepadMainFrame::SaveDocumentAs(CTracepadChildFrame& child) {
-    CTracepadDoc& doc = child.Document();
-    const ChosenFile chosen = services_.files->ChooseSaveFile(
-        QStringLiteral("Save As"), doc.ProposedSaveAsName(), {DocumentFilter()}, 1,
-        DocumentTemplateString(DocumentTemplatePart::FilterExtension).mid(1));
-    if (chosen.path.isEmpty()) {
-        return false;
-    }
-    const bool saved = doc.DoSave(chosen.path);
-    if (saved) {
-        recent_->Add(chosen.path);
-    }
-    RenumberWindows(doc);
-    UpdateFrame();
-    return saved;
+    return documents_->SaveAs(child.Document());
 }
 
 bool CTracepadMainFrame::SaveModified(CTracepadChildFrame& child) {
-    CTracepadDoc& doc = child.Document();
-    // Closing one of several windows on a document loses nothing.
-    if (!doc.IsModified() || WindowsOf(doc).size() > 1) {
-        return true;
-    }
-    mdi_->setActiveSubWindow(&child);
-    switch (services_.prompts->AskYesNoCancel(
-        QStringLiteral("Save changes to %1?").arg(doc.GetTitle()))) {
-        case SaveAnswer::Yes: return SaveDocument(child);
-        case SaveAnswer::No: return true;
-        case SaveAnswer::Cancel: return false;
-    }
-    return false;
+    return documents_->MayCloseWindow(child);
+}
+
+const RecentFileList& CTracepadMainFrame::RecentFiles() const {
+    return documents_->RecentFiles();
 }
 
 HelpWindow* CTracepadMainFrame::Help() const {
@@ -691,24 +639,6 @@ CTracepadDoc* CTracepadMainFrame::ActiveDocument() const {
 CTracepadChildFrame* CTracepadMainFrame::NewWindow() {
     CTracepadChildFrame* active = ActiveChild();
     return active != nullptr ? AddChild(active->SharedDocument()) : nullptr;
-}
-
-QList<CTracepadChildFrame*> CTracepadMainFrame::WindowsOf(const CTracepadDoc& doc) const {
-    QList<CTracepadChildFrame*> windows;
-    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-        auto* child = qobject_cast<CTracepadChildFrame*>(window);
-        if (child != nullptr && &child->Document() == &doc) {
-            windows.append(child);
-        }
-    }
-    return windows;
-}
-
-void CTracepadMainFrame::RenumberWindows(const CTracepadDoc& doc) {
-    const QList<CTracepadChildFrame*> windows = WindowsOf(doc);
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows[i]->SetWindowNumber(windows.size() > 1 ? static_cast<int>(i) + 1 : 0);
-    }
 }
 
 QList<CTracepadChildFrame*> CTracepadMainFrame::Children() const {
@@ -826,40 +756,11 @@ bool CTracepadMainFrame::focusNextPrevChild(bool next) {
 // Recent files, window list, customising, export, help
 
 void CTracepadMainFrame::OpenRecent(int index) {
-    if (index >= recent_->Files().size()) {
-        return;
-    }
-    const QString path = recent_->Files()[index];
-    if (!QFileInfo::exists(path)) {
-        recent_->Remove(path);
-        services_.prompts->ShowMessage(
-            QStringLiteral("The file \"%1\" no longer exists. It has been removed from the list "
-                           "of recent files.")
-                .arg(QDir::toNativeSeparators(path)),
-            MessageIcon::Warning);
-        router_->Refresh();
-        return;
-    }
-    OpenDocument(path);
+    documents_->OpenRecent(index);
 }
 
 QString CTracepadMainFrame::OpenFolder() const {
-    QStringList candidates;
-    const CTracepadDoc* doc = ActiveDocument();
-    if (doc != nullptr && !doc->GetPathName().isEmpty()) {
-        candidates.append(doc->GetPathName());
-    }
-    candidates.append(recent_->Files());
-    for (const QString& path : candidates) {
-        const QDir folder = QFileInfo(path).absoluteDir();
-        if (folder.exists()) {
-            return folder.absolutePath();
-        }
-    }
-    // No site yet: the user's documents rather than wherever the program was started.
-    const QString documents =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
+    return documents_->OpenFolder(ActiveDocument());
 }
 
 void CTracepadMainFrame::RefreshRecentActions() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/clip_item.h"
+#include "document/document_manager.h"
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
 #include "export/page_layout.h"
@@ -41,7 +42,6 @@ class HelpWindow;
 class InputLine;
 class MeasurementRouter;
 class MeterConnection;
-class RecentFileList;
 class WindowPrompts;
 class PrintDialogs;
 
@@ -89,7 +89,7 @@ public:
     MeasurementRouter& Measurements() { return *measurements_; }
     MeterConnection& Meter() { return *meter_; }
     FrameAudio& Audio() { return *audio_; }
-    const RecentFileList& RecentFiles() const { return *recent_; }
+    const RecentFileList& RecentFiles() const;
     const CClipItem* KeptClipItem() const { return clip_.Item(); }
     HelpWindow* Help() const;
 
@@ -117,11 +117,6 @@ private:
     CTracepadChildFrame* AddChild(std::shared_ptr<CTracepadDoc> doc);
     // Window > New Window: another window on the active document, with a view of its own.
     CTracepadChildFrame* NewWindow();
-    // The windows showing a document, in the order they were opened.
-    QList<CTracepadChildFrame*> WindowsOf(const CTracepadDoc& doc) const;
-    // Numbers the windows of a document ("Plantrek1:1", "Plantrek1:2") and refreshes their titles.
-    void RenumberWindows(const CTracepadDoc& doc);
-    std::unique_ptr<CTracepadDoc> MakeDocument();
     void OnChildActivated(QMdiSubWindow* window);
     void OnDocumentChanged();
     void UpdateFrame();
@@ -153,7 +148,8 @@ private:
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
     CClipHolder clip_;  // the one kept item of Cut, Copy and Paste
-    std::unique_ptr<RecentFileList> recent_;
+    std::unique_ptr<DocumentManager> documents_;
+    const RecentFileList* recent_ = nullptr;  // the documents' list, for the File menu
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
     std::unique_ptr<FrameAudio> audio_;
@@ -167,7 +163,6 @@ private:
     // Each button toolbar's full list of commands, and the ones the user hid.
     std::map<QString, std::vector<int>> toolBarCommands_;
     std::map<QString, QSet<int>> hiddenButtons_;
-    int untitledCount_ = 0;
     bool shownOnce_ = false;
     bool keypadNeedsPlace_ = false;
 };

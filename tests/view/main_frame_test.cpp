@@ -14,7 +14,7 @@
 #include "view/child_frame.h"
 #include "view/commands/command_router.h"
 #include "view/keypad.h"
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 
 namespace plantrek::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 
 namespace plantrek {
 namespace {

@@ -1,4 +1,4 @@
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,34 +1,25 @@
 #include "view/main_frame.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "document/measurement_router.h"
 #include "document/tracepad_doc.h"
 #include "document/view_settings.h"
-#include "export/document_exports.h"
-#include "export/export_command.h"
-#include "export/pdf_export.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/child_frame.h"
+#include "view/dialogs/customize_dialog.h"
+#include "view/print_export_session.h"
+#include "view/toolbar_layout.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
 #include "view/dialogs/annotation_dialog.h"
@@ -61,41 +52,26 @@ using namespace command_id;
 constexpr int kSep = CommandRouter::kSeparator;
 
 const QString kProgramName = QStringLiteral("Plantrek");
-const char* const kCommandBarsKey = "CommandBars";
-const char* const kGeometryKey = "MainFrameGeometry";
-const QString kHiddenButtonsGroup = QStringLiteral("CommandBarButtons");
 
 QString DocumentFilter() {
     return DocumentTemplateString(DocumentTemplatePart::FilterName);
 }
 
-// A keypad corner off every screen is moved onto the primary one.
-QPoint OnScreen(QPoint corner, QSize size) {
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(QRect(corner, size))) {
-            return corner;
-        }
-    }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary == nullptr) {
-        return corner;
-    }
-    const QRect area = primary->availableGeometry();
-    return area.topLeft() + QPoint(std::max(0, area.width() - size.width()) / 2,
-                                   std::max(0, area.height() - size.height()) / 2);
-}
-
 }  // namespace
 
 CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      router_(new CommandRouter(this)),
+      toolBars_(std::make_unique<ToolBarLayout>(*this, *router_)),
+      toolBarCommands_(toolBars_->Commands()),
+      printSession_(std::make_unique<PrintExportSession>(*services_.prompts, *services_.files,
+                                                         services_.printing, this)),
+      pageSetUp_(printSession_->PageSetUp()),
+      layoutStore_(services_.store) {
     InitViewResources();
     setObjectName(QStringLiteral("MainFrame"));
-    if (services_.printing == nullptr) {
-        ownPrinting_ = std::make_unique<QtPrintDialogs>();
-        services_.printing = ownPrinting_.get();
-    }
-    router_ = new CommandRouter(this);
+    services_.printing = &printSession_->Dialogs();
     documents_ = std::make_unique<DocumentManager>(
         *services_.prompts, *services_.files, services_.store, services_.templates,
         DocumentManager::Hooks{
@@ -447,57 +423,11 @@ bool CTracepadMainFrame::eventFilter(QObject* watched, QEvent* event) {
 // Layout and settings
 
 void CTracepadMainFrame::RestoreLayout() {
-    const auto settings = services_.store.Open();
-    const QByteArray geometry = settings->value(kGeometryKey).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        // First start: a comfortable size, but never larger than the screen's working area
-        // (small laptops, large scale factors).
-        QSize size(1000, 720);
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-        }
-        resize(size);
-    }
-    settings->beginGroup(kHiddenButtonsGroup);
-    for (auto& [name, ids] : toolBarCommands_) {
-        for (const QString& id : settings->value(name).toStringList()) {
-            hiddenButtons_[name].insert(id.toInt());
-        }
-        FillToolBar(name);
-    }
-    settings->endGroup();
-    restoreState(settings->value(kCommandBarsKey).toByteArray());
-
-    const KeypadSettings keypad = ReadKeypadSettings(services_.store);
-    keypad_->adjustSize();
-    if (keypad.x && keypad.y) {
-        keypad_->move(OnScreen(QPoint(*keypad.x, *keypad.y), keypad_->frameGeometry().size()));
-    } else {
-        keypadNeedsPlace_ = true;
-    }
-    keypad_->setVisible(keypad.display);
+    keypadNeedsPlace_ = !layoutStore_.Restore(*this, *toolBars_, *keypad_);
 }
 
 void CTracepadMainFrame::SaveLayout() {
-    {
-        const auto settings = services_.store.Open();
-        settings->setValue(kCommandBarsKey, saveState());
-        settings->setValue(kGeometryKey, saveGeometry());
-        settings->remove(kHiddenButtonsGroup);
-        settings->beginGroup(kHiddenButtonsGroup);
-        for (const auto& [name, hidden] : hiddenButtons_) {
-            QStringList ids;
-            for (int id : hidden) {
-                ids.append(QString::number(id));
-            }
-            if (!ids.isEmpty()) {
-                settings->setValue(name, ids);
-            }
-        }
-        settings->endGroup();
-    }
-    const QPoint corner = keypad_->pos();
-    WriteKeypadSettings(services_.store, keypad_->isVisible(), corner.x(), corner.y());
+    layoutStore_.Save(*this, *toolBars_, *keypad_);
 }
 
 void CTracepadMainFrame::closeEvent(QCloseEvent* event) {
@@ -805,166 +735,36 @@ void CTracepadMainFrame::RefreshWindowMenu() {
 }
 
 void CTracepadMainFrame::FillToolBar(const QString& name) {
-    auto* bar = findChild<QToolBar*>(name);
-    const auto commands = toolBarCommands_.find(name);
-    if (bar == nullptr || commands == toolBarCommands_.end()) {
-        return;  // "Measurements" holds the input line, not buttons
-    }
-    bar->clear();
-    std::vector<int> shown;
-    for (int id : commands->second) {
-        if (id == kSep || !hiddenButtons_[name].contains(id)) {
-            shown.push_back(id);
-        }
-    }
-    router_->AddToolBarButtons(bar, shown);
+    toolBars_->Fill(name);
 }
 
 bool CTracepadMainFrame::ToolBarButtonShown(const QString& toolBar, int id) const {
-    const auto hidden = hiddenButtons_.find(toolBar);
-    return hidden == hiddenButtons_.end() || !hidden->second.contains(id);
+    return toolBars_->ButtonShown(toolBar, id);
 }
 
 void CTracepadMainFrame::SetToolBarButtonShown(const QString& toolBar, int id, bool shown) {
-    if (shown) {
-        hiddenButtons_[toolBar].remove(id);
-    } else {
-        hiddenButtons_[toolBar].insert(id);
-    }
-    FillToolBar(toolBar);
+    toolBars_->SetButtonShown(toolBar, id, shown);
 }
 
 void CTracepadMainFrame::ShowCustomize() {
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Customize"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* tree = new QTreeWidget(&dialog);
-    tree->setHeaderLabel(QStringLiteral("Toolbars and their buttons"));
-    tree->setAccessibleName(QStringLiteral("Toolbars and their buttons"));
-    for (QToolBar* bar : findChildren<QToolBar*>()) {
-        auto* barItem = new QTreeWidgetItem(tree, {bar->windowTitle()});
-        barItem->setCheckState(0, bar->isVisible() ? Qt::Checked : Qt::Unchecked);
-        barItem->setData(0, Qt::UserRole, 0);
-        const auto commands = toolBarCommands_.find(bar->objectName());
-        for (int id : commands != toolBarCommands_.end() ? commands->second : std::vector<int>()) {
-            if (id == kSep) {
-                continue;
-            }
-            QAction* action = router_->Action(id);
-            auto* item = new QTreeWidgetItem(barItem, {action->toolTip()});
-            item->setIcon(0, action->icon());
-            item->setData(0, Qt::UserRole, id);
-            item->setCheckState(0, ToolBarButtonShown(bar->objectName(), id) ? Qt::Checked
-                                                                              : Qt::Unchecked);
-        }
-    }
-    tree->expandAll();
-    connect(tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        const bool on = item->checkState(0) == Qt::Checked;
-        const int id = item->data(0, Qt::UserRole).toInt();
-        QTreeWidgetItem* barItem = item->parent() != nullptr ? item->parent() : item;
-        QToolBar* bar = nullptr;
-        for (QToolBar* candidate : findChildren<QToolBar*>()) {
-            if (candidate->windowTitle() == barItem->text(0)) {
-                bar = candidate;
-            }
-        }
-        if (bar == nullptr) {
-            return;
-        }
-        if (id == 0) {
-            bar->setVisible(on);
-        } else {
-            SetToolBarButtonShown(bar->objectName(), id, on);
-        }
-    });
-    layout->addWidget(tree);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.resize(360, 480);
+    CustomizeDialog dialog(*toolBars_, *router_, this);
     dialog.exec();
 }
 
 void CTracepadMainFrame::RunExport() {
-    CTracepadDoc* doc = ActiveDocument();
-    if (doc == nullptr) {
-        return;
-    }
-    QStringList filters;
-    for (const ExportFilterEntry& entry : ExportFilterEntries()) {
-        filters.append(entry.description);
-    }
-    const ChosenFile chosen = services_.files->ChooseSaveFile(
-        QStringLiteral("Export"), QString(), filters,
-        ExportFilterIndexFor(doc->Prefs().GetExportType()), QString());
-    if (chosen.path.isEmpty()) {
-        return;
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ExportChoices choices;
-    choices.scale = PrintScaleFor(*doc).chosen;
-    if (pageSetUp_) {
-        choices.pageLayout = Printer().pageLayout();
-        choices.orientationChosen = true;
-    }
-    const ExportResult result = ExportChosenFile(*doc, chosen.path, chosen.filterIndex, choices);
-    QApplication::restoreOverrideCursor();
-    if (!result.ok) {
-        services_.prompts->ShowCaptioned(kExportErrorCaption, result.errorText,
-                                         MessageIcon::Error);
+    if (CTracepadDoc* doc = ActiveDocument()) {
+        printSession_->Export(*doc);
     }
 }
 
 QPrinter& CTracepadMainFrame::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setPageLayout(DefaultPageLayout());
-    }
-    return *printer_;
-}
-
-PrintScaleChoice CTracepadMainFrame::PrintScaleFor(const CTracepadDoc& doc) const {
-    PrintScaleChoice scale{PaperScales(ScaleBarInMeters(doc.Prefs().GetInputValues())),
-                           std::nullopt};
-    // The chosen scale holds while it is one of the scales of the units in use.
-    for (const PaperScale& offered : scale.offered) {
-        if (printScale_ && printScale_->ratio == offered.ratio) {
-            scale.chosen = offered;
-        }
-    }
-    return scale;
+    return printSession_->Printer();
 }
 
 void CTracepadMainFrame::PrintActive(bool preview) {
-    CTracepadDoc* doc = ActiveDocument();
-    if (doc == nullptr) {
-        return;
+    if (CTracepadDoc* doc = ActiveDocument()) {
+        printSession_->Print(*doc, preview);
     }
-    QPrinter& printer = Printer();
-    printer.setDocName(doc->GetTitle());
-    PrintScaleChoice scale = PrintScaleFor(*doc);
-    // Until the user sets up the page or turns it, it lies whichever way holds the plan larger.
-    if (!pageSetUp_ && !orientationChosen_ && doc->GetSite() != nullptr) {
-        PlanPageOptions options = PlanPageOptionsOf(*doc);
-        options.scale = scale.chosen;
-        printer.setPageOrientation(
-            BestOrientation(*doc->GetSite(), options, printer.pageLayout()));
-    }
-    const QPageLayout::Orientation offered = printer.pageLayout().orientation();
-    const auto paint = [this, doc, &scale](QPrinter* target) {
-        if (!PaintPlanPages(*doc, *target, scale.chosen)) {
-            services_.prompts->ShowMessage(QStringLiteral("Couldn't print"), MessageIcon::Error);
-        }
-    };
-    if (preview) {
-        services_.printing->Preview(printer, this, scale, paint);
-        printScale_ = scale.chosen;
-    } else if (services_.printing->ChoosePrinter(printer, this, scale)) {
-        printScale_ = scale.chosen;
-        paint(&printer);
-    }
-    orientationChosen_ = orientationChosen_ || printer.pageLayout().orientation() != offered;
 }
 
 void CTracepadMainFrame::ShowAnnotations(AnnotationList& list, std::function<void()> modified) {

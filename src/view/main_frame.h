@@ -17,6 +17,7 @@
 #include "document/settings_store.h"
 #include "export/page_layout.h"
 #include "view/print_dialogs.h"
+#include "view/window_layout_store.h"
 
 class QLabel;
 class QPrinter;
@@ -44,6 +45,8 @@ class MeasurementRouter;
 class MeterConnection;
 class WindowPrompts;
 class PrintDialogs;
+class PrintExportSession;
+class ToolBarLayout;
 
 // What the frame needs from outside: where boxes and file dialogs go, where settings and the
 // template live, whether to look for a meter, and the sound device and free space notes are
@@ -93,6 +96,8 @@ public:
     const CClipItem* KeptClipItem() const { return clip_.Item(); }
     HelpWindow* Help() const;
 
+    // The button toolbars, what they may show and what the user hid (View > Customize).
+    ToolBarLayout& ToolBars() { return *toolBars_; }
     // Toolbar buttons the user has hidden with Customize stay hidden across restarts.
     bool ToolBarButtonShown(const QString& toolBar, int id) const;
     void SetToolBarButtonShown(const QString& toolBar, int id, bool shown);
@@ -135,12 +140,17 @@ private:
     // The printer of this run: its page layout, once Print Setup has set one, is the PDF's too.
     QPrinter& Printer();
     void PrintActive(bool preview);
-    PrintScaleChoice PrintScaleFor(const CTracepadDoc& doc) const;
     void ShowHelp();
     void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
     FrameServices services_;
     CommandRouter* router_;
+    std::unique_ptr<ToolBarLayout> toolBars_;
+    // Each button toolbar's full list of commands: the layout's, filled in by BuildToolBars.
+    std::map<QString, std::vector<int>>& toolBarCommands_;
+    std::unique_ptr<PrintExportSession> printSession_;
+    bool& pageSetUp_;  // the session's; File > Print Setup sets it
+    WindowLayoutStore layoutStore_;
     QMdiArea* mdi_;
     InputLine* input_ = nullptr;
     CKeypadDlg* keypad_ = nullptr;
@@ -153,16 +163,7 @@ private:
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
     std::unique_ptr<FrameAudio> audio_;
-    std::unique_ptr<PrintDialogs> ownPrinting_;
-    std::unique_ptr<QPrinter> printer_;
-    bool pageSetUp_ = false;
-    bool orientationChosen_ = false;  // the user turned the page in a print dialog
-    // Chosen in the print dialogs; the PDF export uses it too.
-    std::optional<PaperScale> printScale_;
     QPointer<HelpWindow> help_;
-    // Each button toolbar's full list of commands, and the ones the user hid.
-    std::map<QString, std::vector<int>> toolBarCommands_;
-    std::map<QString, QSet<int>> hiddenButtons_;
     bool shownOnce_ = false;
     bool keypadNeedsPlace_ = false;
 };

@@ -216,6 +216,17 @@ TEST_F(FrameTest, NewWindowShowsTheSameDocumentAndOnlyItsLastWindowAsksToSave) {
     EXPECT_EQ(frame->Children().size(), 1);
 }
 
+TEST_F(FrameTest, ExitAsksAboutAChangedSiteShownInTwoWindows) {
+    frame->NewDocument();
+    Type(QStringLiteral("3 n"));
+    frame->Router().Run(kWindowNew);
+    prompts.questions.clear();
+    prompts.answers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(frame->close());  // both windows would close: the change must not be lost
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(frame->Children().size(), 2);
+}
+
 TEST_F(FrameTest, ClosingAModifiedDocumentAsksYesNoOrCancel) {
     struct Case {
         SaveAnswer answer;

@@ -46,6 +46,18 @@ void RecentFileList::Remove(const QString& path) {
     Write();
 }
 
+QString RecentFileMenuText(int number, const QString& path) {
+    const QString native = QDir::toNativeSeparators(path);
+    QString shown = native;
+    const QStringList parts = QDir::fromNativeSeparators(native).split(QLatin1Char('/'));
+    if (shown.size() > 40 && parts.size() > 3) {
+        shown = QStringLiteral("...") + QDir::separator() +
+                QDir::toNativeSeparators(parts.mid(parts.size() - 2).join(QLatin1Char('/')));
+    }
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return QStringLiteral("&%1 %2").arg(number).arg(shown);
+}
+
 void RecentFileList::Write() const {
     const auto settings = store_.Open();
     settings->remove(kGroup);

@@ -700,18 +700,8 @@ void CTracepadMainFrame::RefreshRecentActions() {
         const bool used = i < files.size();
         action->setVisible(used);
         if (used) {
-            // A long path is shortened to its last folders, as the recent-file lists of desktop
-            // programs do; the status bar shows it whole.
-            const QString path = QDir::toNativeSeparators(files[i]);
-            QString shown = path;
-            const QStringList parts = QDir::fromNativeSeparators(path).split(QLatin1Char('/'));
-            if (shown.size() > 40 && parts.size() > 3) {
-                shown = QStringLiteral("...") + QDir::separator() +
-                        QDir::toNativeSeparators(parts.mid(parts.size() - 2).join(QLatin1Char('/')));
-            }
-            shown.replace(QLatin1Char('&'), QLatin1String("&&"));
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-            action->setStatusTip(path);
+            action->setText(RecentFileMenuText(i + 1, files[i]));
+            action->setStatusTip(QDir::toNativeSeparators(files[i]));  // the whole path
         }
     }
 }

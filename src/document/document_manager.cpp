@@ -131,9 +131,12 @@ bool DocumentManager::AskToSave(CTracepadDoc& doc) {
         return true;
     }
     switch (prompts_.AskYesNoCancel(QStringLiteral("Save changes to %1?").arg(doc.GetTitle()))) {
-        case SaveAnswer::Yes: return Save(doc);
-        case SaveAnswer::No: return true;
-        case SaveAnswer::Cancel: return false;
+        case SaveAnswer::Yes:
+            return Save(doc);
+        case SaveAnswer::No:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
     }
     return false;
 }

@@ -19,8 +19,7 @@ public:
     // Puts the window, its toolbars and the keypad where they were. Returns false when the
     // keypad has no place yet (the first run): the window places it once it shows.
     bool Restore(QMainWindow& frame, ToolBarLayout& toolBars, QWidget& keypad) const;
-    void Save(const QMainWindow& frame, const ToolBarLayout& toolBars,
-              const QWidget& keypad) const;
+    void Save(const QMainWindow& frame, const ToolBarLayout& toolBars, const QWidget& keypad) const;
 
 private:
     SettingsStore store_;

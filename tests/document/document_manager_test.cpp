@@ -44,8 +44,8 @@ public:
         openFolder = folder;
         return Next();
     }
-    ChosenFile ChooseSaveFile(const QString&, const QString& proposedName, const QStringList&,
-                              int, const QString&) override {
+    ChosenFile ChooseSaveFile(const QString&, const QString& proposedName, const QStringList&, int,
+                              const QString&) override {
         proposed = proposedName;
         return {Next(), 1};
     }
@@ -127,7 +127,10 @@ protected:
     ScriptedChooser chooser;
     std::vector<std::unique_ptr<FakeWindow>> windows;
     FakeWindow* active = nullptr;
-    DocumentManager manager{prompts, chooser, store_, Location(),
+    DocumentManager manager{prompts,
+                            chooser,
+                            store_,
+                            Location(),
                             {[this](std::shared_ptr<CTracepadDoc> doc) { return Show(doc); }, {}}};
 };
 

@@ -1,6 +1,7 @@
 #include "view/child_frame.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 #include "document/tracepad_doc.h"
 #include "view/tracepad_view.h"
@@ -27,9 +28,14 @@ void CTracepadChildFrame::SetWindowNumber(int number) {
     UpdateTitle();
 }
 
+void CTracepadChildFrame::Activate() {
+    if (QMdiArea* area = mdiArea()) {
+        area->setActiveSubWindow(this);
+    }
+}
+
 void CTracepadChildFrame::UpdateTitle() {
-    const QString number = windowNumber_ > 0 ? QStringLiteral(":%1").arg(windowNumber_) : QString();
-    setWindowTitle(doc_->GetTitle() + number + QStringLiteral("[*]"));
+    setWindowTitle(DocumentWindowTitle(doc_->GetTitle(), windowNumber_) + QStringLiteral("[*]"));
     setWindowModified(doc_->IsModified());
 }
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "document/document_manager.h"
+
 // One document in its own window inside the main frame: it owns the document and shows its
 // plan. Closing it asks, through the main frame, whether to save the document.
 namespace plantrek {
@@ -12,7 +14,7 @@ namespace plantrek {
 class CTracepadDoc;
 class CTracepadView;
 
-class CTracepadChildFrame : public QMdiSubWindow {
+class CTracepadChildFrame : public QMdiSubWindow, public DocumentWindow {
     Q_OBJECT
 public:
     // True when the window may close (saved, not wanted, or not modified).
@@ -22,11 +24,12 @@ public:
                         QWidget* parent = nullptr);
     ~CTracepadChildFrame() override;
 
-    CTracepadDoc& Document() { return *doc_; }
+    CTracepadDoc& Document() override { return *doc_; }
     // The document, for another window on it (Window > New Window).
     const std::shared_ptr<CTracepadDoc>& SharedDocument() const { return doc_; }
     // 0 while this is the document's only window; else its number, shown as "Plantrek1:2".
-    void SetWindowNumber(int number);
+    void SetWindowNumber(int number) override;
+    void Activate() override;
     CTracepadView& Plan() { return *plan_; }
     // Takes the document's title and modified flag into the window title.
     void UpdateTitle();

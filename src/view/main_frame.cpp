@@ -1,36 +1,26 @@
 #include "view/main_frame.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPrinter>
-#include <QScreen>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "document/measurement_router.h"
 #include "document/tracepad_doc.h"
 #include "document/view_settings.h"
-#include "export/document_exports.h"
-#include "export/export_command.h"
-#include "export/pdf_export.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
 #include "view/child_frame.h"
 #include "view/commands/command_bars.h"
+#include "view/dialogs/customize_dialog.h"
+#include "view/print_export_session.h"
+#include "view/toolbar_layout.h"
 #include "view/commands/command_presentation.h"
 #include "view/commands/command_router.h"
 #include "view/dialogs/about_dialog.h"
@@ -49,7 +39,7 @@
 #include "view/meter_indicator.h"
 #include "view/tracepad_view.h"
 #include "view/dialogs/print_dialogs.h"
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 #include "view/core/selection_text.h"
 #include "view/window_prompts.h"
 
@@ -67,48 +57,32 @@ using namespace command_id;
 constexpr int kSep = CommandRouter::kSeparator;
 
 const QString kProgramName = QStringLiteral("Plantrek");
-const char* const kCommandBarsKey = "CommandBars";
-const char* const kGeometryKey = "MainFrameGeometry";
-const QString kHiddenButtonsGroup = QStringLiteral("CommandBarButtons");
 
 QString DocumentFilter() {
     return DocumentTemplateString(DocumentTemplatePart::FilterName);
 }
 
-QString SamePath(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
-// A keypad corner off every screen is moved onto the primary one.
-QPoint OnScreen(QPoint corner, QSize size) {
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(QRect(corner, size))) {
-            return corner;
-        }
-    }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary == nullptr) {
-        return corner;
-    }
-    const QRect area = primary->availableGeometry();
-    return area.topLeft() + QPoint(std::max(0, area.width() - size.width()) / 2,
-                                   std::max(0, area.height() - size.height()) / 2);
-}
-
 }  // namespace
 
 CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+    : QMainWindow(parent),
+      services_(std::move(services)),
+      router_(new CommandRouter(this)),
+      toolBars_(std::make_unique<ToolBarLayout>(*this, *router_)),
+      toolBarCommands_(toolBars_->Commands()),
+      printSession_(std::make_unique<PrintExportSession>(*services_.prompts, *services_.files,
+                                                         services_.printing, this)),
+      pageSetUp_(printSession_->PageSetUp()),
+      layoutStore_(services_.store) {
     InitViewResources();
     setObjectName(QStringLiteral("MainFrame"));
-    if (services_.printing == nullptr) {
-        ownPrinting_ = std::make_unique<QtPrintDialogs>();
-        services_.printing = ownPrinting_.get();
-    }
-    router_ = new CommandRouter(this);
-    recent_ = std::make_unique<RecentFileList>(services_.store);
+    services_.printing = &printSession_->Dialogs();
+    documents_ = std::make_unique<DocumentManager>(
+        *services_.prompts, *services_.files, services_.store, services_.templates,
+        DocumentManager::Hooks{
+            [this](std::shared_ptr<CTracepadDoc> doc) { return AddChild(std::move(doc)); },
+            [this] { UpdateFrame(); }});
+    recent_ = &documents_->RecentFiles();
     measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
     measurements_->SetForegroundProvider([] {
         MeterForeground foreground;
@@ -150,7 +124,8 @@ CTracepadMainFrame::~CTracepadMainFrame() {
     disconnect(mdi_, nullptr, this, nullptr);
     // Readings stop before the documents they would reach go away.
     meter_.reset();
-    for (CTracepadChildFrame* child : Children()) {
+    // Windows already closed but not yet deleted too: each tells the documents it has gone.
+    for (CTracepadChildFrame* child : findChildren<CTracepadChildFrame*>()) {
         delete child;
     }
     audio_.reset();
@@ -374,72 +349,18 @@ bool CTracepadMainFrame::eventFilter(QObject* watched, QEvent* event) {
 // Layout and settings
 
 void CTracepadMainFrame::RestoreLayout() {
-    const auto settings = services_.store.Open();
-    const QByteArray geometry = settings->value(kGeometryKey).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
-        // First start: a comfortable size, but never larger than the screen's working area
-        // (small laptops, large scale factors).
-        QSize size(1000, 720);
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-        }
-        resize(size);
-    }
-    settings->beginGroup(kHiddenButtonsGroup);
-    for (auto& [name, ids] : toolBarCommands_) {
-        for (const QString& id : settings->value(name).toStringList()) {
-            hiddenButtons_[name].insert(id.toInt());
-        }
-        FillToolBar(name);
-    }
-    settings->endGroup();
-    restoreState(settings->value(kCommandBarsKey).toByteArray());
-
-    const KeypadSettings keypad = ReadKeypadSettings(services_.store);
-    keypad_->adjustSize();
-    if (keypad.x && keypad.y) {
-        keypad_->move(OnScreen(QPoint(*keypad.x, *keypad.y), keypad_->frameGeometry().size()));
-    } else {
-        keypadNeedsPlace_ = true;
-    }
-    keypad_->setVisible(keypad.display);
+    keypadNeedsPlace_ = !layoutStore_.Restore(*this, *toolBars_, *keypad_);
 }
 
 void CTracepadMainFrame::SaveLayout() {
-    {
-        const auto settings = services_.store.Open();
-        settings->setValue(kCommandBarsKey, saveState());
-        settings->setValue(kGeometryKey, saveGeometry());
-        settings->remove(kHiddenButtonsGroup);
-        settings->beginGroup(kHiddenButtonsGroup);
-        for (const auto& [name, hidden] : hiddenButtons_) {
-            QStringList ids;
-            for (int id : hidden) {
-                ids.append(QString::number(id));
-            }
-            if (!ids.isEmpty()) {
-                settings->setValue(name, ids);
-            }
-        }
-        settings->endGroup();
-    }
-    const QPoint corner = keypad_->pos();
-    WriteKeypadSettings(services_.store, keypad_->isVisible(), corner.x(), corner.y());
+    layoutStore_.Save(*this, *toolBars_, *keypad_);
 }
 
 void CTracepadMainFrame::closeEvent(QCloseEvent* event) {
     // Each modified document is asked about once, however many windows show it.
-    QList<const CTracepadDoc*> asked;
-    for (CTracepadChildFrame* child : Children()) {
-        if (asked.contains(&child->Document())) {
-            continue;
-        }
-        asked.append(&child->Document());
-        const QList<CTracepadChildFrame*> windows = WindowsOf(child->Document());
-        if (!SaveModified(*windows.last())) {
-            event->ignore();
-            return;
-        }
+    if (!documents_->MayCloseAll()) {
+        event->ignore();
+        return;
     }
     SaveLayout();
     // Each document was asked about already.
@@ -479,17 +400,20 @@ void CTracepadMainFrame::SearchForMeter() {
 // ------------------------------------------------------------------------------------------
 // Documents
 
-std::unique_ptr<CTracepadDoc> CTracepadMainFrame::MakeDocument() {
-    auto doc = std::make_unique<CTracepadDoc>(*services_.prompts, services_.store,
-                                              services_.templates);
-    connect(doc.get(), &CTracepadDoc::keypadUnitsChanged, keypad_, &CKeypadDlg::SetUnits);
-    return doc;
-}
-
 CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> doc) {
     CTracepadDoc* raw = doc.get();
     auto* child = new CTracepadChildFrame(
-        std::move(doc), [this](CTracepadChildFrame& c) { return SaveModified(c); });
+        std::move(doc), [this](CTracepadChildFrame& c) {
+            if (!SaveModified(c)) {
+                return false;
+            }
+            // Gone from the documents' windows at once, though deleted later: opening its file
+            // again opens a new window.
+            documents_->RemoveWindow(&c);
+            return true;
+        });
+    connect(raw, &CTracepadDoc::keypadUnitsChanged, keypad_, &CKeypadDlg::SetUnits,
+            Qt::UniqueConnection);
     connect(raw, &CTracepadDoc::changed, this, &CTracepadMainFrame::OnDocumentChanged,
             Qt::UniqueConnection);
     // The view's double click; its context menus show the router's own actions.
@@ -503,13 +427,12 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
     // destroyed, after its sound has gone.
     connect(child, &QObject::destroyed, &audio_->Services().player,
             [audio = audio_.get()] { audio->KeepListening(); });
-    connect(child, &QObject::destroyed, this, [this] {
+    connect(child, &QObject::destroyed, this, [this, window = static_cast<DocumentWindow*>(child)] {
+        documents_->RemoveWindow(window);
         // The last window gone: the frame shows no document. The windows left on a document
         // are numbered again.
         QTimer::singleShot(0, this, [this] {
-            for (CTracepadChildFrame* other : Children()) {
-                RenumberWindows(other->Document());
-            }
+            documents_->RenumberWindows();
             UpdateFrame();
         });
     });
@@ -524,7 +447,7 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
         child->show();
     }
     mdi_->setActiveSubWindow(child);
-    RenumberWindows(*raw);
+    documents_->AddWindow(child);
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CTracepadMainFrame::UpdateFrame);
     keypad_->SetUnits(raw->Prefs().GetInputValues().Input);
     input_->setFocus();
@@ -533,72 +456,27 @@ CTracepadChildFrame* CTracepadMainFrame::AddChild(std::shared_ptr<CTracepadDoc> 
 }
 
 CTracepadChildFrame* CTracepadMainFrame::NewDocument() {
-    auto doc = MakeDocument();
-    doc->OnNewDocument();
-    doc->SetTitle(DocumentTemplateString(DocumentTemplatePart::FileNewName) +
-                  QString::number(++untitledCount_));
-    return AddChild(std::move(doc));
+    return static_cast<CTracepadChildFrame*>(documents_->NewDocument());
 }
 
 CTracepadChildFrame* CTracepadMainFrame::OpenDocument(const QString& path) {
-    const QString wanted = SamePath(path);
-    for (CTracepadChildFrame* child : Children()) {
-        if (!child->Document().GetPathName().isEmpty() &&
-            SamePath(child->Document().GetPathName()) == wanted) {
-            mdi_->setActiveSubWindow(child);
-            return child;
-        }
-    }
-    auto doc = MakeDocument();
-    if (!doc->OnOpenDocument(path)) {
-        return nullptr;
-    }
-    recent_->Add(path);
-    return AddChild(std::move(doc));
+    return static_cast<CTracepadChildFrame*>(documents_->OpenDocument(path));
 }
 
 bool CTracepadMainFrame::SaveDocument(CTracepadChildFrame& child) {
-    CTracepadDoc& doc = child.Document();
-    if (doc.GetPathName().isEmpty()) {
-        return SaveDocumentAs(child);
-    }
-    const bool saved = doc.Save();
-    RenumberWindows(doc);
-    UpdateFrame();
-    return saved;
+    return documents_->Save(child.Document());
 }
 
 bool CTracepadMainFrame::SaveDocumentAs(CTracepadChildFrame& child) {
-    CTracepadDoc& doc = child.Document();
-    const ChosenFile chosen = services_.files->ChooseSaveFile(
-        QStringLiteral("Save As"), doc.ProposedSaveAsName(), {DocumentFilter()}, 1,
-        DocumentTemplateString(DocumentTemplatePart::FilterExtension).mid(1));
-    if (chosen.path.isEmpty()) {
-        return false;
-    }
-    const bool saved = doc.DoSave(chosen.path);
-    if (saved) {
-        recent_->Add(chosen.path);
-    }
-    RenumberWindows(doc);
-    UpdateFrame();
-    return saved;
+    return documents_->SaveAs(child.Document());
 }
 
 bool CTracepadMainFrame::SaveModified(CTracepadChildFrame& child) {
-    CTracepadDoc& doc = child.Document();
-    // Closing one of several windows on a document loses nothing.
-    if (!doc.IsModified() || WindowsOf(doc).size() > 1) {
-        return true;
-    }
-    mdi_->setActiveSubWindow(&child);
-    switch (services_.prompts->AskYesNoCancel(
-        QStringLiteral("Save changes to %1?").arg(doc.GetTitle()))) {
-        case SaveAnswer::Yes: return SaveDocument(child);
-        case SaveAnswer::No: return true;
-        case SaveAnswer::Cancel: return false;
-    }
-    return false;
+    return documents_->MayCloseWindow(child);
+}
+
+const RecentFileList& CTracepadMainFrame::RecentFiles() const {
+    return documents_->RecentFiles();
 }
 
 HelpWindow* CTracepadMainFrame::Help() const {
@@ -617,24 +495,6 @@ CTracepadDoc* CTracepadMainFrame::ActiveDocument() const {
 CTracepadChildFrame* CTracepadMainFrame::NewWindow() {
     CTracepadChildFrame* active = ActiveChild();
     return active != nullptr ? AddChild(active->SharedDocument()) : nullptr;
-}
-
-QList<CTracepadChildFrame*> CTracepadMainFrame::WindowsOf(const CTracepadDoc& doc) const {
-    QList<CTracepadChildFrame*> windows;
-    for (QMdiSubWindow* window : mdi_->subWindowList(QMdiArea::CreationOrder)) {
-        auto* child = qobject_cast<CTracepadChildFrame*>(window);
-        if (child != nullptr && &child->Document() == &doc) {
-            windows.append(child);
-        }
-    }
-    return windows;
-}
-
-void CTracepadMainFrame::RenumberWindows(const CTracepadDoc& doc) {
-    const QList<CTracepadChildFrame*> windows = WindowsOf(doc);
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        windows[i]->SetWindowNumber(windows.size() > 1 ? static_cast<int>(i) + 1 : 0);
-    }
 }
 
 QList<CTracepadChildFrame*> CTracepadMainFrame::Children() const {
@@ -752,40 +612,11 @@ bool CTracepadMainFrame::focusNextPrevChild(bool next) {
 // Recent files, window list, customising, export, help
 
 void CTracepadMainFrame::OpenRecent(int index) {
-    if (index >= recent_->Files().size()) {
-        return;
-    }
-    const QString path = recent_->Files()[index];
-    if (!QFileInfo::exists(path)) {
-        recent_->Remove(path);
-        services_.prompts->ShowMessage(
-            QStringLiteral("The file \"%1\" no longer exists. It has been removed from the list "
-                           "of recent files.")
-                .arg(QDir::toNativeSeparators(path)),
-            MessageIcon::Warning);
-        router_->Refresh();
-        return;
-    }
-    OpenDocument(path);
+    documents_->OpenRecent(index);
 }
 
 QString CTracepadMainFrame::OpenFolder() const {
-    QStringList candidates;
-    const CTracepadDoc* doc = ActiveDocument();
-    if (doc != nullptr && !doc->GetPathName().isEmpty()) {
-        candidates.append(doc->GetPathName());
-    }
-    candidates.append(recent_->Files());
-    for (const QString& path : candidates) {
-        const QDir folder = QFileInfo(path).absoluteDir();
-        if (folder.exists()) {
-            return folder.absolutePath();
-        }
-    }
-    // No site yet: the user's documents rather than wherever the program was started.
-    const QString documents =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).exists() ? documents : QDir::homePath();
+    return documents_->OpenFolder(ActiveDocument());
 }
 
 void CTracepadMainFrame::RefreshRecentActions() {
@@ -795,18 +626,8 @@ void CTracepadMainFrame::RefreshRecentActions() {
         const bool used = i < files.size();
         action->setVisible(used);
         if (used) {
-            // A long path is shortened to its last folders, as the recent-file lists of desktop
-            // programs do; the status bar shows it whole.
-            const QString path = QDir::toNativeSeparators(files[i]);
-            QString shown = path;
-            const QStringList parts = QDir::fromNativeSeparators(path).split(QLatin1Char('/'));
-            if (shown.size() > 40 && parts.size() > 3) {
-                shown = QStringLiteral("...") + QDir::separator() +
-                        QDir::toNativeSeparators(parts.mid(parts.size() - 2).join(QLatin1Char('/')));
-            }
-            shown.replace(QLatin1Char('&'), QLatin1String("&&"));
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
-            action->setStatusTip(path);
+            action->setText(RecentFileMenuText(i + 1, files[i]));
+            action->setStatusTip(QDir::toNativeSeparators(files[i]));  // the whole path
         }
     }
 }
@@ -830,166 +651,36 @@ void CTracepadMainFrame::RefreshWindowMenu() {
 }
 
 void CTracepadMainFrame::FillToolBar(const QString& name) {
-    auto* bar = findChild<QToolBar*>(name);
-    const auto commands = toolBarCommands_.find(name);
-    if (bar == nullptr || commands == toolBarCommands_.end()) {
-        return;  // "Measurements" holds the input line, not buttons
-    }
-    bar->clear();
-    std::vector<int> shown;
-    for (int id : commands->second) {
-        if (id == kSep || !hiddenButtons_[name].contains(id)) {
-            shown.push_back(id);
-        }
-    }
-    router_->AddToolBarButtons(bar, shown);
+    toolBars_->Fill(name);
 }
 
 bool CTracepadMainFrame::ToolBarButtonShown(const QString& toolBar, int id) const {
-    const auto hidden = hiddenButtons_.find(toolBar);
-    return hidden == hiddenButtons_.end() || !hidden->second.contains(id);
+    return toolBars_->ButtonShown(toolBar, id);
 }
 
 void CTracepadMainFrame::SetToolBarButtonShown(const QString& toolBar, int id, bool shown) {
-    if (shown) {
-        hiddenButtons_[toolBar].remove(id);
-    } else {
-        hiddenButtons_[toolBar].insert(id);
-    }
-    FillToolBar(toolBar);
+    toolBars_->SetButtonShown(toolBar, id, shown);
 }
 
 void CTracepadMainFrame::ShowCustomize() {
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Customize"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* tree = new QTreeWidget(&dialog);
-    tree->setHeaderLabel(QStringLiteral("Toolbars and their buttons"));
-    tree->setAccessibleName(QStringLiteral("Toolbars and their buttons"));
-    for (QToolBar* bar : findChildren<QToolBar*>()) {
-        auto* barItem = new QTreeWidgetItem(tree, {bar->windowTitle()});
-        barItem->setCheckState(0, bar->isVisible() ? Qt::Checked : Qt::Unchecked);
-        barItem->setData(0, Qt::UserRole, 0);
-        const auto commands = toolBarCommands_.find(bar->objectName());
-        for (int id : commands != toolBarCommands_.end() ? commands->second : std::vector<int>()) {
-            if (id == kSep) {
-                continue;
-            }
-            QAction* action = router_->Action(id);
-            auto* item = new QTreeWidgetItem(barItem, {action->toolTip()});
-            item->setIcon(0, action->icon());
-            item->setData(0, Qt::UserRole, id);
-            item->setCheckState(0, ToolBarButtonShown(bar->objectName(), id) ? Qt::Checked
-                                                                              : Qt::Unchecked);
-        }
-    }
-    tree->expandAll();
-    connect(tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        const bool on = item->checkState(0) == Qt::Checked;
-        const int id = item->data(0, Qt::UserRole).toInt();
-        QTreeWidgetItem* barItem = item->parent() != nullptr ? item->parent() : item;
-        QToolBar* bar = nullptr;
-        for (QToolBar* candidate : findChildren<QToolBar*>()) {
-            if (candidate->windowTitle() == barItem->text(0)) {
-                bar = candidate;
-            }
-        }
-        if (bar == nullptr) {
-            return;
-        }
-        if (id == 0) {
-            bar->setVisible(on);
-        } else {
-            SetToolBarButtonShown(bar->objectName(), id, on);
-        }
-    });
-    layout->addWidget(tree);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.resize(360, 480);
+    CustomizeDialog dialog(*toolBars_, *router_, this);
     dialog.exec();
 }
 
 void CTracepadMainFrame::RunExport() {
-    CTracepadDoc* doc = ActiveDocument();
-    if (doc == nullptr) {
-        return;
-    }
-    QStringList filters;
-    for (const ExportFilterEntry& entry : ExportFilterEntries()) {
-        filters.append(entry.description);
-    }
-    const ChosenFile chosen = services_.files->ChooseSaveFile(
-        QStringLiteral("Export"), QString(), filters,
-        ExportFilterIndexFor(doc->Prefs().GetExportType()), QString());
-    if (chosen.path.isEmpty()) {
-        return;
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ExportChoices choices;
-    choices.scale = PrintScaleFor(*doc).chosen;
-    if (pageSetUp_) {
-        choices.pageLayout = Printer().pageLayout();
-        choices.orientationChosen = true;
-    }
-    const ExportResult result = ExportChosenFile(*doc, chosen.path, chosen.filterIndex, choices);
-    QApplication::restoreOverrideCursor();
-    if (!result.ok) {
-        services_.prompts->ShowCaptioned(kExportErrorCaption, result.errorText,
-                                         MessageIcon::Error);
+    if (CTracepadDoc* doc = ActiveDocument()) {
+        printSession_->Export(*doc);
     }
 }
 
 QPrinter& CTracepadMainFrame::Printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setPageLayout(DefaultPageLayout());
-    }
-    return *printer_;
-}
-
-PrintScaleChoice CTracepadMainFrame::PrintScaleFor(const CTracepadDoc& doc) const {
-    PrintScaleChoice scale{PaperScales(ScaleBarInMeters(doc.Prefs().GetInputValues())),
-                           std::nullopt};
-    // The chosen scale holds while it is one of the scales of the units in use.
-    for (const PaperScale& offered : scale.offered) {
-        if (printScale_ && printScale_->ratio == offered.ratio) {
-            scale.chosen = offered;
-        }
-    }
-    return scale;
+    return printSession_->Printer();
 }
 
 void CTracepadMainFrame::PrintActive(bool preview) {
-    CTracepadDoc* doc = ActiveDocument();
-    if (doc == nullptr) {
-        return;
+    if (CTracepadDoc* doc = ActiveDocument()) {
+        printSession_->Print(*doc, preview);
     }
-    QPrinter& printer = Printer();
-    printer.setDocName(doc->GetTitle());
-    PrintScaleChoice scale = PrintScaleFor(*doc);
-    // Until the user sets up the page or turns it, it lies whichever way holds the plan larger.
-    if (!pageSetUp_ && !orientationChosen_ && doc->GetSite() != nullptr) {
-        PlanPageOptions options = PlanPageOptionsOf(*doc);
-        options.scale = scale.chosen;
-        printer.setPageOrientation(
-            BestOrientation(*doc->GetSite(), options, printer.pageLayout()));
-    }
-    const QPageLayout::Orientation offered = printer.pageLayout().orientation();
-    const auto paint = [this, doc, &scale](QPrinter* target) {
-        if (!PaintPlanPages(*doc, *target, scale.chosen)) {
-            services_.prompts->ShowMessage(QStringLiteral("Couldn't print"), MessageIcon::Error);
-        }
-    };
-    if (preview) {
-        services_.printing->Preview(printer, this, scale, paint);
-        printScale_ = scale.chosen;
-    } else if (services_.printing->ChoosePrinter(printer, this, scale)) {
-        printScale_ = scale.chosen;
-        paint(&printer);
-    }
-    orientationChosen_ = orientationChosen_ || printer.pageLayout().orientation() != offered;
 }
 
 void CTracepadMainFrame::ShowAnnotations(AnnotationList& list, std::function<void()> modified) {

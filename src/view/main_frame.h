@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "document/clip_item.h"
+#include "document/document_manager.h"
 #include "document/files/site_template.h"
 #include "document/settings_store.h"
 #include "export/page_layout.h"
 #include "view/dialogs/print_dialogs.h"
+#include "view/window_layout_store.h"
 
 class QLabel;
 class QPrinter;
@@ -41,9 +43,10 @@ class HelpWindow;
 class InputLine;
 class MeasurementRouter;
 class MeterConnection;
-class RecentFileList;
 class WindowPrompts;
 class PrintDialogs;
+class PrintExportSession;
+class ToolBarLayout;
 
 // What the frame needs from outside: where boxes and file dialogs go, where settings and the
 // template live, whether to look for a meter, and the sound device and free space notes are
@@ -89,10 +92,12 @@ public:
     MeasurementRouter& Measurements() { return *measurements_; }
     MeterConnection& Meter() { return *meter_; }
     FrameAudio& Audio() { return *audio_; }
-    const RecentFileList& RecentFiles() const { return *recent_; }
+    const RecentFileList& RecentFiles() const;
     const CClipItem* KeptClipItem() const { return clip_.Item(); }
     HelpWindow* Help() const;
 
+    // The button toolbars, what they may show and what the user hid (View > Customize).
+    ToolBarLayout& ToolBars() { return *toolBars_; }
     // Toolbar buttons the user has hidden with Customize stay hidden across restarts.
     bool ToolBarButtonShown(const QString& toolBar, int id) const;
     void SetToolBarButtonShown(const QString& toolBar, int id, bool shown);
@@ -118,11 +123,6 @@ private:
     CTracepadChildFrame* AddChild(std::shared_ptr<CTracepadDoc> doc);
     // Window > New Window: another window on the active document, with a view of its own.
     CTracepadChildFrame* NewWindow();
-    // The windows showing a document, in the order they were opened.
-    QList<CTracepadChildFrame*> WindowsOf(const CTracepadDoc& doc) const;
-    // Numbers the windows of a document ("Plantrek1:1", "Plantrek1:2") and refreshes their titles.
-    void RenumberWindows(const CTracepadDoc& doc);
-    std::unique_ptr<CTracepadDoc> MakeDocument();
     void OnChildActivated(QMdiSubWindow* window);
     void OnDocumentChanged();
     void UpdateFrame();
@@ -141,12 +141,17 @@ private:
     // The printer of this run: its page layout, once Print Setup has set one, is the PDF's too.
     QPrinter& Printer();
     void PrintActive(bool preview);
-    PrintScaleChoice PrintScaleFor(const CTracepadDoc& doc) const;
     void ShowHelp();
     void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
     FrameServices services_;
     CommandRouter* router_;
+    std::unique_ptr<ToolBarLayout> toolBars_;
+    // Each button toolbar's full list of commands: the layout's, filled in by BuildToolBars.
+    std::map<QString, std::vector<int>>& toolBarCommands_;
+    std::unique_ptr<PrintExportSession> printSession_;
+    bool& pageSetUp_;  // the session's; File > Print Setup sets it
+    WindowLayoutStore layoutStore_;
     QMdiArea* mdi_;
     InputLine* input_ = nullptr;
     CKeypadDlg* keypad_ = nullptr;
@@ -154,21 +159,12 @@ private:
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowListActions_;
     CClipHolder clip_;  // the one kept item of Cut, Copy and Paste
-    std::unique_ptr<RecentFileList> recent_;
+    std::unique_ptr<DocumentManager> documents_;
+    const RecentFileList* recent_ = nullptr;  // the documents' list, for the File menu
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
     std::unique_ptr<FrameAudio> audio_;
-    std::unique_ptr<PrintDialogs> ownPrinting_;
-    std::unique_ptr<QPrinter> printer_;
-    bool pageSetUp_ = false;
-    bool orientationChosen_ = false;  // the user turned the page in a print dialog
-    // Chosen in the print dialogs; the PDF export uses it too.
-    std::optional<PaperScale> printScale_;
     QPointer<HelpWindow> help_;
-    // Each button toolbar's full list of commands, and the ones the user hid.
-    std::map<QString, std::vector<int>> toolBarCommands_;
-    std::map<QString, QSet<int>> hiddenButtons_;
-    int untitledCount_ = 0;
     bool shownOnce_ = false;
     bool keypadNeedsPlace_ = false;
 };

@@ -14,7 +14,7 @@
 #include "view/child_frame.h"
 #include "view/commands/command_router.h"
 #include "view/keypad.h"
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 
 namespace plantrek::test {
 namespace {
@@ -214,6 +214,17 @@ TEST_F(FrameTest, NewWindowShowsTheSameDocumentAndOnlyItsLastWindowAsksToSave) {
     frame->Router().Run(kFileClose);  // the last window asks, and Cancel keeps it
     EXPECT_EQ(prompts.questions.size(), 1);
     EXPECT_EQ(frame->Children().size(), 1);
+}
+
+TEST_F(FrameTest, ExitAsksAboutAChangedSiteShownInTwoWindows) {
+    frame->NewDocument();
+    Type(QStringLiteral("3 n"));
+    frame->Router().Run(kWindowNew);
+    prompts.questions.clear();
+    prompts.answers = {SaveAnswer::Cancel};
+    EXPECT_FALSE(frame->close());  // both windows would close: the change must not be lost
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(frame->Children().size(), 2);
 }
 
 TEST_F(FrameTest, ClosingAModifiedDocumentAsksYesNoOrCancel) {

@@ -24,4 +24,9 @@ private:
     QStringList files_;
 };
 
+// The File menu's text for a recent file, numbered from 1 with its mnemonic ("&1 C:\\b.tcd"). A
+// long path is shortened to its last folder and name, as desktop programs' recent-file lists
+// do; an ampersand in it is shown, not taken as a mnemonic.
+QString RecentFileMenuText(int number, const QString& path);
+
 }  // namespace plantrek

@@ -1,4 +1,4 @@
-#include "view/recent_files.h"
+#include "document/recent_files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,6 +44,18 @@ void RecentFileList::Add(const QString& path) {
 void RecentFileList::Remove(const QString& path) {
     files_.removeAll(path);
     Write();
+}
+
+QString RecentFileMenuText(int number, const QString& path) {
+    const QString native = QDir::toNativeSeparators(path);
+    QString shown = native;
+    const QStringList parts = QDir::fromNativeSeparators(native).split(QLatin1Char('/'));
+    if (shown.size() > 40 && parts.size() > 3) {
+        shown = QStringLiteral("...") + QDir::separator() +
+                QDir::toNativeSeparators(parts.mid(parts.size() - 2).join(QLatin1Char('/')));
+    }
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return QStringLiteral("&%1 %2").arg(number).arg(shown);
 }
 
 void RecentFileList::Write() const {

@@ -1,0 +1,313 @@
+#include "document/document_manager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <deque>
+
+#include "doc_test_support.h"
+
+namespace plantrek::test {
+namespace {
+
+// Answers the not-saved question from a queue (Yes when it is empty) and keeps every message.
+class ManagerPrompts : public WindowPrompts {
+public:
+    void ShowMessage(const QString& text, MessageIcon) override { messages.append(text); }
+    bool AskYesNo(const QString& text) override {
+        questions.append(text);
+        return true;
+    }
+    void ShowCaptioned(const QString&, const QString& text, MessageIcon) override {
+        messages.append(text);
+    }
+    SaveAnswer AskYesNoCancel(const QString& text) override {
+        questions.append(text);
+        if (answers.empty()) {
+            return SaveAnswer::Yes;
+        }
+        const SaveAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList messages;
+    QStringList questions;
+    std::deque<SaveAnswer> answers;
+};
+
+// Gives the next prepared path to each file dialog; an empty queue is a cancelled dialog.
+class ScriptedChooser : public FileChooser {
+public:
+    QString ChooseOpenFile(const QString&, const QString& folder) override {
+        openFolder = folder;
+        return Next();
+    }
+    ChosenFile ChooseSaveFile(const QString&, const QString& proposedName, const QStringList&, int,
+                              const QString&) override {
+        proposed = proposedName;
+        return {Next(), 1};
+    }
+    QString Next() {
+        if (paths.isEmpty()) {
+            return {};
+        }
+        return paths.takeFirst();
+    }
+
+    QStringList paths;
+    QString proposed;
+    QString openFolder;
+};
+
+class FakeWindow : public DocumentWindow {
+public:
+    FakeWindow(std::shared_ptr<CTracepadDoc> doc, FakeWindow** active)
+        : doc_(std::move(doc)), active_(active) {}
+    CTracepadDoc& Document() override { return *doc_; }
+    void SetWindowNumber(int number) override { number_ = number; }
+    void Activate() override { *active_ = this; }
+
+    // What the window's title bar shows.
+    QString Title() const { return DocumentWindowTitle(doc_->GetTitle(), number_); }
+    const std::shared_ptr<CTracepadDoc>& Shared() const { return doc_; }
+
+private:
+    std::shared_ptr<CTracepadDoc> doc_;
+    FakeWindow** active_;
+    int number_ = 0;
+};
+
+class DocumentManagerTest : public DocTest {
+protected:
+    FakeWindow* Show(std::shared_ptr<CTracepadDoc> doc) {
+        windows.push_back(std::make_unique<FakeWindow>(std::move(doc), &active));
+        active = windows.back().get();
+        manager.AddWindow(active);
+        return active;
+    }
+    FakeWindow* Window(DocumentWindow* window) { return static_cast<FakeWindow*>(window); }
+    // Another window on the document, as Window > New Window opens one.
+    FakeWindow* NewWindowOn(FakeWindow& window) { return Show(window.Shared()); }
+    // Closes the window as its close box does; false when it stays.
+    bool Close(FakeWindow* window) {
+        if (!manager.MayCloseWindow(*window)) {
+            return false;
+        }
+        manager.RemoveWindow(window);
+        std::erase_if(windows, [window](const auto& w) { return w.get() == window; });
+        manager.RenumberWindows();
+        return true;
+    }
+    QStringList Titles() const {
+        QStringList titles;
+        for (const auto& window : windows) {
+            titles.append(window->Title());
+        }
+        return titles;
+    }
+    QStringList RecentNames() const {
+        QStringList names;
+        for (const QString& path : manager.RecentFiles().Files()) {
+            names.append(QFileInfo(path).fileName());
+        }
+        return names;
+    }
+    // A site with one wall, saved under the name.
+    QString SavedSite(const QString& name) {
+        FakeWindow* window = Window(manager.NewDocument());
+        window->Document().EnterInputText(QStringLiteral("3 n"));
+        chooser.paths = {FilePath(name)};
+        EXPECT_TRUE(manager.SaveAs(window->Document()));
+        return FilePath(name);
+    }
+
+    ManagerPrompts prompts;
+    ScriptedChooser chooser;
+    std::vector<std::unique_ptr<FakeWindow>> windows;
+    FakeWindow* active = nullptr;
+    DocumentManager manager{prompts,
+                            chooser,
+                            store_,
+                            Location(),
+                            {[this](std::shared_ptr<CTracepadDoc> doc) { return Show(doc); }, {}}};
+};
+
+TEST_F(DocumentManagerTest, ClosingAChangedSiteAsksAndFollowsTheAnswer) {
+    struct Case {
+        SaveAnswer answer;
+        bool closed;
+        bool saved;
+    };
+    for (const Case c : {Case{SaveAnswer::Yes, true, true}, Case{SaveAnswer::No, true, false},
+                         Case{SaveAnswer::Cancel, false, false}}) {
+        SCOPED_TRACE(static_cast<int>(c.answer));
+        FakeWindow* window = Window(manager.NewDocument());
+        const QString title = window->Document().GetTitle();
+        window->Document().EnterInputText(QStringLiteral("3 n"));
+        ASSERT_TRUE(window->Document().IsModified());
+        const QString path = FilePath(title + QStringLiteral(".tcd"));
+        chooser.paths = {path};
+        prompts.questions.clear();
+        prompts.answers = {c.answer};
+
+        EXPECT_EQ(Close(window), c.closed);
+        ASSERT_FALSE(prompts.questions.isEmpty());
+        EXPECT_EQ(prompts.questions[0], QStringLiteral("Save changes to %1?").arg(title));
+        EXPECT_EQ(QFileInfo::exists(path), c.saved);
+        if (c.saved) {
+            EXPECT_EQ(chooser.proposed, title + QStringLiteral(".tcd"));
+        }
+    }
+    // An unchanged site closes without a question.
+    prompts.questions.clear();
+    EXPECT_TRUE(Close(Window(manager.NewDocument())));
+    EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+TEST_F(DocumentManagerTest, OnlyTheLastWindowOfASiteAsksButEndingTheProgramAlwaysDoes) {
+    FakeWindow* first = Window(manager.NewDocument());
+    first->Document().EnterInputText(QStringLiteral("3 n"));
+    FakeWindow* second = NewWindowOn(*first);
+    prompts.answers = {SaveAnswer::Cancel, SaveAnswer::Cancel};
+
+    // Ending the program closes both windows: the change is asked about, and Cancel keeps it.
+    EXPECT_FALSE(manager.MayCloseAll());
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_EQ(active, second);
+
+    prompts.questions.clear();
+    EXPECT_TRUE(Close(second));  // the site stays in the other window: nothing asked
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_FALSE(Close(first));
+    EXPECT_EQ(prompts.questions.size(), 1);
+    EXPECT_TRUE(first->Document().IsModified());
+}
+
+TEST_F(DocumentManagerTest, EndingTheProgramAsksOncePerChangedSite) {
+    FakeWindow* a = Window(manager.NewDocument());
+    a->Document().EnterInputText(QStringLiteral("3 n"));
+    NewWindowOn(*a);
+    manager.NewDocument();  // unchanged: not asked about
+    FakeWindow* c = Window(manager.NewDocument());
+    c->Document().EnterInputText(QStringLiteral("4 e"));
+    prompts.answers = {SaveAnswer::No, SaveAnswer::No};
+
+    EXPECT_TRUE(manager.MayCloseAll());
+    EXPECT_EQ(prompts.questions, (QStringList{QStringLiteral("Save changes to Plantrek1?"),
+                                              QStringLiteral("Save changes to Plantrek3?")}));
+}
+
+TEST_F(DocumentManagerTest, RecentFilesKeepTheFourNewestAndForgetAGoneFile) {
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) {
+        paths << SavedSite(QStringLiteral("site%1.tcd").arg(i));
+    }
+    // The File menu lists four, the last saved first.
+    EXPECT_EQ(RecentNames(), (QStringList{"site4.tcd", "site3.tcd", "site2.tcd", "site1.tcd"}));
+
+    // Opening one moves it to the top; the list survives a restart.
+    windows.clear();
+    for (DocumentWindow* window : QList<DocumentWindow*>(manager.Windows())) {
+        manager.RemoveWindow(window);
+    }
+    ASSERT_NE(manager.OpenDocument(paths[2]), nullptr);
+    DocumentManager restarted(prompts, chooser, store_, Location(), {});
+    EXPECT_EQ(restarted.RecentFiles().Files(), manager.RecentFiles().Files());
+    EXPECT_EQ(RecentNames(), (QStringList{"site2.tcd", "site4.tcd", "site3.tcd", "site1.tcd"}));
+
+    // A file gone since is taken off with a message naming it, and nothing opens.
+    ASSERT_TRUE(QFile::remove(paths[4]));
+    const size_t open = windows.size();
+    manager.OpenRecent(1);
+    EXPECT_EQ(RecentNames(), (QStringList{"site2.tcd", "site3.tcd", "site1.tcd"}));
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].contains(QStringLiteral("site4.tcd")));
+    EXPECT_EQ(windows.size(), open);
+
+    // An existing one opens.
+    manager.OpenRecent(2);
+    EXPECT_EQ(QFileInfo(active->Document().GetPathName()).fileName(), QStringLiteral("site1.tcd"));
+}
+
+TEST_F(DocumentManagerTest, OpeningAnOpenFileActivatesItsWindow) {
+    const QString path = SavedSite(QStringLiteral("b.tcd"));
+    FakeWindow* shown = active;
+    manager.NewDocument();
+    ASSERT_NE(active, shown);
+    const size_t open = windows.size();
+
+    // However the path is spelt.
+    const QString sameFile = dir_.path() + QStringLiteral("/./b.tcd");
+    EXPECT_EQ(manager.OpenDocument(sameFile), shown);
+    EXPECT_EQ(active, shown);
+    EXPECT_EQ(windows.size(), open);
+
+    // File > Open starts in the active site's folder.
+    chooser.paths = {path};
+    EXPECT_EQ(manager.ChooseAndOpen(&shown->Document()), shown);
+    EXPECT_EQ(QDir(chooser.openFolder), QDir(dir_.path()));
+}
+
+TEST_F(DocumentManagerTest, AFileThatCannotBeReadOpensNothing) {
+    QFile junk(FilePath(QStringLiteral("junk.tcd")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a site");
+    junk.close();
+
+    EXPECT_EQ(manager.OpenDocument(junk.fileName()), nullptr);
+    EXPECT_TRUE(windows.empty());
+    EXPECT_TRUE(manager.RecentFiles().Files().isEmpty());
+}
+
+TEST_F(DocumentManagerTest, SaveAsRenamesTheSiteAndItsWindows) {
+    FakeWindow* first = Window(manager.NewDocument());
+    first->Document().EnterInputText(QStringLiteral("3 n"));
+    NewWindowOn(*first);
+    EXPECT_EQ(Titles(), (QStringList{"Plantrek1:1", "Plantrek1:2"}));
+
+    // A cancelled dialog changes nothing.
+    chooser.paths.clear();
+    EXPECT_FALSE(manager.SaveAs(first->Document()));
+    EXPECT_EQ(Titles(), (QStringList{"Plantrek1:1", "Plantrek1:2"}));
+    EXPECT_TRUE(first->Document().IsModified());
+
+    chooser.paths = {FilePath(QStringLiteral("b.tcd"))};
+    EXPECT_TRUE(manager.SaveAs(first->Document()));
+    EXPECT_EQ(Titles(), (QStringList{"b.tcd:1", "b.tcd:2"}));
+    EXPECT_FALSE(first->Document().IsModified());
+    EXPECT_EQ(RecentNames(), QStringList{"b.tcd"});
+
+    // Save keeps the name without asking for one.
+    first->Document().EnterInputText(QStringLiteral("4 e"));
+    EXPECT_TRUE(manager.Save(first->Document()));
+    EXPECT_EQ(chooser.proposed, QStringLiteral("Plantrek1.tcd"));  // from the Save As only
+    EXPECT_EQ(Titles(), (QStringList{"b.tcd:1", "b.tcd:2"}));
+
+    chooser.paths = {FilePath(QStringLiteral("c.tcd"))};
+    EXPECT_TRUE(manager.SaveAs(first->Document()));
+    EXPECT_EQ(Titles(), (QStringList{"c.tcd:1", "c.tcd:2"}));
+    EXPECT_EQ(RecentNames(), (QStringList{"c.tcd", "b.tcd"}));
+    EXPECT_TRUE(QFileInfo::exists(FilePath(QStringLiteral("b.tcd"))));
+}
+
+TEST_F(DocumentManagerTest, WindowsOnOneSiteAreNumberedInTheOrderTheyOpened) {
+    FakeWindow* first = Window(manager.NewDocument());
+    FakeWindow* other = Window(manager.NewDocument());
+    EXPECT_EQ(Titles(), (QStringList{"Plantrek1", "Plantrek2"}));
+
+    FakeWindow* second = NewWindowOn(*first);
+    NewWindowOn(*first);
+    EXPECT_EQ(Titles(), (QStringList{"Plantrek1:1", "Plantrek2", "Plantrek1:2", "Plantrek1:3"}));
+
+    // The others close up the numbers; the last one left loses its number.
+    Close(second);
+    EXPECT_EQ(Titles(), (QStringList{"Plantrek1:1", "Plantrek2", "Plantrek1:2"}));
+    Close(first);
+    EXPECT_EQ(Titles(), (QStringList{"Plantrek2", "Plantrek1"}));
+    (void)other;
+}
+
+}  // namespace
+}  // namespace plantrek::test

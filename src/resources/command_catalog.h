@@ -118,6 +118,14 @@ struct CommandPlace {
     int order = 0;
 };
 
+// What a plantrek-cli command takes after its name: the words as the help and the errors show
+// them, and how many there may be.
+struct CliArguments {
+    const char* usage = "";  // "" for a command without arguments
+    int min = 0;
+    int max = 0;
+};
+
 struct CommandRow {
     int id;
     const char* menu;      // "&" marks the mnemonic; no shortcut; "" with kNoMenuItem
@@ -125,6 +133,7 @@ struct CommandRow {
     const char* status;    // the prompt, then after "\n" the tool tip; "" with kNoStatusText
     const char* cliName;   // the plantrek-cli command; "" when the CLI does not offer it
     const char* cliWord;   // the argument that picks this row among rows of one CLI name
+    CliArguments cliArgs;  // the same for every row of one CLI name
     CommandOwner owner;
     CommandRule rule;
     CommandPlace places[3] = {};

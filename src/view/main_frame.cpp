@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -58,10 +57,6 @@ constexpr int kSep = CommandRouter::kSeparator;
 
 const QString kProgramName = QStringLiteral("Plantrek");
 
-QString DocumentFilter() {
-    return DocumentTemplateString(DocumentTemplatePart::FilterName);
-}
-
 }  // namespace
 
 CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
@@ -69,20 +64,16 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
       services_(std::move(services)),
       router_(new CommandRouter(this)),
       toolBars_(std::make_unique<ToolBarLayout>(*this, *router_)),
-      toolBarCommands_(toolBars_->Commands()),
       printSession_(std::make_unique<PrintExportSession>(*services_.prompts, *services_.files,
                                                          services_.printing, this)),
-      pageSetUp_(printSession_->PageSetUp()),
       layoutStore_(services_.store) {
     InitViewResources();
     setObjectName(QStringLiteral("MainFrame"));
-    services_.printing = &printSession_->Dialogs();
     documents_ = std::make_unique<DocumentManager>(
         *services_.prompts, *services_.files, services_.store, services_.templates,
         DocumentManager::Hooks{
             [this](std::shared_ptr<CTracepadDoc> doc) { return AddChild(std::move(doc)); },
             [this] { UpdateFrame(); }});
-    recent_ = &documents_->RecentFiles();
     measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
     measurements_->SetForegroundProvider([] {
         MeterForeground foreground;
@@ -154,7 +145,7 @@ void CTracepadMainFrame::RegisterCommands() {
         case CommandRule::ChildActive:
             return CommandState{ActiveChild() != nullptr, false};
         case CommandRule::RecentFile:
-            return CommandState{id - kFileMru1 < recent_->Files().size(), false};
+            return CommandState{id - kFileMru1 < documents_->RecentFiles().Files().size(), false};
         case CommandRule::MeterIdle:
             return CommandState{meter_ && !meter_->Searching(), false};
         case CommandRule::WallLengthsShown:
@@ -170,22 +161,21 @@ void CTracepadMainFrame::RegisterCommands() {
     frame.activeChild = [this] { return ActiveChild(); };
     frame.activeDocument = [this] { return ActiveDocument(); };
     frame.newDocument = [this] { NewDocument(); };
-    frame.openDocument = [this] {
-        const QString path = services_.files->ChooseOpenFile(DocumentFilter(), OpenFolder());
-        if (!path.isEmpty()) {
-            OpenDocument(path);
-        }
-    };
+    frame.openDocument = [this] { documents_->ChooseAndOpen(ActiveDocument()); };
     frame.save = [this](CTracepadChildFrame& c) { SaveDocument(c); };
     frame.saveAs = [this](CTracepadChildFrame& c) { SaveDocumentAs(c); };
-    frame.exportActive = [this] { RunExport(); };
-    frame.print = [this](bool preview) { PrintActive(preview); };
-    frame.printSetup = [this] {
-        if (services_.printing->SetUpPage(Printer(), this)) {
-            pageSetUp_ = true;
+    frame.exportActive = [this] {
+        if (CTracepadDoc* doc = ActiveDocument()) {
+            printSession_->Export(*doc);
         }
     };
-    frame.openRecent = [this](int index) { OpenRecent(index); };
+    frame.print = [this](bool preview) {
+        if (CTracepadDoc* doc = ActiveDocument()) {
+            printSession_->Print(*doc, preview);
+        }
+    };
+    frame.printSetup = [this] { printSession_->SetUpPage(); };
+    frame.openRecent = [this](int index) { documents_->OpenRecent(index); };
     frame.recentCount = RecentFileList::kSize;
     frame.exit = [this] { close(); };
     frame.toggleKeypad = [this] {
@@ -193,7 +183,10 @@ void CTracepadMainFrame::RegisterCommands() {
         services_.store.SetDisplayKeypad(keypad_->isVisible());
     };
     frame.toggleStatusBar = [this] { statusBar()->setVisible(!statusBar()->isVisible()); };
-    frame.customize = [this] { ShowCustomize(); };
+    frame.customize = [this] {
+        CustomizeDialog dialog(*toolBars_, *router_, this);
+        dialog.exec();
+    };
     frame.reconnect = [this] { meter_->Reconnect(); };
     frame.newWindow = [this] { NewWindow(); };
     frame.cascade = [this] { mdi_->cascadeSubWindows(); };
@@ -294,13 +287,13 @@ void CTracepadMainFrame::BuildToolBars() {
             continue;
         }
         const QString name = QString::fromUtf8(info.title);
-        toolBarCommands_[name] = ToolBarCommands(info.bar);
+        toolBars_->Commands()[name] = ToolBarCommands(info.bar);
         // The close rules and the notes start a second row.
         if (info.bar == CommandBar::CloseToolBar) {
             addToolBarBreak();
         }
         make(name);
-        FillToolBar(name);
+        toolBars_->Fill(name);
     }
 
     QToolBar* measurements = make(QStringLiteral("Measurements"));
@@ -611,16 +604,8 @@ bool CTracepadMainFrame::focusNextPrevChild(bool next) {
 // ------------------------------------------------------------------------------------------
 // Recent files, window list, customising, export, help
 
-void CTracepadMainFrame::OpenRecent(int index) {
-    documents_->OpenRecent(index);
-}
-
-QString CTracepadMainFrame::OpenFolder() const {
-    return documents_->OpenFolder(ActiveDocument());
-}
-
 void CTracepadMainFrame::RefreshRecentActions() {
-    const QStringList& files = recent_->Files();
+    const QStringList& files = documents_->RecentFiles().Files();
     for (int i = 0; i < RecentFileList::kSize; ++i) {
         QAction* action = router_->Action(kFileMru1 + i);
         const bool used = i < files.size();
@@ -650,37 +635,12 @@ void CTracepadMainFrame::RefreshWindowMenu() {
     }
 }
 
-void CTracepadMainFrame::FillToolBar(const QString& name) {
-    toolBars_->Fill(name);
-}
-
 bool CTracepadMainFrame::ToolBarButtonShown(const QString& toolBar, int id) const {
     return toolBars_->ButtonShown(toolBar, id);
 }
 
 void CTracepadMainFrame::SetToolBarButtonShown(const QString& toolBar, int id, bool shown) {
     toolBars_->SetButtonShown(toolBar, id, shown);
-}
-
-void CTracepadMainFrame::ShowCustomize() {
-    CustomizeDialog dialog(*toolBars_, *router_, this);
-    dialog.exec();
-}
-
-void CTracepadMainFrame::RunExport() {
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        printSession_->Export(*doc);
-    }
-}
-
-QPrinter& CTracepadMainFrame::Printer() {
-    return printSession_->Printer();
-}
-
-void CTracepadMainFrame::PrintActive(bool preview) {
-    if (CTracepadDoc* doc = ActiveDocument()) {
-        printSession_->Print(*doc, preview);
-    }
 }
 
 void CTracepadMainFrame::ShowAnnotations(AnnotationList& list, std::function<void()> modified) {

@@ -20,7 +20,6 @@
 #include "view/window_layout_store.h"
 
 class QLabel;
-class QPrinter;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -128,29 +127,17 @@ private:
     void UpdateFrame();
     void SubmitInput();
     void EnterText(const QString& text);
-    void OpenRecent(int index);
-    // Where File > Open starts: the active site's folder, else the last site's.
-    QString OpenFolder() const;
     // Typed or keypad input with no site to take it: the status bar says why nothing happened.
     void ReportNoSite(const QString& text);
     void RefreshRecentActions();
     void RefreshWindowMenu();
-    void ShowCustomize();
-    void FillToolBar(const QString& name);
-    void RunExport();
-    // The printer of this run: its page layout, once Print Setup has set one, is the PDF's too.
-    QPrinter& Printer();
-    void PrintActive(bool preview);
     void ShowHelp();
     void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
     FrameServices services_;
     CommandRouter* router_;
     std::unique_ptr<ToolBarLayout> toolBars_;
-    // Each button toolbar's full list of commands: the layout's, filled in by BuildToolBars.
-    std::map<QString, std::vector<int>>& toolBarCommands_;
     std::unique_ptr<PrintExportSession> printSession_;
-    bool& pageSetUp_;  // the session's; File > Print Setup sets it
     WindowLayoutStore layoutStore_;
     QMdiArea* mdi_;
     InputLine* input_ = nullptr;
@@ -160,7 +147,6 @@ private:
     QList<QAction*> windowListActions_;
     CClipHolder clip_;  // the one kept item of Cut, Copy and Paste
     std::unique_ptr<DocumentManager> documents_;
-    const RecentFileList* recent_ = nullptr;  // the documents' list, for the File menu
     std::unique_ptr<MeasurementRouter> measurements_;
     std::unique_ptr<MeterConnection> meter_;
     std::unique_ptr<FrameAudio> audio_;

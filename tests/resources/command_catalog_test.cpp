@@ -81,6 +81,37 @@ TEST(CommandCatalogTest, EachPlaceHoldsOneItemAndMenuItemsHaveText) {
     }
 }
 
+// The command-line help and its arity errors read a name's arguments from its first row: every
+// row of the name must say the same, and a command that says nothing takes nothing.
+TEST(CommandCatalogTest, CommandLineArgumentsAgreeAcrossRowsOfOneName) {
+    for (const QString& name : CliCommandNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const auto rows = FindCliCommands(name);
+        const CliArguments& first = rows.front()->cliArgs;
+        EXPECT_LE(first.min, first.max);
+        EXPECT_TRUE(first.usage[0] != '\0' || first.max == 0);
+        for (const CommandRow* row : rows) {
+            EXPECT_STREQ(row->cliArgs.usage, first.usage);
+            EXPECT_EQ(row->cliArgs.min, first.min);
+            EXPECT_EQ(row->cliArgs.max, first.max);
+        }
+    }
+    for (const CommandRow& row : CommandCatalog()) {
+        if (row.CliName().isEmpty()) {
+            EXPECT_STREQ(row.cliArgs.usage, "") << row.id;
+            EXPECT_EQ(row.cliArgs.max, 0) << row.id;
+        }
+    }
+    // The words and counts users see in the help and the errors.
+    const CliArguments& close = FindCliCommand(u"close", u"angled")->cliArgs;
+    EXPECT_STREQ(close.usage, "square|reverse|angled");
+    EXPECT_EQ(close.min, 1);
+    EXPECT_EQ(close.max, 1);
+    const CliArguments& arc = FindCliCommand(u"arc-wall")->cliArgs;
+    EXPECT_EQ(arc.min, 4);
+    EXPECT_EQ(arc.max, 6);
+}
+
 TEST(CommandCatalogTest, LookupsByIdAndByCommandLineName) {
     EXPECT_EQ(FindCliCommand(u"add-wall", u"ignored")->id, kAddWall);
     EXPECT_EQ(FindCliCommand(u"close", u"reverse")->id, kCloseReverseSquare);

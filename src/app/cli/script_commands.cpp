@@ -25,9 +25,8 @@ using Scene = ScriptInterpreter::Scene;
 
 struct ScriptInterpreter::Command {
     const char* name;
-    const char* usage;  // the arguments, as the help and the errors show them
-    int minArgs;
-    int maxArgs;
+    // The arguments of a script-only command; a menu command's are in its catalog row.
+    CliArguments own;
     Runner run;
 };
 
@@ -392,21 +391,24 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
     using S = ScriptInterpreter;
     using D = CTracepadDoc;
     static const Command kCommands[] = {
-        {"new", "", 0, 0, DocOp(&D::OnNewDocument)},
-        {"open", "SITE.tcd", 1, 1,
+        {"new", {}, DocOp(&D::OnNewDocument)},
+        {"open",
+         {},
          [](S& self, int, const QStringList& args) {
              self.fileFailed_ = self.fileFailed_ || !self.doc_.OnOpenDocument(args[0]);
              return Result();
          }},
-        {"save", "SITE.tcd", 1, 1,
+        {"save",
+         {},
          [](S& self, int commandId, const QStringList& args) {
              if (self.Available(commandId) && !self.doc_.DoSave(args[0])) {
                  self.fileFailed_ = true;
              }
              return Result();
          }},
-        {"select-start", "", 0, 0, DocOp(&D::FinishRoom)},
-        {"select-room", "NAME", 1, 1,
+        {"select-start", {}, DocOp(&D::FinishRoom)},
+        {"select-room",
+         {"NAME", 1, 1},
          [](S& self, int, const QStringList& args) -> Result {
              Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
              if (room == nullptr) {
@@ -415,7 +417,8 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              self.doc_.SelectRoom(room);
              return std::nullopt;
          }},
-        {"select-wall", "NAME INDEX", 2, 2,
+        {"select-wall",
+         {"NAME INDEX", 2, 2},
          [](S& self, int, const QStringList& args) -> Result {
              Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
              if (room == nullptr) {
@@ -429,24 +432,19 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              self.doc_.SelectWall(room, wall);
              return std::nullopt;
          }},
-        {"finish", "", 0, 0, DocOp(&D::FinishRoom)},
-        {"deselect-wall", "", 0, 0, DocOp(&D::DeselectWall)},
-        {"add-room", "NAME [MATERIAL [COLOR] [temporary]]", 1, 4,
-         WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Add>)},
-        {"room-properties", "NAME MATERIAL [COLOR] [temporary]", 2, 4,
-         WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Edit>)},
-        {"move-start", "DIST DIR", 2, 2,
-         WithForm<MoveForm>(&BindMove<MoveForm::Target::StartPoint>)},
-        {"move-room", "DIST DIR", 2, 2,
-         WithForm<MoveForm>(&BindMove<MoveForm::Target::Room>)},
-        {"rotate", "DEGREES center|start", 2, 2,
-         WithForm<RotateForm>(&BindRotate)},
-        {"reflect", "vertical|horizontal center|start", 2, 2,
-         WithForm<ReflectForm>(&BindReflect)},
-        {"front", "", 0, 0, DocOp(&D::BringCurrentRoomToFront)},
-        {"back", "", 0, 0, DocOp(&D::SendCurrentRoomToBack)},
-        {"delete-room", "", 0, 0, DocOp(&D::DeleteCurrentRoom)},
-        {"close", "square|reverse|angled", 1, 1,
+        {"finish", {}, DocOp(&D::FinishRoom)},
+        {"deselect-wall", {}, DocOp(&D::DeselectWall)},
+        {"add-room", {}, WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Add>)},
+        {"room-properties", {}, WithForm<RoomForm>(&BindRoom<RoomForm::Purpose::Edit>)},
+        {"move-start", {}, WithForm<MoveForm>(&BindMove<MoveForm::Target::StartPoint>)},
+        {"move-room", {}, WithForm<MoveForm>(&BindMove<MoveForm::Target::Room>)},
+        {"rotate", {}, WithForm<RotateForm>(&BindRotate)},
+        {"reflect", {}, WithForm<ReflectForm>(&BindReflect)},
+        {"front", {}, DocOp(&D::BringCurrentRoomToFront)},
+        {"back", {}, DocOp(&D::SendCurrentRoomToBack)},
+        {"delete-room", {}, DocOp(&D::DeleteCurrentRoom)},
+        {"close",
+         {},
          [](S& self, int commandId, const QStringList& args) -> Result {
              const auto close = ParseChoice(args[0], kCloseRules);
              if (!close) {
@@ -457,23 +455,19 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              }
              return std::nullopt;
          }},
-        {"add-wall", "DIST DIR [left|right ARC]", 2, 4,
-         WithForm<WallForm>(&BindWall<WallForm::Purpose::Add>)},
-        {"edit-wall", "DIST DIR [left|right ARC]", 2, 4,
-         WithForm<WallForm>(&BindWall<WallForm::Purpose::Edit>)},
-        {"projection", "LENGTH left|right DEPTH", 3, 3,
-         WithForm<ProjectionForm>(&BindProjection)},
-        {"arc-wall", "ends R1 R2 left|right | corners CORNER CORNER R1 R2 left|right", 4, 6, WithForm<ArcWallForm>(&BindArcWall)},
-        {"angle-wall", "DIST", 1, 1, WithForm<AngleWallForm>(&BindAngleWall)},
-        {"move-wall-end", "DIST DIR", 2, 2,
-         WithForm<MoveWallEndForm>(&BindMoveWallEnd)},
-        {"replace-wall", "", 0, 0, DocOp(&D::ReplaceCurrentWall)},
-        {"convert-walls", "", 0, 0, DocOp(&D::ConvertCurrentAddedWalls)},
-        {"reverse-walls", "", 0, 0, DocOp(&D::ReverseCurrentWalls)},
-        {"room-start", "CORNER", 1, 1, WithForm<RoomStartForm>(&BindRoomStart)},
-        {"material-color", "NAME COLOR", 2, 2,
-         WithForm<MaterialForm>(&BindMaterialColour)},
-        {"relative", "on|off", 1, 1,
+        {"add-wall", {}, WithForm<WallForm>(&BindWall<WallForm::Purpose::Add>)},
+        {"edit-wall", {}, WithForm<WallForm>(&BindWall<WallForm::Purpose::Edit>)},
+        {"projection", {}, WithForm<ProjectionForm>(&BindProjection)},
+        {"arc-wall", {}, WithForm<ArcWallForm>(&BindArcWall)},
+        {"angle-wall", {}, WithForm<AngleWallForm>(&BindAngleWall)},
+        {"move-wall-end", {}, WithForm<MoveWallEndForm>(&BindMoveWallEnd)},
+        {"replace-wall", {}, DocOp(&D::ReplaceCurrentWall)},
+        {"convert-walls", {}, DocOp(&D::ConvertCurrentAddedWalls)},
+        {"reverse-walls", {}, DocOp(&D::ReverseCurrentWalls)},
+        {"room-start", {}, WithForm<RoomStartForm>(&BindRoomStart)},
+        {"material-color", {}, WithForm<MaterialForm>(&BindMaterialColour)},
+        {"relative",
+         {},
          [](S& self, int commandId, const QStringList& args) -> Result {
              const auto on = ParseChoice(args[0], kOnOff);
              if (!on) {
@@ -485,48 +479,51 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
              }
              return std::nullopt;
          }},
-        {"preferences",
-         "[units=feet|meters] [style=azimuth|quadrant] [names=on|off] [wall=COLOR] "
-         "[selected=COLOR] [added=COLOR]",
-         0, 6, WithForm<PreferencesForm>(&BindPreferences)},
-        {"undo", "", 0, 0, DocOp(&D::Undo)},
-        {"redo", "", 0, 0, DocOp(&D::Redo)},
-        {"copy", "", 0, 0,
+        {"preferences", {}, WithForm<PreferencesForm>(&BindPreferences)},
+        {"undo", {}, DocOp(&D::Undo)},
+        {"redo", {}, DocOp(&D::Redo)},
+        {"copy",
+         {},
          [](S& self, int commandId, const QStringList&) {
              if (self.Available(commandId)) {
                  self.clip_.Copy(self.doc_);
              }
              return Result();
          }},
-        {"cut", "", 0, 0,
+        {"cut",
+         {},
          [](S& self, int commandId, const QStringList&) {
              if (self.Available(commandId)) {
                  self.clip_.Cut(self.doc_);
              }
              return Result();
          }},
-        {"paste", "", 0, 0,
+        {"paste",
+         {},
          [](S& self, int commandId, const QStringList&) {
              if (self.Available(commandId)) {
                  self.clip_.Paste(self.doc_);
              }
              return Result();
          }},
-        {"delete", "", 0, 0, DocOp(&D::Delete)},
-        {"info", "", 0, 0,
+        {"delete", {}, DocOp(&D::Delete)},
+        {"info",
+         {},
          [](S& self, int, const QStringList&) {
              self.out_ << DocumentInfoJson(self.doc_) << '\n';
              self.out_.flush();
              return Result();
          }},
-        {"note-site", "FILE.wav [NAME]", 1, 2,
+        {"note-site",
+         {"FILE.wav [NAME]", 1, 2},
          [](S& self, int, const QStringList& args) {
              bool refused = false;
              auto result = NoteSite(self.doc_, self.prompts_, args, &refused);
              self.fileFailed_ = self.fileFailed_ || refused;
              return result;
          }},
-        {"note-room", "ROOM FILE.wav [NAME]", 2, 3,
+        {"note-room",
+         {"ROOM FILE.wav [NAME]", 2, 3},
          [](S& self, int, const QStringList& args) {
              bool refused = false;
              auto result = NoteRoom(self.doc_, self.prompts_, args, &refused);
@@ -535,6 +532,11 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
          }},
     };
     return kCommands;
+}
+
+CliArguments ScriptInterpreter::ArgumentsOf(const Command& command) {
+    const auto rows = FindCliCommands(QString::fromLatin1(command.name));
+    return rows.empty() ? command.own : rows.front()->cliArgs;
 }
 
 const ScriptInterpreter::Command* ScriptInterpreter::FindCommand(const QString& name) {
@@ -561,8 +563,9 @@ QString ScriptInterpreter::CommandSummary() {
             continue;  // the catalog test makes sure each catalog name has its command here
         }
         summary += QStringLiteral("  :%1").arg(name);
-        if (command->usage[0] != '\0') {
-            summary += QLatin1Char(' ') + QLatin1String(command->usage);
+        const char* usage = ArgumentsOf(*command).usage;
+        if (usage[0] != '\0') {
+            summary += QLatin1Char(' ') + QLatin1String(usage);
         }
         summary += QLatin1Char('\n');
     }
@@ -601,11 +604,12 @@ Result ScriptInterpreter::Run(const ScriptLine& line) {
         return QStringLiteral("unknown command \":%1\"").arg(name);
     }
     const QStringList args = words->mid(1);
-    if (args.size() < command->minArgs || args.size() > command->maxArgs) {
-        if (command->usage[0] == '\0') {
+    const CliArguments expected = ArgumentsOf(*command);
+    if (args.size() < expected.min || args.size() > expected.max) {
+        if (expected.usage[0] == '\0') {
             return QStringLiteral(":%1 takes no arguments").arg(name);
         }
-        return QStringLiteral(":%1 takes %2").arg(name, QLatin1String(command->usage));
+        return QStringLiteral(":%1 takes %2").arg(name, QLatin1String(expected.usage));
     }
     current_ = name;
     // The catalog row gives the command its enable rule; a row of several (":close") is picked

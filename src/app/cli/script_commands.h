@@ -17,6 +17,7 @@
 namespace plantrek {
 class CTracepadDoc;
 class UserPrompts;
+struct CliArguments;
 }  // namespace plantrek
 
 namespace plantrek::cli {
@@ -55,6 +56,8 @@ private:
     struct Command;
     static std::span<const Command> Commands();
     static const Command* FindCommand(const QString& name);
+    // What the command takes: its catalog row's arguments, else its own.
+    static CliArguments ArgumentsOf(const Command& command);
 
     template <typename Form>
     static Runner WithForm(Binder<Form> bind);

@@ -298,21 +298,5 @@ TEST(SvgExport, RoomGroupsInPlanUnitsAndRenders) {
     EXPECT_FALSE(QImage(dir.filePath(QStringLiteral("svg.png"))).isNull());
 }
 
-TEST(PngExport, PictureLayoutAt96Dpi) {
-    PLANTREK_REQUIRE_GUI();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("plan.png"));
-    const Site site = Box(10.0, 5.0);
-    ASSERT_TRUE(ExportImage(&site, {}, path, ImageFormat::Png).ok);
-    ImageLayout layout;
-    ASSERT_TRUE(LayoutImage(site, kImageScales[0], false, &layout));
-    const QImage image(path);
-    ASSERT_EQ(image.size(), QSize(layout.width, layout.height));
-    EXPECT_EQ(image.dotsPerMeterX(), 3780);
-    // The legend's swatch is the first thing in the column right of the plan.
-    const int column = layout.planWidth + 2 * layout.margin;
-    EXPECT_EQ(image.pixel(column + 2, layout.margin + 2), qRgb(255, 153, 51));
-}
-
 }  // namespace
 }  // namespace plantrek

@@ -27,7 +27,6 @@ namespace {
 using test::AddRoomOfWalls;
 using test::EntitiesOf;
 using test::ExpectJsonHas;
-using test::FileSizeLimit;
 using test::Rows;
 
 QJsonObject LineOf(double x1, double y1, double x2, double y2) {
@@ -381,31 +380,6 @@ TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorText, "No rooms");
     EXPECT_FALSE(QFileInfo::exists(path));
-}
-
-// A drawing that cannot be written leaves what was at the target untouched.
-TEST_F(DxfExport, FailureKeepsTheOldFile) {
-    Site site;
-    AddRoomOfWalls(site, "R", 0, {{2.0, 90.0}, {2.0, 0.0}});
-
-    // The drawing runs into a file size limit half way: the old file stays as it was.
-    const QString path = PathOf("old.dxf");
-    ASSERT_TRUE(test::WriteFile(path, "old drawing"));
-    ExportResult result;
-    {
-        FileSizeLimit limit(4096);
-        ASSERT_TRUE(limit.Active());
-        result = ExportDxf(&site, true, 0, path);
-    }
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "Couldn't save file: File too large");
-    EXPECT_EQ(test::ReadFile(path), "old drawing");
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"old.dxf"});
-
-    // And once it can be written, it replaces the old one.
-    result = ExportDxf(&site, true, 0, path);
-    EXPECT_TRUE(result.ok);
-    EXPECT_TRUE(test::ReadFile(path).endsWith("EOF\n"));
 }
 
 struct IgnoreLeaks {

@@ -84,10 +84,8 @@ TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
     const Failure failures[] = {
         {FilePath(QStringLiteral("plan.webp")), 8, kErrorUnknownFileType},
         {FilePath(QStringLiteral("plan")), 8, kErrorUnknownFileType},
-        // The system's reason follows the step that failed.
+        // The system's reason follows; export_failure_test has it for every format.
         {FilePath(QStringLiteral("missing/plan.dxf")), 1, kMissingFolder},
-        {FilePath(QStringLiteral("missing/plan.gif")), 1, kMissingFolder},
-        {FilePath(QStringLiteral("missing/rooms.xls")), 1, kMissingFolder},
     };
     for (const Failure& failure : failures) {
         const ExportResult result = ExportChosenFile(Doc(), failure.chosen, failure.filter);

@@ -30,6 +30,11 @@ class ExportFailureTest : public test::DocTest, public ::testing::WithParamInter
 protected:
     void SetUp() override {
         DocTest::SetUp();
+        const QByteArray extension(GetParam());
+        if (extension != "dxf" && extension != "xls" && extension != "csv" && extension != "txt" &&
+            !test::HaveGuiApplication()) {
+            GTEST_SKIP() << "pictures need a QGuiApplication";
+        }
         UseMeters();
         NewDoc();
         for (int i = 0; i < 3; ++i) {
@@ -51,16 +56,9 @@ protected:
     QStringList Files() const {
         return QDir(Out(QString())).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
-    bool NeedsGui() const {
-        const QByteArray extension(GetParam());
-        return extension != "dxf" && extension != "xls" && extension != "csv" && extension != "txt";
-    }
 };
 
 TEST_P(ExportFailureTest, AFolderThatIsAFileNamesTheReason) {
-    if (NeedsGui() && !test::HaveGuiApplication()) {
-        GTEST_SKIP() << "pictures need a QGuiApplication";
-    }
     ASSERT_TRUE(test::WriteFile(Out(QStringLiteral("plain")), "not a folder"));
     const ExportResult result = Export(Out(QStringLiteral("plain/plan.")) + GetParam());
     EXPECT_FALSE(result.ok);
@@ -71,9 +69,6 @@ TEST_P(ExportFailureTest, AFolderThatIsAFileNamesTheReason) {
 }
 
 TEST_P(ExportFailureTest, ADiskThatFillsUpKeepsTheEarlierFile) {
-    if (NeedsGui() && !test::HaveGuiApplication()) {
-        GTEST_SKIP() << "pictures need a QGuiApplication";
-    }
     const QString path = Named(QStringLiteral("plan"));
     ASSERT_TRUE(test::WriteFile(path, "the earlier export"));
     ExportResult result;
@@ -96,9 +91,6 @@ TEST_P(ExportFailureTest, ADiskThatFillsUpKeepsTheEarlierFile) {
 // A full device: /dev/full, or one made like it in the test's folder where the test may make
 // devices, so that a regression replacing the device by a file cannot harm the system's.
 TEST_P(ExportFailureTest, AFullDeviceIsWrittenInPlaceAndStaysADevice) {
-    if (NeedsGui() && !test::HaveGuiApplication()) {
-        GTEST_SKIP() << "pictures need a QGuiApplication";
-    }
     QString device = Out(QStringLiteral("full"));
     if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
         device = QStringLiteral("/dev/full");

@@ -102,13 +102,22 @@ TEST(PaperScales, EachOfferedScaleDrawsTheLengthItsNameSays) {
 TEST(PaperScales, TheChosenScaleIsTheOneNamedOnThePage) {
     PLANTREK_REQUIRE_GUI();
     const std::tuple<double, const char*, double> cases[] = {
-        {3.0, "1:25", 40.0}, {12.0, "1:100", 10.0}, {25.0, "1:200", 5.0}, {60.0, "1:500", 2.0}};
+        {2.0, "1:20", 50.0},   {3.0, "1:25", 40.0},  {6.0, "1:50", 20.0},
+        {12.0, "1:100", 10.0}, {25.0, "1:200", 5.0}, {60.0, "1:500", 2.0}};
     for (const auto& [width, label, mmPerMeter] : cases) {
         SCOPED_TRACE(label);
         const auto paper = Measure(Hall(width), true, std::nullopt, 1.0);
         ASSERT_TRUE(paper);
         EXPECT_EQ(paper->label, QString::fromUtf8(label));
         EXPECT_NEAR(paper->millimetres, mmPerMeter, 1e-9);
+    }
+}
+
+// A typed scale may have spaces around it; it must be "1:" and a positive ratio.
+TEST(PaperScales, ParsingTypedScales) {
+    EXPECT_EQ(ParsePaperScale(QStringLiteral(" 1:75 "))->ratio, 75);
+    for (const char* bad : {"1:0", "2:50", "1:", "50", "1:-5"}) {
+        EXPECT_FALSE(ParsePaperScale(QString::fromLatin1(bad))) << bad;
     }
 }
 

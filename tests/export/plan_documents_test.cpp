@@ -73,24 +73,6 @@ ExportResult Pdf(const Site& site, const QString& path, std::optional<PaperScale
     return ExportPdf(&site, PageOptions(scale), kA4, path);
 }
 
-TEST(PlanScales, LargestThatFitsAndParsing) {
-    PLANTREK_REQUIRE_GUI();
-    QTemporaryDir dir;
-    // The plan area of an A4 page is about 141 × 269 mm.
-    const std::pair<double, const char*> cases[] = {{2.0, "1:20"}, {6.0, "1:50"},
-                                                    {12.0, "1:100"}, {60.0, "1:500"}};
-    for (const auto& [width, label] : cases) {
-        const QString path = dir.filePath(QStringLiteral("plan.pdf"));
-        ASSERT_TRUE(Pdf(Box(width, 1.0), path, std::nullopt).ok);
-        PLANTREK_RUN_TOOL(text, QStringLiteral("pdftotext"), path, QStringLiteral("-"));
-        EXPECT_TRUE(text.contains(QStringLiteral("Scale ") + label)) << width;
-    }
-    EXPECT_EQ(ParsePaperScale(QStringLiteral(" 1:75 "))->ratio, 75);
-    for (const char* bad : {"1:0", "2:50", "1:", "50", "1:-5"}) {
-        EXPECT_FALSE(ParsePaperScale(QString::fromLatin1(bad))) << bad;
-    }
-}
-
 // Text boxes as drawn, measured in the surface's font; nothing is painted.
 class TextBoxes : public ExtentSurface {
 public:
@@ -314,22 +296,6 @@ TEST(SvgExport, RoomGroupsInPlanUnitsAndRenders) {
     PLANTREK_RUN_TOOL(render, QStringLiteral("rsvg-convert"), path, QStringLiteral("-o"),
                       dir.filePath(QStringLiteral("svg.png")));
     EXPECT_FALSE(QImage(dir.filePath(QStringLiteral("svg.png"))).isNull());
-}
-
-TEST(PngExport, PictureLayoutAt96Dpi) {
-    PLANTREK_REQUIRE_GUI();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("plan.png"));
-    const Site site = Box(10.0, 5.0);
-    ASSERT_TRUE(ExportImage(&site, {}, path, ImageFormat::Png).ok);
-    ImageLayout layout;
-    ASSERT_TRUE(LayoutImage(site, kImageScales[0], false, &layout));
-    const QImage image(path);
-    ASSERT_EQ(image.size(), QSize(layout.width, layout.height));
-    EXPECT_EQ(image.dotsPerMeterX(), 3780);
-    // The legend's swatch is the first thing in the column right of the plan.
-    const int column = layout.planWidth + 2 * layout.margin;
-    EXPECT_EQ(image.pixel(column + 2, layout.margin + 2), qRgb(255, 153, 51));
 }
 
 }  // namespace

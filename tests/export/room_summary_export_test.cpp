@@ -115,30 +115,6 @@ TEST_F(RoomSummaryExport, RefusalsWriteNothing) {
     EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
 }
 
-// A failed write keeps the old summary; a successful one replaces it.
-TEST_F(RoomSummaryExport, FailedWriteKeepsTheOldFile) {
-    Site site = SampleSite();
-    for (int i = 0; i < 200; ++i) {
-        AddRoomOfWalls(site, QStringLiteral("Room %1").arg(i), 1, {{2.0, 90.0}, {2.0, 0.0}});
-    }
-    for (const char* name : {"old.csv", "old.txt", "old.xls"}) {
-        const QString path = PathOf(name);
-        ASSERT_TRUE(test::WriteFile(path, "old summary"));
-        ExportResult result;
-        {
-            test::FileSizeLimit limit(2048);
-            ASSERT_TRUE(limit.Active());
-            result = ExportRoomSummary(&site, metric_, path);
-        }
-        EXPECT_FALSE(result.ok) << name;
-        EXPECT_EQ(result.errorText, "Couldn't save file: File too large");
-        EXPECT_EQ(test::ReadFile(path), "old summary") << name;
-        EXPECT_TRUE(ExportRoomSummary(&site, metric_, path).ok);
-        EXPECT_GT(test::ReadFile(path).size(), 2048) << name;
-    }
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 3);
-}
-
 // Materials are taken from the list itself: two whose names differ only in case each list
 // their own rooms once, and a room whose material is not in the list is left out.
 TEST_F(RoomSummaryExport, EachMaterialListsItsOwnRoomsOnce) {

@@ -16,7 +16,7 @@ protected:
 
 TEST_F(PainterSurfaceTest, NotXorDrawingTwiceRestoresThePicture) {
     const QImage before = image_.copy();
-    {
+    const auto draw = [this] {
         QPainter painter(&image_);
         PainterSurface surface(painter);
         surface.SetRasterMode(RasterMode::NotXor);
@@ -24,17 +24,10 @@ TEST_F(PainterSurfaceTest, NotXorDrawingTwiceRestoresThePicture) {
         surface.SetNoBrush();
         surface.DrawPolyline({{2, 2}, {50, 30}, {10, 35}});
         surface.DrawEllipse({20, 5, 40, 25});
-    }
+    };
+    draw();
     EXPECT_NE(image_, before);
-    {
-        QPainter painter(&image_);
-        PainterSurface surface(painter);
-        surface.SetRasterMode(RasterMode::NotXor);
-        surface.SetPen(0x808080, 1);
-        surface.SetNoBrush();
-        surface.DrawPolyline({{2, 2}, {50, 30}, {10, 35}});
-        surface.DrawEllipse({20, 5, 40, 25});
-    }
+    draw();
     EXPECT_EQ(image_, before);
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <tuple>
 
 #include "model/room.h"
 #include "model/site.h"
@@ -211,14 +212,18 @@ protected:
     Room* moving = nullptr;
 };
 
-TEST_F(SnapTest, DraggingLandsOnACornerWithinReach) {
-    ExpectPoint(Drag(4.5, 4.3), {4.0, 4.0});
-    ExpectPoint(Drag(-0.4, -0.7), {0.0, 0.0});
-}
-
-TEST_F(SnapTest, DraggingFallsBackToTheNearestWallPoint) {
-    ExpectPoint(Drag(2.0, 4.2), {2.0, 4.0});
-    ExpectPoint(Drag(3.3, 1.0), {4.0, 1.0});
+// A corner within reach, else the nearest wall point, else the point itself.
+TEST_F(SnapTest, DraggingLandsOnACornerAWallOrStays) {
+    const std::tuple<double, double, double, PlanPoint> cases[] = {
+        {4.5, 4.3, 1.0, {4.0, 4.0}},     {-0.4, -0.7, 1.0, {0.0, 0.0}},
+        {2.0, 4.2, 1.0, {2.0, 4.0}},     {3.3, 1.0, 1.0, {4.0, 1.0}},
+        {10.0, 10.0, 1.0, {10.0, 10.0}},
+        {20.1, 20.1, 1.0, {20.1, 20.1}},  // the moving room's own corners are no targets
+        {2.0, 5.0, 3.0, {0.0, 4.0}}};     // a tie: (0, 4) comes before (4, 4) along A's walls
+    for (const auto& [x, y, tolerance, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << x << "," << y);
+        ExpectPoint(Drag(x, y, tolerance), expected);
+    }
 }
 
 TEST_F(SnapTest, ACornerBeatsANearerWallOfAnotherRoom) {
@@ -232,17 +237,6 @@ TEST_F(SnapTest, TheStartPointBeatsANearerCornerWhileARoomMoves) {
     ExpectPoint(Drag(4.3, 4.3), {4.9, 4.9});
     // Dragging the start point itself: it is no target of its own.
     ExpectPoint(SnapPoint(site, {4.3, 4.3}, nullptr, false, 1.0), {4.0, 4.0});
-}
-
-TEST_F(SnapTest, NothingInReachLeavesThePoint) {
-    ExpectPoint(Drag(10.0, 10.0), {10.0, 10.0});
-    // The moving room's own corners are no targets.
-    ExpectPoint(Drag(20.1, 20.1), {20.1, 20.1});
-}
-
-TEST_F(SnapTest, OnATieTheFirstCornerStays) {
-    // (0, 4) and (4, 4) are equally near; (0, 4) comes first along A's walls.
-    ExpectPoint(Drag(2.0, 5.0, 3.0), {0.0, 4.0});
 }
 
 TEST_F(SnapTest, TheSnapCommandReachesAnyDistanceAndIgnoresWalls) {

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 
 #include "model/room.h"
 #include "model/site.h"
@@ -383,14 +384,52 @@ TEST_F(PlanRendererTest, ArcPointsFollowTheArcToItsEnd) {
     }
 }
 
-}  // namespace
-}  // namespace plantrek
-
-namespace plantrek {
-namespace {
-
 bool Overlap(const DeviceRect& a, const DeviceRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+const MetricUnits kUnits(100);
+const ViewTransform kLengthView{40.0, 0.0, 0.0, 400, 100, 0};
+
+// A room walking the given (length, bearing) walls, from `at` if given.
+Room* AddWalls(Site& site, const QString& name, std::optional<PlanPoint> at,
+               std::initializer_list<std::pair<double, double>> walls) {
+    Room* room = site.AddRoom(name, 0);
+    if (at) {
+        room->SetLocation(*at);
+    }
+    for (const auto& [length, bearing] : walls) {
+        room->AddWall(length, bearing);
+    }
+    return room;
+}
+
+// Lengths shown, measured walls blue and added ones green.
+DrawingValues LengthValues() {
+    DrawingValues values;
+    values.ShowWallLengths = true;
+    values.WallColor = kBlue;
+    values.AddedColor = kGreen;
+    return values;
+}
+
+test::RecordingSurface RecordLengths(const Site& site, const ViewTransform& transform = kLengthView,
+                                     const DrawingValues& values = LengthValues()) {
+    test::RecordingSurface surface;
+    RenderSite(site, surface, transform, {}, values, &kUnits);
+    return surface;
+}
+
+// How many texts read `text`, each checked in `colour`.
+int CountTexts(const test::RecordingSurface& surface, const QString& text, Colour colour) {
+    int n = 0;
+    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
+        if (call.text == text) {
+            ++n;
+            EXPECT_EQ(call.state.textColour, colour);
+        }
+    }
+    return n;
 }
 
 // Lengths on a 4 m × 3 m room, and on one whose middle wall is `shortWall` long, at
@@ -404,7 +443,7 @@ struct LengthCase {
 };
 
 TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
-    const MetricUnits units(100);
+    const MetricUnits& units = kUnits;
     const LengthCase cases[] = {
         {40.0, 4.0, 4, PlanRenderer::kLargestLengthHeight},     // three walls and the closing one
         {40.0, 0.3, 2, PlanRenderer::kLargestLengthHeight},     // 12 pixels carry no label
@@ -413,15 +452,9 @@ TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     for (const LengthCase& c : cases) {
         SCOPED_TRACE(c.pixelsPerMeter);
         Site site;
-        Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
-        room->AddWall(3.0, 0.0);
-        room->AddWall(c.shortWall, 90.0);
-        room->AddWall(3.0, 180.0);
-        DrawingValues values;
-        values.ShowWallLengths = true;
-        test::RecordingSurface surface;
+        AddWalls(site, QStringLiteral("Hall"), {}, {{3.0, 0.0}, {c.shortWall, 90.0}, {3.0, 180.0}});
         const ViewTransform transform{c.pixelsPerMeter, 0.0, 0.0, 400, 100, 0};
-        RenderSite(site, surface, transform, {}, values, &units);
+        const test::RecordingSurface surface = RecordLengths(site, transform);
 
         const DevicePoint a = transform.ToDevice({0.0, 0.0});
         const DevicePoint b = transform.ToDevice({c.shortWall, 3.0});
@@ -450,57 +483,32 @@ TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     }
     // Off, nothing is written but the name.
     Site site;
-    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
-    room->AddWall(3.0, 0.0);
-    room->AddWall(4.0, 90.0);
-    test::RecordingSurface off;
-    RenderSite(site, off, {40.0, 0.0, 0.0, 400, 100, 0}, {}, DrawingValues{}, &units);
-    EXPECT_LE(off.Calls(test::Shape::CentredText).size(), 1u);
+    AddWalls(site, QStringLiteral("Hall"), {}, {{3.0, 0.0}, {4.0, 90.0}});
+    EXPECT_LE(RecordLengths(site, kLengthView, {}).Calls(test::Shape::CentredText).size(), 1u);
 }
 
 // Two rooms side by side share a wall: its length is written once, beside it, with room to
 // spare from either name.
 TEST(WallLengths, ASharedWallIsWrittenOnce) {
-    const MetricUnits units(100);
     Site site;
     for (double x : {0.0, 4.0}) {
-        Room* room = site.AddRoom(x == 0.0 ? QStringLiteral("West") : QStringLiteral("East"), 0);
-        room->SetLocation({x, 0.0});
-        room->AddWall(3.0, 0.0);
-        room->AddWall(4.0, 90.0);
-        room->AddWall(3.0, 180.0);
-        room->AddWall(4.0, 270.0);
-    }
-    DrawingValues values;
-    values.ShowWallLengths = true;
-    test::RecordingSurface surface;
-    RenderSite(site, surface, {40.0, 0.0, 0.0, 400, 100, 0}, {}, values, &units);
-    int upright = 0;
-    for (const auto& call : surface.Calls(test::Shape::CentredText)) {
-        upright += call.text == units.FormatLength(3.0);
+        AddWalls(site, x == 0.0 ? QStringLiteral("West") : QStringLiteral("East"), PlanPoint{x, 0.0},
+                 {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
     }
     // The walls at x = 0 and x = 8 m, and West's east wall, which is East's west wall.
-    EXPECT_EQ(upright, 3);
+    EXPECT_EQ(CountTexts(RecordLengths(site), kUnits.FormatLength(3.0), kBlue), 3);
 }
 
 // The wall the program adds to close a room has its length written too, in the added-wall
 // colour, on its own side of the room; the measured walls' lengths keep the wall colour.
 TEST(WallLengths, AClosingWallIsWrittenInTheAddedColour) {
-    const MetricUnits units(100);
+    const MetricUnits& units = kUnits;
     Site site;
-    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
-    room->AddWall(3.0, 0.0);
-    room->AddWall(4.0, 90.0);
-    room->AddWall(3.0, 180.0);
+    Room* room = AddWalls(site, QStringLiteral("Hall"), {}, {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}});
     ASSERT_TRUE(room->IsClosed());  // the closing walls are worked out on demand
     ASSERT_EQ(room->SystemWalls().size(), 1u);
-    DrawingValues values;
-    values.ShowWallLengths = true;
-    values.WallColor = kBlue;
-    values.AddedColor = kGreen;
-    test::RecordingSurface surface;
-    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
-    RenderSite(site, surface, transform, {}, values, &units);
+    const ViewTransform& transform = kLengthView;
+    const test::RecordingSurface surface = RecordLengths(site);
     // The closing wall runs along the bottom, the measured 4 m wall along the top.
     const int bottom = transform.ToDevice({0.0, 0.0}).y;
     const int top = transform.ToDevice({0.0, 3.0}).y;
@@ -529,26 +537,19 @@ TEST(WallLengths, AClosingWallIsWrittenInTheAddedColour) {
 // Where one room's closing wall lies on another room's measured wall, the wall is labelled
 // once, with the measured length, whichever room is drawn first.
 TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
-    const MetricUnits units(100);
     for (const bool closedFirst : {true, false}) {
         SCOPED_TRACE(closedFirst);
         Site site;
         const auto addEast = [&] {
             // Three walls from (4, 3) round to (4, 0); closed by (4, 0) to (4, 3).
-            Room* east = site.AddRoom(QStringLiteral("East"), 0);
-            east->SetLocation({4.0, 3.0});
-            east->AddWall(4.0, 90.0);
-            east->AddWall(3.0, 180.0);
-            east->AddWall(4.0, 270.0);
+            Room* east = AddWalls(site, QStringLiteral("East"), PlanPoint{4.0, 3.0},
+                                  {{4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
             ASSERT_TRUE(east->IsClosed());
             ASSERT_EQ(east->SystemWalls().size(), 1u);
         };
         const auto addWest = [&] {
-            Room* west = site.AddRoom(QStringLiteral("West"), 0);
-            west->AddWall(3.0, 0.0);
-            west->AddWall(4.0, 90.0);
-            west->AddWall(3.0, 180.0);
-            west->AddWall(4.0, 270.0);
+            AddWalls(site, QStringLiteral("West"), {},
+                     {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
         };
         if (closedFirst) {
             addEast();
@@ -557,21 +558,8 @@ TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
             addWest();
             addEast();
         }
-        DrawingValues values;
-        values.ShowWallLengths = true;
-        values.WallColor = kBlue;
-        values.AddedColor = kGreen;
-        test::RecordingSurface surface;
-        RenderSite(site, surface, {40.0, 0.0, 0.0, 400, 100, 0}, {}, values, &units);
-        int upright = 0;
-        for (const auto& call : surface.Calls(test::Shape::CentredText)) {
-            if (call.text == units.FormatLength(3.0)) {
-                ++upright;
-                EXPECT_EQ(call.state.textColour, kBlue);
-            }
-        }
         // x = 0, the shared wall at x = 4, and x = 8.
-        EXPECT_EQ(upright, 3);
+        EXPECT_EQ(CountTexts(RecordLengths(site), kUnits.FormatLength(3.0), kBlue), 3);
     }
 }
 
@@ -579,28 +567,15 @@ TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
 // from the other side by the closing wall lying on it, still in the wall colour: the length is
 // a measured one.
 TEST(WallLengths, AClosingWallOnAMeasuredOneKeepsTheWallColour) {
-    const MetricUnits units(100);
+    const MetricUnits& units = kUnits;
     Site site;
-    Room* west = site.AddRoom(QStringLiteral("West"), 0);
-    west->AddWall(3.0, 0.0);
-    west->AddWall(4.0, 90.0);
-    west->AddWall(3.0, 180.0);
-    west->AddWall(4.0, 270.0);
+    AddWalls(site, QStringLiteral("West"), {}, {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
     // Half a meter wide, its name filling it; closed by (4, 0) to (4, 3).
-    Room* east = site.AddRoom(QStringLiteral("Passage"), 0);
-    east->SetLocation({4.0, 3.0});
-    east->AddWall(0.5, 90.0);
-    east->AddWall(3.0, 180.0);
-    east->AddWall(0.5, 270.0);
+    Room* east = AddWalls(site, QStringLiteral("Passage"), PlanPoint{4.0, 3.0},
+                          {{0.5, 90.0}, {3.0, 180.0}, {0.5, 270.0}});
     ASSERT_TRUE(east->IsClosed());
-    DrawingValues values;
-    values.ShowWallLengths = true;
-    values.WallColor = kBlue;
-    values.AddedColor = kGreen;
-    test::RecordingSurface surface;
-    const ViewTransform transform{40.0, 0.0, 0.0, 400, 100, 0};
-    RenderSite(site, surface, transform, {}, values, &units);
-    const int shared = transform.ToDevice({4.0, 0.0}).x;
+    const test::RecordingSurface surface = RecordLengths(site);
+    const int shared = kLengthView.ToDevice({4.0, 0.0}).x;
     int besideShared = 0;
     for (const auto& call : surface.Calls(test::Shape::CentredText)) {
         if (call.text == units.FormatLength(3.0)) {
@@ -615,12 +590,9 @@ TEST(WallLengths, AClosingWallOnAMeasuredOneKeepsTheWallColour) {
 // On paper a screen pixel is many device pixels: the start circle and the gap between a wall
 // and its length grow with it, and the box RenderedExtent reports holds all that is drawn.
 TEST(PaperSurface, MarkersGrowAndTheExtentHoldsEverything) {
-    const MetricUnits units(100);
+    const MetricUnits& units = kUnits;
     Site site;
-    Room* room = site.AddRoom(QStringLiteral("Hall"), 0);
-    room->AddWall(3.0, 0.0);
-    room->AddWall(4.0, 90.0);
-    room->AddWall(3.0, 180.0);
+    AddWalls(site, QStringLiteral("Hall"), {}, {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}});
     DrawingValues values;
     values.ShowWallLengths = true;
     const ViewTransform transform{250.0, 0.0, 0.0, 1000, 100, 0};

@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "plantrek-cli: line 3: unknown preference \"units=cubits\""}));
 
 // A typo on a script line, typed or in a command's fields, is reported and changes nothing; a
-// rotation by whole turns changes nothing without a word.
+// rotation by whole turns changes nothing without a word. The typed line's every message is
+// checked in the document's input tests; one stands for them here.
 struct TypoLineCase {
     const char* line;
     const char* message;  // empty for none
@@ -185,14 +186,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
                      "as in 2.5; a comma may only stand between groups of three digits, as in "
                      "1,250."},
-        TypoLineCase{"3 XYZ",
-                     "error: The input \"3 XYZ\" does not represent a valid length and direction. "
-                     "\"XYZ\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
-                     "SW, W or NW) or a bearing from 0 to 360 degrees."},
-        TypoLineCase{"3.5.5 N",
-                     "error: The input \"3.5.5 N\" does not represent a valid length and "
-                     "direction. \"3.5.5\" is not a length. Please enter a number of meters, such "
-                     "as 3.5 or 3.5 m."},
         TypoLineCase{":add-wall 3 NNE",
                      "warning: \"NNE\" is not a direction. Please enter a compass point (N, NE, E, "
                      "SE, S, SW, W or NW) or a bearing from 0 to 360 degrees."},

@@ -67,18 +67,6 @@ INSTANTIATE_TEST_SUITE_P(Levels, ClipRuleTest,
                                            ClipRuleCase{kLevelRoom, true, true, true},
                                            ClipRuleCase{kLevelWall, true, true, false}));
 
-TEST_F(ClipTest, CopyTakesTheWallAtLevel3AndTheRoomAtLevel2) {
-    SelectLevel(kLevelWall);
-    auto item = Doc().Copy();
-    ASSERT_EQ(item->Kind(), ClipKind::Wall);
-    EXPECT_DOUBLE_EQ(item->GetWall()->GetLength(), 4.0);
-    SelectLevel(kLevelRoom);
-    item = Doc().Copy();
-    ASSERT_EQ(item->Kind(), ClipKind::Room);
-    EXPECT_EQ(item->GetRoom()->GetName(), "Room 1");
-    EXPECT_EQ(item->GetRoom()->WallCount(true), 3);
-}
-
 TEST_F(ClipTest, AWallPastedOnAWallTakesEveryValueAndStaysSelected) {
     Wall arc;
     arc.SetPolar(2.0, 45.0);
@@ -103,6 +91,7 @@ TEST_F(ClipTest, AWallPastedOnARoomIsAppended) {
     SelectLevel(kLevelRoom);
     Doc().Paste(*item);
     ASSERT_EQ(room_->WallCount(true), 4);
+    EXPECT_DOUBLE_EQ(room_->GetWall(3, true)->GetLength(), 4.0);
     EXPECT_DOUBLE_EQ(room_->GetWall(3, true)->GetDirection(), 90.0);
     EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
 }
@@ -193,9 +182,7 @@ TEST_F(ClipTest, DeleteRemovesTheSelectedWallOrRoom) {
 }
 
 TEST_F(ClipTest, DeleteRoomActsOnlyOnARoomWithoutASelectedWall) {
-    EXPECT_TRUE(Doc().GetCommandState(command_id::kDeleteRoom).enabled);
     SelectLevel(kLevelWall);
-    EXPECT_TRUE(Doc().GetCommandState(command_id::kDeleteRoom).enabled);
     EXPECT_FALSE(Doc().DeleteCurrentRoom());
     EXPECT_EQ(room_->WallCount(true), 3);
     SelectLevel(kLevelRoom);

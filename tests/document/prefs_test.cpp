@@ -120,6 +120,8 @@ TEST_F(PrefsTest, BooleansAreTrueWhenNotZero) {
     Put("QuickMode", -1);
     Put("ShowNames", 0);
     Put("DragMode", 2);
+    Put("DisplayKeypad", 3);
+    EXPECT_TRUE(ReadKeypadSettings(Store()).display);
     CPrefs prefs = MakePrefs();
     EXPECT_EQ(prefs.GetInputValues().DirectionMode, 1);
     EXPECT_EQ(prefs.GetInputValues().QuickMode, 1);
@@ -204,11 +206,6 @@ TEST_F(PrefsTest, DisplayKeypadIsOneValueForTheApplication) {
     EXPECT_FALSE(keypad.display);
     EXPECT_EQ(keypad.x, -20);
     EXPECT_EQ(keypad.y, 300);
-}
-
-TEST_F(PrefsTest, DisplayKeypadIsReadFromTheStoreTheFirstTime) {
-    Put("DisplayKeypad", 3);
-    EXPECT_TRUE(ReadKeypadSettings(Store()).display);
 }
 
 TEST_F(PrefsTest, RoomSummaryWidths) {

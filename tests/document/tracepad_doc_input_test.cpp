@@ -98,7 +98,7 @@ TEST_F(InputLineTest, AnEntryWithoutADirectionIsAnError) {
 struct TypoCase {
     const char* setting;  // "m" or "f", then the style code
     const char* typed;
-    const char* reason;  // what follows the sentence about the input
+    std::string reason;  // what follows the sentence about the input
 };
 
 class InputTypoTest : public DocTest, public ::testing::WithParamInterface<TypoCase> {};
@@ -117,38 +117,37 @@ TEST_P(InputTypoTest, IsRefusedAndChangesNothing) {
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].text,
               QStringLiteral("The input \"%1\" does not represent a valid length and direction. %2")
-                  .arg(QString::fromUtf8(c.typed), QString::fromUtf8(c.reason)));
+                  .arg(QString::fromUtf8(c.typed), QString::fromStdString(c.reason)));
     EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(Doc().GetCurrentRoom()->WallCount(true), 1);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Doc().UndoHistory().Count(), steps);
 }
 
+const std::string kComma =
+    "\"2,5\" has a comma that does not separate thousands. Decimals take a point, as in 2.5; a "
+    "comma may only stand between groups of three digits, as in 1,250.";
+
+std::string NotADirection(const char* part,
+                          const char* bearing = "a bearing from 0 to 360 degrees.") {
+    return std::string("\"") + part +
+           "\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, W or NW) or " +
+           bearing;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Typos, InputTypoTest,
     ::testing::Values(
-        TypoCase{"m0", "2,5 N",
-                 "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
-                 "as in 2.5; a comma may only stand between groups of three digits, as in 1,250."},
-        TypoCase{"m0", "3 2,5",
-                 "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
-                 "as in 2.5; a comma may only stand between groups of three digits, as in 1,250."},
-        TypoCase{"m0", "3 nne",
-                 "\"nne\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, "
-                 "W or NW) or a bearing from 0 to 360 degrees."},
-        TypoCase{"m0", "3 N45E",
-                 "\"N45E\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
-                 "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m0", "2,5 N", kComma}, TypoCase{"m0", "3 2,5", kComma},
+        TypoCase{"m0", "3 nne", NotADirection("nne")},
+        TypoCase{"m0", "3 N45E", NotADirection("N45E")},
         TypoCase{"m1", "3 45",
-                 "\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, "
-                 "W or NW) or a quadrant bearing: N or S, an angle from 0 to 90 degrees, then E or "
-                 "W, as in N45E."},
+                 NotADirection("45", "a quadrant bearing: N or S, an angle from 0 to 90 degrees, "
+                                     "then E or W, as in N45E.")},
         TypoCase{"m0", "3.5.5 N",
                  "\"3.5.5\" is not a length. Please enter a number of meters, such as 3.5 or "
                  "3.5 m."},
-        TypoCase{"m0", "1e400 N",
-                 "\"e400 N\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
-                 "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        TypoCase{"m0", "1e400 N", NotADirection("e400 N")},
         TypoCase{"f0", "12'6' N",
                  "\"12'6'\" is not a length. Please enter feet and inches, such as 12'6 or 12' "
                  "6\", or inches alone, such as 6\"."}));

@@ -49,9 +49,6 @@ TEST_F(PrefsTest, ValuesAreReadOnFirstUseNotOnCreation) {
     Put("Input", 1);
     Put("WallColor", 0x123456);
     EXPECT_EQ(prefs.GetInputValues().Input, 1);
-    // Once read, a document keeps its copy whatever is stored later.
-    Put("Input", 0);
-    EXPECT_EQ(prefs.GetInputValues().Input, 1);
     EXPECT_EQ(prefs.GetDrawingValues().WallColor, 0x123456u);
 }
 
@@ -172,6 +169,7 @@ TEST_F(PrefsTest, ExportTypeIsReadOnlyWhenItIsText) {
     EXPECT_EQ(MakePrefs().GetExportType(), "gif");
 }
 
+// Once read, a document keeps its copy whatever is stored later.
 TEST_F(PrefsTest, EachDocumentKeepsItsOwnCopyAndTheLastWriteWins) {
     CPrefs first = MakePrefs();
     CPrefs second = MakePrefs();

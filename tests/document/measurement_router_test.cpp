@@ -33,15 +33,19 @@ protected:
     MeterForeground front_;
 };
 
-TEST_F(MeasurementRouterTest, MeasurementsBecomeWallsOfTheSelectedRoom) {
+TEST_F(MeasurementRouterTest, MeasurementsBecomeWallsOfTheSelectedRoomWithoutAnUpperLimit) {
     NewDoc();
     Router().OnMeasurement(0, QStringLiteral("00003000"), 2);   // 3 m, north key
     Router().OnMeasurement(9, QStringLiteral("00130000"), 6);   // 13 ft, east key
-    ASSERT_EQ(Current()->WallCount(true), 2);
+    Router().OnMeasurement(0, QStringLiteral("00250000"), 99);  // 250 m, unknown key: north
+    ASSERT_EQ(Current()->WallCount(true), 3);
     EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetLength(), 3.0);
     EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetDirection(), 0.0);
     EXPECT_NEAR(Current()->GetWall(1, true)->GetLength(), 13 * 0.3048, 1e-12);
     EXPECT_DOUBLE_EQ(Current()->GetWall(1, true)->GetDirection(), 90.0);
+    // No upper limit applies to a meter's reading.
+    EXPECT_DOUBLE_EQ(Current()->GetWall(2, true)->GetLength(), 250.0);
+    EXPECT_DOUBLE_EQ(Current()->GetWall(2, true)->GetDirection(), 0.0);
     EXPECT_TRUE(Doc().IsModified());
 }
 
@@ -56,14 +60,6 @@ TEST_F(MeasurementRouterTest, ShortReadingsAndUnknownUnitsAreDropped) {
     EXPECT_EQ(Current()->WallCount(true), 1);
     EXPECT_EQ(applied, 1);
     EXPECT_TRUE(prompts_.messages.empty());
-}
-
-TEST_F(MeasurementRouterTest, UnknownKeyGivesNorthAndNoUpperLimitApplies) {
-    NewDoc();
-    Router().OnMeasurement(0, QStringLiteral("00250000"), 99);  // 250 m
-    ASSERT_EQ(Current()->WallCount(true), 1);
-    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetLength(), 250.0);
-    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetDirection(), 0.0);
 }
 
 TEST_F(MeasurementRouterTest, EnterAndUndoActOnTheDocument) {

@@ -49,9 +49,6 @@ TEST_F(PrefsTest, ValuesAreReadOnFirstUseNotOnCreation) {
     Put("Input", 1);
     Put("WallColor", 0x123456);
     EXPECT_EQ(prefs.GetInputValues().Input, 1);
-    // Once read, a document keeps its copy whatever is stored later.
-    Put("Input", 0);
-    EXPECT_EQ(prefs.GetInputValues().Input, 1);
     EXPECT_EQ(prefs.GetDrawingValues().WallColor, 0x123456u);
 }
 
@@ -120,6 +117,8 @@ TEST_F(PrefsTest, BooleansAreTrueWhenNotZero) {
     Put("QuickMode", -1);
     Put("ShowNames", 0);
     Put("DragMode", 2);
+    Put("DisplayKeypad", 3);
+    EXPECT_TRUE(ReadKeypadSettings(Store()).display);
     CPrefs prefs = MakePrefs();
     EXPECT_EQ(prefs.GetInputValues().DirectionMode, 1);
     EXPECT_EQ(prefs.GetInputValues().QuickMode, 1);
@@ -170,6 +169,7 @@ TEST_F(PrefsTest, ExportTypeIsReadOnlyWhenItIsText) {
     EXPECT_EQ(MakePrefs().GetExportType(), "gif");
 }
 
+// Once read, a document keeps its copy whatever is stored later.
 TEST_F(PrefsTest, EachDocumentKeepsItsOwnCopyAndTheLastWriteWins) {
     CPrefs first = MakePrefs();
     CPrefs second = MakePrefs();
@@ -204,11 +204,6 @@ TEST_F(PrefsTest, DisplayKeypadIsOneValueForTheApplication) {
     EXPECT_FALSE(keypad.display);
     EXPECT_EQ(keypad.x, -20);
     EXPECT_EQ(keypad.y, 300);
-}
-
-TEST_F(PrefsTest, DisplayKeypadIsReadFromTheStoreTheFirstTime) {
-    Put("DisplayKeypad", 3);
-    EXPECT_TRUE(ReadKeypadSettings(Store()).display);
 }
 
 TEST_F(PrefsTest, RoomSummaryWidths) {

@@ -60,24 +60,22 @@ TEST_P(ClipRuleTest, CopyAndPasteAreOfferedByLevel) {
     const auto room = CClipItem::OfRoom(*room_);
     EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, wall.get()).enabled, rule.pasteWall);
     EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, room.get()).enabled, rule.pasteRoom);
+    // What may not be pasted here is not.
+    for (const auto* item : {rule.pasteWall ? nullptr : wall.get(),
+                             rule.pasteRoom ? nullptr : room.get()}) {
+        if (item != nullptr) {
+            const int pushes = Pushes();
+            Doc().Paste(*item);
+            EXPECT_EQ(Pushes(), pushes);
+            EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ClipRuleTest,
                          ::testing::Values(ClipRuleCase{kLevelStartPoint, false, false, true},
                                            ClipRuleCase{kLevelRoom, true, true, true},
                                            ClipRuleCase{kLevelWall, true, true, false}));
-
-TEST_F(ClipTest, CopyTakesTheWallAtLevel3AndTheRoomAtLevel2) {
-    SelectLevel(kLevelWall);
-    auto item = Doc().Copy();
-    ASSERT_EQ(item->Kind(), ClipKind::Wall);
-    EXPECT_DOUBLE_EQ(item->GetWall()->GetLength(), 4.0);
-    SelectLevel(kLevelRoom);
-    item = Doc().Copy();
-    ASSERT_EQ(item->Kind(), ClipKind::Room);
-    EXPECT_EQ(item->GetRoom()->GetName(), "Room 1");
-    EXPECT_EQ(item->GetRoom()->WallCount(true), 3);
-}
 
 TEST_F(ClipTest, AWallPastedOnAWallTakesEveryValueAndStaysSelected) {
     Wall arc;
@@ -103,6 +101,7 @@ TEST_F(ClipTest, AWallPastedOnARoomIsAppended) {
     SelectLevel(kLevelRoom);
     Doc().Paste(*item);
     ASSERT_EQ(room_->WallCount(true), 4);
+    EXPECT_DOUBLE_EQ(room_->GetWall(3, true)->GetLength(), 4.0);
     EXPECT_DOUBLE_EQ(room_->GetWall(3, true)->GetDirection(), 90.0);
     EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
 }
@@ -161,21 +160,6 @@ TEST_F(ClipTest, ARoomFromAnotherSiteKeepsItsNameButNotAMaterialThisSiteLacks) {
     EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
 }
 
-TEST_F(ClipTest, OtherCombinationsDoNothing) {
-    const auto wall = CClipItem::OfWall(*room_->GetWall(0, true));
-    const auto room = CClipItem::OfRoom(*room_);
-    SelectLevel(kLevelStartPoint);
-    int pushes = Pushes();
-    Doc().Paste(*wall);
-    EXPECT_EQ(Pushes(), pushes);
-    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
-    SelectLevel(kLevelWall);
-    pushes = Pushes();
-    Doc().Paste(*room);
-    EXPECT_EQ(Pushes(), pushes);
-    EXPECT_EQ(Doc().GetSite()->RoomCount(), 1);
-}
-
 TEST_F(ClipTest, DeleteRemovesTheSelectedWallOrRoom) {
     SelectLevel(kLevelWall);
     Doc().Delete();
@@ -193,9 +177,7 @@ TEST_F(ClipTest, DeleteRemovesTheSelectedWallOrRoom) {
 }
 
 TEST_F(ClipTest, DeleteRoomActsOnlyOnARoomWithoutASelectedWall) {
-    EXPECT_TRUE(Doc().GetCommandState(command_id::kDeleteRoom).enabled);
     SelectLevel(kLevelWall);
-    EXPECT_TRUE(Doc().GetCommandState(command_id::kDeleteRoom).enabled);
     EXPECT_FALSE(Doc().DeleteCurrentRoom());
     EXPECT_EQ(room_->WallCount(true), 3);
     SelectLevel(kLevelRoom);

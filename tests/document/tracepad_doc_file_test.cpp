@@ -149,17 +149,5 @@ TEST_F(DocFileTest, AFileThatDoesNotOpenLeavesANewDocument) {
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
 }
 
-TEST_F(DocFileTest, AFileThatIsNoSiteDoesNotOpen) {
-    const QString path = FilePath("noise.tcd");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<tcdisto><site><room name=\"A\"><wall x=\"1\"");
-    file.close();
-    NewDoc();
-    EXPECT_FALSE(Doc().OnOpenDocument(path));
-    EXPECT_EQ(Doc().GetSite()->FindRoomByName("A"), nullptr);
-    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 1");
-}
-
 }  // namespace
 }  // namespace plantrek::test

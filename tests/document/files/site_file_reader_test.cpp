@@ -18,19 +18,19 @@ class SiteFileReaderTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
-    // Loads the bytes into a new site named "Site"; the result tells whether it opened.
-    bool Load(const QByteArray& bytes, Site& site) {
+    // Loads the bytes into a new site named "Site".
+    SiteFileResult Load(const QByteArray& bytes, Site& site) {
         const QString path = dir_.filePath(QStringLiteral("in.tcd"));
         EXPECT_TRUE(WriteBytes(path, bytes));
         site.SetName(QStringLiteral("Site"));
         const SiteFileResult result = LoadSiteFile(path, site);
         EXPECT_EQ(result.ok, result.errorText.isEmpty()) << result.errorText.toStdString();
-        return result.ok;
+        return result;
     }
 
     Site LoadSite(const QString& siteChildren, const QString& materials = QString()) {
         Site site;
-        EXPECT_TRUE(Load(SiteDocument(siteChildren, materials), site));
+        EXPECT_TRUE(Load(SiteDocument(siteChildren, materials), site).ok);
         return site;
     }
 
@@ -205,10 +205,7 @@ TEST_F(SiteFileReaderTest, ANoteWhoseAudioCannotBeStoredFailsTheOpen) {
     const QByteArray previous = qgetenv("TMPDIR");
     qputenv("TMPDIR", QFile::encodeName(dir_.filePath(QStringLiteral("no such folder"))));
     Site site;
-    const QString path = dir_.filePath(QStringLiteral("note.tcd"));
-    ASSERT_TRUE(WriteBytes(path, document));
-    site.SetName(QStringLiteral("Site"));
-    const SiteFileResult result = LoadSiteFile(path, site);
+    const SiteFileResult result = Load(document, site);
     if (previous.isNull()) {
         qunsetenv("TMPDIR");
     } else {
@@ -364,7 +361,7 @@ TEST_F(SiteFileReaderTest, AFileThatFailsLeavesANewEmptySite) {
     };
     for (const auto& c : cases) {
         Site site;
-        EXPECT_FALSE(Load(c.bytes, site)) << c.label;
+        EXPECT_FALSE(Load(c.bytes, site).ok) << c.label;
         ExpectNewEmptySite(site);
     }
     Site site;

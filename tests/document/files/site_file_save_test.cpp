@@ -180,56 +180,53 @@ ChildSave SaveInChild(const std::function<void()>& prepare, const Site& site, co
     return outcome;
 }
 
-TEST_F(SiteFileSaveTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
-    const QString folder = Folder(QStringLiteral("locked"));
-    const QString path = QDir(folder).filePath(QStringLiteral("site.tcd"));
-    const QByteArray old("the old file");
-    ASSERT_TRUE(WriteBytes(path, old));
-    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
-
-    // The superuser writes anywhere, so the child gives that up first.
-    const ChildSave save = SaveInChild(
-        [] {
-            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+// A save that fails reports the system's reason and keeps the old file, with no temporary file
+// left. A file-size limit stands in for a full disk, at the first block of a small site or in
+// the middle of a large one's; the superuser writes anywhere, so for the read-only folder the
+// child gives that up first.
+TEST_F(SiteFileSaveTest, AFailedSaveKeepsTheOldFile) {
+    const auto sizeLimit = [](rlim_t bytes) {
+        return [bytes] {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{bytes, bytes};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
                 _exit(4);
             }
-        },
-        GoldenSite(), path);
-
-    chmod(QFile::encodeName(folder).constData(), 0755);
-    ASSERT_TRUE(save.exited);
-    EXPECT_FALSE(save.ok);
-    EXPECT_EQ(save.errorText, SystemReason(EACCES));
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
-}
-
-// A file-size limit stands in for a full disk: writes past it fail with the system's reason,
-// at the first block of a small site or in the middle of a large one's.
-TEST_F(SiteFileSaveTest, SaveThatRunsOutOfSpaceFailsAndKeepsTheOldFile) {
-    const std::pair<rlim_t, Site> cases[] = {{8192, SurveyedSite()}, {100 * 1024, ManyRooms()}};
-    for (const auto& [bytes, site] : cases) {
-        const QString folder = Folder(QStringLiteral("full%1").arg(bytes));
+        };
+    };
+    const struct {
+        const char* label;
+        bool readOnly;
+        std::function<void()> prepare;
+        Site site;
+        int error;
+    } cases[] = {
+        {"read-only folder", true,
+         [] {
+             if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+                 _exit(4);
+             }
+         },
+         GoldenSite(), EACCES},
+        {"full at the first block", false, sizeLimit(8192), SurveyedSite(), EFBIG},
+        {"full in the middle", false, sizeLimit(100 * 1024), ManyRooms(), EFBIG},
+    };
+    const QByteArray old = ReadBytes(TestDataPath(QStringLiteral("site_files/golden.tcd")));
+    ASSERT_FALSE(old.isEmpty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString folder = Folder(QString::fromLatin1(c.label));
         const QString path = QDir(folder).filePath(QStringLiteral("site.tcd"));
-        const QByteArray old = ReadBytes(TestDataPath(QStringLiteral("site_files/golden.tcd")));
-        ASSERT_FALSE(old.isEmpty());
         ASSERT_TRUE(WriteBytes(path, old));
-
-        const rlim_t limitBytes = bytes;
-        const ChildSave save = SaveInChild(
-            [limitBytes] {
-                signal(SIGXFSZ, SIG_IGN);
-                const rlimit limit{limitBytes, limitBytes};
-                if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-                    _exit(4);
-                }
-            },
-            site, path);
-
-        ASSERT_TRUE(save.exited) << bytes;
-        EXPECT_FALSE(save.ok) << bytes;
-        EXPECT_EQ(save.errorText, SystemReason(EFBIG)) << bytes;
-        EXPECT_EQ(ReadBytes(path), old) << bytes;
+        if (c.readOnly) {
+            ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+        }
+        const ChildSave save = SaveInChild(c.prepare, c.site, path);
+        chmod(QFile::encodeName(folder).constData(), 0755);
+        ASSERT_TRUE(save.exited);
+        EXPECT_FALSE(save.ok);
+        EXPECT_EQ(save.errorText, SystemReason(c.error));
+        EXPECT_EQ(ReadBytes(path), old);
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"site.tcd"});
     }
 }

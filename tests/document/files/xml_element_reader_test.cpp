@@ -1,7 +1,6 @@
 #include "document/files/xml_element_reader.h"
 #include "document/files/qstring_printer.h"
 #include "document/files/site_file_test_support.h"
-#include "document/files/xml_writer.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -124,35 +123,6 @@ TEST_F(XmlReaderTest, EventsBeforeAnErrorHaveBeenDelivered) {
     EXPECT_FALSE(Parse("<r><a>x</a><b>"));
     const Log expected{"start a", "end a [x]", "start b"};
     EXPECT_EQ(log_, expected);
-}
-
-TEST_F(XmlReaderTest, WrittenFileReadsBackExactly) {
-    const QString tricky = QString::fromUtf16(u"Tom's \"den\" & <hall> \u00e9\U0001F600 \t end");
-    const QString path = dir_.filePath("written.xml");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        CXmlWriter writer(file);
-        XmlAttributeMap attributes;
-        attributes.Set("name", XmlQuote(XmlEscape(tricky)));
-        attributes.Set("n", XmlQuote("-12"));
-        writer.BeginDocument();
-        writer.StartElement("root", false);
-        writer.StartElement("a", attributes, true);
-        writer.StartElement("b", false);
-        writer.Text("payload");
-        writer.EndElement("b");
-        writer.EndElement("root");
-        ASSERT_TRUE(writer.Finish());
-    }
-    CXmlElementReader reader(path);
-    reader.Register("a", std::make_unique<RecordingHandler>(log_));
-    reader.Register("b", std::make_unique<RecordingHandler>(log_));
-    ASSERT_TRUE(reader.Parse()) << reader.ErrorString().toStdString();
-    // The TAB was written as a reference: a raw one would come back as a space.
-    ASSERT_EQ(log_.size(), 4u);
-    EXPECT_EQ(log_[0], "start a n=-12 name=" + tricky);
-    EXPECT_EQ(log_[3], "end b [\n\t\t\tpayload\t]");
 }
 
 TEST_F(XmlReaderTest, ReadsUtf16AndUtf8WithOrWithoutAMark) {

@@ -26,39 +26,6 @@ protected:
     CXmlWriter writer_{buffer_};
 };
 
-TEST_F(XmlWriterTest, DocumentIsByteExact) {
-    XmlAttributeMap root;
-    root.Set("name", XmlQuote(XmlEscape("plan.tcd")));
-    root.Set("version", XmlQuote("1.1"));
-    XmlAttributeMap wall;
-    wall.Set("type", XmlQuote("user"));
-    wall.Set("x", XmlQuote("1.500000"));
-    wall.Set("y", XmlQuote("-0.250000"));
-
-    EXPECT_TRUE(writer_.BeginDocument());
-    EXPECT_TRUE(writer_.StartElement("tcdisto", root, false));
-    EXPECT_TRUE(writer_.StartElement("room", false));
-    EXPECT_TRUE(writer_.StartElement("wall", wall, true));
-    EXPECT_TRUE(writer_.StartElement("annotation", false));
-    EXPECT_TRUE(writer_.Text("QUJD"));
-    EXPECT_TRUE(writer_.EndElement("annotation"));
-    EXPECT_TRUE(writer_.EndElement("room"));
-    EXPECT_TRUE(writer_.EndElement("tcdisto"));
-    EXPECT_TRUE(writer_.Finish());
-
-    const QString expected =
-        "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
-        "<tcdisto name=\"plan.tcd\" version=\"1.1\">\n"
-        "\t<room>\n"
-        "\t\t<wall x=\"1.500000\" y=\"-0.250000\" type=\"user\"/>\n"
-        "\t\t<annotation>\n"
-        "\t\t\t\tQUJD\t\t</annotation>\n"
-        "\t</room>\n"
-        "</tcdisto>\n";
-    EXPECT_EQ(Bytes(), QByteArray("\xFF\xFE", 2) + Utf16Le(expected));
-    EXPECT_TRUE(writer_.Indentation().isEmpty());
-}
-
 TEST_F(XmlWriterTest, NonAsciiTextIsWrittenAsRawCodeUnits) {
     // An e with acute accent, a character outside the basic plane and a lone surrogate.
     const QString text = QString::fromUtf16(u"\u00e9\U0001F600") + QChar(0xD800);

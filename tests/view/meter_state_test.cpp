@@ -42,6 +42,7 @@ TEST_F(FrameTest, LostMeterIsShownAskedAboutOnceAndReconnectKeepsTheReadings) {
     QAction* reconnect = frame->Router().Action(command_id::kReconnectDisto);
     ASSERT_NE(reconnect, nullptr);
     reconnect->trigger();
+    EXPECT_NE(frame->Meter().SearchDialog(), nullptr);
     EXPECT_EQ(indicator->text(), QStringLiteral("Meter: searching..."));
     EXPECT_FALSE(reconnect->isEnabled());
     ASSERT_TRUE(finished.wait(20000));

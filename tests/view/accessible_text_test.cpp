@@ -234,14 +234,8 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
                                                      RoomSummaryWidths{});
         },
         [&] { return std::make_unique<CPrefsDlg>(preferences, doc, prompts); },
-        [&] {
-            return std::make_unique<AnnotationDialog>(
-                notes, audio, [] {}, nullptr);
-        },
-        [&] {
-            return std::make_unique<RecordingDialog>(
-                space, [] { return false; }, nullptr);
-        },
+        [&] { return std::make_unique<AnnotationDialog>(notes, audio, [] {}, nullptr); },
+        [&] { return std::make_unique<RecordingDialog>(space, [] { return false; }, nullptr); },
         [] { return std::make_unique<RenameAnnotationDialog>(QStringLiteral("Kitchen"), nullptr); },
     };
     for (const auto& open : dialogs) {

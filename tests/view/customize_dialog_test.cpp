@@ -69,6 +69,8 @@ TEST_F(FrameTest, CustomizeHidesButtonsAndToolbarsWhateverTheirTitles) {
     main = frame->findChild<QToolBar*>(QStringLiteral("Main"));
     EXPECT_FALSE(main->actions().contains(frame->Router().Action(kEditCut)));
     EXPECT_FALSE(frame->findChild<QToolBar*>(QStringLiteral("Tools"))->isVisible());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(main->actions().contains(frame->Router().Action(kEditCopy)));
     CustomizeDialog dialog(frame->ToolBars(), frame->Router(), frame.get());
     QTreeWidgetItem* cutItem =
         ButtonItem(dialog.Tree(), frame->Router().Action(kEditCut)->toolTip());

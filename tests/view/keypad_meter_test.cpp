@@ -3,7 +3,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "device/simulated_meter.h"
 #include "document/measurement_router.h"
 #include "frame_fixture.h"
 #include "view/keypad.h"
@@ -60,28 +59,7 @@ TEST_F(FrameTest, KeypadEntriesAndUnitsFollowTheActiveDocument) {
     EXPECT_EQ(frame->Keypad().UnitMode(), 1);
 }
 
-TEST_F(FrameTest, MeterReadingsReachTheActiveDocument) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
-    meter.setTypeNumber(500000);
-    qputenv("PLANTREK_SERIAL_PORTS", meter.devicePath().toUtf8());
-    frame->NewDocument();
-
-    QSignalSpy finished(&frame->Meter(), &MeterConnection::searchFinished);
-    frame->Meter().SetSearchRange(1, 1);
-    frame->Meter().Reconnect();
-    EXPECT_NE(frame->Meter().SearchDialog(), nullptr);
-    ASSERT_TRUE(finished.wait(20000));
-    qunsetenv("PLANTREK_SERIAL_PORTS");
-    ASSERT_EQ(finished[0][0].toInt(), 1);
-    EXPECT_TRUE(prompts.messages.empty());
-
-    QSignalSpy applied(&frame->Measurements(), &MeasurementRouter::measurementApplied);
-    meter.send(meter::Line({meter::Distance("00002000"), meter::Key(2)}));
-    ASSERT_TRUE(applied.wait(10000));
-    EXPECT_EQ(WallCount(), 1);
-}
-
+// A meter found through the window and its readings reaching the document: meter_state_test.
 TEST_F(FrameTest, ReadingsWhileAModalDialogIsInFrontAreDropped) {
     frame->NewDocument();
     QDialog dialog(frame.get());

@@ -42,6 +42,7 @@ TEST_F(FrameTest, LostMeterIsShownAskedAboutOnceAndReconnectKeepsTheReadings) {
     QAction* reconnect = frame->Router().Action(command_id::kReconnectDisto);
     ASSERT_NE(reconnect, nullptr);
     reconnect->trigger();
+    EXPECT_NE(frame->Meter().SearchDialog(), nullptr);
     EXPECT_EQ(indicator->text(), QStringLiteral("Meter: searching..."));
     EXPECT_FALSE(reconnect->isEnabled());
     ASSERT_TRUE(finished.wait(20000));
@@ -78,22 +79,11 @@ TEST_F(FrameTest, LostMeterIsShownAskedAboutOnceAndReconnectKeepsTheReadings) {
 }
 
 // Prompts that decline every question.
-class DecliningPrompts : public WindowPrompts {
-public:
-    void ShowMessage(const QString& text, MessageIcon) override { messages.append(text); }
+struct DecliningPrompts : RecordingWindowPrompts {
     bool AskYesNo(const QString& text) override {
-        questions.append(text);
+        questions.push_back(text);
         return false;
     }
-    void ShowCaptioned(const QString&, const QString& text, MessageIcon) override {
-        messages.append(text);
-    }
-    SaveAnswer AskYesNoCancel(const QString& text) override {
-        questions.append(text);
-        return SaveAnswer::No;
-    }
-    QStringList messages;
-    QStringList questions;
 };
 
 TEST(MeterConnection, DecliningStaysLostWithoutAskingAgainUntilReconnected) {
@@ -129,7 +119,7 @@ TEST(MeterConnection, DecliningStaysLostWithoutAskingAgainUntilReconnected) {
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_EQ(connection.State(), MeterState::Connected);
     EXPECT_EQ(connection.PortName(), back.devicePath());
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(prompts.questions.size(), 1);
 }
 

@@ -246,29 +246,24 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     EXPECT_EQ(widths.perimeter, 80);
 }
 
-TEST(AboutDialog, ShowsTheVersionLineAndTheBuildFromTheProgramsVersion) {
+// The version and build, and the GPL's notices for an interactive program: the licence, where
+// to read it, no warranty.
+TEST(AboutDialog, ShowsTheVersionTheBuildAndTheLicenceNotices) {
     CAboutDlg dialog;
     QStringList texts;
+    QString shown;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
         texts.append(label->text());
+        shown += label->text().simplified() + u' ';
     }
     EXPECT_TRUE(texts.contains(QStringLiteral("Plantrek Version 1.1")));
     EXPECT_TRUE(texts.contains(QStringLiteral("Build:")));
     EXPECT_TRUE(texts.contains(AboutBuildText()));
     EXPECT_TRUE(AboutBuildText().startsWith(u'(') && AboutBuildText().endsWith(u')'));
-}
-
-// The GPL's notices for an interactive program: the licence, where to read it, no warranty.
-TEST(AboutDialog, NamesTheLicenceWhereToReadItAndNoWarranty) {
-    CAboutDlg dialog;
-    QString shown;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        shown += label->text().simplified() + u' ';
+    for (const char* notice : {"GNU General Public License, version 3 or later", "LICENSE",
+                               "no warranty"}) {
+        EXPECT_TRUE(shown.contains(QLatin1String(notice))) << shown.toStdString();
     }
-    EXPECT_TRUE(shown.contains(QStringLiteral("GNU General Public License, version 3 or later")))
-        << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QStringLiteral("LICENSE"))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QStringLiteral("no warranty"))) << shown.toStdString();
 }
 
 }  // namespace

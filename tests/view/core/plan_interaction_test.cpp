@@ -7,7 +7,6 @@
 #include "document/doc_test_support.h"
 #include "model/room.h"
 #include "model/site.h"
-#include "resources/command_ids.h"
 #include "view/core/plan_interaction.h"
 
 namespace plantrek {
@@ -145,33 +144,8 @@ TEST_F(PlanInteractionTest, TheSitesStartPointIsDraggedOntoACorner) {
     EXPECT_AT(Doc().GetSite()->GetStartPoint(), -3, 5);
 }
 
-TEST_F(PlanInteractionTest, TheSnapCommandReachesTheNearestCornerHoweverFar) {
-    Doc().SelectRoom(D());
-    Changed();
-    ASSERT_TRUE(Mouse().SnapSelection());
-    EXPECT_AT(DStart(), 0, 4);
-}
-
-struct DoubleClickCase {
-    const char* what;
-    PlanPoint at;
-    int command;
-};
-
-TEST_F(PlanInteractionTest, ADoubleClickAsksForTheSelectionsEditor) {
-    const DoubleClickCase cases[] = {
-        {"room", {-2, 6}, command_id::kRoomProperties},
-        {"wall", {2, 0}, command_id::kEditWall},
-        {"site's start point", {-8, -8}, command_id::kMoveStartPoint},
-    };
-    for (const DoubleClickCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(Mouse().Press(c.at, kReach));
-        EXPECT_FALSE(Mouse().Release(c.at, kReach));
-        EXPECT_EQ(Mouse().DoubleClickCommand(), c.command);
-    }
-    EXPECT_FALSE(Doc().IsModified());
-}
+// The snap command and what a double click asks for are checked through the view, with the
+// same rooms (tracepad_view_test).
 
 }  // namespace
 }  // namespace plantrek

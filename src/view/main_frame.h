@@ -21,15 +21,15 @@
 
 class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 
-// The main window: menus and toolbars built through one command router, the documents in child
-// windows, the input line, the keypad, the status bar with the selection pane, the kept clip
-// item and the meter.
+// The main window, assembled from its parts: menus and toolbars built through one command
+// router, the documents in child windows, the input line, the keypad, the status bar with the
+// selection pane, the kept clip item and the meter. What the parts do lives in their own
+// classes; the frame's commands are bound in handlers/frame_bindings.
 namespace plantrek {
 
-class AnnotationList;
 class CClipItem;
+class ChildWindows;
 class CKeypadDlg;
 class FrameAudio;
 class FreeSpaceSource;
@@ -45,6 +45,7 @@ class MeterConnection;
 class WindowPrompts;
 class PrintDialogs;
 class PrintExportSession;
+class StatusBarPanes;
 class ToolBarLayout;
 
 // What the frame needs from outside: where boxes and file dialogs go, where settings and the
@@ -86,7 +87,7 @@ public:
     CommandRouter& Router() { return *router_; }
     InputLine& Input() { return *input_; }
     CKeypadDlg& Keypad() { return *keypad_; }
-    QLabel& SelectionPane() { return *selectionPane_; }
+    QLabel& SelectionPane();
     QMdiArea& MdiArea() { return *mdi_; }
     MeasurementRouter& Measurements() { return *measurements_; }
     MeterConnection& Meter() { return *meter_; }
@@ -107,32 +108,16 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // Tab and Shift+Tab walk the frame's controls and the active site's window only.
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void RegisterCommands();
+    // The rule answers and what the frame's commands do live with the handlers.
+    friend void BindFrameCommands(CTracepadMainFrame& frame);
+
     void BuildMenus();
-    void AddWindowSwitching();
     void BuildToolBars();
-    void BuildStatusBar();
-    void RestoreLayout();
-    void SaveLayout();
-    CTracepadChildFrame* AddChild(std::shared_ptr<CTracepadDoc> doc);
-    // Window > New Window: another window on the active document, with a view of its own.
-    CTracepadChildFrame* NewWindow();
-    void OnChildActivated(QMdiSubWindow* window);
-    void OnDocumentChanged();
     void UpdateFrame();
-    void SubmitInput();
-    void EnterText(const QString& text);
-    // Typed or keypad input with no site to take it: the status bar says why nothing happened.
-    void ReportNoSite(const QString& text);
-    void RefreshRecentActions();
-    void RefreshWindowMenu();
-    void ShowHelp();
-    void ShowAnnotations(AnnotationList& list, std::function<void()> modified);
 
     FrameServices services_;
     CommandRouter* router_;
@@ -142,9 +127,8 @@ private:
     QMdiArea* mdi_;
     InputLine* input_ = nullptr;
     CKeypadDlg* keypad_ = nullptr;
-    QLabel* selectionPane_ = nullptr;
-    QMenu* windowMenu_ = nullptr;
-    QList<QAction*> windowListActions_;
+    StatusBarPanes* statusPanes_ = nullptr;
+    ChildWindows* windows_ = nullptr;
     CClipHolder clip_;  // the one kept item of Cut, Copy and Paste
     std::unique_ptr<DocumentManager> documents_;
     std::unique_ptr<MeasurementRouter> measurements_;

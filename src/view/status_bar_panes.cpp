@@ -1,0 +1,36 @@
+#include "view/status_bar_panes.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QStatusBar>
+
+#include "view/commands/command_router.h"
+#include "view/core/selection_text.h"
+#include "view/meter_connection.h"
+#include "view/meter_indicator.h"
+
+namespace plantrek {
+
+StatusBarPanes::StatusBarPanes(QStatusBar& bar, MeterConnection& meter, CommandRouter& router)
+    : QObject(&bar), bar_(bar), selection_(new QLabel(&bar)) {
+    selection_->setObjectName(QStringLiteral("SelectionPane"));
+    // No accessible name: a label's name hides its text, and screen readers must hear what is
+    // selected ("Selected: ...") and be told when it changes.
+    bar_.addPermanentWidget(selection_);
+    bar_.installEventFilter(this);
+    bar_.addPermanentWidget(new MeterIndicator(meter, &bar));
+    connect(&meter, &MeterConnection::stateChanged, &router, &CommandRouter::Refresh);
+}
+
+void StatusBarPanes::ShowSelection(const CTracepadDoc* active) {
+    selection_->setText(active != nullptr ? SelectionText(*active) : QString());
+}
+
+bool StatusBarPanes::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &bar_ && event->type() == QEvent::Resize) {
+        selection_->setFixedWidth(bar_.width() / 4);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace plantrek

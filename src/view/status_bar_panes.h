@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+class QLabel;
+class QStatusBar;
+
+// The status bar's permanent panes: what is selected in the active site, a quarter of the bar
+// wide, and the meter's state. Reconnect is enabled again once a meter search has ended.
+namespace plantrek {
+
+class CommandRouter;
+class CTracepadDoc;
+class MeterConnection;
+
+class StatusBarPanes : public QObject {
+    Q_OBJECT
+public:
+    StatusBarPanes(QStatusBar& bar, MeterConnection& meter, CommandRouter& router);
+
+    QLabel& Selection() { return *selection_; }
+    // "Selected: ..." for the active site; empty with none.
+    void ShowSelection(const CTracepadDoc* active);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QStatusBar& bar_;
+    QLabel* selection_;
+};
+
+}  // namespace plantrek

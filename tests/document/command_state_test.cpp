@@ -65,8 +65,7 @@ const StateCase kCases[] = {
 class CommandStateTest : public DocTest, public ::testing::WithParamInterface<StateCase> {
 protected:
     void Prepare(Selection selection) {
-        UseMeters();
-        NewDoc();
+        NewDocInMeters();
         switch (selection) {
             case Selection::StartPoint:
                 Type({""});
@@ -115,8 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Selections, CommandStateTest, ::testing::ValuesIn(kCase
 class CloseCommandTest : public DocTest {};
 
 TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E", ""});
     int redraws = 0;
     QObject::connect(&Doc(), &CTracepadDoc::changed, [&redraws] { ++redraws; });
@@ -134,8 +132,7 @@ TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
 }
 
 TEST_F(CloseCommandTest, WithARoomSelectedItsOwnRuleChangesAndIsShown) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::Angled));
     EXPECT_EQ(Doc().GetCurrentRoom()->GetCloseRule(), CloseRule::Angled);
@@ -148,8 +145,7 @@ TEST_F(CloseCommandTest, WithARoomSelectedItsOwnRuleChangesAndIsShown) {
 }
 
 TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
@@ -161,8 +157,7 @@ TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
 }
 
 TEST_F(CloseCommandTest, AnnotationCommandsWaitWhileANoteIsPlaying) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     AudioActivity::SetPlaying(true);
     EXPECT_FALSE(Doc().GetCommandState(kEditSiteAnnotation).enabled);

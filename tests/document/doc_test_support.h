@@ -102,6 +102,10 @@ protected:
         return *doc_;
     }
     void UseMeters() { PutSetting(QStringLiteral("Input"), 1); }
+    CTracepadDoc& NewDocInMeters() {
+        UseMeters();
+        return NewDoc();
+    }
 
     // Types each entry on the input line.
     void Type(std::initializer_list<const char*> entries) {

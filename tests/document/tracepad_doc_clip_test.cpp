@@ -13,8 +13,7 @@ protected:
     // Room 1: N 3, E 4, S 3 (closed by a system wall), selected; start point at (5, 5).
     void SetUp() override {
         DocTest::SetUp();
-        UseMeters();
-        NewDoc();
+        NewDocInMeters();
         Type({"3 N", "4 E", "3 S"});
         room_ = Doc().GetCurrentRoom();
     }
@@ -61,8 +60,8 @@ TEST_P(ClipRuleTest, CopyAndPasteAreOfferedByLevel) {
     EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, wall.get()).enabled, rule.pasteWall);
     EXPECT_EQ(Doc().GetCommandState(command_id::kEditPaste, room.get()).enabled, rule.pasteRoom);
     // What may not be pasted here is not.
-    for (const auto* item : {rule.pasteWall ? nullptr : wall.get(),
-                             rule.pasteRoom ? nullptr : room.get()}) {
+    for (const auto* item :
+         {rule.pasteWall ? nullptr : wall.get(), rule.pasteRoom ? nullptr : room.get()}) {
         if (item != nullptr) {
             const int pushes = Pushes();
             Doc().Paste(*item);

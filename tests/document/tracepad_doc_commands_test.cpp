@@ -137,12 +137,6 @@ TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
                 ::testing::StartsWith("Could not calculate a point"));
     EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
     EXPECT_EQ(Doc().GetSelectionLevel(), kLevelWall);
-
-    ASSERT_TRUE(Doc().AngleCurrentWall(4.0));
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
-    const auto [start, end] = room->GetWallEnds(1);
-    EXPECT_NEAR(Distance(room->GetStartPoint(), end), 4.0, 1e-6);
-    EXPECT_NEAR(Distance(start, end), 3.0, 1e-6);
 }
 
 TEST_F(CommandTest, ReplaceWallActsOnlyOnAClosedRoom) {

@@ -42,8 +42,7 @@ TEST_F(ViewSettingsTest, AToggleInOneDocumentIsSeenByEveryOtherAndStored) {
 }
 
 TEST_F(ViewSettingsTest, UndoLeavesTheViewSettingsAsTheyAre) {
-    UseMeters();
-    NewDoc();
+    NewDocInMeters();
     Type({"3 N", "4 E"});
     Doc().ToggleWallLengths();
     ASSERT_TRUE(Doc().Undo());

@@ -9,17 +9,16 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <utility>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "model/room.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek {
 namespace {
@@ -84,10 +83,9 @@ protected:
 };
 
 TEST_F(SiteFileSaveTest, SaveOpenSaveGivesTheSameBytes) {
-    const std::pair<const char*, Site> cases[] = {{"small", GoldenSite()},
-                                                  {"surveyed", SurveyedSite()},
-                                                  {"large", ManyRooms()},
-                                                  {"new", Site()}};
+    // The small site's file is checked byte for byte by the writer's and the next test.
+    const std::pair<const char*, Site> cases[] = {
+        {"surveyed", SurveyedSite()}, {"large", ManyRooms()}, {"new", Site()}};
     for (const auto& [label, site] : cases) {
         const QString first = QDir(Folder(QStringLiteral("first"))).filePath("site.tcd");
         const QString second = QDir(Folder(QStringLiteral("second"))).filePath("site.tcd");
@@ -187,9 +185,7 @@ ChildSave SaveInChild(const std::function<void()>& prepare, const Site& site, co
 TEST_F(SiteFileSaveTest, AFailedSaveKeepsTheOldFile) {
     const auto sizeLimit = [](rlim_t bytes) {
         return [bytes] {
-            signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{bytes, bytes};
-            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
+            if (!(new test::FileSizeLimit(bytes))->Active()) {  // for the rest of the child's life
                 _exit(4);
             }
         };

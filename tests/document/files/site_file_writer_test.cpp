@@ -81,22 +81,13 @@ TEST_F(SiteFileWriterTest, NumbersHaveSixDecimalsAndAPointWhateverTheLocale) {
 TEST(SiteFileWriterNumbers, AreWrittenAsPrintfFormatsThem) {
     std::mt19937 engine(5u);
     std::uniform_real_distribution<double> wide(-1e7, 1e7);
-    std::vector<double> values = {0.0,
-                                  -0.0,
-                                  0.5e-6,
-                                  1.5e-6,
-                                  2.5e-6,
-                                  -0.5e-6,
-                                  1e300,
-                                  -1e300,
-                                  123.4565,
-                                  0.0000005,
-                                  std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::denorm_min(),
-                                  std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(),
-                                  std::nan(""),
-                                  -std::nan("")};
+    const double max = std::numeric_limits<double>::max();
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::nan("");
+    std::vector<double> values = {0.0,   -0.0,   0.5e-6,   1.5e-6,    2.5e-6, -0.5e-6,
+                                  1e300, -1e300, 123.4565, 0.0000005, max,    tiny,
+                                  inf,   -inf,   nan,      -nan};
     for (int i = 0; i < 5000; ++i) {
         values.push_back(wide(engine));
         values.push_back(std::round(wide(engine)) / 1e6);

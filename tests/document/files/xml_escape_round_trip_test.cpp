@@ -24,7 +24,6 @@ const QString kReplacement(QChar::ReplacementCharacter);
 
 std::vector<EscapeCase> Cases() {
     return {
-        {"plain", QStringLiteral("Kitchen"), QStringLiteral("Kitchen")},
         {"markup", QStringLiteral("<a & 'b' \"c\">"), QStringLiteral("<a & 'b' \"c\">")},
         {"tab", QStringLiteral("Hall\tNorth"), QStringLiteral("Hall\tNorth")},
         {"line_ends", QStringLiteral("Two\nlines\r\nthree"), QStringLiteral("Two\nlines\r\nthree")},

@@ -71,66 +71,47 @@ protected:
     const std::vector<bool> playing{false, true, false, false, false};
 };
 
-TEST_F(AnnotationDialogTest, ButtonsWhilePlayingAfterStopAndAtTheEnd) {
+// Which buttons each state offers, the track names and the question before a delete are the
+// annotation session's test; here the dialog's buttons and list follow it.
+TEST_F(AnnotationDialogTest, ButtonsFollowPlayingAndTheListFollowsRenameAndDelete) {
     EXPECT_EQ(Lines(), QStringList({"Kitchen", "Track 2", "Track 3"}));
-    EXPECT_EQ(dialog.List()->currentRow(), 0);
     EXPECT_EQ(Enabled(), idle);
-
     dialog.List()->setCurrentRow(2);
     Click(dialog.PlayButton());
     EXPECT_EQ(Enabled(), playing);
     EXPECT_EQ(notes.CurrentIndex(), 2);
-    EXPECT_EQ(device.Count(device.writes), 1u);
     dialog.Tick();  // the timer leaves a playing dialog alone
     EXPECT_EQ(Enabled(), playing);
     Click(dialog.StopButton());
     EXPECT_EQ(Enabled(), idle);
     EXPECT_FALSE(AudioActivity::IsPlaying());
-
     // A note that plays to its end brings the buttons back by itself.
     Click(dialog.PlayButton());
     device.out->listener.BufferDone(0);
     EXPECT_TRUE(test::WaitFor([&] { return Enabled() == idle; }));
-    EXPECT_FALSE(AudioActivity::IsPlaying());
     EXPECT_EQ(modified, 0);
-}
 
-TEST_F(AnnotationDialogTest, RenameKeepsTheTrackNameForAnEmptyText) {
-    for (const auto& [typed, third] : {std::pair{"", "Track 3"}, std::pair{"Hall", "Hall"}}) {
-        dialog.List()->setCurrentRow(2);
-        QString offered;
-        QTimer::singleShot(0, [&] {
-            auto* rename = qobject_cast<RenameAnnotationDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(rename, nullptr);
-            offered = rename->NameEdit()->text();
-            rename->NameEdit()->setText(QString::fromLatin1(typed));
-            rename->accept();
-        });
-        Click(dialog.RenameButton());
-        EXPECT_EQ(offered, "Track 3");
-        EXPECT_EQ(Lines(), QStringList({"Kitchen", "Track 2", third}));
-    }
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* rename = qobject_cast<RenameAnnotationDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(rename, nullptr);
+        offered = rename->NameEdit()->text();
+        rename->NameEdit()->setText(QStringLiteral("Hall"));
+        rename->accept();
+    });
+    Click(dialog.RenameButton());
+    EXPECT_EQ(offered, "Track 3");
+    dialog.List()->setCurrentRow(1);
+    Click(dialog.DeleteButton());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(Lines(), QStringList({"Kitchen", "Hall"}));
     EXPECT_EQ(modified, 2);
 }
 
-TEST_F(AnnotationDialogTest, DeleteAsksFirst) {
-    for (const bool yes : {false, true}) {
-        dialog.List()->setCurrentRow(1);
-        prompts.answer = yes;
-        prompts.shown.clear();
-        Click(dialog.DeleteButton());
-        EXPECT_EQ(prompts.shown, (decltype(prompts.shown){
-                                     {"Delete Annotation?", "Do you really want to delete this track"}}));
-        EXPECT_EQ(Lines().size(), yes ? 2 : 3);
-        EXPECT_EQ(modified, yes ? 1 : 0);
-    }
-}
-
-TEST_F(AnnotationDialogTest, RecordingTimeTextsAndTheRecordButton) {
+// The texts for every amount of room are the recording clock's test.
+TEST_F(AnnotationDialogTest, RecordingTimeTextAndTheRecordButton) {
     for (const auto& [minutes, text] :
-         {std::pair{1.5, "Only 1 minute!"}, std::pair{59.0, "Over 59 minutes"},
-          std::pair{90.0, "Over 1 hours"}, std::pair{150.0, "Over 2 hours"},
-          std::pair{180.0, "Over 2 hours"}}) {
+         {std::pair{1.5, "Only 1 minute!"}, std::pair{90.0, "Over 1 hours"}}) {
         space.minutes = minutes;
         RecordingDialog recording(space, [] { return false; }, nullptr);
         EXPECT_EQ(recording.TimeLabel()->text(), text) << minutes;
@@ -141,7 +122,6 @@ TEST_F(AnnotationDialogTest, RecordingTimeTextsAndTheRecordButton) {
     space.minutes = 0.5;
     RecordingDialog recording(space, [] { return false; }, nullptr);
     EXPECT_EQ(recording.Run(), kRecordingEndedItself);
-    EXPECT_EQ(recording.TimeLabel()->text(), "Less than 1 minute!");
 }
 
 TEST_F(AnnotationDialogTest, RecordingBlinksAndEndsWhenRoomRunsOut) {

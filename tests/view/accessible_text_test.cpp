@@ -160,9 +160,7 @@ using AccessibleTextTest = FrameTest;
 
 TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
     frame->NewDocument();
-    for (const char* wall : {"4 n", "3 e", "4 s"}) {
-        Type(QString::fromLatin1(wall));
-    }
+    TypeEach({"4 n", "3 e", "4 s"});
     Room& room = *Doc().GetCurrentRoom();
     Doc().SelectRoom(&room);
     frame->Keypad().show();

@@ -168,9 +168,7 @@ protected:
 TEST_F(AnnotationHandlerTest, EditCommandsOpenTheRoomsAndTheSitesNotes) {
     frame->NewDocument();
     EXPECT_FALSE(Enabled(kEditRoomAnnotation));  // the new room is not closed
-    for (const char* wall : {"3 n", "4 e", "3 s"}) {
-        Type(QString::fromLatin1(wall));
-    }
+    TypeEach({"3 n", "4 e", "3 s"});
     Doc().SelectRoom(Doc().GetSite()->GetRoom(0));
     AddNote(Doc().GetCurrentRoom()->Annotations(), QString());
     AddNote(Doc().GetCurrentRoom()->Annotations(), QStringLiteral("Window sill"));

@@ -1,10 +1,9 @@
 // The router without a window: each command runs through its handler only when its catalog rule,
 // answered by the object the rule belongs to, allows it; Refresh shows those answers.
 #include <QAction>
-#include <gtest/gtest.h>
-
 #include <QMenu>
 #include <QMenuBar>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
@@ -126,48 +125,37 @@ TEST_F(FrameTest, EveryCatalogCommandHasAHandlerAndNoHandlerLacksARow) {
 // selection level.
 TEST_F(FrameTest, ContextMenusShowTheMenuBarsActionsAtEverySelectionLevel) {
     CTracepadChildFrame* child = frame->NewDocument();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
-    std::map<int, QAction*> onMenuBar;
-    std::function<void(const QMenu&)> collect = [&](const QMenu& menu) {
-        for (QAction* action : menu.actions()) {
-            if (action->menu() != nullptr) {
-                collect(*action->menu());
-            } else if (action->data().isValid()) {
-                onMenuBar[action->data().toInt()] = action;
-            }
-        }
-    };
-    for (QAction* action : frame->menuBar()->actions()) {
-        if (action->menu() != nullptr) {
-            collect(*action->menu());
-        }
-    }
-    std::set<SelectionLevel> levels;
-    for (int step = 0; step < 3; ++step) {
-        const SelectionLevel level = Doc().GetSelectionLevel();
-        SCOPED_TRACE(static_cast<int>(level));
-        levels.insert(level);
-        int shown = 0;
-        std::function<void(const QMenu&)> compare = [&](const QMenu& menu) {
-            for (QAction* action : menu.actions()) {
+    // The command actions under a menu, its submenus' included.
+    const std::function<QList<QAction*>(const QList<QAction*>&)> leaves =
+        [&](const QList<QAction*>& actions) {
+            QList<QAction*> found;
+            for (QAction* action : actions) {
                 if (action->menu() != nullptr) {
-                    compare(*action->menu());
+                    found += leaves(action->menu()->actions());
                 } else if (!action->isSeparator()) {
-                    ++shown;
-                    const int id = action->data().toInt();
-                    EXPECT_EQ(action, onMenuBar[id]) << id;
-                    const CommandState state = frame->Router().StateOf(id);
-                    EXPECT_EQ(action->isEnabled(), state.enabled) << id;
-                    EXPECT_EQ(action->isChecked(), action->isCheckable() && state.checked) << id;
+                    found << action;
                 }
             }
+            return found;
         };
-        child->Plan().SetMenuPresenter([&](QMenu& menu, QPoint) { compare(menu); });
+    const QList<QAction*> onMenuBar = leaves(frame->menuBar()->actions());
+    std::set<SelectionLevel> levels;
+    for (int step = 0; step < 3; ++step) {
+        levels.insert(Doc().GetSelectionLevel());
+        QList<QAction*> shown;
+        child->Plan().SetMenuPresenter([&](QMenu& menu, QPoint) { shown = leaves(menu.actions()); });
         QTest::keyClick(&child->Plan(), Qt::Key_Menu);
-        EXPECT_GT(shown, 0);
+        EXPECT_FALSE(shown.isEmpty());
+        for (QAction* action : shown) {
+            const int id = action->data().toInt();
+            EXPECT_TRUE(onMenuBar.contains(action)) << id;
+            const CommandState state = frame->Router().StateOf(id);
+            EXPECT_EQ(action->isEnabled(), state.enabled) << id;
+            EXPECT_EQ(action->isChecked(), action->isCheckable() && state.checked) << id;
+        }
         Type(QString());  // an empty line steps the selection up
     }
     EXPECT_EQ(levels, (std::set<SelectionLevel>{kLevelStartPoint, kLevelRoom, kLevelWall}));

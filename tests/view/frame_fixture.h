@@ -134,6 +134,11 @@ protected:
         QTest::keyClicks(&frame->Input(), text);
         QTest::keyClick(&frame->Input(), Qt::Key_Return);
     }
+    void TypeEach(std::initializer_list<const char*> entries) {
+        for (const char* entry : entries) {
+            Type(QString::fromLatin1(entry));
+        }
+    }
     int WallCount() { return Doc().GetCurrentRoom() ? Doc().GetCurrentRoom()->WallCount(true) : -1; }
     QString Path(const QString& name) const { return folder.filePath(name); }
 

@@ -65,8 +65,7 @@ TEST_F(FrameTest, ARefusedKeypadEntryComesBackWithoutItsDirection) {
 TEST_F(FrameTest, EmptyFieldUndoesThePlanAndDeleteNeverDeletesARoom) {
     frame->NewDocument();
     EXPECT_TRUE(frame->Input().hasFocus());
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     ASSERT_EQ(WallCount(), 2);
 
     QTest::keyClick(&frame->Input(), Qt::Key_Z, Qt::ControlModifier);
@@ -131,8 +130,7 @@ TEST_F(FrameTest, ARoomIsCarriedBetweenSitesWithoutTheClipboard) {
     QTest::keyClick(&frame->Input(), Qt::Key_V, Qt::ControlModifier);  // nothing kept: the text
     EXPECT_EQ(frame->Input().text(), QStringLiteral("5"));
     frame->Input().clear();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     frame->Router().Run(kEditCopy);
     ASSERT_NE(frame->KeptClipItem(), nullptr);
 
@@ -197,8 +195,7 @@ TEST_F(FrameTest, ARecentFileGoneSinceIsForgottenFromTheFileMenu) {
 // the filters on the remembered type and says why under "Export Error".
 TEST_F(FrameTest, ExportOffersTheRememberedTypeAndSaysWhyItFailed) {
     frame->NewDocument();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     chooser.files = {{Path(QStringLiteral("plan")), 3}};
     frame->Router().Run(kExport);
     EXPECT_EQ(chooser.lastFilters.size(), 11);

@@ -79,8 +79,7 @@ protected:
 TEST_F(PrintTest, PreviewPagesFollowPrintSetupAndPrintWrites) {
     frame->NewDocument();
     frame->activateWindow();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     frame->Router().Run(kFilePrintPreview);
     // 7000" (583') is 926 mm even at 1/16" to the foot: four portrait A4 pages of about 269 mm
     // one under the other, six landscape ones of about 182 mm.
@@ -110,8 +109,7 @@ TEST_F(PrintTest, PreviewPagesFollowPrintSetupAndPrintWrites) {
 TEST_F(PrintTest, PagesFollowThePlanUntilTheUserTurnsThem) {
     frame->NewDocument();
     frame->activateWindow();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("400 e"));
+    TypeEach({"3 n", "400 e"});
     frame->Router().Run(kFilePrintPreview);
     dialogs.turn = QPageLayout::Portrait;
     frame->Router().Run(kFilePrintPreview);

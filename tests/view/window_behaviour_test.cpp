@@ -26,8 +26,7 @@ bool Checked(CTracepadMainFrame& frame, int id) {
 // and clears its mark, an undo after it sets the mark again and closing asks.
 TEST_F(FrameTest, UndoAfterSaveMarksTheSiteChangedAndCloseAsks) {
     frame->NewDocument();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     chooser.files = {{Path(QStringLiteral("two.tcd")), 1}};
     frame->Router().Run(kFileSave);
     EXPECT_TRUE(frame->windowTitle().contains(QStringLiteral("two.tcd")));

@@ -1,11 +1,8 @@
 // What a screen reader reads: every text the window, the keypad and the dialogs show, found
 // through Qt's accessibility interfaces as assistive tools find it.
-#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -55,42 +52,27 @@ QString Spoken(QString text) {
     return text;
 }
 
-// What the widget shows as text to someone who sees it; empty for pictures and for the parts
-// that a larger control shows (a combo box's line edit).
+// What the widget shows as text to someone who sees it: its text, current text or title; empty
+// for pictures and for the parts that a larger control shows (a combo box's line edit).
 QString ShownText(const QWidget& widget) {
     if (auto* colour = qobject_cast<const CColourPicker*>(&widget)) {
         return ColourText(colour->ShownColour());  // its swatch
     }
-    if (auto* label = qobject_cast<const QLabel*>(&widget)) {
-        return label->text();
-    }
-    if (auto* tool = qobject_cast<const QToolButton*>(&widget)) {
-        const bool textShown =
-            tool->toolButtonStyle() != Qt::ToolButtonIconOnly || tool->icon().isNull();
-        return textShown ? tool->text() : QString();
-    }
-    if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
-        return button->text();
-    }
-    if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) {
-        const QWidget* owner = edit->parentWidget();
-        if (qobject_cast<const QComboBox*>(owner) || qobject_cast<const QAbstractSpinBox*>(owner) ||
-            edit->echoMode() != QLineEdit::Normal) {
-            return QString();
-        }
-        return edit->text();
-    }
-    if (auto* combo = qobject_cast<const QComboBox*>(&widget)) {
-        return combo->currentText();
-    }
-    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(&widget)) {
-        return spin->text();
-    }
-    if (auto* group = qobject_cast<const QGroupBox*>(&widget)) {
-        return group->title();
-    }
     if (auto* bar = qobject_cast<const QStatusBar*>(&widget)) {
         return bar->currentMessage();
+    }
+    const auto* tool = qobject_cast<const QToolButton*>(&widget);
+    const auto* edit = qobject_cast<const QLineEdit*>(&widget);
+    if ((tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly && !tool->icon().isNull()) ||
+        (edit && (qobject_cast<const QComboBox*>(edit->parentWidget()) ||
+                  qobject_cast<const QAbstractSpinBox*>(edit->parentWidget()) ||
+                  edit->echoMode() != QLineEdit::Normal))) {
+        return QString();
+    }
+    for (const char* property : {"text", "currentText", "title"}) {
+        if (const QVariant value = widget.property(property); value.typeId() == QMetaType::QString) {
+            return value.toString();
+        }
     }
     return QString();
 }

@@ -23,18 +23,13 @@ using namespace command_id;
 class CommandRouterTest : public ::testing::Test {
 protected:
     CommandRouterTest() {
-        router.SetRuleAnswer(RuleScope::Document, [this](int id, CommandRule) {
-            asked[RuleScope::Document] = id;
-            return document;
-        });
-        router.SetRuleAnswer(RuleScope::Frame, [this](int id, CommandRule) {
-            asked[RuleScope::Frame] = id;
-            return frame;
-        });
-        router.SetRuleAnswer(RuleScope::View, [this](int id, CommandRule) {
-            asked[RuleScope::View] = id;
-            return view;
-        });
+        for (const auto& [scope, state] : {std::pair{RuleScope::Document, &document},
+                                           {RuleScope::Frame, &frame}, {RuleScope::View, &view}}) {
+            router.SetRuleAnswer(scope, [this, scope = scope, state = state](int id, CommandRule) {
+                asked[scope] = id;
+                return *state;
+            });
+        }
     }
     void Count(int id) {
         router.SetHandler(id, {[this, id] { ++runs[id]; }});
@@ -84,10 +79,8 @@ TEST_F(CommandRouterTest, RefreshShowsEachRuleAndChecksOnlyWhatCanBeChecked) {
     QAction* lengths = router.Action(kWallLengths);
     QAction* reconnect = router.Action(kReconnectDisto);
     QAction* unhandled = router.Action(kArcWall);
-    EXPECT_TRUE(close->isCheckable());
-    EXPECT_TRUE(lengths->isCheckable());
-    EXPECT_FALSE(undo->isCheckable());
-    EXPECT_FALSE(reconnect->isCheckable());
+    EXPECT_TRUE(close->isCheckable() && lengths->isCheckable());
+    EXPECT_FALSE(undo->isCheckable() || reconnect->isCheckable());
 
     document = {true, true};
     frame = {false, false};  // the meter is being searched for, lengths hidden

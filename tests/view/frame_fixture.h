@@ -62,17 +62,15 @@ public:
         lastFolder = folder;
         return Next().path;
     }
-    ChosenFile ChooseSaveFile(const QString&, const QString& proposedName,
+    ChosenFile ChooseSaveFile(const QString&, const QString&,
                               const QStringList& filters, int filterIndex,
                               const QString&) override {
-        lastProposed = proposedName;
         lastFilters = filters;
         lastFilterIndex = filterIndex;
         return Next();
     }
 
     std::deque<ChosenFile> files;
-    QString lastProposed;
     QString lastFolder;
     QStringList lastFilters;
     int lastFilterIndex = 0;

@@ -255,21 +255,5 @@ TEST_F(DialogTest, ArcWallMeasuresFromTwoCornersChosenInSelectCorners) {
     EXPECT_NEAR(TheRoom().GetWall(0, true)->GetArcHeight(), 1.0, 1e-4);
 }
 
-// What is remembered for the next dialog is the form's test.
-TEST_F(DialogTest, AddProjectionTakesItsPresets) {
-    ProjectionForm::ForgetRemembered();
-    SelectWall(1);
-    RunWith<ProjectionDialog>(kAddProjection, [](ProjectionDialog& dialog) {
-        EXPECT_EQ(dialog.LengthCombo()->count(), 14);
-        EXPECT_EQ(dialog.LengthCombo()->currentText(), QStringLiteral("3.00 m"));
-        dialog.LengthCombo()->setCurrentIndex(dialog.LengthCombo()->findText(".915 m"));
-        dialog.DepthCombo()->setCurrentIndex(dialog.DepthCombo()->findText(".20 m"));
-        Click(&dialog, QDialogButtonBox::Ok);
-    });
-    EXPECT_EQ(TheRoom().WallCount(true), 6);
-    EXPECT_DOUBLE_EQ(ProjectionForm::RememberedLength(), 0.915);
-    ProjectionForm::ForgetRemembered();
-}
-
 }  // namespace
 }  // namespace plantrek::test

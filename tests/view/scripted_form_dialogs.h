@@ -46,12 +46,10 @@ public:
     std::function<bool(AnyForm)> reply;
     std::function<void(AnyForm)> fill;
     bool answer = true;
-    int asks = 0;
     QStringList asked;
 
 private:
     bool Answer(AnyForm form, const QString& name) {
-        ++asks;
         asked.append(name);
         if (reply) {
             return reply(form);

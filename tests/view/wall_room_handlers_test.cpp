@@ -113,10 +113,10 @@ TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall)
         SCOPED_TRACE(wall);
         SelectWall(wall);
         prompts.messages.clear();
-        dialogs->asks = 0;
+        dialogs->asked.clear();
         dialogs->answer = false;
         router.Run(kAngleWall);
-        EXPECT_EQ(dialogs->asks, refused ? 0 : 1);
+        EXPECT_EQ(dialogs->asked.size(), refused ? 0 : 1);
         ASSERT_EQ(prompts.messages.size(), refused ? 1u : 0u);
         EXPECT_TRUE(!refused || prompts.messages[0].icon == MessageIcon::Warning);
     }

@@ -8,6 +8,7 @@
 #include "document/doc_test_support.h"
 #include "resources/command_ids.h"
 #include "view/commands/command_router.h"
+#include "view/core/plan_scenes.h"
 #include "view/tracepad_view.h"
 
 namespace plantrek {
@@ -15,22 +16,8 @@ namespace {
 
 using namespace command_id;
 
-// A move goes through a length and a bearing with the program's degree constants, which lose
-// about 1e-7 m; points within this count as the same point everywhere in the program.
-constexpr double kSamePoint = 1e-5;
-
-// A room of up to four walls (east, north, west, south) from its start point; with three the
-// close rule adds the fourth as a system wall.
-Room* AddRect(Site& site, const char* name, PlanPoint at, double w, double h, int walls = 4) {
-    Room* room = site.AddRoom(QString::fromUtf8(name), 0);
-    room->SetLocation(at);
-    room->SetStartPoint(at);
-    const std::pair<double, double> sides[] = {{w, 90.0}, {h, 0.0}, {w, 270.0}, {h, 180.0}};
-    for (int i = 0; i < walls; ++i) {
-        room->AddWall(sides[i].first, sides[i].second);
-    }
-    return room;
-}
+using test::AddRect;
+using test::kSamePoint;
 
 class TracepadViewTest : public test::DocTest {
 protected:
@@ -45,12 +32,8 @@ protected:
         Show();
         ASSERT_DOUBLE_EQ(view_->Viewport().Transform().scale, 60.0);
     }
-    // Room D far left of A, and T whose west wall passes 0.15 m from A's north-east corner.
     void DragScene() {
-        Site& site = *NewDoc().GetSite();
-        AddRect(site, "A", {0, 0}, 4, 4);
-        AddRect(site, "T", {4.3, 3}, 3.7, 3);
-        AddRect(site, "D", {-3, 5}, 2, 2);
+        test::AddDragRooms(*NewDoc().GetSite());
         Show();
     }
     void Show() {

@@ -55,38 +55,32 @@ TEST_F(FrameTest, TheInputLineTakesWallsAndOnlyWhenEmptyUndoesThePlan) {
     EXPECT_EQ(WallCount(), 2);
 }
 
-TEST_F(FrameTest, SelectionPaneNamesTheSelectionAtEveryLevel) {
-    EXPECT_EQ(frame->SelectionPane().text(), QString());
+// The rules themselves are the document's (command_state_test); here the selection pane and the
+// menus show the active site's selection and answers, and nothing once it is closed.
+TEST_F(FrameTest, SelectionPaneAndCommandStatesFollowTheActiveSite) {
+    EXPECT_TRUE(Enabled(*frame, kFileNew));
     frame->NewDocument();
     PrefsInputValues metres = Doc().Prefs().GetInputValues();
     metres.Input = 1;
     Doc().Prefs().SetInputValues(metres);
     EXPECT_EQ(frame->SelectionPane().text(), QStringLiteral("Selected: \"Room 1\""));
+    EXPECT_TRUE(Enabled(*frame, kRoomProperties));
+    EXPECT_TRUE(frame->Router().Action(kCloseSquare)->isChecked());
 
     Type(QStringLiteral("3.81 ne"));
+    EXPECT_TRUE(Enabled(*frame, kEditUndo));
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
     EXPECT_EQ(frame->SelectionPane().text(),
               QStringLiteral("Selected: 3.81 m @ NE wall in \"Room 1\""));
-
     Type(QString());  // up to the room
     Type(QString());  // up to the start point
     EXPECT_EQ(frame->SelectionPane().text(), QStringLiteral("Selected: Room start point"));
-}
-
-// The rules themselves are the document's (command_state_test); here the menus show the active
-// site's answers, and none once it is closed.
-TEST_F(FrameTest, CommandStatesFollowTheActiveSite) {
-    EXPECT_TRUE(Enabled(*frame, kFileNew));
-    frame->NewDocument();
-    EXPECT_TRUE(Enabled(*frame, kRoomProperties));
-    EXPECT_TRUE(frame->Router().Action(kCloseSquare)->isChecked());
-    Type(QStringLiteral("3 n"));
-    EXPECT_TRUE(Enabled(*frame, kEditUndo));
 
     prompts.answers = {SaveAnswer::No};
     frame->Router().Run(kFileClose);
     EXPECT_FALSE(Enabled(*frame, kEditUndo) || Enabled(*frame, kFileSave));
+    EXPECT_EQ(frame->SelectionPane().text(), QString());
 }
 
 // What the clip commands do to the plan is the document's (tracepad_doc_clip_test); here the

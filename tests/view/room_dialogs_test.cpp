@@ -92,14 +92,6 @@ TEST_F(RoomDialogTest, RefusalsKeepTheDialogOpenOnTheFieldAtFault) {
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
         EXPECT_EQ(dialog->focusWidget(), field);
     }
-    // The preset colour of a new material is shown and kept.
-    NewMaterialForm form = NewMaterialForm::FromDocument(doc, QStringLiteral("Oak"));
-    const Colour preset = form.colour;
-    CNewMaterialDlg dialog(form, doc, prompts);
-    EXPECT_EQ(dialog.ColourButton()->GetColour(), preset);
-    PressOk(dialog);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(form.colour, preset);
 }
 
 TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndHandsBackWhatWasTyped) {

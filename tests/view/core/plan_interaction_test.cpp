@@ -36,12 +36,7 @@ protected:
     std::optional<PlanInteraction> interaction_;
 };
 
-#define EXPECT_AT(actual, ex, ey)            \
-    do {                                     \
-        const PlanPoint p_ = (actual);       \
-        EXPECT_NEAR(p_.x, (ex), kSamePoint); \
-        EXPECT_NEAR(p_.y, (ey), kSamePoint); \
-    } while (false)
+#define EXPECT_AT(actual, ex, ey) EXPECT_LT(Distance((actual), PlanPoint((ex), (ey))), kSamePoint)
 
 struct DragCase {
     const char* what;

@@ -50,8 +50,6 @@ TEST_F(FrameTest, CustomizeHidesButtonsAndToolbarsWhateverTheirTitles) {
     cut = frame->Router().Action(kEditCut);
     EXPECT_FALSE(main->actions().contains(cut));
     EXPECT_FALSE(frame->findChild<QToolBar*>(QStringLiteral("Tools"))->isVisible());
-    EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(main->actions().contains(frame->Router().Action(kEditCopy)));
     CustomizeDialog dialog(frame->ToolBars(), frame->Router(), frame.get());
     QTreeWidgetItem* cutItem = ButtonItem(dialog.Tree(), cut);
     ASSERT_NE(cutItem, nullptr);

@@ -115,10 +115,9 @@ TEST_F(FrameTest, TabStaysInTheActiveSiteAndTheWindowCommandsSwitchSites) {
 }
 
 TEST_F(FrameTest, OpenStartsInTheFolderOfTheActiveOrTheLastSite) {
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("sites")));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("others")));
     const QString sites = QDir(Path(QStringLiteral("sites"))).absolutePath();
     const QString others = QDir(Path(QStringLiteral("others"))).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(sites) && QDir().mkpath(others));
 
     CTracepadChildFrame* first = frame->NewDocument();
     chooser.files = {{sites + QStringLiteral("/a.tcd"), 1}};

@@ -90,7 +90,6 @@ TEST_F(HandlerTest, EachCommandAsksItsDialogAndCancelChangesNothing) {
         }
         const QString before = Plan();
         const int steps = doc.UndoHistory().Count();
-        dialogs->answer = false;
         dialogs->asked.clear();
         router.Run(c.command);
         EXPECT_EQ(dialogs->asked, QStringList{QString::fromLatin1(c.dialog)});
@@ -114,7 +113,6 @@ TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall)
         SelectWall(wall);
         prompts.messages.clear();
         dialogs->asked.clear();
-        dialogs->answer = false;
         router.Run(kAngleWall);
         EXPECT_EQ(dialogs->asked.size(), refused ? 0 : 1);
         ASSERT_EQ(prompts.messages.size(), refused ? 1u : 0u);
@@ -144,8 +142,7 @@ TEST_F(HandlerTest, AConfirmedFormThatFailsItsCheckIsNeverApplied) {
         const QString before = Plan();
         const int steps = doc.UndoHistory().Count();
         prompts.messages.clear();
-        dialogs->fill = c.fill;
-        dialogs->answer = true;
+        dialogs->reply = [&c](AnyForm f) { c.fill(f); return true; };
         router.Run(c.command);
         EXPECT_EQ(Plan(), before);
         EXPECT_EQ(doc.UndoHistory().Count(), steps);

@@ -38,23 +38,21 @@ protected:
 
 #define EXPECT_AT(actual, ex, ey) EXPECT_LT(Distance((actual), PlanPoint((ex), (ey))), kSamePoint)
 
-struct DragCase {
-    const char* what;
-    PlanPoint to;      // where the mouse is released, pressed at (-2, 6)
-    PlanPoint dStart;  // where D's start point comes to rest
-};
-
 // A drag along one axis is as much a movement as any other; a snap target within reach of
 // where the start point would rest pulls it there.
 TEST_F(PlanInteractionTest, ADragMovesTheRoomByHowFarTheMouseWent) {
-    const DragCase cases[] = {
+    const struct {
+        const char* what;
+        PlanPoint to;      // where the mouse is released, pressed at (-2, 6)
+        PlanPoint dStart;  // where D's start point comes to rest
+    } cases[] = {
         {"straight east", {-1, 6}, {-2, 5}},
         {"straight north", {-2, 7.5}, {-3, 6.5}},
         {"diagonal", {-1, 7}, {-2, 6}},
         // Rests at (4.15, 4.15): A's corner 0.21 m away wins over T's wall 0.15 m away.
         {"onto a corner", {5.15, 5.15}, {4, 4}},
     };
-    for (const DragCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         D()->SetStartPoint({-3, 5});
         D()->SetLocation({-3, 5});

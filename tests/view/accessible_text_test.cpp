@@ -134,10 +134,6 @@ Opener Editing(const CTracepadDoc& doc, Form form, UserPrompts& prompts) {
     return [&doc, form, &prompts] { return std::make_unique<Dialog>(doc, form, prompts, nullptr); };
 }
 
-struct NoRecording : RecordingDialogRunner {
-    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return kRecordingCancelled; }
-};
-
 using AccessibleTextTest = FrameTest;
 
 TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {

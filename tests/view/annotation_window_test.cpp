@@ -33,10 +33,6 @@ QStringList Lines(const QListWidget& list) {
     return lines;
 }
 
-struct NoRecording : RecordingDialogRunner {
-    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return kRecordingCancelled; }
-};
-
 class AnnotationDialogTest : public ::testing::Test {
 protected:
     AnnotationDialogTest() { dialog.show(); }
@@ -63,7 +59,7 @@ protected:
     test::FixedFreeSpace space;
     AudioPlayer player{device, prompts};
     AudioRecorder recorder{device};
-    NoRecording noRecording;
+    test::NoRecording noRecording;
     AudioServices audio{player, recorder, space, prompts, noRecording};
     int modified = 0;
     AnnotationDialog dialog{notes, audio, [this] { ++modified; }, nullptr};

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "audio/io/annotation_session.h"
 #include "audio/io/audio_io_support.h"
 #include "audio/io/recording_time.h"
 #include "document/tracepad_doc.h"
@@ -90,6 +91,11 @@ private:
 struct FixedFreeSpace : FreeSpaceSource {
     qint64 BytesAvailable() const override { return static_cast<qint64>(minutes * 60 * 1625); }
     double minutes = 500;
+};
+
+// A recording dialog the user always cancels.
+struct NoRecording : RecordingDialogRunner {
+    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return kRecordingCancelled; }
 };
 
 // A main frame on private settings and template folders, without a meter search, with a

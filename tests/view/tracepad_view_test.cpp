@@ -129,35 +129,20 @@ TEST_F(TracepadViewTest, DragSnapsOntoACornerBeforeANearerWallOfAThirdRoom) {
     EXPECT_NE(view_->grab().toImage().pixel(At({4, 5})) & 0xFFFFFF, 0x808080u);
 }
 
-struct SnapCase {
-    const char* what;
-    PlanPoint siteStart;
-    bool snapStartPoint;  // else room D
-    const char* menuText;
-    PlanPoint target;
-};
-
 // Which target wins is the hit test's (SnapTest); here the command reaches the selection.
 TEST_F(TracepadViewTest, SnapCommandReachesTheNearestCornerHoweverFar) {
-    const SnapCase cases[] = {
-        {"room to a corner 3 m away", {0, 0}, false, "&Snap Room", {0, 4}},
-        {"start point to the nearest corner", {-5, 9}, true, "&Snap Start Point", {-3, 7}},
-    };
-    for (const SnapCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        DragScene();
-        Doc().GetSite()->SetStartPoint(c.siteStart);
-        if (c.snapStartPoint) {
-            Doc().FinishRoom();
-        } else {
-            Doc().SelectRoom(RoomAt(2));
-        }
-        EXPECT_EQ(view_->MenuText(kSnapSelection), QString::fromUtf8(c.menuText));
-        ASSERT_TRUE(view_->Run(kSnapSelection));
-        const PlanPoint moved =
-            c.snapStartPoint ? Doc().GetSite()->GetStartPoint() : RoomAt(2)->GetStartPoint();
-        EXPECT_LT(Distance(moved, c.target), kSamePoint);
-    }
+    DragScene();
+    Doc().GetSite()->SetStartPoint({0, 0});
+    Doc().SelectRoom(RoomAt(2));  // D, whose start point is 3 m from A's corner (0, 4)
+    EXPECT_EQ(view_->MenuText(kSnapSelection), QStringLiteral("&Snap Room"));
+    ASSERT_TRUE(view_->Run(kSnapSelection));
+    EXPECT_LT(Distance(RoomAt(2)->GetStartPoint(), {0, 4}), kSamePoint);
+
+    DragScene();  // with no room selected the site's start point goes to D's corner (-3, 7)
+    Doc().GetSite()->SetStartPoint({-5, 9});
+    EXPECT_EQ(view_->MenuText(kSnapSelection), QStringLiteral("&Snap Start Point"));
+    ASSERT_TRUE(view_->Run(kSnapSelection));
+    EXPECT_LT(Distance(Doc().GetSite()->GetStartPoint(), {-3, 7}), kSamePoint);
 }
 
 // The zoom steps themselves are the viewport's test; here the wheel and the keys reach it. That

@@ -68,14 +68,6 @@ protected:
     std::unique_ptr<CTracepadView> view_;
 };
 
-struct PickCase {
-    const char* what;
-    PlanPoint point;
-    const char* selected;
-    int doubleClick;   // the command a double click asks the window for, or 0
-    const char* menu;  // the title of the menu a right click shows, or none
-};
-
 // Which item wins where is the hit test's (plan_hit_test_test); here the mouse reaches it, and
 // the menus are the menu bar's own actions (ContextMenusShowTheMenuBarsActions).
 TEST_F(TracepadViewTest, ClicksSelectDoubleClicksEditAndRightClicksShowTheMenu) {
@@ -84,14 +76,20 @@ TEST_F(TracepadViewTest, ClicksSelectDoubleClicksEditAndRightClicksShowTheMenu) 
     view_->SetCommandRouter(&router);
     QString shown;
     view_->SetMenuPresenter([&](QMenu& menu, QPoint) { shown = menu.title(); });
-    const PickCase cases[] = {
+    const struct {
+        const char* what;
+        PlanPoint point;
+        const char* selected;
+        int doubleClick;   // the command a double click asks the window for, or 0
+        const char* menu;  // the title of the menu a right click shows, or none
+    } cases[] = {
         // 20 px from the start point and 5 px from C's east wall.
         {"start point over wall", {4 + 5.0 / 60, 6.5}, "start", kMoveStartPoint, "Point"},
         {"added wall selects its room", {0, 6.5}, "C", kRoomProperties, "Room"},
         {"user wall", {2, 0}, "A/0", kEditWall, "Wall"},
         {"nothing keeps the selection", {6, 7}, "A/0", 0, nullptr},
     };
-    for (const PickCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QTest::mouseClick(Area(), Qt::LeftButton, {}, At(c.point));
         EXPECT_EQ(Selected(), QString::fromUtf8(c.selected));

@@ -209,20 +209,13 @@ TEST_F(DialogTest, TypingACompassNameInADirectionBoxKeepsThatName) {
 }
 
 TEST_F(DialogTest, SelectCornersPicksTheCornerNearTheClickAndKeepsTheStartPointOtherwise) {
-    const struct {
-        PlanPoint clicked;
-        int dx;
-        PlanPoint start;
-    } cases[] = {
-        {{1.5, 2.0}, 0, {0.0, 0.0}},  // the middle of the room: no corner within reach
-        {{3.0, 4.0}, 10, {3.0, 4.0}},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [clicked, offset, start] : {std::tuple{PlanPoint{1.5, 2.0}, 0, PlanPoint{0, 0}},
+                                                 {PlanPoint{3.0, 4.0}, 10, PlanPoint{3, 4}}}) {
         RunWith<SelectCornersDialog>(kMoveRoomStart, [&](SelectCornersDialog& dialog) {
-            ClickCorner(dialog.Picture(), c.clicked, c.dx, c.dx);
+            ClickCorner(dialog.Picture(), clicked, offset, offset);  // the middle: no corner near
             Click(&dialog, QDialogButtonBox::Ok);
         });
-        EXPECT_LT(Distance(TheRoom().GetStartPoint(), c.start), 1e-9);
+        EXPECT_LT(Distance(TheRoom().GetStartPoint(), start), 1e-9);
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 
 #include "frame_fixture.h"
 #include "resources/command_ids.h"

@@ -1,11 +1,8 @@
 // What a screen reader reads: every text the window, the keypad and the dialogs show, found
 // through Qt's accessibility interfaces as assistive tools find it.
-#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -17,15 +14,7 @@
 #include <map>
 #include <memory>
 
-#include "audio/audio_activity.h"
-#include "document/forms/arc_wall_form.h"
 #include "document/forms/colour_palette.h"
-#include "document/forms/move_form.h"
-#include "document/forms/preferences_form.h"
-#include "document/forms/projection_form.h"
-#include "document/forms/room_form.h"
-#include "document/forms/room_transform_forms.h"
-#include "document/forms/wall_form.h"
 #include "frame_fixture.h"
 #include "view/dialogs/about_dialog.h"
 #include "view/dialogs/angle_wall_dialog.h"
@@ -63,42 +52,27 @@ QString Spoken(QString text) {
     return text;
 }
 
-// What the widget shows as text to someone who sees it; empty for pictures and for the parts
-// that a larger control shows (a combo box's line edit).
+// What the widget shows as text to someone who sees it: its text, current text or title; empty
+// for pictures and for the parts that a larger control shows (a combo box's line edit).
 QString ShownText(const QWidget& widget) {
     if (auto* colour = qobject_cast<const CColourPicker*>(&widget)) {
         return ColourText(colour->ShownColour());  // its swatch
     }
-    if (auto* label = qobject_cast<const QLabel*>(&widget)) {
-        return label->text();
-    }
-    if (auto* tool = qobject_cast<const QToolButton*>(&widget)) {
-        const bool textShown =
-            tool->toolButtonStyle() != Qt::ToolButtonIconOnly || tool->icon().isNull();
-        return textShown ? tool->text() : QString();
-    }
-    if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
-        return button->text();
-    }
-    if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) {
-        const QWidget* owner = edit->parentWidget();
-        if (qobject_cast<const QComboBox*>(owner) || qobject_cast<const QAbstractSpinBox*>(owner) ||
-            edit->echoMode() != QLineEdit::Normal) {
-            return QString();
-        }
-        return edit->text();
-    }
-    if (auto* combo = qobject_cast<const QComboBox*>(&widget)) {
-        return combo->currentText();
-    }
-    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(&widget)) {
-        return spin->text();
-    }
-    if (auto* group = qobject_cast<const QGroupBox*>(&widget)) {
-        return group->title();
-    }
     if (auto* bar = qobject_cast<const QStatusBar*>(&widget)) {
         return bar->currentMessage();
+    }
+    const auto* tool = qobject_cast<const QToolButton*>(&widget);
+    const auto* edit = qobject_cast<const QLineEdit*>(&widget);
+    if ((tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly && !tool->icon().isNull()) ||
+        (edit && (qobject_cast<const QComboBox*>(edit->parentWidget()) ||
+                  qobject_cast<const QAbstractSpinBox*>(edit->parentWidget()) ||
+                  edit->echoMode() != QLineEdit::Normal))) {
+        return QString();
+    }
+    for (const char* property : {"text", "currentText", "title"}) {
+        if (const QVariant value = widget.property(property); value.typeId() == QMetaType::QString) {
+            return value.toString();
+        }
     }
     return QString();
 }
@@ -118,48 +92,38 @@ void Walk(QAccessibleInterface* node, std::map<const QObject*, QString>& heard, 
     }
 }
 
-// "QLabel 'Selected: "Room 1"' heard as 'Selection'" for each visible text that no interface
-// reached from the window gives.
-QStringList UnreadTexts(QWidget& window) {
-    std::map<const QObject*, QString> heard;
-    Walk(QAccessible::queryAccessibleInterface(&window), heard);
+// "QLabel "Selected:"Room1"" in Plantrek is heard as "..."" for each visible text that no
+// interface reached from the window gives, on every page of its tabs as a person leafs through.
+std::string UnreadTexts(QWidget& window) {
     QStringList unread;
-    QList<QWidget*> widgets = window.findChildren<QWidget*>();
-    widgets.prepend(&window);
-    for (const QWidget* widget : widgets) {
-        if (!widget->isVisible() || widget->window() != &window) {
-            continue;  // hidden, or in a window of its own, checked on its own
+    const auto listen = [&] {
+        std::map<const QObject*, QString> heard;
+        Walk(QAccessible::queryAccessibleInterface(&window), heard);
+        QList<QWidget*> widgets = window.findChildren<QWidget*>();
+        widgets.prepend(&window);
+        for (const QWidget* widget : widgets) {
+            if (!widget->isVisible() || widget->window() != &window) {
+                continue;  // hidden, or in a window of its own, checked on its own
+            }
+            const QString shown = Spoken(ShownText(*widget));
+            const auto found = heard.find(widget);
+            const QString read = found != heard.end() ? found->second : QString();
+            if (!shown.isEmpty() && !read.contains(shown)) {
+                unread << QStringLiteral("%1 \"%2\" in %3 is heard as \"%4\"")
+                              .arg(QString::fromLatin1(widget->metaObject()->className()), shown,
+                                   window.windowTitle(), QString(read).replace(QChar(2), u'|'));
+            }
         }
-        const QString shown = Spoken(ShownText(*widget));
-        if (shown.isEmpty()) {
-            continue;
-        }
-        const auto found = heard.find(widget);
-        const QString read = found != heard.end() ? found->second : QString();
-        if (!read.contains(shown)) {
-            unread << QStringLiteral("%1 \"%2\" in %3 is heard as \"%4\"")
-                          .arg(QString::fromLatin1(widget->metaObject()->className()), shown,
-                               window.windowTitle(), QString(read).replace(QChar(2), u'|'));
-        }
-    }
-    return unread;
-}
-
-// Every page of the window's tabs in turn, as a person would leaf through them.
-QStringList UnreadTextsOnEveryPage(QWidget& window) {
-    QStringList unread = UnreadTexts(window);
+    };
+    listen();
     for (QTabWidget* tabs : window.findChildren<QTabWidget*>()) {
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
-            unread += UnreadTexts(window);
+            listen();
         }
     }
     unread.removeDuplicates();
-    return unread;
-}
-
-std::string Listed(const QStringList& lines) {
-    return lines.join(u'\n').toStdString();
+    return unread.join(u'\n').toStdString();
 }
 
 using Opener = std::function<std::unique_ptr<QWidget>()>;
@@ -170,30 +134,19 @@ Opener Editing(const CTracepadDoc& doc, Form form, UserPrompts& prompts) {
     return [&doc, form, &prompts] { return std::make_unique<Dialog>(doc, form, prompts, nullptr); };
 }
 
-struct NoRecording : RecordingDialogRunner {
-    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return kRecordingCancelled; }
-};
-
-class AccessibleTextTest : public FrameTest {
-protected:
-    AccessibleTextTest() {
-        frame->NewDocument();
-        for (const char* wall : {"4 n", "3 e", "4 s"}) {
-            Type(QString::fromLatin1(wall));
-        }
-        prompts.messages.clear();
-    }
-    Room& TheRoom() { return *Doc().GetCurrentRoom(); }
-};
+using AccessibleTextTest = FrameTest;
 
 TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
-    Doc().SelectRoom(&TheRoom());
+    frame->NewDocument();
+    TypeEach({"4 n", "3 e", "4 s"});
+    Room& room = *Doc().GetCurrentRoom();
+    Doc().SelectRoom(&room);
     frame->Keypad().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame->Keypad()));
-    EXPECT_EQ(Listed(UnreadTexts(*frame)), "");
-    EXPECT_EQ(Listed(UnreadTexts(frame->Keypad())), "");
+    EXPECT_EQ(UnreadTexts(*frame), "");
+    EXPECT_EQ(UnreadTexts(frame->Keypad()), "");
 
-    Doc().SelectWall(&TheRoom(), TheRoom().GetWall(1, true));
+    Doc().SelectWall(&room, room.GetWall(1, true));
     AnnotationList notes;
     Annotation note;
     note.SetName(QStringLiteral("Kitchen"));
@@ -203,7 +156,7 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
     AudioRecorder recorder{sound};
     NoRecording noRecording;
     AudioServices audio{player, recorder, space, soundPrompts, noRecording};
-    RoomForm room = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Edit);
+    RoomForm roomForm = RoomForm::FromDocument(Doc(), RoomForm::Purpose::Edit);
     NewMaterialForm newMaterial = NewMaterialForm::FromDocument(Doc(), QStringLiteral("Oak"));
     MaterialForm material = MaterialForm::FromDocument(Doc(), QStringLiteral("Default"));
     PreferencesForm preferences = PreferencesForm::FromDocument(Doc());
@@ -224,9 +177,9 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
         Editing<RotateRoomDialog>(doc, RotateForm::FromDocument(doc), prompts),
         Editing<ReflectRoomDialog>(doc, ReflectForm::FromDocument(doc), prompts),
         [&] {
-            return std::make_unique<SelectCornersDialog>(doc, TheRoom(), picks, prompts, nullptr);
+            return std::make_unique<SelectCornersDialog>(doc, room, picks, prompts, nullptr);
         },
-        [&] { return std::make_unique<CRoomDlg>(room, doc, QStringList{"Kitchen"}, prompts); },
+        [&] { return std::make_unique<CRoomDlg>(roomForm, doc, QStringList{"Kitchen"}, prompts); },
         [&] { return std::make_unique<CNewMaterialDlg>(newMaterial, doc, prompts); },
         [&] { return std::make_unique<CMaterialDlg>(material, doc, prompts); },
         [&] {
@@ -243,7 +196,7 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
         SCOPED_TRACE(dialog->windowTitle().toStdString());
-        EXPECT_EQ(Listed(UnreadTextsOnEveryPage(*dialog)), "");
+        EXPECT_EQ(UnreadTexts(*dialog), "");
     }
 }
 

@@ -33,10 +33,6 @@ QStringList Lines(const QListWidget& list) {
     return lines;
 }
 
-struct NoRecording : RecordingDialogRunner {
-    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return kRecordingCancelled; }
-};
-
 class AnnotationDialogTest : public ::testing::Test {
 protected:
     AnnotationDialogTest() { dialog.show(); }
@@ -63,7 +59,7 @@ protected:
     test::FixedFreeSpace space;
     AudioPlayer player{device, prompts};
     AudioRecorder recorder{device};
-    NoRecording noRecording;
+    test::NoRecording noRecording;
     AudioServices audio{player, recorder, space, prompts, noRecording};
     int modified = 0;
     AnnotationDialog dialog{notes, audio, [this] { ++modified; }, nullptr};
@@ -71,81 +67,51 @@ protected:
     const std::vector<bool> playing{false, true, false, false, false};
 };
 
-TEST_F(AnnotationDialogTest, ButtonsWhilePlayingAfterStopAndAtTheEnd) {
+// Which buttons each state offers, the track names and the question before a delete are the
+// annotation session's test; here the dialog's buttons and list follow it.
+TEST_F(AnnotationDialogTest, ButtonsFollowPlayingAndTheListFollowsRenameAndDelete) {
     EXPECT_EQ(Lines(), QStringList({"Kitchen", "Track 2", "Track 3"}));
-    EXPECT_EQ(dialog.List()->currentRow(), 0);
     EXPECT_EQ(Enabled(), idle);
-
     dialog.List()->setCurrentRow(2);
     Click(dialog.PlayButton());
     EXPECT_EQ(Enabled(), playing);
     EXPECT_EQ(notes.CurrentIndex(), 2);
-    EXPECT_EQ(device.Count(device.writes), 1u);
     dialog.Tick();  // the timer leaves a playing dialog alone
     EXPECT_EQ(Enabled(), playing);
     Click(dialog.StopButton());
     EXPECT_EQ(Enabled(), idle);
     EXPECT_FALSE(AudioActivity::IsPlaying());
-
     // A note that plays to its end brings the buttons back by itself.
     Click(dialog.PlayButton());
     device.out->listener.BufferDone(0);
     EXPECT_TRUE(test::WaitFor([&] { return Enabled() == idle; }));
-    EXPECT_FALSE(AudioActivity::IsPlaying());
     EXPECT_EQ(modified, 0);
-}
 
-TEST_F(AnnotationDialogTest, RenameKeepsTheTrackNameForAnEmptyText) {
-    for (const auto& [typed, third] : {std::pair{"", "Track 3"}, std::pair{"Hall", "Hall"}}) {
-        dialog.List()->setCurrentRow(2);
-        QString offered;
-        QTimer::singleShot(0, [&] {
-            auto* rename = qobject_cast<RenameAnnotationDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(rename, nullptr);
-            offered = rename->NameEdit()->text();
-            rename->NameEdit()->setText(QString::fromLatin1(typed));
-            rename->accept();
-        });
-        Click(dialog.RenameButton());
-        EXPECT_EQ(offered, "Track 3");
-        EXPECT_EQ(Lines(), QStringList({"Kitchen", "Track 2", third}));
-    }
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* rename = qobject_cast<RenameAnnotationDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(rename, nullptr);
+        offered = rename->NameEdit()->text();
+        rename->NameEdit()->setText(QStringLiteral("Hall"));
+        rename->accept();
+    });
+    Click(dialog.RenameButton());
+    EXPECT_EQ(offered, "Track 3");
+    dialog.List()->setCurrentRow(1);
+    Click(dialog.DeleteButton());
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(Lines(), QStringList({"Kitchen", "Hall"}));
     EXPECT_EQ(modified, 2);
 }
 
-TEST_F(AnnotationDialogTest, DeleteAsksFirst) {
-    for (const bool yes : {false, true}) {
-        dialog.List()->setCurrentRow(1);
-        prompts.answer = yes;
-        prompts.shown.clear();
-        Click(dialog.DeleteButton());
-        EXPECT_EQ(prompts.shown, (decltype(prompts.shown){
-                                     {"Delete Annotation?", "Do you really want to delete this track"}}));
-        EXPECT_EQ(Lines().size(), yes ? 2 : 3);
-        EXPECT_EQ(modified, yes ? 1 : 0);
-    }
-}
-
-TEST_F(AnnotationDialogTest, RecordingTimeTextsAndTheRecordButton) {
-    for (const auto& [minutes, text] :
-         {std::pair{1.5, "Only 1 minute!"}, std::pair{59.0, "Over 59 minutes"},
-          std::pair{90.0, "Over 1 hours"}, std::pair{150.0, "Over 2 hours"},
-          std::pair{180.0, "Over 2 hours"}}) {
-        space.minutes = minutes;
-        RecordingDialog recording(space, [] { return false; }, nullptr);
-        EXPECT_EQ(recording.TimeLabel()->text(), text) << minutes;
-        dialog.Tick();
-        EXPECT_EQ(dialog.RecordButton()->isEnabled(), minutes > 2) << minutes;
-    }
-    // Under a minute the dialog ends before it shows, keeping what was recorded.
-    space.minutes = 0.5;
+// The texts for every amount of room are the recording clock's test; here the dialog shows the
+// time, blinks, and ends itself when the room runs out, or before it shows when there is none.
+TEST_F(AnnotationDialogTest, RecordingShowsTheTimeBlinksAndEndsWhenRoomRunsOut) {
+    space.minutes = 1.5;
+    dialog.Tick();
+    EXPECT_FALSE(dialog.RecordButton()->isEnabled());  // too little room to start
     RecordingDialog recording(space, [] { return false; }, nullptr);
-    EXPECT_EQ(recording.Run(), kRecordingEndedItself);
-    EXPECT_EQ(recording.TimeLabel()->text(), "Less than 1 minute!");
-}
-
-TEST_F(AnnotationDialogTest, RecordingBlinksAndEndsWhenRoomRunsOut) {
-    RecordingDialog recording(space, [] { return false; }, nullptr);
+    EXPECT_EQ(recording.TimeLabel()->text(), "Only 1 minute!");
     recording.open();
     for (int tick = 1; tick < 99; ++tick) {
         recording.Tick();
@@ -157,7 +123,10 @@ TEST_F(AnnotationDialogTest, RecordingBlinksAndEndsWhenRoomRunsOut) {
     EXPECT_EQ(recording.TimeLabel()->text(), "Less than 1 minute!");
     EXPECT_FALSE(recording.isVisible());
     EXPECT_EQ(recording.result(), kRecordingEndedItself);
+    RecordingDialog none(space, [] { return false; }, nullptr);
+    EXPECT_EQ(none.Run(), kRecordingEndedItself);
 
+    space.minutes = 500;
     // Escape is Cancel Recording, not an error that keeps the recording.
     RecordingDialog again(space, [] { return false; }, nullptr);
     again.open();
@@ -167,10 +136,6 @@ TEST_F(AnnotationDialogTest, RecordingBlinksAndEndsWhenRoomRunsOut) {
 
 class AnnotationHandlerTest : public test::FrameTest {
 protected:
-    bool Enabled(int id) {
-        frame->Router().Refresh();
-        return frame->Router().Action(id)->isEnabled();
-    }
     // Runs the command and returns the lines its dialog showed, closing it.
     QStringList DialogLines(int id) {
         QStringList lines;
@@ -185,29 +150,21 @@ protected:
     }
 };
 
-TEST_F(AnnotationHandlerTest, EditCommandsOpenTheRoomsAndTheSitesNotes) {
+// When the commands are offered is the document's test (command_state_test).
+TEST_F(AnnotationHandlerTest, EditCommandsOpenTheNotesAndThePlanViewPlaysThem) {
     frame->NewDocument();
-    EXPECT_FALSE(Enabled(kEditRoomAnnotation));  // the new room is not closed
-    for (const char* wall : {"3 n", "4 e", "3 s"}) {
-        Type(QString::fromLatin1(wall));
-    }
+    TypeEach({"3 n", "4 e", "3 s"});
     Doc().SelectRoom(Doc().GetSite()->GetRoom(0));
     AddNote(Doc().GetCurrentRoom()->Annotations(), QString());
     AddNote(Doc().GetCurrentRoom()->Annotations(), QStringLiteral("Window sill"));
     AddNote(Doc().GetSite()->Annotations(), QStringLiteral("Entrance"));
-
-    ASSERT_TRUE(Enabled(kEditRoomAnnotation));
     EXPECT_EQ(DialogLines(kEditRoomAnnotation), QStringList({"Track 1", "Window sill"}));
     EXPECT_EQ(DialogLines(kEditSiteAnnotation), QStringList({"Entrance"}));
-}
 
-TEST_F(AnnotationHandlerTest, PlanViewPlaysToTheEndOrReportsAMissingDevice) {
-    frame->NewDocument();
-    AddNote(Doc().GetSite()->Annotations(), QStringLiteral("Entrance"));
     frame->Router().Run(kPlayAnnotation);
     ASSERT_TRUE(AudioActivity::IsPlaying());
-    EXPECT_TRUE(Enabled(kStopAnnotation));
-    EXPECT_FALSE(Enabled(kPlayAnnotation) || Enabled(kEditSiteAnnotation));
+    frame->Router().Refresh();
+    EXPECT_TRUE(frame->Router().Action(kStopAnnotation)->isEnabled());
 
     // The end of the note reaches the view, which stops and brings the buttons back.
     sound.out->listener.BufferDone(0);

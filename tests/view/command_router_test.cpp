@@ -1,14 +1,14 @@
 // The router without a window: each command runs through its handler only when its catalog rule,
 // answered by the object the rule belongs to, allows it; Refresh shows those answers.
 #include <QAction>
-#include <gtest/gtest.h>
-
 #include <QMenu>
 #include <QMenuBar>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "resources/command_catalog.h"
 #include "resources/command_ids.h"
@@ -24,18 +24,13 @@ using namespace command_id;
 class CommandRouterTest : public ::testing::Test {
 protected:
     CommandRouterTest() {
-        router.SetRuleAnswer(RuleScope::Document, [this](int id, CommandRule) {
-            asked[RuleScope::Document] = id;
-            return document;
-        });
-        router.SetRuleAnswer(RuleScope::Frame, [this](int id, CommandRule) {
-            asked[RuleScope::Frame] = id;
-            return frame;
-        });
-        router.SetRuleAnswer(RuleScope::View, [this](int id, CommandRule) {
-            asked[RuleScope::View] = id;
-            return view;
-        });
+        for (const auto& [scope, state] : {std::pair{RuleScope::Document, &document},
+                                           {RuleScope::Frame, &frame}, {RuleScope::View, &view}}) {
+            router.SetRuleAnswer(scope, [this, scope = scope, state = state](int id, CommandRule) {
+                asked[scope] = id;
+                return *state;
+            });
+        }
     }
     void Count(int id) {
         router.SetHandler(id, {[this, id] { ++runs[id]; }});
@@ -48,32 +43,23 @@ protected:
 };
 
 TEST_F(CommandRouterTest, RunsOnlyWhatTheOwnerOfTheRuleAllows) {
-    // Undo is the document's rule, Save the frame's (a window is active), Zoom In the view's.
-    for (const int id : {kEditUndo, kFileSave, kZoomIn, kFileNew}) {
-        Count(id);
-    }
-    for (const int id : {kEditUndo, kFileSave, kZoomIn}) {
-        router.Run(id);
-    }
-    EXPECT_TRUE(runs.empty()) << "every owner said no";
-    EXPECT_EQ(asked[RuleScope::Document], kEditUndo);
-    EXPECT_EQ(asked[RuleScope::Frame], kFileSave);
-    EXPECT_EQ(asked[RuleScope::View], kZoomIn);
-
-    router.Run(kFileNew);  // needs nobody's state
-    EXPECT_EQ(runs[kFileNew], 1);
-
+    // Undo is the document's rule, Save the frame's (a window is active), Zoom In the view's;
+    // New needs nobody's state. How often each has run after every one is tried once more:
+    const auto tryAll = [this] {
+        for (const int id : {kEditUndo, kFileSave, kZoomIn, kFileNew}) {
+            Count(id);
+            router.Run(id);
+        }
+        return std::vector<int>{runs[kEditUndo], runs[kFileSave], runs[kZoomIn], runs[kFileNew]};
+    };
+    EXPECT_EQ(tryAll(), (std::vector<int>{0, 0, 0, 1})) << "every owner said no";
+    EXPECT_EQ(asked, (std::map<RuleScope, int>{{RuleScope::Document, kEditUndo},
+                                               {RuleScope::Frame, kFileSave},
+                                               {RuleScope::View, kZoomIn}}));
     document = {true, false};
-    router.Run(kEditUndo);
-    router.Run(kFileSave);
-    EXPECT_EQ(runs[kEditUndo], 1);
-    EXPECT_EQ(runs.count(kFileSave), 0u) << "the document's yes is not the frame's";
-    frame = {true, false};
-    view = {true, false};
-    router.Run(kFileSave);
-    router.Run(kZoomIn);
-    EXPECT_EQ(runs[kFileSave], 1);
-    EXPECT_EQ(runs[kZoomIn], 1);
+    EXPECT_EQ(tryAll(), (std::vector<int>{1, 0, 0, 2})) << "the document's yes is not the frame's";
+    frame = view = {true, false};
+    EXPECT_EQ(tryAll(), (std::vector<int>{2, 1, 1, 3}));
 }
 
 TEST_F(CommandRouterTest, RefreshShowsEachRuleAndChecksOnlyWhatCanBeChecked) {
@@ -85,10 +71,8 @@ TEST_F(CommandRouterTest, RefreshShowsEachRuleAndChecksOnlyWhatCanBeChecked) {
     QAction* lengths = router.Action(kWallLengths);
     QAction* reconnect = router.Action(kReconnectDisto);
     QAction* unhandled = router.Action(kArcWall);
-    EXPECT_TRUE(close->isCheckable());
-    EXPECT_TRUE(lengths->isCheckable());
-    EXPECT_FALSE(undo->isCheckable());
-    EXPECT_FALSE(reconnect->isCheckable());
+    EXPECT_TRUE(close->isCheckable() && lengths->isCheckable());
+    EXPECT_FALSE(undo->isCheckable() || reconnect->isCheckable());
 
     document = {true, true};
     frame = {false, false};  // the meter is being searched for, lengths hidden
@@ -126,48 +110,37 @@ TEST_F(FrameTest, EveryCatalogCommandHasAHandlerAndNoHandlerLacksARow) {
 // selection level.
 TEST_F(FrameTest, ContextMenusShowTheMenuBarsActionsAtEverySelectionLevel) {
     CTracepadChildFrame* child = frame->NewDocument();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
-    std::map<int, QAction*> onMenuBar;
-    std::function<void(const QMenu&)> collect = [&](const QMenu& menu) {
-        for (QAction* action : menu.actions()) {
-            if (action->menu() != nullptr) {
-                collect(*action->menu());
-            } else if (action->data().isValid()) {
-                onMenuBar[action->data().toInt()] = action;
-            }
-        }
-    };
-    for (QAction* action : frame->menuBar()->actions()) {
-        if (action->menu() != nullptr) {
-            collect(*action->menu());
-        }
-    }
-    std::set<SelectionLevel> levels;
-    for (int step = 0; step < 3; ++step) {
-        const SelectionLevel level = Doc().GetSelectionLevel();
-        SCOPED_TRACE(static_cast<int>(level));
-        levels.insert(level);
-        int shown = 0;
-        std::function<void(const QMenu&)> compare = [&](const QMenu& menu) {
-            for (QAction* action : menu.actions()) {
+    // The command actions under a menu, its submenus' included.
+    const std::function<QList<QAction*>(const QList<QAction*>&)> leaves =
+        [&](const QList<QAction*>& actions) {
+            QList<QAction*> found;
+            for (QAction* action : actions) {
                 if (action->menu() != nullptr) {
-                    compare(*action->menu());
+                    found += leaves(action->menu()->actions());
                 } else if (!action->isSeparator()) {
-                    ++shown;
-                    const int id = action->data().toInt();
-                    EXPECT_EQ(action, onMenuBar[id]) << id;
-                    const CommandState state = frame->Router().StateOf(id);
-                    EXPECT_EQ(action->isEnabled(), state.enabled) << id;
-                    EXPECT_EQ(action->isChecked(), action->isCheckable() && state.checked) << id;
+                    found << action;
                 }
             }
+            return found;
         };
-        child->Plan().SetMenuPresenter([&](QMenu& menu, QPoint) { compare(menu); });
+    const QList<QAction*> onMenuBar = leaves(frame->menuBar()->actions());
+    std::set<SelectionLevel> levels;
+    for (int step = 0; step < 3; ++step) {
+        levels.insert(Doc().GetSelectionLevel());
+        QList<QAction*> shown;
+        child->Plan().SetMenuPresenter([&](QMenu& menu, QPoint) { shown = leaves(menu.actions()); });
         QTest::keyClick(&child->Plan(), Qt::Key_Menu);
-        EXPECT_GT(shown, 0);
+        EXPECT_FALSE(shown.isEmpty());
+        for (QAction* action : shown) {
+            const int id = action->data().toInt();
+            EXPECT_TRUE(onMenuBar.contains(action)) << id;
+            const CommandState state = frame->Router().StateOf(id);
+            EXPECT_EQ(action->isEnabled(), state.enabled) << id;
+            EXPECT_EQ(action->isChecked(), action->isCheckable() && state.checked) << id;
+        }
         Type(QString());  // an empty line steps the selection up
     }
     EXPECT_EQ(levels, (std::set<SelectionLevel>{kLevelStartPoint, kLevelRoom, kLevelWall}));

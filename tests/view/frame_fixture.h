@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "audio/io/annotation_session.h"
 #include "audio/io/audio_io_support.h"
 #include "audio/io/recording_time.h"
 #include "document/tracepad_doc.h"
@@ -62,17 +63,15 @@ public:
         lastFolder = folder;
         return Next().path;
     }
-    ChosenFile ChooseSaveFile(const QString&, const QString& proposedName,
+    ChosenFile ChooseSaveFile(const QString&, const QString&,
                               const QStringList& filters, int filterIndex,
                               const QString&) override {
-        lastProposed = proposedName;
         lastFilters = filters;
         lastFilterIndex = filterIndex;
         return Next();
     }
 
     std::deque<ChosenFile> files;
-    QString lastProposed;
     QString lastFolder;
     QStringList lastFilters;
     int lastFilterIndex = 0;
@@ -92,6 +91,11 @@ private:
 struct FixedFreeSpace : FreeSpaceSource {
     qint64 BytesAvailable() const override { return static_cast<qint64>(minutes * 60 * 1625); }
     double minutes = 500;
+};
+
+// A recording dialog the user always cancels.
+struct NoRecording : RecordingDialogRunner {
+    int Run(const AudioRecorder&, const FreeSpaceSource&) override { return kRecordingCancelled; }
 };
 
 // A main frame on private settings and template folders, without a meter search, with a
@@ -133,6 +137,11 @@ protected:
     void Type(const QString& text) {
         QTest::keyClicks(&frame->Input(), text);
         QTest::keyClick(&frame->Input(), Qt::Key_Return);
+    }
+    void TypeEach(std::initializer_list<const char*> entries) {
+        for (const char* entry : entries) {
+            Type(QString::fromLatin1(entry));
+        }
     }
     int WallCount() { return Doc().GetCurrentRoom() ? Doc().GetCurrentRoom()->WallCount(true) : -1; }
     QString Path(const QString& name) const { return folder.filePath(name); }

@@ -55,62 +55,43 @@ protected:
     CTracepadDoc doc;
 };
 
-TEST_F(RoomDialogTest, RefusalsShowTheirTextAndKeepTheDialogOpenOnTheFieldAtFault) {
-    const QString noMaterial = QStringLiteral("Please enter the name of a material.");
-    const QString colourTaken =
-        QStringLiteral("This color is being used by another material. Please select another color.");
+// The messages are the forms' test; here the box shows and the dialog stays open on the field at
+// fault.
+TEST_F(RoomDialogTest, RefusalsKeepTheDialogOpenOnTheFieldAtFault) {
     RoomForm room = RoomForm::FromDocument(doc, RoomForm::Purpose::Add);
     NewMaterialForm added = NewMaterialForm::FromDocument(doc, QStringLiteral("Oak"));
     MaterialForm edited = MaterialForm::FromDocument(doc, QStringLiteral("Default"));
-    struct Case {
-        const char* name;
-        std::function<std::unique_ptr<QDialog>(QWidget*&)> open;  // sets the field at fault
-        QString message;
+    const std::function<std::unique_ptr<QDialog>(QWidget*&)> cases[] = {
+        [&](QWidget*& field) {  // an empty material
+            auto dialog = std::make_unique<CRoomDlg>(room, doc, QStringList(), prompts);
+            dialog->MaterialBox()->setEditText(QString());
+            field = dialog->MaterialBox();
+            return dialog;
+        },
+        [&](QWidget*& field) {  // a new material with a taken colour
+            auto dialog = std::make_unique<CNewMaterialDlg>(added, doc, prompts);
+            dialog->ColourButton()->SetColour(kRed);
+            field = dialog->ColourButton();
+            return dialog;
+        },
+        [&](QWidget*& field) {  // an edited material given another's colour
+            auto dialog = std::make_unique<CMaterialDlg>(edited, doc, prompts);
+            dialog->ColourButton()->SetColour(kRed);
+            field = dialog->ColourButton();
+            return dialog;
+        },
     };
-    const Case cases[] = {
-        {"empty material", [&](QWidget*& field) {
-             auto dialog = std::make_unique<CRoomDlg>(room, doc, QStringList(), prompts);
-             dialog->MaterialBox()->setEditText(QString());
-             field = dialog->MaterialBox();
-             return dialog;
-         }, noMaterial},
-        {"new material with a taken colour", [&](QWidget*& field) {
-             auto dialog = std::make_unique<CNewMaterialDlg>(added, doc, prompts);
-             dialog->ColourButton()->SetColour(kRed);
-             field = dialog->ColourButton();
-             return dialog;
-         }, colourTaken},
-        {"edited material given another's colour", [&](QWidget*& field) {
-             auto dialog = std::make_unique<CMaterialDlg>(edited, doc, prompts);
-             dialog->ColourButton()->SetColour(kRed);
-             field = dialog->ColourButton();
-             return dialog;
-         }, colourTaken},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& open : cases) {
         prompts.messages.clear();
         QWidget* field = nullptr;
-        auto dialog = c.open(field);
+        auto dialog = open(field);
         PressOk(*dialog);
         ASSERT_EQ(prompts.messages.size(), 1u);
-        EXPECT_EQ(prompts.messages[0].text, c.message);
         EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
         EXPECT_EQ(dialog->focusWidget(), field);
     }
-}
-
-TEST_F(RoomDialogTest, AddMaterialTakesItsPresetColourAsItStands) {
-    // Black and the dark colours at the head of the palette are passed over.
-    NewMaterialForm form = NewMaterialForm::FromDocument(doc, QStringLiteral("Oak"));
-    CNewMaterialDlg dialog(form, doc, prompts);
-    EXPECT_EQ(dialog.ColourButton()->GetColour(), MakeColour(255, 104, 32));  // "Orange"
-    PressOk(dialog);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(form.colour, MakeColour(255, 104, 32));
 }
 
 TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndHandsBackWhatWasTyped) {
@@ -119,7 +100,6 @@ TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndHandsBackWhatWasTyped) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Edit Room"));
     EXPECT_EQ(dialog.NameBox()->currentText(), QStringLiteral("Hall"));
     EXPECT_EQ(dialog.MaterialBox()->currentText(), QStringLiteral("Tile"));
-    EXPECT_EQ(dialog.MaterialBox()->count(), 3);
     EXPECT_EQ(dialog.PerimeterField()->text(),
               doc.Units().FormatLength(doc.GetCurrentRoom()->GetPerimeter()));
 
@@ -135,10 +115,11 @@ TEST_F(RoomDialogTest, EditRoomShowsTheRoomAndHandsBackWhatWasTyped) {
     EXPECT_EQ(form.material, dialog.MaterialBox()->itemText(0));
 }
 
+// Which names the page refuses is the document's test (preference_pages_test); here its buttons
+// and box, and OK handing back every page.
 TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTheNewLast) {
     PreferencesForm form = PreferencesForm::FromDocument(doc);
     form.choice.roomNames = {QStringLiteral("Bath"), QStringLiteral("Hall")};
-    form.choice.materials = {{QStringLiteral("Brick"), 1}, {QStringLiteral("Oak"), 2}};
     CPrefsDlg dialog(form, doc, prompts);
     dialog.show();
     CRoomsPage& rooms = *dialog.RoomsPage();
@@ -146,48 +127,23 @@ TEST_F(RoomDialogTest, RoomsPageRefusesADuplicateAndDeletingTheLastLineSelectsTh
         rooms.NameField()->setText(text);
         QTest::mouseClick(rooms.AddButton(), Qt::LeftButton);
     };
-    add(QString());
     add(QStringLiteral("Attic"));
-    EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(rooms.Lines(), QStringList({"Attic", "Bath", "Hall"}));
     EXPECT_TRUE(rooms.NameField()->text().isEmpty());
-
     add(QStringLiteral("Attic"));
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text,
-              QStringLiteral("There is already a room with that name. Please enter a new name."));
+    EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(rooms.NameField()->selectedText(), QStringLiteral("Attic"));
     EXPECT_EQ(rooms.Lines().size(), 3);
 
     rooms.List()->setCurrentRow(2);
     QTest::mouseClick(rooms.DeleteButton(), Qt::LeftButton);
     EXPECT_EQ(rooms.List()->currentRow(), 1);
-    CListPage& materials = *dialog.MaterialsPage();
-    materials.List()->setCurrentRow(0);
-    QTest::mouseClick(materials.DeleteButton(), Qt::LeftButton);
-    EXPECT_EQ(materials.List()->currentItem()->text(), QStringLiteral("Oak"));
-
     dialog.MetersButton()->click();
     dialog.ShowNamesBox()->setChecked(false);
     PressOk(dialog);
     EXPECT_EQ(form.choice.roomNames, QStringList({"Attic", "Bath"}));
-    ASSERT_EQ(form.choice.materials.size(), 1);
-    EXPECT_EQ(form.choice.materials[0].name, QStringLiteral("Oak"));
     EXPECT_EQ(form.choice.input.Input, kInputMetres);
     EXPECT_FALSE(form.choice.drawing.ShowNames);
-}
-
-TEST_F(RoomDialogTest, PreferencesCancelLeavesTheFormAsItWas) {
-    PreferencesForm form = PreferencesForm::FromDocument(doc);
-    const PreferencesForm before = form;
-    CPrefsDlg dialog(form, doc, prompts);
-    dialog.show();
-    dialog.QuadrantButton()->click();
-    dialog.RoomsPage()->NameField()->setText(QStringLiteral("Den"));
-    QTest::mouseClick(dialog.RoomsPage()->AddButton(), Qt::LeftButton);
-    dialog.reject();
-    EXPECT_EQ(form.choice.input, before.choice.input);
-    EXPECT_EQ(form.choice.roomNames, before.choice.roomNames);
 }
 
 TEST_F(RoomDialogTest, ColourPaletteIsWalkedByKeyboardAndFollowsTheHighlightOnlyWhenAsked) {
@@ -201,10 +157,8 @@ TEST_F(RoomDialogTest, ColourPaletteIsWalkedByKeyboardAndFollowsTheHighlightOnly
         QTest::mouseClick(&picker, Qt::LeftButton);
         CColourPalettePopup* palette = picker.OpenPalette();
         ASSERT_NE(palette, nullptr);
-        EXPECT_EQ(palette->Entry(16)->toolTip(), QStringLiteral("Red"));
-        EXPECT_EQ(palette->Highlight(), 16);  // the button's own colour
-        QWidget* focused = palette->Entry(16);
-        QTest::keyClick(focused, Qt::Key_Up);     // Dark red
+        EXPECT_EQ(palette->Highlight(), 16);  // the button's own colour, red
+        QTest::keyClick(palette->Entry(16), Qt::Key_Up);    // Dark red
         QTest::keyClick(palette->Entry(8), Qt::Key_Right);  // Orange
         EXPECT_EQ(palette->Entry(palette->Highlight())->toolTip(), QStringLiteral("Orange"));
         EXPECT_EQ(picker.ShownColour(), follow ? MakeColour(255, 104, 32) : kRed);
@@ -236,9 +190,6 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     const Site& site = *doc.GetSite();
     const double sum = site.GetRoom(0)->GetArea() + site.GetRoom(1)->GetArea();
     EXPECT_EQ(tile->text(1), doc.Units().FormatArea(sum));
-    EXPECT_EQ(list.headerItem()->text(2), QStringLiteral("Perimeter"));
-    tile->setExpanded(false);
-    EXPECT_FALSE(tile->isExpanded());
     list.setColumnWidth(0, 150);
     const RoomSummaryWidths widths = dialog.Widths();
     EXPECT_EQ(widths.name, 150);
@@ -250,19 +201,16 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
 // to read it, no warranty.
 TEST(AboutDialog, ShowsTheVersionTheBuildAndTheLicenceNotices) {
     CAboutDlg dialog;
-    QStringList texts;
-    QString shown;
+    QString shown = QStringLiteral("|");
     for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        texts.append(label->text());
-        shown += label->text().simplified() + u' ';
+        shown += label->text().simplified() + u'|';
     }
-    EXPECT_TRUE(texts.contains(QStringLiteral("Plantrek Version 1.1")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Build:")));
-    EXPECT_TRUE(texts.contains(AboutBuildText()));
-    EXPECT_TRUE(AboutBuildText().startsWith(u'(') && AboutBuildText().endsWith(u')'));
-    for (const char* notice : {"GNU General Public License, version 3 or later", "LICENSE",
-                               "no warranty"}) {
-        EXPECT_TRUE(shown.contains(QLatin1String(notice))) << shown.toStdString();
+    for (const QString& notice :
+         {QStringLiteral("|Plantrek Version 1.1|"), QStringLiteral("|Build:|"),
+          u'|' + AboutBuildText().simplified() + u'|',
+          QStringLiteral("GNU General Public License, version 3 or later"),
+          QStringLiteral("LICENSE"), QStringLiteral("no warranty")}) {
+        EXPECT_TRUE(shown.contains(notice)) << shown.toStdString();
     }
 }
 

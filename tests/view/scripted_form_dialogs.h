@@ -22,8 +22,8 @@ using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWall
                              MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*, RoomStartForm*,
                              RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*>;
 
-// Fills the form as a person would have and answers OK or Cancel: `reply` when set, otherwise
-// `fill` and then `answer`. Records which dialogs were asked.
+// Fills the form as a person would have and answers OK or Cancel as `reply` says (Cancel unless
+// told otherwise). Records which dialogs were asked.
 class ScriptedFormDialogs : public FormDialogs {
 public:
     bool Ask(const CTracepadDoc&, WallForm& f) override { return Answer(&f, "wall"); }
@@ -43,23 +43,13 @@ public:
     bool Ask(const CTracepadDoc&, PreferencesForm& f) override { return Answer(&f, "preferences"); }
     void ShowRoomSummary(const CTracepadDoc&) override { asked.append(QStringLiteral("summary")); }
 
-    std::function<bool(AnyForm)> reply;
-    std::function<void(AnyForm)> fill;
-    bool answer = true;
-    int asks = 0;
+    std::function<bool(AnyForm)> reply = [](AnyForm) { return false; };
     QStringList asked;
 
 private:
     bool Answer(AnyForm form, const QString& name) {
-        ++asks;
         asked.append(name);
-        if (reply) {
-            return reply(form);
-        }
-        if (fill) {
-            fill(form);
-        }
-        return answer;
+        return reply(form);
     }
 };
 

@@ -1,19 +1,17 @@
-// The wall and room commands with scripted dialogs: no dialog is shown.
+// The wall, room, material and preference commands with scripted dialogs: no dialog is shown.
+// What a confirmed form applies, as one undo step, is the forms' own test (EachApplyIsOneUndoStep);
+// a dialog confirmed all the way through the window is wall_room_dialogs_test's.
+#include <QSignalSpy>
 
 #include <functional>
 #include <variant>
 
-#include "document/forms/arc_wall_form.h"
-#include "document/forms/move_form.h"
-#include "document/forms/projection_form.h"
-#include "document/forms/room_transform_forms.h"
-#include "document/forms/wall_form.h"
 #include "frame_fixture.h"
 #include "resources/command_ids.h"
-#include "resources/string_table.h"
 #include "scripted_form_dialogs.h"
 #include "view/commands/command_router.h"
 #include "view/handlers/move_handlers.h"
+#include "view/handlers/room_handlers.h"
 #include "view/handlers/wall_handlers.h"
 
 namespace plantrek::test {
@@ -34,25 +32,24 @@ protected:
         for (const char* wall : {"4 n", "3 e", "4 s", "3 w"}) {
             doc.EnterInputText(QString::fromLatin1(wall));
         }
-        dialogs = std::make_shared<ScriptedFormDialogs>();
-        const EditingContext context{[this] { return &doc; }, &prompts, dialogs};
+        const EditingContext context{[this] { return active; }, &prompts, dialogs};
         RegisterWallHandlers(router, context);
         RegisterMoveHandlers(router, context);
+        RegisterRoomHandlers(router, context, [this](int id) {
+            return active ? active->GetCommandState(id) : CommandState{};
+        });
     }
     Room& TheRoom() { return *doc.GetSite()->GetRoom(0); }
     void SelectWall(int index) { doc.SelectWall(&TheRoom(), TheRoom().GetWall(index, true)); }
-    // What the plan looks like, in enough detail to see any change of these commands.
+    // Every point and wall of the site, to see any change these commands could make.
     QString Plan() {
-        QString text = QStringLiteral("%1,%2;").arg(doc.GetSite()->GetStartPoint().x)
-                           .arg(doc.GetSite()->GetStartPoint().y);
-        for (int r = 0; r < doc.GetSite()->RoomCount(); ++r) {
-            const Room& room = *doc.GetSite()->GetRoom(r);
-            text += QStringLiteral("%1,%2 %3,%4:").arg(room.GetLocation().x).arg(room.GetLocation().y)
-                        .arg(room.GetStartPoint().x).arg(room.GetStartPoint().y);
-            for (int w = 0; w < room.WallCount(true); ++w) {
-                const Wall& wall = *room.GetWall(w, true);
-                text += QStringLiteral(" %1/%2/%3").arg(wall.GetLength(), 0, 'f', 4)
-                            .arg(wall.GetDirection(), 0, 'f', 4).arg(wall.GetArcHeight(), 0, 'f', 4);
+        const auto n = [](double v) { return QString::number(v, 'f', 4) + u' '; };
+        QString text = n(doc.GetSite()->GetStartPoint().x) + n(doc.GetSite()->GetStartPoint().y);
+        for (const auto& room : doc.GetSite()->Rooms()) {
+            text += room->GetName() + n(room->GetLocation().x) + n(room->GetLocation().y) +
+                    n(room->GetStartPoint().x) + n(room->GetStartPoint().y);
+            for (const auto& wall : room->UserWalls()) {
+                text += n(wall->GetLength()) + n(wall->GetDirection()) + n(wall->GetArcHeight());
             }
         }
         return text;
@@ -61,20 +58,12 @@ protected:
     QTemporaryDir folder;
     RecordingWindowPrompts prompts;
     CTracepadDoc doc;
+    CTracepadDoc* active = &doc;
     CommandRouter router;
-    std::shared_ptr<ScriptedFormDialogs> dialogs;
+    std::shared_ptr<ScriptedFormDialogs> dialogs = std::make_shared<ScriptedFormDialogs>();
 };
 
-struct Case {
-    const char* name;
-    int command;
-    int wall;  // the wall selected first; -1 the room; -2 the site's start point
-    std::function<void(AnyForm)> fill;
-};
-
-// Each command opens its own dialog once, and Cancel changes nothing. What OK applies, as one
-// undo step, is the forms' own test (EachApplyIsOneUndoStep); that a confirmed form is checked
-// before it is applied is AConfirmedFormThatFailsItsCheckIsNeverApplied below.
+// Each command opens its own dialog once, and Cancel changes nothing.
 TEST_F(HandlerTest, EachCommandAsksItsDialogAndCancelChangesNothing) {
     const struct {
         int command;
@@ -86,7 +75,9 @@ TEST_F(HandlerTest, EachCommandAsksItsDialogAndCancelChangesNothing) {
         {kAngleWall, 1, "angle wall"},  {kMoveWallEnd, 1, "wall end"},
         {kMoveRoomStart, -1, "room start"}, {kMoveRoom, -1, "move"},
         {kMoveStartPoint, -2, "move"},  {kRotateRoom, -1, "rotate"},
-        {kReflectRoom, -1, "reflect"},
+        {kReflectRoom, -1, "reflect"},  {kAddRoom, -1, "room"},
+        {kRoomProperties, -1, "room"},  {kEditMaterials, -1, "edit material"},
+        {kPreferences, -1, "preferences"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
@@ -98,81 +89,119 @@ TEST_F(HandlerTest, EachCommandAsksItsDialogAndCancelChangesNothing) {
             doc.FinishRoom();
         }
         const QString before = Plan();
-        const int steps = doc.UndoHistory().Position();
-        dialogs->answer = false;
+        const int steps = doc.UndoHistory().Count();
         dialogs->asked.clear();
         router.Run(c.command);
         EXPECT_EQ(dialogs->asked, QStringList{QString::fromLatin1(c.dialog)});
         EXPECT_EQ(Plan(), before);
-        EXPECT_EQ(doc.UndoHistory().Position(), steps);
+        EXPECT_EQ(doc.UndoHistory().Count(), steps);
     }
     EXPECT_TRUE(prompts.messages.empty());
+    // Without a document no dialog shows.
+    active = nullptr;
+    dialogs->asked.clear();
+    for (const int id : {kAddWall, kAddRoom, kRoomSummary, kPreferences}) {
+        router.Run(id);
+    }
+    EXPECT_TRUE(dialogs->asked.isEmpty());
 }
 
-// One confirmed dialog goes all the way: the form is applied as one undo step.
-TEST_F(HandlerTest, AConfirmedDialogIsAppliedAsOneStep) {
-    doc.SelectRoom(&TheRoom());
-    const QString before = Plan();
-    const int steps = doc.UndoHistory().Position();
-    dialogs->fill = [](AnyForm f) {
-        std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
-        std::get<MoveForm*>(f)->direction.text = QStringLiteral("E");
-    };
-    router.Run(kMoveRoom);
-    EXPECT_EQ(TheRoom().GetLocation().x, 1.0);
-    EXPECT_EQ(doc.UndoHistory().Position(), steps + 1);
-    doc.Undo();
-    EXPECT_EQ(Plan(), before);
-}
-
+// The message is the document's and the forms' test; here no dialog opens.
 TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall) {
-    const struct {
-        int wall;
-        bool refused;
-    } cases[] = {{0, true}, {3, true}, {1, false}, {2, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.wall);
-        SelectWall(c.wall);
+    for (const auto& [wall, refused] : {std::pair{0, true}, {1, false}}) {
+        SCOPED_TRACE(wall);
+        SelectWall(wall);
         prompts.messages.clear();
-        dialogs->asks = 0;
-        dialogs->answer = false;
+        dialogs->asked.clear();
         router.Run(kAngleWall);
-        EXPECT_EQ(dialogs->asks, c.refused ? 0 : 1);
-        ASSERT_EQ(prompts.messages.size(), c.refused ? 1u : 0u);
-        if (c.refused) {
-            EXPECT_EQ(prompts.messages[0].text, LoadString(string_id::kStartPointOnWall));
-            EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
-        }
+        EXPECT_EQ(dialogs->asked.size(), refused ? 0 : 1);
+        ASSERT_EQ(prompts.messages.size(), refused ? 1u : 0u);
+        EXPECT_TRUE(!refused || prompts.messages[0].icon == MessageIcon::Warning);
     }
 }
 
-// The dialogs check before they close, but the command does not rely on it: a form handed
-// back unchecked and wrong is refused and nothing is applied.
+// The dialogs check before they close, but the commands do not rely on it: a form handed back
+// unchecked and wrong is refused and nothing is applied (every command goes through the same
+// AskCheckApply; one wall and one room command).
 TEST_F(HandlerTest, AConfirmedFormThatFailsItsCheckIsNeverApplied) {
-    const Case cases[] = {
-        {"add wall", kAddWall, -1, [](AnyForm f) {
+    const struct {
+        const char* name;
+        int command;
+        std::function<void(AnyForm)> fill;
+    } cases[] = {
+        {"add wall", kAddWall, [](AnyForm f) {
              std::get<WallForm*>(f)->length.text = QStringLiteral("north");
              std::get<WallForm*>(f)->direction.text = QStringLiteral("S");
          }},
-        {"move room", kMoveRoom, -1, [](AnyForm f) {
-             std::get<MoveForm*>(f)->distance.text = QStringLiteral("1");
-             std::get<MoveForm*>(f)->direction.text = QStringLiteral("sideways");
-         }},
+        {"room without material", kAddRoom,
+         [](AnyForm f) { std::get<RoomForm*>(f)->material.clear(); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         doc.SelectRoom(&TheRoom());
         const QString before = Plan();
-        const int steps = doc.UndoHistory().Position();
+        const int steps = doc.UndoHistory().Count();
         prompts.messages.clear();
-        dialogs->fill = c.fill;
-        dialogs->answer = true;
+        dialogs->reply = [&c](AnyForm f) { c.fill(f); return true; };
         router.Run(c.command);
         EXPECT_EQ(Plan(), before);
-        EXPECT_EQ(doc.UndoHistory().Position(), steps);
+        EXPECT_EQ(doc.UndoHistory().Count(), steps);
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Warning);
     }
+}
+
+// Which material a new room gets is the document's test; here the new-material dialog is asked
+// only for a name the site lacks, and the room is made whatever its answer.
+TEST_F(HandlerTest, AddRoomAsksForANewMaterialAndMakesTheRoomEvenWhenThatIsDismissed) {
+    const struct {
+        const char* material;
+        std::optional<NewMaterialChoice> answer;
+        QStringList asked;
+        int materialsAfter;
+    } cases[] = {
+        {"Default", std::nullopt, {"room"}, 1},
+        {"Oak", NewMaterialChoice{MakeColour(1, 2, 3), false}, {"room", "material Oak"}, 2},
+        {"Pine", std::nullopt, {"room", "material Pine"}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.material);
+        doc.OnNewDocument();
+        dialogs->asked.clear();
+        dialogs->reply = [&c](AnyForm f) {
+            if (auto* room = std::get_if<RoomForm*>(&f)) {
+                (*room)->name = QStringLiteral("Den");
+                (*room)->material = QString::fromLatin1(c.material);
+                return true;
+            }
+            if (c.answer) {
+                std::get<NewMaterialForm*>(f)->colour = c.answer->colour;
+                std::get<NewMaterialForm*>(f)->saveToPermanentList = false;
+            }
+            return c.answer.has_value();
+        };
+        router.Run(kAddRoom);
+        EXPECT_EQ(dialogs->asked, c.asked);
+        EXPECT_EQ(doc.GetCurrentRoom()->GetName(), QStringLiteral("Den"));
+        EXPECT_EQ(doc.GetSite()->MaterialCount(), c.materialsAfter);
+    }
+}
+
+TEST_F(HandlerTest, PreferencesApplyAsOneUndoStepAndTellTheKeypadTheUnits) {
+    QSignalSpy units(&doc, &CTracepadDoc::keypadUnitsChanged);
+    dialogs->reply = [](AnyForm f) {
+        PreferencesChoice& choice = std::get<PreferencesForm*>(f)->choice;
+        choice.input.Input = kInputFeetAndInches;
+        choice.roomNames = {QStringLiteral("Den")};
+        return true;
+    };
+    router.Run(kPreferences);
+    EXPECT_EQ(doc.Prefs().GetInputValues().Input, kInputFeetAndInches);
+    EXPECT_EQ(doc.Prefs().GetRoomNames(), QStringList({"Den"}));
+    ASSERT_FALSE(units.isEmpty());
+    EXPECT_EQ(units.last().at(0).toInt(), kInputFeetAndInches);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Prefs().GetInputValues().Input, kInputMetres);
 }
 
 }  // namespace

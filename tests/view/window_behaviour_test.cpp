@@ -1,8 +1,7 @@
 // The window with several sites open: the modified mark after undo, the view settings every
-// window shares, the title, where Tab goes, pasting from the input line, where File > Open
-// starts, and input with no site to take it.
+// window shares, the title, where Tab goes, where File > Open starts, and input with no site to
+// take it.
 #include <QAction>
-#include <QClipboard>
 #include <QDir>
 #include <QMdiArea>
 #include <QStatusBar>
@@ -23,12 +22,14 @@ bool Checked(CTracepadMainFrame& frame, int id) {
     return frame.Router().Action(id)->isChecked();
 }
 
+// When the document counts as changed is the document's undo test; here Save names the window
+// and clears its mark, an undo after it sets the mark again and closing asks.
 TEST_F(FrameTest, UndoAfterSaveMarksTheSiteChangedAndCloseAsks) {
     frame->NewDocument();
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
+    TypeEach({"3 n", "4 e"});
     chooser.files = {{Path(QStringLiteral("two.tcd")), 1}};
     frame->Router().Run(kFileSave);
+    EXPECT_TRUE(frame->windowTitle().contains(QStringLiteral("two.tcd")));
     ASSERT_FALSE(frame->isWindowModified());
 
     QTest::keyClick(&frame->Input(), Qt::Key_Z, Qt::ControlModifier);
@@ -39,42 +40,26 @@ TEST_F(FrameTest, UndoAfterSaveMarksTheSiteChangedAndCloseAsks) {
     prompts.answers = {SaveAnswer::Cancel};
     frame->Router().Run(kFileClose);
     EXPECT_EQ(prompts.questions.size(), 1);
-    ASSERT_EQ(frame->Children().size(), 1);
-
-    // Redo back to the saved state: nothing to ask.
-    QTest::keyClick(&frame->Input(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_FALSE(frame->isWindowModified());
-    prompts.questions.clear();
-    frame->Router().Run(kFileClose);
-    EXPECT_TRUE(prompts.questions.isEmpty());
-    EXPECT_TRUE(frame->Children().isEmpty());
+    EXPECT_EQ(frame->Children().size(), 1);
 }
 
-TEST_F(FrameTest, WallLengthsAndDragModeAreTheSameInEveryWindow) {
+// That every site sees the setting is the document's view settings test; here the menu's mark
+// follows it and the other site's plan redraws untouched.
+TEST_F(FrameTest, WallLengthsAreShownInEveryWindow) {
     CTracepadChildFrame* first = frame->NewDocument();
     Type(QStringLiteral("3 n"));
     CTracepadChildFrame* second = frame->NewDocument();
     Type(QStringLiteral("4 e"));
     const QImage withoutLengths = second->Plan().grab().toImage();
-
-    for (const int id : {kWallLengths, kDragMode}) {
-        SCOPED_TRACE(id);
-        frame->MdiArea().setActiveSubWindow(first);
-        ASSERT_FALSE(Checked(*frame, id));
-        frame->Router().Run(id);
-        EXPECT_TRUE(Checked(*frame, id));
-        frame->MdiArea().setActiveSubWindow(second);
-        EXPECT_TRUE(Checked(*frame, id));
-    }
-    EXPECT_TRUE(second->Document().Prefs().GetDrawingValues().ShowWallLengths);
-    // The other window shows the lengths without being touched.
+    frame->MdiArea().setActiveSubWindow(first);
+    ASSERT_FALSE(Checked(*frame, kWallLengths));
+    frame->Router().Run(kWallLengths);
+    EXPECT_TRUE(Checked(*frame, kWallLengths));
     EXPECT_NE(second->Plan().grab().toImage(), withoutLengths);
-
+    frame->MdiArea().setActiveSubWindow(second);
+    EXPECT_TRUE(Checked(*frame, kWallLengths));
     frame->Router().Run(kWallLengths);
     EXPECT_EQ(second->Plan().grab().toImage(), withoutLengths);
-    frame->MdiArea().setActiveSubWindow(first);
-    EXPECT_FALSE(Checked(*frame, kWallLengths));
-    EXPECT_FALSE(first->Document().Prefs().GetDrawingValues().ShowWallLengths);
 }
 
 TEST_F(FrameTest, TheTitleNamesTheSiteOnceMaximizedOrNot) {
@@ -82,11 +67,7 @@ TEST_F(FrameTest, TheTitleNamesTheSiteOnceMaximizedOrNot) {
     const QString title = Doc().GetTitle();
     for (const bool maximized : {true, false, true}) {
         SCOPED_TRACE(maximized);
-        if (maximized) {
-            child->showMaximized();
-        } else {
-            child->showNormal();
-        }
+        maximized ? child->showMaximized() : child->showNormal();
         ASSERT_EQ(child->isMaximized(), maximized);
         EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("Plantrek - ")));
         EXPECT_EQ(frame->windowTitle().count(title), 1) << frame->windowTitle().toStdString();
@@ -106,26 +87,19 @@ TEST_F(FrameTest, TabStaysInTheActiveSiteAndTheWindowCommandsSwitchSites) {
             frame->Router().Run(kWindowTile);  // every site's plan can be seen and reached
         }
         CTracepadChildFrame* active = frame->ActiveChild();
-        QWidget* plan = &active->Plan();
-        frame->Input().setFocus();
-        struct Step {
-            QWidget* from;
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            QWidget* to;
-        };
-        for (const Step& step : {Step{&frame->Input(), Qt::Key_Tab, Qt::NoModifier, plan},
-                                 Step{plan, Qt::Key_Tab, Qt::NoModifier, &frame->Input()},
-                                 Step{&frame->Input(), Qt::Key_Backtab, Qt::ShiftModifier, plan},
-                                 Step{plan, Qt::Key_Backtab, Qt::ShiftModifier, &frame->Input()}}) {
-            ASSERT_TRUE(step.from->hasFocus());
-            QTest::keyClick(step.from, step.key, step.modifiers);
+        QWidget* const line = &frame->Input();
+        QWidget* const plan = &active->Plan();
+        line->setFocus();
+        for (const auto& [key, to] : {std::pair{Qt::Key_Tab, plan}, {Qt::Key_Tab, line},
+                                     {Qt::Key_Backtab, plan}, {Qt::Key_Backtab, line}}) {
+            QTest::keyClick(QApplication::focusWidget(), key,
+                            key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
             EXPECT_EQ(frame->ActiveChild(), active);
-            EXPECT_EQ(QApplication::focusWidget(), step.to);
+            EXPECT_EQ(QApplication::focusWidget(), to);
         }
     }
 
-    // The window commands switch, one site at a time, from the input line.
+    // The window commands switch, one site at a time, from the input line and from a plan.
     const QList<QMdiSubWindow*> order = frame->MdiArea().subWindowList();
     frame->MdiArea().setActiveSubWindow(order[0]);
     QTest::keyClick(&frame->Input(), Qt::Key_Tab, Qt::ControlModifier);
@@ -134,43 +108,16 @@ TEST_F(FrameTest, TabStaysInTheActiveSiteAndTheWindowCommandsSwitchSites) {
     EXPECT_EQ(frame->MdiArea().activeSubWindow(), order[2]);
     QTest::keyClick(&frame->Input(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(frame->MdiArea().activeSubWindow(), order[1]);
-    // From a plan too, still one site at a time.
     auto* plan = &static_cast<CTracepadChildFrame*>(order[1])->Plan();
     plan->setFocus();
     QTest::keyClick(plan, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(frame->MdiArea().activeSubWindow(), order[0]);
 }
 
-TEST_F(FrameTest, CtrlVOnAnEmptyLinePastesTheKeptRoomAndOtherwiseText) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("5"));
-    frame->NewDocument();
-    // Nothing kept: the line takes the text.
-    QTest::keyClick(&frame->Input(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(frame->Input().text(), QStringLiteral("5"));
-    frame->Input().clear();
-
-    Type(QStringLiteral("3 n"));
-    Type(QStringLiteral("4 e"));
-    frame->Router().Run(kEditCopy);
-    Type(QString());  // up to the start point, where a room can be pasted
-    ASSERT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
-    QTest::keyClick(&frame->Input(), Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(Doc().GetSite()->RoomCount(), 2);
-    EXPECT_EQ(Doc().GetSite()->GetRoom(1)->WallCount(true), 2);
-    EXPECT_TRUE(frame->Input().text().isEmpty());
-
-    // With text in the line the key pastes text.
-    QTest::keyClicks(&frame->Input(), QStringLiteral("1"));
-    QTest::keyClick(&frame->Input(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(frame->Input().text(), QStringLiteral("15"));
-    EXPECT_EQ(Doc().GetSite()->RoomCount(), 2);
-}
-
 TEST_F(FrameTest, OpenStartsInTheFolderOfTheActiveOrTheLastSite) {
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("sites")));
-    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("others")));
     const QString sites = QDir(Path(QStringLiteral("sites"))).absolutePath();
     const QString others = QDir(Path(QStringLiteral("others"))).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(sites) && QDir().mkpath(others));
 
     CTracepadChildFrame* first = frame->NewDocument();
     chooser.files = {{sites + QStringLiteral("/a.tcd"), 1}};

@@ -116,10 +116,6 @@ TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
 TEST_F(DistoLinkParseTest, MalformedWordsCarryNothing) {
     useMeter(740000);
     const QByteArray cases[] = {
-        Line({QByteArray("31..00+0000\0"
-                         "234",
-                         15),
-              Key(6)}),
         Line({Distance("00001234"), QByteArray("5000..+00000006\0", 16)}),
         QByteArray("\r\n\r\n \r\n   \r\n"),
         QByteArray("\0\0\0\r\n", 5),
@@ -141,18 +137,13 @@ TEST_F(DistoLinkParseTest, RandomInputOnlyEverYieldsCheckedMeasurements) {
     std::uniform_int_distribution<int> any(0, 255);
     std::uniform_int_distribution<int> length(1, 256);
     int measurements = 0;
-    QObject::connect(&link, &DistoLink::measurement,
-                     [&measurements](int unit, const QString& digits, int key) {
-                         ++measurements;
-                         EXPECT_GE(unit, 0);
-                         EXPECT_LE(unit, 9);
-                         EXPECT_EQ(digits.size(), 8);
-                         for (QChar c : digits) {
-                             EXPECT_TRUE(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-                         }
-                         EXPECT_TRUE(key == 2 || key == 8 || key == 6 || key == 15 || key == 1 ||
-                                     key == 10 || key == 3 || key == 4);
-                     });
+    QObject::connect(&link, &DistoLink::measurement, [&](int unit, const QString& digits, int key) {
+        ++measurements;
+        EXPECT_TRUE(unit >= 0 && unit <= 9 &&
+                    QByteArray("\x02\x08\x06\x0f\x01\x0a\x03\x04").contains(key));
+        EXPECT_TRUE(digits.size() == 8 &&
+                    digits.toStdString().find_first_not_of("0123456789") == std::string::npos);
+    });
     for (int chunk = 0; chunk < 400; ++chunk) {
         QByteArray bytes(length(random), '\0');
         for (char& byte : bytes) {
@@ -240,24 +231,6 @@ TEST_F(DistoLinkMeterTest, OldMeterAcknowledgesEachHandledWordOnce) {
     EXPECT_EQ(events.take(), (QStringList{"M 0 00001234 6", "undo", "enter", "enter"}));
     EXPECT_EQ(meter.received(), kAck.repeated(6));
     EXPECT_GE(activity, 1);
-}
-
-TEST_F(DistoLinkMeterTest, ClassOneMeterSendsEnterAsALoneDistance) {
-    meter.setTypeNumber(760000);
-    const ScopedSerialPorts ports(meter.devicePath());
-    DistoLink link;
-    Events events(link);
-    ASSERT_EQ(link.search(1, 1), 1);
-    EXPECT_EQ(link.modelClass(), 1);
-    ASSERT_TRUE(link.connect());
-    ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
-
-    meter.send(Line({Distance("00001234")}));
-    ASSERT_TRUE(meter.waitForReceived(kAck, 1));
-    meter.send(Line({Key(6)}));
-    ASSERT_TRUE(meter.waitForReceived(kAck, 2));
-    ASSERT_TRUE(WaitUntil([&] { return !events.list.isEmpty(); }));
-    EXPECT_EQ(events.take(), QStringList{"enter"});
 }
 
 TEST_F(DistoLinkMeterTest, MeterThatVanishesEndsTheConnection) {

@@ -20,14 +20,7 @@ unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 # The main window's title names the active site, or nothing when no site is open. A maximised
 # site whose window buttons sit in the menu bar is named in brackets ("Plantrek - [first.tcd]").
-wait_title() {
-  for _ in $(seq 1 150); do
-    window=$(xdotool search --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && return 0
-    sleep 0.2
-  done
-  echo "no window titled $1"; cat "$work/first.log"; exit 1
-}
+wait_title() { find_window --name "$1" || { echo "no window titled $1"; cat "$work/first.log"; exit 1; }; }
 
 cd "$work"
 "$program" first.tcd >"$work/first.log" 2>&1 &

@@ -10,7 +10,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/xvfb_session.sh" "smoke test"
 printf '%s\n' '<?xml version="1.0" encoding="UTF-16"?>' '<tcdisto name="site.tcd" version="1.1">' \
   $'\t<site index="0" name="Site">' $'\t\t<startpoint x="0.000000" y="0.000000"/>' $'\t</site>' \
   '</tcdisto>' | iconv -f UTF-8 -t UTF-16 >"$work/site.tcd"
-before=$(iconv -f UTF-16 -t UTF-8 "$work/site.tcd" | grep -c '<wall' || true)
+walls() { iconv -f UTF-16 -t UTF-8 "$work/site.tcd" 2>/dev/null | grep -c '<wall' || true; }
+want=$(($(walls) + 3))
 export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export PLANTREK_NO_METER=1
 # The X keyboard library hands strndup a string that is not terminated, which the strict
@@ -19,14 +20,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0:strict_string_checks=0"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 "$program" "$work/site.tcd" >"$work/plantrek.log" 2>&1 &
 app_pid=$!
-
-window=""
-for _ in $(seq 1 150); do
-  window=$(xdotool search --name 'Plantrek.*site\.tcd' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "the window did not appear"; cat "$work/plantrek.log"; exit 1; }
+find_window --name 'Plantrek.*site\.tcd' || { echo "the window did not appear"; cat "$work/plantrek.log"; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
@@ -37,38 +31,24 @@ for wall in "3 n" "4 e" "3 s"; do
   xdotool key --window "$window" Return
 done
 xdotool key --window "$window" ctrl+s
-
 for _ in $(seq 1 100); do
-  after=$(iconv -f UTF-16 -t UTF-8 "$work/site.tcd" 2>/dev/null | grep -c '<wall' || true)
-  [ "$after" -ge $((before + 3)) ] && break
+  [ "$(walls)" -ge "$want" ] && break
   sleep 0.2
 done
-if [ "$after" -lt $((before + 3)) ]; then
-  echo "expected $((before + 3)) walls in the saved site, found $after"
-  cat "$work/plantrek.log"
-  exit 1
-fi
-echo "typed walls saved: $after"
+[ "$(walls)" -ge "$want" ] ||
+  { echo "expected $want walls in the saved site, found $(walls)"; cat "$work/plantrek.log"; exit 1; }
 kill "$app_pid" 2>/dev/null || true
 wait "$app_pid" 2>/dev/null || true
 
 "$program" "$work/missing.tcd" >"$work/missing.log" 2>&1 &
 app_pid=$!
-box=""
-for _ in $(seq 1 150); do
-  box=$(xdotool search --onlyvisible --name '^Plantrek$' 2>/dev/null | head -1 || true)
-  [ -n "$box" ] && break
-  sleep 0.2
-done
-[ -n "$box" ] || { echo "no message for a site that does not open"; cat "$work/missing.log"; exit 1; }
+find_window --onlyvisible --name '^Plantrek$' ||
+  { echo "no message for a site that does not open"; cat "$work/missing.log"; exit 1; }
 sleep 0.5
-xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key Return
 status=0
 wait "$app_pid" || status=$?
 app_pid=""
-if [ "$status" -ne 1 ]; then
-  echo "a site that does not open ended the program with status $status, not 1"
-  exit 1
-fi
+[ "$status" -eq 1 ] || { echo "a site that does not open ended the program with status $status"; exit 1; }
 echo "smoke test passed"

@@ -1,6 +1,7 @@
 # Sourced by the tests that drive the real program: checks for the tools (status 77, skipped,
 # where one is missing), makes a work folder, starts a private X server on a free display and
-# exports DISPLAY. On exit the program ($app_pid), the server and the folder go.
+# exports DISPLAY. On exit the program ($app_pid), the server and the folder go. find_window
+# waits for a window (xdotool search arguments) and leaves its id in $window.
 # Usage: source xvfb_session.sh "NAME OF THE TEST"
 for tool in Xvfb xdotool; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -30,3 +31,11 @@ for _ in $(seq 1 100); do
 done
 [ -n "$display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$display"
+find_window() {
+  for _ in $(seq 1 150); do
+    window=$(xdotool search "$@" 2>/dev/null | head -1 || true)
+    [ -n "$window" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}

@@ -28,12 +28,11 @@ TEST(ComPortNames, RoundTrip) {
 
 TEST(ComPortNames, EnvironmentListCountsFromOneAndKeepsGaps) {
     const ScopedSerialPorts ports(QStringLiteral("/dev/rfcomm0::/dev/ttyUSB3"));
-    EXPECT_EQ(SerialDevicePathForComPort(1), QStringLiteral("/dev/rfcomm0"));
-    EXPECT_EQ(SerialDevicePathForComPort(2), QString());
-    EXPECT_EQ(SerialDevicePathForComPort(3), QStringLiteral("/dev/ttyUSB3"));
-    EXPECT_EQ(SerialDevicePathForComPort(4), QString());
-    EXPECT_EQ(SerialDevicePathForComPort(0), QString());
-    EXPECT_EQ(SerialDevicePathForComPort(-2), QString());
+    const char* expected[] = {"", "", "/dev/rfcomm0", "", "/dev/ttyUSB3", ""};  // COM-1 to COM4
+    for (int port = -1; port <= 4; ++port) {
+        EXPECT_EQ(SerialDevicePathForComPort(port), QString::fromLatin1(expected[port + 1]))
+            << port;
+    }
     EXPECT_EQ(ResolveSerialDeviceName(QStringLiteral("\\\\.\\COM3")),
               QStringLiteral("/dev/ttyUSB3"));
     EXPECT_EQ(ResolveSerialDeviceName(QStringLiteral("/dev/pts/4")), QStringLiteral("/dev/pts/4"));

@@ -17,21 +17,17 @@
 
 namespace plantrek::test {
 
-inline QStringList SplitLines(const QByteArray& text) {
-    QStringList lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
-}
-
 struct CliResult {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
 
-    QStringList OutLines() const { return SplitLines(out); }
-    QStringList ErrLines() const { return SplitLines(err); }
+    static QStringList Lines(const QByteArray& text) {
+        const QByteArray body = text.endsWith('\n') ? text.chopped(1) : text;
+        return text.isEmpty() ? QStringList() : QString::fromUtf8(body).split(u'\n');
+    }
+    QStringList OutLines() const { return Lines(out); }
+    QStringList ErrLines() const { return Lines(err); }
 };
 
 inline QString CliDataPath(const QString& name) {
@@ -68,9 +64,9 @@ protected:
     void Start(QProcess& process, const QStringList& arguments,
                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) const {
         environment.insert(QStringLiteral("HOME"), home_.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath("config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath("data"));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), home_.filePath("cache"));
+        for (const QString folder : {"config", "data", "cache"}) {
+            environment.insert("XDG_" + folder.toUpper() + "_HOME", home_.filePath(folder));
+        }
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(home_.path());
         process.start(QStringLiteral(PLANTREK_CLI_PATH), arguments);
@@ -79,10 +75,6 @@ protected:
     CliResult Run(const QStringList& arguments, const QByteArray& input = QByteArray()) const {
         QProcess process;
         Start(process, arguments);
-        if (!process.waitForStarted(30000)) {
-            ADD_FAILURE() << "plantrek-cli did not start";
-            return {};
-        }
         process.write(input);
         process.closeWriteChannel();
         return Finish(process, 120000);
@@ -102,18 +94,11 @@ protected:
     }
 
     // Runs a script given as text from a file in the working folder.
-    CliResult RunScript(const QByteArray& script, QStringList options = {}) const {
-        const QString path = Work(QStringLiteral("script.txt"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            ADD_FAILURE() << "cannot write the script";
-            return {};
-        }
-        file.write(script);
+    CliResult RunScript(const QByteArray& script, const QStringList& options = {}) const {
+        QFile file(Work(QStringLiteral("script.txt")));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(script) == script.size());
         file.close();
-        options.prepend(QStringLiteral("run"));
-        options.append(path);
-        return Run(options);
+        return Run(QStringList{QStringLiteral("run")} + options + QStringList{file.fileName()});
     }
 
     // The one ":info" object a run printed (an empty object, and a failure, otherwise).

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "cli_support.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek::test {
 namespace {
@@ -133,6 +134,17 @@ TEST_F(ExportCliTest, ThumbnailFitsTheSizeAsked) {
     EXPECT_EQ(std::max(thumb.width(), thumb.height()), 128);
     EXPECT_EQ(Run({"thumbnail", site, Work("bad.png"), "0"}).exitCode, 2);
     EXPECT_EQ(Run({"thumbnail", site, Work("bad.png"), "huge"}).exitCode, 2);
+    // It is written as the exports are (their failures are checked there): a disk that fills up
+    // is reported with its reason, and the earlier thumbnail stays, alone.
+    {
+        FileSizeLimit limit(300);
+        ASSERT_TRUE(limit.Active());
+        const CliResult full = Run({"thumbnail", site, Work("thumb.png"), "256"});
+        EXPECT_EQ(full.exitCode, 1);
+        EXPECT_EQ(full.err, QByteArray("error: Couldn't save file: File too large\n"));
+    }
+    EXPECT_EQ(QImage(Work("thumb.png")).size(), thumb.size());
+    EXPECT_EQ(QDir(Work()).entryList(QDir::Files | QDir::Hidden), QStringList{"thumb.png"});
 }
 
 }  // namespace

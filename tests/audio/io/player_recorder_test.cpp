@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <numeric>
 
 #include "audio/audio_activity.h"
@@ -10,6 +7,7 @@
 #include "audio/io/audio_player.h"
 #include "audio/io/audio_recorder.h"
 #include "audio_io_support.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek {
 namespace {
@@ -98,18 +96,13 @@ TEST(Recorder, AFailedWriteEndsTheRecordingAndKeepsTheAudio) {
     AudioRecorder recorder(device);
     Annotation note;
     ASSERT_FALSE(recorder.Start(note.File()));
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{2 * B, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    for (int i = 0; i < 3; ++i) {
-        device.Fill(RandomBytes(B, i));
+    {
+        test::FileSizeLimit limit(2 * B);
+        for (int i = 0; i < 3; ++i) {
+            device.Fill(RandomBytes(B, i));
+        }
+        ASSERT_TRUE(WaitFor([&] { return recorder.WriteFailed(); }));
     }
-    const bool failed = WaitFor([&] { return recorder.WriteFailed(); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    ASSERT_TRUE(failed);
     EXPECT_FALSE(AudioActivity::IsRecording());
     recorder.Stop();
     EXPECT_EQ(device.in, nullptr);

@@ -78,19 +78,5 @@ TEST(Base64Decoder, SlicesOfAnySizeDecodeLikeTheWholeText) {
     }
 }
 
-TEST(Base64Decoder, LargeTextReachesTheSinkInBoundedSlices) {
-    const QByteArray bytes = RandomBytes(3 * 1024 * 1024 + 1, 11);
-    const QString text = QString::fromLatin1(bytes.toBase64(QByteArray::Base64Encoding));
-    QByteArray decoded;
-    qsizetype largest = 0;
-    EXPECT_TRUE(DecodeBase64(text, [&](QByteArrayView slice) {
-        largest = qMax(largest, slice.size());
-        decoded.append(slice);
-        return true;
-    }));
-    EXPECT_EQ(decoded, bytes);
-    EXPECT_LE(largest, 64 * 1024);
-}
-
 }  // namespace
 }  // namespace plantrek

@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <atomic>
-#include <random>
 
 #include "device/simulated_meter.h"
 
@@ -127,35 +126,6 @@ TEST_F(DistoLinkParseTest, MalformedWordsCarryNothing) {
     EXPECT_TRUE(events.take().isEmpty());
 }
 
-TEST_F(DistoLinkParseTest, RandomInputOnlyEverYieldsCheckedMeasurements) {
-    useMeter(500000);
-    std::mt19937 random(20240611);
-    // Mostly the meter's own characters, so that near-words turn up often.
-    const QByteArray alphabet("0123456789.+ \r\n31500\0\xff", 22);
-    int measurements = 0;
-    QObject::connect(&link, &DistoLink::measurement, [&](int unit, const QString& digits, int key) {
-        ++measurements;
-        EXPECT_TRUE(unit >= 0 && unit <= 9 &&
-                    QByteArray("\x02\x08\x06\x0f\x01\x0a\x03\x04").contains(key));
-        EXPECT_TRUE(digits.size() == 8 &&
-                    digits.toStdString().find_first_not_of("0123456789") == std::string::npos);
-    });
-    for (int chunk = 0; chunk < 400; ++chunk) {
-        QByteArray bytes(qsizetype(random() % 256 + 1), '\0');
-        for (char& byte : bytes) {
-            byte = chunk % 2 ? alphabet.at(random() % alphabet.size()) : char(random());
-        }
-        feed(bytes);
-    }
-    events.take();
-    // Still in step with the meter afterwards.
-    feed(QByteArray("\r\n") + Line({Distance("00001111")}) + Line({Key(1)}));
-    const QStringList last = events.take();
-    ASSERT_FALSE(last.isEmpty());
-    EXPECT_EQ(last.back(), QStringLiteral("M 0 00001111 1"));
-    EXPECT_GE(measurements, 1);
-}
-
 // Through a pseudo-terminal with a simulated meter.
 class DistoLinkMeterTest : public ::testing::Test {
 protected:
@@ -242,12 +212,9 @@ TEST(DistoLinkSearch, RangesThatCannotHoldAPortReturnAtOnce) {
     DistoLink link;
     int calls = 0;
     const auto count = [&calls](const QString&) { ++calls; };
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_EQ(link.search(5, 3, count), -1);
     EXPECT_EQ(link.search(0, 3, count), -1);
     EXPECT_EQ(link.search(2, -1, count), -1);
-    EXPECT_LT(timer.elapsed(), 50);
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(link.comPort(), -1);
     EXPECT_FALSE(link.connect());

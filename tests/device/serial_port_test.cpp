@@ -183,18 +183,6 @@ TEST_F(SerialPortTest, ReadCompletesOnlyWithTheWholeBlockAndPassesEveryByte) {
                                        QByteArray("\xff\x7fzz", 4)}));
 }
 
-TEST_F(SerialPortTest, ReadBlockSizeStaysWithinTheBuffer) {
-    port.setReadBlockSize(0);
-    EXPECT_EQ(port.readBlockSize(), 1);
-    port.setReadBlockSize(300);
-    EXPECT_EQ(port.readBlockSize(), 256);
-    ASSERT_EQ(Open(false), 0);
-    const QByteArray bytes = QByteArray("0123456789").repeated(30);
-    meter.send(bytes);
-    ASSERT_TRUE(recorder.waitForNotice(kSerialDataRead));
-    EXPECT_EQ(recorder.reads().at(0), bytes.left(256));
-}
-
 TEST_F(SerialPortTest, OneWriteAtATime) {
     std::vector<bool> accepted;
     // On the worker thread the first write cannot finish before the second is asked for.

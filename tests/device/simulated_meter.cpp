@@ -84,19 +84,14 @@ void SimulatedMeter::serve() {
         }
         const int typeNumber = typeNumber_.load();
         for (int i = 0; i < requests && typeNumber >= 0; ++i) {
-            const QByteArray reply = QByteArray("13....+") +
-                                     QByteArray::number(typeNumber).rightJustified(8, '0') +
-                                     " \r\n";
-            if (dribble_.load()) {
-                sendByteByByte(reply);
-            } else {
-                send(reply);
-            }
+            const QByteArray reply =
+                "13....+" + QByteArray::number(typeNumber).rightJustified(8, '0') + " \r\n";
+            dribble_.load() ? sendByteByByte(reply) : send(reply);
         }
     }
 }
 
-void SimulatedMeter::writeAll(const QByteArray& bytes) {
+void SimulatedMeter::send(const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size() && master_ >= 0) {
         const ssize_t put =
@@ -111,13 +106,9 @@ void SimulatedMeter::writeAll(const QByteArray& bytes) {
     }
 }
 
-void SimulatedMeter::send(const QByteArray& bytes) {
-    writeAll(bytes);
-}
-
 void SimulatedMeter::sendByteByByte(const QByteArray& bytes) {
     for (char byte : bytes) {
-        writeAll(QByteArray(1, byte));
+        send(QByteArray(1, byte));
         QThread::usleep(300);
     }
 }

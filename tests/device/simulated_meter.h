@@ -51,7 +51,6 @@ public:
 
 private:
     void serve();
-    void writeAll(const QByteArray& bytes);
 
     int master_ = -1;
     int holder_ = -1;  // keeps the device alive between the program's opens

@@ -69,24 +69,6 @@ TEST_F(CliTest, StyleAndUnitsReachTheDocument) {
     }
 }
 
-TEST_F(CliTest, TypedWallsBecomeASavedSiteThatInfoReadsBack) {
-    const CliResult run = Run({"run", "--out", "house.tcd", CliDataPath("typed_walls.script")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    ASSERT_TRUE(QFile::exists(Work("house.tcd")));
-
-    const QJsonObject site = Info("house.tcd");
-    EXPECT_EQ(site["file"].toString(), "house.tcd");
-    EXPECT_FALSE(site["modified"].toBool());
-    EXPECT_FALSE(site["can_undo"].toBool());
-    EXPECT_EQ(site["selection"].toObject()["level"].toInt(), 1);
-    // Opened again, the rooms are the ones typed: the walls, areas and texts match. Walls are
-    // stored by their end points, so their bearings come back to within a hair.
-    const auto typed = ParseObjects(ReadDataFile(CliDataPath("typed_walls.json")));
-    ASSERT_EQ(typed.size(), 1u);
-    ExpectSameJson(site["rooms"], typed[0]["rooms"], "rooms", 1e-7);
-    ExpectSameJson(site["materials"], typed[0]["materials"], "materials");
-}
-
 TEST_F(CliTest, ScriptsFromStandardInputOrAFileWithCommentsAndCarriageReturns) {
     const CliResult piped = Run({"run", "--units", "meters", "-"}, "3 N\n4 E\n:info\n");
     ASSERT_EQ(piped.exitCode, 0);
@@ -159,55 +141,44 @@ TEST_F(CliTest, ATypoIsReportedAndChangesNothing) {
     }
 }
 
-TEST_F(CliTest, StrictStopsAtTheFirstWarningOrUnavailableCommandWithStatus3) {
-    CliResult result = RunScript(":info\n0 N\n:info\n", {"--strict", "--units", "meters"});
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.ErrLines(),
-              QStringList{"warning: The wall length must be between 0.03 m and 200.00 m."});
-    EXPECT_EQ(ParseObjects(result.out).size(), 1u);
-    // Without it the script goes on.
-    EXPECT_EQ(RunScript(":info\n0 N\n:info\n", {"--units", "meters"}).exitCode, 0);
-
-    result = RunScript(":undo\n:info\n", {"--strict"});
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.ErrLines(), QStringList{"error: Command not available: undo"});
-    EXPECT_TRUE(result.out.isEmpty());
-}
-
-TEST_F(CliTest, ASiteThatDoesNotOpenEndsWithStatus1AndOneMessageLine) {
-    const CliResult result = Run({"run", "--in", "missing.tcd", "-"}, ":info\n");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.out.isEmpty());
-    EXPECT_EQ(result.ErrLines().size(), 1);
-    EXPECT_TRUE(result.err.startsWith("warning: The file \"missing.tcd\" could not be opened."));
-    EXPECT_EQ(Run({"info", "missing.tcd"}).exitCode, 1);
-}
-
-TEST_F(CliTest, TheNotClosedQuestionIsAnsweredFromTheCommandLine) {
-    const QByteArray script = "3 N\n4 E\n:close reverse\n";
-    CliResult result = RunScript(script, {"--units", "meters", "--answer", "no", "--out", "a.tcd"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.ErrLines(),
-              QStringList{"question: Some of your rooms are not closed and will not import into "
-                          "Tilecrest. Do you want to continue saving? -> no"});
-    EXPECT_FALSE(QFile::exists(Work("a.tcd")));
-
-    result = RunScript(script, {"--units", "meters", "--out", "a.tcd"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(result.err.endsWith("-> yes\n")) << result.err.toStdString();
-    EXPECT_TRUE(QFile::exists(Work("a.tcd")));
-}
-
-TEST_F(CliTest, AFailedSaveOrOpenInsideTheScriptEndsItWithStatus1) {
-    for (const char* line : {":save no/such/folder/a.tcd", ":open missing.tcd"}) {
-        const CliResult result =
-            RunScript(QByteArray("3 N\n3 E\n3 S\n") + line + "\n:info\n", {"--out", "b.tcd"});
-        EXPECT_EQ(result.exitCode, 1) << line;
-        EXPECT_EQ(result.ErrLines().size(), 1) << line;
-        EXPECT_TRUE(result.err.startsWith("warning: The file \"")) << line;
-        EXPECT_TRUE(result.out.isEmpty()) << line;
-        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << line;
+// Runs that end early: their status, one message, nothing printed after it, no site saved.
+TEST_F(CliTest, ARunThatEndsEarlySaysWhyAndSavesNothing) {
+    const char* const missing = "warning: The file \"missing.tcd\" could not be opened.";
+    const struct {
+        const char* script;
+        QStringList options;
+        int exitCode;
+        const char* message;  // how the only line on standard error starts
+    } cases[] = {
+        {":info\n0 N\n:info\n",
+         {"--strict", "--units", "meters"},
+         3,
+         "warning: The wall length must be between 0.03 m and 200.00 m."},
+        {":info\n:undo\n:info\n", {"--strict"}, 3, "error: Command not available: undo"},
+        {"3 N\n4 E\n:close reverse\n",
+         {"--answer", "no"},
+         1,
+         "question: Some of your rooms are not closed and will not import into Tilecrest. Do you "
+         "want to continue saving? -> no"},
+        {"3 N\n3 E\n3 S\n:save no/such/folder/a.tcd\n:info\n", {}, 1, "warning: The file \""},
+        {"3 N\n3 E\n3 S\n:open missing.tcd\n:info\n", {}, 1, missing},
+        {"3 N\n:info\n", {"--in", "missing.tcd"}, 1, missing}};
+    for (const auto& c : cases) {
+        const CliResult result = RunScript(c.script, c.options + QStringList{"--out", "b.tcd"});
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.script;
+        EXPECT_EQ(result.ErrLines().size(), 1) << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith(c.message)) << result.err.toStdString();
+        EXPECT_EQ(ParseObjects(result.out).size(),
+                  QByteArray(c.script).startsWith(":info") ? 1u : 0u);
+        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << c.script;
     }
+    EXPECT_EQ(Run({"info", "missing.tcd"}).exitCode, 1);
+    // Without --strict the script goes on; without --answer the question is answered yes.
+    EXPECT_EQ(RunScript(":info\n0 N\n:info\n", {"--units", "meters"}).exitCode, 0);
+    const CliResult saved = RunScript("3 N\n4 E\n:close reverse\n", {"--out", "a.tcd"});
+    EXPECT_EQ(saved.exitCode, 0);
+    EXPECT_TRUE(saved.err.endsWith("-> yes\n")) << saved.err.toStdString();
+    EXPECT_TRUE(QFile::exists(Work("a.tcd")));
 }
 
 // Black, brown and the other dark colours at the head of the palette are passed over: the

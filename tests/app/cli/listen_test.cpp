@@ -196,15 +196,6 @@ TEST_F(ListenTest, NoMeterIsAWarningAndStatus1AndNothingIsSaved) {
     EXPECT_FALSE(QFile::exists(Work("never.tcd")));
 }
 
-TEST_F(ListenTest, ASiteThatDoesNotOpenEndsBeforeTheSearch) {
-    Listen({"--in", "missing.tcd"}, QStringLiteral("/nonexistent/plantrek-tty"));
-    const CliResult result = Finish(30000);
-    EXPECT_EQ(result.exitCode, 1);
-    ASSERT_EQ(result.ErrLines().size(), 1);
-    EXPECT_THAT(result.ErrLines()[0].toStdString(),
-                ::testing::StartsWith("warning: The file \"missing.tcd\" could not be opened."));
-}
-
 struct BadArguments {
     std::vector<const char*> arguments;
     const char* message;

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -146,42 +147,18 @@ inline QJsonObject CliTest::OnlyObject(const CliResult& result) {
     return objects.size() == 1 ? objects[0] : QJsonObject();
 }
 
-// Equal, with numbers compared to a relative precision (by default 1e-9: the last bits of
-// the trigonometry may differ between machines).
-inline void ExpectSameJson(const QJsonValue& actual, const QJsonValue& expected,
-                           const std::string& where, double precision = 1e-9) {
-    ASSERT_EQ(actual.type(), expected.type()) << where;
-    switch (expected.type()) {
-        case QJsonValue::Double: {
-            const double a = actual.toDouble();
-            const double b = expected.toDouble();
-            EXPECT_LE(std::fabs(a - b), precision * std::max({1.0, std::fabs(a), std::fabs(b)}))
-                << where << ": " << a << " against " << b;
-            break;
-        }
-        case QJsonValue::Array: {
-            const QJsonArray a = actual.toArray();
-            const QJsonArray b = expected.toArray();
-            ASSERT_EQ(a.size(), b.size()) << where;
-            for (qsizetype i = 0; i < b.size(); ++i) {
-                ExpectSameJson(a[i], b[i], where + "[" + std::to_string(i) + "]", precision);
-            }
-            break;
-        }
-        case QJsonValue::Object: {
-            const QJsonObject a = actual.toObject();
-            const QJsonObject b = expected.toObject();
-            EXPECT_EQ(a.keys(), b.keys()) << where;
-            for (const QString& key : b.keys()) {
-                if (a.contains(key)) {
-                    ExpectSameJson(a[key], b[key], where + "." + key.toStdString(), precision);
-                }
-            }
-            break;
-        }
-        default:
-            EXPECT_EQ(actual, expected) << where;
+// The text with every number rounded to six decimals: the last bits of the trigonometry may
+// differ between machines.
+inline QString RoundedNumbers(const QByteArray& text) {
+    static const QRegularExpression number(QStringLiteral(R"(-?\d+(\.\d+)?(e[-+]?\d+)?)"));
+    QString rounded = QString::fromUtf8(text);
+    for (auto match = number.match(rounded); match.hasMatch();) {
+        const double value = std::round(match.captured().toDouble() * 1e6) / 1e6 + 0.0;
+        const QString shown = QString::number(value, 'g', 15);
+        rounded.replace(match.capturedStart(), match.capturedLength(), shown);
+        match = number.match(rounded, match.capturedStart() + shown.size());
     }
+    return rounded;
 }
 
 }  // namespace plantrek::test

@@ -17,8 +17,8 @@ struct Scenario {
 
 class CliScenarioTest : public CliTest, public ::testing::WithParamInterface<Scenario> {};
 
-// Each script's standard output is compared with <name>.json and its standard error, line by
-// line, with <name>.err.
+// Each script's standard output is compared with <name>.json (keys in their documented order,
+// numbers to six decimals) and its standard error with <name>.err.
 TEST_P(CliScenarioTest, ScriptGivesItsExpectedInfoAndMessages) {
     const QString name = QString::fromLatin1(GetParam().name);
     QStringList arguments{QStringLiteral("run")};
@@ -30,12 +30,8 @@ TEST_P(CliScenarioTest, ScriptGivesItsExpectedInfoAndMessages) {
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(result.err),
               QString::fromUtf8(ReadDataFile(CliDataPath(name + QStringLiteral(".err")))));
-    const auto actual = ParseObjects(result.out);
-    const auto expected = ParseObjects(ReadDataFile(CliDataPath(name + QStringLiteral(".json"))));
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        ExpectSameJson(actual[i], expected[i], name.toStdString() + "#" + std::to_string(i));
-    }
+    EXPECT_EQ(RoundedNumbers(result.out),
+              RoundedNumbers(ReadDataFile(CliDataPath(name + QStringLiteral(".json")))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CliScenarioTest,
@@ -43,19 +39,6 @@ INSTANTIATE_TEST_SUITE_P(Scripts, CliScenarioTest,
                                            Scenario{"relative", true}, Scenario{"undo_redo", true},
                                            Scenario{"clip", true}, Scenario{"commands", true}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CliTest, TheInfoKeysComeInTheirDocumentedOrder) {
-    const QByteArray out = RunScript("3 N\n:info\n").out;
-    qsizetype last = -1;
-    for (const QByteArray& key :
-         QByteArray("file modified units style relative default_close startpoint selection "
-                    "can_undo can_redo materials rooms site_annotations site_notes")
-             .split(' ')) {
-        const qsizetype at = out.indexOf('"' + key + '"');
-        EXPECT_GT(at, last) << key.toStdString();
-        last = at;
-    }
-}
 
 // --style and --units reach the document (Qt once took --style for its own): S30W is a
 // quadrant bearing, 210 degrees.
@@ -137,7 +120,7 @@ TEST_F(CliTest, ATypoIsReportedAndChangesNothing) {
         EXPECT_EQ(result.ErrLines(), message ? QStringList{message} : QStringList());
         const auto objects = ParseObjects(result.out);
         ASSERT_EQ(objects.size(), 2u);
-        ExpectSameJson(objects[1], objects[0], line);
+        EXPECT_EQ(objects[1], objects[0]) << line;
     }
 }
 

@@ -11,10 +11,8 @@ namespace {
 
 class AnnotationListTest : public testing::Test {
 protected:
-    void SetUp() override { ResetActivity(); }
-    void TearDown() override { ResetActivity(); }
-
-    static void ResetActivity() {
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
         AudioActivity::SetStopPlaybackHook({});
         AudioActivity::SetPlaying(false);
         AudioActivity::SetRecording(false);
@@ -46,9 +44,7 @@ TEST_F(AnnotationListTest, InsertsBeforeTheEntryOrAppends) {
     for (const auto& [position, expectedPosition, expectedOrder] : cases) {
         AnnotationList list = Named({"a", "b", "c"});
         ASSERT_TRUE(list.SetCurrentIndex(1));
-        Annotation x;
-        x.SetName(QStringLiteral("x"));
-        EXPECT_EQ(list.InsertAt(x, position), expectedPosition);
+        EXPECT_EQ(list.InsertAt(*Named({"x"}).At(0), position), expectedPosition);
         EXPECT_EQ(Names(list), expectedOrder);
         EXPECT_EQ(list.CurrentIndex(), 1);
     }

@@ -87,17 +87,6 @@ TEST_F(DistoLinkParseTest, AnyOtherWordForgetsThePendingDistance) {
     EXPECT_EQ(events.take(), (QStringList{"enter", "M 9 00005555 3"}));
 }
 
-TEST_F(DistoLinkParseTest, LineIsTakenOnlyWhenItHasEnded) {
-    useMeter(500000);
-    const QByteArray line = Line({Distance("00001234"), Key(8)});
-    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
-        feed(line.mid(i, 1));
-        ASSERT_TRUE(events.take().isEmpty()) << "after byte " << i;
-    }
-    feed(line.right(1));
-    EXPECT_EQ(events.take(), QStringList{"M 0 00001234 8"});
-}
-
 TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
     useMeter(500000);
     const QByteArray tail = Line({Distance("00001234"), Key(6)});

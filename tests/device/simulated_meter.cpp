@@ -84,9 +84,7 @@ void SimulatedMeter::serve() {
         }
         const int typeNumber = typeNumber_.load();
         for (int i = 0; i < requests && typeNumber >= 0; ++i) {
-            const QByteArray reply =
-                "13....+" + QByteArray::number(typeNumber).rightJustified(8, '0') + " \r\n";
-            dribble_.load() ? sendByteByByte(reply) : send(reply);
+            send("13....+" + QByteArray::number(typeNumber).rightJustified(8, '0') + " \r\n");
         }
     }
 }

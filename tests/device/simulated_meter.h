@@ -28,8 +28,6 @@ public:
 
     // The type number the meter reports; a negative number keeps it silent.
     void setTypeNumber(int typeNumber) { typeNumber_.store(typeNumber); }
-    // Sends identification replies one byte at a time.
-    void setDribbleReplies(bool dribble) { dribble_.store(dribble); }
 
     void send(const QByteArray& bytes);
     void sendByteByByte(const QByteArray& bytes);
@@ -56,7 +54,6 @@ private:
     int holder_ = -1;  // keeps the device alive between the program's opens
     QString path_;
     std::atomic<int> typeNumber_{-1};
-    std::atomic<bool> dribble_{false};
     std::atomic<bool> quit_{false};
     mutable std::mutex mutex_;
     QByteArray received_;

@@ -119,24 +119,15 @@ protected:
 // The JSON objects printed one after another.
 inline std::vector<QJsonObject> ParseObjects(const QByteArray& text) {
     std::vector<QJsonObject> objects;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        // Each object ends with a closing brace at the start of a line.
-        const qsizetype end = text.indexOf("\n}\n", start);
-        const qsizetype stop = end < 0 ? text.size() : end + 3;
-        const QByteArray piece = text.mid(start, stop - start).trimmed();
-        start = stop;
-        if (piece.isEmpty()) {
-            continue;
-        }
+    // Each object ends with a closing brace at the start of a line.
+    for (const QByteArray& piece : QByteArray(text).replace("\n}\n", "\n}\n\x1e").split('\x1e')) {
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(piece, &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject()) {
-            ADD_FAILURE() << "not a JSON object: " << error.errorString().toStdString() << "\n"
-                          << piece.toStdString();
-            continue;
+        if (!piece.trimmed().isEmpty()) {
+            EXPECT_TRUE(document.isObject()) << error.errorString().toStdString() << "\n"
+                                             << piece.toStdString();
+            objects.push_back(document.object());
         }
-        objects.push_back(document.object());
     }
     return objects;
 }

@@ -136,21 +136,6 @@ bool SimulatedMeter::deviceSettings(termios* settings) const {
     return holder_ >= 0 && tcgetattr(holder_, settings) == 0;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        QCoreApplication::processEvents();
-        if (condition()) {
-            return true;
-        }
-        if (timer.elapsed() > timeoutMs) {
-            return false;
-        }
-        QThread::msleep(2);
-    }
-}
-
 ScopedSerialPorts::ScopedSerialPorts(const QString& paths)
     : previous_(qgetenv(kSerialPortsVariable)),
       wasSet_(qEnvironmentVariableIsSet(kSerialPortsVariable)) {

@@ -5,6 +5,8 @@
 
 #include <termios.h>
 
+#include "support/wait_until.h"
+
 #include <atomic>
 #include <functional>
 #include <initializer_list>
@@ -78,9 +80,6 @@ inline QByteArray Line(std::initializer_list<QByteArray> words) {
     return line + "\r\n";
 }
 }  // namespace meter
-
-// Spins the event loop until condition holds; false when timeoutMs passed first.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // Points the COM-number list at the given paths for the lifetime of the object.
 class ScopedSerialPorts {

@@ -12,7 +12,7 @@
 namespace plantrek {
 namespace {
 
-using test::WaitFor;
+using test::WaitUntil;
 // A buffer is two seconds of the note's format: 50 GSM 6.10 blocks of 65 bytes. Written out
 // rather than taken from the code, so that a wrong size there shows here.
 constexpr qsizetype B = 3250;
@@ -29,7 +29,7 @@ protected:
     void PlayNext(bool refill) {
         const size_t before = device.Count(device.writes);
         device.out->listener.BufferDone(device.writes[played++].first);
-        EXPECT_TRUE(!refill || WaitFor([&] { return device.Count(device.writes) > before; }));
+        EXPECT_TRUE(!refill || WaitUntil([&] { return device.Count(device.writes) > before; }));
     }
 
     test::ScriptedDevice device;
@@ -52,13 +52,14 @@ TEST_F(PlayerTest, StreamsInBufferOrderWithTheFinalPiece) {
         while (played < pieces.size()) {
             PlayNext(played + kAudioBufferCount < pieces.size());
         }
-        ASSERT_TRUE(WaitFor([&] { return finished.count == 1 || !listening; }));
+        ASSERT_TRUE(WaitUntil([&] { return finished.count == 1 || !listening; }));
         ASSERT_EQ(device.writes.size(), pieces.size());
         for (size_t i = 0; i < pieces.size(); ++i) {
             EXPECT_EQ(device.writes[i], std::make_pair(int(i % 5), pieces[i])) << i;
         }
         // The listener stops the playback; until then it counts as playing.
-        EXPECT_TRUE(listening ? AudioActivity::IsPlaying() : WaitFor([&] { return !device.out; }));
+        EXPECT_TRUE(listening ? AudioActivity::IsPlaying()
+                              : WaitUntil([&] { return !device.out; }));
         player.Stop();
         EXPECT_FALSE(AudioActivity::IsPlaying());
         EXPECT_EQ(device.out, nullptr);
@@ -76,7 +77,7 @@ TEST(Recorder, FillsTheBuffersInTurnAndKeepsWhatCameBack) {
     for (int i = 0; i < 7; ++i) {  // past the fifth, buffers come round again
         expected += RandomBytes(i == 6 ? 650 : B, i);
         device.Fill(expected.right(i == 6 ? 650 : B));
-        ASSERT_TRUE(WaitFor([&] { return device.Count(device.added) == 5; }));
+        ASSERT_TRUE(WaitUntil([&] { return device.Count(device.added) == 5; }));
     }
     recorder.Stop();
     EXPECT_FALSE(AudioActivity::IsRecording());
@@ -101,7 +102,7 @@ TEST(Recorder, AFailedWriteEndsTheRecordingAndKeepsTheAudio) {
         for (int i = 0; i < 3; ++i) {
             device.Fill(RandomBytes(B, i));
         }
-        ASSERT_TRUE(WaitFor([&] { return recorder.WriteFailed(); }));
+        ASSERT_TRUE(WaitUntil([&] { return recorder.WriteFailed(); }));
     }
     EXPECT_FALSE(AudioActivity::IsRecording());
     recorder.Stop();

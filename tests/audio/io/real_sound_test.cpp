@@ -94,9 +94,9 @@ TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
     test::Finished finished;
     player.SetListener(&finished);
     ASSERT_TRUE(player.Play(note)) << prompts.shown.back().second.toStdString();
-    EXPECT_TRUE(test::WaitFor([&] { return finished.count > 0; }, 20000));
+    EXPECT_TRUE(test::WaitUntil([&] { return finished.count > 0; }, 20000));
     player.Stop();
-    test::WaitFor([] { return false; }, 500);  // the end of the note reaches the recording
+    test::WaitUntil([] { return false; }, 500);  // the end of the note reaches the recording
     recorder.Stop();
     EXPECT_FALSE(AudioActivity::IsPlaying() || AudioActivity::IsRecording());
 
@@ -118,7 +118,7 @@ TEST(RealSound, ANotePlayedIntoTheNullSinkIsRecordedFromItsMonitor) {
     EXPECT_EQ(error, kErrorSoundNoAnswer);
     ASSERT_EQ(::kill(static_cast<pid_t>(pid), SIGCONT), 0);
     std::unique_ptr<WaveOut> reopened;
-    EXPECT_TRUE(test::WaitFor(
+    EXPECT_TRUE(test::WaitUntil(
         [&] {
             reopened = device.OpenOutput(listener, &error);
             return reopened != nullptr;

@@ -6,7 +6,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -40,10 +39,7 @@ public:
         return static_cast<int>(std::count(all.begin(), all.end(), notice));
     }
     bool waitForNotice(int notice, int times = 1) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(5), [&] {
-            return std::count(notices_.begin(), notices_.end(), notice) >= times;
-        });
+        return test::WaitUntil([&] { return count(notice) >= times; });
     }
     std::function<void(SerialPort*, int)> hook;
 
@@ -60,11 +56,9 @@ private:
         if (self->hook) {
             self->hook(port, notice);
         }
-        self->changed_.notify_all();
     }
 
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
     std::vector<int> notices_;
     std::vector<QByteArray> reads_;
 };

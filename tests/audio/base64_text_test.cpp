@@ -53,7 +53,6 @@ TEST(Base64Decoder, SkipsCharactersOutsideTheAlphabet) {
         {u"\tQU\r\nJ D\u00e9\u4e2d\U0001F600", "ABC"},
         // Padding in the middle ends a group and decoding goes on.
         {u"QQ==QUJD", "AABC"},
-        {u"QUI=QUI=", "ABAB"},
         {u"====QUJD====", "ABC"},
         {u"Q=QUJD", "ABC"},
         {u"=", ""}};

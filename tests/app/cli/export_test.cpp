@@ -99,15 +99,6 @@ TEST_F(ExportCliTest, ErrorsSayWhyAndWriteNothing) {
     }
 }
 
-TEST_F(ExportCliTest, SummaryOfOpenRoomsOnlyIsRefused) {
-    const CliResult made = RunScript("3 N\n:close reverse\n", {"--out", "open.tcd"});
-    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
-    const CliResult result = Run({"export", "open.tcd", "open.xls"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, QByteArray("error: No valid rooms\n"));
-    EXPECT_FALSE(QFile::exists(Work("open.xls")));
-}
-
 // The file manager's thumbnail: the plan within SIZE pixels; a size it cannot honour is refused.
 TEST_F(ExportCliTest, ThumbnailFitsTheSizeAsked) {
     const QString site = SamplePath(QStringLiteral("house.tcd"));

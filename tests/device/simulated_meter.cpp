@@ -111,29 +111,11 @@ void SimulatedMeter::sendByteByByte(const QByteArray& bytes) {
     }
 }
 
-QByteArray SimulatedMeter::received() const {
-    std::lock_guard lock(mutex_);
-    return received_;
-}
-
-int SimulatedMeter::countReceived(const QByteArray& command) const {
-    std::lock_guard lock(mutex_);
-    return static_cast<int>(received_.count(command));
-}
-
-bool SimulatedMeter::waitForReceived(const QByteArray& command, int times, int timeoutMs) const {
-    return WaitUntil([&] { return countReceived(command) >= times; }, timeoutMs);
-}
-
 void SimulatedMeter::writeAsProgram(const QByteArray& bytes) {
     if (holder_ >= 0) {
         [[maybe_unused]] const ssize_t put =
             ::write(holder_, bytes.constData(), static_cast<size_t>(bytes.size()));
     }
-}
-
-bool SimulatedMeter::deviceSettings(termios* settings) const {
-    return holder_ >= 0 && tcgetattr(holder_, settings) == 0;
 }
 
 ScopedSerialPorts::ScopedSerialPorts(const QString& paths)

@@ -35,16 +35,23 @@ public:
     void sendByteByByte(const QByteArray& bytes);
 
     // Everything the program has sent so far.
-    QByteArray received() const;
-    int countReceived(const QByteArray& command) const;
+    QByteArray received() const {
+        std::lock_guard lock(mutex_);
+        return received_;
+    }
+    int countReceived(const QByteArray& command) const { return int(received().count(command)); }
     // Waits until the program has sent command at least times times.
-    bool waitForReceived(const QByteArray& command, int times, int timeoutMs = 5000) const;
+    bool waitForReceived(const QByteArray& command, int times) const {
+        return WaitUntil([&] { return countReceived(command) >= times; });
+    }
 
     // Bytes written to the device by a second opener, as if by the program; they reach the
     // meter after everything the program wrote before them.
     void writeAsProgram(const QByteArray& bytes);
     // The device's line settings as the program left them.
-    bool deviceSettings(termios* settings) const;
+    bool deviceSettings(termios* settings) const {
+        return holder_ >= 0 && tcgetattr(holder_, settings) == 0;
+    }
 
     // The meter is switched off or walks out of range: the device hangs up.
     void vanish();

@@ -8,12 +8,10 @@
 #include <tuple>
 
 #include "resources/command_catalog.h"
-#include "resources/command_ids.h"
 
 namespace plantrek::test {
 namespace {
 
-using namespace command_id;
 
 TEST(CommandCatalogTest, EveryRowIsWhole) {
     std::set<int> ids;
@@ -101,16 +99,6 @@ TEST(CommandCatalogTest, CommandLineArgumentsAgreeAcrossRowsOfOneName) {
             EXPECT_EQ(row.cliArgs.max, 0) << row.id;
         }
     }
-}
-
-TEST(CommandCatalogTest, LookupsByIdAndByCommandLineName) {
-    EXPECT_EQ(FindCliCommand(u"add-wall", u"ignored")->id, kAddWall);
-    EXPECT_EQ(FindCliCommand(u"close", u"reverse")->id, kCloseReverseSquare);
-    EXPECT_EQ(FindCliCommand(u"close"), nullptr);  // one of three: the word decides
-    EXPECT_EQ(FindCliCommand(u"select-room"), nullptr);
-    EXPECT_EQ(CliCommandNames().count(QStringLiteral("close")), 1);
-    EXPECT_EQ(FindCommand(12345), nullptr);
-    EXPECT_EQ(FindCommand(kEditUndo)->id, kEditUndo);
 }
 
 }  // namespace

@@ -15,6 +15,11 @@
 
 namespace plantrek::test {
 
+// The name the window's audio tests know the shared wait by.
+inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
+    return WaitUntil(done, ms);
+}
+
 inline QByteArray Encode(const std::vector<int16_t>& samples) {
     GsmEncoder encoder;
     QByteArray gsm;

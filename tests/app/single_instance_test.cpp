@@ -3,7 +3,6 @@
 // process would be, and raw sockets for what no start of ours would send.
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -15,24 +14,17 @@
 
 #include <atomic>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <thread>
 
 #include "app/single_instance.h"
+#include "support/wait_until.h"
 
 namespace plantrek {
 namespace {
 
 using Role = SingleInstance::Role;
-
-bool WaitFor(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(60000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return done();
-}
+using test::WaitUntil;
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
@@ -59,7 +51,7 @@ protected:
             role = start.Start(files);
             done = true;
         });
-        WaitFor([&] { return done.load(); });
+        WaitUntil([&] { return done.load(); }, 60000);
         second.join();
         return role;
     }
@@ -95,7 +87,7 @@ TEST_F(SingleInstanceTest, ARequestArrivingInPiecesIsTakenWhole) {
         EXPECT_TRUE(received_.empty()) << "nothing before the empty line";
     }
     socket.write("\n");
-    ASSERT_TRUE(WaitFor([&] { return socket.bytesAvailable() >= 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return socket.bytesAvailable() >= 3; }, 60000));
     EXPECT_EQ(socket.readAll(), QByteArray("ok\n"));
     ASSERT_EQ(received_.size(), 1u);
     EXPECT_EQ(received_[0],
@@ -127,9 +119,11 @@ TEST_F(SingleInstanceTest, RequestsUpToOneMebibyteAreTakenLargerOnesRefused) {
     socket.connectToServer(Name());
     ASSERT_TRUE(socket.waitForConnected(10000));
     socket.write(huge);
-    ASSERT_TRUE(WaitFor([&] {
-        return socket.state() == QLocalSocket::UnconnectedState || socket.bytesAvailable() > 0;
-    }));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return socket.state() == QLocalSocket::UnconnectedState || socket.bytesAvailable() > 0;
+        },
+        60000));
     EXPECT_EQ(socket.readAll(), QByteArray()) << "no answer";
     EXPECT_TRUE(received_.empty());
     // Dropped once past the limit, not after reading all of it.

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <optional>
+#include <tuple>
 
 #include "audio/annotation_list.h"
+#include "audio/audio_activity.h"
 #include "audio/base64_text.h"
 
 #include "audio_test_data.h"
@@ -21,18 +24,6 @@ QByteArray ReadAudio(const Annotation& annotation) {
     const qint64 got = annotation.File()->ReadAt(0, bytes.data(), bytes.size());
     return got == bytes.size() ? bytes : QByteArray("read failed");
 }
-
-// Points the temporary folder somewhere else for the lifetime of the object.
-class TempFolderOverride {
-public:
-    explicit TempFolderOverride(const QString& path) : old_(qgetenv("TMPDIR")) {
-        qputenv("TMPDIR", path.toLocal8Bit());
-    }
-    ~TempFolderOverride() { qputenv("TMPDIR", old_); }
-
-private:
-    QByteArray old_;
-};
 
 TEST(Annotation, FormatIsTheTwentyByteGsmRecord) {
     EXPECT_EQ(Annotation::Format().ToBytes().toHex(' '),
@@ -51,11 +42,10 @@ TEST(Annotation, TenSecondsOfAudioMakeFourteenPieces) {
         return true;
     }));
     ASSERT_EQ(pieces.size(), 14);
-    for (int i = 0; i < 13; ++i) {
-        EXPECT_EQ(pieces[i].size(), 1600 + 21 * 2);
+    for (int i = 0; i < 14; ++i) {  // 1200 bytes each in lines of 76 characters, the last 650
+        EXPECT_EQ(pieces[i].size(), i < 13 ? 1600 + 21 * 2 : 868 + 11 * 2);
         EXPECT_EQ(pieces[i], EncodeBase64Piece(audio.mid(i * 1200, 1200)));
     }
-    EXPECT_EQ(pieces[13].size(), 868 + 11 * 2);
 
     const QString text = annotation.GetAudioText();
     EXPECT_EQ(text, pieces.join(QString()));
@@ -137,8 +127,10 @@ TEST(Annotation, WithoutATemporaryFolderThereIsNoAudio) {
     QFile file(dir.filePath(QStringLiteral("file")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
+    const QByteArray temporaryFolder = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporaryFolder); });
     for (const char* folder : {"gone", "file"}) {
-        const TempFolderOverride unusable(dir.filePath(QString::fromLatin1(folder)));
+        qputenv("TMPDIR", QFile::encodeName(dir.filePath(QString::fromLatin1(folder))));
         Annotation annotation;
         EXPECT_FALSE(annotation.HasAudioFile());
         EXPECT_EQ(annotation.SetAudioText(u"QUJD"), -1);
@@ -151,6 +143,124 @@ TEST(Annotation, WithoutATemporaryFolderThereIsNoAudio) {
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                   QStringList{QStringLiteral("file")});
     }
+}
+
+// The list of a room's or the site's notes.
+class AnnotationListTest : public testing::Test {
+protected:
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
+        AudioActivity::SetStopPlaybackHook({});
+        AudioActivity::SetPlaying(false);
+        AudioActivity::SetRecording(false);
+    }
+
+    static AnnotationList Named(const QStringList& names) {
+        AnnotationList list;
+        for (const QString& name : names) {
+            Annotation annotation;
+            annotation.SetName(name);
+            list.InsertAt(annotation);
+        }
+        return list;
+    }
+
+    static QString Names(const AnnotationList& list) {
+        QString names;
+        for (int i = 0; i < list.Count(); ++i) {
+            names += list.At(i)->Name();
+        }
+        return names;
+    }
+};
+
+TEST_F(AnnotationListTest, InsertsBeforeTheEntryOrAppends) {
+    const std::tuple<int, int, const char*> cases[] = {
+        {-1, 3, "abcx"}, {0, 0, "xabc"}, {1, 1, "axbc"},   {2, 2, "abxc"},
+        {3, 3, "abcx"},  {4, 3, "abcx"}, {100, 3, "abcx"}, {-7, 3, "abcx"}};
+    for (const auto& [position, expectedPosition, expectedOrder] : cases) {
+        AnnotationList list = Named({"a", "b", "c"});
+        ASSERT_TRUE(list.SetCurrentIndex(1));
+        EXPECT_EQ(list.InsertAt(*Named({"x"}).At(0), position), expectedPosition);
+        EXPECT_EQ(Names(list), expectedOrder);
+        EXPECT_EQ(list.CurrentIndex(), 1);
+    }
+}
+
+TEST_F(AnnotationListTest, DeleteStopsPlaybackAndKeepsTheCurrentIndexInside) {
+    int stops = 0;
+    AudioActivity::SetStopPlaybackHook([&stops] { ++stops; });
+    AnnotationList list = Named({"a", "b", "c", "d"});
+    ASSERT_TRUE(list.SetCurrentIndex(3));
+
+    EXPECT_TRUE(list.Delete(3));
+    EXPECT_EQ(Names(list), "abc");
+    EXPECT_EQ(list.CurrentIndex(), 2);
+    EXPECT_EQ(stops, 0);
+
+    AudioActivity::SetPlaying(true);
+    EXPECT_TRUE(list.Delete(0));  // the current index is not past the end: it stays
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(AudioActivity::IsPlaying());
+    EXPECT_EQ(Names(list), "bc");
+    EXPECT_EQ(list.CurrentIndex(), 1);
+
+    EXPECT_FALSE(list.Delete(2) || list.Delete(-1));
+    EXPECT_TRUE(list.Delete(1) && list.Delete(0));
+    EXPECT_EQ(list.CurrentIndex(), 0);
+    EXPECT_EQ(list.Current(), nullptr);
+}
+
+TEST_F(AnnotationListTest, CueStaysInsideTheListAndWaitsForPlayback) {
+    AnnotationList empty;
+    EXPECT_FALSE(empty.CueNext() || empty.CuePrevious());
+
+    AnnotationList list = Named({"a", "b", "c"});
+    EXPECT_FALSE(list.CuePrevious());
+    EXPECT_TRUE(list.CueNext());
+    EXPECT_TRUE(list.CueNext());
+    EXPECT_FALSE(list.CueNext());
+    EXPECT_EQ(list.CurrentIndex(), 2);
+
+    AudioActivity::SetPlaying(true);
+    EXPECT_FALSE(list.CuePrevious() || list.CueNext());
+    AudioActivity::SetPlaying(false);
+    EXPECT_TRUE(list.CuePrevious());
+
+    // Recording alone does not hold the cue back; the commands check it themselves.
+    AudioActivity::SetRecording(true);
+    EXPECT_TRUE(list.CueNext());
+}
+
+TEST_F(AnnotationListTest, PositionsOutsideTheListNameTheCurrentAnnotation) {
+    AnnotationList list = Named({"a", "b", "c"});
+    ASSERT_TRUE(list.SetCurrentIndex(1));
+    EXPECT_FALSE(list.SetCurrentIndex(3));
+    EXPECT_EQ(list.GetName(-1), "b");
+    EXPECT_TRUE(list.Rename(7, QStringLiteral("bb")));
+    EXPECT_TRUE(list.Rename(2, QString()));
+    EXPECT_EQ(Names(list), "abb");
+    EXPECT_EQ(AnnotationList().GetName(-1), "");
+    EXPECT_FALSE(AnnotationList().Rename(-1, QStringLiteral("x")));
+}
+
+// How copies of one note share its file is the note's test.
+TEST_F(AnnotationListTest, CopiesShareAudioButNotEntries) {
+    AnnotationList original;
+    ASSERT_TRUE(original.AddFromText(u"QUJD", QStringLiteral("a"), -1));
+    ASSERT_TRUE(original.AddFromText(u"WFla", QStringLiteral("b"), 5));
+    ASSERT_TRUE(original.AddFromText(u"", QStringLiteral("c"), 9));  // a note without audio
+    EXPECT_EQ(original.At(2)->AudioSize(), 0);
+    ASSERT_TRUE(original.CueNext());
+    AnnotationList copy = original;
+    EXPECT_EQ(copy.CurrentIndex(), 1);
+    EXPECT_EQ(copy.At(1)->File(), original.At(1)->File());
+    copy.Rename(0, QStringLiteral("renamed"));
+    copy.Delete(1);
+    EXPECT_EQ(Names(original), "abc");
+    original.Clear();
+    EXPECT_EQ(original.Count() + original.CurrentIndex(), 0);
+    EXPECT_EQ(copy.At(0)->GetAudioText(), "QUJD");
 }
 
 }  // namespace

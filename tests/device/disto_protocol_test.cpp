@@ -64,21 +64,19 @@ TEST(ClassifyWord, Classifies) {
 }
 
 TEST(ClassifyWord, NulBytesNeverMatch) {
-    const QByteArray word(
-        "31..00+0000\0"
-        "234",
-        15);
-    EXPECT_EQ(Classify(word).kind, WordKind::Other);
+    EXPECT_EQ(Classify(QByteArray("31..00+0000\0"
+                                  "234",
+                                  15))
+                  .kind,
+              WordKind::Other);
     EXPECT_EQ(ClassifyWord(nullptr, 15, 0).kind, WordKind::Other);
 }
 
 TEST(ModelClass, FromTheFirstFourDigits) {
-    EXPECT_EQ(ModelClassForTypeNumber(740000), 0);
-    EXPECT_EQ(ModelClassForTypeNumber(749999), 0);
-    EXPECT_EQ(ModelClassForTypeNumber(760000), 1);
-    EXPECT_EQ(ModelClassForTypeNumber(750000), 2);
-    EXPECT_EQ(ModelClassForTypeNumber(0), 2);
-    EXPECT_EQ(ModelClassForTypeNumber(7400000), 2);
+    for (const auto& [typeNumber, modelClass] :
+         {std::pair{740000, 0}, {749999, 0}, {760000, 1}, {750000, 2}, {0, 2}, {7400000, 2}}) {
+        EXPECT_EQ(ModelClassForTypeNumber(typeNumber), modelClass) << typeNumber;
+    }
 }
 
 }  // namespace

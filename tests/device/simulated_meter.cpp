@@ -84,19 +84,12 @@ void SimulatedMeter::serve() {
         }
         const int typeNumber = typeNumber_.load();
         for (int i = 0; i < requests && typeNumber >= 0; ++i) {
-            const QByteArray reply = QByteArray("13....+") +
-                                     QByteArray::number(typeNumber).rightJustified(8, '0') +
-                                     " \r\n";
-            if (dribble_.load()) {
-                sendByteByByte(reply);
-            } else {
-                send(reply);
-            }
+            send("13....+" + QByteArray::number(typeNumber).rightJustified(8, '0') + " \r\n");
         }
     }
 }
 
-void SimulatedMeter::writeAll(const QByteArray& bytes) {
+void SimulatedMeter::send(const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size() && master_ >= 0) {
         const ssize_t put =
@@ -111,54 +104,17 @@ void SimulatedMeter::writeAll(const QByteArray& bytes) {
     }
 }
 
-void SimulatedMeter::send(const QByteArray& bytes) {
-    writeAll(bytes);
-}
-
 void SimulatedMeter::sendByteByByte(const QByteArray& bytes) {
     for (char byte : bytes) {
-        writeAll(QByteArray(1, byte));
+        send(QByteArray(1, byte));
         QThread::usleep(300);
     }
-}
-
-QByteArray SimulatedMeter::received() const {
-    std::lock_guard lock(mutex_);
-    return received_;
-}
-
-int SimulatedMeter::countReceived(const QByteArray& command) const {
-    std::lock_guard lock(mutex_);
-    return static_cast<int>(received_.count(command));
-}
-
-bool SimulatedMeter::waitForReceived(const QByteArray& command, int times, int timeoutMs) const {
-    return WaitUntil([&] { return countReceived(command) >= times; }, timeoutMs);
 }
 
 void SimulatedMeter::writeAsProgram(const QByteArray& bytes) {
     if (holder_ >= 0) {
         [[maybe_unused]] const ssize_t put =
             ::write(holder_, bytes.constData(), static_cast<size_t>(bytes.size()));
-    }
-}
-
-bool SimulatedMeter::deviceSettings(termios* settings) const {
-    return holder_ >= 0 && tcgetattr(holder_, settings) == 0;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        QCoreApplication::processEvents();
-        if (condition()) {
-            return true;
-        }
-        if (timer.elapsed() > timeoutMs) {
-            return false;
-        }
-        QThread::msleep(2);
     }
 }
 

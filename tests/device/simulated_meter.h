@@ -5,6 +5,8 @@
 
 #include <termios.h>
 
+#include "support/wait_until.h"
+
 #include <atomic>
 #include <functional>
 #include <initializer_list>
@@ -28,36 +30,39 @@ public:
 
     // The type number the meter reports; a negative number keeps it silent.
     void setTypeNumber(int typeNumber) { typeNumber_.store(typeNumber); }
-    // Sends identification replies one byte at a time.
-    void setDribbleReplies(bool dribble) { dribble_.store(dribble); }
 
     void send(const QByteArray& bytes);
     void sendByteByByte(const QByteArray& bytes);
 
     // Everything the program has sent so far.
-    QByteArray received() const;
-    int countReceived(const QByteArray& command) const;
+    QByteArray received() const {
+        std::lock_guard lock(mutex_);
+        return received_;
+    }
+    int countReceived(const QByteArray& command) const { return int(received().count(command)); }
     // Waits until the program has sent command at least times times.
-    bool waitForReceived(const QByteArray& command, int times, int timeoutMs = 5000) const;
+    bool waitForReceived(const QByteArray& command, int times) const {
+        return WaitUntil([&] { return countReceived(command) >= times; });
+    }
 
     // Bytes written to the device by a second opener, as if by the program; they reach the
     // meter after everything the program wrote before them.
     void writeAsProgram(const QByteArray& bytes);
     // The device's line settings as the program left them.
-    bool deviceSettings(termios* settings) const;
+    bool deviceSettings(termios* settings) const {
+        return holder_ >= 0 && tcgetattr(holder_, settings) == 0;
+    }
 
     // The meter is switched off or walks out of range: the device hangs up.
     void vanish();
 
 private:
     void serve();
-    void writeAll(const QByteArray& bytes);
 
     int master_ = -1;
     int holder_ = -1;  // keeps the device alive between the program's opens
     QString path_;
     std::atomic<int> typeNumber_{-1};
-    std::atomic<bool> dribble_{false};
     std::atomic<bool> quit_{false};
     mutable std::mutex mutex_;
     QByteArray received_;
@@ -82,9 +87,6 @@ inline QByteArray Line(std::initializer_list<QByteArray> words) {
     return line + "\r\n";
 }
 }  // namespace meter
-
-// Spins the event loop until condition holds; false when timeoutMs passed first.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // Points the COM-number list at the given paths for the lifetime of the object.
 class ScopedSerialPorts {

@@ -2,16 +2,11 @@
 
     copyright_check.py COPYRIGHT LICENSE [PROGRAM...]
 
-- COPYRIGHT follows the machine-readable format 1.0 (parsed strictly by python3-debian): the
-  header names the format and the upstream, the first Files paragraph is "*", every Files
-  paragraph has a copyright and a licence, every licence it names has its text (in the paragraph
-  or in a stand-alone License paragraph), no stand-alone licence is unused or given twice, and
-  every file of /usr/share/common-licenses it points to exists;
-- Plantrek's own files are under GPL-3+ and LICENSE is the GPL version 3;
-- every shared library a PROGRAM is linked against is named in COPYRIGHT, so that a library
-  added to the build cannot go unlisted.
-
-Exits 77 (skipped) when python3-debian is not installed, 1 on any failure.
+COPYRIGHT must follow the machine-readable format 1.0 (parsed strictly by python3-debian), with
+the upstream named, "*" first, a copyright and a licence for every Files paragraph, the text of
+every licence named (no stand-alone licence unused or given twice), existing common-licenses
+files, and Plantrek's own files under GPL-3+; LICENSE must be the GPL version 3; every shared
+library a PROGRAM links must be named in COPYRIGHT. Exits 77 (skipped) without python3-debian.
 """
 import os
 import re
@@ -21,19 +16,12 @@ import sys
 FORMAT = "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
 # Run-time libraries of the tests' sanitizer builds only; the package never links them.
 SANITIZER_RUNTIMES = re.compile(r"^lib(asan|ubsan|lsan|tsan)\.so")
-
 failures = []
 
 
 def fail(message):
     failures.append(message)
     print("FAIL: " + message)
-
-
-def short_names(expression):
-    """The licence names of a License synopsis such as "LGPL-3 or GPL-2, and Zlib"."""
-    parts = re.split(r"\s+(?:or|and)\s+|,\s*", expression.strip())
-    return [part.strip() for part in parts if part.strip()]
 
 
 def check_copyright(path):
@@ -45,28 +33,22 @@ def check_copyright(path):
     except (dep5.Error, ValueError, UnicodeDecodeError) as error:
         fail(f"{path} is not in the machine-readable format: {error}")
         return None
-    header = document.header
-    if header.format != FORMAT:
-        fail(f"Format is {header.format!r}, not {FORMAT!r}")
-    if not header.upstream_name:
+    if document.header.format != FORMAT:
+        fail(f"Format is {document.header.format!r}, not {FORMAT!r}")
+    if not document.header.upstream_name:
         fail("the header has no Upstream-Name")
-
     files = list(document.all_files_paragraphs())
-    if not files:
-        fail("there is no Files paragraph")
-        return document
-    if files[0].files != ("*",):
-        fail(f"the first Files paragraph is {files[0].files}, not *")
+    if not files or files[0].files != ("*",):
+        fail("the first Files paragraph is not *")
+    elif files[0].license is not None and files[0].license.synopsis != "GPL-3+":
+        fail(f"Plantrek's files are under {files[0].license.synopsis}, not GPL-3+")
 
     standalone = {}
     for paragraph in document.all_license_paragraphs():
         name = paragraph.license.synopsis
-        if name in standalone:
-            fail(f"License: {name} is given twice")
-        if not paragraph.license.text.strip():
-            fail(f"the stand-alone License: {name} has no text")
+        if name in standalone or not paragraph.license.text.strip():
+            fail(f"the stand-alone License: {name} is given twice or has no text")
         standalone[name] = paragraph.license.text
-
     used = set()
     for paragraph in files:
         where = " ".join(paragraph.files)
@@ -75,24 +57,20 @@ def check_copyright(path):
         if paragraph.license is None or not paragraph.license.synopsis:
             fail(f"Files: {where} has no License")
             continue
-        names = short_names(paragraph.license.synopsis)
+        # A synopsis such as "LGPL-3 or GPL-2, and Zlib" names several licences.
+        names = [n for n in re.split(r"\s+(?:or|and)\s+|,\s*", paragraph.license.synopsis) if n]
         used.update(names)
-        if not paragraph.license.text.strip():
-            for name in names:
-                if name not in standalone:
-                    fail(f"Files: {where} names {name}, whose text is nowhere")
-    for name in standalone:
-        if name not in used:
-            fail(f"License: {name} is not used by any Files paragraph")
+        for name in names:
+            if not paragraph.license.text.strip() and name not in standalone:
+                fail(f"Files: {where} names {name}, whose text is nowhere")
+    for name in set(standalone) - used:
+        fail(f"License: {name} is not used by any Files paragraph")
 
     with open(path, encoding="utf-8") as stream:
         text = stream.read()
     for common in sorted(set(re.findall(r"/usr/share/common-licenses/[\w.+-]*\w", text))):
         if os.path.isdir("/usr/share/common-licenses") and not os.path.isfile(common):
             fail(f"{common} does not exist")
-
-    if files[0].license is not None and files[0].license.synopsis != "GPL-3+":
-        fail(f"Plantrek's files are under {files[0].license.synopsis}, not GPL-3+")
     return text
 
 
@@ -109,12 +87,6 @@ def check_licence_file(path):
                 fail(f"{path} differs from {common}")
 
 
-def linked_libraries(program):
-    output = subprocess.run(["readelf", "--dynamic", "--wide", program], check=True,
-                            capture_output=True, text=True).stdout
-    return re.findall(r"\(NEEDED\)\s+Shared library: \[([^\]]+)\]", output)
-
-
 def main(argv):
     if len(argv) < 3:
         print(__doc__)
@@ -127,17 +99,15 @@ def main(argv):
     copyright_text = check_copyright(argv[1])
     check_licence_file(argv[2])
     for program in argv[3:]:
-        for library in linked_libraries(program):
-            if SANITIZER_RUNTIMES.match(library):
-                continue
-            if copyright_text is not None and library not in copyright_text:
+        dynamic = subprocess.run(["readelf", "--dynamic", "--wide", program], check=True,
+                                 capture_output=True, text=True).stdout
+        for library in re.findall(r"\(NEEDED\)\s+Shared library: \[([^\]]+)\]", dynamic):
+            if copyright_text is not None and not SANITIZER_RUNTIMES.match(library) \
+                    and library not in copyright_text:
                 fail(f"{os.path.basename(program)} links {library}, which the copyright "
                      "file does not name")
-    if failures:
-        print(f"{len(failures)} check(s) failed")
-        return 1
-    print("copyright checks passed")
-    return 0
+    print(f"{len(failures)} check(s) failed" if failures else "copyright checks passed")
+    return 1 if failures else 0
 
 
 if __name__ == "__main__":

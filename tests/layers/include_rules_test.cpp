@@ -129,11 +129,12 @@ TEST(IncludeRulesTest, EveryLayerIncludesOnlyWhatIsBelowIt) {
     EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1Char('\n')).toStdString();
 }
 
-// The checker itself finds each kind of break, at its line, and lets allowed ones pass.
+// The checker itself finds each kind of break, at its line, and lets allowed ones pass (the
+// real tree above holds every kind of allowed include).
 TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
     const std::map<QString, QString> files{
-        {"model/room.cpp", "#include \"audio/annotation.h\"\n#include \"resources/names.h\"\n"},
-        {"render/plan.cpp", "#include <QPainter>\n#include \"document/prefs.h\"\n"},
+        {"model/room.cpp",
+         "#include \"audio/annotation.h\"\n#include \"resources/names.h\"\n#include \"app/a.h\"\n"},
         {"document/forms/wall_form.h", "#include \"document/files/x.h\"\n  #  include <QDialog>\n"},
         {"export/CMakeLists.txt", "plantrek_add_library(x)\nQt6::Widgets\n"},
         {"export/pdf.cpp",
@@ -142,11 +143,6 @@ TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
         {"view/core/plan_viewport.cpp",
          "#include \"export/page_layout.h\"\n#include <QWidget>\n#include \"view/keypad.h\"\n"
          "#include <QImage>\n"},
-        {"view/core/CMakeLists.txt", "find_package(Qt6 COMPONENTS Gui)\nQt6::Widgets\n"},
-        {"view/dialogs/wall_dialog.cpp",
-         "#include <QDialog>\n#include \"view/core/selection_text.h\"\n#include \"device/x.h\"\n"},
-        {"app/main.cpp", "#include <QApplication>\n#include \"view/main_frame.h\"\n"},
-        {"app/cli/main.cpp", "#include \"app/tracepad_app.h\"\n#include \"view/core/a.h\"\n"},
         {"gadgets/thing.cpp", "#include \"model/site.h\"\n"},
     };
     QStringList found;
@@ -156,11 +152,10 @@ TEST(IncludeRulesTest, ReportsEachBreakWithFileAndLine) {
     found.sort();
     EXPECT_EQ(
         found,
-        (QStringList{
-            "src/document/forms/wall_form.h:2:", "src/export/CMakeLists.txt:2:",
-            "src/export/pdf.cpp:2:", "src/export/pdf.cpp:3:", "src/gadgets/thing.cpp:1:",
-            "src/model/room.cpp:2:", "src/render/plan.cpp:2:", "src/view/core/CMakeLists.txt:2:",
-            "src/view/core/plan_viewport.cpp:2:", "src/view/core/plan_viewport.cpp:3:"}));
+        (QStringList{"src/document/forms/wall_form.h:2:", "src/export/CMakeLists.txt:2:",
+                     "src/export/pdf.cpp:2:", "src/export/pdf.cpp:3:", "src/gadgets/thing.cpp:1:",
+                     "src/model/room.cpp:2:", "src/model/room.cpp:3:",
+                     "src/view/core/plan_viewport.cpp:2:", "src/view/core/plan_viewport.cpp:3:"}));
 }
 
 }  // namespace

@@ -8,13 +8,10 @@
 #include <tuple>
 
 #include "resources/command_catalog.h"
-#include "resources/command_ids.h"
-#include "resources/string_table.h"
 
 namespace plantrek::test {
 namespace {
 
-using namespace command_id;
 
 TEST(CommandCatalogTest, EveryRowIsWhole) {
     std::set<int> ids;
@@ -102,30 +99,6 @@ TEST(CommandCatalogTest, CommandLineArgumentsAgreeAcrossRowsOfOneName) {
             EXPECT_EQ(row.cliArgs.max, 0) << row.id;
         }
     }
-    // The words and counts users see in the help and the errors.
-    const CliArguments& close = FindCliCommand(u"close", u"angled")->cliArgs;
-    EXPECT_STREQ(close.usage, "square|reverse|angled");
-    EXPECT_EQ(close.min, 1);
-    EXPECT_EQ(close.max, 1);
-    const CliArguments& arc = FindCliCommand(u"arc-wall")->cliArgs;
-    EXPECT_EQ(arc.min, 4);
-    EXPECT_EQ(arc.max, 6);
-}
-
-TEST(CommandCatalogTest, LookupsByIdAndByCommandLineName) {
-    EXPECT_EQ(FindCliCommand(u"add-wall", u"ignored")->id, kAddWall);
-    EXPECT_EQ(FindCliCommand(u"close", u"reverse")->id, kCloseReverseSquare);
-    EXPECT_EQ(FindCliCommand(u"close"), nullptr);  // one of three: the word decides
-    EXPECT_EQ(FindCliCommand(u"select-room"), nullptr);
-    EXPECT_EQ(CliCommandNames().count(QStringLiteral("close")), 1);
-    EXPECT_EQ(FindCommand(12345), nullptr);
-    EXPECT_EQ(FindCommand(kAddProjection)->PlainName(), "Add Projection");
-    EXPECT_EQ(FindCommand(kEditUndo)->PlainName(), "Undo");
-    EXPECT_EQ(FindCommand(kCloseSquare)->Prompt(), "Close the room squared");
-    EXPECT_EQ(FindCommand(kCloseSquare)->ToolTip(), "Close square");
-    EXPECT_EQ(FindCommand(kAddRoom)->ToolTip(), "");
-    // A command's status text is the string under its id.
-    EXPECT_EQ(LoadString(kDragMode), "Switch to and from drag mode\nDrag");
 }
 
 }  // namespace

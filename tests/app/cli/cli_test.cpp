@@ -1,6 +1,5 @@
 // plantrek-cli end to end: scripts with their expected ":info" output and messages, exit
 // statuses, files, and the user's settings and template.
-#include <gmock/gmock.h>
 #include <QFile>
 #include <QSettings>
 
@@ -18,8 +17,8 @@ struct Scenario {
 
 class CliScenarioTest : public CliTest, public ::testing::WithParamInterface<Scenario> {};
 
-// Each script's standard output is compared with <name>.json and its standard error, line by
-// line, with <name>.err.
+// Each script's standard output is compared with <name>.json (keys in their documented order,
+// numbers to six decimals) and its standard error with <name>.err.
 TEST_P(CliScenarioTest, ScriptGivesItsExpectedInfoAndMessages) {
     const QString name = QString::fromLatin1(GetParam().name);
     QStringList arguments{QStringLiteral("run")};
@@ -31,73 +30,30 @@ TEST_P(CliScenarioTest, ScriptGivesItsExpectedInfoAndMessages) {
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(QString::fromUtf8(result.err),
               QString::fromUtf8(ReadDataFile(CliDataPath(name + QStringLiteral(".err")))));
-    const auto actual = ParseObjects(result.out);
-    const auto expected = ParseObjects(ReadDataFile(CliDataPath(name + QStringLiteral(".json"))));
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        ExpectSameJson(actual[i], expected[i], name.toStdString() + "#" + std::to_string(i));
-    }
+    EXPECT_EQ(RoundedNumbers(result.out),
+              RoundedNumbers(ReadDataFile(CliDataPath(name + QStringLiteral(".json")))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CliScenarioTest,
                          ::testing::Values(Scenario{"typed_walls", false},
-                                           Scenario{"input_line", true}, Scenario{"relative", true},
-                                           Scenario{"undo_redo", true}, Scenario{"clip", true},
-                                           Scenario{"commands", true},
-                                           Scenario{"not_available", true},
-                                           Scenario{"dialog_checks", true}),
+                                           Scenario{"relative", true}, Scenario{"undo_redo", true},
+                                           Scenario{"clip", true}, Scenario{"commands", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CliTest, TheInfoKeysComeInTheirDocumentedOrder) {
-    const CliResult result = RunScript("3 N\n:info\n");
-    const QByteArray& out = result.out;
-    const char* keys[] = {"\"file\"",
-                          "\"modified\"",
-                          "\"units\"",
-                          "\"style\"",
-                          "\"relative\"",
-                          "\"default_close\"",
-                          "\"startpoint\"",
-                          "\"selection\"",
-                          "\"can_undo\"",
-                          "\"can_redo\"",
-                          "\"materials\"",
-                          "\"rooms\"",
-                          "\"site_annotations\"",
-                          "\"site_notes\""};
-    qsizetype last = -1;
-    for (const char* key : keys) {
-        const qsizetype at = out.indexOf(key);
-        EXPECT_GT(at, last) << key;
-        last = at;
+// --style and --units reach the document (Qt once took --style for its own): S30W is a
+// quadrant bearing, 210 degrees.
+TEST_F(CliTest, StyleAndUnitsReachTheDocument) {
+    for (const QStringList& options : {QStringList{"--style", "quadrant", "--units", "meters"},
+                                       QStringList{"--style=quadrant", "--units=meters"}}) {
+        const QJsonObject info = OnlyObject(RunScript("3 S30W\n:info\n", options));
+        EXPECT_EQ(info["style"].toString(), "quadrant");
+        EXPECT_EQ(info["units"].toString(), "meters");
+        EXPECT_NEAR(info["rooms"][0]["walls"][0]["direction"].toDouble(), 210, 1e-9);
     }
 }
 
-TEST_F(CliTest, TypedWallsBecomeASavedSiteThatInfoReadsBack) {
-    const CliResult run = Run({"run", "--out", "house.tcd", CliDataPath("typed_walls.script")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    ASSERT_TRUE(QFile::exists(Work("house.tcd")));
-
-    const QJsonObject site = Info("house.tcd");
-    EXPECT_EQ(site["file"].toString(), "house.tcd");
-    EXPECT_FALSE(site["modified"].toBool());
-    EXPECT_FALSE(site["can_undo"].toBool());
-    EXPECT_EQ(site["selection"].toObject()["level"].toInt(), 1);
-    // Opened again, the rooms are the ones typed: the walls, areas and texts match. Walls are
-    // stored by their end points, so their bearings come back to within a hair.
-    const auto typed = ParseObjects(ReadDataFile(CliDataPath("typed_walls.json")));
-    ASSERT_EQ(typed.size(), 1u);
-    ExpectSameJson(site["rooms"], typed[0]["rooms"], "rooms", 1e-7);
-    ExpectSameJson(site["materials"], typed[0]["materials"], "materials");
-}
-
-TEST_F(CliTest, ScriptsFromStandardInputOrAFileWithCommentsAndCarriageReturns) {
-    const CliResult piped = Run({"run", "--units", "meters", "-"}, "3 N\n4 E\n:info\n");
-    ASSERT_EQ(piped.exitCode, 0);
-    const QJsonObject room = OnlyObject(piped)["rooms"][0].toObject();
-    EXPECT_DOUBLE_EQ(room["area"].toDouble(), 12.0);
-    EXPECT_EQ(room["area_text"].toString(), "12.00 sm");
-
+// Standard input ("-") is the listen tests' and the install check's way in.
+TEST_F(CliTest, ScriptsWithCommentsAndCarriageReturns) {
     const CliResult result =
         RunScript("# 3 N is a comment\r\n3 N\r\n:info\r\n", {"--units", "meters"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
@@ -118,155 +74,100 @@ TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
     EXPECT_NEAR(rooms[1]["walls"][0]["length"].toDouble(), 0.1524, 1e-12);
 }
 
-struct LineErrorCase {
-    const char* script;
-    const char* message;
-};
-
-class CliLineErrorTest : public CliTest, public ::testing::WithParamInterface<LineErrorCase> {};
-
-TEST_P(CliLineErrorTest, ABadLineStopsTheScriptWithStatus2) {
-    const CliResult result =
-        RunScript(QByteArray(":info\n3 N\n") + GetParam().script + "\n:info\n");
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.ErrLines(), QStringList{QString::fromUtf8(GetParam().message)});
-    EXPECT_EQ(ParseObjects(result.out).size(), 1u);  // the lines before it ran
+TEST_F(CliTest, ABadLineStopsTheScriptWithStatus2) {
+    const std::pair<const char*, const char*> cases[] = {
+        {":frobnicate", "unknown command \":frobnicate\""},
+        {":", "a command name must follow \":\""},
+        {":add-wall 3", ":add-wall takes DIST DIR [left|right ARC]"},
+        {":undo now", ":undo takes no arguments"},
+        {":close round", "expected square, reverse or angled, not \"round\""},
+        {":add-room \"Open", "a quoted argument is not closed"},
+        {":select-room Nowhere", "there is no room named \"Nowhere\""},
+        {":select-wall \"Room 1\" 1", "room \"Room 1\" has no user wall 1"},
+        {":room-start 7", "the selected room has no corner 7"},
+        {":material-color Default red", "expected a colour #RRGGBB, not \"red\""},
+        {":preferences units=cubits", "unknown preference \"units=cubits\""}};
+    for (const auto& [line, message] : cases) {
+        const CliResult result = RunScript(QByteArray(":info\n3 N\n") + line + "\n:info\n");
+        EXPECT_EQ(result.exitCode, 2) << line;
+        EXPECT_EQ(result.ErrLines(), QStringList{"plantrek-cli: line 3: " + QString(message)});
+        EXPECT_EQ(ParseObjects(result.out).size(), 1u) << line;  // the lines before it ran
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, CliLineErrorTest,
-    ::testing::Values(
-        LineErrorCase{":frobnicate", "plantrek-cli: line 3: unknown command \":frobnicate\""},
-        LineErrorCase{":", "plantrek-cli: line 3: a command name must follow \":\""},
-        LineErrorCase{":add-wall 3",
-                      "plantrek-cli: line 3: :add-wall takes DIST DIR [left|right ARC]"},
-        LineErrorCase{":add-wall 3 N left",
-                      "plantrek-cli: line 3: :add-wall takes DIST DIR [left|right ARC]"},
-        LineErrorCase{":undo now", "plantrek-cli: line 3: :undo takes no arguments"},
-        LineErrorCase{":close round",
-                      "plantrek-cli: line 3: expected square, reverse or angled, not \"round\""},
-        LineErrorCase{":add-room \"Open", "plantrek-cli: line 3: a quoted argument is not closed"},
-        LineErrorCase{":select-room Nowhere",
-                      "plantrek-cli: line 3: there is no room named \"Nowhere\""},
-        LineErrorCase{":select-wall \"Room 1\" 1",
-                      "plantrek-cli: line 3: room \"Room 1\" has no user wall 1"},
-        LineErrorCase{":room-start 7", "plantrek-cli: line 3: the selected room has no corner 7"},
-        LineErrorCase{":material-color Default red",
-                      "plantrek-cli: line 3: expected a colour #RRGGBB, not \"red\""},
-        LineErrorCase{":preferences units=cubits",
-                      "plantrek-cli: line 3: unknown preference \"units=cubits\""}));
 
 // A typo on a script line, typed or in a command's fields, is reported and changes nothing; a
-// rotation by whole turns changes nothing without a word. The typed line's every message is
-// checked in the document's input tests; one stands for them here.
-struct TypoLineCase {
-    const char* line;
-    const char* message;  // empty for none
-};
-
-class CliTypoTest : public CliTest, public ::testing::WithParamInterface<TypoLineCase> {};
-
-TEST_P(CliTypoTest, IsReportedAndChangesNothing) {
-    const CliResult result =
-        RunScript(QByteArray("3 N\n4 E\n:info\n") + GetParam().line + "\n:info\n",
-                  {"--units", "meters"});
-    EXPECT_EQ(result.exitCode, 0);
-    const QString message = QString::fromUtf8(GetParam().message);
-    EXPECT_EQ(result.ErrLines(), message.isEmpty() ? QStringList() : QStringList{message});
-    const auto objects = ParseObjects(result.out);
-    ASSERT_EQ(objects.size(), 2u);
-    ExpectSameJson(objects[1], objects[0], GetParam().line);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, CliTypoTest,
-    ::testing::Values(
-        TypoLineCase{"2,5 N",
-                     "error: The input \"2,5 N\" does not represent a valid length and direction. "
-                     "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
-                     "as in 2.5; a comma may only stand between groups of three digits, as in "
-                     "1,250."},
-        TypoLineCase{":add-wall 3 NNE",
-                     "warning: \"NNE\" is not a direction. Please enter a compass point (N, NE, E, "
-                     "SE, S, SW, W or NW) or a bearing from 0 to 360 degrees."},
-        TypoLineCase{":add-wall 1e400 N",
-                     "warning: \"1e400\" is not a length. Please enter a number of meters, such "
-                     "as 3.5 or 3.5 m."},
-        TypoLineCase{":move-room 1 \"\"",
-                     "warning: Please enter a direction: a compass point (N, NE, E, SE, S, SW, W "
-                     "or NW) or a bearing from 0 to 360 degrees."},
-        TypoLineCase{":rotate 90x center", "warning: Please enter a valid angle."},
-        TypoLineCase{":rotate 0 center", ""}, TypoLineCase{":rotate -720 start", ""}));
-
-TEST_F(CliTest, StrictStopsAtTheFirstWarningOrUnavailableCommandWithStatus3) {
-    CliResult result = RunScript(":info\n0 N\n:info\n", {"--strict", "--units", "meters"});
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.ErrLines(),
-              QStringList{"warning: The wall length must be between 0.03 m and 200.00 m."});
-    EXPECT_EQ(ParseObjects(result.out).size(), 1u);
-    // Without it the script goes on.
-    EXPECT_EQ(RunScript(":info\n0 N\n:info\n", {"--units", "meters"}).exitCode, 0);
-
-    result = RunScript(":undo\n:info\n", {"--strict"});
-    EXPECT_EQ(result.exitCode, 3);
-    EXPECT_EQ(result.ErrLines(), QStringList{"error: Command not available: undo"});
-    EXPECT_TRUE(result.out.isEmpty());
-}
-
-TEST_F(CliTest, ASiteThatDoesNotOpenEndsWithStatus1AndOneMessageLine) {
-    const CliResult result = Run({"run", "--in", "missing.tcd", "-"}, ":info\n");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.out.isEmpty());
-    const QStringList lines = result.ErrLines();
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_THAT(lines[0].toStdString(),
-                ::testing::StartsWith("warning: The file \"missing.tcd\" could not be opened."));
-    EXPECT_EQ(Run({"info", "missing.tcd"}).exitCode, 1);
-}
-
-TEST_F(CliTest, TheNotClosedQuestionIsAnsweredFromTheCommandLine) {
-    const QByteArray script = "3 N\n4 E\n:close reverse\n";
-    CliResult result = RunScript(script, {"--units", "meters", "--answer", "no", "--out", "a.tcd"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.ErrLines(),
-              QStringList{"question: Some of your rooms are not closed and will not import into "
-                          "Tilecrest. Do you want to continue saving? -> no"});
-    EXPECT_FALSE(QFile::exists(Work("a.tcd")));
-
-    result = RunScript(script, {"--units", "meters", "--out", "a.tcd"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_THAT(result.ErrLines().value(0).toStdString(), ::testing::EndsWith("-> yes"));
-    EXPECT_TRUE(QFile::exists(Work("a.tcd")));
-}
-
-TEST_F(CliTest, AFailedSaveOrOpenInsideTheScriptEndsItWithStatus1) {
-    for (const char* line : {":save no/such/folder/a.tcd", ":open missing.tcd"}) {
+// rotation by whole turns changes nothing without a word. Every message of the typed line and
+// of the forms is checked in the document's tests; one of each stands for them here.
+TEST_F(CliTest, ATypoIsReportedAndChangesNothing) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2,5 N",
+         "error: The input \"2,5 N\" does not represent a valid length and direction. \"2,5\" "
+         "has a comma that does not separate thousands. Decimals take a point, as in 2.5; a "
+         "comma may only stand between groups of three digits, as in 1,250."},
+        {":add-wall 3 NNE",
+         "warning: \"NNE\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
+         "SW, W or NW) or a bearing from 0 to 360 degrees."},
+        {":rotate -720 start", nullptr}};
+    for (const auto& [line, message] : cases) {
         const CliResult result =
-            RunScript(QByteArray("3 N\n3 E\n3 S\n") + line + "\n:info\n", {"--out", "b.tcd"});
-        EXPECT_EQ(result.exitCode, 1) << line;
-        ASSERT_EQ(result.ErrLines().size(), 1) << line;
-        EXPECT_THAT(result.ErrLines()[0].toStdString(),
-                    ::testing::StartsWith("warning: The file \""))
-            << line;
-        EXPECT_TRUE(result.out.isEmpty()) << line;
-        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << line;
+            RunScript(QByteArray("3 N\n4 E\n:info\n") + line + "\n:info\n", {"--units", "meters"});
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.ErrLines(), message ? QStringList{message} : QStringList());
+        const auto objects = ParseObjects(result.out);
+        ASSERT_EQ(objects.size(), 2u);
+        EXPECT_EQ(objects[1], objects[0]) << line;
     }
+}
+
+// Runs that end early: their status, one message, nothing printed after it, no site saved.
+TEST_F(CliTest, ARunThatEndsEarlySaysWhyAndSavesNothing) {
+    const char* const missing = "warning: The file \"missing.tcd\" could not be opened.";
+    const struct {
+        const char* script;
+        QStringList options;
+        int exitCode;
+        const char* message;  // how the only line on standard error starts
+    } cases[] = {
+        {":info\n0 N\n:info\n",
+         {"--strict", "--units", "meters"},
+         3,
+         "warning: The wall length must be between 0.03 m and 200.00 m."},
+        {":info\n:undo\n:info\n", {"--strict"}, 3, "error: Command not available: undo"},
+        {"3 N\n4 E\n:close reverse\n",
+         {"--answer", "no"},
+         1,
+         "question: Some of your rooms are not closed and will not import into Tilecrest. Do you "
+         "want to continue saving? -> no"},
+        {"3 N\n3 E\n3 S\n:save no/such/folder/a.tcd\n:info\n", {}, 1, "warning: The file \""},
+        {"3 N\n3 E\n3 S\n:open missing.tcd\n:info\n", {}, 1, missing},
+        {"3 N\n:info\n", {"--in", "missing.tcd"}, 1, missing}};
+    for (const auto& c : cases) {
+        const CliResult result = RunScript(c.script, c.options + QStringList{"--out", "b.tcd"});
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.script;
+        EXPECT_EQ(result.ErrLines().size(), 1) << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith(c.message)) << result.err.toStdString();
+        EXPECT_EQ(ParseObjects(result.out).size(),
+                  QByteArray(c.script).startsWith(":info") ? 1u : 0u);
+        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << c.script;
+    }
+    EXPECT_EQ(Run({"info", "missing.tcd"}).exitCode, 1);
+    // Without --strict the script goes on; without --answer the question is answered yes.
+    EXPECT_EQ(RunScript(":info\n0 N\n:info\n", {"--units", "meters"}).exitCode, 0);
+    const CliResult saved = RunScript("3 N\n4 E\n:close reverse\n", {"--out", "a.tcd"});
+    EXPECT_EQ(saved.exitCode, 0);
+    EXPECT_TRUE(saved.err.endsWith("-> yes\n")) << saved.err.toStdString();
+    EXPECT_TRUE(QFile::exists(Work("a.tcd")));
 }
 
 // Black, brown and the other dark colours at the head of the palette are passed over: the
 // plan's black walls and names would not show on them.
 TEST_F(CliTest, ANewMaterialWithoutAColourTakesTheFirstFreeReadablePaletteColour) {
-    const CliResult result = RunScript(":add-room Hall Tile\n:add-room Den Slate\n:info\n");
+    const CliResult result = RunScript(":add-room Hall Tile\n:info\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.ErrLines(),
-              (QStringList{
-                  "information: The new material \"Tile\" takes the colour Orange (#ff6820).",
-                  "information: The new material \"Slate\" takes the colour Dark yellow "
-                  "(#8b8b00)."}));
-    const QJsonObject info = OnlyObject(result);
-    EXPECT_EQ(info["materials"][1]["color"].toString(), "#ff6820");
-    EXPECT_EQ(info["materials"][2]["color"].toString(), "#8b8b00");
-    EXPECT_EQ(info["rooms"][0]["material"].toInt(), 2);
+    EXPECT_EQ(
+        result.ErrLines(),
+        QStringList{"information: The new material \"Tile\" takes the colour Orange (#ff6820)."});
+    EXPECT_EQ(OnlyObject(result)["materials"][1]["color"].toString(), "#ff6820");
 }
 
 TEST_F(CliTest, OpenAndNewInsideTheScript) {
@@ -278,7 +179,6 @@ TEST_F(CliTest, OpenAndNewInsideTheScript) {
     EXPECT_EQ(objects[0]["file"].toString(), "one.tcd");
     EXPECT_EQ(objects[0]["rooms"].toArray().size(), 1);
     EXPECT_TRUE(objects[1]["file"].isNull());
-    EXPECT_EQ(objects[1]["rooms"][0]["name"].toString(), "Room 1");
     EXPECT_EQ(objects[1]["rooms"][0]["walls"].toArray().size(), 0);
 }
 
@@ -325,16 +225,24 @@ TEST_F(CliTest, PersistKeepsWhatTheRunChangedButNotItsOwnUnits) {
 }
 
 TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
-    EXPECT_EQ(Run({"run"}).exitCode, 2);
-    EXPECT_EQ(Run({"run", "--units", "cubits", "-"}).exitCode, 2);
-    EXPECT_EQ(Run({"run", "--bogus", "-"}).exitCode, 2);
-    EXPECT_EQ(Run({"run", "no-such-script.txt"}).exitCode, 2);
-    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
-    const CliResult version = Run({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(version.out.startsWith("plantrek-cli "));
+    for (const QStringList& arguments : {QStringList{"run"},
+                                         {"run", "--units", "cubits", "-"},
+                                         {"run", "no-such-script.txt"},
+                                         {"frobnicate"}}) {
+        EXPECT_EQ(Run(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+    }
+    const CliResult bare = Run({});
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_TRUE(bare.out.isEmpty());
+    EXPECT_TRUE(bare.err.startsWith("Usage:"));
+    // Qt's own options are bad arguments here, not orders to Qt.
+    const CliResult platform = Run({"run", "-platform", "xcb", "-"});
+    EXPECT_EQ(platform.exitCode, 2);
+    EXPECT_EQ(platform.err, QByteArray("plantrek-cli: unknown option \"-platform\"\n"));
+    EXPECT_EQ(Run({"--version"}).out, QByteArray("plantrek-cli 1.1.0.8\n"));
     const CliResult help = Run({"help"});
     EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage:") && help.err.isEmpty());
     EXPECT_TRUE(help.out.contains("plantrek-cli info SITE.tcd"));
     // Every menu command the catalog gives a script name is offered, and only once.
     for (const QString& name : CliCommandNames()) {

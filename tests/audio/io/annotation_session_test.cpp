@@ -24,7 +24,6 @@ TEST(RecordingTime, TextsAndWhetherRecordingMayStart) {
              {59, "Over 59 minutes", false, true},
              {90, "Over 1 hours", false, true},
              {150, "Over 2 hours", false, true},
-             {180, "Over 2 hours", false, true},
              {1e7, "Over 2 hours", false, true}}) {
         FixedSpace space;
         space.minutes = minutes;

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QMutex>
 
 #include <cmath>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -13,16 +11,13 @@
 #include "audio/io/audio_player.h"
 #include "audio/io/gsm_codec.h"
 #include "audio/io/sound_device.h"
+#include "support/wait_until.h"
 
 namespace plantrek::test {
 
-// Runs the event loop until done() holds or the time is up; false on time-out.
+// The name the window's audio tests know the shared wait by.
 inline bool WaitFor(const std::function<bool()>& done, int ms = 5000) {
-    const QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return done();
+    return WaitUntil(done, ms);
 }
 
 inline QByteArray Encode(const std::vector<int16_t>& samples) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <numeric>
 
 #include "audio/audio_activity.h"
@@ -10,11 +7,12 @@
 #include "audio/io/audio_player.h"
 #include "audio/io/audio_recorder.h"
 #include "audio_io_support.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek {
 namespace {
 
-using test::WaitFor;
+using test::WaitUntil;
 // A buffer is two seconds of the note's format: 50 GSM 6.10 blocks of 65 bytes. Written out
 // rather than taken from the code, so that a wrong size there shows here.
 constexpr qsizetype B = 3250;
@@ -31,7 +29,7 @@ protected:
     void PlayNext(bool refill) {
         const size_t before = device.Count(device.writes);
         device.out->listener.BufferDone(device.writes[played++].first);
-        EXPECT_TRUE(!refill || WaitFor([&] { return device.Count(device.writes) > before; }));
+        EXPECT_TRUE(!refill || WaitUntil([&] { return device.Count(device.writes) > before; }));
     }
 
     test::ScriptedDevice device;
@@ -54,13 +52,14 @@ TEST_F(PlayerTest, StreamsInBufferOrderWithTheFinalPiece) {
         while (played < pieces.size()) {
             PlayNext(played + kAudioBufferCount < pieces.size());
         }
-        ASSERT_TRUE(WaitFor([&] { return finished.count == 1 || !listening; }));
+        ASSERT_TRUE(WaitUntil([&] { return finished.count == 1 || !listening; }));
         ASSERT_EQ(device.writes.size(), pieces.size());
         for (size_t i = 0; i < pieces.size(); ++i) {
             EXPECT_EQ(device.writes[i], std::make_pair(int(i % 5), pieces[i])) << i;
         }
         // The listener stops the playback; until then it counts as playing.
-        EXPECT_TRUE(listening ? AudioActivity::IsPlaying() : WaitFor([&] { return !device.out; }));
+        EXPECT_TRUE(listening ? AudioActivity::IsPlaying()
+                              : WaitUntil([&] { return !device.out; }));
         player.Stop();
         EXPECT_FALSE(AudioActivity::IsPlaying());
         EXPECT_EQ(device.out, nullptr);
@@ -78,7 +77,7 @@ TEST(Recorder, FillsTheBuffersInTurnAndKeepsWhatCameBack) {
     for (int i = 0; i < 7; ++i) {  // past the fifth, buffers come round again
         expected += RandomBytes(i == 6 ? 650 : B, i);
         device.Fill(expected.right(i == 6 ? 650 : B));
-        ASSERT_TRUE(WaitFor([&] { return device.Count(device.added) == 5; }));
+        ASSERT_TRUE(WaitUntil([&] { return device.Count(device.added) == 5; }));
     }
     recorder.Stop();
     EXPECT_FALSE(AudioActivity::IsRecording());
@@ -98,18 +97,13 @@ TEST(Recorder, AFailedWriteEndsTheRecordingAndKeepsTheAudio) {
     AudioRecorder recorder(device);
     Annotation note;
     ASSERT_FALSE(recorder.Start(note.File()));
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{2 * B, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    for (int i = 0; i < 3; ++i) {
-        device.Fill(RandomBytes(B, i));
+    {
+        test::FileSizeLimit limit(2 * B);
+        for (int i = 0; i < 3; ++i) {
+            device.Fill(RandomBytes(B, i));
+        }
+        ASSERT_TRUE(WaitUntil([&] { return recorder.WriteFailed(); }));
     }
-    const bool failed = WaitFor([&] { return recorder.WriteFailed(); });
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    ASSERT_TRUE(failed);
     EXPECT_FALSE(AudioActivity::IsRecording());
     recorder.Stop();
     EXPECT_EQ(device.in, nullptr);

@@ -30,11 +30,6 @@ class ExportFailureTest : public test::DocTest, public ::testing::WithParamInter
 protected:
     void SetUp() override {
         DocTest::SetUp();
-        const QByteArray extension(GetParam());
-        if (extension != "dxf" && extension != "xls" && extension != "csv" && extension != "txt" &&
-            !test::HaveGuiApplication()) {
-            GTEST_SKIP() << "pictures need a QGuiApplication";
-        }
         UseMeters();
         NewDoc();
         for (int i = 0; i < 3; ++i) {
@@ -157,12 +152,6 @@ TEST_F(ExportFileTest, AFolderCannotBeReplaced) {
     EXPECT_FALSE(file.Open());
     EXPECT_FALSE(file.Reason().isEmpty());
     EXPECT_TRUE(QFileInfo(Path(QStringLiteral("folder"))).isDir());
-}
-
-TEST(SaveFileError, KeepsTheTextAndAddsTheReason) {
-    EXPECT_EQ(SaveFileError(QString()), QStringLiteral("Couldn't save file"));
-    EXPECT_EQ(SaveFileError(QStringLiteral("No space left on device")),
-              QStringLiteral("Couldn't save file: No space left on device"));
 }
 
 }  // namespace

@@ -183,59 +183,31 @@ TEST(PictureWriters, FailWithoutHalfWrittenSuccess) {
     EXPECT_EQ(buffer.size(), 0);
 }
 
-struct ReadBackCase {
-    const char* name;
-    const char* format;
-};
-
-class PictureReadBack : public ::testing::TestWithParam<ReadBackCase> {};
+// Pillow decodes every pixel as the reduced image holds it (JPEG is read back by the export's
+// and the quantisation tests).
+class PictureReadBack : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PictureReadBack, PillowSeesTheSamePicture) {
-    const ReadBackCase& c = GetParam();
+    const QString format = QString::fromLatin1(GetParam());
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QString::fromLatin1(c.name));
-    const QImage busy = BusyImage();
-    const IndexedImage reduced = ReduceToPalette(busy);
+    const QString path = dir.filePath(QStringLiteral("busy.") + format.toLower());
+    const IndexedImage reduced = ReduceToPalette(BusyImage());
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const QString format = QString::fromLatin1(c.format);
-    if (format == "BMP") {
-        ASSERT_TRUE(WriteBmp(buffer, reduced));
-    } else if (format == "GIF") {
-        ASSERT_TRUE(WriteGif(buffer, reduced));
-    } else {
-        QImage flat(64, 48, QImage::Format_RGB32);
-        flat.fill(qRgb(30, 144, 255));
-        ASSERT_TRUE(WriteJpeg(buffer, flat));
-    }
+    ASSERT_TRUE(format == "BMP" ? WriteBmp(buffer, reduced) : WriteGif(buffer, reduced));
     ASSERT_TRUE(test::WriteFile(path, buffer.data()));
 
-    PLANTREK_READ_PICTURE(view, path, (std::vector<std::pair<int, int>>{{0, 0}, {40, 30}}));
+    PLANTREK_READ_PICTURE(view, path, {});
     EXPECT_EQ(view["format"].toString(), format);
     EXPECT_EQ(view["frames"].toInt(), 1);
-    // Resolution, mode and baseline coding are checked on the exported pictures.
-    if (format == "JPEG") {
-        EXPECT_EQ(view["size"].toArray(), (QJsonArray{64, 48}));
-        EXPECT_EQ(view["jfif_unit"].toInt(), 1);
-        for (const auto& pixel : view["pixels"].toArray()) {
-            EXPECT_TRUE(test::RgbNear(pixel, 30, 144, 255, 4)) << test::ShowJson(pixel);
-        }
-        return;
-    }
     EXPECT_EQ(view["palette_entries"].toInt(), 256);
     EXPECT_EQ(view["size"].toArray(), (QJsonArray{256, 64}));
-    if (format == "GIF") {
-        EXPECT_EQ(view["version"].toString(), "GIF89a");
-    }
+    EXPECT_EQ(view["version"].toString(), format == "GIF" ? "GIF89a" : "");
     EXPECT_EQ(view["rgb_md5"].toString(), Md5(ReducedRgb(reduced)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, PictureReadBack,
-                         ::testing::Values(ReadBackCase{"busy.bmp", "BMP"},
-                                           ReadBackCase{"busy.gif", "GIF"},
-                                           ReadBackCase{"flat.jpg", "JPEG"}),
-                         [](const auto& info) { return std::string(info.param.format); });
+INSTANTIATE_TEST_SUITE_P(Formats, PictureReadBack, ::testing::Values("BMP", "GIF"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // At quality 90 the standard tables are scaled by a fifth: the luminance table runs from 2 to
 // 24 and the chrominance table from 3 to 20 (at 85 they would end at 36 and 30).

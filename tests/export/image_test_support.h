@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <QByteArray>
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,16 +17,6 @@
 // Helpers of the picture tests: an independent reader (Pillow, run by the system Python) and
 // little-endian header fields.
 namespace plantrek::test {
-
-inline bool HaveGuiApplication() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
-#define PLANTREK_REQUIRE_GUI()                                                         \
-    if (!::plantrek::test::HaveGuiApplication()) {                                     \
-        GTEST_SKIP() << "drawing text needs a QGuiApplication, and this test program " \
-                        "started a QCoreApplication";                                  \
-    }
 
 // Pillow's view of a picture: format, mode, size, resolution, JPEG details and the RGB colour
 // of each of the given pixels.

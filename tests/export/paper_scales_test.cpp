@@ -60,7 +60,6 @@ struct ScaleCase {
 };
 
 TEST(PaperScales, EachOfferedScaleDrawsTheLengthItsNameSays) {
-    PLANTREK_REQUIRE_GUI();
     const ScaleCase cases[] = {
         {"1:20", true, 1.0, 50.0},
         {"1:25", true, 1.0, 40.0},
@@ -100,7 +99,6 @@ TEST(PaperScales, EachOfferedScaleDrawsTheLengthItsNameSays) {
 // Left to choose, the layout takes the largest scale at which the plan fits the page (the plan's
 // part of an upright A4 page is about 141 mm wide), and draws at that scale.
 TEST(PaperScales, TheChosenScaleIsTheOneNamedOnThePage) {
-    PLANTREK_REQUIRE_GUI();
     const std::tuple<double, const char*, double> cases[] = {
         {2.0, "1:20", 50.0},   {3.0, "1:25", 40.0},  {6.0, "1:50", 20.0},
         {12.0, "1:100", 10.0}, {25.0, "1:200", 5.0}, {60.0, "1:500", 2.0}};

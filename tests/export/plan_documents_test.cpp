@@ -90,7 +90,6 @@ public:
 // apart in the font the page draws them in (at 1:50 on A4 they once ran together as
 // "00.20.40.60.81"), count up by one round step, and the bar keeps to its column.
 TEST(PaperScaleBar, LabelsNeverRunTogether) {
-    PLANTREK_REQUIRE_GUI();
     const Site site = Box(4.0, 3.0);
     const QPageLayout a3(QPageSize(QPageSize::A3), QPageLayout::Landscape,
                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
@@ -159,7 +158,6 @@ TEST(PaperScaleBar, LabelsNeverRunTogether) {
 }
 
 TEST(PdfExport, TextPageSizeAndExactLength) {
-    PLANTREK_REQUIRE_GUI();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.pdf"));
     ASSERT_TRUE(Pdf(Box(4.0, 2.0), path, PaperScale{50, QStringLiteral("1:50")}).ok);
@@ -204,7 +202,6 @@ TEST(PdfExport, TextPageSizeAndExactLength) {
 }
 
 TEST(PdfExport, LargeSiteAtAChosenScaleTakesMarkedPages) {
-    PLANTREK_REQUIRE_GUI();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.pdf"));
     // 30 m × 1 m at 1:20 is 1500 mm × 50 mm: eleven pages of 141 mm side by side, one row.
@@ -219,7 +216,6 @@ TEST(PdfExport, LargeSiteAtAChosenScaleTakesMarkedPages) {
 // A plan wider than tall is laid on its side when the pages may turn, at the larger scale; its
 // wall lengths, written outside the room, stay inside the plan's part of the page.
 TEST(PdfExport, AWidePlanTurnsThePageAndKeepsItsLengthsOnIt) {
-    PLANTREK_REQUIRE_GUI();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.pdf"));
     const Site site = Box(9.0, 3.0);
@@ -261,7 +257,6 @@ TEST(PdfExport, AWidePlanTurnsThePageAndKeepsItsLengthsOnIt) {
 }
 
 TEST(SvgExport, RoomGroupsInPlanUnitsAndRenders) {
-    PLANTREK_REQUIRE_GUI();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.svg"));
     const Site site = Box(6.0, 2.5);

@@ -57,19 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, ExportCommandWritesTest,
                                            WrittenCase{"rooms", 6, "rooms.csv",
                                                        "\"Material\",\"Room\""},
                                            WrittenCase{"rooms", 7, "rooms.txt", "Material\tRoom\t"},
-                                           WrittenCase{"PLAN.JPG", 1, "PLAN.JPG", "\xFF\xD8\xFF"},
-                                           WrittenCase{"Rooms.Csv", 8, "Rooms.Csv", "\"Material\""},
-                                           WrittenCase{"plan.", 3, "plan.gif", "GIF89a"}));
-
-TEST_F(ExportCommandTest, GifChosenByFilterIsTheNextDialogsFilter) {
-    ASSERT_EQ(ExportType(), QStringLiteral("dxf"));
-    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("plan")), 3).ok);
-    EXPECT_EQ(ExportFilterIndexFor(ExportType()), 3);
-    // Typed in capitals the type is kept so, and no filter matches it.
-    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("PLAN.JPG")), 3).ok);
-    EXPECT_EQ(ExportType(), QStringLiteral("JPG"));
-    EXPECT_EQ(ExportFilterIndexFor(ExportType()), 1);
-}
+                                           WrittenCase{"PLAN.JPG", 1, "PLAN.JPG", "\xFF\xD8\xFF"}));
 
 TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
     ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("first.csv")), 1).ok);
@@ -128,18 +116,13 @@ TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
     EXPECT_EQ(options.selection.room, nullptr);
 
     Room* room = Doc().GetSite()->GetRoom(0);
-    Doc().SelectRoom(room);
-    options = ImageExportOptionsOf(Doc());
-    EXPECT_FALSE(options.selection.startPoint);
-    EXPECT_EQ(options.selection.room, room);
-    EXPECT_EQ(options.selection.wall, nullptr);
-
     Wall* wall = room->GetWall(1, true);
     Doc().SelectWall(room, wall);
     PrefsInputValues input = Doc().Prefs().GetInputValues();
     input.Input = 0;
     Doc().Prefs().SetInputValues(input);
     options = ImageExportOptionsOf(Doc());
+    EXPECT_FALSE(options.selection.startPoint);
     EXPECT_EQ(options.selection.room, room);
     EXPECT_EQ(options.selection.wall, wall);
     EXPECT_FALSE(options.metric);

@@ -33,28 +33,20 @@ INSTANTIATE_TEST_SUITE_P(
         // A typed extension wins over the filter, whatever its case.
         TargetCase{"plan.dxf", 1, "plan.dxf", "dxf", ExportKind::Dxf},
         TargetCase{"plan.bmp", 1, "plan.bmp", "bmp", ExportKind::Bmp},
-        TargetCase{"plan.gif", 8, "plan.gif", "gif", ExportKind::Gif},
         TargetCase{"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
         TargetCase{"rooms.Xls", 7, "rooms.Xls", "Xls", ExportKind::Xls},
-        TargetCase{"rooms.CSV", 1, "rooms.CSV", "CSV", ExportKind::Csv},
         TargetCase{"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
         TargetCase{"plan", 9, "plan.png", "png", ExportKind::Png},
         TargetCase{"plan", 10, "plan.svg", "svg", ExportKind::Svg},
         TargetCase{"plan.PDF", 8, "plan.PDF", "PDF", ExportKind::Pdf},
-        TargetCase{"plan", 8, "plan", "", std::nullopt},
         TargetCase{"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
         // No extension: the filter's, appended, in place of a trailing dot.
         TargetCase{"plan", 3, "plan.gif", "gif", ExportKind::Gif},
-        TargetCase{"plan", 1, "plan.dxf", "dxf", ExportKind::Dxf},
-        TargetCase{"plan", 7, "plan.txt", "txt", ExportKind::Txt},
         TargetCase{"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
-        TargetCase{"/tmp/plan.", 5, "/tmp/plan.xls", "xls", ExportKind::Xls},
         // A dot in a folder name is no extension and is kept.
         TargetCase{"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
         TargetCase{"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
-        TargetCase{"/home/j.smith/plan.bmp", 1, "/home/j.smith/plan.bmp", "bmp", ExportKind::Bmp},
         // "All Files" and filters that do not exist add nothing.
-        TargetCase{"plan", 8, "plan", "", std::nullopt},
         TargetCase{"plan.", 8, "plan.", "", std::nullopt},
         TargetCase{"plan", 0, "plan", "", std::nullopt},
         TargetCase{"plan", 12, "plan", "", std::nullopt}));
@@ -73,16 +65,12 @@ TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
     const QList<ExportFilterEntry> entries = ExportFilterEntries();
     ASSERT_EQ(entries.size(), 11);
     for (int index = 1; index <= entries.size(); ++index) {
-        if (index == kAllFilesFilter) {
-            EXPECT_EQ(entries[index - 1].description, QStringLiteral("All Files (*.*)"));
-            EXPECT_EQ(entries[index - 1].pattern, QStringLiteral("*.*"));
-            continue;
-        }
-        const ExportFilterEntry& entry = entries[index - 1];
-        const QString pattern = QStringLiteral("*.") + ExportFilterExtension(index);
-        EXPECT_EQ(entry.pattern, pattern) << index;
-        EXPECT_TRUE(entry.description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')')))
-            << entry.description.toStdString();
+        const QString pattern = index == kAllFilesFilter
+                                    ? QStringLiteral("*.*")
+                                    : QStringLiteral("*.") + ExportFilterExtension(index);
+        EXPECT_EQ(entries[index - 1].pattern, pattern) << index;
+        EXPECT_TRUE(entries[index - 1].description.endsWith('(' + pattern + ')'))
+            << entries[index - 1].description.toStdString();
     }
 }
 

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -16,35 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "export/xls/reader_process.h"
 #include "model/site.h"
 #include "support/file_size_limit.h"
 
 namespace plantrek::test {
-
-inline const QString kPython = QStringLiteral("/usr/bin/python3");
-
-// Runs a reader in the system Python and returns the JSON object it prints; when the
-// interpreter or the reader's module is missing (exit status 3), `skip` says why and the result
-// is empty.
-inline QJsonObject RunPythonReader(const QStringList& arguments, QString& skip) {
-    if (!QFileInfo(kPython).isExecutable()) {
-        skip = kPython + " is not installed";
-        return {};
-    }
-    QProcess process;
-    process.start(kPython, arguments);
-    if (!process.waitForFinished(300000)) {
-        ADD_FAILURE() << "the reader did not finish";
-        return {};
-    }
-    const QJsonObject result = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-    if (process.exitCode() == 3) {
-        skip = "reader module missing: " + result["missing"].toString();
-        return {};
-    }
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return result;
-}
 
 // The reader script's view of a written drawing, through ezdxf.
 inline QJsonObject ReadExport(const QString& mode, const QString& path, QString& skip) {

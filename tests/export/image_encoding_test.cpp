@@ -2,7 +2,6 @@
 // JPEG files, and what an independent reader (Pillow) sees in them.
 #include <gtest/gtest.h>
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -19,6 +18,7 @@
 namespace plantrek {
 namespace {
 
+using test::Md5;
 using test::U16;
 using test::U32;
 
@@ -51,10 +51,6 @@ QByteArray ReducedRgb(const IndexedImage& image) {
         rgb.append(static_cast<char>(BlueOf(c)));
     }
     return rgb;
-}
-
-QString Md5(const QByteArray& bytes) {
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
 }
 
 // Every palette colour once, then the same colours shifted off the palette: enough variety to

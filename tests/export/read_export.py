@@ -53,7 +53,6 @@ def dxf_entity(entity, decode):
         view["insert"] = point(entity.dxf.insert)
         view["scale"] = [entity.dxf.get("xscale", 1.0), entity.dxf.get("yscale", 1.0),
                          entity.dxf.get("zscale", 1.0)]
-        view["rotation"] = entity.dxf.get("rotation", 0.0)
     return view
 
 
@@ -83,7 +82,6 @@ def dxf_view(path):
     # The audit may add what it finds missing, so the tables are read before it runs.
     auditor = doc.audit()
     view["audit_errors"] = ["%s %s" % (e.code, e.message) for e in auditor.errors]
-    view["audit_fixes"] = ["%s %s" % (e.code, e.message) for e in auditor.fixes]
     return view
 
 

@@ -20,14 +20,11 @@ QImage Blank() {
 const QString kNames[] = {
     QStringLiteral("Room 12"),
     QStringLiteral("Kitchen & Dining"),
-    QStringLiteral("  spaced out  "),
     QString::fromUtf16(u"\u00c4rzte \u00fcber \u00df"),
     QString::fromUtf16(u"\u5ba2\u5385 Lounge"),
     QString::fromUtf16(u"\u063a\u0631\u0641\u0629 1"),  // right to left
     QString::fromUtf16(u"Den \U0001F600"),
     QStringLiteral("Line\nbreak"),  // drawn the ordinary way
-    QStringLiteral("Tab\there"),
-    QStringLiteral("W"),
 };
 
 TEST(PainterSurfaceTextTest, CentredTextMatchesThePainterPixelForPixel) {

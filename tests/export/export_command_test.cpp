@@ -117,7 +117,7 @@ TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
     Wall* wall = room->GetWall(1, true);
     Doc().SelectWall(room, wall);
     PrefsInputValues input = Doc().Prefs().GetInputValues();
-    input.Input = 0;
+    input.Input = 2;  // feet and inches: the scale bar is in feet
     Doc().Prefs().SetInputValues(input);
     options = ImageExportOptionsOf(Doc());
     EXPECT_FALSE(options.selection.startPoint);

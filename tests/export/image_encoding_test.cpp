@@ -158,27 +158,6 @@ TEST(GifWriter, WritesGif89aWithTheWholePalette) {
     EXPECT_EQ(bytes.right(1), QByteArray(";"));
 }
 
-TEST(PictureWriters, FailWithoutHalfWrittenSuccess) {
-    const QImage sample = SampleImage();
-    const IndexedImage reduced = ReduceToPalette(sample);
-    QBuffer closed;  // refuses every write
-    EXPECT_FALSE(WriteBmp(closed, reduced));
-    EXPECT_FALSE(WriteGif(closed, reduced));
-    EXPECT_FALSE(WriteJpeg(closed, sample));
-
-    // A JPEG larger than the writer's buffer fails in the middle of the data, inside libjpeg.
-    QBuffer readOnly;
-    readOnly.open(QIODevice::ReadOnly);
-    EXPECT_FALSE(WriteJpeg(readOnly, BusyImage().scaled(1024, 1024)));
-
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(WriteBmp(buffer, IndexedImage{}));
-    EXPECT_FALSE(WriteGif(buffer, IndexedImage{}));
-    EXPECT_FALSE(WriteJpeg(buffer, QImage()));
-    EXPECT_EQ(buffer.size(), 0);
-}
-
 // Pillow decodes every pixel as the reduced image holds it (JPEG is read back by the export's
 // and the quantisation tests).
 class PictureReadBack : public ::testing::TestWithParam<const char*> {};

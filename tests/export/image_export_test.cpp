@@ -80,12 +80,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // More than 100 pixels per meter: at least 1.
                       ScaleBarCase{150, true, 1, 150, 150.0}));
 
-TEST(ScaleBarUnits, MetersOnlyWhenLengthsAreShownInMeters) {
-    EXPECT_FALSE(ScaleBarInMeters(PrefsInputValues{0}));
-    EXPECT_TRUE(ScaleBarInMeters(PrefsInputValues{1}));
-    EXPECT_FALSE(ScaleBarInMeters(PrefsInputValues{2}));  // shown in feet and inches elsewhere
-}
-
 TEST(ImageLegend, ListsOnlyMaterialsInUse) {
     Site site = TenByFive();
     site.AddMaterial(QStringLiteral("Hardwood"), 3, 0x204060);
@@ -143,14 +137,9 @@ TEST(ImageScaleBar, LabelsTicksBarAndUnitWord) {
     EXPECT_EQ(bar[0].box, (DeviceRect{100, 228, 187, 235}));
     EXPECT_EQ(bar[0].state.brushColour, 0u);
 
-    EXPECT_EQ(DrawScaleBar(surface, MakeScaleBar(96, true), {0, 0}, false).width, 103);
     // A unit word wider than the bar sets the right edge; the left edge stays that of "0".
     const ScaleBar shortBar{QStringLiteral("meters"), 1, 10, 10.0};
     EXPECT_EQ(DrawScaleBar(surface, shortBar, {0, 0}, false).width, 26 + 3);
-    const ScaleBar flat{QStringLiteral("meters"), 1, 0, 0.0};
-    const std::size_t drawnBefore = surface.calls.size();
-    EXPECT_EQ(DrawScaleBar(surface, flat, {0, 0}, true).width, 0);
-    EXPECT_EQ(surface.calls.size(), drawnBefore);
 }
 
 TEST(ImageSizeRefusal, MemoryLimitAndEmptyImages) {

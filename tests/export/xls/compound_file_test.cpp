@@ -76,21 +76,5 @@ TEST(CompoundFile, SmallStreamLivesInTheMiniStream) {
     EXPECT_EQ(file.mid(SectorAt(3), 512), miniFat);
 }
 
-TEST(CompoundFile, RefusesNamesTheDirectoryCannotHold) {
-    QByteArray file;
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(WriteCompoundFile(buffer, QString(32, 'n'), "x"));
-    EXPECT_FALSE(WriteCompoundFile(buffer, QString(), "x"));
-    EXPECT_TRUE(WriteCompoundFile(buffer, QString(31, 'n'), "x"));
-}
-
-TEST(CompoundFile, ReportsADeviceThatTakesNothing) {
-    QByteArray file;
-    QBuffer buffer(&file);
-    buffer.open(QIODevice::ReadOnly);
-    EXPECT_FALSE(WriteCompoundFile(buffer, QStringLiteral("Workbook"), Pattern(5000)));
-}
-
 }  // namespace
 }  // namespace plantrek

@@ -47,14 +47,5 @@ TEST(DelimitedWriter, EmptySheetWritesNothing) {
     EXPECT_TRUE(Write(Sheet(), ',', QChar('"')).isEmpty());
 }
 
-TEST(DelimitedWriter, ReportsAFailedWrite) {
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::ReadOnly);
-    Sheet sheet;
-    sheet.Cell(0, 0)->SetText(QStringLiteral("Hall"));
-    EXPECT_FALSE(WriteDelimited(sheet, buffer, ',', QChar('"')));
-}
-
 }  // namespace
 }  // namespace plantrek

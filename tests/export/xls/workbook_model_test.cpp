@@ -7,19 +7,6 @@
 namespace plantrek {
 namespace {
 
-TEST(WorkbookModel, NewWorkbookHasNamedEmptySheets) {
-    Workbook book(3);
-    ASSERT_EQ(book.SheetCount(), 3);
-    EXPECT_EQ(book.SheetName(0), "Sheet1");
-    EXPECT_EQ(book.SheetName(2), "Sheet3");
-    ASSERT_NE(book.GetSheet(2), nullptr);
-    EXPECT_EQ(book.GetSheet(2)->RowCount(), 0);
-    EXPECT_EQ(book.GetSheet(2)->ColumnCount(), 0);
-    EXPECT_EQ(book.GetSheet(3), nullptr);
-    EXPECT_EQ(book.GetSheet(-1), nullptr);
-    EXPECT_EQ(Workbook(0).GetSheet(0), nullptr);
-}
-
 TEST(WorkbookModel, CellsExistOnlyInsideTheGrid) {
     const std::tuple<int, int, bool> cases[] = {{0, 0, true},      {65535, 255, true},
                                                 {65536, 0, false}, {0, 256, false},

@@ -344,26 +344,29 @@ TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-struct IgnoreLeaks {
 #if defined(__SANITIZE_ADDRESS__)
-    IgnoreLeaks() {
-        __lsan_disable();
-    }
-    ~IgnoreLeaks() {
-        __lsan_enable();
-    }
-#endif
+struct IgnoreLeaks {
+    IgnoreLeaks() { __lsan_disable(); }
+    ~IgnoreLeaks() { __lsan_enable(); }
 };
+#else
+struct IgnoreLeaks {};
+#endif
 
 // Switches the process to a German locale (decimal comma, digit grouping), building it in a
 // private folder when the system has none, and back again.
 class GermanLocale {
 public:
-    GermanLocale() {
-        previousC_ = std::setlocale(LC_ALL, nullptr);
-        previousLocpath_ = qgetenv("LOCPATH");
-        hadLocpath_ = qEnvironmentVariableIsSet("LOCPATH");
-        if (!Switch() && Build()) {
+    GermanLocale() : previousC_(std::setlocale(LC_ALL, nullptr)), locpath_(qgetenv("LOCPATH")) {
+        if (Switch() || !folder_.isValid()) {
+            return;
+        }
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+                        {"-i", "de_DE", "-f", "UTF-8", folder_.filePath(kName)});
+        if (localedef.waitForFinished(120000) &&
+            QFileInfo::exists(folder_.filePath(QStringLiteral("%1/LC_NUMERIC").arg(kName)))) {
+            qputenv("LOCPATH", QFile::encodeName(folder_.path()));
             Switch();
         }
     }
@@ -371,10 +374,10 @@ public:
         if (active_) {
             std::locale::global(previousCpp_);
         }
-        if (hadLocpath_) {
-            qputenv("LOCPATH", previousLocpath_);
-        } else {
+        if (locpath_.isNull()) {
             qunsetenv("LOCPATH");
+        } else {
+            qputenv("LOCPATH", locpath_);
         }
         std::setlocale(LC_ALL, previousC_.c_str());
     }
@@ -392,29 +395,13 @@ private:
         } catch (const std::runtime_error&) {
             return false;
         }
-        active_ = true;
-        return true;
-    }
-    bool Build() {
-        if (!folder_.isValid()) {
-            return false;
-        }
-        QProcess localedef;
-        localedef.start(QStringLiteral("localedef"),
-                        {"-i", "de_DE", "-f", "UTF-8", folder_.filePath(kName)});
-        if (!localedef.waitForFinished(120000) || localedef.exitStatus() != QProcess::NormalExit ||
-            !QFileInfo::exists(folder_.filePath(QStringLiteral("%1/LC_NUMERIC").arg(kName)))) {
-            return false;
-        }
-        qputenv("LOCPATH", QFile::encodeName(folder_.path()));
-        return true;
+        return active_ = true;
     }
 
     static constexpr const char* kName = "de_DE.UTF-8";
     std::string previousC_;
+    QByteArray locpath_;
     std::locale previousCpp_;
-    QByteArray previousLocpath_;
-    bool hadLocpath_ = false;
     bool active_ = false;
     QTemporaryDir folder_;
 };

@@ -70,7 +70,7 @@ QImage BusyImage() {
     return image;
 }
 
-TEST(Palette, HoldsTheBasicColoursOnce) {
+TEST(Palette, HoldsTheBasicColoursOnceAndMatchesTheNearest) {
     const Palette256& palette = StandardPalette();
     const std::set<Colour> distinct(palette.begin(), palette.end());
     EXPECT_EQ(distinct.size(), 256u);
@@ -79,10 +79,7 @@ TEST(Palette, HoldsTheBasicColoursOnce) {
         EXPECT_EQ(distinct.count(c), 1u) << std::hex << c;
         EXPECT_EQ(palette[static_cast<std::size_t>(NearestPaletteIndex(palette, c))], c);
     }
-}
-
-TEST(Palette, NearestColourWithoutDithering) {
-    const Palette256& palette = StandardPalette();
+    // Others go to the nearest colour, without dithering.
     const auto nearest = [&](Colour c) {
         return palette[static_cast<std::size_t>(NearestPaletteIndex(palette, c))];
     };

@@ -59,7 +59,9 @@ TEST_F(PainterSurfaceTest, TextHangsFromItsTopLeftInItsOwnColour) {
     EXPECT_GT(surface.MeasureText(QStringLiteral("HH")).width, one.width);
     surface.DrawText(QStringLiteral("HH"), {5, 10});
     surface.RestoreState();
-    EXPECT_LT(surface.MeasureText(QStringLiteral("H")).height, one.height);  // 14 again
+    // The font text is measured and drawn in is 14 again.
+    EXPECT_LT(surface.MeasureText(QStringLiteral("H")).height, one.height);
+    EXPECT_EQ(painter.font().pixelSize(), PainterSurface::kDefaultFontHeight);
     painter.end();
 
     int red = 0;

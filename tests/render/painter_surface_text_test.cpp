@@ -89,27 +89,5 @@ TEST(PainterSurfaceTextTest, FittingFromMemoryChoosesAsMeasuringDoes) {
     }
 }
 
-TEST(PainterSurfaceTextTest, RestoringStateRestoresTheFontTextIsDrawnWith) {
-    QImage ours = Blank();
-    {
-        QPainter painter(&ours);
-        PainterSurface surface(painter);
-        surface.SetFont(QStringLiteral("Arial"), 18);
-        surface.SaveState();
-        surface.SetFont(QStringLiteral("Arial"), 7);
-        surface.RestoreState();
-        surface.DrawTextCentred(QStringLiteral("Hall"), {0, 0, 160, 60});
-    }
-    QImage theirs = Blank();
-    {
-        QPainter painter(&theirs);
-        PainterSurface surface(painter);
-        surface.SetFont(QStringLiteral("Arial"), 18);
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(0, 0, 160, 60), kFlags, QStringLiteral("Hall"));
-    }
-    EXPECT_EQ(ours, theirs);
-}
-
 }  // namespace
 }  // namespace plantrek

@@ -84,59 +84,50 @@ TEST(ImageLegend, ListsOnlyMaterialsInUse) {
     Site site = TenByFive();
     site.AddMaterial(QStringLiteral("Hardwood"), 3, 0x204060);
     site.AddRoom(QStringLiteral("Study"), 3);
-    test::RecordingSurface surface;  // "X" is 14 high: squares of 14, gaps of 7
+    test::RecordingSurface surface;
     const TextExtent measured = DrawMaterialLegend(surface, site, {500, 40}, false);
     EXPECT_TRUE(surface.calls.empty());
-    const TextExtent drawn = DrawMaterialLegend(surface, site, {500, 40}, true);
-    EXPECT_EQ(drawn.width, measured.width);
-    EXPECT_EQ(drawn.height, 2 * (14 + 7));
-    EXPECT_EQ(drawn.width, 8 * 7 + 14 + 7);  // "Hardwood" is the widest name
-
+    EXPECT_EQ(DrawMaterialLegend(surface, site, {500, 40}, true).width, measured.width);
+    // Tile and Hardwood, not the unused Carpet: a square of each colour, framed, with the name
+    // to its right.
     const auto squares = surface.Calls(Shape::Rectangle);
     const auto names = surface.Calls(Shape::Text);
     ASSERT_EQ(squares.size(), 2u);
     ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(squares[0].box, (DeviceRect{500, 40, 514, 54}));
-    EXPECT_EQ(squares[0].state.brushColour, kTile);
-    EXPECT_EQ(squares[0].state.penColour, 0u);
-    EXPECT_EQ(names[0].text, QStringLiteral("Tile"));
-    EXPECT_EQ(names[0].points[0], (DevicePoint{521, 40}));
-    EXPECT_EQ(squares[1].box, (DeviceRect{500, 61, 514, 75}));
-    EXPECT_EQ(names[1].text, QStringLiteral("Hardwood"));
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(squares[i].state.brushColour, i == 0 ? kTile : Colour{0x204060});
+        EXPECT_EQ(squares[i].state.penColour, 0u);
+        EXPECT_EQ(names[i].text, i == 0 ? QStringLiteral("Tile") : QStringLiteral("Hardwood"));
+        EXPECT_GT(names[i].points[0].x, squares[i].box.right);
+    }
+    EXPECT_LT(squares[0].box.bottom, squares[1].box.top);
 }
 
+// A foot at 96 pixels per meter is 29 pixels: "0" to "3" over ticks that far apart, the bar
+// under them and the unit word below.
 TEST(ImageScaleBar, LabelsTicksBarAndUnitWord) {
-    test::RecordingSurface surface;  // c = 14, c/2 = 7; one character is 7 wide
+    test::RecordingSurface surface;
     const ScaleBar feet = MakeScaleBar(96, false);
     const TextExtent measured = DrawScaleBar(surface, feet, {100, 200}, false);
     EXPECT_TRUE(surface.calls.empty());
-    const TextExtent drawn = DrawScaleBar(surface, feet, {100, 200}, true);
-    // From the left of label "0" (97) to the right of label "3" (184 + 7).
-    EXPECT_EQ(measured.width, 94);
-    EXPECT_EQ(measured.height, 56);
-    EXPECT_EQ(drawn.width, measured.width);
+    EXPECT_EQ(DrawScaleBar(surface, feet, {100, 200}, true).width, measured.width);
 
-    const auto labels = surface.Calls(Shape::Text);
-    ASSERT_EQ(labels.size(), 5u);
-    const int ticks[] = {100, 129, 158, 187};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(labels[static_cast<std::size_t>(i)].text, QString::number(i));
-        EXPECT_EQ(labels[static_cast<std::size_t>(i)].points[0], (DevicePoint{ticks[i] - 3, 200}));
+    QStringList labels;
+    for (const auto& label : surface.Calls(Shape::Text)) {
+        labels << label.text;
     }
-    EXPECT_EQ(labels[4].text, QStringLiteral("feet"));
-    EXPECT_EQ(labels[4].points[0], (DevicePoint{143 - 14, 242}));
-
+    EXPECT_EQ(labels, (QStringList{"0", "1", "2", "3", "feet"}));
     const auto lines = surface.Calls(Shape::Line);
     ASSERT_EQ(lines.size(), 4u);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(lines[static_cast<std::size_t>(i)].points,
-                  (std::vector<DevicePoint>{{ticks[i], 221}, {ticks[i], 235}}));
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(lines[i].points[0].x, static_cast<int>(100 + 29 * i));
+        EXPECT_EQ(lines[i].points[1].x, lines[i].points[0].x);
     }
     const auto bar = surface.Calls(Shape::Rectangle);
     ASSERT_EQ(bar.size(), 1u);
-    EXPECT_EQ(bar[0].box, (DeviceRect{100, 228, 187, 235}));
+    EXPECT_EQ(bar[0].box.left, 100);
+    EXPECT_EQ(bar[0].box.right, 187);
     EXPECT_EQ(bar[0].state.brushColour, 0u);
-
     // A unit word wider than the bar sets the right edge; the left edge stays that of "0".
     const ScaleBar shortBar{QStringLiteral("meters"), 1, 10, 10.0};
     EXPECT_EQ(DrawScaleBar(surface, shortBar, {0, 0}, false).width, 26 + 3);

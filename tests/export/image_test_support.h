@@ -6,12 +6,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
-#include <QtEndian>
 
 #include <cstdlib>
 #include <utility>
 #include <vector>
 
+#include "export/xls/biff_records.h"
 #include "export_test_support.h"
 
 // Helpers of the picture tests: an independent reader (Pillow, run by the system Python) and
@@ -70,12 +70,8 @@ inline QJsonObject ReadPicture(const QString& path, const std::vector<std::pair<
     }                                                                      \
     ASSERT_FALSE(view.isEmpty())
 
-inline std::uint16_t U16(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-inline std::uint32_t U32(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
+using testing::U16;
+using testing::U32;
 
 // A pixel of the reader's view is the colour (red, green, blue) to within the tolerance.
 inline bool RgbNear(const QJsonValue& pixel, int red, int green, int blue, int tolerance) {

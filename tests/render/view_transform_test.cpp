@@ -34,7 +34,6 @@ INSTANTIATE_TEST_SUITE_P(
         TransformCase{{-0.279, -0.279}, {10.0, 0.0, 0.0, 100, 0, 0}, {-2, 102}},
         // The offsets join before truncation, the bases after it.
         TransformCase{{0.05, 0.05}, {10.0, 0.6, 0.6, 50, 7, 3}, {8, 52}},
-        TransformCase{{1.0, 1.0}, {96.0, 48.0, 48.0, 576, 0, 0}, {144, 432}},
         // Far outside any device the result saturates rather than wrapping around.
         TransformCase{{1e300, -1e300}, {10.0, 0.0, 0.0, 100, 5, 0}, {INT_MAX, INT_MAX}},
         TransformCase{{-1e300, 1e300}, {10.0, 0.0, 0.0, 100, -5, 0}, {INT_MIN, -INT_MAX + 100}}));

@@ -238,19 +238,6 @@ TEST(BiffStream, RowBlocksOfThirtyTwoWithIndexAndDbCellOffsets) {
     ExpectRowBlocksConsistent(RecordsOf(book), used);
 }
 
-TEST(BiffStream, EmptySheetHasNoRowsAndZeroDimensions) {
-    Workbook book;
-    book.GetSheet(0)->Cell(10, 10);
-    const std::vector<Record> records = RecordsOf(book);
-    EXPECT_EQ(OfType(records, kIndex)[0].data, Bytes().u32(0).u32(0).u32(0).u32(0).bytes());
-    EXPECT_EQ(OfType(records, kDimensions)[0].data,
-              Bytes().u32(0).u32(0).u16(0).u16(0).u16(0).bytes());
-    EXPECT_TRUE(OfType(records, kRow).empty());
-    EXPECT_TRUE(OfType(records, kDbCell).empty());
-    EXPECT_EQ(OfType(records, kSst)[0].data, Bytes().u32(0).u32(0).bytes());
-    EXPECT_EQ(OfType(records, kExtSst)[0].data, Bytes().u16(8).bytes());
-}
-
 // Every EXTSST bucket must point at the header of its first string, inside the SST or
 // CONTINUE record that holds it.
 void ExpectExtSstPointsAtBuckets(const QByteArray& stream, const QStringList& strings) {

@@ -43,9 +43,5 @@ TEST(DelimitedWriter, EveryRowHasTheWidestRowsFieldsAndGapsAreEmptyLines) {
                          "100000000000000000000.000000,2147483647,,\n"));
 }
 
-TEST(DelimitedWriter, EmptySheetWritesNothing) {
-    EXPECT_TRUE(Write(Sheet(), ',', QChar('"')).isEmpty());
-}
-
 }  // namespace
 }  // namespace plantrek

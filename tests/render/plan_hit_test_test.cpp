@@ -99,16 +99,15 @@ protected:
     Room* b = nullptr;
 };
 
-TEST_F(PickTest, FindsRoomsWallsAndTheStartPoint) {
+TEST_F(PickTest, FindsRoomsWallsAndTheStartPointOrNothing) {
     EXPECT_EQ(At(2.0, 2.0), (PickResult{PickKind::Room, a, nullptr}));
     EXPECT_EQ(At(0.5, 2.0), (PickResult{PickKind::UserWall, a, a->GetWall(0)}));
     EXPECT_EQ(At(2.0, 4.9), (PickResult{PickKind::UserWall, a, a->GetWall(1)}));
     EXPECT_EQ(At(-9.5, -10.2), (PickResult{PickKind::StartPoint, nullptr, nullptr}));
     EXPECT_EQ(At(7.0, 2.0), PickResult{});
     EXPECT_EQ(At(2.0, 5.1), PickResult{});
-}
-
-TEST_F(PickTest, AClosingWallIsPickedAsAnotherKind) {
+    EXPECT_EQ(Pick(site, PlanPoint{std::nan(""), 0.0}, 1.0), PickResult{});
+    // A closing wall is picked as another kind.
     ASSERT_EQ(b->WallCount(), 4);
     EXPECT_EQ(At(12.0, 0.3), (PickResult{PickKind::OtherWall, b, b->GetWall(3)}));
 }
@@ -157,13 +156,6 @@ TEST_F(PickTest, ArcWallsArePickedAlongTheirBow) {
     a->GetWall(1)->SetArcHeight(-2.0);
     a->InvalidateClosing();
     EXPECT_EQ(At(2.0, 1.5), (PickResult{PickKind::UserWall, a, a->GetWall(1)}));
-}
-
-TEST_F(PickTest, NoSiteContentNoHit) {
-    Site empty;
-    empty.SetStartPoint({50.0, 50.0});
-    EXPECT_EQ(Pick(empty, PlanPoint{0.0, 0.0}, 1.0), PickResult{});
-    EXPECT_EQ(Pick(site, PlanPoint{std::nan(""), 0.0}, 1.0), PickResult{});
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,4 +1,4 @@
-// PDF, SVG and PNG plans, read back by independent tools: poppler's pdftotext, pdfinfo and
+// Paper scales measured on the page; PDF, SVG and PNG plans, read back by independent tools: poppler's pdftotext, pdfinfo and
 // pdftoppm, librsvg's rsvg-convert, Qt's XML and image readers.
 #include <gtest/gtest.h>
 #include <QBuffer>
@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "export/export_image.h"
 #include "export/page_layout.h"
@@ -71,6 +73,65 @@ const QPageLayout kA4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF
 
 ExportResult Pdf(const Site& site, const QString& path, std::optional<PaperScale> scale) {
     return ExportPdf(&site, PageOptions(scale), kA4, path);
+}
+
+// The scale an upright A4 page is laid out at, and how many millimetres of paper `meters` of the
+// site take at it.
+std::pair<QString, double> OnPaper(const Site& site, bool metric, std::optional<PaperScale> scale,
+                                   double meters) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(600);
+    writer.setPageLayout(kA4);
+    PlanPageOptions options;
+    options.image.metric = metric;
+    options.scale = scale;
+    PageGeometry g;
+    EXPECT_TRUE(LayoutPages(site, options, writer, &g));
+    return {g.scale.label, meters * g.pixelsPerMeter / g.dpi * 25.4};
+}
+
+// Each offered scale draws a length as long on paper as its name says, as an architect's scale
+// rule reads it: a foot of the building as a quarter, an eighth, a sixteenth of an inch.
+TEST(PaperScales, EachOfferedScaleDrawsTheLengthItsNameSays) {
+    const std::tuple<const char*, bool, double, double> cases[] = {
+        {"1:20", true, 1.0, 50.0},   {"1:25", true, 1.0, 40.0},  {"1:50", true, 1.0, 20.0},
+        {"1:100", true, 1.0, 10.0},  {"1:200", true, 1.0, 5.0},  {"1:500", true, 1.0, 2.0},
+        {"1/4\" = 1'-0\"", false, 0.3048, 6.35}, {"1/8\" = 1'-0\"", false, 0.3048, 3.175},
+        {"1/16\" = 1'-0\"", false, 0.3048, 1.5875}};
+    for (const auto& [label, metric, meters, millimetres] : cases) {
+        SCOPED_TRACE(label);
+        const std::vector<PaperScale> offered = PaperScales(metric);
+        const auto scale = std::find_if(offered.begin(), offered.end(), [&](const PaperScale& s) {
+            return s.label == QString::fromUtf8(label);
+        });
+        ASSERT_NE(scale, offered.end()) << "not offered";
+        const auto [shown, mm] = OnPaper(Box(4.0, 1.0), metric, *scale, meters);
+        EXPECT_EQ(shown, QString::fromUtf8(label));
+        EXPECT_NEAR(mm, millimetres, 1e-9);
+    }
+}
+
+// Left to choose, the layout takes the largest scale at which the plan fits the page (the plan's
+// part of an upright A4 page is about 141 mm wide), and draws at that scale.
+TEST(PaperScales, TheChosenScaleIsTheOneNamedOnThePage) {
+    const std::tuple<double, const char*, double> cases[] = {
+        {2.0, "1:20", 50.0},   {3.0, "1:25", 40.0},  {6.0, "1:50", 20.0},
+        {12.0, "1:100", 10.0}, {25.0, "1:200", 5.0}, {60.0, "1:500", 2.0}};
+    for (const auto& [width, label, mmPerMeter] : cases) {
+        const auto [shown, mm] = OnPaper(Box(width, 1.0), true, std::nullopt, 1.0);
+        EXPECT_EQ(shown, QString::fromUtf8(label));
+        EXPECT_NEAR(mm, mmPerMeter, 1e-9) << label;
+    }
+}
+
+// A typed scale may have spaces around it; it must be "1:" and a positive ratio.
+TEST(PaperScales, ParsingTypedScales) {
+    EXPECT_EQ(ParsePaperScale(QStringLiteral(" 1:75 "))->ratio, 75);
+    for (const char* bad : {"1:0", "2:50", "1:", "50", "1:-5"}) {
+        EXPECT_FALSE(ParsePaperScale(QString::fromLatin1(bad))) << bad;
+    }
 }
 
 // Text boxes as drawn, measured in the surface's font; nothing is painted.

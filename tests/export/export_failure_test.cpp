@@ -118,34 +118,6 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(ExportFileTest, NothingReachesTheTargetUntilCommitted) {
-    const QString path = Path(QStringLiteral("out.bin"));
-    ASSERT_TRUE(test::WriteFile(path, "old"));
-    // More than one block, in pieces of odd sizes.
-    QByteArray written;
-    for (int i = 0; written.size() < 200000; ++i) {
-        written += QByteArray(1 + i % 4093, static_cast<char>('a' + i % 26));
-    }
-    {
-        ExportFile file(path);
-        ASSERT_TRUE(file.Open());
-        for (qsizetype at = 0; at < written.size(); at += 4093) {
-            ASSERT_EQ(file.write(written.mid(at, 4093)), written.mid(at, 4093).size());
-        }
-        EXPECT_EQ(test::ReadFile(path), QByteArray("old"));
-        // Dropped without a commit: the target stays, the temporary file goes.
-    }
-    EXPECT_EQ(test::ReadFile(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
-
-    ExportFile file(path);
-    ASSERT_TRUE(file.Open());
-    ASSERT_EQ(file.write(written), written.size());
-    ASSERT_TRUE(file.Commit()) << file.Reason().toStdString();
-    EXPECT_TRUE(file.Reason().isEmpty());
-    EXPECT_EQ(test::ReadFile(path), written);
-}
-
 TEST_F(ExportFileTest, AFolderCannotBeReplaced) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder")));
     ExportFile file(Path(QStringLiteral("folder")));

@@ -37,7 +37,6 @@ view = {
     "size": list(image.size),
     "dpi": [float(v) for v in info.get("dpi", (0, 0))],
     "progressive": bool(info.get("progressive", 0) or info.get("progression", 0)),
-    "jfif_unit": info.get("jfif_unit", -1),
     "version": info.get("version", b"").decode("latin-1"),
     "frames": getattr(image, "n_frames", 1),
 }

@@ -55,10 +55,9 @@ QJsonArray OfType(const QJsonArray& entities, const QString& type) {
     return found;
 }
 
-// Whatever polyline entity the library chose, as [x, y, bulge] vertices.
+// The outline's polyline, as [x, y, bulge] vertices.
 QJsonObject OutlinePolyline(const QJsonArray& entities) {
-    const QJsonArray light = OfType(entities, "LWPOLYLINE");
-    return (light.isEmpty() ? OfType(entities, "POLYLINE") : light)[0].toObject();
+    return OfType(entities, "LWPOLYLINE")[0].toObject();
 }
 
 int PaletteIndex(Colour colour) {

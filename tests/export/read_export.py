@@ -22,11 +22,6 @@ def dxf_entity(entity, decode):
     elif kind == "LWPOLYLINE":
         view["closed"] = bool(entity.closed)
         view["vertices"] = [[x, y, b] for x, y, _s, _e, b in entity.get_points()]
-    elif kind == "POLYLINE":
-        view["closed"] = bool(entity.is_closed)
-        view["vertices"] = [
-            [v.dxf.location[0], v.dxf.location[1], v.dxf.get("bulge", 0.0)] for v in entity.vertices
-        ]
     elif kind == "HATCH":
         view["solid"] = bool(entity.dxf.solid_fill)
         view["pattern"] = entity.dxf.pattern_name

@@ -121,22 +121,18 @@ TEST_F(PlanRendererTest, NameColourContrastsWithTheFill) {
 }
 
 TEST_F(PlanRendererTest, ShownNameHeightIsTheLargestThatFitsFromTwentyDownToFive) {
-    struct Case {
-        const char* name;
-        double side;
-        int height;
-    };
     // The recording surface measures h/2 per character and h high; a 10 m room leaves a
     // 98 × 98 rectangle, a 1 m room 8 × 8.
-    for (const Case& c :
-         {Case{"Kitchen", 10.0, 20}, Case{"Sixteen letters!", 10.0, 12}, Case{"Den", 1.0, 5},
-          Case{"A name that is far too long for any room", 10.0, 5}, Case{"ab", 1.0, 8}}) {
+    const std::tuple<const char*, double, int> cases[] = {
+        {"Kitchen", 10.0, 20}, {"Sixteen letters!", 10.0, 12}, {"Den", 1.0, 5},
+        {"A name that is far too long for any room", 10.0, 5}, {"ab", 1.0, 8}};
+    for (const auto& [name, side, height] : cases) {
         Site site;
-        AddSquareRoom(site, QString::fromUtf8(c.name), 0, c.side);
+        AddSquareRoom(site, QString::fromUtf8(name), 0, side);
         const auto texts = Record(site).Calls(Shape::CentredText);
-        ASSERT_EQ(texts.size(), 1u) << c.name;
-        EXPECT_EQ(texts[0].state.fontHeight, c.height) << c.name;
-        EXPECT_EQ(texts[0].text, QString::fromUtf8(c.name));
+        ASSERT_EQ(texts.size(), 1u) << name;
+        EXPECT_EQ(texts[0].state.fontHeight, height) << name;
+        EXPECT_EQ(texts[0].text, QString::fromUtf8(name));
         EXPECT_EQ(texts[0].state.textColour, kBlack);  // on the default pale blue
     }
     // No name at all when the setting hides them.
@@ -186,29 +182,27 @@ TEST_F(PlanRendererTest, SelectedRoomWallColoursArrowAndStartCircle) {
 }
 
 TEST_F(PlanRendererTest, ArrowPointsAlongTheLastWall) {
-    struct Case {
-        double bearing;
-        DevicePoint end;
-    };
-    for (const Case& c : {Case{0.0, {20, 170}}, Case{270.0, {-30, 220}}, Case{45.0, {55, 185}}}) {
+    for (const auto& [bearing, end] :
+         {std::pair{0.0, DevicePoint{20, 170}}, std::pair{270.0, DevicePoint{-30, 220}},
+          std::pair{45.0, DevicePoint{55, 185}}}) {
         Site site;
         Room* room = site.AddRoom(QStringLiteral("Line"), 0);
         room->SetCloseRule(CloseRule::Angled);  // a single straight wall stays open
-        room->AddWall(5.0, c.bearing);
+        room->AddWall(5.0, bearing);
         site.SetStartPoint({18.0, 18.0});
         const std::vector<DrawCall> calls = Record(site, {room, nullptr, false}).calls;
         const DrawCall& arrow = calls[1];
-        ASSERT_EQ(arrow.shape, Shape::Polyline) << c.bearing;
+        ASSERT_EQ(arrow.shape, Shape::Polyline) << bearing;
         ASSERT_EQ(arrow.points.size(), 3u);
-        EXPECT_EQ(arrow.points[1], c.end) << c.bearing;
+        EXPECT_EQ(arrow.points[1], end) << bearing;
         // Both arms trail behind the end and lie on either side of the wall.
-        const double dirX = std::sin(c.bearing * M_PI / 180.0);
-        const double dirY = -std::cos(c.bearing * M_PI / 180.0);  // device y grows south
+        const double dirX = std::sin(bearing * M_PI / 180.0);
+        const double dirY = -std::cos(bearing * M_PI / 180.0);  // device y grows south
         for (const DevicePoint arm : {arrow.points[0], arrow.points[2]}) {
-            const double ax = arm.x - c.end.x;
-            const double ay = arm.y - c.end.y;
-            EXPECT_NEAR(ax * dirX + ay * dirY, -8.0, 1.5) << c.bearing;
-            EXPECT_NEAR(std::abs(ax * dirY - ay * dirX), 8.0, 1.5) << c.bearing;
+            const double ax = arm.x - end.x;
+            const double ay = arm.y - end.y;
+            EXPECT_NEAR(ax * dirX + ay * dirY, -8.0, 1.5) << bearing;
+            EXPECT_NEAR(std::abs(ax * dirY - ay * dirX), 8.0, 1.5) << bearing;
         }
     }
 }

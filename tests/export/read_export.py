@@ -1,10 +1,5 @@
-"""Reads a drawing written by the DXF export with an independent reader (ezdxf) and prints
-what it sees as JSON, for the C++ tests to compare.
-
-    read_export.py dxf PATH    load errors, audit, tables, blocks
-
-Exits 3 (printing {"missing": ...}) when the reader module is not installed.
-"""
+"""read_export.py dxf PATH: what ezdxf sees of a drawing (load errors, audit, tables, blocks) as
+JSON. Exits 3, printing {"missing": ...}, when ezdxf is not installed."""
 import json
 import sys
 

@@ -14,8 +14,7 @@ namespace plantrek::test {
 
 inline const QString kPython = QStringLiteral("/usr/bin/python3");
 
-// When the interpreter or the reader's module is missing (exit status 3), `skip` says why and
-// the result is empty.
+// Empty, with `skip` saying why, when the interpreter or a reader module (exit status 3) is missing.
 inline QJsonObject RunPythonReader(const QStringList& arguments, QString& skip) {
     if (!QFileInfo(kPython).isExecutable()) {
         skip = kPython + " is not installed";

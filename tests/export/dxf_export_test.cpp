@@ -8,18 +8,24 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <locale>
+#include <random>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
 #endif
 
 #include "export/aci_palette.h"
+#include "export/dxf_ascii_writer.h"
 #include "export/dxf_block_names.h"
 #include "export_test_support.h"
 #include "model/room.h"
-#include "model/units.h"
+#include "model/site.h"
 
 namespace plantrek {
 namespace {
@@ -49,15 +55,9 @@ QJsonArray OfType(const QJsonArray& entities, const QString& type) {
     return found;
 }
 
-// Whatever polyline entity the library chose, as [x, y, bulge] vertices.
+// The outline's polyline, as [x, y, bulge] vertices.
 QJsonObject OutlinePolyline(const QJsonArray& entities) {
-    for (const auto& e : entities) {
-        const QString type = e.toObject()["type"].toString();
-        if (type == "LWPOLYLINE" || type == "POLYLINE") {
-            return e.toObject();
-        }
-    }
-    return {};
+    return OfType(entities, "LWPOLYLINE")[0].toObject();
 }
 
 int PaletteIndex(Colour colour) {
@@ -67,14 +67,11 @@ int PaletteIndex(Colour colour) {
 
 class DxfExport : public ::testing::Test {
 protected:
-    QString PathOf(const QString& name) const { return dir_.filePath(name); }
-
     QString Export(const Site& site, bool metric = true, Colour wall = 0,
                    const QString& name = QStringLiteral("site.dxf")) {
-        const QString path = PathOf(name);
+        const QString path = dir_.filePath(name);
         const ExportResult result = ExportDxf(&site, metric, wall, path);
         EXPECT_TRUE(result.ok) << result.errorText.toStdString();
-        EXPECT_TRUE(result.errorText.isEmpty());
         return path;
     }
 
@@ -84,20 +81,19 @@ protected:
 // A 4 m by 3 m room of one material, east wall first: the whole drawing in one look.
 TEST_F(DxfExport, OneClosedRoomHoldsEveryTableBlockAndInsert) {
     Site site;
-    const Colour carpet = MakeColour(200, 30, 30);
-    site.AddMaterial("Carpet", 1, carpet);
+    const int carpet = PaletteIndex(MakeColour(200, 30, 30));
+    site.AddMaterial("Carpet", 1, MakeColour(200, 30, 30));
     site.AddMaterial("Unused", 2, MakeColour(0, 0, 255));
-    Room* room = AddRoomOfWalls(site, "Kitchen", 1, {{4.0, 90.0}, {3.0, 0.0}});
-    ASSERT_TRUE(room->IsClosed());
+    AddRoomOfWalls(site, "Kitchen", 1, {{4.0, 90.0}, {3.0, 0.0}});
     PLANTREK_READ_EXPORT(view, "dxf", Export(site));
 
     EXPECT_EQ(view["version"], "AC1015");
     EXPECT_EQ(view["linetypes"].toArray(), QJsonArray({"BYBLOCK", "BYLAYER", "CONTINUOUS"}));
     const QJsonArray layers = view["layers"].toArray();
-    const QStringList layerNames{"0", "Rooms", "Room Color", "Border", "Legend"};
     ASSERT_GE(layers.size(), 5);
     for (int i = 0; i < 5; ++i) {
-        ExpectJsonHas(layers[i], QJsonObject{{"name", layerNames[i]},
+        const char* const names[] = {"0", "Rooms", "Room Color", "Border", "Legend"};
+        ExpectJsonHas(layers[i], QJsonObject{{"name", names[i]},
                                              {"color", 250},
                                              {"linetype", "CONTINUOUS"},
                                              {"lineweight", 100}});
@@ -106,19 +102,14 @@ TEST_F(DxfExport, OneClosedRoomHoldsEveryTableBlockAndInsert) {
               QJsonArray({"*Model_Space", "*Paper_Space", "*Paper_Space0", "BlockKitchen",
                           "BlockKitchenColor", "BlockBorder", "BlockLegend"}));
 
-    // Fill: one solid hatch of five vertices, the first repeated.
+    // Fill: one solid hatch of five vertices, the first repeated; outline: the closed polyline in
+    // the wall colour and the name centred on the centroid.
     const QJsonArray outline = Rows({{0, 0, 0}, {4, 0, 0}, {4, 3, 0}, {0, 3, 0}, {0, 0, 0}});
-    ExpectJsonHas(
-        EntitiesOf(view, "BlockKitchenColor"),
-        QJsonArray{QJsonObject{
-            {"type", "HATCH"},
-            {"layer", "Room Color"},
-            {"color", PaletteIndex(carpet)},
-            {"solid", true},
-            {"paths", QJsonArray{QJsonObject{
-                          {"kind", "polyline"}, {"closed", true}, {"vertices", outline}}}}}});
-
-    // Outline: the closed polyline in the wall colour and the name centred on the centroid.
+    const QJsonObject path{{"kind", "polyline"}, {"closed", true}, {"vertices", outline}};
+    ExpectJsonHas(EntitiesOf(view, "BlockKitchenColor"),
+                  QJsonArray{QJsonObject{{"type", "HATCH"}, {"layer", "Room Color"},
+                                         {"color", carpet}, {"solid", true},
+                                         {"paths", QJsonArray{path}}}});
     const QJsonArray outlineBlock = EntitiesOf(view, "BlockKitchen");
     ASSERT_EQ(outlineBlock.size(), 2);
     ExpectJsonHas(OutlinePolyline(outlineBlock), QJsonObject{{"layer", "Rooms"},
@@ -126,40 +117,27 @@ TEST_F(DxfExport, OneClosedRoomHoldsEveryTableBlockAndInsert) {
                                                              {"closed", true},
                                                              {"vertices", outline}});
     ExpectJsonHas(OfType(outlineBlock, "TEXT"),
-                  QJsonArray{QJsonObject{{"text", "Kitchen"},
-                                         {"layer", "Rooms"},
-                                         {"color", 0},
-                                         {"style", "Standard"},
-                                         {"halign", 4},
-                                         {"valign", 0},
-                                         {"height", 0.2},
-                                         {"align", QJsonArray{2.0, 1.5}}}});
+                  QJsonArray{QJsonObject{{"text", "Kitchen"}, {"layer", "Rooms"}, {"color", 0},
+                                         {"style", "Standard"}, {"halign", 4}, {"valign", 0},
+                                         {"height", 0.2}, {"align", QJsonArray{2.0, 1.5}}}});
 
-    // Border half a meter outside the site; legend square 0.2 right of it, 0.3 below its top.
+    // Border half a meter outside the site; legend square 0.2 right of it, 0.3 below its top:
+    // the swatch, its frame and the name of the one used material.
     const QJsonArray border = EntitiesOf(view, "BlockBorder");
     for (const auto& e : border) {
         ExpectJsonHas(e, QJsonObject{{"layer", "Border"}, {"color", 0}});
     }
     ExpectJsonHas(border, Frame(-0.5, -0.5, 4.5, 3.5));
-    // The swatch, its frame and the name of the one used material.
-    const double x = 4.7;
-    const double y = 3.2;
-    const double s = 0.2;
-    const QJsonArray square = Rows(
-        {{x, y, x + s, y}, {x + s, y, x + s, y + s}, {x + s, y + s, x, y + s}, {x, y + s, x, y}});
-    QJsonArray legend{QJsonObject{{"type", "HATCH"},
-                                  {"layer", "Legend"},
-                                  {"color", PaletteIndex(carpet)},
+    const QJsonArray square = Rows({{4.7, 3.2, 4.9, 3.2}, {4.9, 3.2, 4.9, 3.4},
+                                    {4.9, 3.4, 4.7, 3.4}, {4.7, 3.4, 4.7, 3.2}});
+    QJsonArray legend{QJsonObject{{"type", "HATCH"}, {"layer", "Legend"}, {"color", carpet},
                                   {"paths", QJsonArray{QJsonObject{{"edges", square}}}}}};
     for (const auto& edge : square) {
         const QJsonArray e = edge.toArray();
         legend.append(LineOf(e[0].toDouble(), e[1].toDouble(), e[2].toDouble(), e[3].toDouble()));
     }
-    legend.append(QJsonObject{{"type", "TEXT"},
-                              {"text", "Carpet"},
-                              {"halign", 0},
-                              {"height", s},
-                              {"insert", QJsonArray{x + 2 * s, y}}});
+    legend.append(QJsonObject{{"type", "TEXT"}, {"text", "Carpet"}, {"halign", 0},
+                              {"height", 0.2}, {"insert", QJsonArray{5.1, 3.2}}});
     ExpectJsonHas(EntitiesOf(view, "BlockLegend"), legend);
 
     // The model space holds nothing but the four references, each on its own layer.
@@ -168,11 +146,8 @@ TEST_F(DxfExport, OneClosedRoomHoldsEveryTableBlockAndInsert) {
                                       {"BlockKitchen", "Rooms"},
                                       {"BlockBorder", "Border"},
                                       {"BlockLegend", "Legend"}}) {
-        inserts.append(QJsonObject{{"type", "INSERT"},
-                                   {"name", name},
-                                   {"layer", layer},
-                                   {"color", 0},
-                                   {"insert", QJsonArray{0.0, 0.0}},
+        inserts.append(QJsonObject{{"type", "INSERT"}, {"name", name}, {"layer", layer},
+                                   {"color", 0}, {"insert", QJsonArray{0.0, 0.0}},
                                    {"scale", QJsonArray{1.0, 1.0, 1.0}}});
     }
     ExpectJsonHas(view["modelspace"], inserts);
@@ -312,19 +287,17 @@ TEST_F(DxfExport, CoincidingAndWideNamesKeepTheFileValid) {
     site.GetRoom(0)->SetMaterial(1);
     PLANTREK_READ_EXPORT(view, "dxf", Export(site));
 
+    // Which name each block gets is the block name tests' concern; here every reference finds
+    // its block, and a name of the 8-bit file survives.
     std::set<QString> blocks;
     for (const auto& block : view["blocks"].toArray()) {
-        const QString name = block.toObject()["name"].toString();
-        EXPECT_TRUE(blocks.insert(name.toUpper()).second) << name.toStdString();
+        blocks.insert(block.toObject()["name"].toString().toUpper());
     }
-    EXPECT_EQ(blocks.size(), 3 + 2 * names.size() + 2);
     const QJsonArray inserts = view["modelspace"].toArray();
     ASSERT_EQ(inserts.size(), 2 * names.size() + 2);
     for (const auto& insert : inserts) {
         EXPECT_EQ(blocks.count(insert.toObject()["name"].toString().toUpper()), 1u);
     }
-    // Which name each block gets is the block name tests' concern; this one must survive the
-    // 8-bit file.
     EXPECT_EQ(inserts[9].toObject()["name"], QString::fromUtf8("BlockKüche"));
     EXPECT_EQ(inserts[2 * names.size()].toObject()["name"], "BlockBorder");
     EXPECT_EQ(EntitiesOf(view, "BlockBorder").size(), 4);
@@ -356,22 +329,17 @@ TEST_F(DxfExport, MaterialsOfOneColourGetDistinctIndices) {
 
     const int one = EntitiesOf(view, "BlockOneColor")[0].toObject()["color"].toInt();
     const int two = EntitiesOf(view, "BlockTwoColor")[0].toObject()["color"].toInt();
-    EXPECT_NE(one, two);
-    for (int index : {one, two}) {
-        EXPECT_NE(index, 0);
-        EXPECT_NE(index, 7);
-    }
+    const int walls = OutlinePolyline(EntitiesOf(view, "BlockOne"))["color"].toInt();
+    EXPECT_EQ((std::set<int>{one, two, 0, 7}).size(), 4u);
+    EXPECT_EQ((std::set<int>{walls, 0, 7}).size(), 3u);
     const QJsonArray swatches = OfType(EntitiesOf(view, "BlockLegend"), "HATCH");
     ASSERT_EQ(swatches.size(), 2);  // Paint C is used by no room
     EXPECT_EQ(swatches[0].toObject()["color"].toInt(), one);
     EXPECT_EQ(swatches[1].toObject()["color"].toInt(), two);
-    const int walls = OutlinePolyline(EntitiesOf(view, "BlockOne"))["color"].toInt();
-    EXPECT_NE(walls, 7);
-    EXPECT_NE(walls, 0);
 }
 
 TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
-    const QString path = PathOf("none.dxf");
+    const QString path = dir_.filePath("none.dxf");
     ExportResult result = ExportDxf(nullptr, true, 0, path);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.errorText, "Couldn't get site");
@@ -382,26 +350,29 @@ TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-struct IgnoreLeaks {
 #if defined(__SANITIZE_ADDRESS__)
-    IgnoreLeaks() {
-        __lsan_disable();
-    }
-    ~IgnoreLeaks() {
-        __lsan_enable();
-    }
-#endif
+struct IgnoreLeaks {
+    IgnoreLeaks() { __lsan_disable(); }
+    ~IgnoreLeaks() { __lsan_enable(); }
 };
+#else
+struct IgnoreLeaks {};
+#endif
 
 // Switches the process to a German locale (decimal comma, digit grouping), building it in a
 // private folder when the system has none, and back again.
 class GermanLocale {
 public:
-    GermanLocale() {
-        previousC_ = std::setlocale(LC_ALL, nullptr);
-        previousLocpath_ = qgetenv("LOCPATH");
-        hadLocpath_ = qEnvironmentVariableIsSet("LOCPATH");
-        if (!Switch() && Build()) {
+    GermanLocale() : previousC_(std::setlocale(LC_ALL, nullptr)), locpath_(qgetenv("LOCPATH")) {
+        if (Switch() || !folder_.isValid()) {
+            return;
+        }
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+                        {"-i", "de_DE", "-f", "UTF-8", folder_.filePath(kName)});
+        if (localedef.waitForFinished(120000) &&
+            QFileInfo::exists(folder_.filePath(QStringLiteral("%1/LC_NUMERIC").arg(kName)))) {
+            qputenv("LOCPATH", QFile::encodeName(folder_.path()));
             Switch();
         }
     }
@@ -409,10 +380,10 @@ public:
         if (active_) {
             std::locale::global(previousCpp_);
         }
-        if (hadLocpath_) {
-            qputenv("LOCPATH", previousLocpath_);
-        } else {
+        if (locpath_.isNull()) {
             qunsetenv("LOCPATH");
+        } else {
+            qputenv("LOCPATH", locpath_);
         }
         std::setlocale(LC_ALL, previousC_.c_str());
     }
@@ -430,29 +401,13 @@ private:
         } catch (const std::runtime_error&) {
             return false;
         }
-        active_ = true;
-        return true;
-    }
-    bool Build() {
-        if (!folder_.isValid()) {
-            return false;
-        }
-        QProcess localedef;
-        localedef.start(QStringLiteral("localedef"),
-                        {"-i", "de_DE", "-f", "UTF-8", folder_.filePath(kName)});
-        if (!localedef.waitForFinished(120000) || localedef.exitStatus() != QProcess::NormalExit ||
-            !QFileInfo::exists(folder_.filePath(QStringLiteral("%1/LC_NUMERIC").arg(kName)))) {
-            return false;
-        }
-        qputenv("LOCPATH", QFile::encodeName(folder_.path()));
-        return true;
+        return active_ = true;
     }
 
     static constexpr const char* kName = "de_DE.UTF-8";
     std::string previousC_;
+    QByteArray locpath_;
     std::locale previousCpp_;
-    QByteArray previousLocpath_;
-    bool hadLocpath_ = false;
     bool active_ = false;
     QTemporaryDir folder_;
 };
@@ -485,6 +440,244 @@ TEST_F(DxfExport, UserLocaleDoesNotChangeTheFile) {
         EXPECT_EQ(std::locale().name(), "de_DE.UTF-8");
     }
     EXPECT_TRUE(german == classic) << german.size() << " bytes against " << classic.size();
+}
+
+// The writer's parts: every real number put down exactly as dxflib's own writer does, the colour
+// index palette, and block names and texts in the 8-bit form a DXF file holds.
+
+std::vector<double> Values() {
+    std::vector<double> values = {
+        0.0,        -0.0,           1.5,       2.0,     1.0 / 3.0,
+        -2.0 / 3.0, 1e-20,          0.1 + 0.2, 123.456, -98765432.125,
+        1e15,       9.5e-7,         -5e-17,    3.0480,  0.30480000000000002,
+        1e17,       -123456789012.5};
+    std::mt19937 engine(11u);
+    std::uniform_real_distribution<double> coordinate(-2000.0, 2000.0);
+    std::uniform_int_distribution<int> decimals(0, 9);
+    for (int i = 0; i < 2000; ++i) {
+        const double v = coordinate(engine);
+        values.push_back(v);
+        // Lengths typed in centimetres or inches, as plans hold them.
+        const double scale = std::pow(10.0, decimals(engine) % 5);
+        values.push_back(std::round(v * scale) / scale);
+        values.push_back(std::round(v * 12.0) / 12.0 * 0.3048);
+    }
+    return values;
+}
+
+class DxfAsciiWriterTest : public ::testing::TestWithParam<DL_Codes::version> {
+protected:
+    QTemporaryDir dir_;
+};
+
+TEST_P(DxfAsciiWriterTest, RealsAreWrittenAsTheLibraryWritesThem) {
+    ASSERT_TRUE(dir_.isValid());
+    const QString library = dir_.filePath("library.dxf");
+    const QString ours = dir_.filePath("ours.dxf");
+    {
+        DL_WriterA theirs(QFile::encodeName(library).constData(), GetParam());
+        DxfAsciiWriter mine(QFile::encodeName(ours).constData(), GetParam());
+        ASSERT_FALSE(theirs.openFailed());
+        ASSERT_FALSE(mine.openFailed());
+        int code = 10;
+        for (const double value : Values()) {
+            theirs.dxfReal(code, value);
+            mine.dxfReal(code, value);
+            code = code == 40 ? 10 : code + 10;
+        }
+        theirs.close();
+        mine.close();
+    }
+    const QByteArray expected = test::ReadFile(library);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(test::ReadFile(ours), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DxfAsciiWriterTest,
+                         ::testing::Values(DL_Codes::AC1015, DL_Codes::AC1009_MIN));
+
+TEST(DxfAsciiWriterFormatTest, CoordinatesFarAwayAreWrittenWhole) {
+    // The library's fixed buffer cannot hold these; ours writes every digit.
+    for (const double value : {1e300, -1.7976931348623157e308, 4.5e250}) {
+        const std::string text = DxfAsciiWriter::FormatReal(value, DL_Codes::AC1015);
+        EXPECT_GT(text.size(), 250u);
+        EXPECT_EQ(text.substr(text.size() - 2), ".0");
+        EXPECT_EQ(std::strtod(text.c_str(), nullptr), value);
+    }
+    EXPECT_EQ(DxfAsciiWriter::FormatReal(2.5, DL_Codes::AC1015), "2.5");
+    EXPECT_EQ(DxfAsciiWriter::FormatReal(-3.0, DL_Codes::AC1009_MIN), "-3.0");
+}
+
+// A site file may put a plan anywhere a double reaches; the library's own writer overran its
+// buffer on such coordinates and the program aborted.
+TEST(DxfAsciiWriterFormatTest, APlanFarFromTheOriginExports) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Site site;
+    site.SetStartPoint({1e300, -3e299});
+    Room* room = site.AddRoom(QStringLiteral("Far"), 0);
+    room->AddWall(4.0, 0.0);
+    room->AddWall(3.0, 90.0);
+    const QString path = dir.filePath(QStringLiteral("far.dxf"));
+    EXPECT_TRUE(ExportDxf(&site, true, 0, path).ok);
+    EXPECT_TRUE(test::ReadFile(path).contains("1000000000000000052504760255204420248704468581108159"));
+}
+
+// The colour index palette and the matching of colours to it.
+
+TEST(AciPalette, EntriesAreTheLibraryTableTruncatedToBytes) {
+    const AciPalette palette;
+    EXPECT_EQ(palette.Rgb(0), MakeColour(0, 0, 0));
+    EXPECT_EQ(palette.Rgb(1), MakeColour(255, 0, 0));
+    EXPECT_EQ(palette.Rgb(7), MakeColour(255, 255, 255));
+    EXPECT_EQ(palette.Rgb(8), MakeColour(127, 127, 127));  // 0.5 gives 127, not 128
+    EXPECT_EQ(palette.Rgb(250), MakeColour(84, 84, 84));
+    EXPECT_EQ(palette.Rgb(255), MakeColour(255, 255, 255));
+    EXPECT_NEAR(palette.Hsl(5).hue, 2.0 / 3.0, 1e-12);
+}
+
+struct HslCase {
+    Colour colour;
+    double hue;
+    double saturation;
+    double lightness;
+};
+
+class ToHslTest : public ::testing::TestWithParam<HslCase> {};
+
+TEST_P(ToHslTest, MatchesTheHexconeModel) {
+    const HslCase& c = GetParam();
+    const HslColour hsl = ToHsl(c.colour);
+    EXPECT_NEAR(hsl.hue, c.hue, 1e-9);
+    EXPECT_NEAR(hsl.saturation, c.saturation, 1e-9);
+    EXPECT_NEAR(hsl.lightness, c.lightness, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ToHslTest,
+    // The primaries and black are matched in the nearest-index table below.
+    ::testing::Values(HslCase{MakeColour(0, 255, 0), 1.0 / 3.0, 1.0, 0.5},
+                      // Red is largest but blue above green: the hue wraps round past 1.
+                      HslCase{MakeColour(255, 0, 255), 5.0 / 6.0, 1.0, 0.5},
+                      HslCase{MakeColour(128, 128, 128), 0.0, 0.0, 128.0 / 255.0},
+                      // Light colours take the other saturation formula.
+                      HslCase{MakeColour(255, 204, 204), 0.0, 1.0, 229.5 / 255.0}));
+
+// (colour, first choice, second choice with the first taken)
+class NearestColourIndexTest : public ::testing::TestWithParam<std::tuple<Colour, int, int>> {};
+
+TEST_P(NearestColourIndexTest, PicksNearestFreeIndexAndTakesIt) {
+    const auto& [colour, first, second] = GetParam();
+    const AciPalette palette;
+    std::set<int> taken;
+    EXPECT_EQ(palette.NearestColourIndex(colour, taken), first);
+    EXPECT_EQ(taken, std::set<int>{first});
+    EXPECT_EQ(palette.NearestColourIndex(colour, taken), second);
+    EXPECT_EQ(taken, (std::set<int>{first, second}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, NearestColourIndexTest,
+    ::testing::Values(std::make_tuple(MakeColour(255, 0, 0), 1, 10),
+                      std::make_tuple(MakeColour(0, 0, 255), 5, 170),
+                      // White is index 7, which is never chosen: the white of the grey ramp.
+                      std::make_tuple(MakeColour(255, 255, 255), 255, 254),
+                      // Black has no index of its own besides 0 and 7; hue 0 leads to dark red.
+                      std::make_tuple(MakeColour(0, 0, 0), 18, 19),
+                      std::make_tuple(MakeColour(128, 128, 128), 8, 251),
+                      std::make_tuple(MakeColour(200, 30, 30), 12, 1),
+                      std::make_tuple(MakeColour(255, 128, 0), 30, 40),
+                      std::make_tuple(MakeColour(128, 128, 255), 171, 181)));
+
+TEST(NearestColourIndex, UsesEveryIndexOnceThenFallsBackTo255) {
+    const AciPalette palette;
+    std::set<int> taken;
+    std::set<int> given;
+    for (int i = 0; i < 254; ++i) {
+        const int index = palette.NearestColourIndex(MakeColour(255, 255, 255), taken);
+        EXPECT_TRUE(given.insert(index).second) << index;
+        EXPECT_NE(index, 0);
+        EXPECT_NE(index, 7);
+    }
+    EXPECT_EQ(given.size(), 254u);
+    EXPECT_EQ(palette.NearestColourIndex(MakeColour(1, 2, 3), taken), 255);
+}
+
+// Block names and texts in the 8-bit form a DXF file holds.
+
+struct TextCase {
+    const char* utf8;
+    std::string dxf;
+};
+
+class ToDxfTextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ToDxfTextTest, KeepsLatin1AndEscapesTheRest) {
+    EXPECT_EQ(ToDxfText(QString::fromUtf8(GetParam().utf8)), GetParam().dxf);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ToDxfTextTest,
+                         ::testing::Values(TextCase{"Living Room", "Living Room"},
+                                           TextCase{"K\xC3\xBC"
+                                                    "che",
+                                                    "K\xFC"
+                                                    "che"},
+                                           TextCase{"\xE5\xAE\xA2\xE5\x8E\x85", "\\U+5BA2\\U+5385"},
+                                           TextCase{"a\\b", "a\\U+005Cb"},
+                                           TextCase{"50% off", "50% off"},
+                                           TextCase{"%%d", "\\U+0025\\U+0025d"},
+                                           TextCase{"two\nlines\t", "two\\U+000Alines\\U+0009"},
+                                           TextCase{"\xC2\x80", "\\U+0080"},
+                                           TextCase{"\xF0\x9F\x8F\xA0 home", "\\U+FFFD home"}));
+
+class BlockNamePartTest : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
+
+TEST_P(BlockNamePartTest, DropsSpacesAndReplacesWhatTablesRefuse) {
+    EXPECT_EQ(BlockNamePart(QString::fromUtf8(GetParam().first)), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, BlockNamePartTest,
+                         ::testing::Values(std::make_pair("Living Room", "LivingRoom"),
+                                           std::make_pair("  Bed  2 ", "Bed2"),
+                                           std::make_pair("K\xC3\xBC"
+                                                          "che",
+                                                          "K\xFC"
+                                                          "che"),
+                                           std::make_pair("\xE5\xAE\xA2\xE5\x8E\x85", "__"),
+                                           std::make_pair("a<b>c/d\\e\"f:g;h?i*j|k,l=m`n",
+                                                          "a_b_c_d_e_f_g_h_i_j_k_l_m_n"),
+                                           std::make_pair("tab\there", "tab_here"),
+                                           std::make_pair("\xF0\x9F\x8F\xA0", "_")));
+
+TEST(BlockNamePart, CutsVeryLongNames) {
+    EXPECT_EQ(BlockNamePart(QString(300, u'x')).size(), 200u);
+}
+
+TEST(DxfBlockNames, NamesStayUniqueIgnoringCaseAndApartFromBorderAndLegend) {
+    Site site;
+    const QStringList names{"Living Room", "LivingRoom", "LIVINGROOM_2", "Border",
+                            "Legend",      "X",          "XColor",       ""};
+    std::vector<const Room*> rooms;
+    for (const QString& name : names) {
+        rooms.push_back(site.AddRoom(name, 0));
+    }
+    const DxfBlockNames blocks(site);
+    const std::vector<std::string> expected{"BlockLivingRoom",     "BlockLivingRoom_2",
+                                            "BlockLIVINGROOM_2_2", "BlockBorder_2",
+                                            "BlockLegend_2",       "BlockX",
+                                            "BlockXColor_2",       "Block"};
+    std::set<std::string> all{"BLOCKBORDER", "BLOCKLEGEND"};
+    for (std::size_t i = 0; i < rooms.size(); ++i) {
+        EXPECT_EQ(blocks.Outline(*rooms[i]), expected[i]);
+        EXPECT_EQ(blocks.Fill(*rooms[i]), expected[i] + "Color");
+        for (const std::string& name : {blocks.Outline(*rooms[i]), blocks.Fill(*rooms[i])}) {
+            EXPECT_TRUE(all.insert(QString::fromStdString(name).toUpper().toStdString()).second)
+                << name;
+        }
+    }
+    const Room stranger;
+    EXPECT_EQ(blocks.Outline(stranger), "");
+    EXPECT_EQ(blocks.Fill(stranger), "");
 }
 
 }  // namespace

@@ -1,12 +1,31 @@
-// File > Export... once its form is filled: the export that writes the file, and when
-// ExportType changes.
+// File > Export...: the export that writes the file once the form is filled, when ExportType
+// changes, the form's own file name, filter and checks, every export onto a place that cannot
+// take it, and the room summary's files.
 #include <gtest/gtest.h>
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#ifdef __linux__
+#include <sys/sysmacros.h>
+#endif
+#include <unistd.h>
 
 #include "document/doc_test_support.h"
+#include "document/files/qstring_printer.h"
 #include "export/document_exports.h"
 #include "export/export_command.h"
+#include "export/export_file.h"
+#include "export/export_form.h"
+#include "export/room_summary_export.h"
+#include "export/xls/compound_file_writer.h"
+#include "export/xls/sheet.h"
+#include "export/xls/workbook.h"
 #include "export_test_support.h"
+#include "model/units.h"
 
 namespace plantrek {
 namespace {
@@ -56,20 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, ExportCommandWritesTest,
                                            WrittenCase{"rooms", 5, "rooms.xls", "\xD0\xCF\x11\xE0"},
                                            WrittenCase{"rooms", 6, "rooms.csv",
                                                        "\"Material\",\"Room\""},
-                                           WrittenCase{"rooms", 7, "rooms.txt", "Material\tRoom\t"},
-                                           WrittenCase{"PLAN.JPG", 1, "PLAN.JPG", "\xFF\xD8\xFF"},
-                                           WrittenCase{"Rooms.Csv", 8, "Rooms.Csv", "\"Material\""},
-                                           WrittenCase{"plan.", 3, "plan.gif", "GIF89a"}));
-
-TEST_F(ExportCommandTest, GifChosenByFilterIsTheNextDialogsFilter) {
-    ASSERT_EQ(ExportType(), QStringLiteral("dxf"));
-    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("plan")), 3).ok);
-    EXPECT_EQ(ExportFilterIndexFor(ExportType()), 3);
-    // Typed in capitals the type is kept so, and no filter matches it.
-    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("PLAN.JPG")), 3).ok);
-    EXPECT_EQ(ExportType(), QStringLiteral("JPG"));
-    EXPECT_EQ(ExportFilterIndexFor(ExportType()), 1);
-}
+                                           WrittenCase{"rooms", 7, "rooms.txt", "Material\tRoom\t"}));
 
 TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
     ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("first.csv")), 1).ok);
@@ -80,12 +86,10 @@ TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
         int filter;
         QString error;
     };
-    const QString kMissingFolder = kErrorSaveFile + QStringLiteral(": No such file or directory");
+    // Refusals of the place itself, with the system's reason, are export_failure_test's.
     const Failure failures[] = {
         {FilePath(QStringLiteral("plan.webp")), 8, kErrorUnknownFileType},
         {FilePath(QStringLiteral("plan")), 8, kErrorUnknownFileType},
-        // The system's reason follows; export_failure_test has it for every format.
-        {FilePath(QStringLiteral("missing/plan.dxf")), 1, kMissingFolder},
     };
     for (const Failure& failure : failures) {
         const ExportResult result = ExportChosenFile(Doc(), failure.chosen, failure.filter);
@@ -128,21 +132,332 @@ TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
     EXPECT_EQ(options.selection.room, nullptr);
 
     Room* room = Doc().GetSite()->GetRoom(0);
-    Doc().SelectRoom(room);
-    options = ImageExportOptionsOf(Doc());
-    EXPECT_FALSE(options.selection.startPoint);
-    EXPECT_EQ(options.selection.room, room);
-    EXPECT_EQ(options.selection.wall, nullptr);
-
     Wall* wall = room->GetWall(1, true);
     Doc().SelectWall(room, wall);
     PrefsInputValues input = Doc().Prefs().GetInputValues();
-    input.Input = 0;
+    input.Input = 2;  // feet and inches: the scale bar is in feet
     Doc().Prefs().SetInputValues(input);
     options = ImageExportOptionsOf(Doc());
+    EXPECT_FALSE(options.selection.startPoint);
     EXPECT_EQ(options.selection.room, room);
     EXPECT_EQ(options.selection.wall, wall);
     EXPECT_FALSE(options.metric);
+}
+
+// The form: the file and export a chosen name and filter make, and the filter the dialog opens on.
+struct TargetCase {
+    const char* chosen;
+    int filter;
+    const char* path;
+    const char* extension;
+    std::optional<ExportKind> kind;
+};
+
+class ExportTargetTest : public ::testing::TestWithParam<TargetCase> {};
+
+TEST_P(ExportTargetTest, NameAndFilterMakeThePathAndChooseTheExport) {
+    const TargetCase& c = GetParam();
+    const ExportTarget target = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter);
+    EXPECT_EQ(target.path, QString::fromUtf8(c.path));
+    EXPECT_EQ(target.extension, QString::fromUtf8(c.extension));
+    EXPECT_EQ(ExportKindOf(target.extension), c.kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ExportTargetTest,
+    ::testing::Values(
+        // A typed extension wins over the filter, whatever its case.
+        TargetCase{"plan.dxf", 1, "plan.dxf", "dxf", ExportKind::Dxf},
+        TargetCase{"plan.bmp", 1, "plan.bmp", "bmp", ExportKind::Bmp},
+        TargetCase{"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
+        TargetCase{"rooms.Xls", 7, "rooms.Xls", "Xls", ExportKind::Xls},
+        TargetCase{"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
+        TargetCase{"plan", 9, "plan.png", "png", ExportKind::Png},
+        TargetCase{"plan", 10, "plan.svg", "svg", ExportKind::Svg},
+        TargetCase{"plan.PDF", 8, "plan.PDF", "PDF", ExportKind::Pdf},
+        TargetCase{"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
+        // No extension: the filter's, appended, in place of a trailing dot.
+        TargetCase{"plan", 3, "plan.gif", "gif", ExportKind::Gif},
+        TargetCase{"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
+        // A dot in a folder name is no extension and is kept.
+        TargetCase{"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
+        TargetCase{"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
+        // "All Files" and filters that do not exist add nothing.
+        TargetCase{"plan.", 8, "plan.", "", std::nullopt},
+        TargetCase{"plan", 0, "plan", "", std::nullopt},
+        TargetCase{"plan", 12, "plan", "", std::nullopt}));
+
+TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
+    // Capitals, other types and nothing open on the first filter.
+    const std::pair<const char*, int> cases[] = {{"dxf", 1}, {"bmp", 2}, {"gif", 3}, {"jpg", 4},
+                                                 {"xls", 5}, {"csv", 6}, {"txt", 7}, {"JPG", 1},
+                                                 {"Gif", 1}, {"png", 9}, {"", 1},    {"jpg ", 1}};
+    for (const auto& [type, index] : cases) {
+        EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
+    }
+}
+
+TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
+    const QList<ExportFilterEntry> entries = ExportFilterEntries();
+    ASSERT_EQ(entries.size(), 11);
+    for (int index = 1; index <= entries.size(); ++index) {
+        const QString pattern = index == kAllFilesFilter
+                                    ? QStringLiteral("*.*")
+                                    : QStringLiteral("*.") + ExportFilterExtension(index);
+        EXPECT_EQ(entries[index - 1].pattern, pattern) << index;
+        EXPECT_TRUE(entries[index - 1].description.endsWith('(' + pattern + ')'))
+            << entries[index - 1].description.toStdString();
+    }
+}
+
+// On a document: an unknown type is refused on the file name, a name without one takes the
+// filter's, and the dialog opens on the type exported last.
+class ExportFormTest : public test::DocTest {};
+
+TEST_F(ExportFormTest, RefusesAnUnknownTypeAndOpensOnTheLastOne) {
+    NewDoc();
+    const ExportForm unknownType{.fileName = "a.webp", .filterIndex = 8};
+    const ExportForm byFilter{.fileName = "a", .filterIndex = 3};
+    const auto unknown = unknownType.Check(Doc());
+    ASSERT_TRUE(unknown.has_value());
+    EXPECT_EQ(unknown->message, "Unknown file type");
+    EXPECT_EQ(unknown->field, ExportForm::Field::FileName);
+    EXPECT_FALSE(byFilter.Check(Doc()).has_value());
+    Doc().Prefs().SetExportType(QStringLiteral("gif"));
+    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 3);
+}
+
+// Every export onto a place that cannot take it: a folder that is a file, a disk that fills up
+// halfway, a full device. The export fails with "Couldn't save file" and the system's reason,
+// leaves no file (and no temporary one) behind, and keeps the file that was there.
+constexpr const char* kExtensions[] = {"dxf", "xls", "csv", "txt", "bmp",
+                                       "gif", "jpg", "png", "svg", "pdf"};
+
+// A document with a few rooms: every export writes more than a hundred bytes.
+class ExportFailureTest : public test::DocTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        UseMeters();
+        NewDoc();
+        for (int i = 0; i < 3; ++i) {
+            Type({"4 N", "3 E", "4 S"});
+            Doc().FinishRoom();
+        }
+        // A folder of its own: the document's settings live beside it.
+        ASSERT_TRUE(QDir(FilePath(QString())).mkdir(QStringLiteral("out")));
+    }
+
+    QString Out(const QString& name) const { return FilePath(QStringLiteral("out/") + name); }
+
+    QString Named(const QString& stem) const {
+        return Out(stem + QLatin1Char('.') + QString::fromLatin1(GetParam()));
+    }
+    ExportResult Export(const QString& path) {
+        return ExportChosenFile(Doc(), path, kAllFilesFilter);
+    }
+    QStringList Files() const {
+        return QDir(Out(QString())).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+};
+
+TEST_P(ExportFailureTest, AFolderThatIsAFileNamesTheReason) {
+    ASSERT_TRUE(test::WriteFile(Out(QStringLiteral("plain")), "not a folder"));
+    const ExportResult result = Export(Out(QStringLiteral("plain/plan.")) + GetParam());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, QStringLiteral("Couldn't save file: Not a directory"));
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("plain")});
+    // The type of the last export that worked is kept.
+    EXPECT_EQ(Doc().Prefs().GetExportType(), QStringLiteral("dxf"));
+}
+
+TEST_P(ExportFailureTest, ADiskThatFillsUpKeepsTheEarlierFile) {
+    const QString path = Named(QStringLiteral("plan"));
+    ASSERT_TRUE(test::WriteFile(path, "the earlier export"));
+    ExportResult result;
+    {
+        test::FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.Active());
+        result = Export(path);
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, QStringLiteral("Couldn't save file: File too large"));
+    EXPECT_EQ(test::ReadFile(path), QByteArray("the earlier export"));
+    EXPECT_EQ(Files().size(), 1) << Files().join(u' ').toStdString();
+
+    // With room again, it is replaced.
+    ASSERT_TRUE(Export(path).ok);
+    EXPECT_GT(test::ReadFile(path).size(), 64);
+}
+
+#ifdef __linux__
+// A full device: /dev/full, or one made like it in the test's folder where the test may make
+// devices, so that a regression replacing the device by a file cannot harm the system's.
+TEST_P(ExportFailureTest, AFullDeviceIsWrittenInPlaceAndStaysADevice) {
+    QString device = Out(QStringLiteral("full"));
+    if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+        device = QStringLiteral("/dev/full");
+    }
+    struct stat before {};
+    if (stat(QFile::encodeName(device).constData(), &before) != 0 || !S_ISCHR(before.st_mode)) {
+        GTEST_SKIP() << "no full device here";
+    }
+    // The name that chooses the export leads to the device.
+    const QString link = Named(QStringLiteral("plan"));
+    ASSERT_TRUE(QFile::link(device, link));
+    const ExportResult result = Export(link);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, QStringLiteral("Couldn't save file: No space left on device"));
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(device).constData(), &after), 0);
+    EXPECT_TRUE(S_ISCHR(after.st_mode));
+    EXPECT_EQ(after.st_rdev, before.st_rdev);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+}
+#endif
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, ExportFailureTest, ::testing::ValuesIn(kExtensions),
+                         [](const auto& info) { return std::string(info.param); });
+
+// The file every export writes through keeps a folder in its place.
+TEST(ExportFile, AFolderCannotBeReplaced) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    ExportFile file(dir.filePath(QStringLiteral("folder")));
+    EXPECT_FALSE(file.Open());
+    EXPECT_FALSE(file.Reason().isEmpty());
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+}
+
+// The room summary as files: byte-exact delimited text and the workbook of the same sheet.
+
+// Carpet: a closed 4 m x 3 m room and an open chain; Tile: a room whose name needs quoting;
+// Default and Wood: used by no room.
+Site SampleSite() {
+    Site site;
+    site.AddMaterial("Carpet", 1, MakeColour(200, 30, 30));
+    site.AddMaterial("Tile", 2, MakeColour(0, 160, 0));
+    site.AddMaterial("Wood", 3, MakeColour(160, 100, 0));
+    test::AddRoomOfWalls(site, "Lounge", 1, {{4.0, 90.0}, {3.0, 0.0}});
+    test::AddRoomOfWalls(site, "Bath \"A\", East", 2, {{2.0, 90.0}, {2.5, 0.0}});
+    Room* porch = test::AddRoomOfWalls(site, "Porch", 1, {{3.0, 0.0}, {1.0, 180.0}});
+    EXPECT_FALSE(porch->IsClosed());
+    return site;
+}
+
+QString DataFile(const QString& name) {
+    return QDir(qEnvironmentVariable("PLANTREK_TEST_DATA", QStringLiteral(PLANTREK_TEST_DATA_DIR)))
+        .filePath("export/" + name);
+}
+
+class RoomSummaryExport : public ::testing::Test {
+protected:
+    QString PathOf(const QString& name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+    MetricUnits metric_{1};
+    ImperialUnits imperial_{ImperialUnits::DeviceEncoding::FeetInchesAnd32nds};
+};
+
+struct DelimitedCase {
+    const char* fileName;
+    bool metric;
+    const char* expected;
+};
+
+class DelimitedSummary : public RoomSummaryExport,
+                         public ::testing::WithParamInterface<DelimitedCase> {};
+
+TEST_P(DelimitedSummary, MatchesExpectedBytes) {
+    const DelimitedCase& c = GetParam();
+    const Site site = SampleSite();
+    const QString path = PathOf(c.fileName);
+    const LengthUnits& units = c.metric ? static_cast<const LengthUnits&>(metric_) : imperial_;
+    const ExportResult result = ExportRoomSummary(&site, units, path);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    EXPECT_TRUE(result.errorText.isEmpty());
+    const QByteArray expected = test::ReadFile(DataFile(c.expected));
+    ASSERT_FALSE(expected.isEmpty()) << c.expected;
+    EXPECT_EQ(test::ReadFile(path).toStdString(), expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DelimitedSummary,
+                         ::testing::Values(DelimitedCase{"summary.csv", true, "summary_metric.csv"},
+                                           DelimitedCase{"summary.txt", true, "summary_metric.txt"},
+                                           DelimitedCase{"a.b.Txt", true, "summary_metric.txt"},
+                                           DelimitedCase{"summary.csv", false,
+                                                         "summary_imperial.csv"}));
+
+// The workbook holds the same sheet as the delimited files; how its bytes read back in an
+// independent reader is the workbook tests' concern.
+TEST_F(RoomSummaryExport, WorkbookIsTheFilledSheetSavedAsAWorkbook) {
+    const Site site = SampleSite();
+    const QString path = PathOf("Summary.XLS");
+    const ExportResult result = ExportRoomSummary(&site, imperial_, path);
+    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+    Workbook book(1);
+    ASSERT_TRUE(FillRoomSummary(site, imperial_, *book.GetSheet(0)));
+    QByteArray expected;
+    QBuffer buffer(&expected);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteCompoundFile(buffer, QStringLiteral("Workbook"), book.WorkbookStream()));
+    EXPECT_TRUE(test::ReadFile(path) == expected);
+}
+
+TEST_F(RoomSummaryExport, RefusalsWriteNothing) {
+    const QString path = PathOf("summary.csv");
+    ExportResult result = ExportRoomSummary(nullptr, metric_, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Couldn't get site");
+
+    Site open;
+    test::AddRoomOfWalls(open, "Porch", 0, {{3.0, 0.0}, {1.0, 180.0}});
+    result = ExportRoomSummary(&open, metric_, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "No valid rooms");
+
+    const Site site = SampleSite();
+    for (const char* name : {"summary.ods", "summary", "summary.csv.bak"}) {
+        result = ExportRoomSummary(&site, metric_, PathOf(name));
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_EQ(result.errorText, "Couldn't save file") << name;
+    }
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+// Materials are taken from the list itself: two whose names differ only in case each list
+// their own rooms once, and a room whose material is not in the list is left out.
+TEST_F(RoomSummaryExport, EachMaterialListsItsOwnRoomsOnce) {
+    Site site;
+    site.AddMaterial("Tile", 1, 0);
+    site.AddMaterial("TILE", 2, 0);
+    test::AddRoomOfWalls(site, "Upper", 2, {{2.0, 90.0}, {2.0, 0.0}});
+    test::AddRoomOfWalls(site, "Lower", 1, {{1.0, 90.0}, {2.0, 0.0}});
+    test::AddRoomOfWalls(site, "Stray", 1, {{1.0, 90.0}, {1.0, 0.0}})->SetMaterial(9);
+    Sheet sheet;
+    ASSERT_TRUE(FillRoomSummary(site, metric_, sheet));
+    ASSERT_EQ(sheet.RowCount(), 5);
+    EXPECT_EQ(sheet.Find(1, 0)->Text(), "Tile");
+    EXPECT_EQ(sheet.Find(2, 1)->Text(), "Lower");
+    EXPECT_DOUBLE_EQ(sheet.Find(1, 2)->Double(), 2.0);
+    EXPECT_EQ(sheet.Find(3, 0)->Text(), "TILE");
+    EXPECT_EQ(sheet.Find(4, 1)->Text(), "Upper");
+    EXPECT_DOUBLE_EQ(sheet.Find(3, 2)->Double(), 4.0);
+    EXPECT_EQ(sheet.Find(2, 1)->Type(), CellType::Text);
+    EXPECT_EQ(sheet.Find(2, 2)->Type(), CellType::Double);
+}
+
+// More rooms than a worksheet has rows: refused, not cut short.
+TEST_F(RoomSummaryExport, TooManyRoomsForOneSheet) {
+    Site site;
+    test::AddRoomOfWalls(site, "Closed", 0, {{2.0, 90.0}, {2.0, 0.0}});
+    for (int i = 0; i < Sheet::kMaxRows; ++i) {
+        site.AddRoom(QString(), 0);
+    }
+    const ExportResult result = ExportRoomSummary(&site, metric_, PathOf("big.csv"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorText, "Couldn't create spreadsheet");
+    EXPECT_FALSE(QFileInfo::exists(PathOf("big.csv")));
 }
 
 }  // namespace

@@ -3,59 +3,30 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "export/xls/reader_process.h"
 #include "model/site.h"
 #include "support/file_size_limit.h"
 
 namespace plantrek::test {
 
-inline const QString kPython = QStringLiteral("/usr/bin/python3");
-
-// Runs a reader in the system Python and returns the JSON object it prints; when the
-// interpreter or the reader's module is missing (exit status 3), `skip` says why and the result
-// is empty.
-inline QJsonObject RunPythonReader(const QStringList& arguments, QString& skip) {
-    if (!QFileInfo(kPython).isExecutable()) {
-        skip = kPython + " is not installed";
-        return {};
-    }
-    QProcess process;
-    process.start(kPython, arguments);
-    if (!process.waitForFinished(300000)) {
-        ADD_FAILURE() << "the reader did not finish";
-        return {};
-    }
-    const QJsonObject result = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
-    if (process.exitCode() == 3) {
-        skip = "reader module missing: " + result["missing"].toString();
-        return {};
-    }
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return result;
-}
-
-// The reader script's view of a written drawing, through ezdxf.
-inline QJsonObject ReadExport(const QString& mode, const QString& path, QString& skip) {
-    return RunPythonReader({QStringLiteral(PLANTREK_EXPORT_READER_SCRIPT), mode, path}, skip);
-}
-
-// Reads a written file with the independent reader into `view`. The test is skipped when the
-// reader is missing; a drawing that does not load or whose audit finds errors fails it.
+// Reads a written file with the independent reader (ezdxf) into `view`. The test is skipped when
+// the reader is missing; a drawing that does not load or whose audit finds errors fails it.
 #define PLANTREK_READ_EXPORT(view, mode, path)                                                \
     QString skip_##view;                                                                      \
-    const QJsonObject view = ::plantrek::test::ReadExport(mode, path, skip_##view);           \
+    const QJsonObject view = ::plantrek::test::RunPythonReader(                               \
+        {QStringLiteral(PLANTREK_EXPORT_READER_SCRIPT), mode, path}, skip_##view);            \
     if (!skip_##view.isEmpty()) {                                                             \
         GTEST_SKIP() << skip_##view.toStdString();                                            \
     }                                                                                         \
@@ -122,8 +93,7 @@ inline bool WriteFile(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-
-// A DXF file as its (group code, value) pairs.
+// A DXF file of "\n" line ends as its (group code, value) pairs.
 using DxfGroups = std::vector<std::pair<int, QByteArray>>;
 
 inline DxfGroups ParseDxfGroups(const QByteArray& bytes) {
@@ -131,35 +101,18 @@ inline DxfGroups ParseDxfGroups(const QByteArray& bytes) {
     const QList<QByteArray> lines = bytes.split('\n');
     for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
         bool ok = false;
-        const int code = lines[i].trimmed().toInt(&ok);
-        if (!ok) {
-            ADD_FAILURE() << "not a group code at line " << i + 1 << ": " << lines[i].toStdString();
-            return groups;
-        }
-        QByteArray value = lines[i + 1];
-        if (value.endsWith('\r')) {
-            value.chop(1);
-        }
-        groups.emplace_back(code, value);
+        groups.emplace_back(lines[i].trimmed().toInt(&ok), lines[i + 1]);
+        EXPECT_TRUE(ok) << "not a group code at line " << i + 1 << ": " << lines[i].toStdString();
     }
     return groups;
 }
 
 // The groups between "0 SECTION / 2 name" and its "0 ENDSEC".
 inline DxfGroups DxfSection(const DxfGroups& groups, const QByteArray& name) {
-    for (std::size_t i = 0; i + 1 < groups.size(); ++i) {
-        if (groups[i] == std::make_pair(0, QByteArray("SECTION")) && groups[i + 1].first == 2 &&
-            groups[i + 1].second == name) {
-            DxfGroups section;
-            for (std::size_t k = i + 2; k < groups.size(); ++k) {
-                if (groups[k] == std::make_pair(0, QByteArray("ENDSEC"))) {
-                    return section;
-                }
-                section.push_back(groups[k]);
-            }
-        }
-    }
-    return {};
+    const DxfGroups head{{0, "SECTION"}, {2, name}};
+    auto from = std::search(groups.begin(), groups.end(), head.begin(), head.end());
+    from = from == groups.end() ? from : from + 2;
+    return {from, std::find(from, groups.end(), std::make_pair(0, QByteArray("ENDSEC")))};
 }
 
 // A closed room of straight walls given as (length, bearing), starting at `at`.

@@ -1,10 +1,5 @@
-"""Reads a drawing written by the DXF export with an independent reader (ezdxf) and prints
-what it sees as JSON, for the C++ tests to compare.
-
-    read_export.py dxf PATH    load errors, audit, tables, blocks
-
-Exits 3 (printing {"missing": ...}) when the reader module is not installed.
-"""
+"""read_export.py dxf PATH: what ezdxf sees of a drawing (load errors, audit, tables, blocks) as
+JSON. Exits 3, printing {"missing": ...}, when ezdxf is not installed."""
 import json
 import sys
 
@@ -22,11 +17,6 @@ def dxf_entity(entity, decode):
     elif kind == "LWPOLYLINE":
         view["closed"] = bool(entity.closed)
         view["vertices"] = [[x, y, b] for x, y, _s, _e, b in entity.get_points()]
-    elif kind == "POLYLINE":
-        view["closed"] = bool(entity.is_closed)
-        view["vertices"] = [
-            [v.dxf.location[0], v.dxf.location[1], v.dxf.get("bulge", 0.0)] for v in entity.vertices
-        ]
     elif kind == "HATCH":
         view["solid"] = bool(entity.dxf.solid_fill)
         view["pattern"] = entity.dxf.pattern_name
@@ -53,7 +43,6 @@ def dxf_entity(entity, decode):
         view["insert"] = point(entity.dxf.insert)
         view["scale"] = [entity.dxf.get("xscale", 1.0), entity.dxf.get("yscale", 1.0),
                          entity.dxf.get("zscale", 1.0)]
-        view["rotation"] = entity.dxf.get("rotation", 0.0)
     return view
 
 
@@ -83,7 +72,6 @@ def dxf_view(path):
     # The audit may add what it finds missing, so the tables are read before it runs.
     auditor = doc.audit()
     view["audit_errors"] = ["%s %s" % (e.code, e.message) for e in auditor.errors]
-    view["audit_fixes"] = ["%s %s" % (e.code, e.message) for e in auditor.fixes]
     return view
 
 

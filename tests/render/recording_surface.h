@@ -16,7 +16,6 @@ enum class Shape { Line, Polyline, Polygon, Ellipse, Rectangle, Text, CentredTex
 struct SurfaceState {
     Colour penColour = 0;
     int penWidth = 1;
-    bool pen = true;
     Colour brushColour = 0xFFFFFF;
     bool brush = true;
     int fontHeight = 14;
@@ -42,11 +41,10 @@ public:
         saved_.pop_back();
     }
     void SetPen(Colour colour, int width) override {
-        state_.pen = true;
         state_.penColour = colour;
         state_.penWidth = width;
     }
-    void SetNoPen() override { state_.pen = false; }
+    void SetNoPen() override {}
     void SetBrush(Colour colour) override {
         state_.brush = true;
         state_.brushColour = colour;

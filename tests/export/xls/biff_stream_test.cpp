@@ -119,18 +119,6 @@ TEST(BiffStream, HeaderRowOfFourTextsWritesEveryRecordInOrder) {
               Bytes().u16(0x06B6).u16(0).u16(0).u16(0x40).u16(0).u16(0).u16(0).u32(0).bytes());
 }
 
-TEST(BiffStream, RepeatedTextsShareOneString) {
-    Workbook book;
-    book.GetSheet(0)->Cell(0, 0)->SetText("Hall");
-    book.GetSheet(0)->Cell(3, 2)->SetText8("Hall");
-    const std::vector<Record> records = RecordsOf(book);
-    EXPECT_EQ(OfType(records, kSst).at(0).data.left(8), Bytes().u32(2).u32(1).bytes());
-    ASSERT_EQ(OfType(records, kLabelSst).size(), 2u);
-    for (const Record& label : OfType(records, kLabelSst)) {
-        EXPECT_EQ(U32(label.data, 6), 0u);
-    }
-}
-
 TEST(BiffStream, NumbersUseRkOnlyWhenItReadsBackExactly) {
     // Value, written through SetInteger, record type, RK value. 12.5 is 1250 / 100; 37.12 is not
     // exactly 3712 / 100.
@@ -248,19 +236,6 @@ TEST(BiffStream, RowBlocksOfThirtyTwoWithIndexAndDbCellOffsets) {
     }
     book.GetSheet(0)->Cell(250, 3);  // touched only: not a used row
     ExpectRowBlocksConsistent(RecordsOf(book), used);
-}
-
-TEST(BiffStream, EmptySheetHasNoRowsAndZeroDimensions) {
-    Workbook book;
-    book.GetSheet(0)->Cell(10, 10);
-    const std::vector<Record> records = RecordsOf(book);
-    EXPECT_EQ(OfType(records, kIndex)[0].data, Bytes().u32(0).u32(0).u32(0).u32(0).bytes());
-    EXPECT_EQ(OfType(records, kDimensions)[0].data,
-              Bytes().u32(0).u32(0).u16(0).u16(0).u16(0).bytes());
-    EXPECT_TRUE(OfType(records, kRow).empty());
-    EXPECT_TRUE(OfType(records, kDbCell).empty());
-    EXPECT_EQ(OfType(records, kSst)[0].data, Bytes().u32(0).u32(0).bytes());
-    EXPECT_EQ(OfType(records, kExtSst)[0].data, Bytes().u16(8).bytes());
 }
 
 // Every EXTSST bucket must point at the header of its first string, inside the SST or

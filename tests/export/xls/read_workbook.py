@@ -1,11 +1,5 @@
-"""Reads a file written by the workbook writer with independent readers and prints what they see
-as JSON, for the C++ tests to compare.
-
-    read_workbook.py xls PATH          olefile + xlrd view of a workbook
-    read_workbook.py ole PATH STREAM   olefile + xlrd's compound-file view of one stream
-
-Exits 3 (printing {"missing": ...}) when a reader module is not installed.
-"""
+"""read_workbook.py xls PATH | ole PATH STREAM: what olefile and xlrd see of a workbook, or of one
+stream of a compound file, as JSON. Exits 3, printing {"missing": ...}, without those modules."""
 import hashlib
 import io
 import json

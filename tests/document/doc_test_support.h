@@ -46,6 +46,17 @@ public:
         }
         return texts;
     }
+    // Every message shown, each as its icon and text ("warning: ..."), one per line.
+    QString Said() const {
+        QStringList said;
+        for (const auto& m : messages) {
+            const char* icon = m.icon == MessageIcon::Error     ? "error: "
+                               : m.icon == MessageIcon::Warning ? "warning: "
+                                                                : "info: ";
+            said.append(QLatin1String(icon) + m.text);
+        }
+        return said.join(u'\n');
+    }
     void Clear() {
         messages.clear();
         questions.clear();

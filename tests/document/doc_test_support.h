@@ -67,6 +67,19 @@ public:
     std::vector<bool> answers;
 };
 
+// A room's user walls as "length@bearing", with "~height" for an arc, then its start point, to
+// compare in one go: "3@0 4@90~0.5 from 5,5".
+inline QString WallsText(const Room& room) {
+    const auto n = [](double v) { return QString::number(v, 'g', 9); };
+    QString text;
+    for (const auto& wall : room.UserWalls()) {
+        text += n(wall->GetLength()) + u'@' + n(wall->GetDirection());
+        text += (wall->GetArcHeight() != 0.0 ? u'~' + n(wall->GetArcHeight()) : QString()) + u' ';
+    }
+    return text + QStringLiteral("from ") + n(room.GetStartPoint().x) + u',' +
+           n(room.GetStartPoint().y);
+}
+
 // A document whose settings and template file live in a folder of its own.
 class DocTest : public ::testing::Test {
 protected:

@@ -65,6 +65,10 @@ protected:
     }
 
     Room& TheRoom() { return *Doc().GetSite()->GetRoom(0); }
+    // Feet and inches, with azimuths (0) or quadrant bearings (1).
+    void UseFeet(int angleStyle) {
+        Doc().Prefs().SetInputValues(PrefsInputValues{0, angleStyle, 1, 0, 0});
+    }
 };
 
 struct Refusal {
@@ -78,11 +82,8 @@ using Checker = std::function<std::optional<Refusal>(const CTracepadDoc&)>;
 template <typename Form>
 Checker Check(Form form) {
     return [form](const CTracepadDoc& doc) -> std::optional<Refusal> {
-        const auto refusal = form.Check(doc);
-        if (!refusal) {
-            return std::nullopt;
-        }
-        return Refusal{refusal->message, static_cast<int>(refusal->field)};
+        const auto r = form.Check(doc);
+        return r ? std::optional(Refusal{r->message, static_cast<int>(r->field)}) : std::nullopt;
     };
 }
 
@@ -239,10 +240,7 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
 }
 
 TEST_F(FormTest, QuadrantBearingsAndFeetInFields) {
-    PrefsInputValues input = Doc().Prefs().GetInputValues();
-    input.Input = 0;
-    input.AngleStyle = 1;
-    Doc().Prefs().SetInputValues(input);
+    UseFeet(1);
     EXPECT_EQ(Check(WallForm{.length = {"12' 6\""}, .direction = {"N45E"}})(Doc()), std::nullopt);
     EXPECT_EQ(Check(WallForm{.length = {"12'6"}, .direction = {"45"}})(Doc()),
               Refused("\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
@@ -255,7 +253,7 @@ TEST_F(FormTest, QuadrantBearingsAndFeetInFields) {
                       WallForm::Field::Length));
     // Applied, the field gives what it read.
     Reset(kRoom);
-    Doc().Prefs().SetInputValues(input);
+    UseFeet(1);
     ASSERT_TRUE(Apply(WallForm{.length = {"12' 6\""}, .direction = {" s10w"}})(Doc()));
     EXPECT_NEAR(TheRoom().GetWall(2, true)->GetLength(), 3.81, 1e-12);
     EXPECT_DOUBLE_EQ(TheRoom().GetWall(2, true)->GetDirection(), 190.0);
@@ -277,9 +275,7 @@ TEST_F(FormTest, ARotationByWholeTurnsChangesNothingAndLeavesNoUndoStep) {
 }
 
 TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
-    PrefsInputValues input = Doc().Prefs().GetInputValues();
-    input.Input = 0;
-    Doc().Prefs().SetInputValues(input);
+    UseFeet(0);
     EXPECT_EQ(Check(WallForm{.length = {"10'"}, .direction = {"N"}, .projection = {"5'"}})(Doc()),
               Refused("The projection must be less than 5'.", WallForm::Field::Projection));
 }

@@ -56,11 +56,7 @@ std::vector<PlanPoint> AbsoluteOutline(const Room& room) {
 }
 
 void ExpectOutline(const Room& room, const std::vector<PlanPoint>& expected, double tol) {
-    const std::vector<PlanPoint> actual = AbsoluteOutline(room);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        ExpectNear(actual[i], expected[i], tol);
-    }
+    ExpectNear(AbsoluteOutline(room), expected, tol);
 }
 
 Room WithArcs(Room room, std::initializer_list<std::pair<int, double>> arcs) {
@@ -181,7 +177,8 @@ TEST(ArcWallTest, BowsThroughTheMeasuredPoint) {
                                             : ArcWall(room, wall, c.p1, c.p2, c.r1, c.r2, c.side);
         const bool refused = std::isnan(c.expectedHeight);
         EXPECT_EQ(result.changed, !refused);
-        EXPECT_EQ(result.refusal, refused ? EditRefusal::CouldNotCalculatePoint : EditRefusal::None);
+        EXPECT_EQ(result.refusal,
+                  refused ? EditRefusal::CouldNotCalculatePoint : EditRefusal::None);
         EXPECT_NEAR(wall->GetArcHeight(), refused ? 0.0 : c.expectedHeight, 1e-9);
     }
 }

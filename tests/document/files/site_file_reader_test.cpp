@@ -82,10 +82,7 @@ TEST_F(SiteFileReaderTest, FirstMaterialOfAnIndexIsKeptAndDefaultsApply) {
 }
 
 TEST_F(SiteFileReaderTest, CloseRuleIgnoresCaseAndDefaultsToSquare) {
-    const struct {
-        const char* attribute;
-        CloseRule rule;
-    } cases[] = {
+    const std::pair<const char*, CloseRule> cases[] = {
         {" close=\"square\"", CloseRule::Square},
         {" close=\"Reverse Square\"", CloseRule::ReverseSquare},
         {" close=\"ANGLE\"", CloseRule::Angled},
@@ -93,11 +90,11 @@ TEST_F(SiteFileReaderTest, CloseRuleIgnoresCaseAndDefaultsToSquare) {
         {" close=\"reverse  square\"", CloseRule::Square},
         {"", CloseRule::Square},
     };
-    for (const auto& c : cases) {
+    for (const auto& [attribute, rule] : cases) {
         const Site site = LoadSite(
-            QStringLiteral("<room name=\"R\"%1></room>").arg(QString::fromLatin1(c.attribute)));
-        ASSERT_EQ(site.RoomCount(), 1) << c.attribute;
-        EXPECT_EQ(site.GetRoom(0)->GetCloseRule(), c.rule) << c.attribute;
+            QStringLiteral("<room name=\"R\"%1></room>").arg(QString::fromLatin1(attribute)));
+        ASSERT_EQ(site.RoomCount(), 1) << attribute;
+        EXPECT_EQ(site.GetRoom(0)->GetCloseRule(), rule) << attribute;
     }
 }
 

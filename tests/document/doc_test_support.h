@@ -31,12 +31,7 @@ public:
     }
     bool AskYesNo(const QString& text) override {
         questions.append(text);
-        if (answers.empty()) {
-            return true;
-        }
-        const bool answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
+        return answers.isEmpty() || answers.takeFirst();
     }
 
     QStringList Texts() const {
@@ -64,7 +59,7 @@ public:
 
     std::vector<Message> messages;
     QStringList questions;
-    std::vector<bool> answers;
+    QList<bool> answers;
 };
 
 // A room's user walls as "length@bearing", with "~height" for an arc, then its start point, to

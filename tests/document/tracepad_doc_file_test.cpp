@@ -34,18 +34,14 @@ TEST_F(DocFileTest, ANewDocumentOpensOnAnEmptySelectedRoom1) {
     EXPECT_EQ(Doc().ProposedSaveAsName(), "Plantrek.tcd");
 }
 
-TEST_F(DocFileTest, SavingRoomsThatAllCloseAsksNothing) {
+TEST_F(DocFileTest, SavingRoomsThatAllCloseOrNoRoomAsksNothing) {
     NewSquare();
     const QString path = FilePath("square.tcd");
     ASSERT_TRUE(Doc().DoSave(path));
-    EXPECT_TRUE(prompts_.questions.isEmpty());
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Doc().GetPathName(), path);
     EXPECT_EQ(Doc().GetTitle(), "square.tcd");
-}
-
-TEST_F(DocFileTest, SavingASiteWithoutRoomsAsksNothing) {
     NewDoc();
     Type({""});
     ASSERT_EQ(Doc().GetSite()->RoomCount(), 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "document/doc_test_support.h"
 #include "document/forms/arc_wall_form.h"
@@ -281,22 +282,18 @@ TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
 }
 
 TEST(ColourPaletteTest, AFillMustLeaveBlackLinesAndTextReadable) {
-    const struct {
-        const char* name;
-        Colour colour;
-        bool readable;
-    } cases[] = {
+    // White would hide the room on the page.
+    const std::tuple<const char*, Colour, bool> cases[] = {
         {"black", MakeColour(0, 0, 0), false},
         {"navy", MakeColour(0, 0, 128), false},
         {"dark grey", MakeColour(64, 64, 64), false},
-        {"white, which hides the room on the page", MakeColour(255, 255, 255), false},
+        {"white", MakeColour(255, 255, 255), false},
         {"light yellow", MakeColour(255, 255, 224), true},
         {"light grey", MakeColour(211, 211, 211), true},
         {"orange", MakeColour(255, 165, 0), true},
-        {"the default material's", Site::DefaultMaterialColour(), true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsReadableFillColour(c.colour), c.readable) << c.name;
+        {"the default material's", Site::DefaultMaterialColour(), true}};
+    for (const auto& [name, colour, readable] : cases) {
+        EXPECT_EQ(IsReadableFillColour(colour), readable) << name;
     }
 }
 

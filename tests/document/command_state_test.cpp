@@ -38,37 +38,25 @@ std::set<int> Join(std::initializer_list<std::set<int>> sets) {
 }
 
 const CloseRule kSquare = CloseRule::Square;
+// clang-format off
 const StateCase kCases[] = {
     // The start point; an empty room.
-    StateCase{{""}, kSquare, false, {kMoveStartPoint}},
-    StateCase{{}, kSquare, false, kRoomCommands},
+    {{""}, kSquare, false, {kMoveStartPoint}},
+    {{}, kSquare, false, kRoomCommands},
     // A room closed by system walls, one closed by its own, an open one.
-    StateCase{{"3 N", "4 E"},
-              kSquare,
-              false,
-              Join({kRoomCommands,
-                    {kAddProjection, kConvertAddedWalls, kReverseWalls, kMoveRoomStart,
-                     kEditRoomAnnotation}})},
-    StateCase{{"3 N", "3 E", "3 S", "3 W"},
-              kSquare,
-              false,
-              Join({kRoomCommands, {kReverseWalls, kMoveRoomStart, kEditRoomAnnotation}})},
-    StateCase{{"3 N", "3 N"},
-              kSquare,
-              false,
-              Join({kRoomCommands, {kAddProjection, kReverseWalls, kMoveRoomStart}})},
+    {{"3 N", "4 E"}, kSquare, false, Join({kRoomCommands, {kAddProjection, kConvertAddedWalls,
+                                           kReverseWalls, kMoveRoomStart, kEditRoomAnnotation}})},
+    {{"3 N", "3 E", "3 S", "3 W"}, kSquare, false,
+     Join({kRoomCommands, {kReverseWalls, kMoveRoomStart, kEditRoomAnnotation}})},
+    {{"3 N", "3 N"}, kSquare, false,
+     Join({kRoomCommands, {kAddProjection, kReverseWalls, kMoveRoomStart}})},
     // A wall of a closed room, of an open one.
-    StateCase{{"3 N", "4 E"},
-              kSquare,
-              true,
-              {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kReplaceWall, kAddProjection,
-               kReverseWalls, kMoveRoomStart}},
-    StateCase{{"3 N", "4 E"},
-              CloseRule::ReverseSquare,
-              true,
-              {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kAddProjection, kReverseWalls,
-               kMoveRoomStart}},
+    {{"3 N", "4 E"}, kSquare, true, {kEditWall, kMoveWallEnd, kAngleWall, kArcWall, kReplaceWall,
+                                     kAddProjection, kReverseWalls, kMoveRoomStart}},
+    {{"3 N", "4 E"}, CloseRule::ReverseSquare, true, {kEditWall, kMoveWallEnd, kAngleWall,
+                                     kArcWall, kAddProjection, kReverseWalls, kMoveRoomStart}},
 };
+// clang-format on
 
 class CommandStateTest : public DocTest, public ::testing::WithParamInterface<StateCase> {};
 
@@ -98,11 +86,18 @@ TEST_P(CommandStateTest, EnableRulesFollowTheSelection) {
 
 INSTANTIATE_TEST_SUITE_P(Selections, CommandStateTest, ::testing::ValuesIn(kCases));
 
-class CloseCommandTest : public DocTest {};
+// A new document in meters with a room of two walls, selected.
+class CloseCommandTest : public DocTest {
+protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        NewDocInMeters();
+        Type({"3 N", "4 E"});
+    }
+};
 
 TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
-    NewDocInMeters();
-    Type({"3 N", "4 E", ""});
+    Type({""});
     int redraws = 0;
     QObject::connect(&Doc(), &CTracepadDoc::changed, [&redraws] { ++redraws; });
     const int pushes = Doc().UndoHistory().Count();
@@ -119,8 +114,6 @@ TEST_F(CloseCommandTest, WithNoRoomSelectedOnlyTheRuleForNewRoomsChanges) {
 }
 
 TEST_F(CloseCommandTest, WithARoomSelectedItsOwnRuleChangesAndIsShown) {
-    NewDocInMeters();
-    Type({"3 N", "4 E"});
     ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::Angled));
     EXPECT_EQ(Doc().GetCurrentRoom()->GetCloseRule(), CloseRule::Angled);
     EXPECT_EQ(Doc().GetDefaultCloseRule(), CloseRule::Square);
@@ -131,8 +124,6 @@ TEST_F(CloseCommandTest, WithARoomSelectedItsOwnRuleChangesAndIsShown) {
 }
 
 TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
-    NewDocInMeters();
-    Type({"3 N", "4 E"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
     EXPECT_FALSE(Doc().ApplyCloseRule(CloseRule::Angled));
@@ -143,8 +134,6 @@ TEST_F(CloseCommandTest, WithAWallSelectedNothingChanges) {
 }
 
 TEST_F(CloseCommandTest, AnnotationCommandsWaitWhileANoteIsPlaying) {
-    NewDocInMeters();
-    Type({"3 N", "4 E"});
     AudioActivity::SetPlaying(true);
     EXPECT_FALSE(Doc().GetCommandState(kEditSiteAnnotation).enabled);
     EXPECT_FALSE(Doc().GetCommandState(kEditRoomAnnotation).enabled);
@@ -153,7 +142,6 @@ TEST_F(CloseCommandTest, AnnotationCommandsWaitWhileANoteIsPlaying) {
 }
 
 TEST_F(CloseCommandTest, RelativeDirectionsAndDragModeShowTheirSetting) {
-    NewDoc();
     EXPECT_FALSE(Doc().GetCommandState(kRelativeDirections).checked);
     ASSERT_TRUE(Doc().ToggleRelativeDirections());
     EXPECT_TRUE(Doc().GetCommandState(kRelativeDirections).checked);

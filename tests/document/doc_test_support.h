@@ -31,12 +31,7 @@ public:
     }
     bool AskYesNo(const QString& text) override {
         questions.append(text);
-        if (answers.empty()) {
-            return true;
-        }
-        const bool answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
+        return answers.isEmpty() || answers.takeFirst();
     }
 
     QStringList Texts() const {
@@ -46,6 +41,17 @@ public:
         }
         return texts;
     }
+    // Every message shown, each as its icon and text ("warning: ..."), one per line.
+    QString Said() const {
+        QStringList said;
+        for (const auto& m : messages) {
+            const char* icon = m.icon == MessageIcon::Error     ? "error: "
+                               : m.icon == MessageIcon::Warning ? "warning: "
+                                                                : "info: ";
+            said.append(QLatin1String(icon) + m.text);
+        }
+        return said.join(u'\n');
+    }
     void Clear() {
         messages.clear();
         questions.clear();
@@ -53,8 +59,21 @@ public:
 
     std::vector<Message> messages;
     QStringList questions;
-    std::vector<bool> answers;
+    QList<bool> answers;
 };
+
+// A room's user walls as "length@bearing", with "~height" for an arc, then its start point, to
+// compare in one go: "3@0 4@90~0.5 from 5,5".
+inline QString WallsText(const Room& room) {
+    const auto n = [](double v) { return QString::number(v, 'g', 9); };
+    QString text;
+    for (const auto& wall : room.UserWalls()) {
+        text += n(wall->GetLength()) + u'@' + n(wall->GetDirection());
+        text += (wall->GetArcHeight() != 0.0 ? u'~' + n(wall->GetArcHeight()) : QString()) + u' ';
+    }
+    return text + QStringLiteral("from ") + n(room.GetStartPoint().x) + u',' +
+           n(room.GetStartPoint().y);
+}
 
 // A document whose settings and template file live in a folder of its own.
 class DocTest : public ::testing::Test {

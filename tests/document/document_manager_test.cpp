@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <deque>
-
 #include "doc_test_support.h"
 
 namespace plantrek::test {
@@ -24,17 +22,12 @@ public:
     }
     SaveAnswer AskYesNoCancel(const QString& text) override {
         questions.append(text);
-        if (answers.empty()) {
-            return SaveAnswer::Yes;
-        }
-        const SaveAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.isEmpty() ? SaveAnswer::Yes : answers.takeFirst();
     }
 
     QStringList messages;
     QStringList questions;
-    std::deque<SaveAnswer> answers;
+    QList<SaveAnswer> answers;
 };
 
 // Gives the next prepared path to each file dialog; an empty queue is a cancelled dialog.
@@ -49,12 +42,7 @@ public:
         proposed = proposedName;
         return {Next(), 1};
     }
-    QString Next() {
-        if (paths.isEmpty()) {
-            return {};
-        }
-        return paths.takeFirst();
-    }
+    QString Next() { return paths.isEmpty() ? QString() : paths.takeFirst(); }
 
     QStringList paths;
     QString proposed;
@@ -114,10 +102,15 @@ protected:
         }
         return names;
     }
+    // A new site in a new window, changed by the entry typed.
+    FakeWindow* ChangedSite(const char* entry = "3 n") {
+        FakeWindow* window = Window(manager.NewDocument());
+        window->Document().EnterInputText(QString::fromUtf8(entry));
+        return window;
+    }
     // A site with one wall, saved under the name.
     QString SavedSite(const QString& name) {
-        FakeWindow* window = Window(manager.NewDocument());
-        window->Document().EnterInputText(QStringLiteral("3 n"));
+        FakeWindow* window = ChangedSite();
         chooser.paths = {FilePath(name)};
         EXPECT_TRUE(manager.SaveAs(window->Document()));
         return FilePath(name);
@@ -167,8 +160,7 @@ TEST_F(DocumentManagerTest, ClosingAChangedSiteAsksAndFollowsTheAnswer) {
 }
 
 TEST_F(DocumentManagerTest, OnlyTheLastWindowOfASiteAsks) {
-    FakeWindow* first = Window(manager.NewDocument());
-    first->Document().EnterInputText(QStringLiteral("3 n"));
+    FakeWindow* first = ChangedSite();
     FakeWindow* second = NewWindowOn(*first);
     prompts.answers = {SaveAnswer::Cancel};
     EXPECT_TRUE(Close(second));  // the site stays in the other window: nothing asked
@@ -179,12 +171,10 @@ TEST_F(DocumentManagerTest, OnlyTheLastWindowOfASiteAsks) {
 }
 
 TEST_F(DocumentManagerTest, EndingTheProgramAsksOncePerChangedSite) {
-    FakeWindow* a = Window(manager.NewDocument());
-    a->Document().EnterInputText(QStringLiteral("3 n"));
+    FakeWindow* a = ChangedSite();
     NewWindowOn(*a);
     manager.NewDocument();  // unchanged: not asked about
-    FakeWindow* c = Window(manager.NewDocument());
-    c->Document().EnterInputText(QStringLiteral("4 e"));
+    ChangedSite("4 e");
     // Cancel keeps everything open, with the site asked about in front.
     prompts.answers = {SaveAnswer::Cancel};
     EXPECT_FALSE(manager.MayCloseAll());
@@ -249,18 +239,14 @@ TEST_F(DocumentManagerTest, OpeningAnOpenFileActivatesItsWindow) {
 
 TEST_F(DocumentManagerTest, AFileThatCannotBeReadOpensNothing) {
     QFile junk(FilePath(QStringLiteral("junk.tcd")));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("not a site");
-    junk.close();
-
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write("not a site") > 0 && junk.flush());
     EXPECT_EQ(manager.OpenDocument(junk.fileName()), nullptr);
     EXPECT_TRUE(windows.empty());
     EXPECT_TRUE(manager.RecentFiles().Files().isEmpty());
 }
 
 TEST_F(DocumentManagerTest, SaveAsRenamesTheSiteAndItsWindows) {
-    FakeWindow* first = Window(manager.NewDocument());
-    first->Document().EnterInputText(QStringLiteral("3 n"));
+    FakeWindow* first = ChangedSite();
     NewWindowOn(*first);
     EXPECT_EQ(Titles(), (QStringList{"Plantrek1:1", "Plantrek1:2"}));
 
@@ -291,7 +277,7 @@ TEST_F(DocumentManagerTest, SaveAsRenamesTheSiteAndItsWindows) {
 
 TEST_F(DocumentManagerTest, WindowsOnOneSiteAreNumberedInTheOrderTheyOpened) {
     FakeWindow* first = Window(manager.NewDocument());
-    FakeWindow* other = Window(manager.NewDocument());
+    manager.NewDocument();
     EXPECT_EQ(Titles(), (QStringList{"Plantrek1", "Plantrek2"}));
 
     FakeWindow* second = NewWindowOn(*first);
@@ -303,7 +289,6 @@ TEST_F(DocumentManagerTest, WindowsOnOneSiteAreNumberedInTheOrderTheyOpened) {
     EXPECT_EQ(Titles(), (QStringList{"Plantrek1:1", "Plantrek2", "Plantrek1:2"}));
     Close(first);
     EXPECT_EQ(Titles(), (QStringList{"Plantrek2", "Plantrek1"}));
-    (void)other;
 }
 
 }  // namespace

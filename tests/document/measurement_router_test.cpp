@@ -27,6 +27,10 @@ protected:
         }
         return *router_;
     }
+    void SetUp() override {
+        DocTest::SetUp();
+        NewDoc();
+    }
     const Room* Current() { return Doc().GetCurrentRoom(); }
 
     std::unique_ptr<MeasurementRouter> router_;
@@ -34,23 +38,15 @@ protected:
 };
 
 TEST_F(MeasurementRouterTest, MeasurementsBecomeWallsOfTheSelectedRoomWithoutAnUpperLimit) {
-    NewDoc();
     Router().OnMeasurement(0, QStringLiteral("00003000"), 2);   // 3 m, north key
     Router().OnMeasurement(9, QStringLiteral("00130000"), 6);   // 13 ft, east key
     Router().OnMeasurement(0, QStringLiteral("00250000"), 99);  // 250 m, unknown key: north
-    ASSERT_EQ(Current()->WallCount(true), 3);
-    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetLength(), 3.0);
-    EXPECT_DOUBLE_EQ(Current()->GetWall(0, true)->GetDirection(), 0.0);
-    EXPECT_NEAR(Current()->GetWall(1, true)->GetLength(), 13 * 0.3048, 1e-12);
-    EXPECT_DOUBLE_EQ(Current()->GetWall(1, true)->GetDirection(), 90.0);
-    // No upper limit applies to a meter's reading.
-    EXPECT_DOUBLE_EQ(Current()->GetWall(2, true)->GetLength(), 250.0);
-    EXPECT_DOUBLE_EQ(Current()->GetWall(2, true)->GetDirection(), 0.0);
+    // 13 ft is 3.9624 m. No upper limit applies to a meter's reading.
+    EXPECT_EQ(test::WallsText(*Current()), "3@0 3.9624@90 250@0 from 0,0");
     EXPECT_TRUE(Doc().IsModified());
 }
 
 TEST_F(MeasurementRouterTest, ShortReadingsAndUnknownUnitsAreDropped) {
-    NewDoc();
     int applied = 0;
     QObject::connect(&Router(), &MeasurementRouter::measurementApplied, [&] { ++applied; });
     Router().OnMeasurement(0, QStringLiteral("00000020"), 2);  // 0.02 m
@@ -63,7 +59,6 @@ TEST_F(MeasurementRouterTest, ShortReadingsAndUnknownUnitsAreDropped) {
 }
 
 TEST_F(MeasurementRouterTest, EnterAndUndoActOnTheDocument) {
-    NewDoc();
     Router().OnMeasurement(0, QStringLiteral("00003000"), 2);
     Router().OnMeasurement(0, QStringLiteral("00004000"), 6);
     Router().OnUndo();
@@ -78,15 +73,13 @@ TEST_F(MeasurementRouterTest, EnterAndUndoActOnTheDocument) {
 }
 
 TEST_F(MeasurementRouterTest, DialogsTakeReadingsOnlyWhenTheyAcceptThem) {
-    NewDoc();
     RecordingDialog dialog;
     front_ = {true, &dialog};
     Router().OnMeasurement(5, QStringLiteral("00000350"), 8);  // 3.5 m north-east
     Router().OnEnter();
     Router().OnUndo();
-    ASSERT_EQ(dialog.lengths.size(), 1u);
-    EXPECT_DOUBLE_EQ(dialog.lengths[0], 3.5);
-    EXPECT_DOUBLE_EQ(dialog.bearings[0], 45.0);
+    EXPECT_EQ(dialog.lengths, std::vector<double>{3.5});
+    EXPECT_EQ(dialog.bearings, std::vector<double>{45.0});
     EXPECT_EQ(dialog.accepted, 1);
     EXPECT_EQ(Current()->WallCount(true), 0);
 

@@ -25,12 +25,11 @@ class CommandTest : public DocTest {
 protected:
     void SetUp() override {
         DocTest::SetUp();
-        UseMeters();
+        NewDocInMeters();
     }
 };
 
 TEST_F(CommandTest, AddRoomFindsAKnownMaterialIgnoringCase) {
-    NewDoc();
     MaterialDialog dialog;
     ASSERT_TRUE(Doc().AddRoom("Hall", "DEFAULT", dialog.Get()));
     EXPECT_TRUE(dialog.asked.isEmpty());
@@ -42,6 +41,7 @@ TEST_F(CommandTest, AddRoomFindsAKnownMaterialIgnoringCase) {
 
 TEST_F(CommandTest, AddRoomWithANewMaterialAddsItAndCanKeepItPermanently) {
     WriteTemplate({}, {{"Wood", 0x336699}});
+    doc_.reset();  // a document that reads the template written
     NewDoc();
     MaterialDialog dialog;
     dialog.answer = NewMaterialChoice{0x00ff00, true};
@@ -62,7 +62,6 @@ TEST_F(CommandTest, AddRoomWithANewMaterialAddsItAndCanKeepItPermanently) {
 }
 
 TEST_F(CommandTest, ADismissedAddMaterialLeavesTheRoomOnTheFirstMaterial) {
-    NewDoc();
     MaterialDialog dialog;
     ASSERT_TRUE(Doc().AddRoom("Hall", "Tile", dialog.Get()));
     EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
@@ -77,7 +76,6 @@ TEST_F(CommandTest, ADismissedAddMaterialLeavesTheRoomOnTheFirstMaterial) {
 }
 
 TEST_F(CommandTest, AddRoomNeedsAMaterialAndKeepsNamesUnique) {
-    NewDoc();
     Type({"3 N", "4 E"});
     MaterialDialog dialog;
     EXPECT_FALSE(Doc().AddRoom("Hall", "", dialog.Get()));
@@ -89,7 +87,6 @@ TEST_F(CommandTest, AddRoomNeedsAMaterialAndKeepsNamesUnique) {
 }
 
 TEST_F(CommandTest, RoomPropertiesRenameByTheRenameRule) {
-    NewDoc();
     Type({"3 N", "4 E", "", ""});
     Type({"2 N", "2 E"});  // Room 2
     MaterialDialog dialog;
@@ -105,7 +102,6 @@ TEST_F(CommandTest, RoomPropertiesRenameByTheRenameRule) {
 }
 
 TEST_F(CommandTest, RoomPropertiesWithADismissedMaterialFallBackToTheFirst) {
-    NewDoc();
     Type({"3 N", "4 E"});
     MaterialDialog dialog;
     dialog.answer = NewMaterialChoice{0x00ff00, false};
@@ -118,15 +114,13 @@ TEST_F(CommandTest, RoomPropertiesWithADismissedMaterialFallBackToTheFirst) {
 }
 
 TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
-    NewDoc();
     Type({"4 N", "3 E"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(0, true));
     EXPECT_FALSE(Doc().AngleCurrentWall(5.0));
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_EQ(prompts_.messages[0].text,
-              "Please move the room's start point so that it isn't on the selected wall.");
-    EXPECT_EQ(prompts_.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompts_.Said(),
+              "warning: Please move the room's start point so that it isn't on "
+              "the selected wall.");
 
     prompts_.Clear();
     Doc().SelectWall(room, room->GetWall(1, true));
@@ -140,7 +134,6 @@ TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
 }
 
 TEST_F(CommandTest, ReplaceWallActsOnlyOnAClosedRoom) {
-    NewDoc();
     Type({"3 N", "4 E", "3 S", "4 W"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(1, true));
@@ -162,6 +155,7 @@ TEST_F(CommandTest, ReplaceWallActsOnlyOnAClosedRoom) {
 
 TEST_F(CommandTest, PreferencesOkWritesEverythingAndCommits) {
     WriteTemplate({"Kitchen", "bath"}, {{"Wood", 0x336699}, {"Tile", 0x00ff00}});
+    doc_.reset();  // a document that reads the template written
     NewDoc();
     std::vector<int> keypad;
     QObject::connect(&Doc(), &CTracepadDoc::keypadUnitsChanged,
@@ -193,7 +187,6 @@ TEST_F(CommandTest, PreferencesOkWritesEverythingAndCommits) {
 }
 
 TEST_F(CommandTest, AnUnwritableTemplateFolderIsReported) {
-    NewDoc();
     // A file where the template's folder should be.
     QFile blocker(dir_.filePath("user"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));

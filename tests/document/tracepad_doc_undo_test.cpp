@@ -9,8 +9,13 @@
 namespace plantrek::test {
 namespace {
 
+// A new document in meters.
 class UndoTest : public DocTest {
 protected:
+    void SetUp() override {
+        DocTest::SetUp();
+        NewDocInMeters();
+    }
     void TypeWalls(int count) {
         for (int i = 1; i <= count; ++i) {
             Doc().EnterInputText(QStringLiteral("%1 N").arg(i));
@@ -20,7 +25,6 @@ protected:
 };
 
 TEST_F(UndoTest, TwelveChangesInANewDocumentAllowNineUndos) {
-    NewDocInMeters();
     TypeWalls(12);
     int undone = 0;
     while (Doc().GetCommandState(command_id::kEditUndo).enabled) {
@@ -44,7 +48,6 @@ TEST_F(UndoTest, TwelveChangesInANewDocumentAllowNineUndos) {
 }
 
 TEST_F(UndoTest, UndoBringsBackTheSelectionOfItsSnapshot) {
-    NewDocInMeters();
     Type({"3 N", "4 E"});
     Room* room = Doc().GetCurrentRoom();
     Doc().SelectWall(room, room->GetWall(1, true));
@@ -72,7 +75,6 @@ TEST_F(UndoTest, UndoBringsBackTheSelectionOfItsSnapshot) {
 
 // The site is modified exactly when what is shown is not what the file holds.
 TEST_F(UndoTest, UndoAwayFromTheSavedStateMarksTheSiteModifiedAndRedoBackClearsIt) {
-    NewDocInMeters();
     TypeWalls(2);
     ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("two.tcd"))));
     EXPECT_FALSE(Doc().IsModified());
@@ -84,7 +86,6 @@ TEST_F(UndoTest, UndoAwayFromTheSavedStateMarksTheSiteModifiedAndRedoBackClearsI
 }
 
 TEST_F(UndoTest, UndoBackToANewOrOpenedSiteIsUnmodified) {
-    NewDocInMeters();
     TypeWalls(2);
     ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("site.tcd"))));
     NewDoc();
@@ -103,7 +104,6 @@ TEST_F(UndoTest, UndoBackToANewOrOpenedSiteIsUnmodified) {
 TEST_F(UndoTest, AChangeWithoutAnUndoStepIsPartOfTheSavedState) {
     // Notes change the site without an undo step; saved afterwards, stepping back to the saved
     // state must give what the file holds.
-    NewDocInMeters();
     TypeWalls(2);
     Doc().GetCurrentRoom()->SetName(QStringLiteral("Kitchen"));
     Doc().SetModifiedFlag(true);
@@ -115,8 +115,8 @@ TEST_F(UndoTest, AChangeWithoutAnUndoStepIsPartOfTheSavedState) {
 }
 
 TEST_F(UndoTest, TheFirstSnapshotOfANewDocumentLacksTheTemplateMaterials) {
-    UseMeters();
     WriteTemplate({}, {{"Tile", 0x00ff00}, {"Carpet", 0x0000ff}});
+    doc_.reset();  // a document that reads the template written
     NewDoc();
     ASSERT_EQ(Doc().GetSite()->MaterialNames(), (QStringList{"Default", "Tile", "Carpet"}));
     EXPECT_EQ(Doc().GetSite()->FindMaterialByName("Carpet")->GetIndex(), 2);
@@ -131,7 +131,6 @@ TEST_F(UndoTest, TheFirstSnapshotOfANewDocumentLacksTheTemplateMaterials) {
 }
 
 TEST_F(UndoTest, UndoRewritesTheTemplateListsOfItsSnapshot) {
-    NewDocInMeters();
     const NewMaterialDialog keep = [](const QString&) {
         return std::optional<NewMaterialChoice>(NewMaterialChoice{0x00aa00, true});
     };
@@ -145,7 +144,6 @@ TEST_F(UndoTest, UndoRewritesTheTemplateListsOfItsSnapshot) {
 }
 
 TEST_F(UndoTest, UndoBringsBackTheRuleForNewRooms) {
-    NewDocInMeters();
     Type({"3 N", ""});
     ASSERT_TRUE(Doc().ApplyCloseRule(CloseRule::Angled));
     Type({""});
@@ -157,7 +155,6 @@ TEST_F(UndoTest, UndoBringsBackTheRuleForNewRooms) {
 // Undo and redo write the settings only when the step changes them: a step of the plan alone
 // must neither wait for the disk nor overwrite what another window stored meanwhile.
 TEST_F(UndoTest, StepsOfThePlanLeaveTheStoredSettingsAlone) {
-    NewDocInMeters();
     Type({"3 N", "4 E"});
     // Another window stores a colour while this document still holds the old one.
     PutSetting(QStringLiteral("WallColor"), 0x123456);
@@ -169,7 +166,6 @@ TEST_F(UndoTest, StepsOfThePlanLeaveTheStoredSettingsAlone) {
 }
 
 TEST_F(UndoTest, AStepOverAPreferenceChangeStillWritesBothGroups) {
-    NewDocInMeters();
     std::vector<int> units;  // what the keypad is told
     QObject::connect(&Doc(), &CTracepadDoc::keypadUnitsChanged,
                      [&units](int input) { units.push_back(input); });

@@ -29,7 +29,21 @@ struct NumberSource : CUndoSource {
     }
 };
 
-TEST(UndoStackTest, WithoutASourceNothingIsPushed) {
+// A stack of ten over a number source, and what it takes to push the values given.
+class UndoStackTest : public ::testing::Test {
+protected:
+    void SetUp() override { stack.Reset(&source, 10); }
+    void Push(std::initializer_list<int> values) {
+        for (int v : values) {
+            source.value = v;
+            ASSERT_TRUE(stack.Push());
+        }
+    }
+    NumberSource source;
+    CUndoStack stack;
+};
+
+TEST(UndoStackAloneTest, WithoutASourceNothingIsPushed) {
     CUndoStack stack;
     EXPECT_FALSE(stack.Push());
     EXPECT_EQ(stack.Count(), 0);
@@ -37,10 +51,7 @@ TEST(UndoStackTest, WithoutASourceNothingIsPushed) {
     EXPECT_FALSE(stack.Step(-1));
 }
 
-TEST(UndoStackTest, TwelveChangesKeepTheTenNewest) {
-    NumberSource source;
-    CUndoStack stack;
-    stack.Reset(&source, 10);
+TEST_F(UndoStackTest, TwelveChangesKeepTheTenNewest) {
     for (int i = 1; i <= 12; ++i) {
         source.value = i;
         ASSERT_TRUE(stack.Push());
@@ -50,21 +61,14 @@ TEST(UndoStackTest, TwelveChangesKeepTheTenNewest) {
     EXPECT_EQ(source.deleted, 2);  // the two oldest, disposed of through the source
 }
 
-TEST(UndoStackTest, AChangeAfterUndoDiscardsRedo) {
-    NumberSource source;
-    CUndoStack stack;
-    stack.Reset(&source, 10);
-    for (int i = 0; i < 4; ++i) {
-        source.value = i;
-        stack.Push();
-    }
+TEST_F(UndoStackTest, AChangeAfterUndoDiscardsRedo) {
+    Push({0, 1, 2, 3});
     stack.Step(-1);
     stack.Step(-1);
     EXPECT_TRUE(stack.CanRedo());
     EXPECT_TRUE(stack.Step(+1));
     EXPECT_EQ(source.value, 2);
-    source.value = 42;
-    stack.Push();
+    Push({42});
     EXPECT_FALSE(stack.CanRedo());
     EXPECT_EQ(stack.Count(), 4);
     EXPECT_EQ(source.deleted, 1);
@@ -72,7 +76,7 @@ TEST(UndoStackTest, AChangeAfterUndoDiscardsRedo) {
     EXPECT_EQ(source.value, 2);
 }
 
-TEST(UndoStackTest, ResetAndDestructionDisposeThroughTheSource) {
+TEST(UndoStackAloneTest, ResetAndDestructionDisposeThroughTheSource) {
     NumberSource source;
     {
         CUndoStack stack;
@@ -87,21 +91,16 @@ TEST(UndoStackTest, ResetAndDestructionDisposeThroughTheSource) {
     EXPECT_EQ(source.deleted, 3);
 }
 
-TEST(UndoStackTest, TinyCapacityStillKeepsThePresent) {
-    NumberSource source;
-    CUndoStack stack;
+TEST_F(UndoStackTest, TinyCapacityStillKeepsThePresent) {
     stack.Reset(&source, 0);
-    source.value = 5;
-    stack.Push();
-    source.value = 6;
-    stack.Push();
+    Push({5, 6});
     EXPECT_EQ(stack.Count(), 1);
     EXPECT_FALSE(stack.CanUndo());
 }
 
 // The saved state is the entry marked clean; the mark follows it while it is kept and is gone
 // for good once the entry is evicted or discarded.
-TEST(UndoStackTest, TheCleanMarkFollowsTheSavedEntryUntilItCanNeverComeBack) {
+TEST(UndoStackAloneTest, TheCleanMarkFollowsTheSavedEntryUntilItCanNeverComeBack) {
     struct Case {
         const char* what;
         int pushesBeforeSave;
@@ -156,21 +155,16 @@ TEST(UndoStackTest, TheCleanMarkFollowsTheSavedEntryUntilItCanNeverComeBack) {
     }
 }
 
-TEST(UndoStackTest, ResetForgetsTheSavedStateAndRefreshRetakesThePresent) {
-    NumberSource source;
-    CUndoStack stack;
-    stack.Reset(&source, 10);
+TEST_F(UndoStackTest, ResetForgetsTheSavedStateAndRefreshRetakesThePresent) {
     EXPECT_FALSE(stack.RefreshPresent());
     stack.MarkClean();
     EXPECT_FALSE(stack.IsClean());  // nothing kept is the saved state
-    source.value = 1;
-    stack.Push();
+    Push({1});
     source.value = 2;  // a change without a step of its own
     ASSERT_TRUE(stack.RefreshPresent());
     EXPECT_EQ(source.deleted, 1);
     stack.MarkClean();
-    source.value = 3;
-    stack.Push();
+    Push({3});
     stack.Step(-1);
     EXPECT_EQ(source.value, 2);
     EXPECT_TRUE(stack.IsClean());

@@ -81,24 +81,20 @@ TEST(CloseRuleTest, AddsTheSystemWallsOfItsRule) {
 }
 
 TEST(CloseRuleTest, CanCloseNeedsATurnOrAnArc) {
+    // clang-format off
     const struct {
         std::vector<Leg> walls;
         bool square;
         bool angled;
     } cases[] = {
-        {{}, false, false},
-        {{{3, 0}}, false, false},
-        {{{3, 30}}, true, false},
-        {{{3, 0, 1}}, true, true},
-        {{{3, 0}, {4, 90}}, true, true},
-        {{{3, 0}, {3, 0}}, false, false},
-        {{{3, 0, 1}, {3, 0, 1}}, false, false},
-        {{{3, 30}, {3, 30}}, true, false},
-        {{{3, 0}, {3, 180}}, false, false},
+        {{}, false, false}, {{{3, 0}}, false, false}, {{{3, 30}}, true, false},
+        {{{3, 0, 1}}, true, true}, {{{3, 0}, {4, 90}}, true, true},
+        {{{3, 0}, {3, 0}}, false, false}, {{{3, 0, 1}, {3, 0, 1}}, false, false},
+        {{{3, 30}, {3, 30}}, true, false}, {{{3, 0}, {3, 180}}, false, false},
         {{{3, 0, 1}, {3, 180, -1}}, false, false},  // arcs folding back exactly
-        {{{3, 0, 1}, {3, 180, 1}}, true, true},
-        {{{3, 0, 1}, {2, 180, -1}}, true, true},
+        {{{3, 0, 1}, {3, 180, 1}}, true, true}, {{{3, 0, 1}, {2, 180, -1}}, true, true},
     };
+    // clang-format on
     for (std::size_t c = 0; c < std::size(cases); ++c) {
         const Room room = RoomOfLegs(cases[c].walls, kSquare);
         EXPECT_EQ(CanClose(room, true), cases[c].square) << c;
@@ -146,11 +142,7 @@ TEST(ClosingTest, ConvertAddedWallsKeepsTheOutlineUnderAnyRule) {
         SetCloseRule(room, rule);
         EXPECT_TRUE(room.IsClosed());
         EXPECT_TRUE(room.SystemWalls().empty());
-        const auto after = room.GetVertices(false);
-        ASSERT_EQ(after.size(), before.size());
-        for (std::size_t i = 0; i < after.size(); ++i) {
-            test::ExpectNear(after[i], before[i], 1e-9);
-        }
+        test::ExpectNear(room.GetVertices(false), before, 1e-9);
     }
     for (const auto& wall : room.UserWalls()) {
         EXPECT_EQ(wall->GetKind(), WallKind::User);

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "model/room.h"
 
@@ -23,6 +24,14 @@ inline Room RoomOfWalls(std::initializer_list<std::pair<double, double>> walls,
 inline void ExpectNear(PlanPoint actual, PlanPoint expected, double tol) {
     EXPECT_NEAR(actual.x, expected.x, tol);
     EXPECT_NEAR(actual.y, expected.y, tol);
+}
+
+inline void ExpectNear(const std::vector<PlanPoint>& actual, const std::vector<PlanPoint>& expected,
+                       double tol) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        ExpectNear(actual[i], expected[i], tol);
+    }
 }
 
 }  // namespace plantrek::test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "model/closing.h"
 #include "model/model_test_support.h"
@@ -103,17 +104,16 @@ TEST(RoomTest, HalfCircleWallChangesAreaAndPerimeterEitherWayWalked) {
 }
 
 TEST(RoomTest, ContainsPointFollowsArcs) {
-    const Room plain = ClockwiseSquare();
-    EXPECT_TRUE(plain.ContainsPoint({1.0, 1.2}));
-    EXPECT_FALSE(plain.ContainsPoint({4.0, 1.2}));
-    EXPECT_FALSE(plain.ContainsPoint({-1.0, 1.2}));
-    const Room outward = ClockwiseSquare(1.5);
-    EXPECT_TRUE(outward.ContainsPoint({1.5, 4.0}));
-    EXPECT_FALSE(outward.ContainsPoint({0.2, 4.2}));
-    const Room inward = ClockwiseSquare(-1.5);
-    EXPECT_FALSE(inward.ContainsPoint({1.5, 2.0}));
-    EXPECT_FALSE(inward.ContainsPoint({0.2, 2.8}));  // in the dip of the arc
-    EXPECT_TRUE(inward.ContainsPoint({0.2, 2.0}));
+    // The east wall's arc, a point, and whether the room holds it; (0.2, 2.8) lies in the dip
+    // of the inward arc.
+    const std::tuple<double, PlanPoint, bool> cases[] = {
+        {0, {1, 1.2}, true},       {0, {4, 1.2}, false},     {0, {-1, 1.2}, false},
+        {1.5, {1.5, 4}, true},     {1.5, {0.2, 4.2}, false}, {-1.5, {1.5, 2}, false},
+        {-1.5, {0.2, 2.8}, false}, {-1.5, {0.2, 2}, true}};
+    for (const auto& [arc, point, inside] : cases) {
+        EXPECT_EQ(ClockwiseSquare(arc).ContainsPoint(point), inside)
+            << arc << ": " << point.x << ", " << point.y;
+    }
     Room open = RoomOfWalls({{3, 0}});
     EXPECT_FALSE(open.ContainsPoint({0.0, 1.0}));
     EXPECT_EQ(open.GetArea(), 0.0);

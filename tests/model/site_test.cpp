@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/model_test_support.h"
@@ -171,10 +172,8 @@ TEST(SiteTraversalTest, BoundsVisitorAgreesWithGetBounds) {
         CSiteBoundsVisitor visitor;
         site.Traverse(visitor);
         const PlanRect expected = site.GetBounds();
-        EXPECT_EQ(visitor.MinX(), expected.minX);
-        EXPECT_EQ(visitor.MinY(), expected.minY);
-        EXPECT_EQ(visitor.MaxX(), expected.maxX);
-        EXPECT_EQ(visitor.MaxY(), expected.maxY);
+        EXPECT_EQ(std::tuple(visitor.MinX(), visitor.MinY(), visitor.MaxX(), visitor.MaxY()),
+                  std::tuple(expected.minX, expected.minY, expected.maxX, expected.maxY));
         return expected;
     };
     PlanRect box = expectAgreement();

@@ -34,39 +34,24 @@ struct Accepted {
 };
 
 TEST(TypedEntryTest, EntriesAsPeopleTypeThemKeepWorking) {
+    // clang-format off
     const Accepted cases[] = {
-        {"3 N", "m0", 3, 0},
-        {"3 45", "m0", 3, 45},
-        {"3.5m45", "m0", 3.5, 45},
-        {"3.5 m NE", "m0", 3.5, 45},
-        {"1,250.5 e", "m0", 1250.5, 90},
-        {".5 N", "m0", 0.5, 0},
-        {"3. W", "m0", 3, 270},
-        {"3 360", "m0", 3, 360},
-        {"3 0", "m0", 3, 0},
-        {"3 12.5\u00B0", "m0", 3, 12.5},
-        {"3 45 \u00B0", "m0", 3, 45},
-        {"2 E ", "m0", 2, 90},
+        {"3 N", "m0", 3, 0}, {"3 45", "m0", 3, 45}, {"3.5m45", "m0", 3.5, 45},
+        {"3.5 m NE", "m0", 3.5, 45}, {"1,250.5 e", "m0", 1250.5, 90}, {".5 N", "m0", 0.5, 0},
+        {"3. W", "m0", 3, 270}, {"3 360", "m0", 3, 360}, {"3 0", "m0", 3, 0},
+        {"3 12.5\u00B0", "m0", 3, 12.5}, {"3 45 \u00B0", "m0", 3, 45}, {"2 E ", "m0", 2, 90},
         {"-3 N", "m0", -3, 0},  // a sign reads; the range check refuses it with its limits
-        {"3 sw", "m1", 3, 225},
-        {"3 N45E", "m1", 3, 45},
-        {"3 n45w", "m1", 3, 315},
-        {"3 S45E", "m1", 3, 135},
-        {"3 S45W", "m1", 3, 225},
-        {"3 N 45 E", "m1", 3, 45},
-        {"3 N45\u00B0E", "m1", 3, 45},
-        {"3 N90E", "m1", 3, 90},
-        {"3 S0W", "m1", 3, 180},
+        {"3 sw", "m1", 3, 225}, {"3 N45E", "m1", 3, 45}, {"3 n45w", "m1", 3, 315},
+        {"3 S45E", "m1", 3, 135}, {"3 S45W", "m1", 3, 225}, {"3 N 45 E", "m1", 3, 45},
+        {"3 N45\u00B0E", "m1", 3, 45}, {"3 N90E", "m1", 3, 90}, {"3 S0W", "m1", 3, 180},
         {"12'6 N", "f0", 12 * kFootM + 6 * kInchM, 0},
         {"12' 6\" NE", "f0", 12 * kFootM + 6 * kInchM, 45},
         {"12'6\" N", "f1", 12 * kFootM + 6 * kInchM, 0},
-        {"12 ' 6 N", "f0", 12 * kFootM + 6 * kInchM, 0},
-        {"10' S30W", "f1", 10 * kFootM, 210},
-        {"12' 45", "f0", 12 * kFootM, 45},
-        {"6 N", "f0", 6 * kInchM, 0},
-        {"6.5\" W", "f0", 6.5 * kInchM, 270},
-        {"1,000' E", "f0", 1000 * kFootM, 90},
+        {"12 ' 6 N", "f0", 12 * kFootM + 6 * kInchM, 0}, {"10' S30W", "f1", 10 * kFootM, 210},
+        {"12' 45", "f0", 12 * kFootM, 45}, {"6 N", "f0", 6 * kInchM, 0},
+        {"6.5\" W", "f0", 6.5 * kInchM, 270}, {"1,000' E", "f0", 1000 * kFootM, 90},
     };
+    // clang-format on
     for (const Accepted& c : cases) {
         SCOPED_TRACE(c.typed);
         const Setting s = Use(c.setting);
@@ -98,50 +83,35 @@ struct Refused {
 
 TEST(TypedEntryTest, TyposAreRefusedWithThePartAtFault) {
     using F = TypingFault;
+    // clang-format off
     const Refused cases[] = {
         // A comma only between groups of three digits.
-        {"2,5 N", "m0", F::Comma, "2,5"},
-        {"1,2,3 N", "m0", F::Comma, "1,2,3"},
-        {"1250,000 N", "m0", F::Comma, "1250,000"},
-        {",5 N", "m0", F::Comma, ",5"},
-        {"1,250, N", "m0", F::Comma, "1,250,"},
-        {"1.250,5 N", "m0", F::Comma, "1.250,5"},
-        {"3 2,5", "m0", F::Comma, "2,5"},
-        {"3 N4,5E", "m1", F::Comma, "N4,5E"},
+        {"2,5 N", "m0", F::Comma, "2,5"}, {"1,2,3 N", "m0", F::Comma, "1,2,3"},
+        {"1250,000 N", "m0", F::Comma, "1250,000"}, {",5 N", "m0", F::Comma, ",5"},
+        {"1,250, N", "m0", F::Comma, "1,250,"}, {"1.250,5 N", "m0", F::Comma, "1.250,5"},
+        {"3 2,5", "m0", F::Comma, "2,5"}, {"3 N4,5E", "m1", F::Comma, "N4,5E"},
         {"12'6,5 N", "f0", F::Comma, "12'6,5"},
         // Neither a compass name nor a bearing of the style.
-        {"3 XYZ", "m0", F::Direction, "XYZ"},
-        {"3 nne", "m0", F::Direction, "nne"},
-        {"3 Q", "m0", F::Direction, "Q"},
-        {"3 N45E", "m0", F::Direction, "N45E"},
-        {"3 361", "m0", F::Direction, "361"},
-        {"3 -10", "m0", F::Direction, "-10"},
-        {"3 45x", "m0", F::Direction, "45x"},
-        {"3 45", "m1", F::Direction, "45"},
-        {"3 N95E", "m1", F::Direction, "N95E"},
-        {"3 NE45", "m1", F::Direction, "NE45"},
-        {"3 N45", "m1", F::Direction, "N45"},
-        {"3 E45N", "m1", F::Direction, "E45N"},
-        {"3 N-45E", "m1", F::Direction, "N-45E"},
-        {"3.5 m 45", "m0", F::Direction, "m 45"},
+        {"3 XYZ", "m0", F::Direction, "XYZ"}, {"3 nne", "m0", F::Direction, "nne"},
+        {"3 Q", "m0", F::Direction, "Q"}, {"3 N45E", "m0", F::Direction, "N45E"},
+        {"3 361", "m0", F::Direction, "361"}, {"3 -10", "m0", F::Direction, "-10"},
+        {"3 45x", "m0", F::Direction, "45x"}, {"3 45", "m1", F::Direction, "45"},
+        {"3 N95E", "m1", F::Direction, "N95E"}, {"3 NE45", "m1", F::Direction, "NE45"},
+        {"3 N45", "m1", F::Direction, "N45"}, {"3 E45N", "m1", F::Direction, "E45N"},
+        {"3 N-45E", "m1", F::Direction, "N-45E"}, {"3.5 m 45", "m0", F::Direction, "m 45"},
         // Anything after the number but the marks of the units; an exponent is split off at its
         // "e" and the rest is no direction.
-        {"3.5.5 N", "m0", F::Length, "3.5.5"},
-        {"3x N", "m0", F::Length, "3x"},
-        {"3.5mm N", "m0", F::Length, "3.5mm"},
-        {"12' N", "m0", F::Length, "12'"},
-        {"1e10 N", "m0", F::Direction, "e10 N"},
-        {"1e400 N", "m0", F::Direction, "e400 N"},
-        {"12'6' N", "f0", F::Length, "12'6'"},
-        {"12 6 N", "f0", F::Length, "12 6"},
-        {"3.5m N", "f0", F::Length, "3.5m"},
-        {"6\"\" N", "f0", F::Length, "6\"\""},
+        {"3.5.5 N", "m0", F::Length, "3.5.5"}, {"3x N", "m0", F::Length, "3x"},
+        {"3.5mm N", "m0", F::Length, "3.5mm"}, {"12' N", "m0", F::Length, "12'"},
+        {"1e10 N", "m0", F::Direction, "e10 N"}, {"1e400 N", "m0", F::Direction, "e400 N"},
+        {"12'6' N", "f0", F::Length, "12'6'"}, {"12 6 N", "f0", F::Length, "12 6"},
+        {"3.5m N", "f0", F::Length, "3.5m"}, {"6\"\" N", "f0", F::Length, "6\"\""},
         {"'6 N", "f0", F::Length, "'6"},
         // A part missing, as before.
-        {"12'6", "f0", F::MissingPart, ""},
-        {"", "m0", F::MissingPart, ""},
+        {"12'6", "f0", F::MissingPart, ""}, {"", "m0", F::MissingPart, ""},
         {"N", "m0", F::MissingPart, ""},
     };
+    // clang-format on
     for (const Refused& c : cases) {
         SCOPED_TRACE(c.typed);
         const Setting s = Use(c.setting);

@@ -130,15 +130,13 @@ TEST(FormatLengthTest, RoundTripsToDisplayPrecision) {
 TEST(DeviceReadingTest, DecodesByUnitCode) {
     const double ft = 0.3048;
     const double in = kInchM;
-    const std::tuple<int, const char*, double> cases[] = {{0, "3810", 3.81},
-                                                          {4, "+00003810", 3.81},
-                                                          {5, "381", 3.81},
-                                                          {6, "38100", 3.81},
-                                                          {1, "1250", 12.5 * ft},
-                                                          {2, "125", 12.5 * in},
-                                                          {3, "1216", 12.5 * in},
-                                                          {8, "120608", 12 * ft + 6.5 * in},
-                                                          {9, "120612", 12 * ft + 6.375 * in}};
+    // clang-format off
+    const std::tuple<int, const char*, double> cases[] = {
+        {0, "3810", 3.81}, {4, "+00003810", 3.81}, {5, "381", 3.81}, {6, "38100", 3.81},
+        {1, "1250", 12.5 * ft}, {2, "125", 12.5 * in}, {3, "1216", 12.5 * in},
+        {8, "120608", 12 * ft + 6.5 * in}, {9, "120612", 12 * ft + 6.375 * in},
+    };
+    // clang-format on
     const auto units = CreateLengthUnitsMap();
     EXPECT_EQ(units.size(), 9u);
     for (const auto& [code, reading, meters] : cases) {

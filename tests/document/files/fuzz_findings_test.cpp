@@ -20,15 +20,6 @@ namespace {
 
 using namespace site_file_test;
 
-QStringList Findings(const QString& target) {
-    const QDir folder(TestDataPath(QStringLiteral("fuzz/") + target));
-    QStringList paths;
-    for (const QString& name : folder.entryList(QDir::Files, QDir::Name)) {
-        paths.append(folder.filePath(name));
-    }
-    return paths;
-}
-
 bool Finite(PlanPoint p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -53,11 +44,13 @@ bool Finite(PlanPoint p) {
 }
 
 TEST(FuzzFindingsTest, SiteFilesOpenOrFailCleanlyAndSaveWithTheirRooms) {
-    const QStringList paths = Findings(QStringLiteral("site_file"));
-    ASSERT_FALSE(paths.isEmpty());
+    const QFileInfoList findings =
+        QDir(TestDataPath(QStringLiteral("fuzz/site_file"))).entryInfoList(QDir::Files, QDir::Name);
+    ASSERT_FALSE(findings.isEmpty());
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    for (const QString& path : paths) {
+    for (const QFileInfo& finding : findings) {
+        const QString path = finding.filePath();
         SCOPED_TRACE(path.toStdString());
         Site site;
         if (!LoadSiteFile(path, site).ok) {

@@ -1,13 +1,13 @@
 #include "document/files/number_text.h"
 #include "document/files/qstring_printer.h"
 #include "document/files/site_file_test_support.h"
+#include "model/model_test_support.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <random>
 
 namespace plantrek {
 namespace {
@@ -61,11 +61,6 @@ protected:
     QTemporaryDir dir_;
 };
 
-void ExpectPoint(PlanPoint point, double x, double y) {
-    EXPECT_NEAR(point.x, x, 1e-12);
-    EXPECT_NEAR(point.y, y, 1e-12);
-}
-
 TEST_F(SiteFileReaderTest, FirstMaterialOfAnIndexIsKeptAndDefaultsApply) {
     const Site site = LoadSite(
         QString(), QStringLiteral("<material style=\"Carpet\" id=\"4\" color=\"255\"/>"
@@ -76,21 +71,18 @@ TEST_F(SiteFileReaderTest, FirstMaterialOfAnIndexIsKeptAndDefaultsApply) {
                                   "<material style=\"Vinyl\" id=\"0\" color=\"2\"/>"
                                   "<material style=\"Slate\" id=\"x\" color=\"-16777216\"/>"));
     // Default keeps index 0; "Vinyl" and "Slate" (no number reads as 0) lose to it.
-    ASSERT_EQ(site.MaterialCount(), 3);
-    EXPECT_EQ(site.GetMaterial(0)->GetName(), "Default");
-    EXPECT_EQ(site.GetMaterial(0)->GetColour(), Site::DefaultMaterialColour());
-    EXPECT_EQ(site.GetMaterial(1)->GetName(), "Carpet");
-    EXPECT_EQ(site.GetMaterial(1)->GetColour(), 255u);
-    EXPECT_EQ(site.GetMaterial(2)->GetName(), "Cork");
-    EXPECT_EQ(site.GetMaterial(2)->GetIndex(), 7);
-    EXPECT_EQ(site.GetMaterial(2)->GetColour(), 16744576u);
+    QStringList materials;  // name, index, colour
+    for (const auto& m : site.Materials()) {
+        materials
+            << QStringLiteral("%1 %2 %3").arg(m->GetName()).arg(m->GetIndex()).arg(m->GetColour());
+    }
+    EXPECT_EQ(materials,
+              (QStringList{QStringLiteral("Default 0 %1").arg(Site::DefaultMaterialColour()),
+                           "Carpet 4 255", "Cork 7 16744576"}));
 }
 
 TEST_F(SiteFileReaderTest, CloseRuleIgnoresCaseAndDefaultsToSquare) {
-    const struct {
-        const char* attribute;
-        CloseRule rule;
-    } cases[] = {
+    const std::pair<const char*, CloseRule> cases[] = {
         {" close=\"square\"", CloseRule::Square},
         {" close=\"Reverse Square\"", CloseRule::ReverseSquare},
         {" close=\"ANGLE\"", CloseRule::Angled},
@@ -98,11 +90,11 @@ TEST_F(SiteFileReaderTest, CloseRuleIgnoresCaseAndDefaultsToSquare) {
         {" close=\"reverse  square\"", CloseRule::Square},
         {"", CloseRule::Square},
     };
-    for (const auto& c : cases) {
+    for (const auto& [attribute, rule] : cases) {
         const Site site = LoadSite(
-            QStringLiteral("<room name=\"R\"%1></room>").arg(QString::fromLatin1(c.attribute)));
-        ASSERT_EQ(site.RoomCount(), 1) << c.attribute;
-        EXPECT_EQ(site.GetRoom(0)->GetCloseRule(), c.rule) << c.attribute;
+            QStringLiteral("<room name=\"R\"%1></room>").arg(QString::fromLatin1(attribute)));
+        ASSERT_EQ(site.RoomCount(), 1) << attribute;
+        EXPECT_EQ(site.GetRoom(0)->GetCloseRule(), rule) << attribute;
     }
 }
 
@@ -119,7 +111,7 @@ TEST_F(SiteFileReaderTest, WallsAreUserWallsFromEndPointToEndPoint) {
         "<wall x=\"5\" y=\"2\" type=\"User\" projection=\"40\"/>"  // limited to half the length
         "<roomOrigin x=\"1\" y=\"2\"/>"
         "</room>"));
-    ExpectPoint(site.GetStartPoint(), 7, 8);
+    test::ExpectNear(site.GetStartPoint(), {7, 8}, 1e-12);
     ASSERT_EQ(site.RoomCount(), 1);
     const Room& room = *site.GetRoom(0);
     ASSERT_EQ(Path(room), "1,2 1,5 5,5 5,2");
@@ -144,8 +136,8 @@ TEST_F(SiteFileReaderTest, LocationMovesTheRoomWithItsStartPoint) {
         "<location x=\"10\" y=\"10\"/>"
         "</room>"));
     const Room& room = *site.GetRoom(0);
-    ExpectPoint(room.GetStartPoint(), 10, 10);
-    ExpectPoint(room.GetLocation(), 10, 7);
+    test::ExpectNear(room.GetStartPoint(), {10, 10}, 1e-12);
+    test::ExpectNear(room.GetLocation(), {10, 7}, 1e-12);
 }
 
 TEST_F(SiteFileReaderTest, RoomOriginMustLieOnAVertex) {
@@ -169,7 +161,7 @@ TEST_F(SiteFileReaderTest, RoomOriginMustLieOnAVertex) {
         const Site site = LoadSite(QStringLiteral("<room name=\"R\">%1<roomOrigin %2/></room>")
                                        .arg(walls, QString::fromLatin1(c.origin)));
         const Room& room = *site.GetRoom(0);
-        ExpectPoint(room.GetStartPoint(), c.x, c.y);
+        test::ExpectNear(room.GetStartPoint(), {c.x, c.y}, 1e-12);
         EXPECT_EQ(room.WallCount(true), c.userWalls) << c.origin;
         EXPECT_TRUE(room.IsClosed()) << c.origin;
         EXPECT_EQ(room.GetArea(), 12.0) << c.origin;
@@ -240,7 +232,7 @@ TEST_F(SiteFileReaderTest, ContentOfANamelessRoomIsPassedOver) {
     const Room& first = *site.GetRoom(0);
     EXPECT_EQ(first.GetName(), "First");
     EXPECT_EQ(Path(first), "0,0 0,3");
-    ExpectPoint(first.GetStartPoint(), 0, 0);
+    test::ExpectNear(first.GetStartPoint(), {0, 0}, 1e-12);
     EXPECT_EQ(first.Annotations().Count(), 0);
     EXPECT_EQ(site.Annotations().Count(), 0);
     const Room& second = *site.GetRoom(1);
@@ -263,7 +255,7 @@ TEST_F(SiteFileReaderTest, ElementsOutsideTheirRoomAreIgnored) {
         "<annotation track=\"0\" type=\"GSM\">AAE=</annotation>"));
     ASSERT_EQ(site.RoomCount(), 2);
     const Room& a = *site.GetRoom(0);
-    ExpectPoint(a.GetStartPoint(), 1, 1);
+    test::ExpectNear(a.GetStartPoint(), {1, 1}, 1e-12);
     // The location's point became the current point, so the second wall runs from there.
     EXPECT_EQ(Path(a), "1,1 1,4 4,6");
     EXPECT_EQ(site.GetRoom(1)->WallCount(true), 1);
@@ -304,7 +296,7 @@ TEST_F(SiteFileReaderTest, NumbersThatAreNotFiniteReadAsZero) {
         "<wall x=\"4\" y=\"3\" type=\"user\" projection=\"1e400\"/>"
         "<wall x=\"1e200\" y=\"3\" type=\"user\"/>"  // its length squared is beyond a double
         "</room>"));
-    ExpectPoint(site.GetStartPoint(), 0, 0);
+    test::ExpectNear(site.GetStartPoint(), {0, 0}, 1e-12);
     const Room& room = *site.GetRoom(0);
     ASSERT_EQ(Path(room), "0,0 0,3 4,3");
     EXPECT_EQ(room.UserWalls()[0]->GetArcHeight(), 0.0);
@@ -325,18 +317,13 @@ TEST_F(SiteFileReaderTest, AFileThatFailsLeavesANewEmptySite) {
                                     "<room name=\"R\"><location x=\"1\" y=\"1\"/><wall x=\"1\" "
                                     "y=\"5\" type=\"user\"/></room>"),
                      QStringLiteral("<material style=\"M\" id=\"3\"/>"));
-    std::mt19937 random(11);
-    QByteArray noise(4096, Qt::Uninitialized);
-    for (char& byte : noise) {
-        byte = static_cast<char>(random() & 0xFF);
-    }
     const struct {
         const char* label;
         QByteArray bytes;
     } cases[] = {
         {"empty", QByteArray()},
         {"not xml", "This is a shopping list, not a plan.\n"},
-        {"noise", noise},
+        {"noise", AudioBytes(4096, 11)},
         {"bom only", QByteArray("\xFF\xFE", 2)},
         // Rooms, a material and a note have been read by the time the error shows.
         {"error after content", valid.left(valid.size() - 6) + Utf16LeWithBom("<<").mid(2)},
@@ -394,17 +381,9 @@ TEST_F(SiteFileReaderTest, EveryTruncationFailsCleanlyOrReadsTheWholeSite) {
 }
 
 TEST_F(SiteFileReaderTest, DeeplyNestedRoomsNeitherCrashNorLeakNotes) {
-    constexpr int kDepth = 100000;
-    QString nested;
-    nested.reserve(kDepth * 14 + 100);
-    for (int i = 0; i < kDepth; ++i) {
-        nested += QStringLiteral("<room>");
-    }
-    nested += QStringLiteral("<annotation type=\"GSM\">AAE=</annotation>");
-    for (int i = 0; i < kDepth; ++i) {
-        nested += QStringLiteral("</room>");
-    }
-    const Site site = LoadSite(nested);
+    const Site site = LoadSite(QStringLiteral("<room>").repeated(100000) +
+                               QStringLiteral("<annotation type=\"GSM\">AAE=</annotation>") +
+                               QStringLiteral("</room>").repeated(100000));
     EXPECT_EQ(site.RoomCount(), 0);
     EXPECT_EQ(site.Annotations().Count(), 0);
 }

@@ -162,20 +162,14 @@ ChildSave SaveInChild(const std::function<void()>& prepare, const Site& site, co
         _exit(written == report.size() ? 0 : 3);
     }
     close(pipeEnds[1]);
-    QByteArray report;
-    char buffer[256];
-    ssize_t got = 0;
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) {
-        report.append(buffer, got);
-    }
-    close(pipeEnds[0]);
+    QFile pipeEnd;
+    pipeEnd.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray report = pipeEnd.readAll();
+    pipeEnd.close();
     int status = 0;
     waitpid(child, &status, 0);
-    ChildSave outcome;
-    outcome.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0 && !report.isEmpty();
-    outcome.ok = report.startsWith('1');
-    outcome.errorText = QString::fromUtf8(report.mid(1));
-    return outcome;
+    return {WIFEXITED(status) && WEXITSTATUS(status) == 0 && !report.isEmpty(),
+            report.startsWith('1'), QString::fromUtf8(report.mid(1))};
 }
 
 // A save that fails reports the system's reason and keeps the old file, with no temporary file

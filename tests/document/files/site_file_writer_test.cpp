@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <clocale>
@@ -30,19 +31,9 @@ protected:
         return TextOfFile(ReadBytes(path));
     }
 
-    static QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n')); }
-
     // The lines that start (after the indentation) with the given tag.
     static QStringList LinesOf(const QString& text, const QString& element) {
-        QStringList found;
-        for (const QString& line : Lines(text)) {
-            const QString bare = line.trimmed();
-            if (bare.startsWith(QLatin1Char('<') + element + QLatin1Char(' ')) ||
-                bare.startsWith(QLatin1Char('<') + element + QLatin1Char('>'))) {
-                found.append(line);
-            }
-        }
-        return found;
+        return text.split(u'\n').filter(QRegularExpression("^\\s*<" + element + "[ >]"));
     }
 
     QTemporaryDir dir_;
@@ -98,24 +89,20 @@ TEST(SiteFileWriterNumbers, AreWrittenAsPrintfFormatsThem) {
 }
 
 TEST_F(SiteFileWriterTest, ProjectionIsWrittenOnlyFromOneHundredMillionthUp) {
-    const struct {
-        double height;
-        const char* line;
-    } cases[] = {
-        {0.0, "\t\t\t<wall x=\"0.000000\" y=\"4.000000\" type=\"user\"/>"},
-        {5e-9, "\t\t\t<wall x=\"0.000000\" y=\"4.000000\" type=\"user\"/>"},
-        {-5e-9, "\t\t\t<wall x=\"0.000000\" y=\"4.000000\" type=\"user\"/>"},
-        {1e-8, "\t\t\t<wall x=\"0.000000\" y=\"4.000000\" type=\"user\" projection=\"0.000000\"/>"},
-        {-0.75,
-         "\t\t\t<wall x=\"0.000000\" y=\"4.000000\" type=\"user\" projection=\"-0.750000\"/>"},
-    };
-    for (const auto& c : cases) {
+    const std::pair<double, const char*> cases[] = {{0.0, ""},
+                                                    {5e-9, ""},
+                                                    {-5e-9, ""},
+                                                    {1e-8, " projection=\"0.000000\""},
+                                                    {-0.75, " projection=\"-0.750000\""}};
+    for (const auto& [height, projection] : cases) {
         Site site;
-        Room* room = site.AddRoom(QStringLiteral("R"), 0);
-        room->AddWall(4.0, 0.0, c.height);
+        site.AddRoom(QStringLiteral("R"), 0)->AddWall(4.0, 0.0, height);
         const QStringList walls = LinesOf(SavedText(site), QStringLiteral("wall"));
-        ASSERT_FALSE(walls.isEmpty()) << c.height;  // an arc may also get a closing chord
-        EXPECT_EQ(walls[0], QString::fromLatin1(c.line)) << c.height;
+        ASSERT_FALSE(walls.isEmpty()) << height;  // an arc may also get a closing chord
+        EXPECT_EQ(walls[0],
+                  QStringLiteral("\t\t\t<wall x=\"0.000000\" y=\"4.000000\" type=\"user\"%1/>")
+                      .arg(QString::fromLatin1(projection)))
+            << height;
     }
 }
 

@@ -15,10 +15,7 @@ namespace plantrek {
 namespace {
 
 using site_file_test::Utf16LeWithBom;
-
-QByteArray ReadAll(const QString& path) {
-    return site_file_test::ReadBytes(path);
-}
+const auto ReadAll = site_file_test::ReadBytes;
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -3,15 +3,13 @@
 #include "document/files/site_file_test_support.h"
 
 #include <gtest/gtest.h>
-#include <QFile>
 #include <QTemporaryDir>
-
-#include <random>
 
 namespace plantrek {
 namespace {
 
 using Log = std::vector<QString>;
+using site_file_test::AudioBytes;  // reproducible noise
 using site_file_test::Utf16LeWithBom;
 
 // Writes one line per event, attributes in map order.
@@ -49,11 +47,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     QString WriteFile(const QByteArray& bytes, const QString& name = "input.xml") {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        return path;
+        EXPECT_TRUE(site_file_test::WriteBytes(dir_.filePath(name), bytes));
+        return dir_.filePath(name);
     }
 
     // Parses with handlers for the given names and records what they see.
@@ -139,26 +134,17 @@ TEST_F(XmlReaderTest, ReadsUtf16AndUtf8WithOrWithoutAMark) {
     }
 }
 
-QByteArray Noise(int size, unsigned seed) {
-    std::mt19937 random(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes) {
-        byte = static_cast<char>(random() & 0xFF);
-    }
-    return bytes;
-}
-
 TEST_F(XmlReaderTest, MalformedFilesFail) {
-    const QByteArray bad[] = {QByteArray(), QByteArray("\xFF\xFE", 2), "<?xml version=\"1.0\"?>",
-                              "This is not XML at all.\n", Noise(65536, 1), "<a>" + Noise(4096, 2),
-                              "<a><b></b>", "<a><b></a></b>", "<a/><b/>", "<a/>tail",
-                              "<a>&nbsp;</a>", "<!DOCTYPE a SYSTEM \"a.dtd\"><a>&ext;</a>",
-                              "<a k=\"1\" k=\"2\"/>", "<a>\xE9</a>",
-                              // Entities that would expand a billion-fold.
-                              "<!DOCTYPE a [<!ENTITY x \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\">"
-                              "<!ENTITY y \"&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;\">"
-                              "<!ENTITY z \"&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;\">]>"
-                              "<a>&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;</a>"};
+    const QByteArray bad[] = {
+        QByteArray(), QByteArray("\xFF\xFE", 2), "<?xml version=\"1.0\"?>",
+        "This is not XML at all.\n", AudioBytes(65536, 1), "<a>" + AudioBytes(4096, 2),
+        "<a><b></b>", "<a><b></a></b>", "<a/><b/>", "<a/>tail", "<a>&nbsp;</a>",
+        "<!DOCTYPE a SYSTEM \"a.dtd\"><a>&ext;</a>", "<a k=\"1\" k=\"2\"/>", "<a>\xE9</a>",
+        // Entities that would expand a billion-fold.
+        "<!DOCTYPE a [<!ENTITY x \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\">"
+        "<!ENTITY y \"&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;&x;\">"
+        "<!ENTITY z \"&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;&y;\">]>"
+        "<a>&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;&z;</a>"};
     for (std::size_t i = 0; i < std::size(bad); ++i) {
         EXPECT_FALSE(Parse(bad[i])) << "case " << i;
     }

@@ -17,31 +17,27 @@ namespace {
 struct EscapeCase {
     const char* label;
     QString written;
-    QString read;  // what a reader gets back
+    QString read;  // what a reader gets back; empty: what was written
 };
-
-const QString kReplacement(QChar::ReplacementCharacter);
 
 std::vector<EscapeCase> Cases() {
     return {
-        {"markup", QStringLiteral("<a & 'b' \"c\">"), QStringLiteral("<a & 'b' \"c\">")},
-        {"tab", QStringLiteral("Hall\tNorth"), QStringLiteral("Hall\tNorth")},
-        {"line_ends", QStringLiteral("Two\nlines\r\nthree"), QStringLiteral("Two\nlines\r\nthree")},
-        {"control", QStringLiteral("a") + QChar(0x01) + QStringLiteral("b") + QChar(0x1F),
-         QStringLiteral("a") + kReplacement + QStringLiteral("b") + kReplacement},
-        {"nul", QStringLiteral("x") + QChar(0x00) + QStringLiteral("y"),
-         QStringLiteral("x") + kReplacement + QStringLiteral("y")},
-        {"nonchars", QString(QChar(0xFFFE)) + QChar(0xFFFF), kReplacement + kReplacement},
-        {"unicode", QString::fromUtf16(u"\u00e9\U0001F3E0 \u6587"),
-         QString::fromUtf16(u"\u00e9\U0001F3E0 \u6587")},
+        {"markup", "<a & 'b' \"c\">"},
+        {"tab", "Hall\tNorth"},
+        {"line_ends", "Two\nlines\r\nthree"},
+        {"control", "a\001b\037", "a\uFFFDb\uFFFD"},
+        {"nul", QString::fromLatin1("x\0y", 3), "x\uFFFDy"},
+        {"nonchars", QString(QChar(0xFFFE)) + QChar(0xFFFF), "\uFFFD\uFFFD"},
+        {"unicode", "\u00e9\U0001F3E0 \u6587"},
     };
 }
 
 TEST(XmlEscapeRoundTripTest, SiteAndTemplateFilesWithAnyNamesReadAgain) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    for (const EscapeCase& c : Cases()) {
+    for (EscapeCase c : Cases()) {
         SCOPED_TRACE(c.label);
+        c.read = c.read.isEmpty() ? c.written : c.read;
         Site site;
         site.SetName(c.written);
         site.AddMaterial(c.written, 3, 0x123456u);

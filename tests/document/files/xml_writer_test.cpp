@@ -1,5 +1,6 @@
 #include "document/files/xml_writer.h"
 #include "document/files/qstring_printer.h"
+#include "document/files/site_file_test_support.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
@@ -9,12 +10,7 @@ namespace {
 
 // The bytes a writer must produce for the given text: UTF-16 little-endian code units.
 QByteArray Utf16Le(const QString& text) {
-    QByteArray bytes;
-    for (const QChar unit : text) {
-        bytes.append(static_cast<char>(unit.unicode() & 0xFF));
-        bytes.append(static_cast<char>(unit.unicode() >> 8));
-    }
-    return bytes;
+    return site_file_test::Utf16LeWithBom(text).mid(2);
 }
 
 class XmlWriterTest : public ::testing::Test {

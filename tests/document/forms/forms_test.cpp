@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "document/doc_test_support.h"
 #include "document/forms/arc_wall_form.h"
@@ -65,6 +66,10 @@ protected:
     }
 
     Room& TheRoom() { return *Doc().GetSite()->GetRoom(0); }
+    // Feet and inches, with azimuths (0) or quadrant bearings (1).
+    void UseFeet(int angleStyle) {
+        Doc().Prefs().SetInputValues(PrefsInputValues{0, angleStyle, 1, 0, 0});
+    }
 };
 
 struct Refusal {
@@ -78,11 +83,8 @@ using Checker = std::function<std::optional<Refusal>(const CTracepadDoc&)>;
 template <typename Form>
 Checker Check(Form form) {
     return [form](const CTracepadDoc& doc) -> std::optional<Refusal> {
-        const auto refusal = form.Check(doc);
-        if (!refusal) {
-            return std::nullopt;
-        }
-        return Refusal{refusal->message, static_cast<int>(refusal->field)};
+        const auto r = form.Check(doc);
+        return r ? std::optional(Refusal{r->message, static_cast<int>(r->field)}) : std::nullopt;
     };
 }
 
@@ -134,55 +136,55 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
         std::optional<Refusal> expected;
     };
     using W = WallForm::Field;
+    using P = ProjectionForm::Field;
+    using M = MoveWallEndForm::Field;
+    using A = ArcWallForm::Field;
+    using G = AngleWallForm::Field;
     const Case cases[] = {
-        {"no length", kRoom, Check(WallForm{.length = {"0"}}),
-         Refused(range, WallForm::Field::Length)},
-        {"200 m", kRoom, Check(WallForm{.length = {"200"}}),
-         Refused(range, WallForm::Field::Length)},
+        {"no length", kRoom, Check(WallForm{.length = {"0"}}), Refused(range, W::Length)},
+        {"200 m", kRoom, Check(WallForm{.length = {"200"}}), Refused(range, W::Length)},
         {"below 200 m", kRoom, Check(WallForm{.length = {"199.99999"}, .direction = {"N"}}),
          std::nullopt},
         {"projection of half", kRoom,
          Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1.5"}}),
-         Refused("The projection must be less than 1.50 m.", WallForm::Field::Projection)},
+         Refused("The projection must be less than 1.50 m.", W::Projection)},
         {"projection below half", kRoom,
          Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1.49"}}),
          std::nullopt},
         {"projection length", kRoom, Check(ProjectionForm{.length = {"250"}, .depth = {".1"}}),
-         Refused(range, ProjectionForm::Field::Length)},
+         Refused(range, P::Length)},
         {"projection depth", kRoom, Check(ProjectionForm{.length = {"1"}, .depth = {"0"}}),
-         Refused(range, ProjectionForm::Field::Depth)},
+         Refused(range, P::Depth)},
         {"move", kRoom, Check(MoveForm{.distance = {"300"}}),
          Refused(distance, MoveForm::Field::Distance)},
-        {"move end", 1, Check(MoveWallEndForm{.distance = {"300"}}),
-         Refused(range, MoveWallEndForm::Field::Distance)},
+        {"move end", 1, Check(MoveWallEndForm{.distance = {"300"}}), Refused(range, M::Distance)},
         {"move end back to its start", 1,
          Check(MoveWallEndForm{.distance = {"4"}, .direction = {"W"}}),
-         Refused(range, MoveWallEndForm::Field::Distance)},
+         Refused(range, M::Distance)},
         {"move end to 200 m", 1, Check(MoveWallEndForm{.distance = {"196"}, .direction = {"E"}}),
-         Refused(range, MoveWallEndForm::Field::Distance)},
+         Refused(range, M::Distance)},
         {"move end past its start", 1,
          Check(MoveWallEndForm{.distance = {"5"}, .direction = {"W"}}), std::nullopt},
         {"arc through no point", 1,
          Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"1"}}),
-         Refused(noPoint, ArcWallForm::Field::FirstDistance)},
+         Refused(noPoint, A::FirstDistance)},
         {"arc from one corner twice", 1,
          Check(ArcWallForm{.useRoomPoints = true, .firstCorner = PlanPoint{0, 3},
                            .secondCorner = PlanPoint{0, 3}, .firstDistance = {"1"},
                            .secondDistance = {"1"}}),
-         Refused(noPoint, ArcWallForm::Field::Corners)},
+         Refused(noPoint, A::Corners)},
         {"angle out of reach", 1, Check(AngleWallForm{.distance = {"10"}}),
-         Refused(noPoint, AngleWallForm::Field::Distance)},
+         Refused(noPoint, G::Distance)},
         {"arc without corners", 1, Check(ArcWallForm{.useRoomPoints = true}),
-         Refused("You need to select the corners before continuing.", ArcWallForm::Field::Corners)},
+         Refused("You need to select the corners before continuing.", A::Corners)},
         {"arc first", 1, Check(ArcWallForm{.firstDistance = {"200"}, .secondDistance = {"1"}}),
-         Refused(distance, ArcWallForm::Field::FirstDistance)},
+         Refused(distance, A::FirstDistance)},
         {"arc second", 1, Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"0"}}),
-         Refused(distance, ArcWallForm::Field::SecondDistance)},
+         Refused(distance, A::SecondDistance)},
         {"angle on the start point", 0, Check(AngleWallForm{.distance = {"5"}}),
          Refused("Please move the room's start point so that it isn't on the selected wall.",
-                 AngleWallForm::Field::None)},
-        {"angle", 1, Check(AngleWallForm{.distance = {"0"}}),
-         Refused(range, AngleWallForm::Field::Distance)},
+                 G::None)},
+        {"angle", 1, Check(AngleWallForm{.distance = {"0"}}), Refused(range, G::Distance)},
         {"no rotation", kRoom, Check(RotateForm{}), Refused(angle, RotateForm::Field::Rotation)},
         {"no material", kRoom, Check(RoomForm{.name = "Den"}),
          Refused("Please enter the name of a material.", RoomForm::Field::Material)},
@@ -215,17 +217,17 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
         {"move start point", kStartPoint, Check(MoveForm{.distance = {"1"}, .direction = {"Q"}}),
          Refused(notADirection("Q"), MoveForm::Field::Direction)},
         {"move wall end", 1, Check(MoveWallEndForm{.distance = {"1"}, .direction = {"361"}}),
-         Refused(notADirection("361"), MoveWallEndForm::Field::Direction)},
+         Refused(notADirection("361"), M::Direction)},
         {"projection length", kRoom, Check(ProjectionForm{.length = {"1..5"}, .depth = {".1"}}),
-         Refused(notALength("1..5"), ProjectionForm::Field::Length)},
+         Refused(notALength("1..5"), P::Length)},
         {"projection depth", kRoom, Check(ProjectionForm{.length = {"1"}, .depth = {"0,1"}}),
-         Refused(comma("0,1"), ProjectionForm::Field::Depth)},
+         Refused(comma("0,1"), P::Depth)},
         {"arc first", 1, Check(ArcWallForm{.firstDistance = {"2 5"}, .secondDistance = {"1"}}),
-         Refused(notALength("2 5"), ArcWallForm::Field::FirstDistance)},
+         Refused(notALength("2 5"), A::FirstDistance)},
         {"arc second", 1, Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"1'"}}),
-         Refused(notALength("1'"), ArcWallForm::Field::SecondDistance)},
+         Refused(notALength("1'"), A::SecondDistance)},
         {"angle wall", 1, Check(AngleWallForm{.distance = {"3m3"}}),
-         Refused(notALength("3m3"), AngleWallForm::Field::Distance)},
+         Refused(notALength("3m3"), G::Distance)},
         {"rotation unreadable", kRoom, Check(RotateForm{.rotation = "abc"}),
          Refused(angle, RotateForm::Field::Rotation)},
         {"rotation comma", kRoom, Check(RotateForm{.rotation = "22,5"}),
@@ -239,10 +241,7 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
 }
 
 TEST_F(FormTest, QuadrantBearingsAndFeetInFields) {
-    PrefsInputValues input = Doc().Prefs().GetInputValues();
-    input.Input = 0;
-    input.AngleStyle = 1;
-    Doc().Prefs().SetInputValues(input);
+    UseFeet(1);
     EXPECT_EQ(Check(WallForm{.length = {"12' 6\""}, .direction = {"N45E"}})(Doc()), std::nullopt);
     EXPECT_EQ(Check(WallForm{.length = {"12'6"}, .direction = {"45"}})(Doc()),
               Refused("\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
@@ -255,7 +254,7 @@ TEST_F(FormTest, QuadrantBearingsAndFeetInFields) {
                       WallForm::Field::Length));
     // Applied, the field gives what it read.
     Reset(kRoom);
-    Doc().Prefs().SetInputValues(input);
+    UseFeet(1);
     ASSERT_TRUE(Apply(WallForm{.length = {"12' 6\""}, .direction = {" s10w"}})(Doc()));
     EXPECT_NEAR(TheRoom().GetWall(2, true)->GetLength(), 3.81, 1e-12);
     EXPECT_DOUBLE_EQ(TheRoom().GetWall(2, true)->GetDirection(), 190.0);
@@ -277,30 +276,24 @@ TEST_F(FormTest, ARotationByWholeTurnsChangesNothingAndLeavesNoUndoStep) {
 }
 
 TEST_F(FormTest, HalfALengthTypedInFeetIsRefusedHoweverItsConversionRounds) {
-    PrefsInputValues input = Doc().Prefs().GetInputValues();
-    input.Input = 0;
-    Doc().Prefs().SetInputValues(input);
+    UseFeet(0);
     EXPECT_EQ(Check(WallForm{.length = {"10'"}, .direction = {"N"}, .projection = {"5'"}})(Doc()),
               Refused("The projection must be less than 5'.", WallForm::Field::Projection));
 }
 
 TEST(ColourPaletteTest, AFillMustLeaveBlackLinesAndTextReadable) {
-    const struct {
-        const char* name;
-        Colour colour;
-        bool readable;
-    } cases[] = {
+    // White would hide the room on the page.
+    const std::tuple<const char*, Colour, bool> cases[] = {
         {"black", MakeColour(0, 0, 0), false},
         {"navy", MakeColour(0, 0, 128), false},
         {"dark grey", MakeColour(64, 64, 64), false},
-        {"white, which hides the room on the page", MakeColour(255, 255, 255), false},
+        {"white", MakeColour(255, 255, 255), false},
         {"light yellow", MakeColour(255, 255, 224), true},
         {"light grey", MakeColour(211, 211, 211), true},
         {"orange", MakeColour(255, 165, 0), true},
-        {"the default material's", Site::DefaultMaterialColour(), true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsReadableFillColour(c.colour), c.readable) << c.name;
+        {"the default material's", Site::DefaultMaterialColour(), true}};
+    for (const auto& [name, colour, readable] : cases) {
+        EXPECT_EQ(IsReadableFillColour(colour), readable) << name;
     }
 }
 

@@ -1,12 +1,8 @@
 // plantrek-cli export: a sample house (six closed rooms in four materials, a bay window, an open
 // deck) written in the format its name asks for, in the units asked for, and the errors.
-#include <gtest/gtest.h>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QSettings>
-
-#include <utility>
 
 #include "cli_support.h"
 #include "support/file_size_limit.h"
@@ -20,11 +16,11 @@ QString SamplePath(const QString& name) {
 
 class ExportCliTest : public CliTest {
 protected:
-    CliResult Export(const QString& output, QStringList options = {}) const {
-        QStringList arguments{QStringLiteral("export"), SamplePath(QStringLiteral("house.tcd")),
-                              output};
-        arguments << options;
-        return Run(arguments);
+    // Runs "export" with the arguments split at spaces, SITE standing for the sample house.
+    CliResult Export(const QString& arguments) const {
+        QStringList split = arguments.split(u' ');
+        split.replaceInStrings(QRegularExpression("^SITE$"), SamplePath("house.tcd"));
+        return Run(QStringList{"export"} + split);
     }
 };
 
@@ -37,13 +33,13 @@ TEST_F(ExportCliTest, ExtensionChoosesTheFormatInAnyCase) {
                                                         {"rooms.xls", "\xd0\xcf\x11\xe0"},
                                                         {"plan.pdf", "%PDF-"}};
     for (const auto& [file, magic] : cases) {
-        const CliResult result = Export(QString::fromLatin1(file), {"--units", "meters"});
+        const CliResult result = Export(QString("SITE %1 --units meters").arg(file));
         ASSERT_EQ(result.exitCode, 0) << file << result.err.toStdString();
         EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
         EXPECT_TRUE(ReadDataFile(Work(QString::fromLatin1(file))).startsWith(magic)) << file;
     }
     // The selected room (named in any case) is drawn differently.
-    ASSERT_EQ(Export(QStringLiteral("selected.bmp"), {"--select-room", "KITCHEN"}).exitCode, 0);
+    ASSERT_EQ(Export("SITE selected.bmp --select-room KITCHEN").exitCode, 0);
     EXPECT_NE(ReadDataFile(Work("selected.bmp")), ReadDataFile(Work("plan.BMP")));
 }
 
@@ -54,19 +50,19 @@ TEST_F(ExportCliTest, SummariesInTheUnitsOfTheRunOnly) {
         QSettings user(UserSettingsPath(), QSettings::IniFormat);
         user.setValue(QStringLiteral("Input"), 0);
     }
-    ASSERT_EQ(Export(QStringLiteral("rooms.csv"), {"--units", "meters"}).exitCode, 0);
+    ASSERT_EQ(Export("SITE rooms.csv --units meters").exitCode, 0);
     EXPECT_EQ(ReadDataFile(Work("rooms.csv")), ReadDataFile(SamplePath("house_meters.csv")));
     QSettings user(UserSettingsPath(), QSettings::IniFormat);
     EXPECT_EQ(user.value(QStringLiteral("Input")).toInt(), 0);
     EXPECT_FALSE(user.contains(QStringLiteral("ExportType")));
-    ASSERT_EQ(Export(QStringLiteral("ROOMS.TXT")).exitCode, 0);
+    ASSERT_EQ(Export("SITE ROOMS.TXT").exitCode, 0);
     EXPECT_EQ(ReadDataFile(Work("ROOMS.TXT")), ReadDataFile(SamplePath("house_feet.txt")));
 }
 
 TEST_F(ExportCliTest, ErrorsSayWhyAndWriteNothing) {
     const QString takes = "plantrek-cli: export takes a site file and an output file\n";
     const struct {
-        const char* arguments;  // after "export", split at spaces; SITE is the sample
+        const char* arguments;
         int exitCode;
         QString err;  // the whole of standard error
     } cases[] = {
@@ -86,11 +82,7 @@ TEST_F(ExportCliTest, ErrorsSayWhyAndWriteNothing) {
         {"SITE", 2, takes},
         {"SITE a.dxf b.dxf", 2, takes}};
     for (const auto& c : cases) {
-        QStringList arguments{QStringLiteral("export")};
-        for (const QString& argument : QString::fromLatin1(c.arguments).split(u' ')) {
-            arguments << (argument == "SITE" ? SamplePath(QStringLiteral("house.tcd")) : argument);
-        }
-        const CliResult result = Run(arguments);
+        const CliResult result = Export(c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments;
         EXPECT_EQ(QString::fromUtf8(result.err), c.err);
         EXPECT_EQ(QDir(Work()).entryList(QDir::Files), QStringList()) << c.arguments;

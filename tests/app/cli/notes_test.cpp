@@ -1,7 +1,7 @@
+#include <QDataStream>
 #include <QtEndian>
 
 #include <cmath>
-#include <tuple>
 
 #include "cli_support.h"
 
@@ -12,28 +12,21 @@ constexpr double kHz = 440;
 
 // A PCM WAV file of a 440 Hz tone: 1.5 seconds, every channel alike.
 QByteArray ToneWav(int channels, int rate, int bits, int tag = 1) {
-    QByteArray data;
-    for (int i = 0; i < rate * 3 / 2; ++i) {
+    const int frames = rate * 3 / 2, frameBytes = channels * bits / 8;
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4), out << quint32(36 + frames * frameBytes);
+    out.writeRawData("WAVEfmt ", 8), out << quint32(16) << quint16(tag) << quint16(channels);
+    out << quint32(rate) << quint32(rate * frameBytes) << quint16(frameBytes) << quint16(bits);
+    out.writeRawData("data", 4), out << quint32(frames * frameBytes);
+    for (int i = 0; i < frames; ++i) {
         const double v = 0.4 * std::sin(2 * M_PI * kHz * i / rate);
         for (int c = 0; c < channels; ++c) {
-            if (bits == 8) {
-                data.append(char(std::lround(128 + 127 * v)));
-            } else {
-                const auto s = qToLittleEndian<qint16>(qint16(std::lround(32767 * v)));
-                data.append(reinterpret_cast<const char*>(&s), 2);
-            }
+            bits == 8 ? out << quint8(std::lround(128 + 127 * v))
+                      : out << qint16(std::lround(32767 * v));
         }
     }
-    QByteArray wav("RIFF\0\0\0\0WAVEfmt \x10\0\0\0", 20);
-    const auto put = [&wav](auto value) {
-        value = qToLittleEndian(value);
-        wav.append(reinterpret_cast<const char*>(&value), sizeof value);
-    };
-    put(quint16(tag)), put(quint16(channels)), put(quint32(rate));
-    put(quint32(rate * channels * bits / 8)), put(quint16(channels * bits / 8)), put(quint16(bits));
-    wav.append("data", 4), put(quint32(data.size()));
-    wav += data;
-    qToLittleEndian<quint32>(quint32(wav.size() - 8), wav.data() + 4);
     return wav;
 }
 
@@ -44,17 +37,13 @@ void Write(const QString& path, const QByteArray& bytes) {
 }
 
 TEST_F(CliTest, NotesFromWavFilesAreSavedAndWrittenOutAgain) {
-    QByteArray script = ":add-room Hall\n3 N\n";
-    int i = 0;
-    for (const auto& [channels, rate, bits] : {std::tuple{1, 8000, 16}, std::tuple{2, 44100, 16},
-                                               std::tuple{1, 11025, 8}, std::tuple{2, 48000, 8}}) {
-        Write(Work(QString("in%1.wav").arg(i)), ToneWav(channels, rate, bits));
-        script +=
-            QString(i % 2 ? ":note-room Hall in%1.wav\n" : ":note-site in%1.wav \"Tone %1\"\n")
-                .arg(i)
-                .toUtf8();
-        ++i;
-    }
+    Write(Work("in0.wav"), ToneWav(1, 8000, 16));
+    Write(Work("in1.wav"), ToneWav(2, 44100, 16));
+    Write(Work("in2.wav"), ToneWav(1, 11025, 8));
+    Write(Work("in3.wav"), ToneWav(2, 48000, 8));
+    const QByteArray script =
+        ":add-room Hall\n3 N\n:note-site in0.wav \"Tone 0\"\n:note-room Hall in1.wav\n"
+        ":note-site in2.wav \"Tone 2\"\n:note-room Hall in3.wav\n";
     const CliResult run = RunScript(script, {"--out", "site.tcd"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject info = Info("site.tcd");

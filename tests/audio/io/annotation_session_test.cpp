@@ -94,24 +94,20 @@ TEST_F(SessionTest, ButtonsRenameAndDeleteWithItsQuestion) {
 }
 
 TEST_F(SessionTest, RecordingEndsAsTheDialogSays) {
-    struct Case {
-        int result;
-        int count;
-        bool message;
-    };
-    for (const Case& c : {Case{kRecordingSaved, 4, false}, Case{kRecordingCancelled, 4, false},
-                          Case{kRecordingEndedItself, 5, true}}) {
+    for (const auto& [result, count, message] : {std::tuple{kRecordingSaved, 4, false},
+                                                 {kRecordingCancelled, 4, false},
+                                                 {kRecordingEndedItself, 5, true}}) {
         prompts.shown.clear();
-        dialog.result = c.result;
-        EXPECT_EQ(session.Record(), c.result != kRecordingCancelled);
-        EXPECT_EQ(list.Count(), c.count);
+        dialog.result = result;
+        EXPECT_EQ(session.Record(), result != kRecordingCancelled);
+        EXPECT_EQ(list.Count(), count);
         EXPECT_EQ(list.CurrentIndex(), list.Count() - 1);
         EXPECT_FALSE(AudioActivity::IsRecording());
         EXPECT_EQ(device.in, nullptr);
-        ASSERT_EQ(prompts.shown.size(), c.message ? 1u : 0u);
-        EXPECT_TRUE(!c.message || prompts.shown[0].second ==
-                                      "An error occurred while recording.  The audio up to this "
-                                      "point has been saved.");
+        ASSERT_EQ(prompts.shown.size(), message ? 1u : 0u);
+        EXPECT_TRUE(!message || prompts.shown[0].second ==
+                                    "An error occurred while recording.  The audio up to this "
+                                    "point has been saved.");
     }
     // No device: the reason is shown, nothing is added and nothing plays.
     device.failure = "No sound device.";

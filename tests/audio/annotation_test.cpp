@@ -124,9 +124,7 @@ TEST(Annotation, CopiesShareTheFileUntilTheLastOneGoes) {
 TEST(Annotation, WithoutATemporaryFolderThereIsNoAudio) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QFile file(dir.filePath(QStringLiteral("file")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly));
     const QByteArray temporaryFolder = qgetenv("TMPDIR");
     const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporaryFolder); });
     for (const char* folder : {"gone", "file"}) {

@@ -92,10 +92,7 @@ TEST(SerialPortOpen, FailuresStartNoWorker) {
     ASSERT_TRUE(meter.isValid());
     QTemporaryDir dir;
     const QString plainFile = dir.filePath(QStringLiteral("not-a-tty"));
-    {
-        QFile file(plainFile);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(QFile(plainFile).open(QIODevice::WriteOnly));
     const ScopedSerialPorts ports(meter.devicePath() + QStringLiteral("::/nonexistent/tty9"));
 
     const std::tuple<QString, quint32, int> cases[] = {
@@ -269,8 +266,7 @@ TEST(ComPortNames, PresentDevicesInGroupAndNumberOrder) {
     ASSERT_TRUE(dir.isValid());
     for (const char* name : {"ttyS10", "ttyS2", "ttyUSB1", "ttyUSB0", "rfcomm3", "ttyACM0",
                              "ttySAC0", "ttyS", "tty0", "console", "rfcomm12"}) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
     }
     QStringList expected;
     for (const char* name :

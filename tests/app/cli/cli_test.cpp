@@ -203,11 +203,9 @@ TEST_F(CliTest, PersistKeepsWhatTheRunChangedButNotItsOwnUnits) {
 }
 
 TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
-    for (const QStringList& arguments : {QStringList{"run"},
-                                         {"run", "--units", "cubits", "-"},
-                                         {"run", "no-such-script.txt"},
-                                         {"frobnicate"}}) {
-        EXPECT_EQ(Run(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+    for (const char* arguments :
+         {"run", "run --units cubits -", "run no-such-script.txt", "frobnicate"}) {
+        EXPECT_EQ(Run(QString(arguments).split(' ')).exitCode, 2) << arguments;
     }
     const CliResult bare = Run({});
     EXPECT_EQ(bare.exitCode, 2);

@@ -128,11 +128,6 @@ constexpr qsizetype B = 3250;
 
 class PlayerTest : public ::testing::Test {
 protected:
-    Annotation NoteOf(qsizetype bytes) {
-        Annotation note;
-        EXPECT_TRUE(note.File()->Append(RandomBytes(bytes, 7)));
-        return note;
-    }
     // Hands back the oldest buffer not handed back yet, as a device that plays in order does,
     // and waits for the worker to refill it while there is audio left.
     void PlayNext(bool refill) {
@@ -156,7 +151,9 @@ TEST_F(PlayerTest, StreamsInBufferOrderWithTheFinalPiece) {
         device.writes.clear();
         played = 0;
         finished.count = 0;
-        const Annotation note = NoteOf(std::accumulate(pieces.begin(), pieces.end(), qsizetype{0}));
+        Annotation note;
+        ASSERT_TRUE(note.File()->Append(
+            RandomBytes(std::accumulate(pieces.begin(), pieces.end(), qsizetype{0}), 7)));
         ASSERT_TRUE(player.Play(note));
         while (played < pieces.size()) {
             PlayNext(played + kAudioBufferCount < pieces.size());

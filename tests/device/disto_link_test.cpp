@@ -10,6 +10,7 @@
 #include <atomic>
 
 #include "device/simulated_meter.h"
+#include "document/files/qstring_printer.h"
 
 namespace plantrek {
 namespace {

@@ -291,6 +291,8 @@ TEST(Base64Piece, BreaksEvery76CharactersFromThePieceStart) {
     }
 }
 
+// Without padding the bytes the short group holds are kept; padding in the middle ends a group
+// and decoding goes on.
 TEST(Base64Decoder, SkipsCharactersOutsideTheAlphabet) {
     const std::pair<const char16_t*, QByteArray> cases[] = {
         {u"", ""},
@@ -298,12 +300,10 @@ TEST(Base64Decoder, SkipsCharactersOutsideTheAlphabet) {
         {u"QUJD", "ABC"},
         {u"QUI=", "AB"},
         {u"QQ==", "A"},
-        // Missing padding: the bytes the short group holds are kept.
         {u"QUI", "AB"},
         {u"QQ", "A"},
         {u"Q", ""},
         {u"\tQU\r\nJ D\u00e9\u4e2d\U0001F600", "ABC"},
-        // Padding in the middle ends a group and decoding goes on.
         {u"QQ==QUJD", "AABC"},
         {u"====QUJD====", "ABC"},
         {u"Q=QUJD", "ABC"},

@@ -54,11 +54,6 @@ protected:
     void feed(const QByteArray& bytes) {
         link.dataReceived(bytes.constData(), static_cast<int>(bytes.size()));
     }
-    void feedByteByByte(const QByteArray& bytes) {
-        for (char byte : bytes) {
-            link.dataReceived(&byte, 1);
-        }
-    }
 
     DistoLink link;
     Events events{link};
@@ -102,7 +97,9 @@ TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
     EXPECT_TRUE(events.take().isEmpty());
 
     // Endless noise without a line end must not wedge the link.
-    feedByteByByte(QByteArray(1000, 'n'));
+    for (char byte : QByteArray(1000, 'n')) {
+        link.dataReceived(&byte, 1);
+    }
     feed(Line({Distance("00000001")}));  // ends the noise's line: dropped with it
     feed(Line({Distance("00004321")}) + Line({Key(4)}));
     EXPECT_EQ(events.take(), QStringList{"M 0 00004321 4"});

@@ -144,9 +144,8 @@ TEST_F(CliTest, ARunThatEndsEarlySaysWhyAndSavesNothing) {
 TEST_F(CliTest, ANewMaterialWithoutAColourTakesTheFirstFreeReadablePaletteColour) {
     const CliResult result = RunScript(":add-room Hall Tile\n:info\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(
-        result.ErrLines(),
-        QStringList{"information: The new material \"Tile\" takes the colour Orange (#ff6820)."});
+    EXPECT_EQ(result.err,
+              "information: The new material \"Tile\" takes the colour Orange (#ff6820).\n");
     EXPECT_EQ(OnlyObject(result)["materials"][1]["color"].toString(), "#ff6820");
 }
 

@@ -222,8 +222,8 @@ TEST(DistoLinkSearch, CancelIsHonouredBetweenPorts) {
     EXPECT_EQ(link.search(3, 20, {}, &cancel), -1);  // nothing behind COM3 and beyond
 }
 
-// Identifying the meter on a port: what it makes of the reply to the identification request,
-// fed in the pieces given.
+// Identifying the meter on a port: what the probe made of the replies to its request (the
+// meter found, a reply begun, or nothing), and of replies fed in the pieces given.
 QString State(const DistoProbe& probe) {
     return probe.found() ? QString("%1 class %2").arg(probe.typeNumber()).arg(probe.modelClass())
            : probe.partial() ? "partial"

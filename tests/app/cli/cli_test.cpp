@@ -58,10 +58,10 @@ TEST_F(CliTest, StyleAndUnitsReachTheDocument) {
 }
 
 TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
-    const QJsonArray rooms = ScriptInfo(
-                                 ":add-room \"Living \\\"Big\\\" Room\" \"Default\"\n3 N\n"
-                                 ":add-room \"Back\\\\Room\"\n:add-wall 6\" E\n:info\n")["rooms"]
-                                 .toArray();
+    const QJsonObject info = ScriptInfo(
+        ":add-room \"Living \\\"Big\\\" Room\" \"Default\"\n3 N\n"
+        ":add-room \"Back\\\\Room\"\n:add-wall 6\" E\n:info\n");
+    const QJsonArray rooms = info["rooms"].toArray();
     ASSERT_EQ(rooms.size(), 2);
     EXPECT_EQ(rooms[0]["name"].toString(), "Living \"Big\" Room");
     EXPECT_EQ(rooms[1]["name"].toString(), "Back\\Room");

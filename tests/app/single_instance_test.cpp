@@ -107,12 +107,7 @@ TEST_F(SingleInstanceTest, RequestsUpToOneMebibyteAreTakenLargerOnesRefused) {
     received_.clear();
 
     // A complete request of 16 MiB.
-    QByteArray huge;
-    const QByteArray line = '/' + QByteArray(1023, 'a') + '\n';
-    while (huge.size() < (16 << 20)) {
-        huge += line;
-    }
-    huge += '\n';
+    const QByteArray huge = ('/' + QByteArray(1023, 'a') + '\n').repeated(16 << 10) + '\n';
     QLocalSocket socket;
     qint64 sent = 0;
     QObject::connect(&socket, &QLocalSocket::bytesWritten, [&](qint64 bytes) { sent += bytes; });

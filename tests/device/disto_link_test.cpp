@@ -1,8 +1,8 @@
 #include "device/disto_link.h"
 #include "device/disto_probe.h"
+#include "device/disto_protocol.h"
 
 #include <gtest/gtest.h>
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QStringList>
@@ -10,11 +10,15 @@
 #include <atomic>
 
 #include "device/simulated_meter.h"
+#include "document/files/qstring_printer.h"
 
 namespace plantrek {
 namespace {
 
 using namespace test::meter;
+using disto::ClassifyWord;
+using disto::Word;
+using disto::WordKind;
 using test::ScopedSerialPorts;
 using test::SimulatedMeter;
 using test::WaitUntil;
@@ -49,11 +53,6 @@ protected:
     void useMeter(int typeNumber) { link.setDevice(1, typeNumber); }
     void feed(const QByteArray& bytes) {
         link.dataReceived(bytes.constData(), static_cast<int>(bytes.size()));
-    }
-    void feedByteByByte(const QByteArray& bytes) {
-        for (char byte : bytes) {
-            link.dataReceived(&byte, 1);
-        }
     }
 
     DistoLink link;
@@ -98,7 +97,9 @@ TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
     EXPECT_TRUE(events.take().isEmpty());
 
     // Endless noise without a line end must not wedge the link.
-    feedByteByByte(QByteArray(1000, 'n'));
+    for (char byte : QByteArray(1000, 'n')) {
+        link.dataReceived(&byte, 1);
+    }
     feed(Line({Distance("00000001")}));  // ends the noise's line: dropped with it
     feed(Line({Distance("00004321")}) + Line({Key(4)}));
     EXPECT_EQ(events.take(), QStringList{"M 0 00004321 4"});
@@ -108,13 +109,19 @@ TEST_F(DistoLinkParseTest, OverlongLineIsDroppedAndTheNextOneRead) {
 class DistoLinkMeterTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(meter.isValid()); }
+    // Connects the link to an old meter (class 2) on COM1.
+    void ConnectOldMeter(DistoLink& link) {
+        link.setDevice(1, 500000);
+        ASSERT_TRUE(link.connect());
+    }
 
     SimulatedMeter meter;
+    const ScopedSerialPorts ports{meter.devicePath()};
 };
 
 TEST_F(DistoLinkMeterTest, SearchSkipsMissingPortsAndNewMetersGetTheirKeysSetUp) {
     meter.setTypeNumber(740000);
-    const ScopedSerialPorts ports(QStringLiteral(":") + meter.devicePath());
+    const ScopedSerialPorts gap(QStringLiteral(":") + meter.devicePath());
     DistoLink link;
     QStringList progress;
     ASSERT_EQ(link.search(1, 20, [&progress](const QString& text) { progress.append(text); }), 2);
@@ -135,13 +142,11 @@ TEST_F(DistoLinkMeterTest, SearchSkipsMissingPortsAndNewMetersGetTheirKeysSetUp)
 }
 
 TEST_F(DistoLinkMeterTest, OldMeterAcknowledgesEachHandledWordOnce) {
-    const ScopedSerialPorts ports(meter.devicePath());
     DistoLink link;
     Events events(link);
     int activity = 0;
     QObject::connect(&link, &DistoLink::activity, [&activity] { ++activity; });
-    link.setDevice(1, 500000);
-    ASSERT_TRUE(link.connect());
+    ConnectOldMeter(link);
 
     meter.send(Line({Distance("00001234")}));  // waits for its key: no acknowledgement
     meter.sendByteByByte(Line({Key(6)}));
@@ -165,11 +170,9 @@ TEST_F(DistoLinkMeterTest, OldMeterAcknowledgesEachHandledWordOnce) {
 }
 
 TEST_F(DistoLinkMeterTest, MeterThatVanishesEndsTheConnection) {
-    const ScopedSerialPorts ports(meter.devicePath());
     auto link = std::make_unique<DistoLink>();
     Events events(*link);
-    link->setDevice(1, 500000);
-    ASSERT_TRUE(link->connect());
+    ConnectOldMeter(*link);
     meter.send(Distance("0000"));  // a half-sent word
     meter.vanish();
 
@@ -186,10 +189,9 @@ TEST_F(DistoLinkMeterTest, MeterThatVanishesEndsTheConnection) {
 TEST(DistoLinkSearch, RangesThatCannotHoldAPortReturnAtOnce) {
     DistoLink link;
     int calls = 0;
-    const auto count = [&calls](const QString&) { ++calls; };
-    EXPECT_EQ(link.search(5, 3, count), -1);
-    EXPECT_EQ(link.search(0, 3, count), -1);
-    EXPECT_EQ(link.search(2, -1, count), -1);
+    for (const auto& [first, last] : {std::pair{5, 3}, {0, 3}, {2, -1}}) {
+        EXPECT_EQ(link.search(first, last, [&calls](const QString&) { ++calls; }), -1);
+    }
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(link.comPort(), -1);
     EXPECT_FALSE(link.connect());
@@ -220,47 +222,31 @@ TEST(DistoLinkSearch, CancelIsHonouredBetweenPorts) {
     EXPECT_EQ(link.search(3, 20, {}, &cancel), -1);  // nothing behind COM3 and beyond
 }
 
-// Identifying the meter on a port: its reply to the identification request.
-void Feed(DistoProbe& probe, const QByteArray& bytes) {
-    probe.takeReply(bytes.constData(), static_cast<int>(bytes.size()));
+// Identifying the meter on a port: what the probe made of the replies to its request (the
+// meter found, a reply begun, or nothing), and of replies fed in the pieces given.
+QString State(const DistoProbe& probe) {
+    return probe.found() ? QString("%1 class %2").arg(probe.typeNumber()).arg(probe.modelClass())
+           : probe.partial() ? "partial"
+                             : QString("none, class %1").arg(probe.modelClass());
 }
-
-TEST(DistoProbeReply, SplitOverReadsIsStillRecognised) {
+QString Identified(const QList<QByteArray>& pieces) {
     DistoProbe probe(1);
-    Feed(probe, "1");
-    EXPECT_TRUE(probe.partial());
-    EXPECT_FALSE(probe.found());
-    // The type number is not read from a reply that is cut short inside its digits.
-    Feed(probe, "3....+007");
-    EXPECT_FALSE(probe.found());
-    Feed(probe, "60000 \r\n");
-    ASSERT_TRUE(probe.found());
-    EXPECT_EQ(probe.typeNumber(), 760000);
-    EXPECT_EQ(probe.modelClass(), 1);
-}
-
-TEST(DistoProbeReply, OnlyAReplyAtTheStartCounts) {
-    DistoProbe noise(1);
-    Feed(noise, "31..00+00001234 \r\n");
-    Feed(noise, "13....+00740000 \r\n");
-    EXPECT_FALSE(noise.found());
-    EXPECT_FALSE(noise.partial());
-    EXPECT_EQ(noise.modelClass(), 2);
-
-    DistoProbe digits(1);
-    Feed(digits, "13....+0074x000 \r\n");
-    EXPECT_FALSE(digits.found());
-}
-
-TEST(DistoProbeReply, KeepsNoMoreThanItsBuffer) {
-    DistoProbe probe(1);
-    const QByteArray flood(5000, '1');
-    for (int i = 0; i < 40; ++i) {
-        Feed(probe, flood);
+    for (const QByteArray& piece : pieces) {
+        probe.takeReply(piece.constData(), static_cast<int>(piece.size()));
     }
-    Feed(probe, QByteArray("13....+00740000 \r\n"));
-    EXPECT_FALSE(probe.found());
-    EXPECT_FALSE(probe.partial());
+    return State(probe);
+}
+
+TEST(DistoProbeReply, OnlyAWholeReplyAtTheStartCounts) {
+    EXPECT_EQ(Identified({"1"}), "partial");
+    // The type number is not read from a reply that is cut short inside its digits.
+    EXPECT_EQ(Identified({"1", "3....+007"}), "partial");
+    EXPECT_EQ(Identified({"1", "3....+007", "60000 \r\n"}), "760000 class 1");
+    EXPECT_EQ(Identified({"31..00+00001234 \r\n", "13....+00740000 \r\n"}), "none, class 2");
+    EXPECT_EQ(Identified({"13....+0074x000 \r\n"}), "none, class 2");
+    // It keeps no more than its buffer.
+    EXPECT_EQ(Identified(QList<QByteArray>(40, QByteArray(5000, '1')) << "13....+00740000 \r\n"),
+              "none, class 2");
 }
 
 // The meter's identification on the wire is checked by the link's search test.
@@ -271,8 +257,50 @@ TEST(DistoProbeRun, SilentPortIsAskedOnce) {
     DistoProbe probe(1);
     EXPECT_FALSE(probe.run());
     EXPECT_EQ(meter.received(), QByteArray("N00N\r\n"));
+    EXPECT_EQ(State(probe), "none, class 2");
     EXPECT_EQ(probe.typeNumber(), 0);
-    EXPECT_EQ(probe.modelClass(), 2);
+}
+
+// The meter's words and model classes: what a word (of a meter with the type number) means.
+QString Meaning(const QByteArray& bytes, int typeNumber = 0) {
+    const Word w = ClassifyWord(bytes.constData(), static_cast<int>(bytes.size()), typeNumber);
+    return w.kind == WordKind::Distance ? QString("distance %1 %2").arg(w.unitCode).arg(w.digits)
+           : w.kind == WordKind::DirectionKey ? QString("key %1").arg(w.keyCode)
+           : w.kind == WordKind::Enter        ? "enter"
+           : w.kind == WordKind::Undo         ? "undo"
+                                              : "other";
+}
+
+TEST(ClassifyWord, Classifies) {
+    // Keys: enter and undo move with the type number. Rows: key, type number, meaning.
+    for (const char* row :
+         {"11 739999 enter", "12 739999 undo", "13 739999 other", "11 740000 other",
+          "12 740000 enter", "13 760000 undo", "15 740000 key 15", "2 0 key 2", "8 0 key 8",
+          "6 0 key 6", "15 0 key 15", "1 0 key 1", "10 0 key 10", "3 0 key 3", "4 0 key 4",
+          "5 0 other"}) {
+        const QStringList field = QString(row).split(' ');
+        EXPECT_EQ(Meaning(Key(field[0].toInt()), field[1].toInt()), field.mid(2).join(' ')) << row;
+    }
+    // Distances: the unit code is one character, a non-digit counting as 0.
+    EXPECT_EQ(Meaning("31..00+00001234"), "distance 0 00001234");
+    EXPECT_EQ(Meaning("31..05+12345678"), "distance 5 12345678");
+    EXPECT_EQ(Meaning("31..07+00000001"), "distance 7 00000001");
+    EXPECT_EQ(Meaning("31..0x+00001234"), "distance 0 00001234");
+    // Anything that only looks like one carries no number; NUL bytes never match.
+    for (const QByteArray& word :
+         QByteArrayList{"31..00+0000123a", "31..00+00 01234", "31..00-00001234", "31..00+0000123",
+                        "31..00+000012345", "5000..+0000000:", "5000..+00000006X", "",
+                        QByteArray("31..00+0000") + '\0' + "234"}) {
+        EXPECT_EQ(Meaning(word), "other") << word.constData();
+    }
+    EXPECT_EQ(ClassifyWord(nullptr, 15, 0).kind, WordKind::Other);
+}
+
+TEST(ModelClass, FromTheFirstFourDigits) {
+    for (const auto& [typeNumber, modelClass] :
+         {std::pair{740000, 0}, {749999, 0}, {760000, 1}, {750000, 2}, {0, 2}, {7400000, 2}}) {
+        EXPECT_EQ(disto::ModelClassForTypeNumber(typeNumber), modelClass) << typeNumber;
+    }
 }
 
 }  // namespace

@@ -92,29 +92,22 @@ TEST(SerialPortOpen, FailuresStartNoWorker) {
     ASSERT_TRUE(meter.isValid());
     QTemporaryDir dir;
     const QString plainFile = dir.filePath(QStringLiteral("not-a-tty"));
-    {
-        QFile file(plainFile);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(QFile(plainFile).open(QIODevice::WriteOnly));
     const ScopedSerialPorts ports(meter.devicePath() + QStringLiteral("::/nonexistent/tty9"));
 
-    const struct {
-        QString name;
-        quint32 baud;
-        int expected;
-    } cases[] = {
+    const std::tuple<QString, quint32, int> cases[] = {
         {QString(), 9600, kSerialEmptyName},
         {QStringLiteral("\\\\.\\COM2"), 9600, kSerialDeviceNotOpened},  // empty entry
         {QStringLiteral("\\\\.\\COM3"), 9600, kSerialDeviceNotOpened},  // listed, absent
         {plainFile, 9600, kSerialLineSettingsRefused},
         {meter.devicePath(), 12345, kSerialLineSettingsRefused},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name.toStdString());
+    for (const auto& [name, baud, expected] : cases) {
+        SCOPED_TRACE(name.toStdString());
         Recorder recorder;
         SerialPort port;
         recorder.attach(port);
-        EXPECT_EQ(port.open(c.name, c.baud, kSerialParityNone, 8, true), c.expected);
+        EXPECT_EQ(port.open(name, baud, kSerialParityNone, 8, true), expected);
         EXPECT_FALSE(port.isRunning());
         EXPECT_FALSE(port.write("x", 1));
         port.stop();
@@ -224,15 +217,15 @@ TEST_F(SerialPortTest, StopEndsTheWorkerOnce) {
 // COM port names and the devices behind them.
 TEST(ComPortNames, RoundTrip) {
     EXPECT_EQ(ComPortDeviceName(5), QStringLiteral("\\\\.\\COM5"));
-    int number = 0;
-    EXPECT_TRUE(ParseComPortDeviceName(ComPortDeviceName(17), &number));
-    EXPECT_EQ(number, 17);
-    EXPECT_TRUE(ParseComPortDeviceName(QStringLiteral("com3"), &number));
-    EXPECT_EQ(number, 3);
+    const auto parsed = [](const QString& name) {
+        int number = -1;
+        return ParseComPortDeviceName(name, &number) ? number : -1;
+    };
+    EXPECT_EQ(parsed(ComPortDeviceName(17)), 17);
+    EXPECT_EQ(parsed(QStringLiteral("com3")), 3);
     for (const char* other :
          {"", "COM", "\\\\.\\COMx", "/dev/ttyS0", "\\\\.\\COM5 ", "COM123456"}) {
-        SCOPED_TRACE(other);
-        EXPECT_FALSE(ParseComPortDeviceName(QString::fromLatin1(other), &number));
+        EXPECT_EQ(parsed(QString::fromLatin1(other)), -1) << other;
     }
 }
 
@@ -251,13 +244,13 @@ TEST(ComPortNames, EnvironmentListCountsFromOneAndKeepsGaps) {
 TEST(ComPortNames, SettingIsUsedWhenTheEnvironmentSaysNothing) {
     const ScopedSerialPorts none{QString()};
     QSettings settings(QStringLiteral("Corvane Software"), QStringLiteral("Plantrek"));
-    settings.setValue(QLatin1String(kSerialPortsSetting),
-                      QStringList{QStringLiteral("/dev/a"), QStringLiteral("/dev/b")});
-    settings.sync();
+    const auto set = [&settings](const QVariant& value) {
+        settings.setValue(QLatin1String(kSerialPortsSetting), value);
+        settings.sync();
+    };
+    set(QStringList{QStringLiteral("/dev/a"), QStringLiteral("/dev/b")});
     EXPECT_EQ(SerialDevicePathForComPort(2), QStringLiteral("/dev/b"));
-
-    settings.setValue(QLatin1String(kSerialPortsSetting), QStringLiteral("/dev/p:/dev/q"));
-    settings.sync();
+    set(QStringLiteral("/dev/p:/dev/q"));
     EXPECT_EQ(SerialDevicePathForComPort(1), QStringLiteral("/dev/p"));
     EXPECT_EQ(SerialDevicePathForComPort(2), QStringLiteral("/dev/q"));
     {
@@ -273,8 +266,7 @@ TEST(ComPortNames, PresentDevicesInGroupAndNumberOrder) {
     ASSERT_TRUE(dir.isValid());
     for (const char* name : {"ttyS10", "ttyS2", "ttyUSB1", "ttyUSB0", "rfcomm3", "ttyACM0",
                              "ttySAC0", "ttyS", "tty0", "console", "rfcomm12"}) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
     }
     QStringList expected;
     for (const char* name :

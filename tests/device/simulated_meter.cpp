@@ -1,7 +1,5 @@
 #include "device/simulated_meter.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QThread>
 
 #include <fcntl.h>
@@ -12,7 +10,6 @@
 #include <cerrno>
 
 #include "device/disto_protocol.h"
-#include "device/serial_port_names.h"
 
 namespace plantrek::test {
 
@@ -115,20 +112,6 @@ void SimulatedMeter::writeAsProgram(const QByteArray& bytes) {
     if (holder_ >= 0) {
         [[maybe_unused]] const ssize_t put =
             ::write(holder_, bytes.constData(), static_cast<size_t>(bytes.size()));
-    }
-}
-
-ScopedSerialPorts::ScopedSerialPorts(const QString& paths)
-    : previous_(qgetenv(kSerialPortsVariable)),
-      wasSet_(qEnvironmentVariableIsSet(kSerialPortsVariable)) {
-    qputenv(kSerialPortsVariable, paths.toLocal8Bit());
-}
-
-ScopedSerialPorts::~ScopedSerialPorts() {
-    if (wasSet_) {
-        qputenv(kSerialPortsVariable, previous_);
-    } else {
-        qunsetenv(kSerialPortsVariable);
     }
 }
 

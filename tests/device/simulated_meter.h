@@ -5,10 +5,10 @@
 
 #include <termios.h>
 
+#include "device/serial_port_names.h"
 #include "support/wait_until.h"
 
 #include <atomic>
-#include <functional>
 #include <initializer_list>
 #include <mutex>
 #include <thread>
@@ -91,12 +91,13 @@ inline QByteArray Line(std::initializer_list<QByteArray> words) {
 // Points the COM-number list at the given paths for the lifetime of the object.
 class ScopedSerialPorts {
 public:
-    explicit ScopedSerialPorts(const QString& paths);
-    ~ScopedSerialPorts();
+    explicit ScopedSerialPorts(const QString& paths) { qputenv(kName, paths.toLocal8Bit()); }
+    ~ScopedSerialPorts() { wasSet_ ? qputenv(kName, previous_) : qunsetenv(kName); }
 
 private:
-    QByteArray previous_;
-    bool wasSet_;
+    static constexpr const char* kName = kSerialPortsVariable;
+    const QByteArray previous_ = qgetenv(kName);
+    const bool wasSet_ = qEnvironmentVariableIsSet(kName);
 };
 
 }  // namespace plantrek::test

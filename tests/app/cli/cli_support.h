@@ -1,19 +1,15 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <QByteArray>
-#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 namespace plantrek::test {
@@ -42,6 +38,22 @@ inline QByteArray ReadDataFile(const QString& path) {
         return {};
     }
     return file.readAll();
+}
+
+// The JSON objects printed one after another.
+inline std::vector<QJsonObject> ParseObjects(const QByteArray& text) {
+    std::vector<QJsonObject> objects;
+    // Each object ends with a closing brace at the start of a line.
+    for (const QByteArray& piece : QByteArray(text).replace("\n}\n", "\n}\n\x1e").split('\x1e')) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(piece, &error);
+        if (!piece.trimmed().isEmpty()) {
+            EXPECT_TRUE(document.isObject()) << error.errorString().toStdString() << "\n"
+                                             << piece.toStdString();
+            objects.push_back(document.object());
+        }
+    }
+    return objects;
 }
 
 // Runs the tool in a folder of its own, with a home, settings and data folders of its own so
@@ -103,7 +115,17 @@ protected:
     }
 
     // The one ":info" object a run printed (an empty object, and a failure, otherwise).
-    static QJsonObject OnlyObject(const CliResult& result);
+    static QJsonObject OnlyObject(const CliResult& result) {
+        const std::vector<QJsonObject> objects = ParseObjects(result.out);
+        EXPECT_EQ(objects.size(), 1u) << result.out.toStdString() << result.err.toStdString();
+        return objects.size() == 1 ? objects[0] : QJsonObject();
+    }
+    // The one ":info" object of a script that runs to its end (status 0).
+    QJsonObject ScriptInfo(const QByteArray& script, const QStringList& options = {}) const {
+        const CliResult result = RunScript(script, options);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return OnlyObject(result);
+    }
 
     // What "info" says of a site file.
     QJsonObject Info(const QString& site) const {
@@ -115,28 +137,6 @@ protected:
 
     QTemporaryDir home_;
 };
-
-// The JSON objects printed one after another.
-inline std::vector<QJsonObject> ParseObjects(const QByteArray& text) {
-    std::vector<QJsonObject> objects;
-    // Each object ends with a closing brace at the start of a line.
-    for (const QByteArray& piece : QByteArray(text).replace("\n}\n", "\n}\n\x1e").split('\x1e')) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(piece, &error);
-        if (!piece.trimmed().isEmpty()) {
-            EXPECT_TRUE(document.isObject()) << error.errorString().toStdString() << "\n"
-                                             << piece.toStdString();
-            objects.push_back(document.object());
-        }
-    }
-    return objects;
-}
-
-inline QJsonObject CliTest::OnlyObject(const CliResult& result) {
-    const std::vector<QJsonObject> objects = ParseObjects(result.out);
-    EXPECT_EQ(objects.size(), 1u) << result.out.toStdString() << result.err.toStdString();
-    return objects.size() == 1 ? objects[0] : QJsonObject();
-}
 
 // The text with every number rounded to six decimals: the last bits of the trigonometry may
 // differ between machines.

@@ -1,8 +1,12 @@
 // plantrek-cli end to end: scripts with their expected ":info" output and messages, exit
-// statuses, files, and the user's settings and template.
+// statuses, files, the user's settings and template, and the JSON writer of ":info".
 #include <QFile>
+#include <QLocale>
 #include <QSettings>
 
+#include <limits>
+
+#include "app/cli/json_text.h"
 #include "cli_support.h"
 #include "document/files/site_template.h"
 #include "resources/command_catalog.h"
@@ -10,63 +14,54 @@
 namespace plantrek::test {
 namespace {
 
-struct Scenario {
-    const char* name;
-    bool meters;
-};
+using cli::JsonWriter;
 
-class CliScenarioTest : public CliTest, public ::testing::WithParamInterface<Scenario> {};
+class CliScenarioTest : public CliTest, public ::testing::WithParamInterface<const char*> {};
 
 // Each script's standard output is compared with <name>.json (keys in their documented order,
-// numbers to six decimals) and its standard error with <name>.err.
+// numbers to six decimals) and its standard error with <name>.err; all but typed_walls run in
+// meters.
 TEST_P(CliScenarioTest, ScriptGivesItsExpectedInfoAndMessages) {
-    const QString name = QString::fromLatin1(GetParam().name);
-    QStringList arguments{QStringLiteral("run")};
-    if (GetParam().meters) {
-        arguments << QStringLiteral("--units") << QStringLiteral("meters");
-    }
-    arguments << CliDataPath(name + QStringLiteral(".script"));
-    const CliResult result = Run(arguments);
+    const QString name = CliDataPath(GetParam());
+    const QStringList units =
+        name.endsWith("typed_walls") ? QStringList() : QStringList{"--units", "meters"};
+    const CliResult result = Run(QStringList{"run"} + units + QStringList{name + ".script"});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(QString::fromUtf8(result.err),
-              QString::fromUtf8(ReadDataFile(CliDataPath(name + QStringLiteral(".err")))));
-    EXPECT_EQ(RoundedNumbers(result.out),
-              RoundedNumbers(ReadDataFile(CliDataPath(name + QStringLiteral(".json")))));
+    EXPECT_EQ(QString::fromUtf8(result.err), QString::fromUtf8(ReadDataFile(name + ".err")));
+    EXPECT_EQ(RoundedNumbers(result.out), RoundedNumbers(ReadDataFile(name + ".json")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CliScenarioTest,
-                         ::testing::Values(Scenario{"typed_walls", false},
-                                           Scenario{"relative", true}, Scenario{"undo_redo", true},
-                                           Scenario{"clip", true}, Scenario{"commands", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values("typed_walls", "relative", "undo_redo", "clip",
+                                           "commands"),
+                         [](const auto& info) { return std::string(info.param); });
 
 // --style and --units reach the document (Qt once took --style for its own): S30W is a
-// quadrant bearing, 210 degrees.
+// quadrant bearing, 210 degrees. Comments and carriage returns are passed over; standard input
+// ("-") is the listen tests' and the install check's way in.
 TEST_F(CliTest, StyleAndUnitsReachTheDocument) {
-    for (const QStringList& options : {QStringList{"--style", "quadrant", "--units", "meters"},
-                                       QStringList{"--style=quadrant", "--units=meters"}}) {
-        const QJsonObject info = OnlyObject(RunScript("3 S30W\n:info\n", options));
+    std::vector<QJsonObject> infos;
+    for (const auto& [script, options] :
+         {std::pair{"3 S30W\n:info\n", QStringList{"--style", "quadrant", "--units", "meters"}},
+          std::pair{"# 3 N is a comment\r\n3 S30W\r\n:info\r\n",
+                    QStringList{"--style=quadrant", "--units=meters"}}}) {
+        const CliResult result = RunScript(script, options);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_TRUE(result.err.isEmpty()) << result.err.toStdString();
+        const QJsonObject info = OnlyObject(result);
         EXPECT_EQ(info["style"].toString(), "quadrant");
         EXPECT_EQ(info["units"].toString(), "meters");
         EXPECT_NEAR(info["rooms"][0]["walls"][0]["direction"].toDouble(), 210, 1e-9);
+        infos.push_back(info);
     }
-}
-
-// Standard input ("-") is the listen tests' and the install check's way in.
-TEST_F(CliTest, ScriptsWithCommentsAndCarriageReturns) {
-    const CliResult result =
-        RunScript("# 3 N is a comment\r\n3 N\r\n:info\r\n", {"--units", "meters"});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_TRUE(result.err.isEmpty());
-    EXPECT_EQ(OnlyObject(result)["rooms"][0]["walls"].toArray().size(), 1);
+    EXPECT_EQ(infos[1], infos[0]);  // the comment is no wall
 }
 
 TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
-    const CliResult result = RunScript(
+    const QJsonObject info = ScriptInfo(
         ":add-room \"Living \\\"Big\\\" Room\" \"Default\"\n3 N\n"
         ":add-room \"Back\\\\Room\"\n:add-wall 6\" E\n:info\n");
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QJsonArray rooms = OnlyObject(result)["rooms"].toArray();
+    const QJsonArray rooms = info["rooms"].toArray();
     ASSERT_EQ(rooms.size(), 2);
     EXPECT_EQ(rooms[0]["name"].toString(), "Living \"Big\" Room");
     EXPECT_EQ(rooms[1]["name"].toString(), "Back\\Room");
@@ -74,81 +69,66 @@ TEST_F(CliTest, QuotedArgumentsHoldSpacesQuotesAndBackslashes) {
     EXPECT_NEAR(rooms[1]["walls"][0]["length"].toDouble(), 0.1524, 1e-12);
 }
 
-TEST_F(CliTest, ABadLineStopsTheScriptWithStatus2) {
-    const std::pair<const char*, const char*> cases[] = {
-        {":frobnicate", "unknown command \":frobnicate\""},
-        {":", "a command name must follow \":\""},
-        {":add-wall 3", ":add-wall takes DIST DIR [left|right ARC]"},
-        {":undo now", ":undo takes no arguments"},
-        {":close round", "expected square, reverse or angled, not \"round\""},
-        {":add-room \"Open", "a quoted argument is not closed"},
-        {":select-room Nowhere", "there is no room named \"Nowhere\""},
-        {":select-wall \"Room 1\" 1", "room \"Room 1\" has no user wall 1"},
-        {":room-start 7", "the selected room has no corner 7"},
-        {":material-color Default red", "expected a colour #RRGGBB, not \"red\""},
-        {":preferences units=cubits", "unknown preference \"units=cubits\""}};
-    for (const auto& [line, message] : cases) {
-        const CliResult result = RunScript(QByteArray(":info\n3 N\n") + line + "\n:info\n");
-        EXPECT_EQ(result.exitCode, 2) << line;
-        EXPECT_EQ(result.ErrLines(), QStringList{"plantrek-cli: line 3: " + QString(message)});
-        EXPECT_EQ(ParseObjects(result.out).size(), 1u) << line;  // the lines before it ran
-    }
-}
-
-// A typo on a script line, typed or in a command's fields, is reported and changes nothing; a
-// rotation by whole turns changes nothing without a word. Every message of the typed line and
-// of the forms is checked in the document's tests; one of each stands for them here.
-TEST_F(CliTest, ATypoIsReportedAndChangesNothing) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"2,5 N",
+// A bad line stops the script with status 2 after the lines before it ran. A typo, typed or in
+// a command's fields, is reported and changes nothing (status 0); a rotation by whole turns
+// changes nothing without a word. Every message of the typed line and of the forms is checked
+// in the document's tests; one of each stands for them here.
+TEST_F(CliTest, BadLinesStopTheScriptAndTyposChangeNothing) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {":frobnicate", 2, "unknown command \":frobnicate\""},
+        {":", 2, "a command name must follow \":\""},
+        {":add-wall 3", 2, ":add-wall takes DIST DIR [left|right ARC]"},
+        {":undo now", 2, ":undo takes no arguments"},
+        {":close round", 2, "expected square, reverse or angled, not \"round\""},
+        {":add-room \"Open", 2, "a quoted argument is not closed"},
+        {":select-room Nowhere", 2, "there is no room named \"Nowhere\""},
+        {":select-wall \"Room 1\" 1", 2, "room \"Room 1\" has no user wall 1"},
+        {":room-start 7", 2, "the selected room has no corner 7"},
+        {":material-color Default red", 2, "expected a colour #RRGGBB, not \"red\""},
+        {":preferences units=cubits", 2, "unknown preference \"units=cubits\""},
+        {"2,5 N", 0,
          "error: The input \"2,5 N\" does not represent a valid length and direction. \"2,5\" "
          "has a comma that does not separate thousands. Decimals take a point, as in 2.5; a "
          "comma may only stand between groups of three digits, as in 1,250."},
-        {":add-wall 3 NNE",
+        {":add-wall 3 NNE", 0,
          "warning: \"NNE\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
          "SW, W or NW) or a bearing from 0 to 360 degrees."},
-        {":rotate -720 start", nullptr}};
-    for (const auto& [line, message] : cases) {
+        {":rotate -720 start", 0, nullptr}};
+    for (const auto& [line, exitCode, message] : cases) {
         const CliResult result =
-            RunScript(QByteArray("3 N\n4 E\n:info\n") + line + "\n:info\n", {"--units", "meters"});
-        EXPECT_EQ(result.exitCode, 0);
-        EXPECT_EQ(result.ErrLines(), message ? QStringList{message} : QStringList());
+            RunScript(QByteArray("3 N\n:info\n") + line + "\n:info\n", {"--units", "meters"});
+        EXPECT_EQ(result.exitCode, exitCode) << line;
+        const QString shown = exitCode ? "plantrek-cli: line 3: " + QString(message) : message;
+        EXPECT_EQ(result.ErrLines(), message ? QStringList{shown} : QStringList());
         const auto objects = ParseObjects(result.out);
-        ASSERT_EQ(objects.size(), 2u);
-        EXPECT_EQ(objects[1], objects[0]) << line;
+        ASSERT_EQ(objects.size(), exitCode ? 1u : 2u) << line;
+        EXPECT_EQ(objects.back(), objects.front()) << line;
     }
 }
 
-// Runs that end early: their status, one message, nothing printed after it, no site saved.
+// Runs that end early: their status, one message (how it starts is given), nothing printed
+// after it, no site saved.
 TEST_F(CliTest, ARunThatEndsEarlySaysWhyAndSavesNothing) {
     const char* const missing = "warning: The file \"missing.tcd\" could not be opened.";
-    const struct {
-        const char* script;
-        QStringList options;
-        int exitCode;
-        const char* message;  // how the only line on standard error starts
-    } cases[] = {
-        {":info\n0 N\n:info\n",
-         {"--strict", "--units", "meters"},
-         3,
+    const std::tuple<const char*, const char*, int, const char*> cases[] = {
+        {":info\n0 N\n:info\n", "--strict --units meters", 3,
          "warning: The wall length must be between 0.03 m and 200.00 m."},
-        {":info\n:undo\n:info\n", {"--strict"}, 3, "error: Command not available: undo"},
-        {"3 N\n4 E\n:close reverse\n",
-         {"--answer", "no"},
-         1,
+        {":info\n:undo\n:info\n", "--strict", 3, "error: Command not available: undo"},
+        {"3 N\n4 E\n:close reverse\n", "--answer no", 1,
          "question: Some of your rooms are not closed and will not import into Tilecrest. Do you "
          "want to continue saving? -> no"},
-        {"3 N\n3 E\n3 S\n:save no/such/folder/a.tcd\n:info\n", {}, 1, "warning: The file \""},
-        {"3 N\n3 E\n3 S\n:open missing.tcd\n:info\n", {}, 1, missing},
-        {"3 N\n:info\n", {"--in", "missing.tcd"}, 1, missing}};
-    for (const auto& c : cases) {
-        const CliResult result = RunScript(c.script, c.options + QStringList{"--out", "b.tcd"});
-        EXPECT_EQ(result.exitCode, c.exitCode) << c.script;
+        {"3 N\n3 E\n3 S\n:save no/such/folder/a.tcd\n:info\n", "", 1, "warning: The file \""},
+        {"3 N\n3 E\n3 S\n:open missing.tcd\n:info\n", "", 1, missing},
+        {"3 N\n:info\n", "--in missing.tcd", 1, missing}};
+    for (const auto& [script, options, exitCode, message] : cases) {
+        const QString arguments = QString(options) + " --out b.tcd";
+        const CliResult result = RunScript(script, arguments.split(' ', Qt::SkipEmptyParts));
+        EXPECT_EQ(result.exitCode, exitCode) << script;
         EXPECT_EQ(result.ErrLines().size(), 1) << result.err.toStdString();
-        EXPECT_TRUE(result.err.startsWith(c.message)) << result.err.toStdString();
+        EXPECT_TRUE(result.err.startsWith(message)) << result.err.toStdString();
         EXPECT_EQ(ParseObjects(result.out).size(),
-                  QByteArray(c.script).startsWith(":info") ? 1u : 0u);
-        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << c.script;
+                  QByteArray(script).startsWith(":info") ? 1u : 0u);
+        EXPECT_FALSE(QFile::exists(Work("b.tcd"))) << script;
     }
     EXPECT_EQ(Run({"info", "missing.tcd"}).exitCode, 1);
     // Without --strict the script goes on; without --answer the question is answered yes.
@@ -164,9 +144,8 @@ TEST_F(CliTest, ARunThatEndsEarlySaysWhyAndSavesNothing) {
 TEST_F(CliTest, ANewMaterialWithoutAColourTakesTheFirstFreeReadablePaletteColour) {
     const CliResult result = RunScript(":add-room Hall Tile\n:info\n");
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(
-        result.ErrLines(),
-        QStringList{"information: The new material \"Tile\" takes the colour Orange (#ff6820)."});
+    EXPECT_EQ(result.err,
+              "information: The new material \"Tile\" takes the colour Orange (#ff6820).\n");
     EXPECT_EQ(OnlyObject(result)["materials"][1]["color"].toString(), "#ff6820");
 }
 
@@ -193,10 +172,8 @@ TEST_F(CliTest, TheUsersSettingsAndTemplateAreReadButNotWritten) {
     ASSERT_TRUE(CSiteTemplate::Write(UserTemplatePath(), lists));
     const QByteArray templateBefore = ReadDataFile(UserTemplatePath());
 
-    const CliResult result =
-        RunScript(":info\n:add-room Hall Tile #00ff00\n:preferences units=feet wall=#102030\n");
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QJsonObject info = OnlyObject(result);
+    const QJsonObject info =
+        ScriptInfo(":info\n:add-room Hall Tile #00ff00\n:preferences units=feet wall=#102030\n");
     EXPECT_EQ(info["units"].toString(), "meters");
     EXPECT_EQ(info["style"].toString(), "quadrant");
     EXPECT_EQ(info["materials"][1]["name"].toString(), "Wood");
@@ -219,17 +196,15 @@ TEST_F(CliTest, PersistKeepsWhatTheRunChangedButNotItsOwnUnits) {
     EXPECT_EQ(lists.materials, (QList<TemplateMaterial>{{"Tile", 0x00ff00}}));
 
     // The next run sees them.
-    const QJsonObject next = OnlyObject(RunScript(":info\n"));
+    const QJsonObject next = ScriptInfo(":info\n");
     EXPECT_EQ(next["materials"][1]["name"].toString(), "Tile");
     EXPECT_EQ(next["units"].toString(), "feet");
 }
 
 TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
-    for (const QStringList& arguments : {QStringList{"run"},
-                                         {"run", "--units", "cubits", "-"},
-                                         {"run", "no-such-script.txt"},
-                                         {"frobnicate"}}) {
-        EXPECT_EQ(Run(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+    for (const char* arguments :
+         {"run", "run --units cubits -", "run no-such-script.txt", "frobnicate"}) {
+        EXPECT_EQ(Run(QString(arguments).split(' ')).exitCode, 2) << arguments;
     }
     const CliResult bare = Run({});
     EXPECT_EQ(bare.exitCode, 2);
@@ -251,6 +226,29 @@ TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
                   1)
             << name.toStdString();
     }
+}
+
+// The JSON writer of ":info": Qt's number forms and escapes (the layout is compared whole by
+// the script tests).
+TEST(JsonWriterTest, NumbersReadAsQtWritesThemAndEscapes) {
+    for (const double value : {3.0, 0.1, -2.5, 1e-05, 0.000123, 270.0000061506213, 1e15, 1e21,
+                               -1e300, 34573622621644528.0, 5e-324}) {
+        JsonWriter json;
+        json.Number(value);
+        EXPECT_EQ(json.TakeText(),
+                  QString::number(value, 'g', QLocale::FloatingPointShortest).toLatin1());
+    }
+    JsonWriter json;
+    json.BeginArray(true);
+    for (const double value : {-0.0, std::numeric_limits<double>::quiet_NaN(),
+                               std::numeric_limits<double>::infinity(), 0.1, 0.1}) {
+        json.Number(value);
+    }
+    json.EndArray();
+    EXPECT_EQ(json.TakeText(), "[0, null, null, 0.1, 0.1]");
+    json.String(u"Caf\u00e9 \"a\\b\"\t\x01");
+    EXPECT_EQ(QString::fromUtf8(json.TakeText()),
+              QString::fromUtf8("\"Caf\u00e9 \\\"a\\\\b\\\"\\t\\u0001\""));
 }
 
 }  // namespace

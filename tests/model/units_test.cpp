@@ -18,10 +18,9 @@ const double kInf = std::numeric_limits<double>::infinity();
 
 TEST(ParseNumberTest, ReadsTheLeadingDecimalNumberAndRangeChecksRefuseTheRest) {
     const std::pair<const char*, double> cases[] = {
-        {"1,250", 1250},     {"3.5M", 3.5}, {"12'", 12},      {"", 0},
-        {"  -2.5e2x", -250}, {"+7", 7},     {".5", 0.5},      {"1e", 1},
-        {"1e+", 1},          {"abc", 0},    {"nan", 0},       {"inf", 0},
-        {"0x10", 0},         {"1e-400", 0}, {"45\u00B0", 45}, {"1,2,3.4,5", 123.45}};
+        {"1,250", 1250}, {"3.5M", 3.5},  {"", 0},          {"  -2.5e2x", -250},
+        {"1e+", 1},      {"nan", 0},     {"0x10", 0},      {"1e-400", 0},
+        {"45\u00B0", 45}, {"1,2,3.4,5", 123.45}};
     for (const auto& [text, expected] : cases) {
         EXPECT_DOUBLE_EQ(ParseNumber(QString::fromUtf8(text)), expected) << text;
     }

@@ -83,7 +83,6 @@ TEST_F(SiteFileReaderTest, FirstMaterialOfAnIndexIsKeptAndDefaultsApply) {
 
 TEST_F(SiteFileReaderTest, CloseRuleIgnoresCaseAndDefaultsToSquare) {
     const std::pair<const char*, CloseRule> cases[] = {
-        {" close=\"square\"", CloseRule::Square},
         {" close=\"Reverse Square\"", CloseRule::ReverseSquare},
         {" close=\"ANGLE\"", CloseRule::Angled},
         {" close=\"angled\"", CloseRule::Square},

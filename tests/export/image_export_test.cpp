@@ -463,21 +463,6 @@ TEST(BmpWriter, WritesAnEightBitPaletteBitmapBottomUp) {
     }
 }
 
-TEST(GifWriter, WritesGif89aWithTheWholePalette) {
-    const IndexedImage image = ReduceToPalette(SampleImage());
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(WriteGif(buffer, image));
-    const QByteArray bytes = buffer.data();
-    EXPECT_EQ(bytes.left(6), QByteArray("GIF89a"));
-    EXPECT_EQ(U16(bytes, 6), 13);
-    EXPECT_EQ(U16(bytes, 8), 7);
-    // Global colour table of 256 entries, 8 bits of colour resolution.
-    EXPECT_EQ(static_cast<std::uint8_t>(bytes[10]), 0xF7);
-    EXPECT_EQ(StandardPalette()[static_cast<std::uint8_t>(bytes[11])], 0xFFFFFFu);  // background
-    EXPECT_EQ(bytes.right(1), QByteArray(";"));
-}
-
 // Pillow decodes every pixel as the reduced image holds it (JPEG is read back by the export's
 // and the quantisation tests).
 class PictureReadBack : public ::testing::TestWithParam<const char*> {};

@@ -51,16 +51,6 @@ TEST(UndoStackAloneTest, WithoutASourceNothingIsPushed) {
     EXPECT_FALSE(stack.Step(-1));
 }
 
-TEST_F(UndoStackTest, TwelveChangesKeepTheTenNewest) {
-    for (int i = 1; i <= 12; ++i) {
-        source.value = i;
-        ASSERT_TRUE(stack.Push());
-        EXPECT_EQ(stack.Position(), stack.Count() - 1);
-    }
-    EXPECT_EQ(stack.Count(), 10);
-    EXPECT_EQ(source.deleted, 2);  // the two oldest, disposed of through the source
-}
-
 TEST_F(UndoStackTest, AChangeAfterUndoDiscardsRedo) {
     Push({0, 1, 2, 3});
     stack.Step(-1);

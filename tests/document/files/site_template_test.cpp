@@ -90,16 +90,15 @@ TEST_F(SiteTemplateTest, ReadingRules) {
     EXPECT_EQ(read.materials, expected);
 }
 
+// Malformed contents at large are the template fuzzer's (a failed read changes nothing); a
+// cut-off file stands for them here.
 TEST_F(SiteTemplateTest, BadFileLeavesTheListsAsTheyWere) {
-    const QByteArray complete = Utf16LeWithBom(
-        "<tcdisto_template><room name=\"New\"/><material name=\"M\"/></tcdisto_template>");
     CSiteTemplate lists = Sample();
     EXPECT_FALSE(CSiteTemplate::Read(Path("missing"), lists));
     EXPECT_FALSE(CSiteTemplate::Read(QString(), lists));
-    for (const QByteArray& bad : {QByteArray(), QByteArray("not xml"), complete.left(60)}) {
-        WriteAll(Path(), bad);
-        EXPECT_FALSE(CSiteTemplate::Read(Path(), lists));
-    }
+    WriteAll(Path(), Utf16LeWithBom("<tcdisto_template><room name=\"New\"/><material name=\"M\"/>"
+                                    "</tcdisto_template>").left(60));
+    EXPECT_FALSE(CSiteTemplate::Read(Path(), lists));
     EXPECT_EQ(lists, Sample());
 }
 

@@ -30,6 +30,9 @@ namespace {
 
 // A state that could not be written is tried again after this long, even without a new change.
 constexpr auto kRetryDelay = std::chrono::seconds(2);
+// How long a change waits before the worker takes it up: the window paints the change first,
+// and a burst of changes (Undo held down) is written once. Well inside the second allowed.
+constexpr auto kSettleDelay = std::chrono::milliseconds(100);
 
 QString StateFile(int document, int generation, const char* extension) {
     return QStringLiteral("site%1-%2.%3").arg(document).arg(generation).arg(QLatin1String(extension));
@@ -149,15 +152,22 @@ public:
     void Submit(int document, std::optional<RecoveryState> state) {
         {
             const std::lock_guard lock(mutex_);
+            if (pending_.empty()) {
+                firstPending_ = std::chrono::steady_clock::now();
+            }
             pending_[document] = std::move(state);
             retry_.erase(document);
         }
         wake_.notify_all();
     }
 
+    // Writes what waits at once, without the settling delay.
     void WaitUntilIdle() {
         std::unique_lock lock(mutex_);
+        ++flushes_;
+        wake_.notify_all();
         idle_.wait(lock, [this] { return pending_.empty() && !busy_; });
+        --flushes_;
     }
 
     bool IsWritten(int document) const {
@@ -194,7 +204,13 @@ private:
                 } else if (!wake_.wait_for(lock, kRetryDelay, ready)) {
                     pending_.merge(retry_);
                     retry_.clear();
+                    firstPending_ = std::chrono::steady_clock::now() - kSettleDelay;
                 }
+                continue;
+            }
+            const auto due = firstPending_ + kSettleDelay;
+            if (!stop_ && flushes_ == 0 && std::chrono::steady_clock::now() < due) {
+                wake_.wait_until(lock, due, [this] { return stop_ || flushes_ > 0; });
                 continue;
             }
             auto job = pending_.extract(pending_.begin());
@@ -322,6 +338,8 @@ private:
     std::map<int, std::optional<RecoveryState>> pending_;
     std::map<int, std::optional<RecoveryState>> retry_;
     std::set<int> onDisk_;  // documents whose newest state written is whole on disk
+    std::chrono::steady_clock::time_point firstPending_;
+    int flushes_ = 0;
     bool busy_ = false;
     bool stop_ = false;
     bool failing_ = false;

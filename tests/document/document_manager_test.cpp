@@ -9,6 +9,7 @@
 #include "doc_test_support.h"
 #include "document/files/site_file.h"
 #include "document/recovery/recovery_store.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek::test {
 namespace {
@@ -348,6 +349,17 @@ TEST_F(DocumentManagerTest, AChangedSiteIsKeptForRecoveryUntilSavedUndoneOrClose
     EXPECT_EQ(StatesIn(recovery), 0) << "saved";
     doc.EnterInputText(QStringLiteral("4 e"));
     EXPECT_EQ(StatesIn(recovery), 1);
+    const QStringList written = session.entryList(QDir::Files | QDir::Hidden);
+    {
+        // A full disk keeps the last state written and leaves the site in the window alone.
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.Active());
+        doc.EnterInputText(QStringLiteral("5 s"));
+        EXPECT_EQ(StatesIn(recovery), 1);
+        EXPECT_EQ(session.entryList(QDir::Files | QDir::Hidden), written);
+    }
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetSite()->GetRoom(0)->WallCount(true), 3);
     prompts.answers = {SaveAnswer::No};
     EXPECT_TRUE(Close(window));
     EXPECT_EQ(StatesIn(recovery), 0) << "closed without saving";

@@ -63,7 +63,9 @@ void BM_ChangeOnWindowThread(benchmark::State& state) {
         return;
     }
     CTracepadDoc& doc = window->Document();
-    auto selectMiddleRoom = [&doc] { doc.SelectRoom(doc.GetSite()->GetRoom(doc.GetSite()->RoomCount() / 2)); };
+    auto selectMiddleRoom = [&doc] {
+        doc.SelectRoom(doc.GetSite()->GetRoom(doc.GetSite()->RoomCount() / 2));
+    };
     selectMiddleRoom();
     for (auto _ : state) {
         doc.EnterInputText(QStringLiteral("3 n"));
@@ -104,20 +106,23 @@ void BM_RecoveryWrite(benchmark::State& state) {
     const QString folder = ScratchPath(QStringLiteral("write-%1").arg(rooms));
     RecoveryStore recovery(folder);
     // Two copies taken in turn, so that each state handed over is a new one.
-    const std::shared_ptr<const Site> copies[2] = {std::make_shared<const Site>(*Fixture(rooms).site),
-                                                   std::make_shared<const Site>(*Fixture(rooms).site)};
+    const std::shared_ptr<const Site> copies[2] = {
+        std::make_shared<const Site>(*Fixture(rooms).site),
+        std::make_shared<const Site>(*Fixture(rooms).site)};
     const int document = recovery.AddDocument();
     int next = 0;
     for (auto _ : state) {
-        recovery.Submit(document, RecoveryState{copies[next], QString(), QStringLiteral("Plantrek1"),
-                                                QDateTime::currentDateTimeUtc()});
+        recovery.Submit(document,
+                        RecoveryState{copies[next], QString(), QStringLiteral("Plantrek1"),
+                                      QDateTime::currentDateTimeUtc()});
         recovery.WaitUntilIdle();
         next = 1 - next;
     }
     const QDir session(recovery.SessionFolder());
     const QStringList written = session.entryList({QStringLiteral("*.tcd")});
     if (!written.isEmpty()) {
-        state.SetBytesProcessed(state.iterations() * QFileInfo(session.filePath(written[0])).size());
+        state.SetBytesProcessed(state.iterations() *
+                                QFileInfo(session.filePath(written[0])).size());
     }
     recovery.Remove(document);
 }

@@ -312,7 +312,6 @@ TEST_F(DocumentManagerTest, WindowsOnOneSiteAreNumberedInTheOrderTheyOpened) {
     (void)other;
 }
 
-
 int StatesIn(RecoveryStore& store) {
     store.WaitUntilIdle();
     return static_cast<int>(QDir(store.SessionFolder()).entryList({"*.tcd"}, QDir::Files).size());
@@ -372,8 +371,9 @@ public:
         lines = shown;
         std::vector<RecoveryChoice> choices;
         for (const RecoveryLine& line : shown) {
-            choices.push_back(line.name.endsWith(QStringLiteral("later.tcd")) ? RecoveryChoice::Later
-                                                                              : line.Proposed());
+            choices.push_back(line.name.endsWith(QStringLiteral("later.tcd"))
+                                  ? RecoveryChoice::Later
+                                  : line.Proposed());
         }
         return choices;
     }
@@ -406,7 +406,10 @@ TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrK
 
     std::vector<std::unique_ptr<FakeWindow>> reopened;
     DocumentManager* program = nullptr;
-    DocumentManager restarted{prompts, chooser, store_, Location(),
+    DocumentManager restarted{prompts,
+                              chooser,
+                              store_,
+                              Location(),
                               {[&](std::shared_ptr<CTracepadDoc> doc) {
                                    reopened.push_back(std::make_unique<FakeWindow>(doc, &active));
                                    program->AddWindow(reopened.back().get());
@@ -421,7 +424,8 @@ TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrK
 
     ASSERT_EQ(prompt.lines.size(), 3u);
     for (const RecoveryLine& line : prompt.lines) {
-        EXPECT_EQ(line.savedFileNewer, line.name == QDir::toNativeSeparators(newer)) << line.name.toStdString();
+        EXPECT_EQ(line.savedFileNewer, line.name == QDir::toNativeSeparators(newer))
+            << line.name.toStdString();
         EXPECT_EQ(line.rooms, 1);
     }
     ASSERT_EQ(reopened.size(), 1u);

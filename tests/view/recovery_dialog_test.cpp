@@ -1,4 +1,5 @@
 // "Recover Sites" answered from the keyboard: the proposed choices, changed ones, and Cancel.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -6,7 +7,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "document/recovery/recovery_store.h"
 #include "model/site.h"
@@ -53,14 +53,17 @@ TEST(RecoveryDialogTest, TheStatusBarSaysOnceThatStatesCannotBeWritten) {
         ShowRecoveryFailures(store, bar);
         const int doc = store.AddDocument();
         for (int change = 0; change < 3; ++change) {
-            store.Submit(doc, RecoveryState{std::make_shared<const Site>(), {}, QStringLiteral("Plantrek1"),
+            store.Submit(doc, RecoveryState{std::make_shared<const Site>(),
+                                            {},
+                                            QStringLiteral("Plantrek1"),
                                             QDateTime::currentDateTimeUtc()});
             store.WaitUntilIdle();
         }
         QCoreApplication::processEvents();
     }
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(bar.currentMessage().startsWith(QStringLiteral("Changes cannot be kept for recovery")))
+    EXPECT_TRUE(
+        bar.currentMessage().startsWith(QStringLiteral("Changes cannot be kept for recovery")))
         << bar.currentMessage().toStdString();
 }
 

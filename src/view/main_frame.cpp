@@ -17,6 +17,7 @@
 #include "view/child_windows.h"
 #include "view/commands/command_bars.h"
 #include "view/commands/command_router.h"
+#include "view/dialogs/recovery_dialog.h"
 #include "view/frame_audio.h"
 #include "view/handlers/frame_bindings.h"
 #include "view/help_window.h"
@@ -61,6 +62,10 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
         DocumentManager::Hooks{
             [this](std::shared_ptr<CTracepadDoc> doc) { return windows_->Add(std::move(doc)); },
             [this] { UpdateFrame(); }});
+    if (services_.recovery != nullptr) {
+        documents_->SetRecoveryStore(services_.recovery);
+        ShowRecoveryFailures(*services_.recovery, *statusBar());
+    }
     measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
     measurements_->SetForegroundProvider([] {
         MeterForeground foreground;
@@ -194,6 +199,10 @@ void CTracepadMainFrame::showEvent(QShowEvent* event) {
             QTimer::singleShot(0, this, &CTracepadMainFrame::SearchForMeter);
         }
     }
+}
+
+int CTracepadMainFrame::OfferRecovery(RecoveryPrompt& prompt) {
+    return documents_->OfferRecovery(prompt);
 }
 
 void CTracepadMainFrame::SearchForMeter() {

@@ -45,6 +45,8 @@ class MeterConnection;
 class WindowPrompts;
 class PrintDialogs;
 class PrintExportSession;
+class RecoveryPrompt;
+class RecoveryStore;
 class StatusBarPanes;
 class ToolBarLayout;
 
@@ -62,6 +64,7 @@ struct FrameServices {
     bool searchMeter = true;
     int firstComPort = 1;
     int lastComPort = 20;
+    RecoveryStore* recovery = nullptr;  // keeps changed sites for recovery; none when null
 };
 
 class CTracepadMainFrame : public QMainWindow {
@@ -104,6 +107,8 @@ public:
 
     // Starts the meter search; the program does this once the window shows.
     void SearchForMeter();
+    // "Recover Sites" for what programs no longer running left; returns how many opened.
+    int OfferRecovery(RecoveryPrompt& prompt);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -172,7 +172,12 @@ void CTracepadDoc::OnRecoverDocument(const Site& site, const QString& path, cons
 void CTracepadDoc::SetModifiedFlag(bool modified) {
     modified_ = modified;
     if (modified) {
-        sharedSite_.reset();
+        // The change (a note) has no undo step of its own: it joins the present entry, so that
+        // Undo and then Redo come back to it, and that entry is no longer the saved state.
+        undo_.ForgetCleanPresent();
+        if (!undo_.RefreshPresent()) {
+            sharedSite_.reset();
+        }
     }
 }
 

@@ -44,6 +44,12 @@ public:
     // evicted or discarded with the redo entries: no step can lead back to the saved state.
     void MarkClean() { cleanIndex_ = position_; }
     bool IsClean() const { return cleanIndex_ >= 0 && cleanIndex_ == position_; }
+    // The present entry changes without a step: it no longer holds the saved state.
+    void ForgetCleanPresent() {
+        if (IsClean()) {
+            cleanIndex_ = -1;
+        }
+    }
     // The entry of the saved state; -1 when no entry holds it.
     int CleanIndex() const { return cleanIndex_; }
 

@@ -112,6 +112,13 @@ TEST_F(UndoTest, AChangeWithoutAnUndoStepIsPartOfTheSavedState) {
     ASSERT_TRUE(Doc().Redo());
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), QStringLiteral("Kitchen"));
+    // One more such change after the save is kept by Undo and Redo too, and is not saved.
+    Doc().GetCurrentRoom()->SetName(QStringLiteral("Hall"));
+    Doc().SetModifiedFlag(true);
+    ASSERT_TRUE(Doc().Undo());
+    ASSERT_TRUE(Doc().Redo());
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), QStringLiteral("Hall"));
 }
 
 TEST_F(UndoTest, TheFirstSnapshotOfANewDocumentLacksTheTemplateMaterials) {

@@ -426,7 +426,6 @@ TEST(PaperSurface, MarkersGrowAndTheExtentHoldsEverything) {
     EXPECT_EQ(radius[1], 6 * radius[0]);
 }
 
-// ---------------------------------------------------------------------------------------------
 // Hit testing and snapping
 
 constexpr double kNorth = 0.0;
@@ -443,7 +442,6 @@ void ExpectPoint(PlanPoint actual, PlanPoint expected, double tolerance = 1e-12)
     EXPECT_NEAR(actual.y, expected.y, tolerance);
 }
 
-// ---------------------------------------------------------------------------------------------
 // Distance to a wall
 
 Wall MakeWall(double length, double direction, double arcHeight) {
@@ -485,9 +483,6 @@ INSTANTIATE_TEST_SUITE_P(
         NearestCase{"shallow_outside", -1.0, {2.0, -3.0}, {2.0, -1.0}},
         NearestCase{"shallow_beyond_ends", -1.0, {2.0, 6.0}, {0.0, 0.0}}),
     [](const auto& info) { return std::string(info.param.label); });
-
-// ---------------------------------------------------------------------------------------------
-// Pick
 
 class PickTest : public ::testing::Test {
 protected:
@@ -563,9 +558,6 @@ TEST_F(PickTest, ArcWallsArePickedAlongTheirBow) {
     a->InvalidateClosing();
     EXPECT_EQ(At(2.0, 1.5), (PickResult{PickKind::UserWall, a, a->GetWall(1)}));
 }
-
-// ---------------------------------------------------------------------------------------------
-// Snap
 
 class SnapTest : public ::testing::Test {
 protected:

@@ -307,13 +307,13 @@ TEST_F(DxfExport, MaterialsOfOneColourGetDistinctIndices) {
 
 TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
     const QString path = dir_.filePath("none.dxf");
-    ExportResult result = ExportDxf(nullptr, true, 0, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "Couldn't get site");
-    Site empty;
-    result = ExportDxf(&empty, true, 0, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "No rooms");
+    const Site empty;
+    for (const auto& [site, text] : {std::pair<const Site*, const char*>{nullptr, "Couldn't get site"},
+                                     {&empty, "No rooms"}}) {
+        const ExportResult result = ExportDxf(site, true, 0, path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.errorText, text);
+    }
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 

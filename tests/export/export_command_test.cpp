@@ -166,19 +166,6 @@ TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
     }
 }
 
-TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
-    const QList<ExportFilterEntry> entries = ExportFilterEntries();
-    ASSERT_EQ(entries.size(), 11);
-    for (int index = 1; index <= entries.size(); ++index) {
-        const QString pattern = index == kAllFilesFilter
-                                    ? QStringLiteral("*.*")
-                                    : QStringLiteral("*.") + ExportFilterExtension(index);
-        EXPECT_EQ(entries[index - 1].pattern, pattern) << index;
-        EXPECT_TRUE(entries[index - 1].description.endsWith('(' + pattern + ')'))
-            << entries[index - 1].description.toStdString();
-    }
-}
-
 // On a document: an unknown type is refused on the file name, a name without one takes the
 // filter's, and the dialog opens on the type exported last.
 class ExportFormTest : public test::DocTest {};

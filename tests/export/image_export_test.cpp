@@ -279,7 +279,6 @@ TEST_P(ImageExportFormats, PillowReadsTheExportedPicture) {
     const QString path = dir.filePath(QString::fromLatin1(c.file));
     const ExportResult result = ExportImage(&site, {}, path, c.format);
     ASSERT_TRUE(result.ok) << result.errorText.toStdString();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromLatin1(c.file)});
 
     ImageLayout layout;
     ASSERT_TRUE(LayoutImage(site, 96, false, &layout));

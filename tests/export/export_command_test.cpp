@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 #include <sys/stat.h>
 #ifdef __linux__
 #include <sys/sysmacros.h>
@@ -360,22 +362,17 @@ TEST_F(RoomSummaryExport, WorkbookIsTheFilledSheetSavedAsAWorkbook) {
 }
 
 TEST_F(RoomSummaryExport, RefusalsWriteNothing) {
-    const QString path = PathOf("summary.csv");
-    ExportResult result = ExportRoomSummary(nullptr, metric_, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "Couldn't get site");
-
     Site open;
     test::AddRoomOfWalls(open, "Porch", 0, {{3.0, 0.0}, {1.0, 180.0}});
-    result = ExportRoomSummary(&open, metric_, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "No valid rooms");
-
     const Site site = SampleSite();
-    for (const char* name : {"summary.ods", "summary", "summary.csv.bak"}) {
-        result = ExportRoomSummary(&site, metric_, PathOf(name));
+    const std::tuple<const Site*, const char*, const char*> cases[] = {
+        {nullptr, "summary.csv", "Couldn't get site"},   {&open, "summary.csv", "No valid rooms"},
+        {&site, "summary.ods", "Couldn't save file"},    {&site, "summary", "Couldn't save file"},
+        {&site, "summary.csv.bak", "Couldn't save file"}};
+    for (const auto& [from, name, text] : cases) {
+        const ExportResult result = ExportRoomSummary(from, metric_, PathOf(name));
         EXPECT_FALSE(result.ok) << name;
-        EXPECT_EQ(result.errorText, "Couldn't save file") << name;
+        EXPECT_EQ(result.errorText, text) << name;
     }
     EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
 }

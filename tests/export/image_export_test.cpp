@@ -342,27 +342,10 @@ TEST(ImageExport, SiteTooLargeForEveryScaleLeavesTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("huge.gif")});
 }
 
-// The encoders on small made-up images: palette reduction, the bytes of the BMP, GIF and JPEG
-// files, and what Pillow sees in them.
+// The encoders on a made-up image: palette reduction and what Pillow sees in the BMP, GIF and
+// JPEG files.
 
 constexpr Colour kOddColour = MakeColour(200, 100, 50);
-
-// 13 × 7 (rows of 13 bytes need 3 bytes of padding): red left, blue right, a white top row, a
-// black pixel, and one colour that is not in the palette.
-QImage SampleImage() {
-    QImage image(13, 7, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            image.setPixel(x, y, x < 6 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
-        }
-    }
-    for (int x = 0; x < image.width(); ++x) {
-        image.setPixel(x, 0, qRgb(255, 255, 255));
-    }
-    image.setPixel(3, 4, qRgb(0, 0, 0));
-    image.setPixel(10, 5, qRgb(RedOf(kOddColour), GreenOf(kOddColour), BlueOf(kOddColour)));
-    return image;
-}
 
 // The RGB bytes the reduced image stands for, row by row, as a reader decodes them.
 QByteArray ReducedRgb(const IndexedImage& image) {
@@ -455,7 +438,7 @@ TEST(JpegWriter, QuantisesAtQualityNinety) {
     const QString path = dir.filePath("q.jpg");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(WriteJpeg(buffer, SampleImage()));
+    ASSERT_TRUE(WriteJpeg(buffer, BusyImage()));
     ASSERT_TRUE(test::WriteFile(path, buffer.data()));
     PLANTREK_READ_PICTURE(view, path, {});
     const QJsonObject tables = view["quantization"].toObject();

@@ -148,32 +148,21 @@ Site LongSite(double length) {
     return site;
 }
 
-struct ScaleBarCase {
-    int scale;
-    bool metric;
-    int units;
-    int length;
-    double spacing;
-};
-
-class ScaleBarTest : public ::testing::TestWithParam<ScaleBarCase> {};
-
-TEST_P(ScaleBarTest, UnitsLengthAndTicks) {
-    const ScaleBarCase& c = GetParam();
-    const ScaleBar bar = MakeScaleBar(c.scale, c.metric);
-    EXPECT_EQ(bar.unitWord, c.metric ? QStringLiteral("meters") : QStringLiteral("feet"));
-    EXPECT_EQ(bar.units, c.units);
-    EXPECT_EQ(bar.lengthPixels, c.length);
-    EXPECT_DOUBLE_EQ(bar.tickSpacing, c.spacing);
-    EXPECT_EQ(bar.TickCount(), c.units + 1);
+// (pixels per meter, metric, units, length in pixels, tick spacing)
+TEST(ScaleBar, UnitsLengthAndTicks) {
+    const std::tuple<int, bool, int, int, double> cases[] = {
+        {96, false, 3, 87, 29.0}, {36, true, 2, 72, 36.0}, {12, false, 27, 98, 98.0 / 27.0},
+        {150, true, 1, 150, 150.0}};  // more than 100 pixels per meter: at least 1
+    for (const auto& [scale, metric, units, length, spacing] : cases) {
+        SCOPED_TRACE(scale);
+        const ScaleBar bar = MakeScaleBar(scale, metric);
+        EXPECT_EQ(bar.unitWord, metric ? QStringLiteral("meters") : QStringLiteral("feet"));
+        EXPECT_EQ(bar.units, units);
+        EXPECT_EQ(bar.lengthPixels, length);
+        EXPECT_DOUBLE_EQ(bar.tickSpacing, spacing);
+        EXPECT_EQ(bar.TickCount(), units + 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScaleBarTest,
-    ::testing::Values(ScaleBarCase{96, false, 3, 87, 29.0}, ScaleBarCase{36, true, 2, 72, 36.0},
-                      ScaleBarCase{12, false, 27, 98, 98.0 / 27.0},
-                      // More than 100 pixels per meter: at least 1.
-                      ScaleBarCase{150, true, 1, 150, 150.0}));
 
 // A foot at 96 pixels per meter is 29 pixels: "0" to "3" over ticks that far apart, the bar
 // under them and the unit word below.

@@ -556,46 +556,28 @@ TEST(NearestColourIndex, UsesEveryIndexOnceThenFallsBackTo255) {
 
 // Block names and texts in the 8-bit form a DXF file holds.
 
-struct TextCase {
-    const char* utf8;
-    std::string dxf;
-};
-
-class ToDxfTextTest : public ::testing::TestWithParam<TextCase> {};
-
-TEST_P(ToDxfTextTest, KeepsLatin1AndEscapesTheRest) {
-    EXPECT_EQ(ToDxfText(QString::fromUtf8(GetParam().utf8)), GetParam().dxf);
+// Latin-1 kept as bytes; the rest, and what the file would misread, escaped.
+TEST(ToDxfText, KeepsLatin1AndEscapesTheRest) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"K\xC3\xBC" "che", "K\xFC" "che"},      {"\xE5\xAE\xA2\xE5\x8E\x85", "\\U+5BA2\\U+5385"},
+        {"a\\b", "a\\U+005Cb"},                  {"%%d", "\\U+0025\\U+0025d"},
+        {"two\nlines\t", "two\\U+000Alines\\U+0009"}, {"\xC2\x80", "\\U+0080"},
+        {"\xF0\x9F\x8F\xA0 home", "\\U+FFFD home"}};
+    for (const auto& [utf8, dxf] : cases) {
+        EXPECT_EQ(ToDxfText(QString::fromUtf8(utf8)), dxf) << utf8;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ToDxfTextTest,
-                         ::testing::Values(TextCase{"K\xC3\xBC"
-                                                    "che",
-                                                    "K\xFC"
-                                                    "che"},
-                                           TextCase{"\xE5\xAE\xA2\xE5\x8E\x85", "\\U+5BA2\\U+5385"},
-                                           TextCase{"a\\b", "a\\U+005Cb"},
-                                           TextCase{"%%d", "\\U+0025\\U+0025d"},
-                                           TextCase{"two\nlines\t", "two\\U+000Alines\\U+0009"},
-                                           TextCase{"\xC2\x80", "\\U+0080"},
-                                           TextCase{"\xF0\x9F\x8F\xA0 home", "\\U+FFFD home"}));
-
-class BlockNamePartTest : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
-
-TEST_P(BlockNamePartTest, DropsSpacesAndReplacesWhatTablesRefuse) {
-    EXPECT_EQ(BlockNamePart(QString::fromUtf8(GetParam().first)), GetParam().second);
+// Spaces dropped; what the tables refuse, and what the 8-bit file cannot hold, replaced.
+TEST(BlockNamePart, DropsSpacesAndReplacesWhatTablesRefuse) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"  Bed  2 ", "Bed2"}, {"K\xC3\xBC" "che", "K\xFC" "che"}, {"\xE5\xAE\xA2\xE5\x8E\x85", "__"},
+        {"a<b>c/d\\e\"f:g;h?i*j|k,l=m`n", "a_b_c_d_e_f_g_h_i_j_k_l_m_n"}, {"tab\there", "tab_here"},
+        {"\xF0\x9F\x8F\xA0", "_"}};
+    for (const auto& [utf8, part] : cases) {
+        EXPECT_EQ(BlockNamePart(QString::fromUtf8(utf8)), part) << utf8;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Names, BlockNamePartTest,
-                         ::testing::Values(std::make_pair("  Bed  2 ", "Bed2"),
-                                           std::make_pair("K\xC3\xBC"
-                                                          "che",
-                                                          "K\xFC"
-                                                          "che"),
-                                           std::make_pair("\xE5\xAE\xA2\xE5\x8E\x85", "__"),
-                                           std::make_pair("a<b>c/d\\e\"f:g;h?i*j|k,l=m`n",
-                                                          "a_b_c_d_e_f_g_h_i_j_k_l_m_n"),
-                                           std::make_pair("tab\there", "tab_here"),
-                                           std::make_pair("\xF0\x9F\x8F\xA0", "_")));
 
 TEST(BlockNamePart, CutsVeryLongNames) {
     EXPECT_EQ(BlockNamePart(QString(300, u'x')).size(), 200u);

@@ -518,29 +518,24 @@ TEST(ToHsl, MatchesTheHexconeModel) {
     }
 }
 
-// (colour, first choice, second choice with the first taken)
-class NearestColourIndexTest : public ::testing::TestWithParam<std::tuple<Colour, int, int>> {};
-
-TEST_P(NearestColourIndexTest, PicksNearestFreeIndexAndTakesIt) {
-    const auto& [colour, first, second] = GetParam();
+// The nearest free index is taken; asked again, the next nearest.
+TEST(NearestColourIndex, PicksNearestFreeIndexAndTakesIt) {
+    // (colour, first choice, second choice with the first taken). White is index 7, which is
+    // never chosen: the white of the grey ramp. Black has no index of its own besides 0 and 7;
+    // hue 0 leads to dark red.
+    const std::tuple<Colour, int, int> cases[] = {
+        {MakeColour(255, 0, 0), 1, 10},   {MakeColour(255, 255, 255), 255, 254},
+        {MakeColour(0, 0, 0), 18, 19},    {MakeColour(128, 128, 128), 8, 251},
+        {MakeColour(200, 30, 30), 12, 1}, {MakeColour(255, 128, 0), 30, 40}};
     const AciPalette palette;
-    std::set<int> taken;
-    EXPECT_EQ(palette.NearestColourIndex(colour, taken), first);
-    EXPECT_EQ(taken, std::set<int>{first});
-    EXPECT_EQ(palette.NearestColourIndex(colour, taken), second);
-    EXPECT_EQ(taken, (std::set<int>{first, second}));
+    for (const auto& [colour, first, second] : cases) {
+        std::set<int> taken;
+        EXPECT_EQ(palette.NearestColourIndex(colour, taken), first) << colour;
+        EXPECT_EQ(taken, std::set<int>{first});
+        EXPECT_EQ(palette.NearestColourIndex(colour, taken), second) << colour;
+        EXPECT_EQ(taken, (std::set<int>{first, second}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Colours, NearestColourIndexTest,
-    ::testing::Values(std::make_tuple(MakeColour(255, 0, 0), 1, 10),
-                      // White is index 7, which is never chosen: the white of the grey ramp.
-                      std::make_tuple(MakeColour(255, 255, 255), 255, 254),
-                      // Black has no index of its own besides 0 and 7; hue 0 leads to dark red.
-                      std::make_tuple(MakeColour(0, 0, 0), 18, 19),
-                      std::make_tuple(MakeColour(128, 128, 128), 8, 251),
-                      std::make_tuple(MakeColour(200, 30, 30), 12, 1),
-                      std::make_tuple(MakeColour(255, 128, 0), 30, 40)));
 
 TEST(NearestColourIndex, UsesEveryIndexOnceThenFallsBackTo255) {
     const AciPalette palette;

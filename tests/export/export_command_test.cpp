@@ -123,40 +123,29 @@ TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
 }
 
 // The form: the file and export a chosen name and filter make, and the filter the dialog opens on.
-struct TargetCase {
-    const char* chosen;
-    int filter;
-    const char* path;
-    const char* extension;
-    std::optional<ExportKind> kind;
-};
-
-class ExportTargetTest : public ::testing::TestWithParam<TargetCase> {};
-
-TEST_P(ExportTargetTest, NameAndFilterMakeThePathAndChooseTheExport) {
-    const TargetCase& c = GetParam();
-    const ExportTarget target = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter);
-    EXPECT_EQ(target.path, QString::fromUtf8(c.path));
-    EXPECT_EQ(target.extension, QString::fromUtf8(c.extension));
-    EXPECT_EQ(ExportKindOf(target.extension), c.kind);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ExportTargetTest,
-    ::testing::Values(
+TEST(ExportTarget, NameAndFilterMakeThePathAndChooseTheExport) {
+    const std::tuple<const char*, int, const char*, const char*, std::optional<ExportKind>> cases[] = {
         // A typed extension wins over the filter, whatever its case.
-        TargetCase{"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
-        TargetCase{"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
-        TargetCase{"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
+        {"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
+        {"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
+        {"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
         // No extension: the filter's, appended, in place of a trailing dot.
-        TargetCase{"plan", 3, "plan.gif", "gif", ExportKind::Gif},
-        TargetCase{"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
+        {"plan", 3, "plan.gif", "gif", ExportKind::Gif},
+        {"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
         // A dot in a folder name is no extension and is kept.
-        TargetCase{"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
-        TargetCase{"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
+        {"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
+        {"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
         // "All Files" and filters that do not exist add nothing.
-        TargetCase{"plan.", 8, "plan.", "", std::nullopt},
-        TargetCase{"plan", 12, "plan", "", std::nullopt}));
+        {"plan.", 8, "plan.", "", std::nullopt},
+        {"plan", 12, "plan", "", std::nullopt}};
+    for (const auto& [chosen, filter, path, extension, kind] : cases) {
+        SCOPED_TRACE(testing::Message() << chosen << " " << filter);
+        const ExportTarget target = ResolveExportTarget(QString::fromUtf8(chosen), filter);
+        EXPECT_EQ(target.path, QString::fromUtf8(path));
+        EXPECT_EQ(target.extension, QString::fromUtf8(extension));
+        EXPECT_EQ(ExportKindOf(target.extension), kind);
+    }
+}
 
 TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
     // Capitals, other types and nothing open on the first filter.
@@ -317,33 +306,22 @@ protected:
     ImperialUnits imperial_{ImperialUnits::DeviceEncoding::FeetInchesAnd32nds};
 };
 
-struct DelimitedCase {
-    const char* fileName;
-    bool metric;
-    const char* expected;
-};
-
-class DelimitedSummary : public RoomSummaryExport,
-                         public ::testing::WithParamInterface<DelimitedCase> {};
-
-TEST_P(DelimitedSummary, MatchesExpectedBytes) {
-    const DelimitedCase& c = GetParam();
+// Byte-exact delimited files, the type taken from the extension whatever its case.
+TEST_F(RoomSummaryExport, DelimitedFilesMatchTheExpectedBytes) {
     const Site site = SampleSite();
-    const QString path = PathOf(c.fileName);
-    const LengthUnits& units = c.metric ? static_cast<const LengthUnits&>(metric_) : imperial_;
-    const ExportResult result = ExportRoomSummary(&site, units, path);
-    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
-    const QByteArray expected = test::ReadFile(DataFile(c.expected));
-    ASSERT_FALSE(expected.isEmpty()) << c.expected;
-    EXPECT_EQ(test::ReadFile(path).toStdString(), expected.toStdString());
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"summary.csv", true, "summary_metric.csv"}, {"summary.txt", true, "summary_metric.txt"},
+        {"a.b.Txt", true, "summary_metric.txt"}, {"imperial.csv", false, "summary_imperial.csv"}};
+    for (const auto& [name, metric, expectedFile] : cases) {
+        SCOPED_TRACE(name);
+        const LengthUnits& units = metric ? static_cast<const LengthUnits&>(metric_) : imperial_;
+        const ExportResult result = ExportRoomSummary(&site, units, PathOf(name));
+        ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+        const QByteArray expected = test::ReadFile(DataFile(expectedFile));
+        ASSERT_FALSE(expected.isEmpty()) << expectedFile;
+        EXPECT_EQ(test::ReadFile(PathOf(name)).toStdString(), expected.toStdString());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, DelimitedSummary,
-                         ::testing::Values(DelimitedCase{"summary.csv", true, "summary_metric.csv"},
-                                           DelimitedCase{"summary.txt", true, "summary_metric.txt"},
-                                           DelimitedCase{"a.b.Txt", true, "summary_metric.txt"},
-                                           DelimitedCase{"summary.csv", false,
-                                                         "summary_imperial.csv"}));
 
 // The workbook holds the same sheet as the delimited files; how its bytes read back in an
 // independent reader is the workbook tests' concern.

@@ -308,9 +308,9 @@ TEST_F(DxfExport, MaterialsOfOneColourGetDistinctIndices) {
 TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
     const QString path = dir_.filePath("none.dxf");
     const Site empty;
-    for (const auto& [site, text] : {std::pair<const Site*, const char*>{nullptr, "Couldn't get site"},
-                                     {&empty, "No rooms"}}) {
-        const ExportResult result = ExportDxf(site, true, 0, path);
+    using Case = std::pair<const Site*, const char*>;
+    for (const auto& [from, text] : {Case{nullptr, "Couldn't get site"}, Case{&empty, "No rooms"}}) {
+        const ExportResult result = ExportDxf(from, true, 0, path);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.errorText, text);
     }
@@ -566,7 +566,8 @@ TEST(ToDxfText, KeepsLatin1AndEscapesTheRest) {
 // Spaces dropped; what the tables refuse, and what the 8-bit file cannot hold, replaced.
 TEST(BlockNamePart, DropsSpacesAndReplacesWhatTablesRefuse) {
     const std::pair<const char*, std::string> cases[] = {
-        {"  Bed  2 ", "Bed2"}, {"K\xC3\xBC" "che", "K\xFC" "che"}, {"\xE5\xAE\xA2\xE5\x8E\x85", "__"},
+        {"  Bed  2 ", "Bed2"}, {"K\xC3\xBC" "che", "K\xFC" "che"},
+        {"\xE5\xAE\xA2\xE5\x8E\x85", "__"},
         {"a<b>c/d\\e\"f:g;h?i*j|k,l=m`n", "a_b_c_d_e_f_g_h_i_j_k_l_m_n"}, {"tab\there", "tab_here"},
         {"\xF0\x9F\x8F\xA0", "_"}};
     for (const auto& [utf8, part] : cases) {

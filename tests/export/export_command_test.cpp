@@ -46,38 +46,26 @@ protected:
     QString ExportType() { return Doc().Prefs().GetExportType(); }
 };
 
-struct WrittenCase {
-    const char* chosen;
-    int filter;
-    const char* written;
-    const char* signature;  // the first bytes of the file
-};
-
-class ExportCommandWritesTest : public ExportCommandTest,
-                                public ::testing::WithParamInterface<WrittenCase> {};
-
-TEST_P(ExportCommandWritesTest, WritesTheFormatAndRemembersTheExtensionAsCompared) {
-    const WrittenCase& c = GetParam();
-    const ExportResult result =
-        ExportChosenFile(Doc(), FilePath(QString::fromUtf8(c.chosen)), c.filter);
-    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
-    const QByteArray bytes = test::ReadFile(FilePath(QString::fromUtf8(c.written)));
-    EXPECT_TRUE(bytes.startsWith(QByteArray(c.signature))) << bytes.left(16).toHex().toStdString();
-
-    const QString extension = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter).extension;
-    EXPECT_EQ(ExportType(), extension);
-    EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), extension);
+// Each filter writes its format (by the file's first bytes) and is remembered as the type.
+TEST_F(ExportCommandTest, WritesTheFormatAndRemembersTheExtension) {
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"plan", 1, "plan.dxf", "999\ndxflib"},         {"plan", 2, "plan.bmp", "BM"},
+        {"plan", 3, "plan.gif", "GIF89a"},               {"plan", 4, "plan.jpg", "\xFF\xD8\xFF"},
+        {"rooms", 5, "rooms.xls", "\xD0\xCF\x11\xE0"},
+        {"rooms", 6, "rooms.csv", "\"Material\",\"Room\""},
+        {"rooms", 7, "rooms.txt", "Material\tRoom\t"}};
+    for (const auto& [chosen, filter, written, signature] : cases) {
+        SCOPED_TRACE(written);
+        const ExportResult result =
+            ExportChosenFile(Doc(), FilePath(QString::fromUtf8(chosen)), filter);
+        ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+        const QByteArray bytes = test::ReadFile(FilePath(QString::fromUtf8(written)));
+        EXPECT_TRUE(bytes.startsWith(signature)) << bytes.left(16).toHex().toStdString();
+        const QString extension = QString::fromUtf8(written).section(u'.', -1);
+        EXPECT_EQ(ExportType(), extension);
+        EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), extension);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Formats, ExportCommandWritesTest,
-                         ::testing::Values(WrittenCase{"plan", 1, "plan.dxf", "999\ndxflib"},
-                                           WrittenCase{"plan", 2, "plan.bmp", "BM"},
-                                           WrittenCase{"plan", 3, "plan.gif", "GIF89a"},
-                                           WrittenCase{"plan", 4, "plan.jpg", "\xFF\xD8\xFF"},
-                                           WrittenCase{"rooms", 5, "rooms.xls", "\xD0\xCF\x11\xE0"},
-                                           WrittenCase{"rooms", 6, "rooms.csv",
-                                                       "\"Material\",\"Room\""},
-                                           WrittenCase{"rooms", 7, "rooms.txt", "Material\tRoom\t"}));
 
 TEST_F(ExportCommandTest, DrawingAndSummaryUseTheDocumentsUnits) {
     // The room's 4 m wall is 13.12336 ft.
@@ -124,7 +112,8 @@ TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
 
 // The form: the file and export a chosen name and filter make, and the filter the dialog opens on.
 TEST(ExportTarget, NameAndFilterMakeThePathAndChooseTheExport) {
-    const std::tuple<const char*, int, const char*, const char*, std::optional<ExportKind>> cases[] = {
+    using Kind = std::optional<ExportKind>;
+    const std::tuple<const char*, int, const char*, const char*, Kind> cases[] = {
         // A typed extension wins over the filter, whatever its case.
         {"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
         {"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},

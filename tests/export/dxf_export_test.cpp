@@ -308,8 +308,9 @@ TEST_F(DxfExport, MaterialsOfOneColourGetDistinctIndices) {
 TEST_F(DxfExport, RefusesWithoutSiteOrRooms) {
     const QString path = dir_.filePath("none.dxf");
     const Site empty;
-    using Case = std::pair<const Site*, const char*>;
-    for (const auto& [from, text] : {Case{nullptr, "Couldn't get site"}, Case{&empty, "No rooms"}}) {
+    const std::pair<const Site*, const char*> cases[] = {{nullptr, "Couldn't get site"},
+                                                         {&empty, "No rooms"}};
+    for (const auto& [from, text] : cases) {
         const ExportResult result = ExportDxf(from, true, 0, path);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.errorText, text);

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 #include <sys/stat.h>
 #ifdef __linux__
 #include <sys/sysmacros.h>
@@ -44,61 +46,25 @@ protected:
     QString ExportType() { return Doc().Prefs().GetExportType(); }
 };
 
-struct WrittenCase {
-    const char* chosen;
-    int filter;
-    const char* written;
-    const char* signature;  // the first bytes of the file
-};
-
-class ExportCommandWritesTest : public ExportCommandTest,
-                                public ::testing::WithParamInterface<WrittenCase> {};
-
-TEST_P(ExportCommandWritesTest, WritesTheFormatAndRemembersTheExtensionAsCompared) {
-    const WrittenCase& c = GetParam();
-    const ExportResult result =
-        ExportChosenFile(Doc(), FilePath(QString::fromUtf8(c.chosen)), c.filter);
-    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
-    const QByteArray bytes = test::ReadFile(FilePath(QString::fromUtf8(c.written)));
-    EXPECT_TRUE(bytes.startsWith(QByteArray(c.signature))) << bytes.left(16).toHex().toStdString();
-
-    const QString extension = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter).extension;
-    EXPECT_EQ(ExportType(), extension);
-    EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), extension);
-}
-
-INSTANTIATE_TEST_SUITE_P(Formats, ExportCommandWritesTest,
-                         ::testing::Values(WrittenCase{"plan", 1, "plan.dxf", "999\ndxflib"},
-                                           WrittenCase{"plan", 2, "plan.bmp", "BM"},
-                                           WrittenCase{"plan", 3, "plan.gif", "GIF89a"},
-                                           WrittenCase{"plan", 4, "plan.jpg", "\xFF\xD8\xFF"},
-                                           WrittenCase{"rooms", 5, "rooms.xls", "\xD0\xCF\x11\xE0"},
-                                           WrittenCase{"rooms", 6, "rooms.csv",
-                                                       "\"Material\",\"Room\""},
-                                           WrittenCase{"rooms", 7, "rooms.txt", "Material\tRoom\t"}));
-
-TEST_F(ExportCommandTest, FailuresWriteNothingAndKeepTheType) {
-    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("first.csv")), 1).ok);
-    ASSERT_EQ(ExportType(), QStringLiteral("csv"));
-
-    struct Failure {
-        QString chosen;
-        int filter;
-        QString error;
-    };
-    // Refusals of the place itself, with the system's reason, are export_failure_test's.
-    const Failure failures[] = {
-        {FilePath(QStringLiteral("plan.webp")), 8, kErrorUnknownFileType},
-        {FilePath(QStringLiteral("plan")), 8, kErrorUnknownFileType},
-    };
-    for (const Failure& failure : failures) {
-        const ExportResult result = ExportChosenFile(Doc(), failure.chosen, failure.filter);
-        EXPECT_FALSE(result.ok) << failure.chosen.toStdString();
-        EXPECT_EQ(result.errorText, failure.error) << failure.chosen.toStdString();
-        EXPECT_FALSE(QFile::exists(ResolveExportTarget(failure.chosen, failure.filter).path));
-        EXPECT_EQ(ExportType(), QStringLiteral("csv"));
+// Each filter writes its format (by the file's first bytes) and is remembered as the type.
+TEST_F(ExportCommandTest, WritesTheFormatAndRemembersTheExtension) {
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"plan", 1, "plan.dxf", "999\ndxflib"},         {"plan", 2, "plan.bmp", "BM"},
+        {"plan", 3, "plan.gif", "GIF89a"},               {"plan", 4, "plan.jpg", "\xFF\xD8\xFF"},
+        {"rooms", 5, "rooms.xls", "\xD0\xCF\x11\xE0"},
+        {"rooms", 6, "rooms.csv", "\"Material\",\"Room\""},
+        {"rooms", 7, "rooms.txt", "Material\tRoom\t"}};
+    for (const auto& [chosen, filter, written, signature] : cases) {
+        SCOPED_TRACE(written);
+        const ExportResult result =
+            ExportChosenFile(Doc(), FilePath(QString::fromUtf8(chosen)), filter);
+        ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+        const QByteArray bytes = test::ReadFile(FilePath(QString::fromUtf8(written)));
+        EXPECT_TRUE(bytes.startsWith(signature)) << bytes.left(16).toHex().toStdString();
+        const QString extension = QString::fromUtf8(written).section(u'.', -1);
+        EXPECT_EQ(ExportType(), extension);
+        EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), extension);
     }
-    EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), QStringLiteral("csv"));
 }
 
 TEST_F(ExportCommandTest, DrawingAndSummaryUseTheDocumentsUnits) {
@@ -145,40 +111,30 @@ TEST_F(ExportCommandTest, PictureShowsTheDocumentsSelectionColoursAndUnits) {
 }
 
 // The form: the file and export a chosen name and filter make, and the filter the dialog opens on.
-struct TargetCase {
-    const char* chosen;
-    int filter;
-    const char* path;
-    const char* extension;
-    std::optional<ExportKind> kind;
-};
-
-class ExportTargetTest : public ::testing::TestWithParam<TargetCase> {};
-
-TEST_P(ExportTargetTest, NameAndFilterMakeThePathAndChooseTheExport) {
-    const TargetCase& c = GetParam();
-    const ExportTarget target = ResolveExportTarget(QString::fromUtf8(c.chosen), c.filter);
-    EXPECT_EQ(target.path, QString::fromUtf8(c.path));
-    EXPECT_EQ(target.extension, QString::fromUtf8(c.extension));
-    EXPECT_EQ(ExportKindOf(target.extension), c.kind);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ExportTargetTest,
-    ::testing::Values(
+TEST(ExportTarget, NameAndFilterMakeThePathAndChooseTheExport) {
+    using Kind = std::optional<ExportKind>;
+    const std::tuple<const char*, int, const char*, const char*, Kind> cases[] = {
         // A typed extension wins over the filter, whatever its case.
-        TargetCase{"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
-        TargetCase{"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
-        TargetCase{"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
+        {"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
+        {"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
+        {"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
         // No extension: the filter's, appended, in place of a trailing dot.
-        TargetCase{"plan", 3, "plan.gif", "gif", ExportKind::Gif},
-        TargetCase{"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
+        {"plan", 3, "plan.gif", "gif", ExportKind::Gif},
+        {"plan.", 4, "plan.jpg", "jpg", ExportKind::Jpeg},
         // A dot in a folder name is no extension and is kept.
-        TargetCase{"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
-        TargetCase{"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
+        {"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
+        {"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
         // "All Files" and filters that do not exist add nothing.
-        TargetCase{"plan.", 8, "plan.", "", std::nullopt},
-        TargetCase{"plan", 12, "plan", "", std::nullopt}));
+        {"plan.", 8, "plan.", "", std::nullopt},
+        {"plan", 12, "plan", "", std::nullopt}};
+    for (const auto& [chosen, filter, path, extension, kind] : cases) {
+        SCOPED_TRACE(testing::Message() << chosen << " " << filter);
+        const ExportTarget target = ResolveExportTarget(QString::fromUtf8(chosen), filter);
+        EXPECT_EQ(target.path, QString::fromUtf8(path));
+        EXPECT_EQ(target.extension, QString::fromUtf8(extension));
+        EXPECT_EQ(ExportKindOf(target.extension), kind);
+    }
+}
 
 TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
     // Capitals, other types and nothing open on the first filter.
@@ -187,19 +143,6 @@ TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
                                                  {"Gif", 1}, {"png", 9}, {"", 1},    {"jpg ", 1}};
     for (const auto& [type, index] : cases) {
         EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
-    }
-}
-
-TEST(ExportFilter, EachRowOffersTheExtensionItAppends) {
-    const QList<ExportFilterEntry> entries = ExportFilterEntries();
-    ASSERT_EQ(entries.size(), 11);
-    for (int index = 1; index <= entries.size(); ++index) {
-        const QString pattern = index == kAllFilesFilter
-                                    ? QStringLiteral("*.*")
-                                    : QStringLiteral("*.") + ExportFilterExtension(index);
-        EXPECT_EQ(entries[index - 1].pattern, pattern) << index;
-        EXPECT_TRUE(entries[index - 1].description.endsWith('(' + pattern + ')'))
-            << entries[index - 1].description.toStdString();
     }
 }
 
@@ -352,34 +295,22 @@ protected:
     ImperialUnits imperial_{ImperialUnits::DeviceEncoding::FeetInchesAnd32nds};
 };
 
-struct DelimitedCase {
-    const char* fileName;
-    bool metric;
-    const char* expected;
-};
-
-class DelimitedSummary : public RoomSummaryExport,
-                         public ::testing::WithParamInterface<DelimitedCase> {};
-
-TEST_P(DelimitedSummary, MatchesExpectedBytes) {
-    const DelimitedCase& c = GetParam();
+// Byte-exact delimited files, the type taken from the extension whatever its case.
+TEST_F(RoomSummaryExport, DelimitedFilesMatchTheExpectedBytes) {
     const Site site = SampleSite();
-    const QString path = PathOf(c.fileName);
-    const LengthUnits& units = c.metric ? static_cast<const LengthUnits&>(metric_) : imperial_;
-    const ExportResult result = ExportRoomSummary(&site, units, path);
-    ASSERT_TRUE(result.ok) << result.errorText.toStdString();
-    EXPECT_TRUE(result.errorText.isEmpty());
-    const QByteArray expected = test::ReadFile(DataFile(c.expected));
-    ASSERT_FALSE(expected.isEmpty()) << c.expected;
-    EXPECT_EQ(test::ReadFile(path).toStdString(), expected.toStdString());
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"summary.csv", true, "summary_metric.csv"}, {"summary.txt", true, "summary_metric.txt"},
+        {"a.b.Txt", true, "summary_metric.txt"}, {"imperial.csv", false, "summary_imperial.csv"}};
+    for (const auto& [name, metric, expectedFile] : cases) {
+        SCOPED_TRACE(name);
+        const LengthUnits& units = metric ? static_cast<const LengthUnits&>(metric_) : imperial_;
+        const ExportResult result = ExportRoomSummary(&site, units, PathOf(name));
+        ASSERT_TRUE(result.ok) << result.errorText.toStdString();
+        const QByteArray expected = test::ReadFile(DataFile(expectedFile));
+        ASSERT_FALSE(expected.isEmpty()) << expectedFile;
+        EXPECT_EQ(test::ReadFile(PathOf(name)).toStdString(), expected.toStdString());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, DelimitedSummary,
-                         ::testing::Values(DelimitedCase{"summary.csv", true, "summary_metric.csv"},
-                                           DelimitedCase{"summary.txt", true, "summary_metric.txt"},
-                                           DelimitedCase{"a.b.Txt", true, "summary_metric.txt"},
-                                           DelimitedCase{"summary.csv", false,
-                                                         "summary_imperial.csv"}));
 
 // The workbook holds the same sheet as the delimited files; how its bytes read back in an
 // independent reader is the workbook tests' concern.
@@ -398,22 +329,17 @@ TEST_F(RoomSummaryExport, WorkbookIsTheFilledSheetSavedAsAWorkbook) {
 }
 
 TEST_F(RoomSummaryExport, RefusalsWriteNothing) {
-    const QString path = PathOf("summary.csv");
-    ExportResult result = ExportRoomSummary(nullptr, metric_, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "Couldn't get site");
-
     Site open;
     test::AddRoomOfWalls(open, "Porch", 0, {{3.0, 0.0}, {1.0, 180.0}});
-    result = ExportRoomSummary(&open, metric_, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.errorText, "No valid rooms");
-
     const Site site = SampleSite();
-    for (const char* name : {"summary.ods", "summary", "summary.csv.bak"}) {
-        result = ExportRoomSummary(&site, metric_, PathOf(name));
+    const std::tuple<const Site*, const char*, const char*> cases[] = {
+        {nullptr, "summary.csv", "Couldn't get site"},   {&open, "summary.csv", "No valid rooms"},
+        {&site, "summary.ods", "Couldn't save file"},    {&site, "summary", "Couldn't save file"},
+        {&site, "summary.csv.bak", "Couldn't save file"}};
+    for (const auto& [from, name, text] : cases) {
+        const ExportResult result = ExportRoomSummary(from, metric_, PathOf(name));
         EXPECT_FALSE(result.ok) << name;
-        EXPECT_EQ(result.errorText, "Couldn't save file") << name;
+        EXPECT_EQ(result.errorText, text) << name;
     }
     EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
 }

@@ -148,32 +148,21 @@ Site LongSite(double length) {
     return site;
 }
 
-struct ScaleBarCase {
-    int scale;
-    bool metric;
-    int units;
-    int length;
-    double spacing;
-};
-
-class ScaleBarTest : public ::testing::TestWithParam<ScaleBarCase> {};
-
-TEST_P(ScaleBarTest, UnitsLengthAndTicks) {
-    const ScaleBarCase& c = GetParam();
-    const ScaleBar bar = MakeScaleBar(c.scale, c.metric);
-    EXPECT_EQ(bar.unitWord, c.metric ? QStringLiteral("meters") : QStringLiteral("feet"));
-    EXPECT_EQ(bar.units, c.units);
-    EXPECT_EQ(bar.lengthPixels, c.length);
-    EXPECT_DOUBLE_EQ(bar.tickSpacing, c.spacing);
-    EXPECT_EQ(bar.TickCount(), c.units + 1);
+// (pixels per meter, metric, units, length in pixels, tick spacing)
+TEST(ScaleBar, UnitsLengthAndTicks) {
+    const std::tuple<int, bool, int, int, double> cases[] = {
+        {96, false, 3, 87, 29.0}, {36, true, 2, 72, 36.0}, {12, false, 27, 98, 98.0 / 27.0},
+        {150, true, 1, 150, 150.0}};  // more than 100 pixels per meter: at least 1
+    for (const auto& [scale, metric, units, length, spacing] : cases) {
+        SCOPED_TRACE(scale);
+        const ScaleBar bar = MakeScaleBar(scale, metric);
+        EXPECT_EQ(bar.unitWord, metric ? QStringLiteral("meters") : QStringLiteral("feet"));
+        EXPECT_EQ(bar.units, units);
+        EXPECT_EQ(bar.lengthPixels, length);
+        EXPECT_DOUBLE_EQ(bar.tickSpacing, spacing);
+        EXPECT_EQ(bar.TickCount(), units + 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScaleBarTest,
-    ::testing::Values(ScaleBarCase{96, false, 3, 87, 29.0}, ScaleBarCase{36, true, 2, 72, 36.0},
-                      ScaleBarCase{12, false, 27, 98, 98.0 / 27.0},
-                      // More than 100 pixels per meter: at least 1.
-                      ScaleBarCase{150, true, 1, 150, 150.0}));
 
 // A foot at 96 pixels per meter is 29 pixels: "0" to "3" over ticks that far apart, the bar
 // under them and the unit word below.
@@ -189,17 +178,6 @@ TEST(ImageScaleBar, LabelsTicksBarAndUnitWord) {
         labels << label.text;
     }
     EXPECT_EQ(labels, (QStringList{"0", "1", "2", "3", "feet"}));
-    const auto lines = surface.Calls(Shape::Line);
-    ASSERT_EQ(lines.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(lines[i].points[0].x, static_cast<int>(100 + 29 * i));
-        EXPECT_EQ(lines[i].points[1].x, lines[i].points[0].x);
-    }
-    const auto bar = surface.Calls(Shape::Rectangle);
-    ASSERT_EQ(bar.size(), 1u);
-    EXPECT_EQ(bar[0].box.left, 100);
-    EXPECT_EQ(bar[0].box.right, 187);
-    EXPECT_EQ(bar[0].state.brushColour, 0u);
     // A unit word wider than the bar sets the right edge; the left edge stays that of "0".
     const ScaleBar shortBar{QStringLiteral("meters"), 1, 10, 10.0};
     EXPECT_EQ(DrawScaleBar(surface, shortBar, {0, 0}, false).width, 26 + 3);
@@ -290,7 +268,6 @@ TEST_P(ImageExportFormats, PillowReadsTheExportedPicture) {
     const QString path = dir.filePath(QString::fromLatin1(c.file));
     const ExportResult result = ExportImage(&site, {}, path, c.format);
     ASSERT_TRUE(result.ok) << result.errorText.toStdString();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromLatin1(c.file)});
 
     ImageLayout layout;
     ASSERT_TRUE(LayoutImage(site, 96, false, &layout));
@@ -354,27 +331,10 @@ TEST(ImageExport, SiteTooLargeForEveryScaleLeavesTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("huge.gif")});
 }
 
-// The encoders on small made-up images: palette reduction, the bytes of the BMP, GIF and JPEG
-// files, and what Pillow sees in them.
+// The encoders on a made-up image: palette reduction and what Pillow sees in the BMP, GIF and
+// JPEG files.
 
 constexpr Colour kOddColour = MakeColour(200, 100, 50);
-
-// 13 × 7 (rows of 13 bytes need 3 bytes of padding): red left, blue right, a white top row, a
-// black pixel, and one colour that is not in the palette.
-QImage SampleImage() {
-    QImage image(13, 7, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            image.setPixel(x, y, x < 6 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
-        }
-    }
-    for (int x = 0; x < image.width(); ++x) {
-        image.setPixel(x, 0, qRgb(255, 255, 255));
-    }
-    image.setPixel(3, 4, qRgb(0, 0, 0));
-    image.setPixel(10, 5, qRgb(RedOf(kOddColour), GreenOf(kOddColour), BlueOf(kOddColour)));
-    return image;
-}
 
 // The RGB bytes the reduced image stands for, row by row, as a reader decodes them.
 QByteArray ReducedRgb(const IndexedImage& image) {
@@ -434,35 +394,6 @@ TEST(Palette, HoldsTheBasicColoursOnceAndMatchesTheNearest) {
     EXPECT_EQ(palette[reduced.pixels[0]], MakeColour(153, 51, 255));
 }
 
-TEST(BmpWriter, WritesAnEightBitPaletteBitmapBottomUp) {
-    const IndexedImage image = ReduceToPalette(SampleImage());
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(WriteBmp(buffer, image));
-    const QByteArray bytes = buffer.data();
-
-    constexpr int stride = 16;
-    ASSERT_EQ(bytes.size(), 14 + 40 + 1024 + stride * 7);
-    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    EXPECT_EQ(U16(bytes, 26), 1);
-    EXPECT_EQ(U16(bytes, 28), 8);
-    // File size, reserved, pixel offset, header size, width, height (positive: bottom-up),
-    // compression (none), pixel bytes, resolution and colours used.
-    const auto size = static_cast<std::uint32_t>(bytes.size());
-    const std::pair<int, std::uint32_t> fields[] = {
-        {2, size}, {6, 0},           {10, 1078}, {14, 40},   {18, 13}, {22, 7},
-        {30, 0},   {34, stride * 7}, {38, 3780}, {42, 3780}, {46, 256}};
-    for (const auto& [at, value] : fields) {
-        EXPECT_EQ(U32(bytes, at), value) << "at " << at;
-    }
-
-    // Palette entries and rows bottom-up as Pillow reads them (PictureReadBack); the padding of
-    // each row is zero.
-    for (int stored = 0; stored < 7; ++stored) {
-        EXPECT_EQ(bytes.mid(1078 + stored * stride + 13, 3), QByteArray(3, '\0'));
-    }
-}
-
 // Pillow decodes every pixel as the reduced image holds it (JPEG is read back by the export's
 // and the quantisation tests).
 class PictureReadBack : public ::testing::TestWithParam<const char*> {};
@@ -496,7 +427,7 @@ TEST(JpegWriter, QuantisesAtQualityNinety) {
     const QString path = dir.filePath("q.jpg");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(WriteJpeg(buffer, SampleImage()));
+    ASSERT_TRUE(WriteJpeg(buffer, BusyImage()));
     ASSERT_TRUE(test::WriteFile(path, buffer.data()));
     PLANTREK_READ_PICTURE(view, path, {});
     const QJsonObject tables = view["quantization"].toObject();

@@ -426,7 +426,6 @@ TEST(PaperSurface, MarkersGrowAndTheExtentHoldsEverything) {
     EXPECT_EQ(radius[1], 6 * radius[0]);
 }
 
-// ---------------------------------------------------------------------------------------------
 // Hit testing and snapping
 
 constexpr double kNorth = 0.0;
@@ -443,7 +442,6 @@ void ExpectPoint(PlanPoint actual, PlanPoint expected, double tolerance = 1e-12)
     EXPECT_NEAR(actual.y, expected.y, tolerance);
 }
 
-// ---------------------------------------------------------------------------------------------
 // Distance to a wall
 
 Wall MakeWall(double length, double direction, double arcHeight) {
@@ -453,40 +451,25 @@ Wall MakeWall(double length, double direction, double arcHeight) {
     return wall;
 }
 
-struct NearestCase {
-    const char* label;
-    double arcHeight;
-    PlanPoint point;
-    PlanPoint nearest;
-};
-
-class NearestPointTest : public ::testing::TestWithParam<NearestCase> {};
-
-// A 4 m wall heading east from the origin, straight or bowed.
-TEST_P(NearestPointTest, OnTheWall) {
-    const NearestCase& c = GetParam();
-    const Wall wall = MakeWall(4.0, kEast, c.arcHeight);
-    ExpectPoint(NearestPointOnWall(c.point, {0.0, 0.0}, wall), c.nearest, 1e-9);
-    EXPECT_NEAR(DistanceToWall(c.point, {0.0, 0.0}, wall), Distance(c.point, c.nearest), 1e-9);
+// A 4 m wall heading east from the origin, straight or bowed: (arc height, point, nearest).
+TEST(NearestPoint, OnTheWall) {
+    const std::tuple<double, PlanPoint, PlanPoint> cases[] = {
+        {0.0, {1.5, 2.0}, {1.5, 0.0}}, {0.0, {-3.0, 1.0}, {0.0, 0.0}},
+        {0.0, {7.0, -1.0}, {4.0, 0.0}},
+        // A half circle bowing north (to the left of east) about (2, 0), radius 2; behind the
+        // chord the nearest point of the circle is not on the arc: an end is.
+        {2.0, {2.0, 5.0}, {2.0, 2.0}}, {2.0, {2.0, 1.0}, {2.0, 2.0}},
+        {2.0, {0.5, -1.0}, {0.0, 0.0}},
+        // A shallow arc bowing south by 1: radius 2.5 about (2, 1.5).
+        {-1.0, {2.0, -3.0}, {2.0, -1.0}}, {-1.0, {2.0, 6.0}, {0.0, 0.0}}};
+    for (const auto& [arcHeight, point, nearest] : cases) {
+        SCOPED_TRACE(testing::Message() << arcHeight << " " << point.x << "," << point.y);
+        const Wall wall = MakeWall(4.0, kEast, arcHeight);
+        ExpectPoint(NearestPointOnWall(point, {0.0, 0.0}, wall), nearest, 1e-9);
+        EXPECT_NEAR(DistanceToWall(point, {0.0, 0.0}, wall), Distance(point, nearest), 1e-9);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Walls, NearestPointTest,
-    ::testing::Values(
-        NearestCase{"straight_beside", 0.0, {1.5, 2.0}, {1.5, 0.0}},
-        NearestCase{"straight_before_start", 0.0, {-3.0, 1.0}, {0.0, 0.0}},
-        NearestCase{"straight_past_end", 0.0, {7.0, -1.0}, {4.0, 0.0}},
-        // A half circle bowing north (to the left of east) about (2, 0), radius 2.
-        NearestCase{"half_circle_outside", 2.0, {2.0, 5.0}, {2.0, 2.0}},
-        NearestCase{"half_circle_inside", 2.0, {2.0, 1.0}, {2.0, 2.0}},
-        // Behind the chord the nearest point of the circle is not on the arc: an end is.
-        NearestCase{"half_circle_behind_chord", 2.0, {0.5, -1.0}, {0.0, 0.0}},
-        // A shallow arc bowing south by 1: radius 2.5 about (2, 1.5).
-        NearestCase{"shallow_outside", -1.0, {2.0, -3.0}, {2.0, -1.0}},
-        NearestCase{"shallow_beyond_ends", -1.0, {2.0, 6.0}, {0.0, 0.0}}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-// ---------------------------------------------------------------------------------------------
 // Pick
 
 class PickTest : public ::testing::Test {
@@ -563,9 +546,6 @@ TEST_F(PickTest, ArcWallsArePickedAlongTheirBow) {
     a->InvalidateClosing();
     EXPECT_EQ(At(2.0, 1.5), (PickResult{PickKind::UserWall, a, a->GetWall(1)}));
 }
-
-// ---------------------------------------------------------------------------------------------
-// Snap
 
 class SnapTest : public ::testing::Test {
 protected:

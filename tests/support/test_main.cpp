@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
+    qputenv("XDG_STATE_HOME", root + "/state");
     QStandardPaths::setTestModeEnabled(true);
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

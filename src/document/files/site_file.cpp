@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "document/files/durable_file.h"
 #include "document/files/site_file_reader.h"
 #include "document/files/site_file_writer.h"
 #include "document/files/xml_element_reader.h"
@@ -89,6 +90,11 @@ SiteFileResult Save(const Site& site, const QString& path) {
     }
     if (!file.commit()) {
         return Failure(file.errorString());
+    }
+    // The save file renames itself over the old one but leaves the folder entry to the system's
+    // leisure; a power cut then could bring the old file back.
+    if (const auto failure = SyncFolderOf(path)) {
+        return Failure(*failure);
     }
     return SiteFileResult{true, QString()};
 }

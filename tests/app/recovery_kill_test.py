@@ -15,6 +15,7 @@ Usage: recovery_kill_test.py PLANTREK PLANTREK-CLI
 Environment: PLANTREK_KILL_SEED fixes the seeds (each run's seed is printed), PLANTREK_KILL_RUNS
 the number of runs (20). Exits 77 (skipped) where Xvfb or xdotool is missing.
 """
+import hashlib
 import json
 import os
 import random
@@ -29,6 +30,7 @@ import termios
 import threading
 import time
 import tty
+from urllib.parse import unquote
 
 # Time the program may take to take in a key or a meter line that has been sent, on top of the
 # second within which a change must be safe: the test runs on a sanitized build on a busy machine.
@@ -136,7 +138,7 @@ def states_of(steps, named):
 
 class Session:
     def __init__(self, program, cli):
-        self.program, self.cli = program, cli
+        self.program, self.cli = os.path.abspath(program), os.path.abspath(cli)
         self.work = tempfile.mkdtemp(prefix="plantrek-kill-")
         self.xvfb = self.app = None
         self.meter = Meter()
@@ -160,7 +162,8 @@ class Session:
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-            pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=[write], stdout=subprocess.DEVNULL,
+            stderr=open(os.path.join(self.work, "xvfb.log"), "wb"))
         os.close(write)
         with os.fdopen(read) as f:
             display = f.readline().strip()
@@ -304,6 +307,77 @@ def check_state(states, required, started, found, what):
         raise Failure(f"{what} holds {max(matches)} changes; {required} were due")
 
 
+def read_record(path):
+    """The fields of a recovery record, or None unless its own checksum holds."""
+    with open(path, "rb") as f:
+        data = f.read()
+    body, _, last = data[:-1].rpartition(b"\n")
+    body += b"\n"
+    if not data.endswith(b"\n") or last != b"record-sha256 " + \
+            hashlib.sha256(body).hexdigest().encode():
+        return None
+    return dict(line.decode().split(" ", 1) for line in body.splitlines()[1:])
+
+
+def recovery_states(state_dir):
+    """The newest state of each document in the state folder: {(session, document): (record,
+    site file)}. Fails on a record that does not hold or a site file that is not the one its
+    record describes: a state is written whole or not at all."""
+    newest = {}
+    sessions = os.path.join(state_dir, "sessions")
+    for session in os.listdir(sessions) if os.path.isdir(sessions) else []:
+        folder = os.path.join(sessions, session)
+        for name in os.listdir(folder):
+            match = re.fullmatch(r"site(\d+)-(\d+)\.recovery", name)
+            if not match:
+                continue
+            record = read_record(os.path.join(folder, name))
+            if record is None:
+                raise Failure(f"the recovery record {session}/{name} is corrupt")
+            site = os.path.join(folder, name[:-len("recovery")] + "tcd")
+            if not os.path.exists(site):
+                continue  # an older generation being deleted
+            with open(site, "rb") as f:
+                if hashlib.sha256(f.read()).hexdigest() != record["state-sha256"]:
+                    raise Failure(f"the recovery state {session}/{name} does not match its "
+                                  "record")
+            key, generation = (session, int(match[1])), int(match[2])
+            if key not in newest or newest[key][0] < generation:
+                newest[key] = (generation, record, site)
+    return {key: value[1:] for key, value in newest.items()}
+
+
+def recover(session, run_dir, site, found):
+    """Starts the program again, recovers the site in "Recover Sites" and saves it (an unnamed
+    one under a name typed into Save As); the saved file must hold what the state held."""
+    session.start(run_dir, [], meter=False)
+    dialog = session.wait_window("^Recover Sites$")
+    # The proposed choice of every line is Recover; the keys go to the window under the pointer.
+    session.xdotool("mousemove", "--window", dialog, "20", "20", "key", "Return")
+    wait_for(lambda: not session.window("^Recover Sites$"), what="the dialog to close")
+    title = r"^Plantrek - \[?site\.tcd" if site else r"^Plantrek - \[?Plantrek1"
+    session.focus_input(session.wait_window(title))
+    target = site or os.path.join(run_dir, "unnamed.tcd")
+    before = os.stat(site).st_ino if site else None  # a save renames a new file into place
+    session.xdotool("key", "ctrl+s")
+    if not site:
+        chooser = session.wait_window("^Save As$")
+        session.xdotool("mousemove", "--window", chooser, "20", "20", "type", "--delay", "5",
+                        target)
+        session.xdotool("key", "Return")
+
+    def saved():
+        # Rooms that are not closed make saving ask first; Yes is the box's default.
+        if session.window("^Plantrek$"):
+            session.xdotool("key", "Return")
+        return os.path.exists(target) and os.stat(target).st_ino != before
+    wait_for(saved, what="the site to be saved")
+    session.kill()
+    kept = signature(session.info(target))
+    if kept != found:
+        raise Failure(f"the recovered and saved site differs from its state: {kept}")
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
@@ -321,7 +395,19 @@ def main():
             named = number % 2 == 1
             run_dir, site, states, required, started = one_run(session, number, base + number,
                                                                named)
-            # TODO: the recovery states and the "Recover Sites" dialog.
+            left = recovery_states(os.path.join(run_dir, "state", "plantrek"))
+            if len(left) > 1:
+                raise Failure(f"{len(left)} documents left states; one was open")
+            if not left:
+                if required > 0:
+                    raise Failure(f"no recovery state was left; {required} changes were due")
+                continue
+            record, state_file = next(iter(left.values()))
+            if unquote(record["path"]) != (site if named else ""):
+                raise Failure(f"the state belongs to \"{unquote(record['path'])}\"")
+            found = signature(session.info(state_file))
+            check_state(states, required, started, found, "the recovery state")
+            recover(session, run_dir, site if named else None, found)
     except Failure as failure:
         print(f"FAILED: {failure}")
         for name in sorted(os.listdir(session.work)):

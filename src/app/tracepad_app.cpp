@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "app/single_instance.h"
+#include "document/recovery/recovery_store.h"
+#include "view/dialogs/recovery_dialog.h"
 #include "view/main_frame.h"
 #include "view/window_prompts.h"
 
@@ -41,7 +43,10 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
     services.files = files_.get();
     // Machines and test runs without a meter skip the search and its message.
     services.searchMeter = qEnvironmentVariableIsEmpty("PLANTREK_NO_METER");
+    recovery_ = std::make_unique<RecoveryStore>();
+    services.recovery = recovery_.get();
     frame_ = std::make_unique<CTracepadMainFrame>(services);
+    recoveryPrompt_ = std::make_unique<QtRecoveryPrompt>(frame_.get());
     prompts_->SetParent(frame_.get());
     files_->SetParent(frame_.get());
     QObject::connect(instance_.get(), &SingleInstance::filesReceived, frame_.get(),
@@ -59,6 +64,8 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
         }
     }
     frame_->show();
+    // Once the window is on screen, so that the question stands over it.
+    QTimer::singleShot(0, frame_.get(), [this] { frame_->OfferRecovery(*recoveryPrompt_); });
     return std::nullopt;
 }
 

@@ -10,6 +10,8 @@ namespace plantrek {
 
 class CTracepadMainFrame;
 class QtFileChooser;
+class QtRecoveryPrompt;
+class RecoveryStore;
 class QtWindowPrompts;
 class SingleInstance;
 
@@ -36,6 +38,9 @@ private:
 
     std::unique_ptr<QtWindowPrompts> prompts_;
     std::unique_ptr<QtFileChooser> files_;
+    // Outlives the frame, whose documents hand it their states until they close.
+    std::unique_ptr<RecoveryStore> recovery_;
+    std::unique_ptr<QtRecoveryPrompt> recoveryPrompt_;
     std::unique_ptr<CTracepadMainFrame> frame_;
     std::unique_ptr<SingleInstance> instance_;
     QStringList pending_;

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <memory>
+
 #include "document/files/site_template.h"
 #include "document/prefs.h"
 #include "document/undo_stack.h"
@@ -15,7 +17,8 @@ namespace plantrek {
 
 class CDocSnapshot : public CUndoSnapshot {
 public:
-    Site site;
+    // Never changed once taken: the recovery store writes the same copy from its own thread.
+    std::shared_ptr<const Site> site;
     int roomIndex = -1;  // the selected room, when a room or one of its walls was selected
     int wallIndex = -1;  // the selected wall among the room's user walls, when one was
     CloseRule defaultCloseRule = CloseRule::Square;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "document/recovery/recovery_store.h"
 #include "document/tracepad_doc.h"
 #include "resources/string_table.h"
 
@@ -37,6 +38,13 @@ DocumentManager::DocumentManager(WindowPrompts& prompts, FileChooser& files, Set
       templates_(std::move(templates)),
       hooks_(std::move(hooks)),
       recent_(std::move(store)) {}
+
+DocumentManager::~DocumentManager() {
+    // States of documents still open stay: nothing but a save or the user's choice deletes one.
+    for (auto& [doc, kept] : kept_) {
+        QObject::disconnect(kept.changes);
+    }
+}
 
 std::unique_ptr<CTracepadDoc> DocumentManager::MakeDocument() const {
     return std::make_unique<CTracepadDoc>(prompts_, store_, templates_);
@@ -105,6 +113,7 @@ bool DocumentManager::Save(CTracepadDoc& doc) {
         return SaveAs(doc);
     }
     const bool saved = doc.Save();
+    KeepState(doc);
     RenumberWindows(doc);
     Changed();
     return saved;
@@ -121,6 +130,7 @@ bool DocumentManager::SaveAs(CTracepadDoc& doc) {
     if (saved) {
         recent_.Add(chosen.path);
     }
+    KeepState(doc);
     RenumberWindows(doc);
     Changed();
     return saved;
@@ -191,11 +201,117 @@ void DocumentManager::AddWindow(DocumentWindow* window) {
     if (!windows_.contains(window)) {
         windows_.append(window);
     }
-    RenumberWindows(window->Document());
+    CTracepadDoc* doc = &window->Document();
+    windowDocuments_[window] = doc;
+    if (recovery_ != nullptr && kept_.count(doc) == 0) {
+        KeptDocument& kept = kept_[doc];
+        kept.number = recovery_->AddDocument();
+        kept.changes = QObject::connect(doc, &CTracepadDoc::changed, [this, doc] { KeepState(*doc); });
+        KeepState(*doc);
+    }
+    RenumberWindows(*doc);
 }
 
 void DocumentManager::RemoveWindow(DocumentWindow* window) {
     windows_.removeAll(window);
+    const auto found = windowDocuments_.find(window);
+    if (found == windowDocuments_.end()) {
+        return;
+    }
+    const CTracepadDoc* doc = found->second;
+    windowDocuments_.erase(found);
+    for (const auto& [other, shown] : windowDocuments_) {
+        if (shown == doc) {
+            return;
+        }
+    }
+    // The document's last window has gone: saved, closed unchanged or answered "No".
+    ForgetState(doc);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recovery
+
+void DocumentManager::SetRecoveryStore(RecoveryStore* store) {
+    recovery_ = store;
+    for (DocumentWindow* window : QList<DocumentWindow*>(windows_)) {
+        AddWindow(window);
+    }
+}
+
+void DocumentManager::KeepState(CTracepadDoc& doc) {
+    const auto found = kept_.find(&doc);
+    if (recovery_ == nullptr || found == kept_.end()) {
+        return;
+    }
+    KeptDocument& kept = found->second;
+    if (doc.IsModified()) {
+        // A change of the selection hands over the same site again, which the store skips.
+        recovery_->Submit(kept.number, RecoveryState{doc.SharedSite(), doc.GetPathName(),
+                                                     doc.GetTitle(),
+                                                     QDateTime::currentDateTimeUtc()});
+        kept.stored = true;
+    } else if (kept.stored) {
+        recovery_->Remove(kept.number);
+        kept.stored = false;
+    }
+}
+
+void DocumentManager::ForgetState(const CTracepadDoc* doc) {
+    const auto found = kept_.find(doc);
+    if (found == kept_.end()) {
+        return;
+    }
+    QObject::disconnect(found->second.changes);
+    if (found->second.stored) {
+        recovery_->Remove(found->second.number);
+    }
+    kept_.erase(found);
+}
+
+int DocumentManager::OfferRecovery(RecoveryPrompt& prompt) {
+    if (recovery_ == nullptr) {
+        return 0;
+    }
+    const std::vector<RecoverableSite> found = recovery_->FindRecoverable();
+    std::vector<RecoveryLine> lines;
+    for (const RecoverableSite& site : found) {
+        lines.push_back({site.path.isEmpty() ? site.title : QDir::toNativeSeparators(site.path),
+                         site.changed, site.rooms, site.savedFileNewer});
+    }
+    const std::vector<RecoveryChoice> choices =
+        lines.empty() ? std::vector<RecoveryChoice>() : prompt.AskRecovery(lines);
+    const QString untitled = DocumentTemplateString(DocumentTemplatePart::FileNewName);
+    int opened = 0;
+    for (std::size_t i = 0; i < choices.size() && i < found.size(); ++i) {
+        const RecoverableSite& site = found[i];
+        if (choices[i] == RecoveryChoice::Discard) {
+            recovery_->Discard(site);
+        }
+        if (choices[i] != RecoveryChoice::Recover) {
+            continue;
+        }
+        auto doc = MakeDocument();
+        doc->OnRecoverDocument(*site.site, site.path, site.title);
+        // A later File > New must not take the name of a recovered unnamed site.
+        if (site.path.isEmpty() && site.title.startsWith(untitled)) {
+            untitledCount_ = std::max(untitledCount_, site.title.mid(untitled.size()).toInt());
+        }
+        const CTracepadDoc* raw = doc.get();
+        if (Show(std::move(doc)) == nullptr) {
+            continue;
+        }
+        ++opened;
+        // The state moves into this program's session; the old one goes once the new one is
+        // written, so a crash in between leaves one of them.
+        const auto kept = kept_.find(raw);
+        if (kept != kept_.end()) {
+            recovery_->Adopt(site, kept->second.number);
+        }
+    }
+    recovery_->Release();
+    Changed();
+    return opened;
 }
 
 QList<DocumentWindow*> DocumentManager::WindowsOf(const CTracepadDoc& doc) const {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "document/files/site_template.h"
@@ -17,6 +19,7 @@
 namespace plantrek {
 
 class CTracepadDoc;
+class RecoveryStore;
 
 // A window showing a document, as far as managing documents needs one.
 class DocumentWindow {
@@ -43,6 +46,16 @@ public:
 
     DocumentManager(WindowPrompts& prompts, FileChooser& files, SettingsStore store,
                     TemplateLocation templates, Hooks hooks);
+    ~DocumentManager();
+    DocumentManager(const DocumentManager&) = delete;
+    DocumentManager& operator=(const DocumentManager&) = delete;
+
+    // From now on every modified document's state is handed to the store on each change, and
+    // deleted when the document is saved, back to its saved state, or closed. Null: none kept.
+    void SetRecoveryStore(RecoveryStore* store);
+    // At start-up: offers the sites that programs no longer running left in the store; those
+    // the user recovers open as modified documents. Returns how many opened.
+    int OfferRecovery(RecoveryPrompt& prompt);
 
     // File > New: "Plantrek1", "Plantrek2", ...
     DocumentWindow* NewDocument();
@@ -84,6 +97,9 @@ private:
     DocumentWindow* Show(std::shared_ptr<CTracepadDoc> doc);
     std::unique_ptr<CTracepadDoc> MakeDocument() const;
     void Changed() const;
+    // Hands the document's state to the recovery store, or deletes it when unmodified.
+    void KeepState(CTracepadDoc& doc);
+    void ForgetState(const CTracepadDoc* doc);
 
     WindowPrompts& prompts_;
     FileChooser& files_;
@@ -92,6 +108,17 @@ private:
     Hooks hooks_;
     RecentFileList recent_;
     QList<DocumentWindow*> windows_;
+    // What recovery keeps per document shown: its number in the store, whether a state was
+    // handed over, and the connection to its changes. The windows' documents are remembered
+    // because a window may be half destroyed when it is removed.
+    struct KeptDocument {
+        int number = 0;
+        bool stored = false;
+        QMetaObject::Connection changes;
+    };
+    RecoveryStore* recovery_ = nullptr;
+    std::map<const CTracepadDoc*, KeptDocument> kept_;
+    std::map<const DocumentWindow*, const CTracepadDoc*> windowDocuments_;
     int untitledCount_ = 0;
 };
 

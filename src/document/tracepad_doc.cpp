@@ -103,6 +103,7 @@ void CTracepadDoc::ShowMessage(const QString& text, MessageIcon icon) const {
 void CTracepadDoc::Reset() {
     ClearSelection();
     site_ = NewSite();
+    sharedSite_.reset();
     undo_.Reset(this, kUndoCapacity);
     emit keypadUnitsChanged(prefs_.GetInputValues().Input);
 }
@@ -128,6 +129,7 @@ void CTracepadDoc::OnNewDocument() {
     // the site: undoing back to it takes them out again.
     NewRoom(DefaultRoomName(), 0);
     AddTemplateMaterials(false);
+    sharedSite_.reset();
     MarkSaved();
     emit changed();
 }
@@ -155,6 +157,31 @@ bool CTracepadDoc::OnOpenDocument(const QString& path) {
     MarkSaved();
     emit changed();
     return true;
+}
+
+void CTracepadDoc::OnRecoverDocument(const Site& site, const QString& path,
+                                     const QString& title) {
+    Reset();
+    *site_ = site;
+    site_->SetName(LoadString(string_id::kSiteName));
+    SetPath(path);
+    title_ = title;
+    // Modified for good: no undo step leads back to a state that is in a file.
+    Commit(true);
+}
+
+void CTracepadDoc::SetModifiedFlag(bool modified) {
+    modified_ = modified;
+    if (modified) {
+        sharedSite_.reset();
+    }
+}
+
+std::shared_ptr<const Site> CTracepadDoc::SharedSite() {
+    if (sharedSite_ == nullptr && site_ != nullptr) {
+        sharedSite_ = std::make_shared<const Site>(*site_);
+    }
+    return sharedSite_;
 }
 
 bool CTracepadDoc::DoSave(const QString& path) {
@@ -218,6 +245,7 @@ void CTracepadDoc::FinishCurrentRoom() {
         Room* empty = currentRoom_;
         ClearSelection();
         site_->RemoveRoom(empty);
+        sharedSite_.reset();
     }
 }
 
@@ -417,9 +445,8 @@ AnnotationList* CTracepadDoc::AnnotationListForCommand() {
 
 std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
     auto snapshot = std::make_unique<CDocSnapshot>();
-    if (site_ != nullptr) {
-        snapshot->site = *site_;
-    }
+    sharedSite_ = site_ != nullptr ? std::make_shared<const Site>(*site_) : nullptr;
+    snapshot->site = sharedSite_ != nullptr ? sharedSite_ : std::make_shared<const Site>();
     const SelectionLevel level = GetSelectionLevel();
     if (level >= kLevelRoom) {
         snapshot->roomIndex = site_->IndexOfRoom(currentRoom_);
@@ -441,7 +468,8 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     if (site_ == nullptr) {
         site_ = NewSite();
     }
-    *site_ = snapshot.site;
+    *site_ = *snapshot.site;
+    sharedSite_ = snapshot.site;
     currentRoom_ = site_->GetRoom(snapshot.roomIndex);
     if (currentRoom_ != nullptr) {
         currentWall_ = currentRoom_->GetWall(snapshot.wallIndex, true);

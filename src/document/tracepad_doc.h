@@ -83,12 +83,20 @@ public:
     // Modified when the present state is not the one last saved (or, for a new document, the
     // one it started with); undo and redo back to that state clear it again.
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // Changes made without an undo step (notes) mark the document modified through here.
+    void SetModifiedFlag(bool modified = true);
+    // A site left by a program that ended without saving it: opened as modified, with the path
+    // and title it had, so that Save writes where it belongs.
+    void OnRecoverDocument(const Site& site, const QString& path, const QString& title);
 
     // ---------------------------------------------------------------------------------------
     // State
 
     Site* GetSite() { return site_.get(); }
+    // The site as it stands, as a read-only copy that other threads may keep: the undo
+    // history's own copy while the site has not changed since it was taken, so that handing
+    // the site on costs nothing more than the change itself did.
+    std::shared_ptr<const Site> SharedSite();
     const Site* GetSite() const { return site_.get(); }
     Room* GetCurrentRoom() const { return currentRoom_; }
     Wall* GetCurrentWall() const { return currentWall_; }
@@ -232,6 +240,8 @@ private:
     Wall* currentWall_ = nullptr;
     CloseRule defaultCloseRule_ = CloseRule::Square;
     CUndoStack undo_;
+    // A copy equal to site_, or null when site_ has changed since the last copy.
+    std::shared_ptr<const Site> sharedSite_;
     QString pathName_;
     QString title_;
     bool modified_ = false;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 // How the document speaks to the person at the keyboard. The window shows message boxes, the
 // command-line tool writes lines to standard error, and tests record what was said.
@@ -57,6 +60,29 @@ public:
     virtual ChosenFile ChooseSaveFile(const QString& caption, const QString& proposedName,
                                       const QStringList& filters, int filterIndex,
                                       const QString& defaultSuffix) = 0;
+};
+
+// "Recover Sites" at start-up: one line per site that a program left behind when it ended
+// without saving, and the user's choice for each.
+enum class RecoveryChoice { Recover, Discard, Later };
+
+struct RecoveryLine {
+    QString name;  // the file's path, or the title of an unnamed site
+    QDateTime changed;
+    int rooms = 0;
+    // The file at the path was saved after the last change the state holds.
+    bool savedFileNewer = false;
+    // Recover, or Discard when the saved file is newer.
+    RecoveryChoice Proposed() const {
+        return savedFileNewer ? RecoveryChoice::Discard : RecoveryChoice::Recover;
+    }
+};
+
+class RecoveryPrompt {
+public:
+    virtual ~RecoveryPrompt() = default;
+    // A choice per line, in order; fewer (none when dismissed) leave the rest for later.
+    virtual std::vector<RecoveryChoice> AskRecovery(const std::vector<RecoveryLine>& lines) = 0;
 };
 
 }  // namespace plantrek

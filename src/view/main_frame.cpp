@@ -41,6 +41,7 @@
 #include "document/recent_files.h"
 #include "view/core/selection_text.h"
 #include "view/window_prompts.h"
+#include "view/dialogs/recovery_dialog.h"
 
 // Resources of a static library are registered by hand.
 static void InitViewResources() {
@@ -74,6 +75,10 @@ CTracepadMainFrame::CTracepadMainFrame(FrameServices services, QWidget* parent)
         DocumentManager::Hooks{
             [this](std::shared_ptr<CTracepadDoc> doc) { return AddChild(std::move(doc)); },
             [this] { UpdateFrame(); }});
+    if (services_.recovery != nullptr) {
+        documents_->SetRecoveryStore(services_.recovery);
+        ShowRecoveryFailures(*services_.recovery, *statusBar());
+    }
     measurements_ = std::make_unique<MeasurementRouter>([this] { return ActiveDocument(); });
     measurements_->SetForegroundProvider([] {
         MeterForeground foreground;
@@ -383,6 +388,10 @@ void CTracepadMainFrame::showEvent(QShowEvent* event) {
             QTimer::singleShot(0, this, &CTracepadMainFrame::SearchForMeter);
         }
     }
+}
+
+int CTracepadMainFrame::OfferRecovery(RecoveryPrompt& prompt) {
+    return documents_->OfferRecovery(prompt);
 }
 
 void CTracepadMainFrame::SearchForMeter() {

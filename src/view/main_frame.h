@@ -45,6 +45,8 @@ class MeterConnection;
 class WindowPrompts;
 class PrintDialogs;
 class PrintExportSession;
+class RecoveryPrompt;
+class RecoveryStore;
 class ToolBarLayout;
 
 // What the frame needs from outside: where boxes and file dialogs go, where settings and the
@@ -61,6 +63,7 @@ struct FrameServices {
     bool searchMeter = true;
     int firstComPort = 1;
     int lastComPort = 20;
+    RecoveryStore* recovery = nullptr;  // keeps changed sites for recovery; none when null
 };
 
 class CTracepadMainFrame : public QMainWindow {
@@ -103,6 +106,8 @@ public:
 
     // Starts the meter search; the program does this once the window shows.
     void SearchForMeter();
+    // "Recover Sites" for what programs no longer running left; returns how many opened.
+    int OfferRecovery(RecoveryPrompt& prompt);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

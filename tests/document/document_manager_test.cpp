@@ -7,6 +7,8 @@
 #include <deque>
 
 #include "doc_test_support.h"
+#include "document/files/site_file.h"
+#include "document/recovery/recovery_store.h"
 
 namespace plantrek::test {
 namespace {
@@ -307,6 +309,129 @@ TEST_F(DocumentManagerTest, WindowsOnOneSiteAreNumberedInTheOrderTheyOpened) {
     Close(first);
     EXPECT_EQ(Titles(), (QStringList{"Plantrek2", "Plantrek1"}));
     (void)other;
+}
+
+
+int StatesIn(RecoveryStore& store) {
+    store.WaitUntilIdle();
+    return static_cast<int>(QDir(store.SessionFolder()).entryList({"*.tcd"}, QDir::Files).size());
+}
+
+TEST_F(DocumentManagerTest, AChangedSiteIsKeptForRecoveryUntilSavedUndoneOrClosed) {
+    RecoveryStore recovery(FilePath(QStringLiteral("state")));
+    manager.SetRecoveryStore(&recovery);
+    FakeWindow* window = Window(manager.NewDocument());
+    CTracepadDoc& doc = window->Document();
+    EXPECT_EQ(StatesIn(recovery), 0) << "an unchanged site";
+    doc.EnterInputText(QStringLiteral("3 n"));
+    EXPECT_EQ(StatesIn(recovery), 1);
+    doc.Undo();
+    EXPECT_EQ(StatesIn(recovery), 0) << "undone back to where it started";
+    doc.Redo();
+    EXPECT_EQ(StatesIn(recovery), 1);
+
+    // A recorded note changes the site outside the undo history, as the window records it.
+    Annotation note;
+    ASSERT_GT(note.SetAudioText(QStringLiteral("AAAAAAAA")), 0);
+    doc.GetSite()->Annotations().InsertAt(note);
+    doc.SetModifiedFlag(true);
+    doc.Commit(false);
+    ASSERT_EQ(StatesIn(recovery), 1);
+    Site kept;
+    const QDir session(recovery.SessionFolder());
+    ASSERT_TRUE(LoadSiteFile(session.filePath(session.entryList({"*.tcd"})[0]), kept).ok);
+    EXPECT_EQ(kept.Annotations().Count(), 1);
+    EXPECT_EQ(kept.GetRoom(0)->WallCount(true), 1);
+
+    chooser.paths = {FilePath(QStringLiteral("kept.tcd"))};
+    EXPECT_TRUE(manager.Save(doc));
+    EXPECT_EQ(StatesIn(recovery), 0) << "saved";
+    doc.EnterInputText(QStringLiteral("4 e"));
+    EXPECT_EQ(StatesIn(recovery), 1);
+    prompts.answers = {SaveAnswer::No};
+    EXPECT_TRUE(Close(window));
+    EXPECT_EQ(StatesIn(recovery), 0) << "closed without saving";
+}
+
+// Chooses Later for "later.tcd" and what the dialog proposes for every other line.
+class ScriptedRecovery : public RecoveryPrompt {
+public:
+    std::vector<RecoveryChoice> AskRecovery(const std::vector<RecoveryLine>& shown) override {
+        lines = shown;
+        std::vector<RecoveryChoice> choices;
+        for (const RecoveryLine& line : shown) {
+            choices.push_back(line.name.endsWith(QStringLiteral("later.tcd")) ? RecoveryChoice::Later
+                                                                              : line.Proposed());
+        }
+        return choices;
+    }
+    std::vector<RecoveryLine> lines;
+};
+
+TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrKeptAsChosen) {
+    const QString folder = FilePath(QStringLiteral("state"));
+    const QString later = SavedSite(QStringLiteral("later.tcd"));
+    const QString newer = SavedSite(QStringLiteral("newer.tcd"));
+    {
+        // A program that is killed with three changed sites.
+        RecoveryStore killed(folder);
+        manager.SetRecoveryStore(&killed);
+        for (const QString& path : {later, newer}) {
+            manager.OpenDocument(path);
+            active->Document().EnterInputText(QStringLiteral("5 s"));
+        }
+        CTracepadDoc& unnamed = Window(manager.NewDocument())->Document();
+        unnamed.EnterInputText(QStringLiteral("3 n"));
+        unnamed.EnterInputText(QStringLiteral("4 e"));
+        killed.WaitUntilIdle();
+        manager.SetRecoveryStore(nullptr);
+    }
+    // Saved by another program since.
+    QFile saved(newer);
+    ASSERT_TRUE(saved.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(saved.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                                  QFileDevice::FileModificationTime));
+
+    std::vector<std::unique_ptr<FakeWindow>> reopened;
+    DocumentManager* program = nullptr;
+    DocumentManager restarted{prompts, chooser, store_, Location(),
+                              {[&](std::shared_ptr<CTracepadDoc> doc) {
+                                   reopened.push_back(std::make_unique<FakeWindow>(doc, &active));
+                                   program->AddWindow(reopened.back().get());
+                                   return reopened.back().get();
+                               },
+                               {}}};
+    program = &restarted;
+    RecoveryStore recovery(folder);
+    restarted.SetRecoveryStore(&recovery);
+    ScriptedRecovery prompt;
+    EXPECT_EQ(restarted.OfferRecovery(prompt), 1);
+
+    ASSERT_EQ(prompt.lines.size(), 3u);
+    for (const RecoveryLine& line : prompt.lines) {
+        EXPECT_EQ(line.savedFileNewer, line.name == QDir::toNativeSeparators(newer)) << line.name.toStdString();
+        EXPECT_EQ(line.rooms, 1);
+    }
+    ASSERT_EQ(reopened.size(), 1u);
+    CTracepadDoc& recovered = reopened[0]->Document();
+    EXPECT_TRUE(recovered.IsModified());
+    EXPECT_TRUE(recovered.GetPathName().isEmpty());
+    EXPECT_EQ(recovered.GetTitle(), QStringLiteral("Plantrek3"));
+    EXPECT_EQ(recovered.GetSite()->GetRoom(0)->WallCount(true), 2);
+    EXPECT_EQ(restarted.NewDocument()->Document().GetTitle(), QStringLiteral("Plantrek4"));
+
+    // The recovered state now belongs to this program; only the one left for later is offered.
+    EXPECT_EQ(StatesIn(recovery), 1);
+    RecoveryStore third(folder);
+    const auto offered = third.FindRecoverable();
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].path, later);
+
+    // An unnamed recovered site asks for a name; saved, its state goes.
+    chooser.paths = {FilePath(QStringLiteral("recovered.tcd"))};
+    EXPECT_TRUE(restarted.Save(recovered));
+    EXPECT_EQ(chooser.proposed, QStringLiteral("Plantrek3.tcd"));
+    EXPECT_EQ(StatesIn(recovery), 0);
 }
 
 }  // namespace

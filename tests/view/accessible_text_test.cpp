@@ -37,6 +37,7 @@
 #include "view/dialogs/new_material_dialog.h"
 #include "view/dialogs/preferences_dialog.h"
 #include "view/dialogs/projection_dialog.h"
+#include "view/dialogs/recovery_dialog.h"
 #include "view/dialogs/recording_dialog.h"
 #include "view/dialogs/rename_annotation_dialog.h"
 #include "view/dialogs/room_dialog.h"
@@ -237,6 +238,11 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
         [&] { return std::make_unique<AnnotationDialog>(notes, audio, [] {}, nullptr); },
         [&] { return std::make_unique<RecordingDialog>(space, [] { return false; }, nullptr); },
         [] { return std::make_unique<RenameAnnotationDialog>(QStringLiteral("Kitchen"), nullptr); },
+        [] {
+            return std::make_unique<RecoveryDialog>(
+                std::vector<RecoveryLine>{{QStringLiteral("/sites/a.tcd"), QDateTime(), 2, true}},
+                nullptr);
+        },
     };
     for (const auto& open : dialogs) {
         std::unique_ptr<QWidget> dialog = open();

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "document/files/durable_file.h"
@@ -161,7 +162,8 @@ public:
 
     bool IsWritten(int document) const {
         const std::lock_guard lock(mutex_);
-        return pending_.count(document) == 0 && retry_.count(document) == 0;
+        return onDisk_.count(document) != 0 && pending_.count(document) == 0 &&
+               retry_.count(document) == 0;
     }
 
     QString LastFailure() const {
@@ -203,6 +205,10 @@ private:
             busy_ = false;
             if (failure && pending_.count(job.key()) == 0) {
                 retry_[job.key()] = std::move(job.mapped());
+            } else if (!failure && job.mapped().has_value()) {
+                onDisk_.insert(job.key());
+            } else if (!failure) {
+                onDisk_.erase(job.key());
             }
             Report(failure, lock);
             if (pending_.empty()) {
@@ -315,6 +321,7 @@ private:
     // Per document the newest state to write, or nothing to delete its states.
     std::map<int, std::optional<RecoveryState>> pending_;
     std::map<int, std::optional<RecoveryState>> retry_;
+    std::set<int> onDisk_;  // documents whose newest state written is whole on disk
     bool busy_ = false;
     bool stop_ = false;
     bool failing_ = false;
@@ -410,7 +417,6 @@ std::vector<RecoverableSite> RecoveryStore::FindRecoverable() {
 }
 
 std::optional<QString> RecoveryStore::Adopt(const RecoverableSite& site, int document) {
-    Submit(document, RecoveryState{site.site, site.path, site.title, site.changed});
     WaitUntilIdle();
     if (!IsWritten(document)) {
         return worker_->LastFailure();

@@ -85,15 +85,15 @@ public:
     void Remove(int document);
     // Returns once everything handed over so far is written or removed.
     void WaitUntilIdle();
-    // Whether document's newest state handed over is on disk.
+    // Whether the newest state handed over for document is on disk (after WaitUntilIdle).
     bool IsWritten(int document) const;
 
     // The states of programs no longer running, newest change first, read afresh on each call.
     // Their sessions stay locked by this program until Release, so that a second program started
     // meanwhile does not offer them too.
     std::vector<RecoverableSite> FindRecoverable();
-    // Makes the state this program's document's: written into this session, then deleted from
-    // the old one. The reason when it could not be written (the old state then stays).
+    // Once document, handed over with a recovered site's state, is written into this session,
+    // deletes the site's old state. The reason when it could not be written: the old one stays.
     std::optional<QString> Adopt(const RecoverableSite& site, int document);
     // Deletes every state of that document in its session.
     void Discard(const RecoverableSite& site);

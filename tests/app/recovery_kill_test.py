@@ -159,17 +159,21 @@ class Session:
             self.env.pop(name, None)
 
     def start_x(self):
-        read, write = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-            pass_fds=[write], stdout=subprocess.DEVNULL,
-            stderr=open(os.path.join(self.work, "xvfb.log"), "wb"))
-        os.close(write)
-        with os.fdopen(read) as f:
-            display = f.readline().strip()
-        if not display:
-            raise Failure("Xvfb did not start")
-        self.env["DISPLAY"] = ":" + display
+        # A display number clear of the low ones other servers take, tried until one is free;
+        # no reset when the last program leaves, so that the next start never meets one.
+        for number in random.Random().sample(range(200, 1000), 20):
+            read, write = os.pipe()
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", f":{number}", "-displayfd", str(write), "-noreset", "-screen", "0",
+                 "1280x900x24", "-nolisten", "tcp"], pass_fds=[write],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write)
+            with os.fdopen(read) as f:
+                if f.readline().strip():
+                    self.env["DISPLAY"] = f":{number}"
+                    return
+            self.xvfb.wait()
+        raise Failure("Xvfb did not start")
 
     def close(self):
         self.kill()
@@ -279,7 +283,7 @@ def one_run(session, number, seed, named):
     wait_for(lambda: not session.window("^Searching$"), what="the end of the search")
     session.focus_input(window)
 
-    delay = random.uniform(0.3, 6.0)
+    delay = random.uniform(0.3, 5.0)  # the survey takes about four seconds
     log = []
     begun = time.monotonic()
     kill_at = begun + delay
@@ -305,6 +309,7 @@ def check_state(states, required, started, found, what):
         raise Failure(f"{what} is no state of the script: {found}")
     if max(matches) < required:
         raise Failure(f"{what} holds {max(matches)} changes; {required} were due")
+    return max(matches)
 
 
 def read_record(path):
@@ -361,9 +366,11 @@ def recover(session, run_dir, site, found):
     before = os.stat(site).st_ino if site else None  # a save renames a new file into place
     session.xdotool("key", "ctrl+s")
     if not site:
+        # The chooser opens in the program's working folder, the run's folder.
         chooser = session.wait_window("^Save As$")
-        session.xdotool("mousemove", "--window", chooser, "20", "20", "type", "--delay", "5",
-                        target)
+        time.sleep(0.3)  # for the chooser to take the keys
+        session.xdotool("mousemove", "--window", chooser, "20", "20", "key", "ctrl+a", "type",
+                        "--delay", "5", os.path.basename(target))
         session.xdotool("key", "Return")
 
     def saved():
@@ -401,18 +408,21 @@ def main():
             if not left:
                 if required > 0:
                     raise Failure(f"no recovery state was left; {required} changes were due")
+                print("  no state was left (nothing was due)", flush=True)
                 continue
             record, state_file = next(iter(left.values()))
             if unquote(record["path"]) != (site if named else ""):
                 raise Failure(f"the state belongs to \"{unquote(record['path'])}\"")
             found = signature(session.info(state_file))
-            check_state(states, required, started, found, "the recovery state")
+            held = check_state(states, required, started, found, "the recovery state")
             recover(session, run_dir, site if named else None, found)
+            print(f"  the state held {held} changes; recovered and saved alike", flush=True)
     except Failure as failure:
-        print(f"FAILED: {failure}")
+        print(f"FAILED: {failure}\nwindows on screen:")
+        print(session.xdotool("search", "--onlyvisible", "--name", ".", "getwindowname", "%@"))
         for name in sorted(os.listdir(session.work)):
             log = os.path.join(session.work, name, "plantrek.log")
-            if os.path.exists(log):
+            if os.path.exists(log) and os.path.getsize(log) > 0:
                 print(f"--- {name}/plantrek.log\n" + open(log, errors="replace").read())
         sys.exit(1)
     finally:

@@ -4,6 +4,7 @@
 #include <QPixmap>
 
 #include "bench/bench_fixtures.h"
+#include "document/recovery/recovery_store.h"
 #include "document/tracepad_doc.h"
 #include "view/child_frame.h"
 #include "view/main_frame.h"
@@ -30,7 +31,7 @@ public:
     }
 };
 
-FrameServices Services() {
+FrameServices Services(RecoveryStore* recovery = nullptr) {
     static QuietPrompts prompts;
     static NoFiles files;
     FrameServices services;
@@ -40,6 +41,7 @@ FrameServices Services() {
     services.templates = TemplateLocation{ScratchPath(QStringLiteral("window-template")),
                                           ScratchPath(QStringLiteral("window-template"))};
     services.searchMeter = false;
+    services.recovery = recovery;
     return services;
 }
 
@@ -67,9 +69,11 @@ void BM_WindowStartup(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowStartup)->Arg(0)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-// Enter on the input line of a site of that size until its plan is painted again.
+// Enter on the input line of a site of that size until its plan is painted again; with recovery
+// on (second argument 1) the state goes to the recovery worker on the way.
 void BM_TypedWallRepaint(benchmark::State& state) {
-    CTracepadMainFrame frame(Services());
+    RecoveryStore recovery(ScratchPath(QStringLiteral("window-state")));
+    CTracepadMainFrame frame(Services(state.range(1) != 0 ? &recovery : nullptr));
     CTracepadChildFrame* child = frame.OpenDocument(Fixture(static_cast<int>(state.range(0))).path);
     if (child == nullptr) {
         state.SkipWithError("the site did not open");
@@ -96,11 +100,12 @@ void BM_TypedWallRepaint(benchmark::State& state) {
         state.PauseTiming();
         doc.Undo();  // back to the plan as opened, where the start point is selected
         selectMiddleRoom();
+        recovery.WaitUntilIdle();
         state.ResumeTiming();
     }
     doc.SetModifiedFlag(false);
 }
-BENCHMARK(BM_TypedWallRepaint)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypedWallRepaint)->Args({1000, 0})->Args({1000, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace plantrek::bench

@@ -52,9 +52,7 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
     QObject::connect(instance_.get(), &SingleInstance::filesReceived, frame_.get(),
                      [this](const QStringList& files) { OpenHandedOver(files); });
 
-    if (arguments.isEmpty()) {
-        frame_->NewDocument();
-    } else {
+    if (!arguments.isEmpty()) {
         bool opened = false;
         for (const QString& path : arguments) {
             opened = frame_->OpenDocument(path) != nullptr || opened;
@@ -64,8 +62,13 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
         }
     }
     frame_->show();
-    // Once the window is on screen, so that the question stands over it.
-    QTimer::singleShot(0, frame_.get(), [this] { frame_->OfferRecovery(*recoveryPrompt_); });
+    // Once the window is on screen, so that the question stands over it. A start without files
+    // shows the recovered sites, or a new one when none was recovered.
+    QTimer::singleShot(0, frame_.get(), [this, fresh = arguments.isEmpty()] {
+        if (frame_->OfferRecovery(*recoveryPrompt_) == 0 && fresh) {
+            frame_->NewDocument();
+        }
+    });
     return std::nullopt;
 }
 

@@ -206,7 +206,8 @@ void DocumentManager::AddWindow(DocumentWindow* window) {
     if (recovery_ != nullptr && kept_.count(doc) == 0) {
         KeptDocument& kept = kept_[doc];
         kept.number = recovery_->AddDocument();
-        kept.changes = QObject::connect(doc, &CTracepadDoc::changed, [this, doc] { KeepState(*doc); });
+        kept.changes =
+            QObject::connect(doc, &CTracepadDoc::changed, [this, doc] { KeepState(*doc); });
         KeepState(*doc);
     }
     RenumberWindows(*doc);
@@ -247,9 +248,9 @@ void DocumentManager::KeepState(CTracepadDoc& doc) {
     KeptDocument& kept = found->second;
     if (doc.IsModified()) {
         // A change of the selection hands over the same site again, which the store skips.
-        recovery_->Submit(kept.number, RecoveryState{doc.SharedSite(), doc.GetPathName(),
-                                                     doc.GetTitle(),
-                                                     QDateTime::currentDateTimeUtc()});
+        recovery_->Submit(kept.number,
+                          RecoveryState{doc.SharedSite(), doc.GetPathName(), doc.GetTitle(),
+                                        QDateTime::currentDateTimeUtc()});
         kept.stored = true;
     } else if (kept.stored) {
         recovery_->Remove(kept.number);

@@ -159,8 +159,7 @@ bool CTracepadDoc::OnOpenDocument(const QString& path) {
     return true;
 }
 
-void CTracepadDoc::OnRecoverDocument(const Site& site, const QString& path,
-                                     const QString& title) {
+void CTracepadDoc::OnRecoverDocument(const Site& site, const QString& path, const QString& title) {
     Reset();
     *site_ = site;
     site_->SetName(LoadString(string_id::kSiteName));

@@ -9,6 +9,7 @@
 #include "doc_test_support.h"
 #include "document/files/site_file.h"
 #include "document/recovery/recovery_store.h"
+#include "support/file_size_limit.h"
 
 namespace plantrek::test {
 namespace {
@@ -311,7 +312,6 @@ TEST_F(DocumentManagerTest, WindowsOnOneSiteAreNumberedInTheOrderTheyOpened) {
     (void)other;
 }
 
-
 int StatesIn(RecoveryStore& store) {
     store.WaitUntilIdle();
     return static_cast<int>(QDir(store.SessionFolder()).entryList({"*.tcd"}, QDir::Files).size());
@@ -348,6 +348,17 @@ TEST_F(DocumentManagerTest, AChangedSiteIsKeptForRecoveryUntilSavedUndoneOrClose
     EXPECT_EQ(StatesIn(recovery), 0) << "saved";
     doc.EnterInputText(QStringLiteral("4 e"));
     EXPECT_EQ(StatesIn(recovery), 1);
+    const QStringList written = session.entryList(QDir::Files | QDir::Hidden);
+    {
+        // A full disk keeps the last state written and leaves the site in the window alone.
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.Active());
+        doc.EnterInputText(QStringLiteral("5 s"));
+        EXPECT_EQ(StatesIn(recovery), 1);
+        EXPECT_EQ(session.entryList(QDir::Files | QDir::Hidden), written);
+    }
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetSite()->GetRoom(0)->WallCount(true), 3);
     prompts.answers = {SaveAnswer::No};
     EXPECT_TRUE(Close(window));
     EXPECT_EQ(StatesIn(recovery), 0) << "closed without saving";
@@ -360,8 +371,9 @@ public:
         lines = shown;
         std::vector<RecoveryChoice> choices;
         for (const RecoveryLine& line : shown) {
-            choices.push_back(line.name.endsWith(QStringLiteral("later.tcd")) ? RecoveryChoice::Later
-                                                                              : line.Proposed());
+            choices.push_back(line.name.endsWith(QStringLiteral("later.tcd"))
+                                  ? RecoveryChoice::Later
+                                  : line.Proposed());
         }
         return choices;
     }
@@ -394,7 +406,10 @@ TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrK
 
     std::vector<std::unique_ptr<FakeWindow>> reopened;
     DocumentManager* program = nullptr;
-    DocumentManager restarted{prompts, chooser, store_, Location(),
+    DocumentManager restarted{prompts,
+                              chooser,
+                              store_,
+                              Location(),
                               {[&](std::shared_ptr<CTracepadDoc> doc) {
                                    reopened.push_back(std::make_unique<FakeWindow>(doc, &active));
                                    program->AddWindow(reopened.back().get());
@@ -409,7 +424,8 @@ TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrK
 
     ASSERT_EQ(prompt.lines.size(), 3u);
     for (const RecoveryLine& line : prompt.lines) {
-        EXPECT_EQ(line.savedFileNewer, line.name == QDir::toNativeSeparators(newer)) << line.name.toStdString();
+        EXPECT_EQ(line.savedFileNewer, line.name == QDir::toNativeSeparators(newer))
+            << line.name.toStdString();
         EXPECT_EQ(line.rooms, 1);
     }
     ASSERT_EQ(reopened.size(), 1u);

@@ -1,9 +1,15 @@
 // "Recover Sites" answered from the keyboard: the proposed choices, changed ones, and Cancel.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
+#include "document/recovery/recovery_store.h"
+#include "model/site.h"
 #include "view/dialogs/recovery_dialog.h"
 
 namespace plantrek::test {
@@ -34,6 +40,31 @@ TEST(RecoveryDialogTest, TheChoicesMadeWithTheKeyboardArrive) {
         EXPECT_EQ(dialog.Choices(), cancel ? (std::vector<C>{C::Later, C::Later, C::Later})
                                            : (std::vector<C>{C::Recover, C::Discard, C::Later}));
     }
+}
+
+TEST(RecoveryDialogTest, TheStatusBarSaysOnceThatStatesCannotBeWritten) {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    QStatusBar bar;
+    QSignalSpy shown(&bar, &QStatusBar::messageChanged);
+    {
+        RecoveryStore store(blocker.fileName() + QStringLiteral("/state"));
+        ShowRecoveryFailures(store, bar);
+        const int doc = store.AddDocument();
+        for (int change = 0; change < 3; ++change) {
+            store.Submit(doc, RecoveryState{std::make_shared<const Site>(),
+                                            {},
+                                            QStringLiteral("Plantrek1"),
+                                            QDateTime::currentDateTimeUtc()});
+            store.WaitUntilIdle();
+        }
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        bar.currentMessage().startsWith(QStringLiteral("Changes cannot be kept for recovery")))
+        << bar.currentMessage().toStdString();
 }
 
 }  // namespace

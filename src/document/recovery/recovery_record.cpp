@@ -39,8 +39,7 @@ std::optional<QByteArray> Hash(const std::optional<QByteArray>& text) {
         return std::nullopt;
     }
     const QByteArray raw = QByteArray::fromHex(*text);
-    return raw.size() == 32 && raw.toHex() == *text ? std::optional<QByteArray>(raw)
-                                                    : std::nullopt;
+    return raw.size() == 32 && raw.toHex() == *text ? std::optional<QByteArray>(raw) : std::nullopt;
 }
 
 }  // namespace

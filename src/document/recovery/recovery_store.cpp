@@ -30,9 +30,15 @@ namespace {
 
 // A state that could not be written is tried again after this long, even without a new change.
 constexpr auto kRetryDelay = std::chrono::seconds(2);
+// How long a change waits before the worker takes it up: the window paints the change first,
+// and a burst of changes (Undo held down) is written once. Well inside the second allowed.
+constexpr auto kSettleDelay = std::chrono::milliseconds(100);
 
 QString StateFile(int document, int generation, const char* extension) {
-    return QStringLiteral("site%1-%2.%3").arg(document).arg(generation).arg(QLatin1String(extension));
+    return QStringLiteral("site%1-%2.%3")
+        .arg(document)
+        .arg(generation)
+        .arg(QLatin1String(extension));
 }
 
 QString SessionsFolder(const QString& folder) {
@@ -50,7 +56,8 @@ QString NewSessionName() {
 std::map<int, std::vector<int>> RecordsIn(const QString& session) {
     static const QRegularExpression name(QStringLiteral("^site(\\d+)-(\\d+)\\.recovery$"));
     std::map<int, std::vector<int>> found;
-    for (const QString& file : QDir(session).entryList({QStringLiteral("site*.recovery")}, QDir::Files)) {
+    for (const QString& file :
+         QDir(session).entryList({QStringLiteral("site*.recovery")}, QDir::Files)) {
         const auto match = name.match(file);
         if (match.hasMatch()) {
             found[match.captured(1).toInt()].push_back(match.captured(2).toInt());
@@ -67,8 +74,8 @@ void DeleteStates(const QString& session, int document) {
     const QDir folder(session);
     const QString prefix = QStringLiteral("site%1-").arg(document);
     for (const char* pattern : {"%1*.recovery", "%1*.tcd", ".%1*"}) {
-        for (const QString& file :
-             folder.entryList({QString::fromLatin1(pattern).arg(prefix)}, QDir::Files | QDir::Hidden)) {
+        for (const QString& file : folder.entryList({QString::fromLatin1(pattern).arg(prefix)},
+                                                    QDir::Files | QDir::Hidden)) {
             QFile::remove(folder.filePath(file));
         }
     }
@@ -86,7 +93,8 @@ QByteArray ReadAll(const QString& path) {
 // The state of one generation, when its record reads, both checksums hold and the site loads.
 std::optional<RecoverableSite> ReadState(const QString& session, int document, int generation) {
     const QDir folder(session);
-    const auto record = ReadRecoveryRecord(ReadAll(folder.filePath(StateFile(document, generation, "recovery"))));
+    const auto record =
+        ReadRecoveryRecord(ReadAll(folder.filePath(StateFile(document, generation, "recovery"))));
     if (!record || record->generation != generation) {
         return std::nullopt;
     }
@@ -111,7 +119,8 @@ std::optional<RecoverableSite> ReadState(const QString& session, int document, i
     state.rooms = site->RoomCount();
     state.site = std::move(site);
     const QFileInfo saved(state.path);
-    state.savedFileNewer = !state.path.isEmpty() && saved.exists() && saved.lastModified() > state.changed;
+    state.savedFileNewer =
+        !state.path.isEmpty() && saved.exists() && saved.lastModified() > state.changed;
     return state;
 }
 
@@ -149,15 +158,22 @@ public:
     void Submit(int document, std::optional<RecoveryState> state) {
         {
             const std::lock_guard lock(mutex_);
+            if (pending_.empty()) {
+                firstPending_ = std::chrono::steady_clock::now();
+            }
             pending_[document] = std::move(state);
             retry_.erase(document);
         }
         wake_.notify_all();
     }
 
+    // Writes what waits at once, without the settling delay.
     void WaitUntilIdle() {
         std::unique_lock lock(mutex_);
+        ++flushes_;
+        wake_.notify_all();
         idle_.wait(lock, [this] { return pending_.empty() && !busy_; });
+        --flushes_;
     }
 
     bool IsWritten(int document) const {
@@ -194,13 +210,20 @@ private:
                 } else if (!wake_.wait_for(lock, kRetryDelay, ready)) {
                     pending_.merge(retry_);
                     retry_.clear();
+                    firstPending_ = std::chrono::steady_clock::now() - kSettleDelay;
                 }
+                continue;
+            }
+            const auto due = firstPending_ + kSettleDelay;
+            if (!stop_ && flushes_ == 0 && std::chrono::steady_clock::now() < due) {
+                wake_.wait_until(lock, due, [this] { return stop_ || flushes_ > 0; });
                 continue;
             }
             auto job = pending_.extract(pending_.begin());
             busy_ = true;
             lock.unlock();
-            const std::optional<QString> failure = Process(job.key(), job.mapped());
+            bool wrote = false;
+            const std::optional<QString> failure = Process(job.key(), job.mapped(), &wrote);
             lock.lock();
             busy_ = false;
             if (failure && pending_.count(job.key()) == 0) {
@@ -210,7 +233,11 @@ private:
             } else if (!failure) {
                 onDisk_.erase(job.key());
             }
-            Report(failure, lock);
+            // Only a write tells whether writing works again: a deletion or a state already on
+            // disk says nothing about the disk's room.
+            if (failure || wrote) {
+                Report(failure, lock);
+            }
             if (pending_.empty()) {
                 idle_.notify_all();
             }
@@ -254,7 +281,8 @@ private:
         return std::nullopt;
     }
 
-    std::optional<QString> Process(int document, const std::optional<RecoveryState>& state) {
+    std::optional<QString> Process(int document, const std::optional<RecoveryState>& state,
+                                   bool* wrote) {
         Written& written = written_[document];
         if (!state) {
             DeleteStates(session_, document);
@@ -265,6 +293,7 @@ private:
             written.path == state->path && written.title == state->title) {
             return std::nullopt;  // a change of the selection alone: the file would be the same
         }
+        *wrote = true;
         return Write(document, written, *state);
     }
 
@@ -278,7 +307,8 @@ private:
             rooms = site.RoomCount();
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
-            CSiteFileWriter writer(buffer, state.path.isEmpty() ? state.title : QFileInfo(state.path).fileName());
+            CSiteFileWriter writer(
+                buffer, state.path.isEmpty() ? state.title : QFileInfo(state.path).fileName());
             site.Traverse(writer);
             if (!writer.Finish()) {
                 return writer.ErrorString();
@@ -293,9 +323,11 @@ private:
         if (auto failure = WriteFileDurably(statePath, bytes)) {
             return failure;
         }
-        const RecoveryRecord record{generation, state.path, state.title, state.changed, rooms, Sha256(bytes)};
-        if (auto failure = WriteFileDurably(folder.filePath(StateFile(document, generation, "recovery")),
-                                            WriteRecoveryRecord(record))) {
+        const RecoveryRecord record{generation,    state.path, state.title,
+                                    state.changed, rooms,      Sha256(bytes)};
+        if (auto failure =
+                WriteFileDurably(folder.filePath(StateFile(document, generation, "recovery")),
+                                 WriteRecoveryRecord(record))) {
             QFile::remove(statePath);
             return failure;
         }
@@ -322,6 +354,8 @@ private:
     std::map<int, std::optional<RecoveryState>> pending_;
     std::map<int, std::optional<RecoveryState>> retry_;
     std::set<int> onDisk_;  // documents whose newest state written is whole on disk
+    std::chrono::steady_clock::time_point firstPending_;
+    int flushes_ = 0;
     bool busy_ = false;
     bool stop_ = false;
     bool failing_ = false;
@@ -351,7 +385,8 @@ QString RecoveryStore::DefaultFolder() {
 RecoveryStore::RecoveryStore(const QString& folder, QObject* parent)
     : QObject(parent),
       folder_(folder),
-      worker_(std::make_unique<Worker>(*this, SessionsFolder(folder) + QLatin1Char('/') + NewSessionName())) {}
+      worker_(std::make_unique<Worker>(
+          *this, SessionsFolder(folder) + QLatin1Char('/') + NewSessionName())) {}
 
 RecoveryStore::~RecoveryStore() {
     Release();
@@ -411,8 +446,9 @@ std::vector<RecoverableSite> RecoveryStore::FindRecoverable() {
             }
         }
     }
-    std::sort(found.begin(), found.end(),
-              [](const RecoverableSite& a, const RecoverableSite& b) { return a.changed > b.changed; });
+    std::sort(found.begin(), found.end(), [](const RecoverableSite& a, const RecoverableSite& b) {
+        return a.changed > b.changed;
+    });
     return found;
 }
 

@@ -33,8 +33,10 @@ class QLockFile;
 // record reads, whose checksums hold and whose site file loads is offered; file dates play no
 // part.
 //
-// All disk work runs on a worker thread. The window thread hands over a shared, read-only copy
-// of the site; only the newest state of each document waiting to be written is kept.
+// All disk work runs on a worker thread, which takes a change up a tenth of a second after it
+// was handed over (the window paints first; a burst of changes is written once). The window
+// thread hands over a shared, read-only copy of the site; only the newest state of each
+// document waiting to be written is kept.
 namespace plantrek {
 
 class Site;

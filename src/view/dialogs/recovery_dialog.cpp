@@ -20,11 +20,11 @@ const char* const kChoiceTexts[] = {"Recover", "Discard", "Later"};
 }  // namespace
 
 QString RecoveryDialog::LineText(const RecoveryLine& line) {
-    QString text = QStringLiteral("%1, changed %2, %3")
-                       .arg(line.name,
-                            QLocale().toString(line.changed.toLocalTime(), QLocale::ShortFormat),
-                            line.rooms == 1 ? QStringLiteral("1 room")
-                                            : QStringLiteral("%1 rooms").arg(line.rooms));
+    QString text =
+        QStringLiteral("%1, changed %2, %3")
+            .arg(line.name, QLocale().toString(line.changed.toLocalTime(), QLocale::ShortFormat),
+                 line.rooms == 1 ? QStringLiteral("1 room")
+                                 : QStringLiteral("%1 rooms").arg(line.rooms));
     if (line.savedFileNewer) {
         text += QStringLiteral(" (the saved file is newer)");
     }
@@ -59,7 +59,8 @@ RecoveryDialog::RecoveryDialog(const std::vector<RecoveryLine>& lines, QWidget* 
     }
     layout->addLayout(grid);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setToolTip(QStringLiteral("Keep every site for the next start"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setToolTip(QStringLiteral("Keep every site for the next start"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -84,10 +85,12 @@ std::vector<RecoveryChoice> QtRecoveryPrompt::AskRecovery(const std::vector<Reco
 }
 
 void ShowRecoveryFailures(RecoveryStore& store, QStatusBar& statusBar) {
-    QObject::connect(&store, &RecoveryStore::writeFailed, &statusBar, [&statusBar](const QString& reason) {
-        statusBar.showMessage(
-            QStringLiteral("Changes cannot be kept for recovery (%1). Save your work.").arg(reason));
-    });
+    QObject::connect(
+        &store, &RecoveryStore::writeFailed, &statusBar, [&statusBar](const QString& reason) {
+            statusBar.showMessage(
+                QStringLiteral("Changes cannot be kept for recovery (%1). Save your work.")
+                    .arg(reason));
+        });
     QObject::connect(&store, &RecoveryStore::writesResumed, &statusBar, [&statusBar] {
         statusBar.showMessage(QStringLiteral("Changes are kept for recovery again."), 10000);
     });

@@ -105,7 +105,8 @@ TEST_F(RecoveryStoreTest, OffersTheNewestGenerationWhoseFilesHoldAndNeverATornOn
     }
     // Without a sound generation nothing is offered.
     QFile::remove(session + QStringLiteral("/site1-1.tcd"));
-    Write(session + QStringLiteral("/site1-2.tcd"), Read(session + QStringLiteral("/site1-2.tcd")).chopped(2));
+    Write(session + QStringLiteral("/site1-2.tcd"),
+          Read(session + QStringLiteral("/site1-2.tcd")).chopped(2));
     EXPECT_TRUE(Offered(next).empty());
 }
 
@@ -145,10 +146,11 @@ TEST_F(RecoveryStoreTest, AFullDiskIsReportedOnceAndTheLastGoodStateStays) {
     RecoveryStore store(Folder());
     QStringList failures;
     int resumed = 0;
-    QObject::connect(&store, &RecoveryStore::writeFailed, &store,
-                     [&](const QString& reason) { failures.append(reason); }, Qt::DirectConnection);
-    QObject::connect(&store, &RecoveryStore::writesResumed, &store, [&] { ++resumed; },
-                     Qt::DirectConnection);
+    QObject::connect(
+        &store, &RecoveryStore::writeFailed, &store,
+        [&](const QString& reason) { failures.append(reason); }, Qt::DirectConnection);
+    QObject::connect(
+        &store, &RecoveryStore::writesResumed, &store, [&] { ++resumed; }, Qt::DirectConnection);
     const int doc = store.AddDocument();
     store.Submit(doc, StateWith(1));
     store.WaitUntilIdle();
@@ -189,9 +191,9 @@ TEST_F(RecoveryStoreTest, AFolderThatCannotBeWrittenIsReported) {
     QStringList failures;
     {
         RecoveryStore store(parent + QStringLiteral("/state"));
-        QObject::connect(&store, &RecoveryStore::writeFailed, &store,
-                         [&](const QString& reason) { failures.append(reason); },
-                         Qt::DirectConnection);
+        QObject::connect(
+            &store, &RecoveryStore::writeFailed, &store,
+            [&](const QString& reason) { failures.append(reason); }, Qt::DirectConnection);
         const int doc = store.AddDocument();
         store.Submit(doc, StateWith(1));
         store.WaitUntilIdle();

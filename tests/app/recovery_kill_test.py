@@ -255,7 +255,7 @@ def one_run(session, run_dir, named):
 
     log = []
     begun = time.monotonic()
-    kill_at = begun + random.uniform(0.3, 5.0)  # the survey takes about four seconds
+    kill_at = begun + random.uniform(0.3, 4.0)  # the survey takes three to four seconds
     player = threading.Thread(target=play, args=(session, steps, kill_at, log))
     player.start()
     time.sleep(max(0.0, kill_at - time.monotonic()))

@@ -232,8 +232,8 @@ int RunListen(const ListenOptions& options, QTextStream& out, QTextStream& err) 
     QObject::connect(&router, &MeasurementRouter::measurementApplied,
                      [&out, &keep](double length, double bearing) {
                          keep();
-                         out << "measurement " << NumberText(length) << ' '
-                             << NumberText(bearing) << '\n';
+                         out << "measurement " << NumberText(length) << ' ' << NumberText(bearing)
+                             << '\n';
                          out.flush();
                      });
     QObject::connect(&router, &MeasurementRouter::enterApplied, [&out, &keep] {

@@ -10,6 +10,7 @@
 #include "app/cli/document_session.h"
 #include "app/cli/option_arguments.h"
 #include "app/cli/run_command.h"
+#include "document/files/site_file.h"
 #include "document/measurement_router.h"
 
 #ifdef Q_OS_UNIX
@@ -204,20 +205,44 @@ int RunListen(const ListenOptions& options, QTextStream& out, QTextStream& err) 
     err.flush();
 
     CTracepadDoc& doc = session.Doc();
+    // Every reading that changed the site is in the --out file before it is printed, so that a
+    // listener killed at any moment loses none of them. The file is replaced whole, never torn;
+    // the question about rooms that are not closed waits for the save at the end.
+    bool keptLast = true;
+    const auto keep = [&] {
+        if (options.outPath.isEmpty()) {
+            return;
+        }
+        const SiteFileResult result = SaveSiteFile(*doc.GetSite(), options.outPath);
+        // A failing disk is reported once, not at every reading, until a write succeeds again.
+        if (!result.ok && keptLast) {
+            QString text =
+                QStringLiteral("The file \"%1\" could not be saved.").arg(options.outPath);
+            if (!result.errorText.isEmpty()) {
+                text += QLatin1Char('\n') + result.errorText;
+            }
+            session.Prompts().ShowMessage(text, MessageIcon::Warning);
+        }
+        keptLast = result.ok;
+    };
     MeasurementRouter router([&doc] { return &doc; });
     QObject::connect(&link, &DistoLink::measurement, &router, &MeasurementRouter::OnMeasurement);
     QObject::connect(&link, &DistoLink::enterPressed, &router, &MeasurementRouter::OnEnter);
     QObject::connect(&link, &DistoLink::undoPressed, &router, &MeasurementRouter::OnUndo);
-    QObject::connect(
-        &router, &MeasurementRouter::measurementApplied, [&out](double length, double bearing) {
-            out << "measurement " << NumberText(length) << ' ' << NumberText(bearing) << '\n';
-            out.flush();
-        });
-    QObject::connect(&router, &MeasurementRouter::enterApplied, [&out] {
+    QObject::connect(&router, &MeasurementRouter::measurementApplied,
+                     [&out, &keep](double length, double bearing) {
+                         keep();
+                         out << "measurement " << NumberText(length) << ' ' << NumberText(bearing)
+                             << '\n';
+                         out.flush();
+                     });
+    QObject::connect(&router, &MeasurementRouter::enterApplied, [&out, &keep] {
+        keep();
         out << "enter\n";
         out.flush();
     });
-    QObject::connect(&router, &MeasurementRouter::undoApplied, [&out] {
+    QObject::connect(&router, &MeasurementRouter::undoApplied, [&out, &keep] {
+        keep();
         out << "undo\n";
         out.flush();
     });

@@ -9,7 +9,8 @@
 #include "device/disto_link.h"
 
 // "plantrek-cli listen": finds the Disto meter, applies what it sends to a site document as the
-// main window does, and saves the result when the meter falls silent or goes away.
+// main window does, writes the site after every reading that changed it, and saves the result
+// when the meter falls silent or goes away.
 namespace plantrek::cli {
 
 // Nothing answered on the ports searched, or the port found would not open.
@@ -17,7 +18,7 @@ inline constexpr int kExitNoMeter = 1;
 
 struct ListenOptions {
     QString inPath;   // --in: open this site instead of starting a new one
-    QString outPath;  // --out: save as this site at the end
+    QString outPath;  // --out: write the site here after every reading and save it at the end
     int firstComPort = DistoLink::kFirstComPort;  // --first
     int lastComPort = DistoLink::kLastComPort;    // --last
     int idleMs = 10 * 1000;                       // --idle, in seconds on the command line

@@ -180,6 +180,30 @@ TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
     EXPECT_NEAR(rooms[0]["walls"][0]["length"].toDouble(), 3.0, 1e-9);
 }
 
+TEST_F(ListenTest, AListenerKilledAfterNReadingsLeavesASiteWithNWalls) {
+    SimulatedMeter meter;
+    ASSERT_TRUE(meter.isValid());
+    meter.setTypeNumber(740000);
+    Listen({"--idle", "600", "--out", "killed.tcd"}, meter.devicePath());
+    ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
+    // A printed reading is already in the file: the kill comes right after the third line.
+    meter.send(Line({Distance("00002000"), Key(2)}) + Line({Distance("00003000"), Key(6)}) +
+               Line({Distance("00004000"), Key(1)}));
+    ASSERT_TRUE(WaitForOutput("measurement 4 180\n")) << out_.toStdString();
+    process_.kill();
+    ASSERT_TRUE(process_.waitForFinished(30000));
+
+    const QJsonArray rooms = Info(QStringLiteral("killed.tcd"))["rooms"].toArray();
+    ASSERT_EQ(rooms.size(), 1);
+    // The measured walls, then the two the square closing rule adds.
+    const QJsonArray walls = rooms[0]["walls"].toArray();
+    ASSERT_EQ(walls.size(), 5);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(walls[i]["kind"].toString(), "user") << i;
+        EXPECT_NEAR(walls[i]["length"].toDouble(), 2.0 + i, 1e-9) << i;
+    }
+}
+
 // The search covers the ports --first and --last name (by default COM1 to COM20).
 TEST_F(ListenTest, NoMeterIsAWarningAndStatus1AndNothingIsSaved) {
     Listen({"--out", "never.tcd", "--first", "2", "--last", "4"},

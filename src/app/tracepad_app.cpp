@@ -42,7 +42,10 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
     services.prompts = prompts_.get();
     services.files = files_.get();
     // Machines and test runs without a meter skip the search and its message.
-    services.searchMeter = qEnvironmentVariableIsEmpty("PLANTREK_NO_METER");
+    const bool searchMeter = qEnvironmentVariableIsEmpty("PLANTREK_NO_METER");
+    // The search starts once the question about sites to recover is answered, so that its
+    // messages never stand in front of that question.
+    services.searchMeter = false;
     recovery_ = std::make_unique<RecoveryStore>();
     services.recovery = recovery_.get();
     frame_ = std::make_unique<CTracepadMainFrame>(services);
@@ -64,9 +67,12 @@ std::optional<int> CTracepadApp::InitInstance(const QStringList& arguments) {
     frame_->show();
     // Once the window is on screen, so that the question stands over it. A start without files
     // shows the recovered sites, or a new one when none was recovered.
-    QTimer::singleShot(0, frame_.get(), [this, fresh = arguments.isEmpty()] {
+    QTimer::singleShot(0, frame_.get(), [this, fresh = arguments.isEmpty(), searchMeter] {
         if (frame_->OfferRecovery(*recoveryPrompt_) == 0 && fresh) {
             frame_->NewDocument();
+        }
+        if (searchMeter) {
+            frame_->SearchForMeter();
         }
     });
     return std::nullopt;

@@ -15,20 +15,8 @@ Usage: recovery_kill_test.py PLANTREK PLANTREK-CLI
 Environment: PLANTREK_KILL_SEED fixes the seeds (each run's seed is printed), PLANTREK_KILL_RUNS
 the number of runs (20). Exits 77 (skipped) where Xvfb or xdotool is missing.
 """
-import hashlib
-import json
-import os
-import random
-import re
-import select
-import shutil
-import subprocess
-import sys
-import tempfile
-import termios
-import threading
-import time
-import tty
+import hashlib, json, os, random, re, select, shutil, subprocess, sys, tempfile, termios
+import threading, time, tty
 from urllib.parse import unquote
 
 # Time the program may take to take in a key or a meter line, on top of the second within which
@@ -36,8 +24,7 @@ from urllib.parse import unquote
 SLACK = 0.5
 
 
-class Failure(Exception):
-    pass
+class Failure(Exception): pass
 
 
 def wait_for(condition, what, timeout=30.0):
@@ -268,6 +255,11 @@ def one_run(session, run_dir, named):
     return len(log), required
 
 
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 def recovery_states(state_dir):
     """The newest state of each document: {(session, document): (record, site file)}. Fails
     on a record whose checksum does not hold or a site file that is not the one its record
@@ -277,11 +269,10 @@ def recovery_states(state_dir):
     for session in os.listdir(sessions) if os.path.isdir(sessions) else []:
         for name in os.listdir(os.path.join(sessions, session)):
             match = re.fullmatch(r"site(\d+)-(\d+)\.recovery", name)
-            path = os.path.join(sessions, session, name)
             if not match:
                 continue
-            with open(path, "rb") as f:
-                data = f.read()
+            path = os.path.join(sessions, session, name)
+            data = read(path)
             body = data[:data.rfind(b"record-sha256 ")]
             if data != body + b"record-sha256 %s\n" % hashlib.sha256(body).hexdigest().encode():
                 raise Failure(f"the recovery record {session}/{name} is corrupt")
@@ -289,9 +280,8 @@ def recovery_states(state_dir):
             site = path[:-len("recovery")] + "tcd"
             if not os.path.exists(site):
                 continue  # an older generation being deleted
-            with open(site, "rb") as f:
-                if hashlib.sha256(f.read()).hexdigest() != record["state-sha256"]:
-                    raise Failure(f"the state {session}/{name} does not match its record")
+            if hashlib.sha256(read(site)).hexdigest() != record["state-sha256"]:
+                raise Failure(f"the state {session}/{name} does not match its record")
             key, generation = (session, int(match[1])), int(match[2])
             if newest.get(key, (-1,))[0] < generation:
                 newest[key] = (generation, record, site)

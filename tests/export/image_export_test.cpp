@@ -160,7 +160,6 @@ TEST(ScaleBar, UnitsLengthAndTicks) {
         EXPECT_EQ(bar.units, units);
         EXPECT_EQ(bar.lengthPixels, length);
         EXPECT_DOUBLE_EQ(bar.tickSpacing, spacing);
-        EXPECT_EQ(bar.TickCount(), units + 1);
     }
 }
 
@@ -192,15 +191,11 @@ TEST(ImageSizeRefusal, MemoryLimitAndEmptyImages) {
     EXPECT_FALSE(ImageSizeRefusal(INT64_MAX, INT64_MAX, 24).isEmpty());
 }
 
-TEST(ImageExport, ReportsAMissingSiteOrFormat) {
+TEST(ImageExport, ReportsAMissingSite) {
     QTemporaryDir dir;
     const QString path = dir.filePath("plan.bmp");
     EXPECT_EQ(ExportImage(nullptr, {}, path, ImageFormat::Bmp).errorText,
               QStringLiteral("Couldn't get site"));
-    const Site site = TenByFive();
-    const ExportResult unknown = ExportImage(&site, {}, path, static_cast<ImageFormat>(99));
-    EXPECT_FALSE(unknown.ok);
-    EXPECT_EQ(unknown.errorText, QStringLiteral("Unknown format"));
     EXPECT_FALSE(QFile::exists(path));
 }
 

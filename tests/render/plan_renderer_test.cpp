@@ -578,13 +578,11 @@ TEST_F(SnapTest, DraggingLandsOnACornerAWallOrStays) {
     }
 }
 
-TEST_F(SnapTest, ACornerBeatsANearerWallOfAnotherRoom) {
+TEST_F(SnapTest, ACornerBeatsANearerWallAndTheStartPointBeatsANearerCorner) {
     // A wall of a third room runs 0.2 m from the point; the corner is 0.8 m away.
     AddWalls(site, "C", PlanPoint{5.0, 3.0}, {{3.0, kNorth}, {3.0, kEast}, {3.0, kSouth}});
     ExpectPoint(Drag(4.8, 4.0), {4.0, 4.0});
-}
-
-TEST_F(SnapTest, TheStartPointBeatsANearerCornerWhileARoomMoves) {
+    // While a room moves, the start point wins over a nearer corner.
     site.SetStartPoint({4.9, 4.9});
     ExpectPoint(Drag(4.3, 4.3), {4.9, 4.9});
     // Dragging the start point itself: it is no target of its own.
@@ -600,9 +598,7 @@ TEST_F(SnapTest, TheSnapCommandReachesAnyDistanceAndIgnoresWalls) {
     // Equally near, the start point came first and stays.
     site.SetStartPoint({8.0, 4.0});
     ExpectPoint(SnapPoint(site, {6.0, 4.0}, moving, true, 1.0), {8.0, 4.0});
-}
-
-TEST_F(SnapTest, TheSnapCommandWithoutTargetsLeavesThePoint) {
+    // Without targets the point stays.
     Site empty;
     ExpectPoint(SnapPoint(empty, {3.0, 3.0}, nullptr, true, 1.0), {3.0, 3.0});
     // A room moved in a site of its own can only go to the start point.
@@ -620,8 +616,7 @@ TEST_F(SnapTest, ClosingWallCornersAndArcsAreTargets) {
     // the bow, not onto the chord.
     a->GetWall(2)->SetArcHeight(1.0);
     a->InvalidateClosing();
-    const PlanPoint snapped = Drag(5.3, 2.0);
-    ExpectPoint(snapped, {5.0, 2.0}, 1e-9);
+    ExpectPoint(Drag(5.3, 2.0), {5.0, 2.0}, 1e-9);
 }
 
 TEST(PlanHitIndexTest, ANegativeToleranceStillFindsRooms) {

@@ -26,7 +26,7 @@ class ListenTest : public CliTest {
 protected:
     // ports: the value of PLANTREK_SERIAL_PORTS, or none to leave it unset.
     void Listen(const QStringList& arguments, const std::optional<QString>& ports) {
-        ASSERT_TRUE(runtime_.isValid());
+        ASSERT_TRUE(runtime_.isValid() && meter.isValid());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         environment.remove(QStringLiteral("PLANTREK_SERIAL_PORTS"));
@@ -42,23 +42,15 @@ protected:
         out_ += process_.readAllStandardOutput();
         err_ += process_.readAllStandardError();
     }
-    // Waits until the tool has connected and is listening.
-    bool WaitUntilListening() {
-        return WaitUntil(
-            [this] {
-                Collect();
-                return err_.contains("Listening to the Disto on COM");
-            },
-            30000);
+    // Waits until standard error (the tool is listening) or output holds text.
+    bool WaitFor(const QByteArray& text, bool onErr = false) {
+        const auto seen = [&] {
+            Collect();
+            return (onErr ? err_ : out_).contains(text);
+        };
+        return WaitUntil(seen, 30000);
     }
-    bool WaitForOutput(const QByteArray& text) {
-        return WaitUntil(
-            [this, &text] {
-                Collect();
-                return out_.contains(text);
-            },
-            30000);
-    }
+    bool WaitUntilListening() { return WaitFor("Listening to the Disto on COM", true); }
     CliResult Finish(int timeoutMs = 60000) {
         return CliTest::Finish(process_, timeoutMs, {-1, out_, err_});
     }
@@ -67,11 +59,10 @@ protected:
     QProcess process_;
     QByteArray out_;
     QByteArray err_;
+    SimulatedMeter meter;  // the Disto, for the tests that play one
 };
 
 TEST_F(ListenTest, AWalkAroundARoomBecomesAClosedRoomInTheSavedSite) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(740000);  // enter is key 12, undo key 13; its keys are set up
     // COM1 has no device; the meter is COM2.
     Listen({"--idle", "1", "--out", "walk.tcd"}, QStringLiteral(":") + meter.devicePath());
@@ -91,11 +82,7 @@ TEST_F(ListenTest, AWalkAroundARoomBecomesAClosedRoomInTheSavedSite) {
     };
     int acknowledged = 0;
     for (const QByteArray& step : steps) {
-        if (acknowledged == 6) {
-            meter.sendByteByByte(step);
-        } else {
-            meter.send(step);
-        }
+        acknowledged == 6 ? meter.sendByteByByte(step) : meter.send(step);
         ASSERT_TRUE(meter.waitForReceived(kAck, ++acknowledged)) << step.toStdString();
     }
 
@@ -126,8 +113,6 @@ TEST_F(ListenTest, AWalkAroundARoomBecomesAClosedRoomInTheSavedSite) {
 TEST_F(ListenTest, AMeterThatGoesAwayEndsTheListeningAndTheSiteIsStillSaved) {
     ASSERT_EQ(Run({"run", "--units", "meters", "--out", "site.tcd", "-"}, "3 N\n4 E\n").exitCode,
               0);
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(500000);  // enter is key 11
     // This time the meter is found through the setting, as a user would configure it.
     {
@@ -139,7 +124,7 @@ TEST_F(ListenTest, AMeterThatGoesAwayEndsTheListeningAndTheSiteIsStillSaved) {
     ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
     meter.send(Line({Key(11)}) + Line({Distance("00002000"), Key(2)}) +
                Line({Distance("00002000"), Key(6)}));
-    ASSERT_TRUE(WaitForOutput("measurement 2 90\n")) << out_.toStdString();
+    ASSERT_TRUE(WaitFor("measurement 2 90\n")) << out_.toStdString();
     QElapsedTimer timer;
     timer.start();
     meter.vanish();
@@ -157,14 +142,12 @@ TEST_F(ListenTest, AMeterThatGoesAwayEndsTheListeningAndTheSiteIsStillSaved) {
 }
 
 TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(760000);  // model class 1: a distance alone on its line is enter
     Listen({"--idle", "600", "--out", "cut.tcd"}, meter.devicePath());
     ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
     ASSERT_TRUE(meter.waitForReceived("sk 13 28\r\n", 1));
     meter.send(Line({Distance("00003000"), Key(2)}) + Line({Distance("00001000")}));
-    ASSERT_TRUE(WaitForOutput("enter\n")) << out_.toStdString();
+    ASSERT_TRUE(WaitFor("enter\n")) << out_.toStdString();
     process_.terminate();
     const CliResult result = Finish(30000);
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
@@ -181,15 +164,13 @@ TEST_F(ListenTest, InterruptingEndsTheListeningAndSavesWhatWasMeasured) {
 }
 
 TEST_F(ListenTest, AListenerKilledAfterNReadingsLeavesASiteWithNWalls) {
-    SimulatedMeter meter;
-    ASSERT_TRUE(meter.isValid());
     meter.setTypeNumber(740000);
     Listen({"--idle", "600", "--out", "killed.tcd"}, meter.devicePath());
     ASSERT_TRUE(WaitUntilListening()) << err_.toStdString();
     // A printed reading is already in the file: the kill comes right after the third line.
     meter.send(Line({Distance("00002000"), Key(2)}) + Line({Distance("00003000"), Key(6)}) +
                Line({Distance("00004000"), Key(1)}));
-    ASSERT_TRUE(WaitForOutput("measurement 4 180\n")) << out_.toStdString();
+    ASSERT_TRUE(WaitFor("measurement 4 180\n")) << out_.toStdString();
     process_.kill();
     ASSERT_TRUE(process_.waitForFinished(30000));
 
@@ -211,12 +192,10 @@ TEST_F(ListenTest, NoMeterIsAWarningAndStatus1AndNothingIsSaved) {
     const CliResult result = Finish(30000);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.out.isEmpty());
-    QStringList expected{"Searching for Disto"};
-    for (int port = 2; port <= 4; ++port) {
-        expected << QStringLiteral("Currently searching for a Disto on COM%1.").arg(port);
-    }
-    expected << kNoMeterWarning;
-    EXPECT_EQ(result.ErrLines(), expected);
+    EXPECT_EQ(result.ErrLines(),
+              (QStringList{"Searching for Disto", "Currently searching for a Disto on COM2.",
+                           "Currently searching for a Disto on COM3.",
+                           "Currently searching for a Disto on COM4.", kNoMeterWarning}));
     EXPECT_FALSE(QFile::exists(Work("never.tcd")));
 }
 

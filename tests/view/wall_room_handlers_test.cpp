@@ -25,9 +25,7 @@ protected:
         : doc(prompts, SettingsStore::AtFile(folder.filePath(QStringLiteral("s.ini"))),
               TemplateLocation{folder.path(), folder.path()}) {
         doc.OnNewDocument();
-        PrefsInputValues input = doc.Prefs().GetInputValues();
-        input.Input = 1;
-        doc.Prefs().SetInputValues(input);
+        doc.Prefs().SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});  // metres
         for (const char* wall : {"4 n", "3 e", "4 s", "3 w"}) {
             doc.EnterInputText(QString::fromLatin1(wall));
         }

@@ -16,10 +16,7 @@ namespace {
 class ManagerPrompts : public WindowPrompts {
 public:
     void ShowMessage(const QString& text, MessageIcon) override { messages.append(text); }
-    bool AskYesNo(const QString& text) override {
-        questions.append(text);
-        return true;
-    }
+    bool AskYesNo(const QString& text) override { return questions.append(text), true; }
     void ShowCaptioned(const QString&, const QString& text, MessageIcon) override {
         messages.append(text);
     }
@@ -75,7 +72,7 @@ protected:
     FakeWindow* Show(std::shared_ptr<CTracepadDoc> doc) {
         windows.push_back(std::make_unique<FakeWindow>(std::move(doc), &active));
         active = windows.back().get();
-        manager.AddWindow(active);
+        program->AddWindow(active);
         return active;
     }
     FakeWindow* Window(DocumentWindow* window) { return static_cast<FakeWindow*>(window); }
@@ -123,11 +120,15 @@ protected:
     ScriptedChooser chooser;
     std::vector<std::unique_ptr<FakeWindow>> windows;
     FakeWindow* active = nullptr;
-    DocumentManager manager{prompts,
-                            chooser,
-                            store_,
-                            Location(),
-                            {[this](std::shared_ptr<CTracepadDoc> doc) { return Show(doc); }, {}}};
+    // A program: its new windows are shown and added to it.
+    std::unique_ptr<DocumentManager> Program() {
+        return std::make_unique<DocumentManager>(
+            prompts, chooser, store_, Location(),
+            DocumentManager::Hooks{[this](std::shared_ptr<CTracepadDoc> doc) { return Show(doc); }, {}});
+    }
+    std::unique_ptr<DocumentManager> first = Program();
+    DocumentManager& manager = *first;
+    DocumentManager* program = first.get();  // the one new windows join
 };
 
 TEST_F(DocumentManagerTest, ClosingAChangedSiteAsksAndFollowsTheAnswer) {
@@ -353,9 +354,8 @@ public:
         lines = shown;
         std::vector<RecoveryChoice> choices;
         for (const RecoveryLine& line : shown) {
-            choices.push_back(line.name.endsWith(QStringLiteral("later.tcd"))
-                                  ? RecoveryChoice::Later
-                                  : line.Proposed());
+            choices.push_back(line.name.endsWith("later.tcd") ? RecoveryChoice::Later
+                                                              : line.Proposed());
         }
         return choices;
     }
@@ -386,19 +386,10 @@ TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrK
     ASSERT_TRUE(saved.setFileTime(QDateTime::currentDateTime().addSecs(60),
                                   QFileDevice::FileModificationTime));
 
-    std::vector<std::unique_ptr<FakeWindow>> reopened;
-    DocumentManager* program = nullptr;
-    DocumentManager restarted{prompts,
-                              chooser,
-                              store_,
-                              Location(),
-                              {[&](std::shared_ptr<CTracepadDoc> doc) {
-                                   reopened.push_back(std::make_unique<FakeWindow>(doc, &active));
-                                   program->AddWindow(reopened.back().get());
-                                   return reopened.back().get();
-                               },
-                               {}}};
+    const auto next = Program();
+    DocumentManager& restarted = *next;
     program = &restarted;
+    const size_t before = windows.size();
     RecoveryStore recovery(folder);
     restarted.SetRecoveryStore(&recovery);
     ScriptedRecovery prompt;
@@ -410,8 +401,8 @@ TEST_F(DocumentManagerTest, SitesLeftByAProgramThatEndedAreRecoveredDiscardedOrK
             << line.name.toStdString();
         EXPECT_EQ(line.rooms, 1);
     }
-    ASSERT_EQ(reopened.size(), 1u);
-    CTracepadDoc& recovered = reopened[0]->Document();
+    ASSERT_EQ(windows.size(), before + 1);
+    CTracepadDoc& recovered = windows.back()->Document();
     EXPECT_TRUE(recovered.IsModified());
     EXPECT_TRUE(recovered.GetPathName().isEmpty());
     EXPECT_EQ(recovered.GetTitle(), QStringLiteral("Plantrek3"));

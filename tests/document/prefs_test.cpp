@@ -61,11 +61,7 @@ TEST_F(PrefsTest, ValuesAreReadOnFirstUseNotOnCreation) {
 }
 
 TEST_F(PrefsTest, FirstChangeWritesEveryValueItHolds) {
-    CPrefs prefs = MakePrefs();
-    PrefsInputValues input;
-    input.Input = 1;
-    input.AngleStyle = 1;
-    prefs.SetInputValues(input);
+    MakePrefs().SetInputValues(PrefsInputValues{1, 1, 1, 0, 0});
 
     // Every value, as the settings file holds it.
     QSettings stored = Stored();
@@ -150,8 +146,7 @@ TEST_F(PrefsTest, ExportTypeIsReadOnlyWhenItIsText) {
 TEST_F(PrefsTest, EachDocumentKeepsItsOwnCopyAndTheLastWriteWins) {
     CPrefs first = MakePrefs();
     CPrefs second = MakePrefs();
-    EXPECT_EQ(first.GetInputValues().Input, 0);
-    EXPECT_EQ(second.GetInputValues().Input, 0);
+    EXPECT_EQ(first.GetInputValues().Input + second.GetInputValues().Input, 0);
     first.SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});
     EXPECT_EQ(second.GetInputValues().Input, 0);
     second.SetDrawingValues(PrefsDrawingValues{});
@@ -161,9 +156,7 @@ TEST_F(PrefsTest, EachDocumentKeepsItsOwnCopyAndTheLastWriteWins) {
 TEST_F(PrefsTest, DisplayKeypadIsOneValueForTheApplication) {
     Put("DisplayKeypad", 0);
     KeypadSettings keypad = ReadKeypadSettings(Store());
-    EXPECT_FALSE(keypad.display);
-    EXPECT_FALSE(keypad.x.has_value());
-    EXPECT_FALSE(keypad.y.has_value());
+    EXPECT_FALSE(keypad.display || keypad.x || keypad.y);
 
     // The user shows the keypad; a document opened afterwards must not turn the flag back.
     Store().SetDisplayKeypad(true);
@@ -238,18 +231,15 @@ TEST_F(PrefsTest, MissingOrBadTemplateGivesEmptyLists) {
 
     QDir().mkpath(Location().userFolder);
     QFile bad(Location().WritePath());
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("<tcdisto_template><room name=\"Half\"/>");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) &&
+                bad.write("<tcdisto_template><room name=\"Half\"/>") > 0);
     bad.close();
-    CPrefs other = MakePrefs();
-    EXPECT_TRUE(other.GetRoomNames().isEmpty());
+    EXPECT_TRUE(MakePrefs().GetRoomNames().isEmpty());
 }
 
 TEST_F(PrefsTest, UnwritableTemplateIsReportedAndTheListsStaySet) {
     // A file where the user's folder should be.
-    QFile blocker(dir_.filePath("blocked"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(QFile(dir_.filePath("blocked")).open(QIODevice::WriteOnly));
     CPrefs prefs(Store(), TemplateLocation{dir_.filePath("blocked"), dir_.filePath("program")});
     EXPECT_FALSE(prefs.SetRoomNames({"Kept"}));
     EXPECT_FALSE(prefs.TemplateError().isEmpty());

@@ -73,18 +73,6 @@ TEST_F(UndoTest, UndoBringsBackTheSelectionOfItsSnapshot) {
     EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 2");
 }
 
-// The site is modified exactly when what is shown is not what the file holds.
-TEST_F(UndoTest, UndoAwayFromTheSavedStateMarksTheSiteModifiedAndRedoBackClearsIt) {
-    TypeWalls(2);
-    ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("two.tcd"))));
-    EXPECT_FALSE(Doc().IsModified());
-    ASSERT_TRUE(Doc().Undo());
-    EXPECT_TRUE(Doc().IsModified());
-    ASSERT_TRUE(Doc().Redo());
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(UserWalls(), 2);
-}
-
 TEST_F(UndoTest, UndoBackToANewOrOpenedSiteIsUnmodified) {
     TypeWalls(2);
     ASSERT_TRUE(Doc().DoSave(FilePath(QStringLiteral("site.tcd"))));

@@ -37,8 +37,7 @@ TEST(SiteTest, NewSiteAndItsRooms) {
     EXPECT_EQ(tiled->GetMaterial(), 4);
     test::ExpectNear(tiled->GetLocation(), {5.0, 2.0}, 0.0);
     test::ExpectNear(tiled->GetStartPoint(), {5.0, 2.0}, 0.0);
-    EXPECT_EQ(site.GetRoom(2), nullptr);
-    EXPECT_EQ(site.GetRoom(-1), nullptr);
+    EXPECT_TRUE(site.GetRoom(2) == nullptr && site.GetRoom(-1) == nullptr);
 }
 
 TEST(SiteTest, NamesAreComparedIgnoringCase) {

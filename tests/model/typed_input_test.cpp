@@ -17,11 +17,10 @@ struct Setting {
 };
 
 Setting Use(const char* setting) {
-    Setting s{CreateLengthUnits(setting[0] == 'm' ? kMetricUnitCode : kImperialUnitCode), nullptr};
+    Setting s{CreateLengthUnits(setting[0] == 'm' ? kMetricUnitCode : kImperialUnitCode),
+              std::make_unique<AzimuthStyle>()};
     if (setting[1] == '1') {
         s.style = std::make_unique<QuadrantStyle>();
-    } else {
-        s.style = std::make_unique<AzimuthStyle>();
     }
     return s;
 }

@@ -74,10 +74,9 @@ TEST(ParseLengthAndDirectionTest, DirectionsThatAreNoFiniteNumberAreRefused) {
     double direction = -1;
     EXPECT_FALSE(
         ParseLengthAndDirection("3 " + nines, metric, AzimuthStyle(), &length, &direction));
-    EXPECT_FALSE(
-        ParseLengthAndDirection("3 N" + nines + "E", metric, QuadrantStyle(), &length, &direction));
-    EXPECT_FALSE(
-        ParseLengthAndDirection("3 S" + nines + "W", metric, QuadrantStyle(), &length, &direction));
+    for (const QString& quadrant : {"3 N" + nines + "E", "3 S" + nines + "W"}) {
+        EXPECT_FALSE(ParseLengthAndDirection(quadrant, metric, QuadrantStyle(), &length, &direction));
+    }
     EXPECT_EQ(length, -1.0);
     EXPECT_EQ(direction, -1.0);
     // A length too large for a number passes here and is refused by the range check.
@@ -173,8 +172,7 @@ TEST(AngleStyleTest, CompassTableKeyCodesAndTypedBearings) {
         EXPECT_EQ(style.CompassPointName(i), names[i]);
         EXPECT_DOUBLE_EQ(style.DirectionForKeyCode(keys[i]), 45.0 * i);
     }
-    EXPECT_EQ(style.CompassPointName(8), QString());
-    EXPECT_EQ(style.CompassPointName(-1), QString());
+    EXPECT_EQ(style.CompassPointName(8) + style.CompassPointName(-1), QString());
     EXPECT_DOUBLE_EQ(style.DirectionForKeyCode(99), 0.0);
     // An azimuth is kept as typed: no range test, no normalization.
     EXPECT_DOUBLE_EQ(style.ParseDirection("400"), 400.0);

@@ -57,11 +57,8 @@ TEST_F(FrameTest, KeypadEntriesAndUnitsFollowTheActiveDocument) {
     EXPECT_TRUE(frame->Keypad().EntryText().isEmpty());
     EXPECT_EQ(frame->Keypad().Key(QStringLiteral("N"))->toolTip(), QStringLiteral("North"));
 
-    PrefsInputValues metres = Doc().Prefs().GetInputValues();
-    metres.Input = 1;
-    Doc().Prefs().SetInputValues(metres);
+    Doc().Prefs().SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});  // metres
     Doc().Commit(true);
-    // Undo and redo set the keypad's units from the values they restore.
     Doc().Undo();
     EXPECT_EQ(frame->Keypad().UnitMode(), 0);
     Doc().Redo();

@@ -58,9 +58,7 @@ TEST_F(FrameTest, TheInputLineTakesWallsAndOnlyWhenEmptyUndoesThePlan) {
 TEST_F(FrameTest, SelectionPaneAndCommandStatesFollowTheActiveSite) {
     EXPECT_TRUE(Enabled(*frame, kFileNew));
     frame->NewDocument();
-    PrefsInputValues metres = Doc().Prefs().GetInputValues();
-    metres.Input = 1;
-    Doc().Prefs().SetInputValues(metres);
+    Doc().Prefs().SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});  // metres
     EXPECT_EQ(frame->SelectionPane().text(), QStringLiteral("Selected: \"Room 1\""));
     EXPECT_TRUE(Enabled(*frame, kRoomProperties));
     EXPECT_TRUE(frame->Router().Action(kCloseSquare)->isChecked());
@@ -71,8 +69,7 @@ TEST_F(FrameTest, SelectionPaneAndCommandStatesFollowTheActiveSite) {
     Doc().SelectWall(room, room->GetWall(0, true));
     EXPECT_EQ(frame->SelectionPane().text(),
               QStringLiteral("Selected: 3.81 m @ NE wall in \"Room 1\""));
-    Type(QString());  // up to the room
-    Type(QString());  // up to the start point
+    TypeEach({"", ""});  // up to the room, then to the start point
     EXPECT_EQ(frame->SelectionPane().text(), QStringLiteral("Selected: Room start point"));
 
     prompts.answers = {SaveAnswer::No};

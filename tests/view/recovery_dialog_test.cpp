@@ -31,11 +31,10 @@ TEST(RecoveryDialogTest, TheChoicesMadeWithTheKeyboardArrive) {
             QStringLiteral("14 rooms (the saved file is newer)")));
         // Tab to the third line and take "Later"; the first keeps Recover, the second Discard.
         ASSERT_TRUE(dialog.ChoiceBox(0)->hasFocus());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), cancel ? Qt::Key_Escape : Qt::Key_Return);
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down,
+                                  cancel ? Qt::Key_Escape : Qt::Key_Return}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.Choices(), cancel ? (std::vector<C>{C::Later, C::Later, C::Later})
                                            : (std::vector<C>{C::Recover, C::Discard, C::Later}));

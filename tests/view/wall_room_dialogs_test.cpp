@@ -49,9 +49,7 @@ class DialogTest : public FrameTest {
 protected:
     DialogTest() {
         frame->NewDocument();
-        PrefsInputValues input = Doc().Prefs().GetInputValues();
-        input.Input = 1;
-        Doc().Prefs().SetInputValues(input);
+        Doc().Prefs().SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});  // metres
         TypeEach({"4 n", "3 e", "4 s", "3 w"});
         prompts.messages.clear();
     }

@@ -39,8 +39,7 @@ protected:
         EXPECT_EQ(site.RoomCount(), 0);
         ASSERT_EQ(site.MaterialCount(), 1);
         EXPECT_EQ(site.GetMaterial(0)->GetName(), "Default");
-        EXPECT_EQ(site.GetStartPoint().x, 0.0);
-        EXPECT_EQ(site.GetStartPoint().y, 0.0);
+        test::ExpectNear(site.GetStartPoint(), {0, 0}, 0.0);
         EXPECT_EQ(site.Annotations().Count(), 0);
     }
 

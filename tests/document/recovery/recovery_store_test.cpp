@@ -32,6 +32,12 @@ RecoveryState StateWith(int rooms) {
             QDateTime::currentDateTimeUtc()};
 }
 
+// Hands the store a state of the site and waits until it is written or has failed.
+void Keep(RecoveryStore& store, int doc, int rooms) {
+    store.Submit(doc, StateWith(rooms));
+    store.WaitUntilIdle();
+}
+
 QByteArray Read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -54,6 +60,13 @@ protected:
         return found;
     }
 
+    // Collects the reasons the store reports for writes that failed.
+    static void CollectFailures(RecoveryStore& store, QStringList& failures) {
+        QObject::connect(
+            &store, &RecoveryStore::writeFailed, &store,
+            [&failures](const QString& reason) { failures.append(reason); }, Qt::DirectConnection);
+    }
+
     QTemporaryDir dir_;
 };
 
@@ -65,13 +78,11 @@ TEST_F(RecoveryStoreTest, OffersTheNewestGenerationWhoseFilesHoldAndNeverATornOn
         RecoveryStore program(Folder());
         const int doc = program.AddDocument();
         session = program.SessionFolder();
-        program.Submit(doc, StateWith(1));
-        program.WaitUntilIdle();
+        Keep(program, doc, 1);
         for (int i = 0; i < 2; ++i) {
             first[i] = Read(session + QStringLiteral("/site1-1.") + extensions[i]);
         }
-        program.Submit(doc, StateWith(2));
-        program.WaitUntilIdle();
+        Keep(program, doc, 2);
         EXPECT_FALSE(QFile::exists(session + QStringLiteral("/site1-1.tcd")));
     }  // a program that ends with a state left behind has it offered at the next start
     RecoveryStore next(Folder());
@@ -112,9 +123,7 @@ TEST_F(RecoveryStoreTest, OffersTheNewestGenerationWhoseFilesHoldAndNeverATornOn
 
 TEST_F(RecoveryStoreTest, ALiveProgramsStatesAreNotOfferedAndADeadOnesAre) {
     RecoveryStore live(Folder());
-    const int doc = live.AddDocument();
-    live.Submit(doc, StateWith(1));
-    live.WaitUntilIdle();
+    Keep(live, live.AddDocument(), 1);
     RecoveryStore second(Folder());
     EXPECT_TRUE(Offered(second).empty());
 
@@ -146,22 +155,17 @@ TEST_F(RecoveryStoreTest, AFullDiskIsReportedOnceAndTheLastGoodStateStays) {
     RecoveryStore store(Folder());
     QStringList failures;
     int resumed = 0;
-    QObject::connect(
-        &store, &RecoveryStore::writeFailed, &store,
-        [&](const QString& reason) { failures.append(reason); }, Qt::DirectConnection);
+    CollectFailures(store, failures);
     QObject::connect(
         &store, &RecoveryStore::writesResumed, &store, [&] { ++resumed; }, Qt::DirectConnection);
     const int doc = store.AddDocument();
-    store.Submit(doc, StateWith(1));
-    store.WaitUntilIdle();
+    Keep(store, doc, 1);
     const QByteArray good = Read(store.SessionFolder() + QStringLiteral("/site1-1.tcd"));
     {
         FileSizeLimit limit(1024);
         ASSERT_TRUE(limit.Active());
-        for (const int rooms : {20, 21}) {
-            store.Submit(doc, StateWith(rooms));
-            store.WaitUntilIdle();
-        }
+        Keep(store, doc, 20);
+        Keep(store, doc, 21);
         EXPECT_FALSE(store.IsWritten(doc));
     }
     ASSERT_EQ(failures.size(), 1);
@@ -170,8 +174,7 @@ TEST_F(RecoveryStoreTest, AFullDiskIsReportedOnceAndTheLastGoodStateStays) {
     EXPECT_EQ(QDir(store.SessionFolder()).entryList(QDir::Files | QDir::Hidden).size(), 3)
         << "nothing but the lock and the last good state";
 
-    store.Submit(doc, StateWith(2));
-    store.WaitUntilIdle();
+    Keep(store, doc, 2);
     EXPECT_TRUE(store.IsWritten(doc));
     EXPECT_EQ(resumed, 1);
     store.Remove(doc);
@@ -191,12 +194,9 @@ TEST_F(RecoveryStoreTest, AFolderThatCannotBeWrittenIsReported) {
     QStringList failures;
     {
         RecoveryStore store(parent + QStringLiteral("/state"));
-        QObject::connect(
-            &store, &RecoveryStore::writeFailed, &store,
-            [&](const QString& reason) { failures.append(reason); }, Qt::DirectConnection);
+        CollectFailures(store, failures);
         const int doc = store.AddDocument();
-        store.Submit(doc, StateWith(1));
-        store.WaitUntilIdle();
+        Keep(store, doc, 1);
         EXPECT_FALSE(store.IsWritten(doc));
         EXPECT_TRUE(store.FindRecoverable().empty());
     }

@@ -107,6 +107,9 @@ TEST_P(InputTypoTest, IsRefusedAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Typos, InputTypoTest,
     ::testing::Values(
+        TypoCase{"m0", "2,5 N",
+                 "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
+                 "as in 2.5; a comma may only stand between groups of three digits, as in 1,250."},
         TypoCase{"m1", "3 45",
                  "\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, W "
                  "or NW) or a quadrant bearing: N or S, an angle from 0 to 90 degrees, then E or "

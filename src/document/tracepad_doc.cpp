@@ -198,11 +198,7 @@ bool CTracepadDoc::DoSave(const QString& path) {
     }
     const SiteFileResult result = SaveSiteFile(*site_, path);
     if (!result.ok) {
-        QString text = QStringLiteral("The file \"%1\" could not be saved.").arg(path);
-        if (!result.errorText.isEmpty()) {
-            text += QLatin1Char('\n') + result.errorText;
-        }
-        ShowMessage(text, MessageIcon::Warning);
+        ShowMessage(SaveFailureText(path, result), MessageIcon::Warning);
         return false;
     }
     SetPath(path);

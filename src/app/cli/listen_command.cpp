@@ -216,12 +216,8 @@ int RunListen(const ListenOptions& options, QTextStream& out, QTextStream& err) 
         const SiteFileResult result = SaveSiteFile(*doc.GetSite(), options.outPath);
         // A failing disk is reported once, not at every reading, until a write succeeds again.
         if (!result.ok && keptLast) {
-            QString text =
-                QStringLiteral("The file \"%1\" could not be saved.").arg(options.outPath);
-            if (!result.errorText.isEmpty()) {
-                text += QLatin1Char('\n') + result.errorText;
-            }
-            session.Prompts().ShowMessage(text, MessageIcon::Warning);
+            session.Prompts().ShowMessage(SaveFailureText(options.outPath, result),
+                                          MessageIcon::Warning);
         }
         keptLast = result.ok;
     };

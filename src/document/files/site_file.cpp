@@ -151,4 +151,12 @@ SiteFileResult LoadSiteFile(QIODevice& device, Site& site) {
                        [&device](CXmlElementReader& reader) { return reader.Parse(device); });
 }
 
+QString SaveFailureText(const QString& path, const SiteFileResult& result) {
+    QString text = QStringLiteral("The file \"%1\" could not be saved.").arg(path);
+    if (!result.errorText.isEmpty()) {
+        text += QLatin1Char('\n') + result.errorText;
+    }
+    return text;
+}
+
 }  // namespace plantrek

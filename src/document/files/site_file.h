@@ -19,6 +19,8 @@ struct SiteFileResult {
 // Writes the site to path through a temporary file that replaces the target only after a
 // complete write, so a failed save leaves the old file as it was.
 SiteFileResult SaveSiteFile(const Site& site, const QString& path);
+// What a person is told when SaveSiteFile failed: the file's name, then the reason if any.
+QString SaveFailureText(const QString& path, const SiteFileResult& result);
 
 // Reads path into site, which should be a new, empty site. On failure the site is reset to a
 // new empty site: nothing half-read is left behind.

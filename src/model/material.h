@@ -38,10 +38,19 @@ public:
     Colour GetColour() const { return colour_; }
     void SetColour(Colour colour) { colour_ = colour; }
 
+    // For ordering a covering: the waste allowance in percent and the area one pack covers (m²);
+    // 0 for either means none.
+    double GetWastePercent() const { return wastePercent_; }
+    void SetWastePercent(double percent) { wastePercent_ = percent; }
+    double GetPackArea() const { return packArea_; }
+    void SetPackArea(double area) { packArea_ = area; }
+
 private:
     QString name_;
     int index_;
     Colour colour_;
+    double wastePercent_ = 0.0;
+    double packArea_ = 0.0;
 };
 
 }  // namespace plantrek

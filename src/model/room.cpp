@@ -15,6 +15,7 @@ Room::Room(const Room& other)
       closeState_(CloseState::NotComputed),
       startPoint_(other.startPoint_),
       location_(other.location_),
+      ceilingHeight_(other.ceilingHeight_),
       annotations_(other.annotations_) {
     userWalls_.reserve(other.userWalls_.size());
     for (const auto& wall : other.userWalls_) {
@@ -33,6 +34,7 @@ Room& Room::operator=(const Room& other) {
         systemWalls_.clear();
         startPoint_ = copy.startPoint_;
         location_ = copy.location_;
+        ceilingHeight_ = copy.ceilingHeight_;
         annotations_ = copy.annotations_;
     }
     return *this;
@@ -438,6 +440,7 @@ void Room::Clear() {
     material_ = 0;
     startPoint_ = {};
     location_ = {};
+    ceilingHeight_ = 0.0;
     userWalls_.clear();
     InvalidateClosing();
     annotations_.Clear();

@@ -45,6 +45,10 @@ public:
     // Stores the start point as given; see ValidateStartPoint.
     void SetStartPoint(PlanPoint point) { startPoint_ = point; }
 
+    // Floor to ceiling in metres; 0 when the room takes the program's default height.
+    double GetCeilingHeight() const { return ceilingHeight_; }
+    void SetCeilingHeight(double height) { ceilingHeight_ = height; }
+
     AnnotationList& Annotations() { return annotations_; }
     const AnnotationList& Annotations() const { return annotations_; }
 
@@ -111,6 +115,7 @@ private:
     mutable WallList systemWalls_;
     PlanPoint startPoint_;
     PlanPoint location_;
+    double ceilingHeight_ = 0.0;
     AnnotationList annotations_;
 };
 

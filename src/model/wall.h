@@ -1,6 +1,9 @@
 #pragma once
 
+#include <utility>
+
 #include "model/geometry.h"
+#include "model/opening.h"
 
 // One wall of a room: a chord (kept as length and bearing, or as a vector, deriving the other
 // form on demand) and an optional arc drawn on it.
@@ -56,6 +59,11 @@ public:
     void SetKind(WallKind kind) { kind_ = kind; }
     unsigned GetValidFlags() const { return validFlags_; }
 
+    // Doors, windows and passages on this wall, in order of offset. Only straight user walls
+    // hold any; the rules for placing them live with the editing commands.
+    const OpeningList& GetOpenings() const { return openings_; }
+    void SetOpenings(OpeningList openings) { openings_ = std::move(openings); }
+
 private:
     void DerivePolar() const;
     void DeriveCartesian() const;
@@ -74,6 +82,7 @@ private:
     mutable double arcCentreY_ = 0.0;
     mutable unsigned validFlags_ = 0;
     WallKind kind_ = WallKind::User;
+    OpeningList openings_;
 };
 
 }  // namespace plantrek

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <vector>
+
+#include "model/geometry.h"
+
+// Doors, windows and plain openings. An opening belongs to one straight user wall of a room and
+// travels with it: copying, moving, rotating or reflecting the room, or changing the wall's
+// length, keeps its offset and width.
+namespace plantrek {
+
+class Room;
+class Site;
+
+enum class OpeningKind {
+    Door = 0,
+    Window = 1,
+    Passage = 2,  // an opening without a door ("Opening" in menus and files)
+};
+
+// Seen from inside the room, facing the wall.
+enum class DoorHinge { Left = 0, Right = 1 };
+
+struct Opening {
+    OpeningKind kind = OpeningKind::Door;
+    double offset = 0.0;  // from the wall's start to the opening's nearer edge, along the chord (m)
+    double width = 0.0;   // along the wall (m)
+    double height = 0.0;  // m
+    double sill = 0.0;    // windows: floor to the bottom of the window (m); 0 for the others
+    DoorHinge hinge = DoorHinge::Left;  // doors only
+    bool opensInward = true;            // doors only: into the room, or out of it
+
+    // Doors and passages interrupt the skirting; windows do not.
+    bool IsAtFloor() const { return kind != OpeningKind::Window; }
+};
+
+bool operator==(const Opening& a, const Opening& b);
+inline bool operator!=(const Opening& a, const Opening& b) {
+    return !(a == b);
+}
+
+using OpeningList = std::vector<Opening>;  // kept in order of offset
+
+// Where an opening lies in the plan.
+struct PlacedOpening {
+    const Room* room = nullptr;       // the room whose wall holds it
+    int wallIndex = -1;               // among that room's user walls
+    int openingIndex = -1;            // among that wall's openings
+    const Opening* opening = nullptr;
+    PlanPoint start;                  // the edge nearer the wall's start
+    PlanPoint end;                    // the other edge
+    PlanPoint intoRoom;               // unit vector square to the wall, pointing into `room`
+};
+
+// The openings of the room's own walls, in wall order.
+std::vector<PlacedOpening> PlaceOpenings(const Room& room);
+
+// The openings that other rooms of the site hold on walls that this room shares with them (the
+// two walls overlap along one line within half an inch). Such an opening counts for both rooms
+// and is drawn once, by the room that holds it.
+std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room);
+
+}  // namespace plantrek

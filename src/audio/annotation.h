@@ -68,6 +68,9 @@ public:
     // A file shared with copies is left to them: this note gets a new file first.
     qint64 SetAudioText(QStringView text);
 
+    // The same recording (not merely equal sound) under the same name.
+    friend bool operator==(const Annotation&, const Annotation&) = default;
+
 private:
     std::shared_ptr<AudioFile> file_;
     QString name_;

@@ -54,6 +54,8 @@ public:
     // Removes every note; the current index becomes 0.
     void Clear();
 
+    friend bool operator==(const AnnotationList&, const AnnotationList&) = default;
+
 private:
     std::vector<Annotation> annotations_;
     int current_ = 0;

@@ -183,7 +183,7 @@ void CTracepadDoc::SetModifiedFlag(bool modified) {
 
 std::shared_ptr<const Site> CTracepadDoc::SharedSite() {
     if (sharedSite_ == nullptr && site_ != nullptr) {
-        sharedSite_ = std::make_shared<const Site>(*site_);
+        sharedSite_ = site_->Snapshot();
     }
     return sharedSite_;
 }
@@ -445,7 +445,7 @@ AnnotationList* CTracepadDoc::AnnotationListForCommand() {
 
 std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
     auto snapshot = std::make_unique<CDocSnapshot>();
-    sharedSite_ = site_ != nullptr ? std::make_shared<const Site>(*site_) : nullptr;
+    sharedSite_ = site_ != nullptr ? site_->Snapshot() : nullptr;
     snapshot->site = sharedSite_ != nullptr ? sharedSite_ : std::make_shared<const Site>();
     const SelectionLevel level = GetSelectionLevel();
     if (level >= kLevelRoom) {
@@ -468,7 +468,7 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     if (site_ == nullptr) {
         site_ = NewSite();
     }
-    *site_ = *snapshot.site;
+    site_->RestoreSnapshot(*snapshot.site);
     sharedSite_ = snapshot.site;
     currentRoom_ = site_->GetRoom(snapshot.roomIndex);
     if (currentRoom_ != nullptr) {

@@ -32,12 +32,9 @@ struct Opening {
 
     // Doors and passages interrupt the skirting; windows do not.
     bool IsAtFloor() const { return kind != OpeningKind::Window; }
-};
 
-bool operator==(const Opening& a, const Opening& b);
-inline bool operator!=(const Opening& a, const Opening& b) {
-    return !(a == b);
-}
+    friend bool operator==(const Opening&, const Opening&) = default;
+};
 
 using OpeningList = std::vector<Opening>;  // kept in order of offset
 

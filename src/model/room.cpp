@@ -36,6 +36,7 @@ Room& Room::operator=(const Room& other) {
         location_ = copy.location_;
         ceilingHeight_ = copy.ceilingHeight_;
         annotations_ = copy.annotations_;
+        sharedCopy_.reset();
     }
     return *this;
 }
@@ -444,6 +445,49 @@ void Room::Clear() {
     userWalls_.clear();
     InvalidateClosing();
     annotations_.Clear();
+}
+
+bool Room::SameContentAs(const Room& other) const {
+    if (name_ != other.name_ || material_ != other.material_ || closeRule_ != other.closeRule_ ||
+        startPoint_.x != other.startPoint_.x || startPoint_.y != other.startPoint_.y ||
+        location_.x != other.location_.x || location_.y != other.location_.y ||
+        ceilingHeight_ != other.ceilingHeight_ || userWalls_.size() != other.userWalls_.size() ||
+        !(annotations_ == other.annotations_)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < userWalls_.size(); ++i) {
+        if (!userWalls_[i]->SameAs(*other.userWalls_[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const Room* Room::UnchangedSharedCopy() const {
+    return sharedCopy_ != nullptr && SameContentAs(*sharedCopy_) ? sharedCopy_.get() : nullptr;
+}
+
+std::shared_ptr<Room> Room::FromSharedCopy(const std::shared_ptr<Room>& copy) {
+    auto room = std::make_shared<Room>(*copy);
+    room->sharedCopy_ = copy;
+    return room;
+}
+
+std::shared_ptr<Room> Room::SharedCopy() const {
+    // Derived values count in the comparison, so both sides must have them all.
+    for (const auto& wall : userWalls_) {
+        wall->DeriveAll();
+    }
+    if (sharedCopy_ != nullptr && SameContentAs(*sharedCopy_)) {
+        return sharedCopy_;
+    }
+    auto copy = std::make_shared<Room>(*this);
+    copy->GetCloseState();
+    for (const auto& wall : copy->systemWalls_) {
+        wall->DeriveAll();
+    }
+    sharedCopy_ = copy;
+    return copy;
 }
 
 }  // namespace plantrek

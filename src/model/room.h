@@ -98,6 +98,18 @@ public:
     // Empties the room: name, material 0, both points at the origin, no walls, no notes.
     void Clear();
 
+    // A copy that nobody changes, for undo and the recovery store: other threads may read it,
+    // since everything a reader could work out lazily has been worked out. While the room stays
+    // as it was, the same copy is handed out again, so a site's snapshot copies only the rooms
+    // that changed since the last one.
+    std::shared_ptr<Room> SharedCopy() const;
+    // The room's last SharedCopy while the room is still the same as it; otherwise null.
+    const Room* UnchangedSharedCopy() const;
+    // A room to edit, made from a shared copy, which it hands out again while unchanged.
+    static std::shared_ptr<Room> FromSharedCopy(const std::shared_ptr<Room>& copy);
+    // Same name, material, rule, points, height, notes and user walls (closings follow from them).
+    bool SameContentAs(const Room& other) const;
+
 private:
     friend class RoomClosing;
 
@@ -117,6 +129,8 @@ private:
     PlanPoint location_;
     double ceilingHeight_ = 0.0;
     AnnotationList annotations_;
+    // The last SharedCopy; never copied with the room.
+    mutable std::shared_ptr<Room> sharedCopy_;
 };
 
 }  // namespace plantrek

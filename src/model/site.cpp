@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <set>
+#include <unordered_map>
 
 #include "model/closing.h"
 #include "model/site_visitor.h"
@@ -35,6 +36,51 @@ Site::Site(const Site& other)
     }
 }
 
+std::shared_ptr<const Site> Site::Snapshot() const {
+    std::shared_ptr<Site> snapshot(new Site(EmptyTag{}));
+    snapshot->name_ = name_;
+    snapshot->startPoint_ = startPoint_;
+    snapshot->annotations_ = annotations_;
+    snapshot->rooms_.reserve(rooms_.size());
+    for (const auto& room : rooms_) {
+        snapshot->rooms_.push_back(room->SharedCopy());
+    }
+    snapshot->materials_.reserve(materials_.size());
+    for (const auto& material : materials_) {
+        snapshot->materials_.push_back(std::make_unique<Material>(*material));
+    }
+    return snapshot;
+}
+
+void Site::RestoreSnapshot(const Site& snapshot) {
+    // Rooms that still are what the snapshot shares are kept; the others are copied from it.
+    std::unordered_map<const Room*, std::shared_ptr<Room>> unchanged;
+    for (auto& room : rooms_) {
+        if (const Room* copy = room->UnchangedSharedCopy()) {
+            unchanged.emplace(copy, std::move(room));
+        }
+    }
+    RoomList rooms;
+    rooms.reserve(snapshot.rooms_.size());
+    for (const auto& copy : snapshot.rooms_) {
+        const auto kept = unchanged.find(copy.get());
+        if (kept != unchanged.end() && kept->second != nullptr) {
+            rooms.push_back(std::move(kept->second));
+        } else {
+            rooms.push_back(Room::FromSharedCopy(copy));
+        }
+    }
+    rooms_ = std::move(rooms);
+    name_ = snapshot.name_;
+    startPoint_ = snapshot.startPoint_;
+    annotations_ = snapshot.annotations_;
+    materials_.clear();
+    materials_.reserve(snapshot.materials_.size());
+    for (const auto& material : snapshot.materials_) {
+        materials_.push_back(std::make_unique<Material>(*material));
+    }
+}
+
 Site& Site::operator=(const Site& other) {
     if (this != &other) {
         Site copy(other);
@@ -48,7 +94,7 @@ Site& Site::operator=(const Site& other) {
 
 Site::RoomList::const_iterator Site::FindRoom(const Room* room) const {
     return std::find_if(rooms_.begin(), rooms_.end(),
-                        [room](const std::unique_ptr<Room>& r) { return r.get() == room; });
+                        [room](const std::shared_ptr<Room>& r) { return r.get() == room; });
 }
 
 Room* Site::AddRoom(const QString& name, int materialIndex) {

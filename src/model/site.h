@@ -19,7 +19,8 @@ class CSiteVisitor;
 
 class Site {
 public:
-    using RoomList = std::vector<std::unique_ptr<Room>>;
+    // Shared only between snapshots (see Snapshot); the rooms of a site being edited are its own.
+    using RoomList = std::vector<std::shared_ptr<Room>>;
     using MaterialList = std::vector<std::unique_ptr<Material>>;
 
     // No rooms, start point at the origin, and the one material "Default".
@@ -30,6 +31,14 @@ public:
     Site(Site&&) noexcept = default;
     Site& operator=(Site&&) noexcept = default;
     ~Site() = default;
+
+    // A copy that nobody changes, for undo and the recovery store, which reads it on its own
+    // thread. Rooms unchanged since the previous snapshot are shared with it, so that a change
+    // costs a comparison per room and a copy of the rooms it touched, not a copy of the site.
+    std::shared_ptr<const Site> Snapshot() const;
+    // Makes this site what the snapshot holds; rooms that have not changed since they were
+    // shared with it stay as they are (and where they are in memory).
+    void RestoreSnapshot(const Site& snapshot);
 
     const QString& GetName() const { return name_; }
     void SetName(const QString& name) { name_ = name; }
@@ -97,6 +106,9 @@ public:
     static constexpr Colour DefaultMaterialColour() { return 0xff8080; }
 
 private:
+    struct EmptyTag {};
+    explicit Site(EmptyTag) {}
+
     RoomList::const_iterator FindRoom(const Room* room) const;
 
     QString name_;

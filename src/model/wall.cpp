@@ -185,4 +185,21 @@ WallArc Wall::GetArc(PlanPoint start) const {
     return {start + GetArcCentre(), GetArcRadius(), arcHeight_ >= kZeroTolerance};
 }
 
+void Wall::DeriveAll() const {
+    if ((validFlags_ & kPolarValid) == 0) {
+        DerivePolar();
+    }
+    if ((validFlags_ & kCartesianValid) == 0) {
+        DeriveCartesian();
+    }
+}
+
+bool Wall::SameAs(const Wall& other) const {
+    return length_ == other.length_ && direction_ == other.direction_ && dx_ == other.dx_ &&
+           dy_ == other.dy_ && arcHeight_ == other.arcHeight_ &&
+           arcRadius_ == other.arcRadius_ && arcCentreX_ == other.arcCentreX_ &&
+           arcCentreY_ == other.arcCentreY_ && validFlags_ == other.validFlags_ &&
+           kind_ == other.kind_ && openings_ == other.openings_;
+}
+
 }  // namespace plantrek

@@ -59,6 +59,12 @@ public:
     void SetKind(WallKind kind) { kind_ = kind; }
     unsigned GetValidFlags() const { return validFlags_; }
 
+    // Works out both forms of the chord and the arc now, so that reading the wall later changes
+    // nothing in it: a wall that other threads read must have been through this.
+    void DeriveAll() const;
+    // Same stored values, derived ones included, and the same openings.
+    bool SameAs(const Wall& other) const;
+
     // Doors, windows and passages on this wall, in order of offset. Only straight user walls
     // hold any; the rules for placing them live with the editing commands.
     const OpeningList& GetOpenings() const { return openings_; }

@@ -99,16 +99,15 @@ void BM_RecoveryHandover(benchmark::State& state) {
 }
 BENCHMARK(BM_RecoveryHandover)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
-// The worker: a state of a site of that size copied, written as a site file, checksummed and
+// The worker: a state of a site of that size written as a site file, checksummed and
 // put on disk durably (two files, each synced with its folder), the older one deleted.
 void BM_RecoveryWrite(benchmark::State& state) {
     const int rooms = static_cast<int>(state.range(0));
     const QString folder = ScratchPath(QStringLiteral("write-%1").arg(rooms));
     RecoveryStore recovery(folder);
     // Two copies taken in turn, so that each state handed over is a new one.
-    const std::shared_ptr<const Site> copies[2] = {
-        std::make_shared<const Site>(*Fixture(rooms).site),
-        std::make_shared<const Site>(*Fixture(rooms).site)};
+    const std::shared_ptr<const Site> copies[2] = {Site(*Fixture(rooms).site).Snapshot(),
+                                                   Site(*Fixture(rooms).site).Snapshot()};
     const int document = recovery.AddDocument();
     int next = 0;
     for (auto _ : state) {

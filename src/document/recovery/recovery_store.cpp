@@ -301,9 +301,9 @@ private:
         QByteArray bytes;
         int rooms = 0;
         {
-            // A private copy: writing brings closings up to date, which must not happen in the
-            // window thread's shared copy while it reads it.
-            const Site site(*state.site);
+            // A snapshot has everything worked out already, so reading it here writes nothing
+            // into it while the window thread reads it too.
+            const Site& site = *state.site;
             rooms = site.RoomCount();
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);

@@ -42,7 +42,7 @@ namespace plantrek {
 class Site;
 
 struct RecoveryState {
-    std::shared_ptr<const Site> site;
+    std::shared_ptr<const Site> site;  // from Site::Snapshot: read on the store's own thread
     QString path;  // empty for an unnamed site
     QString title;
     QDateTime changed;

@@ -1,0 +1,137 @@
+#include "model/opening.h"
+
+#include <cmath>
+
+#include "model/room.h"
+#include "model/site.h"
+
+namespace plantrek {
+
+namespace {
+
+// Two walls count as one shared wall when they lie on one line within half an inch.
+constexpr double kSharedWallTolerance = 0.0127;
+
+// Twice the signed area of the room's outline: positive when the walls run anticlockwise.
+double SignedOutline(const Room& room) {
+    const std::vector<PlanPoint> v = room.GetVertices(true);
+    double sum = 0.0;
+    for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+        sum += Cross(v[i], v[i + 1]);
+    }
+    if (v.size() > 2) {
+        sum += Cross(v.back(), v.front());
+    }
+    return sum;
+}
+
+bool Overlaps(const PlanRect& a, const PlanRect& b, double tol) {
+    return !a.empty && !b.empty && a.minX <= b.maxX + tol && b.minX <= a.maxX + tol &&
+           a.minY <= b.maxY + tol && b.minY <= a.maxY + tol;
+}
+
+// Whether the segment p..q lies along the straight wall a..b, within the tolerance.
+bool LiesOnWall(PlanPoint p, PlanPoint q, PlanPoint a, PlanPoint b) {
+    const PlanPoint d = b - a;
+    const double length = Length(d);
+    if (length <= kSharedWallTolerance) {
+        return false;
+    }
+    const PlanPoint u = d / length;
+    for (const PlanPoint point : {p, q}) {
+        const PlanPoint r = point - a;
+        const double along = Dot(r, u);
+        if (std::fabs(Cross(u, r)) > kSharedWallTolerance || along < -kSharedWallTolerance ||
+            along > length + kSharedWallTolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const Opening& a, const Opening& b) {
+    return a.kind == b.kind && a.offset == b.offset && a.width == b.width &&
+           a.height == b.height && a.sill == b.sill && a.hinge == b.hinge &&
+           a.opensInward == b.opensInward;
+}
+
+std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
+    std::vector<PlacedOpening> placed;
+    bool anyOpening = false;
+    for (const auto& wall : room.UserWalls()) {
+        anyOpening = anyOpening || !wall->GetOpenings().empty();
+    }
+    if (!anyOpening) {
+        return placed;
+    }
+    // Into the room is to the left of each wall when the walls run anticlockwise.
+    const double side = SignedOutline(room) < 0.0 ? -1.0 : 1.0;
+    PlanPoint start = room.GetLocation();
+    int wallIndex = 0;
+    for (const auto& wall : room.UserWalls()) {
+        const PlanPoint vector = wall->GetVector();
+        const double length = Length(vector);
+        const OpeningList& openings = wall->GetOpenings();
+        if (length > 0.0 && !wall->HasArc()) {
+            const PlanPoint u = vector / length;
+            const PlanPoint left{-u.y, u.x};
+            for (std::size_t i = 0; i < openings.size(); ++i) {
+                const Opening& opening = openings[i];
+                PlacedOpening p;
+                p.room = &room;
+                p.wallIndex = wallIndex;
+                p.openingIndex = static_cast<int>(i);
+                p.opening = &opening;
+                p.start = start + u * opening.offset;
+                p.end = start + u * (opening.offset + opening.width);
+                p.intoRoom = left * side + PlanPoint{};  // no negative zeros
+                placed.push_back(p);
+            }
+        }
+        start += vector;
+        ++wallIndex;
+    }
+    return placed;
+}
+
+std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) {
+    std::vector<PlacedOpening> shared;
+    if (room.WallCount() == 0) {
+        return shared;
+    }
+    const PlanRect bounds = room.GetBounds();
+    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+    for (const auto& other : site.Rooms()) {
+        if (other.get() == &room) {
+            continue;
+        }
+        bool anyOpening = false;
+        for (const auto& wall : other->UserWalls()) {
+            anyOpening = anyOpening || !wall->GetOpenings().empty();
+        }
+        if (!anyOpening || !Overlaps(bounds, other->GetBounds(), kSharedWallTolerance)) {
+            continue;
+        }
+        if (walls.empty()) {
+            const int count = room.WallCount();
+            for (int i = 0; i < count; ++i) {
+                if (!room.GetWall(i)->HasArc()) {
+                    walls.push_back(room.GetWallEnds(i));
+                }
+            }
+        }
+        for (const PlacedOpening& placed : PlaceOpenings(*other)) {
+            for (const auto& [a, b] : walls) {
+                if (LiesOnWall(placed.start, placed.end, a, b)) {
+                    shared.push_back(placed);
+                    break;
+                }
+            }
+        }
+    }
+    return shared;
+}
+
+}  // namespace plantrek

@@ -1,0 +1,65 @@
+#include "model/room_quantities.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/material.h"
+#include "model/opening.h"
+#include "model/room.h"
+#include "model/site.h"
+
+namespace plantrek {
+
+namespace {
+
+void Subtract(RoomQuantities& q, const Opening& opening) {
+    // An opening never takes more wall than the room has above its sill.
+    const double height = std::clamp(opening.height, 0.0, std::max(0.0, q.height - opening.sill));
+    const double width = std::max(0.0, opening.width);
+    q.netWallArea -= width * height;
+    if (opening.IsAtFloor()) {
+        q.netPerimeter -= width;
+        ++q.thresholdCount;
+        q.thresholdWidth += width;
+    }
+}
+
+}  // namespace
+
+std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
+                                                    double defaultHeight) {
+    if (!room.IsClosed()) {
+        return std::nullopt;
+    }
+    RoomQuantities q;
+    q.height = room.GetCeilingHeight() > 0.0 ? room.GetCeilingHeight() : defaultHeight;
+    q.floorArea = room.GetArea();
+    q.grossPerimeter = room.GetPerimeter();
+    q.netPerimeter = q.grossPerimeter;
+    q.grossWallArea = q.grossPerimeter * q.height;
+    q.netWallArea = q.grossWallArea;
+    q.volume = q.floorArea * q.height;
+    for (const PlacedOpening& placed : PlaceOpenings(room)) {
+        Subtract(q, *placed.opening);
+    }
+    for (const PlacedOpening& placed : SharedOpeningsOf(site, room)) {
+        Subtract(q, *placed.opening);
+    }
+    q.netPerimeter = std::max(0.0, q.netPerimeter);
+    q.netWallArea = std::max(0.0, q.netWallArea);
+    return q;
+}
+
+MaterialOrder ComputeMaterialOrder(const Material& material, double area) {
+    MaterialOrder order;
+    order.area = area;
+    order.orderArea = area * (1.0 + std::max(0.0, material.GetWastePercent()) / 100.0);
+    if (material.GetPackArea() > 0.0 && order.orderArea > 0.0) {
+        // A hair of rounding must not cost a whole pack: 11.000000000000002 m² is 11 m².
+        const double packs = order.orderArea / material.GetPackArea();
+        order.packs = static_cast<int>(std::ceil(packs - 1e-9 * std::max(1.0, packs)));
+    }
+    return order;
+}
+
+}  // namespace plantrek

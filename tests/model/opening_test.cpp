@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "model/editing.h"
 #include "model/material.h"
 #include "model/model_test_support.h"
 #include "model/opening_rules.h"
@@ -271,6 +272,27 @@ TEST(OpeningTest, ListStaysInOrderAndWallEditsShowWhatNoLongerFits) {
     EXPECT_EQ(OpeningsPastWallEnd(*room).size(), 1u);
     EXPECT_TRUE(RemoveOpening(*room, 1, 0));
     EXPECT_FALSE(RemoveOpening(*room, 1, 0));
+}
+
+TEST(OpeningTest, ReversingOrMirroringTheWallsKeepsTheDoorWhereItStands) {
+    Site site;
+    Room* room = AddRoom(site, {{3, 0}, {4, 90}, {3, 180}});
+    Put(room, 1, {Door(0.5, 0.8, 2.0), Window(2.0, 1.5, 1.0, 1.0)});
+    ASSERT_TRUE(ReverseWalls(*room));
+    const auto placed = PlaceOpenings(*room);
+    ASSERT_EQ(placed.size(), 2u);
+    // The door spans x 0.5 to 1.3 on the north wall, now walked westwards.
+    EXPECT_EQ(placed[1].opening->kind, OpeningKind::Door);
+    EXPECT_EQ(placed[1].opening->hinge, DoorHinge::Left);
+    test::ExpectNear(placed[1].start, {1.3, 3.0}, 1e-9);
+    test::ExpectNear(placed[1].end, {0.5, 3.0}, 1e-9);
+    test::ExpectNear(placed[1].intoRoom, {0.0, -1.0}, 1e-9);
+
+    ASSERT_TRUE(ReflectRoom(*room, {0, 0}, ReflectMode::Vertical));
+    const auto mirrored = PlaceOpenings(*room);
+    EXPECT_EQ(mirrored[1].opening->hinge, DoorHinge::Right);
+    test::ExpectNear(mirrored[1].start, {1.3, -3.0}, 1e-9);
+    test::ExpectNear(mirrored[1].intoRoom, {0.0, 1.0}, 1e-9);
 }
 
 }  // namespace

@@ -1,0 +1,222 @@
+#include "model/opening.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+
+namespace plantrek {
+
+namespace {
+
+// Two walls count as one shared wall when they lie on one line within half an inch.
+constexpr double kSharedWallTolerance = kHalfInch;
+
+// Twice the signed area of the room's outline: positive when the walls run anticlockwise.
+double SignedOutline(const Room& room) {
+    const std::vector<PlanPoint> v = room.GetVertices(true);
+    double sum = 0.0;
+    for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+        sum += Cross(v[i], v[i + 1]);
+    }
+    if (v.size() > 2) {
+        sum += Cross(v.back(), v.front());
+    }
+    return sum;
+}
+
+bool Overlaps(const PlanRect& a, const PlanRect& b, double tol) {
+    return !a.empty && !b.empty && a.minX <= b.maxX + tol && b.minX <= a.maxX + tol &&
+           a.minY <= b.maxY + tol && b.minY <= a.maxY + tol;
+}
+
+// Whether the segment p..q lies along the straight wall a..b, within the tolerance.
+bool LiesOnWall(PlanPoint p, PlanPoint q, PlanPoint a, PlanPoint b) {
+    const PlanPoint d = b - a;
+    const double length = Length(d);
+    if (length <= kSharedWallTolerance) {
+        return false;
+    }
+    const PlanPoint u = d / length;
+    for (const PlanPoint point : {p, q}) {
+        const PlanPoint r = point - a;
+        const double along = Dot(r, u);
+        if (std::fabs(Cross(u, r)) > kSharedWallTolerance || along < -kSharedWallTolerance ||
+            along > length + kSharedWallTolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const Opening& a, const Opening& b) {
+    return a.kind == b.kind && a.offset == b.offset && a.width == b.width && a.height == b.height &&
+           a.sill == b.sill && a.hinge == b.hinge && a.opensInward == b.opensInward;
+}
+
+std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
+    std::vector<PlacedOpening> placed;
+    bool anyOpening = false;
+    for (const auto& wall : room.UserWalls()) {
+        anyOpening = anyOpening || !wall->GetOpenings().empty();
+    }
+    if (!anyOpening) {
+        return placed;
+    }
+    // Into the room is to the left of each wall when the walls run anticlockwise.
+    const double side = SignedOutline(room) < 0.0 ? -1.0 : 1.0;
+    PlanPoint start = room.GetLocation();
+    int wallIndex = 0;
+    for (const auto& wall : room.UserWalls()) {
+        const PlanPoint vector = wall->GetVector();
+        const double length = Length(vector);
+        const OpeningList& openings = wall->GetOpenings();
+        if (length > 0.0 && !wall->HasArc()) {
+            const PlanPoint u = vector / length;
+            const PlanPoint left{-u.y, u.x};
+            for (std::size_t i = 0; i < openings.size(); ++i) {
+                const Opening& opening = openings[i];
+                PlacedOpening p;
+                p.room = &room;
+                p.wallIndex = wallIndex;
+                p.openingIndex = static_cast<int>(i);
+                p.opening = &opening;
+                p.start = start + u * opening.offset;
+                p.end = start + u * (opening.offset + opening.width);
+                p.intoRoom = left * side + PlanPoint{};  // no negative zeros
+                placed.push_back(p);
+            }
+        }
+        start += vector;
+        ++wallIndex;
+    }
+    return placed;
+}
+
+// The ends of the room's straight walls, user and closing walls alike.
+std::vector<std::pair<PlanPoint, PlanPoint>> StraightWalls(const Room& room) {
+    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+    PlanPoint start = room.GetLocation();
+    const int count = room.WallCount();
+    for (int i = 0; i < count; ++i) {
+        const Wall* wall = room.GetWall(i);
+        const PlanPoint end = start + wall->GetVector();
+        if (!wall->HasArc()) {
+            walls.emplace_back(start, end);
+        }
+        start = end;
+    }
+    return walls;
+}
+
+std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) {
+    std::vector<PlacedOpening> shared;
+    if (room.WallCount() == 0) {
+        return shared;
+    }
+    const PlanRect bounds = room.GetBounds();
+    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+    for (const auto& other : site.Rooms()) {
+        if (other.get() == &room) {
+            continue;
+        }
+        bool anyOpening = false;
+        for (const auto& wall : other->UserWalls()) {
+            anyOpening = anyOpening || !wall->GetOpenings().empty();
+        }
+        if (!anyOpening || !Overlaps(bounds, other->GetBounds(), kSharedWallTolerance)) {
+            continue;
+        }
+        if (walls.empty()) {
+            walls = StraightWalls(room);
+        }
+        for (const PlacedOpening& placed : PlaceOpenings(*other)) {
+            for (const auto& [a, b] : walls) {
+                if (LiesOnWall(placed.start, placed.end, a, b)) {
+                    shared.push_back(placed);
+                    break;
+                }
+            }
+        }
+    }
+    return shared;
+}
+
+namespace {
+
+constexpr double kCellSize = 1.0;
+
+std::int64_t CellKey(std::int64_t column, std::int64_t row) {
+    return (column << 32) ^ (row & 0xffffffff);
+}
+
+// The squares the box between the two points touches, grown by the shared-wall tolerance; none
+// for a box that is not finite or absurdly large (no wall of the program is).
+template <typename Visit>
+void ForEachCell(PlanPoint a, PlanPoint b, Visit visit) {
+    const double minX = std::min(a.x, b.x) - kSharedWallTolerance;
+    const double maxX = std::max(a.x, b.x) + kSharedWallTolerance;
+    const double minY = std::min(a.y, b.y) - kSharedWallTolerance;
+    const double maxY = std::max(a.y, b.y) + kSharedWallTolerance;
+    if (!std::isfinite(minX + maxX + minY + maxY) || std::fabs(minX) > 1e9 ||
+        std::fabs(maxX) > 1e9 || std::fabs(minY) > 1e9 || std::fabs(maxY) > 1e9 ||
+        (maxX - minX) * (maxY - minY) > 1e6) {
+        return;
+    }
+    const auto firstColumn = static_cast<std::int64_t>(std::floor(minX / kCellSize));
+    const auto lastColumn = static_cast<std::int64_t>(std::floor(maxX / kCellSize));
+    const auto firstRow = static_cast<std::int64_t>(std::floor(minY / kCellSize));
+    const auto lastRow = static_cast<std::int64_t>(std::floor(maxY / kCellSize));
+    for (std::int64_t column = firstColumn; column <= lastColumn; ++column) {
+        for (std::int64_t row = firstRow; row <= lastRow; ++row) {
+            visit(CellKey(column, row));
+        }
+    }
+}
+
+}  // namespace
+
+SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
+    for (const auto& room : site.Rooms()) {
+        for (const PlacedOpening& placed : PlaceOpenings(*room)) {
+            const std::size_t index = openings_.size();
+            openings_.push_back(placed);
+            ForEachCell(placed.start, placed.end,
+                        [this, index](std::int64_t key) { cells_.emplace_back(key, index); });
+        }
+    }
+    std::sort(cells_.begin(), cells_.end());
+}
+
+std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
+    std::vector<std::size_t> found;
+    if (openings_.empty()) {
+        return {};
+    }
+    for (const auto& [a, b] : StraightWalls(room)) {
+        ForEachCell(a, b, [&](std::int64_t key) {
+            auto it = std::lower_bound(cells_.begin(), cells_.end(),
+                                       std::pair<std::int64_t, std::size_t>(key, 0));
+            for (; it != cells_.end() && it->first == key; ++it) {
+                const PlacedOpening& placed = openings_[it->second];
+                if (placed.room != &room && LiesOnWall(placed.start, placed.end, a, b)) {
+                    found.push_back(it->second);
+                }
+            }
+        });
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    std::vector<PlacedOpening> shared;
+    shared.reserve(found.size());
+    for (const std::size_t index : found) {
+        shared.push_back(openings_[index]);
+    }
+    return shared;
+}
+
+}  // namespace plantrek

@@ -1,0 +1,106 @@
+#include "model/room_quantities.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/material.h"
+#include "model/opening.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+
+namespace plantrek {
+
+namespace {
+
+void Subtract(RoomQuantities& q, const Opening& opening) {
+    // An opening never takes more wall than the room has above its sill.
+    const double height = std::clamp(opening.height, 0.0, std::max(0.0, q.height - opening.sill));
+    const double width = std::max(0.0, opening.width);
+    q.netWallArea -= width * height;
+    if (opening.IsAtFloor()) {
+        q.netPerimeter -= width;
+        ++q.thresholdCount;
+        q.thresholdWidth += width;
+    }
+}
+
+// Whether two openings cover one stretch of one line (more than a hair of it).
+bool Overlap(const PlacedOpening& a, const PlacedOpening& b) {
+    const PlanPoint d = a.end - a.start;
+    const double length = Length(d);
+    if (length <= 0.0) {
+        return false;
+    }
+    const PlanPoint u = d / length;
+    if (std::fabs(Cross(u, b.start - a.start)) > kHalfInch ||
+        std::fabs(Cross(u, b.end - a.start)) > kHalfInch) {
+        return false;
+    }
+    const double from = Dot(b.start - a.start, u);
+    const double to = Dot(b.end - a.start, u);
+    return std::min(length, std::max(from, to)) - std::max(0.0, std::min(from, to)) > kHalfInch;
+}
+
+std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
+                                      const std::vector<PlacedOpening>& shared) {
+    if (!room.IsClosed()) {
+        return std::nullopt;
+    }
+    RoomQuantities q;
+    q.height = room.GetCeilingHeight() > 0.0 ? room.GetCeilingHeight() : defaultHeight;
+    q.floorArea = room.GetArea();
+    q.grossPerimeter = room.GetPerimeter();
+    q.netPerimeter = q.grossPerimeter;
+    q.grossWallArea = q.grossPerimeter * q.height;
+    q.netWallArea = q.grossWallArea;
+    q.volume = q.floorArea * q.height;
+    const std::vector<PlacedOpening> own = PlaceOpenings(room);
+    for (const PlacedOpening& placed : own) {
+        Subtract(q, *placed.opening);
+    }
+    for (const PlacedOpening& placed : shared) {
+        // The same hole entered from both rooms is still one hole.
+        const bool enteredHereToo =
+            std::any_of(own.begin(), own.end(),
+                        [&placed](const PlacedOpening& mine) { return Overlap(mine, placed); });
+        if (!enteredHereToo) {
+            Subtract(q, *placed.opening);
+        }
+    }
+    q.netPerimeter = std::max(0.0, q.netPerimeter);
+    q.netWallArea = std::max(0.0, q.netWallArea);
+    return q;
+}
+
+}  // namespace
+
+std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
+                                                    double defaultHeight) {
+    if (!room.IsClosed()) {
+        return std::nullopt;
+    }
+    return Compute(room, defaultHeight, SharedOpeningsOf(site, room));
+}
+
+std::optional<RoomQuantities> ComputeRoomQuantities(const SharedOpeningIndex& shared,
+                                                    const Room& room, double defaultHeight) {
+    if (!room.IsClosed()) {
+        return std::nullopt;
+    }
+    return Compute(room, defaultHeight, shared.Of(room));
+}
+
+MaterialOrder ComputeMaterialOrder(const Material& material, double area) {
+    MaterialOrder order;
+    order.area = area;
+    order.orderArea = area * (1.0 + std::max(0.0, material.GetWastePercent()) / 100.0);
+    if (material.GetPackArea() > 0.0 && order.orderArea > 0.0) {
+        // A hair of rounding must not cost a whole pack: 11.000000000000002 m² is 11 m².
+        const double packs = order.orderArea / material.GetPackArea();
+        order.packs = static_cast<int>(std::ceil(packs - 1e-9 * std::max(1.0, packs)));
+    }
+    return order;
+}
+
+}  // namespace plantrek

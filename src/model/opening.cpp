@@ -53,11 +53,6 @@ bool LiesOnWall(PlanPoint p, PlanPoint q, PlanPoint a, PlanPoint b) {
 
 }  // namespace
 
-bool operator==(const Opening& a, const Opening& b) {
-    return a.kind == b.kind && a.offset == b.offset && a.width == b.width && a.height == b.height &&
-           a.sill == b.sill && a.hinge == b.hinge && a.opensInward == b.opensInward;
-}
-
 std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
     std::vector<PlacedOpening> placed;
     bool anyOpening = false;

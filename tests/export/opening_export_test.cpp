@@ -1,0 +1,164 @@
+// Doors, windows and passages in the drawings: the sample house with a door in every room and
+// two windows, read back by ezdxf, and its picture looked at where the openings stand.
+#include <gtest/gtest.h>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "document/files/site_file.h"
+#include "export/dxf_exporter.h"
+#include "export/export_image.h"
+#include "export_test_support.h"
+#include "model/room.h"
+#include "model/site.h"
+#include "model/units.h"
+#include "model/wall.h"
+#include "render/view_transform.h"
+
+namespace plantrek {
+namespace {
+
+using test::EntitiesOf;
+using test::ExpectJsonHas;
+
+Opening Door(double offset, double width, DoorHinge hinge, bool inward) {
+    Opening door;
+    door.offset = offset;
+    door.width = width;
+    door.height = 2.0;
+    door.hinge = hinge;
+    door.opensInward = inward;
+    return door;
+}
+
+Opening Window(double offset, double width) {
+    Opening window;
+    window.kind = OpeningKind::Window;
+    window.offset = offset;
+    window.width = width;
+    window.height = 1.2;
+    window.sill = 0.9;
+    return window;
+}
+
+Opening Passage(double offset, double width) {
+    Opening passage;
+    passage.kind = OpeningKind::Passage;
+    passage.offset = offset;
+    passage.width = width;
+    passage.height = 2.0;
+    return passage;
+}
+
+// The sample house of the command line's tests: six closed rooms and the open deck.
+Room& RoomNamed(Site& site, const QString& name) {
+    for (const auto& room : site.Rooms()) {
+        if (room->GetName() == name) {
+            return *room;
+        }
+    }
+    ADD_FAILURE() << name.toStdString();
+    return *site.Rooms().front();
+}
+
+// A door into every room (the dining room's and the bedroom's held by their neighbours, the
+// kitchen's on the wall it shares with the living room), a window in the living room's west
+// wall beside the front door and one in the bedroom, and a passage from the kitchen to the hall.
+void LoadHouseWithOpenings(Site& site) {
+    const QString path = QStringLiteral(PLANTREK_TEST_DATA_DIR "/export_cli/house.tcd");
+    ASSERT_TRUE(LoadSiteFile(path, site).ok);
+    const auto put = [&](const char* room, int wall, OpeningList openings) {
+        RoomNamed(site, QString::fromUtf8(room)).GetWall(wall, true)->SetOpenings(openings);
+    };
+    put("Living Room", 0, {Door(0.6, 0.9, DoorHinge::Left, true), Window(2.4, 1.6)});
+    put("Living Room", 1, {Door(1.4, 0.9, DoorHinge::Right, false)});
+    put("Kitchen", 0, {Door(1.2, 0.8, DoorHinge::Left, true)});
+    put("Kitchen", 1, {Passage(2.6, 1.0)});
+    put("Hall", 0, {Door(0.3, 0.9, DoorHinge::Right, true)});
+    put("Hall", 1, {Door(1.6, 0.8, DoorHinge::Left, false)});
+    put("Bathroom", 2, {Door(2.6, 0.7, DoorHinge::Right, true)});
+    put("Bedroom", 1, {Window(1.0, 1.5)});
+}
+
+QJsonArray OnLayer(const QJsonArray& entities, const QString& layer, const QString& type) {
+    QJsonArray found;
+    for (const auto& e : entities) {
+        if (e.toObject()["layer"] == layer && e.toObject()["type"] == type) {
+            found.append(e);
+        }
+    }
+    return found;
+}
+
+QJsonObject Line(double x1, double y1, double x2, double y2) {
+    return {{"start", QJsonArray{x1, y1}}, {"end", QJsonArray{x2, y2}}};
+}
+
+TEST(OpeningDxf, DoorsAndWindowsOnTheirOwnLayersAsArcsAndLines) {
+    Site site;
+    LoadHouseWithOpenings(site);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("house.dxf"));
+    ASSERT_TRUE(ExportDxf(&site, true, 0, path).ok);
+    PLANTREK_READ_EXPORT(view, "dxf", path);
+
+    QStringList layers;
+    for (const auto& layer : view["layers"].toArray()) {
+        layers << layer.toObject()["name"].toString();
+    }
+    EXPECT_TRUE(layers.contains("A-DOOR") && layers.contains("A-GLAZ"))
+        << layers.join(',').toStdString();
+
+    // The living room's west wall, seen from inside: the front door hinged on the left (south)
+    // opening in, a quarter circle from the open leaf (east) to the far jamb (north); the window
+    // as two lines 5 cm either side of the wall between its jambs.
+    const QJsonArray living = EntitiesOf(view, "BlockLivingRoom");
+    ExpectJsonHas(OnLayer(living, "A-DOOR", "ARC"),
+                  QJsonArray{QJsonObject{{"center", QJsonArray{0.0, 0.6}},
+                                         {"radius", 0.9},
+                                         {"angles", QJsonArray{0.0, 90.0}}},
+                             // Its north wall's door opens out, into the dining room, hinged on
+                             // the right (east): from north round to west.
+                             QJsonObject{{"center", QJsonArray{2.3, 5.0}},
+                                         {"radius", 0.9},
+                                         {"angles", QJsonArray{90.0, 180.0}}}},
+                  1e-6);
+    const QJsonArray doorLines = OnLayer(living, "A-DOOR", "LINE");
+    ASSERT_EQ(doorLines.size(), 6);
+    ExpectJsonHas(doorLines[0], Line(-0.05, 0.6, 0.05, 0.6), 1e-6);  // jambs
+    ExpectJsonHas(doorLines[1], Line(-0.05, 1.5, 0.05, 1.5), 1e-6);
+    ExpectJsonHas(doorLines[2], Line(0.0, 0.6, 0.9, 0.6), 1e-6);  // the leaf
+    ExpectJsonHas(doorLines[5], Line(2.3, 5.0, 2.3, 5.9), 1e-6);
+    ExpectJsonHas(OnLayer(living, "A-GLAZ", "LINE"),
+                  QJsonArray{Line(-0.05, 2.4, 0.05, 2.4), Line(-0.05, 4.0, 0.05, 4.0),
+                             Line(-0.05, 2.4, -0.05, 4.0), Line(0.05, 2.4, 0.05, 4.0)},
+                  1e-6);
+
+    // Each opening once, in the room that holds it: six doors, the passage's two jambs, the
+    // bedroom's window; the living room's neighbours draw nothing of its doors.
+    int arcs = 0;
+    int doorLayerLines = 0;
+    int windowLines = 0;
+    for (const auto& block : view["blocks"].toArray()) {
+        const QJsonArray entities = block.toObject()["entities"].toArray();
+        arcs += OnLayer(entities, "A-DOOR", "ARC").size();
+        doorLayerLines += OnLayer(entities, "A-DOOR", "LINE").size();
+        windowLines += OnLayer(entities, "A-GLAZ", "LINE").size();
+    }
+    EXPECT_EQ(arcs, 6);
+    EXPECT_EQ(doorLayerLines, 6 * 3 + 2);
+    EXPECT_EQ(windowLines, 2 * 4);
+    EXPECT_EQ(OnLayer(EntitiesOf(view, "BlockDining"), "A-DOOR", "ARC").size(), 0);
+    ExpectJsonHas(OnLayer(EntitiesOf(view, "BlockKitchen"), "A-DOOR", "ARC"),
+                  QJsonArray{QJsonObject{{"center", QJsonArray{6.0, 1.2}}}}, 1e-6);
+
+    // In feet the same drawing, scaled.
+    const QString feet = dir.filePath(QStringLiteral("feet.dxf"));
+    ASSERT_TRUE(ExportDxf(&site, false, 0, feet).ok);
+    PLANTREK_READ_EXPORT(imperial, "dxf", feet);
+    ExpectJsonHas(OnLayer(EntitiesOf(imperial, "BlockLivingRoom"), "A-DOOR", "ARC")[0],
+                  QJsonObject{{"center", QJsonArray{0.0, 0.6 / kFoot}}, {"radius", 0.9 / kFoot}},
+                  1e-6);
+}
+
+}  // namespace
+}  // namespace plantrek

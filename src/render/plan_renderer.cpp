@@ -143,10 +143,16 @@ PlanRenderer::PlanRenderer(DrawingSurface& surface, const ViewTransform& transfo
       screenPixel_(surface.ScreenPixel()),
       markerUnit_(std::max(1, static_cast<int>(std::lround(MarkerUnit(surface) * screenPixel_)))) {}
 
+void PlanRenderer::SetSiteOpenings(std::shared_ptr<const SiteOpenings> openings) {
+    siteOpenings_ = openings && !openings->Empty() ? std::move(openings) : nullptr;
+    siteOpeningsGiven_ = true;
+}
+
 void PlanRenderer::VisitSiteBegin(const Site& site) {
     site_ = &site;
-    auto openings = std::make_shared<const SiteOpenings>(site);
-    siteOpenings_ = openings->Empty() ? nullptr : std::move(openings);
+    if (!siteOpeningsGiven_) {
+        SetSiteOpenings(std::make_shared<const SiteOpenings>(site));
+    }
 }
 
 void PlanRenderer::VisitRoomBegin(const Room& room) {
@@ -582,7 +588,7 @@ void PlanRenderer::VisitSiteEnd(const Site& site) {
         // renderer has not seen the site: the selected room is not filled, and its name is
         // written in black.
         PlanRenderer top(surface_, transform_, selection_, values_);
-        top.siteOpenings_ = siteOpenings_;
+        top.SetSiteOpenings(siteOpenings_);
         TraverseRoom(*selection_.room, top);
     }
     DrawSiteStartMarker(site);

@@ -51,6 +51,10 @@ public:
     static constexpr int kSmallestLengthHeight = 7;
     static constexpr double kLengthGap = 3.0;  // between a wall and its length, screen pixels
 
+    // The site's openings, found by VisitSiteBegin unless given here first: a caller that walks
+    // a site room by room, each with a renderer of its own, finds them once.
+    void SetSiteOpenings(std::shared_ptr<const SiteOpenings> openings);
+
     void VisitSiteBegin(const Site& site) override;
     void VisitRoomBegin(const Room& room) override;
     void VisitWall(const Wall& wall) override;
@@ -95,6 +99,7 @@ private:
     // its own or a neighbour's on a wall they share; each opening is drawn by the room that
     // holds it, after every room is filled, so that no fill covers a leaf swinging out.
     std::shared_ptr<const SiteOpenings> siteOpenings_;
+    bool siteOpeningsGiven_ = false;
     std::vector<PlacedOpening> roomOpenings_;        // those that may lie on this room's walls
     std::vector<std::vector<DevicePoint>> strokes_;  // the wall lines, broken at openings
     std::vector<PlacedOpening> pendingOpenings_;

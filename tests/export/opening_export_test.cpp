@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 #include "document/files/site_file.h"
 #include "export/dxf_exporter.h"
 #include "export/export_image.h"
@@ -158,6 +160,49 @@ TEST(OpeningDxf, DoorsAndWindowsOnTheirOwnLayersAsArcsAndLines) {
     ExpectJsonHas(OnLayer(EntitiesOf(imperial, "BlockLivingRoom"), "A-DOOR", "ARC")[0],
                   QJsonObject{{"center", QJsonArray{0.0, 0.6 / kFoot}}, {"radius", 0.9 / kFoot}},
                   1e-6);
+}
+
+// Black pixels within `reach` of the plan point, the picture being at 96 pixels per meter with
+// 48 pixels of white round the plan (whose lower left corner is the origin).
+int BlackNear(const QImage& image, double x, double y, int reach) {
+    const int px = static_cast<int>(96 * x + 48);
+    const int py = image.height() - static_cast<int>(96 * y + 48);
+    int black = 0;
+    for (int dx = -reach; dx <= reach; ++dx) {
+        for (int dy = -reach; dy <= reach; ++dy) {
+            black += image.pixel(px + dx, py + dy) == qRgb(0, 0, 0);
+        }
+    }
+    return black;
+}
+
+TEST(OpeningPicture, GapsLeavesSwingsAndGlazingWhereTheOpeningsStand) {
+    Site site;
+    LoadHouseWithOpenings(site);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("house.png"));
+    ImageExportOptions options;
+    options.metric = true;
+    ResetMarkerUnit();
+    ASSERT_TRUE(ExportImage(&site, options, path, ImageFormat::Png).ok);
+    const QImage image(path);
+    ASSERT_FALSE(image.isNull());
+
+    // The living room's west wall: black beside the front door, open in its gap, the leaf
+    // opened into the room along the door's south jamb.
+    EXPECT_GT(BlackNear(image, 0.0, 0.3, 1), 0);
+    EXPECT_EQ(BlackNear(image, 0.0, 1.05, 1), 0);
+    EXPECT_GT(BlackNear(image, 0.45, 0.6, 1), 0);
+    // The window: no wall line in the middle, glazing two pixels either side of it.
+    EXPECT_EQ(BlackNear(image, 0.0, 3.2, 1), 0);
+    EXPECT_GT(BlackNear(image, -2.0 / 96, 3.2, 0) + BlackNear(image, 2.0 / 96, 3.2, 0), 1);
+    // The door out into the dining room swings over the dining room's fill, drawn after it.
+    EXPECT_GT(BlackNear(image, 2.3 - 0.9 * std::sqrt(0.5), 5.0 + 0.9 * std::sqrt(0.5), 1), 0);
+    // The passage from the kitchen to the hall: a gap and nothing in it.
+    EXPECT_EQ(BlackNear(image, 9.1, 3.5, 2), 0);
+    // Rooms without a door of their own are broken too where a neighbour's stands: the wall
+    // the kitchen shares with the living room is open at the kitchen's door.
+    EXPECT_EQ(BlackNear(image, 6.0, 1.6, 1), 0);
 }
 
 }  // namespace

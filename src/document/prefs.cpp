@@ -2,11 +2,19 @@
 
 #include <QSettings>
 
+#include <algorithm>
+#include <cmath>
+
 #include "document/view_settings.h"
 
 namespace plantrek {
 
 namespace {
+
+// Ceiling heights are stored in tenths of a millimetre, so that both 2.50 m and 8' 0" are
+// whole numbers; anything outside a tenth of a millimetre to 100 m is taken as none.
+constexpr double kHeightStep = 0.0001;
+constexpr qint32 kMaxStoredHeight = 1000000;
 
 void ReadInteger(const QSettings& settings, const char* name, int& value) {
     if (const auto stored = ReadIntegerSetting(settings, name)) {
@@ -60,6 +68,9 @@ void CPrefs::LoadValues() const {
     if (const auto type = ReadStringSetting(*settings, n::kExportType)) {
         exportType_ = *type;
     }
+    if (const auto height = ReadIntegerSetting(*settings, n::kDefaultHeight)) {
+        defaultHeight_ = *height > 0 && *height <= kMaxStoredHeight ? *height : 0;
+    }
     store_.DisplayKeypad();
     valuesLoaded_ = true;
 }
@@ -81,6 +92,12 @@ void CPrefs::SaveValues() {
     WriteInteger(*settings, n::kShowNames, drawing_.ShowNames ? 1 : 0);
     WriteInteger(*settings, n::kShowWallLengths, store_.View().ShowWallLengths() ? 1 : 0);
     settings->setValue(QLatin1String(n::kExportType), exportType_);
+    // Written only once chosen, so that the starting value keeps following the units.
+    if (defaultHeight_ > 0) {
+        WriteInteger(*settings, n::kDefaultHeight, defaultHeight_);
+    } else {
+        settings->remove(QLatin1String(n::kDefaultHeight));
+    }
 }
 
 PrefsInputValues CPrefs::GetInputValues() const {
@@ -102,6 +119,14 @@ bool CPrefs::GetDragMode() const {
 QString CPrefs::GetExportType() const {
     LoadValues();
     return exportType_;
+}
+
+double CPrefs::GetDefaultHeight() const {
+    LoadValues();
+    if (defaultHeight_ > 0) {
+        return defaultHeight_ * kHeightStep;
+    }
+    return input_.UsesMetres() ? 2.5 : 8.0 * 0.3048;
 }
 
 // Every setter loads first: the values it writes alongside its own must be the stored ones,
@@ -129,6 +154,15 @@ void CPrefs::ToggleDragMode() {
 void CPrefs::SetExportType(const QString& type) {
     LoadValues();
     exportType_ = type;
+    SaveValues();
+}
+
+void CPrefs::SetDefaultHeight(double metres) {
+    LoadValues();
+    const double steps = std::round(metres / kHeightStep);
+    defaultHeight_ = std::isfinite(steps) && steps > 0.0
+                         ? static_cast<qint32>(std::min<double>(steps, kMaxStoredHeight))
+                         : 0;
     SaveValues();
 }
 

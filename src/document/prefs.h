@@ -48,12 +48,18 @@ public:
     PrefsDrawingValues GetDrawingValues() const;
     bool GetDragMode() const;
     QString GetExportType() const;
+    // The ceiling height of rooms that have none of their own, in metres: the stored value, or
+    // 2.50 m (metres) or 8' 0" (feet and inches) until one is set.
+    double GetDefaultHeight() const;
 
     // Each setter stores every value this object holds, not only the changed group.
     void SetInputValues(const PrefsInputValues& values);
     void SetDrawingValues(const PrefsDrawingValues& values);
     void ToggleDragMode();
     void SetExportType(const QString& type);
+    // Stored to a tenth of a millimetre; 0 (or anything not above zero) goes back to the
+    // starting value of the units in use.
+    void SetDefaultHeight(double metres);
 
     QStringList GetRoomNames() const;
     QList<TemplateMaterial> GetMaterials() const;
@@ -82,6 +88,7 @@ private:
     mutable PrefsInputValues input_;
     mutable PrefsDrawingValues drawing_;
     mutable QString exportType_ = QStringLiteral("dxf");
+    mutable qint32 defaultHeight_ = 0;  // tenths of a millimetre; 0 when none is stored
     mutable bool valuesLoaded_ = false;
 
     mutable CSiteTemplate lists_;

@@ -135,6 +135,25 @@ TEST_F(PrefsTest, UnreadableValuesKeepTheDefaults) {
     }
 }
 
+TEST_F(PrefsTest, DefaultHeightFollowsTheUnitsUntilChosen) {
+    CPrefs prefs = MakePrefs();
+    EXPECT_DOUBLE_EQ(prefs.GetDefaultHeight(), 8 * 0.3048);
+    prefs.SetInputValues(PrefsInputValues{1, 0, 1, 0, 0});
+    EXPECT_DOUBLE_EQ(prefs.GetDefaultHeight(), 2.5);
+    EXPECT_FALSE(Stored().contains("DefaultHeight"));
+
+    prefs.SetDefaultHeight(2.7);
+    EXPECT_EQ(Stored("DefaultHeight"), "27000");
+    EXPECT_DOUBLE_EQ(MakePrefs().GetDefaultHeight(), 2.7);
+    prefs.SetDefaultHeight(0.0);
+    EXPECT_FALSE(Stored().contains("DefaultHeight"));
+
+    for (const QVariant& stored : {QVariant(-5), QVariant(0), QVariant(2000000), QVariant("x")}) {
+        Put("DefaultHeight", stored);
+        EXPECT_DOUBLE_EQ(MakePrefs().GetDefaultHeight(), 2.5) << stored.toString().toStdString();
+    }
+}
+
 TEST_F(PrefsTest, ExportTypeIsReadOnlyWhenItIsText) {
     Put("ExportType", QStringList{"gif", "bmp"});
     EXPECT_EQ(MakePrefs().GetExportType(), "dxf");

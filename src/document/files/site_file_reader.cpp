@@ -5,6 +5,7 @@
 
 #include "audio/annotation_list.h"
 #include "document/files/number_text.h"
+#include "document/files/site_file_writer.h"
 #include "model/closing.h"
 #include "model/room.h"
 #include "model/site.h"
@@ -38,6 +39,13 @@ CloseRule CloseRuleFromText(const QString& text) {
     return CloseRule::Square;
 }
 
+// A length, percentage or area of the program's own attributes: a finite number above zero, or
+// 0 (none) for anything else.
+double PositiveAttribute(const XmlAttributeMap& attributes, const QString& key) {
+    const double value = NumberAttribute(attributes, key);
+    return std::isfinite(value) && value > 0.0 ? value : 0.0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -56,6 +64,7 @@ AnnotationList* CSiteLoadContext::CurrentAnnotations() const {
 }
 
 void CSiteLoadContext::EnterRoom(Room* room) {
+    lastUserWall_ = nullptr;
     openRooms_.push_back(OpenRoom{room, current_});
     current_ = PlanPoint{};
 }
@@ -66,6 +75,7 @@ void CSiteLoadContext::LeaveRoom() {
     }
     current_ = openRooms_.back().enclosingPoint;
     openRooms_.pop_back();
+    lastUserWall_ = nullptr;
 }
 
 void CSiteLoadContext::Fail(const QString& reason) {
@@ -74,7 +84,12 @@ void CSiteLoadContext::Fail(const QString& reason) {
     }
 }
 
-void CSiteLoadContext::RegisterHandlers(CXmlElementReader& reader) {
+void CSiteLoadContext::RegisterHandlers(CXmlElementReader& reader, bool extensions) {
+    extensions_ = extensions;
+    if (extensions) {
+        reader.Register(site_file_names::kOpeningElement,
+                        std::make_unique<COpeningElementHandler>(*this));
+    }
     reader.Register(QStringLiteral("material"), std::make_unique<CMaterialElementHandler>(*this));
     reader.Register(QStringLiteral("startpoint"),
                     std::make_unique<CStartPointElementHandler>(*this));
@@ -102,7 +117,13 @@ void CMaterialElementHandler::OnStartElement(const QString&, const XmlAttributeM
         colour = static_cast<Colour>(ParseLongText(colourText));
     }
     // The first material of an index wins; AddMaterial leaves a present one as it is.
-    context_.GetSite().AddMaterial(name, index, colour);
+    Site& site = context_.GetSite();
+    const int count = site.MaterialCount();
+    Material* material = site.AddMaterial(name, index, colour);
+    if (context_.ReadsExtensions() && site.MaterialCount() > count) {
+        material->SetWastePercent(PositiveAttribute(attributes, site_file_names::kWastePercent));
+        material->SetPackArea(PositiveAttribute(attributes, site_file_names::kPackArea));
+    }
 }
 
 void CStartPointElementHandler::OnEndElement(const QString&, const QString&,
@@ -117,6 +138,10 @@ void CRoomElementHandler::OnStartElement(const QString&, const XmlAttributeMap& 
         const int material = ParseLongText(attributes.Value(u"material"));
         room = context_.GetSite().AddRoom(name, material);
         room->SetCloseRule(CloseRuleFromText(attributes.Value(u"close")));
+        if (context_.ReadsExtensions()) {
+            room->SetCeilingHeight(
+                PositiveAttribute(attributes, site_file_names::kCeilingHeight));
+        }
     }
     context_.EnterRoom(room);
 }
@@ -150,6 +175,7 @@ void CLocationElementHandler::OnEndElement(const QString&, const QString&,
 
 void CWallElementHandler::OnEndElement(const QString&, const QString&,
                                        const XmlAttributeMap& attributes) {
+    context_.SetLastUserWall(nullptr);
     Room* room = context_.CurrentRoom();
     QString type;
     if (room == nullptr || !attributes.Lookup(u"type", &type) ||
@@ -173,7 +199,50 @@ void CWallElementHandler::OnEndElement(const QString&, const QString&,
     wall.SetPolar(length, direction);
     wall.SetArcHeight(NumberAttribute(attributes, u"projection"));  // limited to half the length
     wall.SetCartesian(vector.x, vector.y);
-    room->AppendUserWallCopy(wall);
+    context_.SetLastUserWall(room->AppendUserWallCopy(wall));
+}
+
+void COpeningElementHandler::OnEndElement(const QString&, const QString&,
+                                          const XmlAttributeMap& attributes) {
+    namespace n = site_file_names;
+    Wall* wall = context_.LastUserWall();
+    if (wall == nullptr) {
+        return;
+    }
+    Opening opening;
+    const QString kind = attributes.Value(n::kOpeningKind);
+    if (kind == QLatin1String("door")) {
+        opening.kind = OpeningKind::Door;
+    } else if (kind == QLatin1String("window")) {
+        opening.kind = OpeningKind::Window;
+    } else if (kind == QLatin1String("opening")) {
+        opening.kind = OpeningKind::Passage;
+    } else {
+        return;
+    }
+    opening.offset = NumberAttribute(attributes, n::kOpeningOffset);
+    opening.width = PositiveAttribute(attributes, n::kOpeningWidth);
+    opening.height = PositiveAttribute(attributes, n::kOpeningHeight);
+    if (!std::isfinite(opening.offset) || opening.width == 0.0 || opening.height == 0.0) {
+        return;
+    }
+    if (opening.kind == OpeningKind::Window) {
+        opening.sill = PositiveAttribute(attributes, n::kOpeningSill);
+    }
+    if (opening.kind == OpeningKind::Door) {
+        opening.hinge = attributes.Value(n::kDoorHinge) == QLatin1String("right")
+                            ? DoorHinge::Right
+                            : DoorHinge::Left;
+        opening.opensInward = attributes.Value(n::kDoorSwing) != QLatin1String("out");
+    }
+    // Kept in order of offset, whatever order the file gave them in.
+    OpeningList openings = wall->GetOpenings();
+    auto at = openings.begin();
+    while (at != openings.end() && at->offset <= opening.offset) {
+        ++at;
+    }
+    openings.insert(at, opening);
+    wall->SetOpenings(std::move(openings));
 }
 
 void CRoomOriginElementHandler::OnEndElement(const QString&, const QString&,

@@ -12,6 +12,7 @@ namespace plantrek {
 class AnnotationList;
 class Room;
 class Site;
+class Wall;
 
 // What the element handlers share while a ".tcd" file is read into a site: the room being read
 // and the end point of its last wall.
@@ -50,8 +51,16 @@ public:
     bool HasFailed() const { return !failure_.isEmpty(); }
     const QString& Failure() const { return failure_; }
 
-    // Registers the handlers of the seven elements the site is rebuilt from.
-    void RegisterHandlers(CXmlElementReader& reader);
+    // The user wall the last `wall` element added, while its openings may follow it; null
+    // after any other wall and outside rooms.
+    Wall* LastUserWall() const { return lastUserWall_; }
+    void SetLastUserWall(Wall* wall) { lastUserWall_ = wall; }
+
+    // Registers the handlers of the seven elements the site is rebuilt from, and, with
+    // `extensions`, what this program added: openings, ceiling heights and material allowances.
+    // Without them the file reads as a program that knows only the seven would read it.
+    void RegisterHandlers(CXmlElementReader& reader, bool extensions = true);
+    bool ReadsExtensions() const { return extensions_; }
 
 private:
     struct OpenRoom {
@@ -62,6 +71,8 @@ private:
     Site& site_;
     std::vector<OpenRoom> openRooms_;
     PlanPoint current_;
+    Wall* lastUserWall_ = nullptr;
+    bool extensions_ = true;
     QString failure_;
 };
 
@@ -111,6 +122,15 @@ public:
 // `wall`, at its end: a user wall from the current point to the wall's end point. Closing walls
 // are not read; the room's close rule makes them again.
 class CWallElementHandler : public CSiteElementHandler {
+public:
+    using CSiteElementHandler::CSiteElementHandler;
+    void OnEndElement(const QString& name, const QString& text,
+                      const XmlAttributeMap& attributes) override;
+};
+
+// `wallOpening`, at its end: a door, window or passage on the user wall just read. One of a kind
+// this program does not know, or without a width and height above zero, is passed over.
+class COpeningElementHandler : public CSiteElementHandler {
 public:
     using CSiteElementHandler::CSiteElementHandler;
     void OnEndElement(const QString& name, const QString& text,

@@ -43,6 +43,18 @@ QString WallKindText(WallKind kind) {
     return QStringLiteral("unknown");
 }
 
+QString OpeningKindText(OpeningKind kind) {
+    switch (kind) {
+        case OpeningKind::Door:
+            return QStringLiteral("door");
+        case OpeningKind::Window:
+            return QStringLiteral("window");
+        case OpeningKind::Passage:
+            return QStringLiteral("opening");
+    }
+    return QStringLiteral("opening");
+}
+
 QString QuotedNumber(double value) {
     return XmlQuote(CSiteFileWriter::FormatNumber(value));
 }
@@ -168,6 +180,13 @@ void CSiteFileWriter::VisitSiteBegin(const Site& site) {
         attributes.Set(QStringLiteral("id"), QuotedInteger(material->GetIndex()));
         attributes.Set(QStringLiteral("color"),
                        QuotedInteger(static_cast<qint32>(material->GetColour())));
+        if (material->GetWastePercent() > 0.0) {
+            attributes.Set(site_file_names::kWastePercent,
+                           QuotedNumber(material->GetWastePercent()));
+        }
+        if (material->GetPackArea() > 0.0) {
+            attributes.Set(site_file_names::kPackArea, QuotedNumber(material->GetPackArea()));
+        }
         writer.StartElement(kMaterialElement, attributes, true);
     }
 
@@ -201,6 +220,9 @@ void CSiteFileWriter::VisitRoomBegin(const Room& room) {
     attributes.Set(QStringLiteral("closed"),
                    XmlQuote(room.IsClosed() ? QStringLiteral("true") : QStringLiteral("false")));
     attributes.Set(QStringLiteral("material"), QuotedInteger(room.GetMaterial()));
+    if (room.GetCeilingHeight() > 0.0) {
+        attributes.Set(site_file_names::kCeilingHeight, QuotedNumber(room.GetCeilingHeight()));
+    }
     Writer().StartElement(kRoomElement, attributes, false);
 
     WritePointElement(kLocationElement, room.GetLocation());
@@ -222,6 +244,31 @@ void CSiteFileWriter::VisitWall(const Wall& wall) {
         attributes.Set(QStringLiteral("projection"), QuotedNumber(wall.GetArcHeight()));
     }
     Writer().StartElement(kWallElement, attributes, true);
+    if (wall.GetKind() == WallKind::User) {
+        WriteOpenings(wall.GetOpenings());
+    }
+}
+
+void CSiteFileWriter::WriteOpenings(const OpeningList& openings) {
+    namespace n = site_file_names;
+    for (const Opening& opening : openings) {
+        XmlAttributeMap attributes;
+        attributes.Set(n::kOpeningKind, XmlQuote(OpeningKindText(opening.kind)));
+        attributes.Set(n::kOpeningOffset, QuotedNumber(opening.offset));
+        attributes.Set(n::kOpeningWidth, QuotedNumber(opening.width));
+        attributes.Set(n::kOpeningHeight, QuotedNumber(opening.height));
+        if (opening.kind == OpeningKind::Window) {
+            attributes.Set(n::kOpeningSill, QuotedNumber(opening.sill));
+        }
+        if (opening.kind == OpeningKind::Door) {
+            attributes.Set(n::kDoorHinge, XmlQuote(opening.hinge == DoorHinge::Left
+                                                       ? QStringLiteral("left")
+                                                       : QStringLiteral("right")));
+            attributes.Set(n::kDoorSwing, XmlQuote(opening.opensInward ? QStringLiteral("in")
+                                                                       : QStringLiteral("out")));
+        }
+        Writer().StartElement(n::kOpeningElement, attributes, true);
+    }
 }
 
 void CSiteFileWriter::VisitRoomEnd(const Room& room) {

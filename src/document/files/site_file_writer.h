@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/geometry.h"
+#include "model/opening.h"
 #include "model/room.h"
 #include "model/site_visitor.h"
 
@@ -14,6 +15,28 @@ namespace plantrek {
 
 class AnnotationList;
 class CXmlWriter;
+
+// The names this program added to the site file for openings, ceiling heights and material
+// allowances. Other programs read the file too: they skip what they do not know but take any
+// element of a name they know for their own wherever it stands, so none of these names is used
+// for anything else in the file, the new element has no children, and all of them are written
+// only where used, leaving a site without them byte for byte as before.
+namespace site_file_names {
+// An empty element straight after the user `wall` it stands on, one per opening.
+inline const QString kOpeningElement = QStringLiteral("wallOpening");
+inline const QString kOpeningKind = QStringLiteral("openingKind");      // door, window, opening
+inline const QString kOpeningOffset = QStringLiteral("openingOffset");  // m from the wall's start
+inline const QString kOpeningWidth = QStringLiteral("openingWidth");    // m
+inline const QString kOpeningHeight = QStringLiteral("openingHeight");  // m
+inline const QString kOpeningSill = QStringLiteral("sillHeight");       // m, windows only
+inline const QString kDoorHinge = QStringLiteral("hingeSide");          // left, right; doors only
+inline const QString kDoorSwing = QStringLiteral("doorSwing");          // in, out; doors only
+// On `room`, when the room has a height of its own (m).
+inline const QString kCeilingHeight = QStringLiteral("ceilingHeight");
+// On `material`, when set: the waste allowance (percent) and the area of a pack (m²).
+inline const QString kWastePercent = QStringLiteral("wastePercent");
+inline const QString kPackArea = QStringLiteral("packArea");
+}  // namespace site_file_names
 
 // A close rule as site files name it: "square", "reverse square" or "angle".
 QString CloseRuleText(CloseRule rule);
@@ -51,6 +74,7 @@ private:
     CXmlWriter& Writer();
     void WriteAnnotations(const AnnotationList& annotations);
     void WritePointElement(const QString& name, PlanPoint point);
+    void WriteOpenings(const OpeningList& openings);
     void Fail(const QString& reason);
 
     QIODevice& device_;

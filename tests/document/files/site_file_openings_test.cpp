@@ -1,0 +1,146 @@
+#include "document/files/qstring_printer.h"
+#include "document/files/site_file_reader.h"
+#include "document/files/site_file_test_support.h"
+#include "model/model_test_support.h"
+
+#include <gtest/gtest.h>
+#include <QTemporaryDir>
+
+namespace plantrek {
+namespace {
+
+using namespace site_file_test;
+
+// Every addition at once: doors both ways, a window, a passage, a height of its own, a material
+// allowance and pack size, and an opening on a wall whose neighbour is a closing wall.
+Site ExtendedSite() {
+    Site site = GoldenSite();
+    Material* carpet = site.FindMaterialByIndex(1);
+    carpet->SetWastePercent(12.5);
+    carpet->SetPackArea(2.4);
+    site.FindMaterialByIndex(3)->SetPackArea(1.75);
+    Room* kitchen = site.GetRoom(0);
+    kitchen->SetCeilingHeight(2.4384);
+    kitchen->GetWall(1, true)->SetOpenings(
+        {{OpeningKind::Door, 0.25, 0.9, 2.032, 0.0, DoorHinge::Right, false},
+         {OpeningKind::Window, 1.5, 1.2, 1.0, 0.9, DoorHinge::Left, true},
+         {OpeningKind::Passage, 2.8, 1.0, 2.1, 0.0, DoorHinge::Left, true}});
+    kitchen->GetWall(2, true)->SetOpenings(
+        {{OpeningKind::Door, 1.0, 0.8, 2.0, 0.0, DoorHinge::Left, true}});
+    return site;
+}
+
+class SiteFileOpeningsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString Saved(const Site& site) {
+        const QString path = dir_.filePath(QStringLiteral("site.tcd"));
+        EXPECT_TRUE(SaveSiteFile(site, path).ok);
+        return path;
+    }
+
+    // Reads as LoadSiteFile does, with or without this program's additions.
+    static Site Read(const QString& path, bool extensions) {
+        Site site;
+        CSiteLoadContext context(site);
+        CXmlElementReader reader(path);
+        context.RegisterHandlers(reader, extensions);
+        EXPECT_TRUE(reader.Parse()) << reader.ErrorString().toStdString();
+        return site;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(SiteFileOpeningsTest, EverythingAddedComesBackAndSavesToTheSameBytes) {
+    const Site site = ExtendedSite();
+    const QString first = Saved(site);
+    const QByteArray firstBytes = ReadBytes(first);
+    const QString text = TextOfFile(firstBytes);
+    EXPECT_TRUE(text.contains("\t\t\t<wall x=\"5.500000\" y=\"0.750000\" type=\"user\"/>\n"
+                              "\t\t\t<wallOpening "));
+    EXPECT_TRUE(text.contains("ceilingHeight=\"2.438400\""));
+    EXPECT_TRUE(text.contains("wastePercent=\"12.500000\""));
+
+    Site opened;
+    ASSERT_TRUE(LoadSiteFile(first, opened).ok);
+    const Room& kitchen = *opened.GetRoom(0);
+    EXPECT_EQ(kitchen.GetCeilingHeight(), 2.4384);
+    EXPECT_EQ(opened.GetRoom(1)->GetCeilingHeight(), 0.0);
+    for (int wall = 0; wall < 3; ++wall) {
+        EXPECT_EQ(kitchen.GetWall(wall, true)->GetOpenings(),
+                  site.GetRoom(0)->GetWall(wall, true)->GetOpenings())
+            << wall;
+    }
+    EXPECT_EQ(opened.FindMaterialByIndex(1)->GetWastePercent(), 12.5);
+    EXPECT_EQ(opened.FindMaterialByIndex(1)->GetPackArea(), 2.4);
+    EXPECT_EQ(opened.FindMaterialByIndex(3)->GetWastePercent(), 0.0);
+    EXPECT_EQ(opened.FindMaterialByIndex(3)->GetPackArea(), 1.75);
+
+    opened.SetName(site.GetName());
+    EXPECT_TRUE(SameFileBytes(ReadBytes(Saved(opened)), firstBytes));
+}
+
+// A program that knows only the original elements reads the same plan from the file.
+TEST_F(SiteFileOpeningsTest, AReaderWithoutTheAdditionsGetsTheSameRoomsWallsAndMaterials) {
+    const QString path = Saved(ExtendedSite());
+    const Site plain = Read(path, false);
+    const Site full = Read(path, true);
+    ASSERT_EQ(plain.MaterialCount(), full.MaterialCount());
+    for (int i = 0; i < full.MaterialCount(); ++i) {
+        const Material& a = *plain.GetMaterial(i);
+        const Material& b = *full.GetMaterial(i);
+        EXPECT_EQ(a.GetName(), b.GetName());
+        EXPECT_EQ(a.GetIndex(), b.GetIndex());
+        EXPECT_EQ(a.GetColour(), b.GetColour());
+        EXPECT_EQ(a.GetWastePercent() + a.GetPackArea(), 0.0);
+    }
+    ASSERT_EQ(plain.RoomCount(), full.RoomCount());
+    for (int r = 0; r < full.RoomCount(); ++r) {
+        const Room& a = *plain.GetRoom(r);
+        const Room& b = *full.GetRoom(r);
+        EXPECT_EQ(a.GetName(), b.GetName());
+        EXPECT_EQ(a.GetMaterial(), b.GetMaterial());
+        EXPECT_EQ(a.GetCloseRule(), b.GetCloseRule());
+        EXPECT_EQ(a.GetCeilingHeight(), 0.0);
+        EXPECT_EQ(a.Annotations().Count(), b.Annotations().Count());
+        test::ExpectNear(a.GetLocation(), b.GetLocation(), 0.0);
+        test::ExpectNear(a.GetStartPoint(), b.GetStartPoint(), 0.0);
+        ASSERT_EQ(a.WallCount(true), b.WallCount(true));
+        for (int w = 0; w < b.WallCount(true); ++w) {
+            test::ExpectNear(a.GetWall(w, true)->GetVector(), b.GetWall(w, true)->GetVector(), 0.0);
+            EXPECT_EQ(a.GetWall(w, true)->GetArcHeight(), b.GetWall(w, true)->GetArcHeight());
+            EXPECT_TRUE(a.GetWall(w, true)->GetOpenings().empty());
+        }
+    }
+}
+
+TEST_F(SiteFileOpeningsTest, OpeningsOnlyJoinTheUserWallTheyFollow) {
+    const QString opening = "<wallOpening openingKind=\"%1\" openingOffset=\"%2\" "
+                            "openingWidth=\"%3\" openingHeight=\"2\"/>\n";
+    const QString door = opening.arg("door");
+    Site site;
+    const QString path = dir_.filePath("in.tcd");
+    ASSERT_TRUE(WriteBytes(
+        path,
+        SiteDocument(door.arg("0", "1") +  // outside every room
+                     "<room name=\"A\">" + door.arg("0", "1") +  // before any wall
+                     "<wall x=\"0\" y=\"4\" type=\"user\"/>" + door.arg("2.5", "1") +
+                     door.arg("0.5", "1") + opening.arg("hatch", "1.5", "0.5") +
+                     door.arg("3", "0") + door.arg("3", "nan") + opening.arg("window", "1", "1") +
+                     "<wall x=\"4\" y=\"4\" type=\"system\"/>" + door.arg("1", "1") +
+                     "</room>")));
+    ASSERT_TRUE(LoadSiteFile(path, site).ok);
+    ASSERT_EQ(site.RoomCount(), 1);
+    ASSERT_EQ(site.GetRoom(0)->WallCount(true), 1);
+    const OpeningList& openings = site.GetRoom(0)->GetWall(0, true)->GetOpenings();
+    ASSERT_EQ(openings.size(), 3u);
+    EXPECT_EQ(openings[0].offset, 0.5);  // in order of offset, whatever the file's order
+    EXPECT_EQ(openings[1].kind, OpeningKind::Window);
+    EXPECT_EQ(openings[1].sill, 0.0);
+    EXPECT_EQ(openings[2], (Opening{OpeningKind::Door, 2.5, 1.0, 2.0, 0.0, DoorHinge::Left, true}));
+}
+
+}  // namespace
+}  // namespace plantrek

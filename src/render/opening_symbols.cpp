@@ -84,7 +84,7 @@ SiteOpenings::SiteOpenings(const Site& site) {
         if (room && HasOpenings(*room)) {
             const PlanRect box = room->GetBounds();
             if (!box.empty) {
-                holders_.push_back({room.get(), box});
+                holders_.push_back({room.get(), box, std::nullopt});
                 widest_ = std::max(widest_, box.maxX - box.minX);
             }
         }
@@ -107,8 +107,10 @@ std::vector<PlacedOpening> SiteOpenings::Near(const Room& room) const {
         const PlanRect& other = it->box;
         if (it->room == &room || (other.maxX >= box.minX - tol && other.minY <= box.maxY + tol &&
                                   other.maxY >= box.minY - tol)) {
-            const std::vector<PlacedOpening> placed = PlaceOpenings(*it->room);
-            found.insert(found.end(), placed.begin(), placed.end());
+            if (!it->placed) {
+                it->placed = PlaceOpenings(*it->room);
+            }
+            found.insert(found.end(), it->placed->begin(), it->placed->end());
         }
     }
     return found;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,8 @@ private:
     struct Holder {
         const Room* room;
         PlanRect box;
+        // Placed when a room first asks: a room's neighbours ask for the same ones again.
+        mutable std::optional<std::vector<PlacedOpening>> placed;
     };
     std::vector<Holder> holders_;  // by the box's left edge
     double widest_ = 0.0;

@@ -8,7 +8,9 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <cmath>
 #include <exception>
+#include <vector>
 
 #include "document/files/system_error_text.h"
 #include "export/dxf_ascii_writer.h"
@@ -18,6 +20,7 @@
 #include "model/site.h"
 #include "model/units.h"
 #include "model/wall.h"
+#include "render/opening_symbols.h"
 
 namespace plantrek {
 
@@ -28,6 +31,9 @@ const char* const kLayerRooms = "Rooms";
 const char* const kLayerRoomColour = "Room Color";
 const char* const kLayerBorder = "Border";
 const char* const kLayerLegend = "Legend";
+// Doors and passages, and windows, on the layers architects' drawings keep them on.
+const char* const kLayerDoors = "A-DOOR";
+const char* const kLayerWindows = "A-GLAZ";
 const char* const kLinetypeByLayer = "BYLAYER";
 const char* const kStyle = "Standard";
 
@@ -50,6 +56,30 @@ constexpr double kTextHeight = 0.2;    // meters
 constexpr double kLegendSize = 0.2;    // meters
 constexpr double kBorderMargin = 0.5;  // meters
 constexpr int kJustifyMiddle = 4;
+// The walls are lines; an opening's jambs and a window's glazing are drawn this far either side.
+constexpr double kOpeningHalfDepth = 0.05;  // meters
+
+double Degrees(double radians) {
+    const double degrees = radians * 180.0 / M_PI;
+    return degrees < 0.0 ? degrees + 360.0 : degrees;
+}
+
+struct LayersInUse {
+    bool doors = false;
+    bool windows = false;
+};
+
+LayersInUse OpeningLayers(const Site& site) {
+    LayersInUse used;
+    for (const auto& room : site.Rooms()) {
+        for (const auto& wall : room->UserWalls()) {
+            for (const Opening& opening : wall->GetOpenings()) {
+                (opening.kind == OpeningKind::Window ? used.windows : used.doors) = true;
+            }
+        }
+    }
+    return used;
+}
 
 DL_Attributes Attributes(const char* layer, int colour) {
     return DL_Attributes(layer, colour, 0, kLinetypeByLayer, 1.0);
@@ -164,9 +194,18 @@ void DxfExporter::WriteTables(const Site& site) {
     }
     dw.tableEnd();
 
-    dw.tableLayers(5);
-    for (const char* name :
-         {kLayerZero, kLayerRooms, kLayerRoomColour, kLayerBorder, kLayerLegend}) {
+    // The layers of openings only where the site has them: a site without keeps its drawing.
+    std::vector<const char*> layers{kLayerZero, kLayerRooms, kLayerRoomColour, kLayerBorder,
+                                    kLayerLegend};
+    const LayersInUse openings = OpeningLayers(site);
+    if (openings.doors) {
+        layers.push_back(kLayerDoors);
+    }
+    if (openings.windows) {
+        layers.push_back(kLayerWindows);
+    }
+    dw.tableLayers(static_cast<int>(layers.size()));
+    for (const char* name : layers) {
         dxf_->writeLayer(dw, DL_LayerData(name, 0),
                          DL_Attributes("", kLayerColour, kLayerLineWeight, "CONTINUOUS", 1.0));
     }
@@ -291,7 +330,43 @@ void DxfExporter::WriteOutlineBlock(const Room& room) {
                                     ToDxfText(room.GetName()), kStyle, 0.0),
                         Attributes(kLayerRooms, kColourByBlock));
     }
+    WriteOpenings(room);
     dxf_->writeEndBlock(dw, name);
+}
+
+void DxfExporter::WriteOpenings(const Room& room) {
+    DL_WriterA& dw = *writer_;
+    const auto line = [&](PlanPoint from, PlanPoint to, const DL_Attributes& attributes) {
+        dxf_->writeLine(dw,
+                        DL_LineData(ToOutput(from.x), ToOutput(from.y), 0.0, ToOutput(to.x),
+                                    ToOutput(to.y), 0.0),
+                        attributes);
+    };
+    for (const PlacedOpening& placed : PlaceOpenings(room)) {
+        const Opening& opening = *placed.opening;
+        const bool window = opening.kind == OpeningKind::Window;
+        const DL_Attributes attributes =
+            Attributes(window ? kLayerWindows : kLayerDoors, wallColourIndex_);
+        const PlanPoint across = placed.intoRoom * kOpeningHalfDepth;
+        line(placed.start - across, placed.start + across, attributes);
+        line(placed.end - across, placed.end + across, attributes);
+        if (window) {
+            line(placed.start - across, placed.end - across, attributes);
+            line(placed.start + across, placed.end + across, attributes);
+        } else if (opening.kind == OpeningKind::Door) {
+            const DoorSwing swing = DoorSwingOf(placed);
+            line(swing.hinge, swing.open, attributes);
+            // An arc runs anticlockwise from its first angle to its second.
+            const bool anticlockwise =
+                std::remainder(swing.closedAngle - swing.openAngle, 2.0 * M_PI) > 0.0;
+            const double from = anticlockwise ? swing.openAngle : swing.closedAngle;
+            const double to = anticlockwise ? swing.closedAngle : swing.openAngle;
+            dxf_->writeArc(dw,
+                           DL_ArcData(ToOutput(swing.hinge.x), ToOutput(swing.hinge.y), 0.0,
+                                      ToOutput(swing.radius), Degrees(from), Degrees(to)),
+                           attributes);
+        }
+    }
 }
 
 void DxfExporter::VisitSiteEnd(const Site& site) {

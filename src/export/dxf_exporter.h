@@ -18,9 +18,10 @@ class DL_WriterA;
 class DL_Attributes;
 class QTemporaryFile;
 
-// The site as an AutoCAD 2000 (AC1015) drawing: per room a fill block and an outline block,
-// a border block around the site and a legend block of the materials in use, and nothing in
-// the model space but references to these blocks, each on its own layer.
+// The site as an AutoCAD 2000 (AC1015) drawing: per room a fill block and an outline block
+// (which also holds the doors, windows and passages of the room's walls, on layers of their
+// own), a border block around the site and a legend block of the materials in use, and nothing
+// in the model space but references to these blocks, each on its own layer.
 namespace plantrek {
 
 class NumericLocaleGuard;
@@ -62,6 +63,7 @@ private:
     void WriteTables(const Site& site);
     void WriteFillBlock(const Room& room);
     void WriteOutlineBlock(const Room& room);
+    void WriteOpenings(const Room& room);
     void WriteBorderBlock(double left, double right, double bottom, double top);
     void WriteLegendBlock(const Site& site, double x, double top);
     void WriteLegendEntry(double x, double y, double size, int colourIndex, const QString& name);

@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 #include "export/export_file.h"
 #include "export/page_layout.h"
 #include "model/room.h"
 #include "model/site.h"
+#include "render/opening_symbols.h"
 #include "render/painter_surface.h"
 #include "render/plan_fit.h"
 #include "render/scaled_surface.h"
@@ -163,16 +165,19 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     const QSize size(width, height);
 
     QByteArray body;
+    const auto openings = std::make_shared<const SiteOpenings>(*site);
     const auto renderPart = [&](const Room* room, bool siteEnd) {
         return Fragment(size, [&](DrawingSurface& surface) {
             if (siteEnd) {
                 MutedSurface muted(surface);
                 PlanRenderer renderer(muted, transform, options.selection, options.drawing);
                 renderer.SetWallLengthUnits(options.wallLengthUnits);
+                renderer.SetSiteOpenings(openings);
                 UnmuteAtEnd walk(renderer, muted);
                 site->Traverse(walk);
             } else {
                 PlanRenderer renderer(surface, transform, options.selection, options.drawing);
+                renderer.SetSiteOpenings(openings);
                 renderer.VisitSiteBegin(*site);
                 TraverseRoom(*room, renderer);
             }

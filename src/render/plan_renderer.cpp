@@ -13,6 +13,7 @@
 #include "model/units.h"
 #include "model/wall.h"
 #include "render/extent_surface.h"
+#include "render/opening_symbols.h"
 
 namespace plantrek {
 
@@ -21,6 +22,8 @@ namespace {
 constexpr Colour kBlack = 0x000000;
 constexpr Colour kWhite = 0xFFFFFF;
 constexpr int kPieceLimitPixels = 3;
+// A door's swing is drawn in at most this many pieces, however large it is on paper.
+constexpr int kMostSwingPieces = 90;
 // Halving stops here whatever the scale: 2^16 pieces already outrun any screen.
 constexpr int kMaxArcDepth = 16;
 
@@ -140,8 +143,16 @@ PlanRenderer::PlanRenderer(DrawingSurface& surface, const ViewTransform& transfo
       screenPixel_(surface.ScreenPixel()),
       markerUnit_(std::max(1, static_cast<int>(std::lround(MarkerUnit(surface) * screenPixel_)))) {}
 
+void PlanRenderer::SetSiteOpenings(std::shared_ptr<const SiteOpenings> openings) {
+    siteOpenings_ = openings && !openings->Empty() ? std::move(openings) : nullptr;
+    siteOpeningsGiven_ = true;
+}
+
 void PlanRenderer::VisitSiteBegin(const Site& site) {
     site_ = &site;
+    if (!siteOpeningsGiven_) {
+        SetSiteOpenings(std::make_shared<const SiteOpenings>(site));
+    }
 }
 
 void PlanRenderer::VisitRoomBegin(const Room& room) {
@@ -156,6 +167,17 @@ void PlanRenderer::VisitRoomBegin(const Room& room) {
     outline_.push_back(p);
     roomLengths_.clear();
     roomTurn_ = 0;
+    strokes_.clear();
+    if (siteOpenings_) {
+        roomOpenings_ = siteOpenings_->Near(room);
+    } else if (site_ == nullptr) {
+        roomOpenings_ = PlaceOpenings(room);  // a room drawn on its own
+    } else {
+        roomOpenings_.clear();
+    }
+    if (!roomOpenings_.empty()) {
+        strokes_.push_back({p});
+    }
 }
 
 void PlanRenderer::IncludeInBox(DevicePoint p) {
@@ -191,6 +213,9 @@ void PlanRenderer::VisitWall(const Wall& wall) {
             lastPieceStart_ = start;
         }
         outline_.push_back(deviceEnd);
+        if (!strokes_.empty()) {
+            ContinueStrokes(start, end);
+        }
         return;
     }
 
@@ -204,6 +229,11 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     if (!IsSelectedRoom()) {
         for (const PlanPoint& p : points) {
             outline_.push_back(transform_.ToDevice(p));
+        }
+        if (!strokes_.empty()) {
+            // Openings stand on straight walls only.
+            strokes_.back().insert(strokes_.back().end(), outline_.end() - points.size(),
+                                   outline_.end());
         }
         return;
     }
@@ -229,7 +259,37 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     DrawWall(start, wall);
 }
 
+void PlanRenderer::ContinueStrokes(PlanPoint start, PlanPoint end) {
+    double from = 0.0;
+    for (const auto& [cutFrom, cutTo] : OpeningCuts(start, end, roomOpenings_)) {
+        if (cutFrom > from) {
+            strokes_.back().push_back(transform_.ToDevice(start + (end - start) * cutFrom));
+        }
+        strokes_.push_back({transform_.ToDevice(start + (end - start) * cutTo)});
+        from = cutTo;
+    }
+    if (from < 1.0) {
+        strokes_.back().push_back(transform_.ToDevice(end));
+    }
+}
+
 void PlanRenderer::DrawWall(PlanPoint start, const Wall& wall) {
+    if (!roomOpenings_.empty() && !wall.HasArc()) {
+        const PlanPoint end = start + wall.GetVector();
+        const auto cuts = OpeningCuts(start, end, roomOpenings_);
+        if (!cuts.empty()) {
+            double from = 0.0;
+            for (std::size_t i = 0; i <= cuts.size(); ++i) {
+                const double to = i < cuts.size() ? cuts[i].first : 1.0;
+                if (to > from) {
+                    surface_.DrawLine(transform_.ToDevice(start + (end - start) * from),
+                                      transform_.ToDevice(start + (end - start) * to));
+                }
+                from = i < cuts.size() ? cuts[i].second : 1.0;
+            }
+            return;
+        }
+    }
     std::vector<DevicePoint> device;
     device.push_back(transform_.ToDevice(start));
     for (const PlanPoint& p : WallDrawingPoints(start, wall, transform_.scale)) {
@@ -258,6 +318,16 @@ void PlanRenderer::VisitRoomEnd(const Room& room) {
         }
     } else {
         FillOutline(room);
+    }
+    for (const PlacedOpening& placed : roomOpenings_) {
+        if (placed.room != &room) {
+            continue;
+        }
+        if (IsSelectedRoom()) {
+            DrawOpening(placed);  // the selected room is not filled: nothing will cover it
+        } else {
+            pendingOpenings_.push_back(placed);
+        }
     }
     if (room.GetCloseState() == CloseState::Closed && values_.ShowNames) {
         DrawName(room);
@@ -415,10 +485,74 @@ void PlanRenderer::FillOutline(const Room& room) {
     const SurfaceStateGuard guard(surface_);
     surface_.SetPen(values_.WallColor, 1);
     surface_.SetBrush(fill);
+    if (strokes_.empty()) {
+        if (room.GetCloseState() == CloseState::Closed) {
+            surface_.DrawPolygon(outline_);
+        } else {
+            surface_.DrawPolyline(outline_);
+        }
+        return;
+    }
+    // Outlined in its own colour, so that no seam shows in a gap where two fills meet; the wall
+    // lines follow, broken where openings stand.
     if (room.GetCloseState() == CloseState::Closed) {
+        surface_.SetPen(fill, 1);
         surface_.DrawPolygon(outline_);
-    } else {
-        surface_.DrawPolyline(outline_);
+        surface_.SetPen(values_.WallColor, 1);
+    }
+    for (const std::vector<DevicePoint>& stroke : strokes_) {
+        if (stroke.size() == 2) {
+            surface_.DrawLine(stroke[0], stroke[1]);
+        } else if (stroke.size() > 2) {
+            surface_.DrawPolyline(stroke);
+        }
+    }
+}
+
+void PlanRenderer::DrawOpening(const PlacedOpening& placed) {
+    if (placed.opening == nullptr) {
+        return;
+    }
+    const bool selected = placed.opening == selection_.opening;
+    const SurfaceStateGuard guard(surface_);
+    surface_.SetPen(selected ? values_.SelectedColor : values_.WallColor, selected ? 2 : 1);
+    const auto line = [this](PlanPoint from, PlanPoint to) {
+        surface_.DrawLine(transform_.ToDevice(from), transform_.ToDevice(to));
+    };
+    // The jambs: short lines across the wall at the gap's ends, as thick as a wall is drawn.
+    const PlanPoint across = placed.intoRoom * transform_.ToPlanLength(markerUnit_);
+    line(placed.start - across, placed.start + across);
+    line(placed.end - across, placed.end + across);
+    switch (placed.opening->kind) {
+        case OpeningKind::Window:
+            // Two thin lines, the glazing, bridging the gap.
+            line(placed.start - across, placed.end - across);
+            line(placed.start + across, placed.end + across);
+            break;
+        case OpeningKind::Door: {
+            const DoorSwing swing = DoorSwingOf(placed);
+            // The swing: a quarter circle about the hinge, from the open leaf to the far jamb.
+            double sweep = swing.closedAngle - swing.openAngle;
+            sweep = std::remainder(sweep, 2.0 * M_PI);
+            const double arcPixels = swing.radius * transform_.scale * std::fabs(sweep);
+            const int pieces = std::clamp(
+                static_cast<int>(std::ceil(arcPixels / kPieceLimitPixels)), 2, kMostSwingPieces);
+            std::vector<DevicePoint> arc;
+            for (int i = 0; i <= pieces; ++i) {
+                const double angle = swing.openAngle + sweep * i / pieces;
+                arc.push_back(transform_.ToDevice(PointOnCircle(swing.hinge, swing.radius, angle)));
+            }
+            arc.erase(std::unique(arc.begin(), arc.end()), arc.end());
+            if (arc.size() >= 2) {
+                surface_.DrawPolyline(arc);
+            }
+            // The leaf, open square to the wall, in a heavier line.
+            surface_.SetPen(selected ? values_.SelectedColor : values_.WallColor, 2);
+            line(swing.hinge, swing.open);
+            break;
+        }
+        case OpeningKind::Passage:
+            break;
     }
 }
 
@@ -442,6 +576,10 @@ void PlanRenderer::DrawName(const Room& room) {
 }
 
 void PlanRenderer::VisitSiteEnd(const Site& site) {
+    for (const PlacedOpening& placed : pendingOpenings_) {
+        DrawOpening(placed);
+    }
+    pendingOpenings_.clear();
     if (!lengths_.empty()) {
         DrawWallLengths();
     }
@@ -450,6 +588,7 @@ void PlanRenderer::VisitSiteEnd(const Site& site) {
         // renderer has not seen the site: the selected room is not filled, and its name is
         // written in black.
         PlanRenderer top(surface_, transform_, selection_, values_);
+        top.SetSiteOpenings(siteOpenings_);
         TraverseRoom(*selection_.room, top);
     }
     DrawSiteStartMarker(site);
@@ -496,7 +635,11 @@ std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& v
         if (lengths) {
             sideways = std::max(sideways, kWallLengthReach);
         }
-        reach.push_back({room->GetBounds(), sideways, lengths ? kWallLengthReach : kMarkerReach});
+        PlanRect box = room->GetBounds();
+        if (const double door = WidestDoor(*room); door > 0.0 && !box.empty) {
+            box = {box.minX - door, box.minY - door, box.maxX + door, box.maxY + door, false};
+        }
+        reach.push_back({box, sideways, lengths ? kWallLengthReach : kMarkerReach});
     }
     return reach;
 }

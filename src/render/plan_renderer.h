@@ -1,23 +1,26 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "model/drawing_values.h"
 #include "model/geometry.h"
 #include "model/material.h"
+#include "model/opening.h"
 #include "model/site_visitor.h"
 #include "render/drawing_surface.h"
 #include "render/view_transform.h"
 
 // Draws a site: unselected rooms filled in their material colour, the selected room as wall
-// lines coloured by kind with its direction arrow and start circle, room names, and the site's
-// start point. One renderer serves one walk.
+// lines coloured by kind with its direction arrow and start circle, room names, doors, windows
+// and passages, and the site's start point. One renderer serves one walk.
 namespace plantrek {
 
 class LengthUnits;
 class Room;
 class Site;
+class SiteOpenings;
 class Wall;
 
 // What the document has selected. At most one of them is set in practice.
@@ -25,6 +28,7 @@ struct PlanSelection {
     const Room* room = nullptr;
     const Wall* wall = nullptr;
     bool startPoint = false;
+    const Opening* opening = nullptr;  // drawn in the selection colour
 };
 
 class PlanRenderer : public CSiteVisitor {
@@ -47,6 +51,10 @@ public:
     static constexpr int kSmallestLengthHeight = 7;
     static constexpr double kLengthGap = 3.0;  // between a wall and its length, screen pixels
 
+    // The site's openings, found by VisitSiteBegin unless given here first: a caller that walks
+    // a site room by room, each with a renderer of its own, finds them once.
+    void SetSiteOpenings(std::shared_ptr<const SiteOpenings> openings);
+
     void VisitSiteBegin(const Site& site) override;
     void VisitRoomBegin(const Room& room) override;
     void VisitWall(const Wall& wall) override;
@@ -64,6 +72,8 @@ private:
     void NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wall, bool closing);
     void DrawWallLengths();
     void IncludeInBox(DevicePoint point);
+    void ContinueStrokes(PlanPoint start, PlanPoint end);
+    void DrawOpening(const PlacedOpening& placed);
 
     DrawingSurface& surface_;
     ViewTransform transform_;
@@ -84,6 +94,15 @@ private:
     PlanPoint lastPieceStart_;
     DeviceRect box_;
     std::vector<DevicePoint> outline_;
+
+    // Doors, windows and passages. A room's wall lines are broken where openings stand on them,
+    // its own or a neighbour's on a wall they share; each opening is drawn by the room that
+    // holds it, after every room is filled, so that no fill covers a leaf swinging out.
+    std::shared_ptr<const SiteOpenings> siteOpenings_;
+    bool siteOpeningsGiven_ = false;
+    std::vector<PlacedOpening> roomOpenings_;        // those that may lie on this room's walls
+    std::vector<std::vector<DevicePoint>> strokes_;  // the wall lines, broken at openings
+    std::vector<PlacedOpening> pendingOpenings_;
 
     struct PendingLength {
         DevicePoint from;
@@ -107,9 +126,10 @@ void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& 
                 const PlanSelection& selection, const DrawingValues& values,
                 const LengthUnits* wallLengthUnits = nullptr);
 
-// A room's box in plan meters, and how far in screen pixels its drawing may reach beyond it
-// sideways and up or down: pens, the direction arrow and start circles, a name too wide for the
-// room, the wall lengths written outside it.
+// A room's box in plan meters (grown by the widest door, whose leaf may swing out), and how
+// far in screen pixels its drawing may reach beyond it sideways and up or down: pens, the
+// direction arrow and start circles, a name too wide for the room, the wall lengths written
+// outside it.
 struct RoomReach {
     PlanRect box;
     int sideways = 0;

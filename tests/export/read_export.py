@@ -14,6 +14,10 @@ def dxf_entity(entity, decode):
     if kind == "LINE":
         view["start"] = point(entity.dxf.start)
         view["end"] = point(entity.dxf.end)
+    elif kind == "ARC":
+        view["center"] = point(entity.dxf.center)
+        view["radius"] = entity.dxf.radius
+        view["angles"] = [entity.dxf.start_angle, entity.dxf.end_angle]
     elif kind == "LWPOLYLINE":
         view["closed"] = bool(entity.closed)
         view["vertices"] = [[x, y, b] for x, y, _s, _e, b in entity.get_points()]

@@ -335,6 +335,14 @@ bool ReverseWalls(Room& room) {
         const double height = wall->GetArcHeight();
         wall->SetPolar(length, ReverseDirection(direction));
         wall->SetArcHeight(-height);
+        // Offsets run from the wall's start, which is now its other end: each opening stays
+        // where it stands. Inside is still inside, so hinge sides stay as they are.
+        OpeningList openings = wall->GetOpenings();
+        std::reverse(openings.begin(), openings.end());
+        for (Opening& opening : openings) {
+            opening.offset = std::max(0.0, length - opening.offset - opening.width);
+        }
+        wall->SetOpenings(std::move(openings));
     }
     room.SetLocation(newLocation);
     room.SetUserWalls(std::move(walls));
@@ -409,6 +417,15 @@ bool ReflectRoom(Room& room, PlanPoint pivot, ReflectMode mode) {
         const double height = wall->GetArcHeight();
         wall->SetPolar(wall->GetLength(), NormalizeDegrees(bearing));
         wall->SetArcHeight(-height);
+        // The mirror image of a door hinged on the left, seen from inside, is hinged on the right.
+        OpeningList openings = wall->GetOpenings();
+        for (Opening& opening : openings) {
+            if (opening.kind == OpeningKind::Door) {
+                opening.hinge =
+                    opening.hinge == DoorHinge::Left ? DoorHinge::Right : DoorHinge::Left;
+            }
+        }
+        wall->SetOpenings(std::move(openings));
     }
     room.SetUserWalls(std::move(walls));
     room.ValidateStartPoint();

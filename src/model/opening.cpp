@@ -1,5 +1,6 @@
 #include "model/opening.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/room.h"
@@ -52,9 +53,8 @@ bool LiesOnWall(PlanPoint p, PlanPoint q, PlanPoint a, PlanPoint b) {
 }  // namespace
 
 bool operator==(const Opening& a, const Opening& b) {
-    return a.kind == b.kind && a.offset == b.offset && a.width == b.width &&
-           a.height == b.height && a.sill == b.sill && a.hinge == b.hinge &&
-           a.opensInward == b.opensInward;
+    return a.kind == b.kind && a.offset == b.offset && a.width == b.width && a.height == b.height &&
+           a.sill == b.sill && a.hinge == b.hinge && a.opensInward == b.opensInward;
 }
 
 std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
@@ -96,6 +96,22 @@ std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
     return placed;
 }
 
+// The ends of the room's straight walls, user and closing walls alike.
+std::vector<std::pair<PlanPoint, PlanPoint>> StraightWalls(const Room& room) {
+    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+    PlanPoint start = room.GetLocation();
+    const int count = room.WallCount();
+    for (int i = 0; i < count; ++i) {
+        const Wall* wall = room.GetWall(i);
+        const PlanPoint end = start + wall->GetVector();
+        if (!wall->HasArc()) {
+            walls.emplace_back(start, end);
+        }
+        start = end;
+    }
+    return walls;
+}
+
 std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) {
     std::vector<PlacedOpening> shared;
     if (room.WallCount() == 0) {
@@ -115,12 +131,7 @@ std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) 
             continue;
         }
         if (walls.empty()) {
-            const int count = room.WallCount();
-            for (int i = 0; i < count; ++i) {
-                if (!room.GetWall(i)->HasArc()) {
-                    walls.push_back(room.GetWallEnds(i));
-                }
-            }
+            walls = StraightWalls(room);
         }
         for (const PlacedOpening& placed : PlaceOpenings(*other)) {
             for (const auto& [a, b] : walls) {
@@ -130,6 +141,79 @@ std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) 
                 }
             }
         }
+    }
+    return shared;
+}
+
+namespace {
+
+constexpr double kCellSize = 1.0;
+
+std::int64_t CellKey(std::int64_t column, std::int64_t row) {
+    return (column << 32) ^ (row & 0xffffffff);
+}
+
+// The squares the box between the two points touches, grown by the shared-wall tolerance; none
+// for a box that is not finite or absurdly large (no wall of the program is).
+template <typename Visit>
+void ForEachCell(PlanPoint a, PlanPoint b, Visit visit) {
+    const double minX = std::min(a.x, b.x) - kSharedWallTolerance;
+    const double maxX = std::max(a.x, b.x) + kSharedWallTolerance;
+    const double minY = std::min(a.y, b.y) - kSharedWallTolerance;
+    const double maxY = std::max(a.y, b.y) + kSharedWallTolerance;
+    if (!std::isfinite(minX + maxX + minY + maxY) || std::fabs(minX) > 1e9 ||
+        std::fabs(maxX) > 1e9 || std::fabs(minY) > 1e9 || std::fabs(maxY) > 1e9 ||
+        (maxX - minX) * (maxY - minY) > 1e6) {
+        return;
+    }
+    const auto firstColumn = static_cast<std::int64_t>(std::floor(minX / kCellSize));
+    const auto lastColumn = static_cast<std::int64_t>(std::floor(maxX / kCellSize));
+    const auto firstRow = static_cast<std::int64_t>(std::floor(minY / kCellSize));
+    const auto lastRow = static_cast<std::int64_t>(std::floor(maxY / kCellSize));
+    for (std::int64_t column = firstColumn; column <= lastColumn; ++column) {
+        for (std::int64_t row = firstRow; row <= lastRow; ++row) {
+            visit(CellKey(column, row));
+        }
+    }
+}
+
+}  // namespace
+
+SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
+    for (const auto& room : site.Rooms()) {
+        for (const PlacedOpening& placed : PlaceOpenings(*room)) {
+            const std::size_t index = openings_.size();
+            openings_.push_back(placed);
+            ForEachCell(placed.start, placed.end,
+                        [this, index](std::int64_t key) { cells_.emplace_back(key, index); });
+        }
+    }
+    std::sort(cells_.begin(), cells_.end());
+}
+
+std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
+    std::vector<std::size_t> found;
+    if (openings_.empty()) {
+        return {};
+    }
+    for (const auto& [a, b] : StraightWalls(room)) {
+        ForEachCell(a, b, [&](std::int64_t key) {
+            auto it = std::lower_bound(cells_.begin(), cells_.end(),
+                                       std::pair<std::int64_t, std::size_t>(key, 0));
+            for (; it != cells_.end() && it->first == key; ++it) {
+                const PlacedOpening& placed = openings_[it->second];
+                if (placed.room != &room && LiesOnWall(placed.start, placed.end, a, b)) {
+                    found.push_back(it->second);
+                }
+            }
+        });
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    std::vector<PlacedOpening> shared;
+    shared.reserve(found.size());
+    for (const std::size_t index : found) {
+        shared.push_back(openings_[index]);
     }
     return shared;
 }

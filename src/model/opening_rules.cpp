@@ -102,8 +102,8 @@ std::optional<QString> CheckOpening(const Room& room, int wallIndex, const Openi
     if (opening.offset < -kFitTolerance) {
         return Tr("The distance from the wall's start cannot be negative.");
     }
-    const double roomHeight = room.GetCeilingHeight() > 0.0 ? room.GetCeilingHeight()
-                                                            : defaultHeight;
+    const double roomHeight =
+        room.GetCeilingHeight() > 0.0 ? room.GetCeilingHeight() : defaultHeight;
     if (roomHeight > 0.0) {
         if (opening.height > roomHeight + kFitTolerance) {
             return Tr("The height %1 is more than the room's ceiling height %2.")

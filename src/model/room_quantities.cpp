@@ -24,10 +24,8 @@ void Subtract(RoomQuantities& q, const Opening& opening) {
     }
 }
 
-}  // namespace
-
-std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
-                                                    double defaultHeight) {
+std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
+                                      const std::vector<PlacedOpening>& shared) {
     if (!room.IsClosed()) {
         return std::nullopt;
     }
@@ -42,12 +40,30 @@ std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room
     for (const PlacedOpening& placed : PlaceOpenings(room)) {
         Subtract(q, *placed.opening);
     }
-    for (const PlacedOpening& placed : SharedOpeningsOf(site, room)) {
+    for (const PlacedOpening& placed : shared) {
         Subtract(q, *placed.opening);
     }
     q.netPerimeter = std::max(0.0, q.netPerimeter);
     q.netWallArea = std::max(0.0, q.netWallArea);
     return q;
+}
+
+}  // namespace
+
+std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
+                                                    double defaultHeight) {
+    if (!room.IsClosed()) {
+        return std::nullopt;
+    }
+    return Compute(room, defaultHeight, SharedOpeningsOf(site, room));
+}
+
+std::optional<RoomQuantities> ComputeRoomQuantities(const SharedOpeningIndex& shared,
+                                                    const Room& room, double defaultHeight) {
+    if (!room.IsClosed()) {
+        return std::nullopt;
+    }
+    return Compute(room, defaultHeight, shared.Of(room));
 }
 
 MaterialOrder ComputeMaterialOrder(const Material& material, double area) {

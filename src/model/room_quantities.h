@@ -9,6 +9,7 @@ namespace plantrek {
 
 class Material;
 class Room;
+class SharedOpeningIndex;
 class Site;
 
 struct RoomQuantities {
@@ -26,6 +27,9 @@ struct RoomQuantities {
 // Nothing for a room that is not closed. `defaultHeight` stands in for a room without a height.
 std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
                                                     double defaultHeight);
+// The same for many rooms: the index, built once for the site, finds the shared openings.
+std::optional<RoomQuantities> ComputeRoomQuantities(const SharedOpeningIndex& shared,
+                                                    const Room& room, double defaultHeight);
 
 struct MaterialOrder {
     double area = 0.0;       // the floor area of the material's closed rooms

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "model/editing.h"
 #include "model/material.h"
 #include "model/model_test_support.h"
 #include "model/opening_rules.h"
@@ -63,8 +64,11 @@ constexpr double kArcArea = 9.0 + 1.125 * 3.14159265;
 constexpr double kArcPerimeter = 9.0 + 1.5 * 3.14159265;
 
 const Reference kReferences[] = {
-    {"rectangle", [](Site& s) { return AddRoom(s, {{3, 0}, {4, 90}, {3, 180}}); }, 2.5,
-     2.5, 12, 14, 14, 35, 35, 30, 0, 0},
+    {"rectangle",
+     [](Site& s) {
+         return AddRoom(s, {{3, 0}, {4, 90}, {3, 180}});
+     },
+     2.5, 2.5, 12, 14, 14, 35, 35, 30, 0, 0},
     {"rectangle, own height, door",
      [](Site& s) {
          Room* r = AddRoom(s, {{3, 0}, {4, 90}, {3, 180}});
@@ -90,8 +94,8 @@ const Reference kReferences[] = {
      },
      2.5, 2.5, kArcArea, kArcPerimeter, kArcPerimeter, kArcPerimeter * 2.5,
      kArcPerimeter * 2.5 - 1.2, kArcArea * 2.5, 0, 0},
-    {"door on a shared wall, holding room", [](Site& s) { return SideBySide(s, false); }, 2.5,
-     2.5, 12, 14, 13.2, 35, 33.4, 30, 1, 0.8},
+    {"door on a shared wall, holding room", [](Site& s) { return SideBySide(s, false); }, 2.5, 2.5,
+     12, 14, 13.2, 35, 33.4, 30, 1, 0.8},
     {"door on a shared wall, neighbour", [](Site& s) { return SideBySide(s, true); }, 2.5, 2.5, 6,
      10, 9.2, 25, 23.4, 15, 1, 0.8},
     {"neighbour along part of the wall: only the door beside it counts",
@@ -125,8 +129,8 @@ const Reference kReferences[] = {
          Put(r, 1, {Passage(1 * kFt, 2.5 * kFt, 7 * kFt)});
          return r;
      },
-     8 * kFt, 9 * kFt, 100 * kSqFt, 40 * kFt, 37.5 * kFt, 360 * kSqFt, 326.5 * kSqFt,
-     900 * kCuFt, 1, 2.5 * kFt},
+     8 * kFt, 9 * kFt, 100 * kSqFt, 40 * kFt, 37.5 * kFt, 360 * kSqFt, 326.5 * kSqFt, 900 * kCuFt,
+     1, 2.5 * kFt},
 };
 
 TEST(RoomQuantitiesTest, ReferenceRoomsMatchTheHandFigures) {
@@ -134,17 +138,21 @@ TEST(RoomQuantitiesTest, ReferenceRoomsMatchTheHandFigures) {
         SCOPED_TRACE(ref.name);
         Site site;
         const Room* room = ref.build(site);
-        const auto q = ComputeRoomQuantities(site, *room, ref.defaultHeight);
-        ASSERT_TRUE(q.has_value());
-        EXPECT_NEAR(q->height, ref.height, 0.001);
-        EXPECT_NEAR(q->floorArea, ref.area, 0.01);
-        EXPECT_NEAR(q->grossPerimeter, ref.perimeter, 0.001);
-        EXPECT_NEAR(q->netPerimeter, ref.netPerimeter, 0.001);
-        EXPECT_NEAR(q->grossWallArea, ref.wallArea, 0.01);
-        EXPECT_NEAR(q->netWallArea, ref.netWallArea, 0.01);
-        EXPECT_NEAR(q->volume, ref.volume, 0.01);
-        EXPECT_EQ(q->thresholdCount, ref.thresholds);
-        EXPECT_NEAR(q->thresholdWidth, ref.thresholdWidth, 0.001);
+        // Room by room, and through the index built for the whole site.
+        for (const auto& q :
+             {ComputeRoomQuantities(site, *room, ref.defaultHeight),
+              ComputeRoomQuantities(SharedOpeningIndex(site), *room, ref.defaultHeight)}) {
+            ASSERT_TRUE(q.has_value());
+            EXPECT_NEAR(q->height, ref.height, 0.001);
+            EXPECT_NEAR(q->floorArea, ref.area, 0.01);
+            EXPECT_NEAR(q->grossPerimeter, ref.perimeter, 0.001);
+            EXPECT_NEAR(q->netPerimeter, ref.netPerimeter, 0.001);
+            EXPECT_NEAR(q->grossWallArea, ref.wallArea, 0.01);
+            EXPECT_NEAR(q->netWallArea, ref.netWallArea, 0.01);
+            EXPECT_NEAR(q->volume, ref.volume, 0.01);
+            EXPECT_EQ(q->thresholdCount, ref.thresholds);
+            EXPECT_NEAR(q->thresholdWidth, ref.thresholdWidth, 0.001);
+        }
     }
 }
 
@@ -159,9 +167,9 @@ TEST(RoomQuantitiesTest, MaterialOrder) {
         double area, waste, pack, orderArea;
         int packs;
     } cases[] = {
-        {12, 0, 0, 12, 0},     {12, 10, 0, 13.2, 0}, {12, 10, 2.0, 13.2, 7},
-        {10, 10, 1.1, 11, 10},  // 11.000000000000002 m² is still ten packs
-        {12, 0, 2.4, 12, 5},   {0, 10, 2.0, 0, 0},
+        {12, 0, 0, 12, 0},      {12, 10, 0, 13.2, 0},
+        {12, 10, 2.0, 13.2, 7}, {10, 10, 1.1, 11, 10},  // 11.000000000000002 m² is still ten packs
+        {12, 0, 2.4, 12, 5},    {0, 10, 2.0, 0, 0},
     };
     for (const auto& c : cases) {
         Material material(QStringLiteral("Oak"), 1, 0);
@@ -205,26 +213,34 @@ TEST(OpeningTest, CheckRefusesWithReasons) {
         int ignore = -1;
         bool feet = false;
     } cases[] = {
-        {1, Door(0.0, 1.0, 2.0), ""},  // touching the other door and the wall's start
-        {1, Door(1.9, 2.1, 2.0), ""},  // reaching the wall's end
+        {1, Door(0.0, 1.0, 2.0), ""},     // touching the other door and the wall's start
+        {1, Door(1.9, 2.1, 2.0), ""},     // reaching the wall's end
         {1, Door(1.5, 0.9, 2.0), "", 0},  // the door moved over its old place
-        {3, Door(1.0, 0.8, 2.0), "Doors, windows and openings go on straight walls only; this "
-                                 "wall is an arc."},
-        {4, Door(1.0, 0.8, 2.0), "Doors, windows and openings go on the room's measured walls "
-                                 "only."},
+        {3, Door(1.0, 0.8, 2.0),
+         "Doors, windows and openings go on straight walls only; this "
+         "wall is an arc."},
+        {4, Door(1.0, 0.8, 2.0),
+         "Doors, windows and openings go on the room's measured walls "
+         "only."},
         {0, Door(1.0, 0.0, 2.0), "The width must be more than zero."},
         {0, Door(1.0, 0.8, -2.0), "The height must be more than zero."},
         {0, Window(1.0, 0.8, 1.0, -0.1), "The sill height cannot be negative."},
-        {0, Door(1.0, 0.8, 2.6), "The height 2.60 m is more than the room's ceiling height 2.50 m."},
-        {0, Window(1.0, 0.8, 1.2, 1.5), "The window's top (sill 1.50 m plus height 1.20 m) is above "
-                                        "the room's ceiling height 2.50 m."},
-        {1, Door(3.5, 0.9, 2.0), "The opening does not fit on the wall: the wall is 4.00 m long "
-                                 "and its longest free stretch is 2.10 m."},
-        {1, Door(3.5, 0.9, 2.0), "The opening does not fit on the wall: the wall is 13' 1\" long "
-                                 "and its longest free stretch is 6' 11\".", -1, true},
-        {1, Door(1.5, 0.5, 2.0), "The opening overlaps another opening: the free length there is "
-                                 "2.10 m (from 1.90 m to 4.00 m along the wall); the wall's longest "
-                                 "free stretch is 2.10 m."},
+        {0, Door(1.0, 0.8, 2.6),
+         "The height 2.60 m is more than the room's ceiling height 2.50 m."},
+        {0, Window(1.0, 0.8, 1.2, 1.5),
+         "The window's top (sill 1.50 m plus height 1.20 m) is above "
+         "the room's ceiling height 2.50 m."},
+        {1, Door(3.5, 0.9, 2.0),
+         "The opening does not fit on the wall: the wall is 4.00 m long "
+         "and its longest free stretch is 2.10 m."},
+        {1, Door(3.5, 0.9, 2.0),
+         "The opening does not fit on the wall: the wall is 13' 1\" long "
+         "and its longest free stretch is 6' 11\".",
+         -1, true},
+        {1, Door(1.5, 0.5, 2.0),
+         "The opening overlaps another opening: the free length there is "
+         "2.10 m (from 1.90 m to 4.00 m along the wall); the wall's longest "
+         "free stretch is 2.10 m."},
     };
     for (const auto& c : cases) {
         const auto message =
@@ -256,6 +272,27 @@ TEST(OpeningTest, ListStaysInOrderAndWallEditsShowWhatNoLongerFits) {
     EXPECT_EQ(OpeningsPastWallEnd(*room).size(), 1u);
     EXPECT_TRUE(RemoveOpening(*room, 1, 0));
     EXPECT_FALSE(RemoveOpening(*room, 1, 0));
+}
+
+TEST(OpeningTest, ReversingOrMirroringTheWallsKeepsTheDoorWhereItStands) {
+    Site site;
+    Room* room = AddRoom(site, {{3, 0}, {4, 90}, {3, 180}});
+    Put(room, 1, {Door(0.5, 0.8, 2.0), Window(2.0, 1.5, 1.0, 1.0)});
+    ASSERT_TRUE(ReverseWalls(*room));
+    const auto placed = PlaceOpenings(*room);
+    ASSERT_EQ(placed.size(), 2u);
+    // The door spans x 0.5 to 1.3 on the north wall, now walked westwards.
+    EXPECT_EQ(placed[1].opening->kind, OpeningKind::Door);
+    EXPECT_EQ(placed[1].opening->hinge, DoorHinge::Left);
+    test::ExpectNear(placed[1].start, {1.3, 3.0}, 1e-9);
+    test::ExpectNear(placed[1].end, {0.5, 3.0}, 1e-9);
+    test::ExpectNear(placed[1].intoRoom, {0.0, -1.0}, 1e-9);
+
+    ASSERT_TRUE(ReflectRoom(*room, {0, 0}, ReflectMode::Vertical));
+    const auto mirrored = PlaceOpenings(*room);
+    EXPECT_EQ(mirrored[1].opening->hinge, DoorHinge::Right);
+    test::ExpectNear(mirrored[1].start, {1.3, -3.0}, 1e-9);
+    test::ExpectNear(mirrored[1].intoRoom, {0.0, 1.0}, 1e-9);
 }
 
 }  // namespace

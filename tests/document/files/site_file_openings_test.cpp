@@ -58,8 +58,9 @@ TEST_F(SiteFileOpeningsTest, EverythingAddedComesBackAndSavesToTheSameBytes) {
     const QString first = Saved(site);
     const QByteArray firstBytes = ReadBytes(first);
     const QString text = TextOfFile(firstBytes);
-    EXPECT_TRUE(text.contains("\t\t\t<wall x=\"5.500000\" y=\"0.750000\" type=\"user\"/>\n"
-                              "\t\t\t<wallOpening "));
+    EXPECT_TRUE(
+        text.contains("\t\t\t<wall x=\"5.500000\" y=\"0.750000\" type=\"user\"/>\n"
+                      "\t\t\t<wallOpening "));
     EXPECT_TRUE(text.contains("ceilingHeight=\"2.438400\""));
     EXPECT_TRUE(text.contains("wastePercent=\"12.500000\""));
 
@@ -117,20 +118,20 @@ TEST_F(SiteFileOpeningsTest, AReaderWithoutTheAdditionsGetsTheSameRoomsWallsAndM
 }
 
 TEST_F(SiteFileOpeningsTest, OpeningsOnlyJoinTheUserWallTheyFollow) {
-    const QString opening = "<wallOpening openingKind=\"%1\" openingOffset=\"%2\" "
-                            "openingWidth=\"%3\" openingHeight=\"2\"/>\n";
+    const QString opening =
+        "<wallOpening openingKind=\"%1\" openingOffset=\"%2\" "
+        "openingWidth=\"%3\" openingHeight=\"2\"/>\n";
     const QString door = opening.arg("door");
     Site site;
     const QString path = dir_.filePath("in.tcd");
     ASSERT_TRUE(WriteBytes(
         path,
-        SiteDocument(door.arg("0", "1") +  // outside every room
+        SiteDocument(door.arg("0", "1") +                        // outside every room
                      "<room name=\"A\">" + door.arg("0", "1") +  // before any wall
                      "<wall x=\"0\" y=\"4\" type=\"user\"/>" + door.arg("2.5", "1") +
                      door.arg("0.5", "1") + opening.arg("hatch", "1.5", "0.5") +
                      door.arg("3", "0") + door.arg("3", "nan") + opening.arg("window", "1", "1") +
-                     "<wall x=\"4\" y=\"4\" type=\"system\"/>" + door.arg("1", "1") +
-                     "</room>")));
+                     "<wall x=\"4\" y=\"4\" type=\"system\"/>" + door.arg("1", "1") + "</room>")));
     ASSERT_TRUE(LoadSiteFile(path, site).ok);
     ASSERT_EQ(site.RoomCount(), 1);
     ASSERT_EQ(site.GetRoom(0)->WallCount(true), 1);

@@ -25,6 +25,7 @@ public:
     CloseRule defaultCloseRule = CloseRule::Square;
     PrefsInputValues input;
     PrefsDrawingValues drawing;
+    double defaultHeight = 0.0;  // the default ceiling height (m)
     QStringList templateRoomNames;
     QList<TemplateMaterial> templateMaterials;
 };

@@ -453,6 +453,7 @@ std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
     snapshot->defaultCloseRule = defaultCloseRule_;
     snapshot->input = prefs_.GetInputValues();
     snapshot->drawing = prefs_.GetDrawingValues();
+    snapshot->defaultHeight = prefs_.GetDefaultHeight();
     snapshot->templateRoomNames = prefs_.GetRoomNames();
     snapshot->templateMaterials = prefs_.GetMaterials();
     return snapshot;
@@ -477,6 +478,9 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     // rewriting the settings file on each would make every undo wait for the disk.
     if (prefs_.GetInputValues() != snapshot.input) {
         prefs_.SetInputValues(snapshot.input);
+    }
+    if (prefs_.GetDefaultHeight() != snapshot.defaultHeight) {
+        prefs_.SetDefaultHeight(snapshot.defaultHeight);
     }
     // Wall lengths are a view setting of the whole program, not part of the site's history.
     PrefsDrawingValues drawing = snapshot.drawing;

@@ -630,6 +630,10 @@ TEST_F(FormTest, TheDefaultCeilingHeightIsTypedInThePreferences) {
     form.defaultHeight = TextField("");
     ASSERT_TRUE(Apply(form)(Doc()));
     EXPECT_NEAR(Doc().DefaultHeight(), 8 * 0.3048, 1e-9);
+    ASSERT_TRUE(Doc().Undo());  // each OK is a step, the height with the rest
+    EXPECT_NEAR(Doc().DefaultHeight(), 9 * 0.3048, 1e-9);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_NEAR(Doc().DefaultHeight(), 2.5, 1e-9);
 }
 
 }  // namespace

@@ -21,9 +21,11 @@ public:
     std::shared_ptr<const Site> site;
     int roomIndex = -1;  // the selected room, when a room or one of its walls was selected
     int wallIndex = -1;  // the selected wall among the room's user walls, when one was
+    int openingIndex = -1;  // the selected opening of that wall, when one was
     CloseRule defaultCloseRule = CloseRule::Square;
     PrefsInputValues input;
     PrefsDrawingValues drawing;
+    double defaultHeight = 0.0;  // the default ceiling height (m)
     QStringList templateRoomNames;
     QList<TemplateMaterial> templateMaterials;
 };

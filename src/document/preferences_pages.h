@@ -18,6 +18,9 @@ struct PreferencesChoice {
     PrefsDrawingValues drawing;  // the Drawing page (three colours and names; the rest carried)
     QStringList roomNames;       // the Rooms page, in its sorted order
     QList<TemplateMaterial> materials;  // the Materials page
+    // The Input page's default ceiling height in metres (0: the units' starting value);
+    // nothing leaves it as it is.
+    std::optional<double> defaultHeight;
 };
 
 // What the sheet shows when it opens, which is also what OK returns when nothing is touched.

@@ -235,6 +235,8 @@ QString CTracepadDoc::ProposedSaveAsName() const {
 void CTracepadDoc::ClearSelection() {
     currentRoom_ = nullptr;
     currentWall_ = nullptr;
+    openingWall_ = nullptr;
+    currentOpening_ = -1;
 }
 
 void CTracepadDoc::FinishCurrentRoom() {
@@ -265,18 +267,7 @@ void CTracepadDoc::SelectRoom(Room* room) {
 }
 
 void CTracepadDoc::SelectWall(Room* room, Wall* wall) {
-    if (site_ == nullptr || site_->IndexOfRoom(room) < 0 || room->IndexOfWall(wall) < 0) {
-        return;
-    }
-    if (room == currentRoom_ && wall == currentWall_) {
-        return;
-    }
-    if (room != currentRoom_) {
-        FinishCurrentRoom();
-    }
-    currentRoom_ = room;
-    currentWall_ = wall;
-    Commit(false);
+    SelectOpening(room, wall, -1);
 }
 
 void CTracepadDoc::FinishRoom() {
@@ -323,8 +314,12 @@ bool CTracepadDoc::AppendWall(double length, double direction, double arcHeight)
 }
 
 bool CTracepadDoc::EditCurrentWall(double length, double direction, double arcHeight) {
-    if (GetSelectionLevel() != kLevelWall ||
-        !EditWall(*currentRoom_, currentWall_, length, direction, arcHeight)) {
+    if (GetSelectionLevel() != kLevelWall) {
+        return false;
+    }
+    const Room before = *currentRoom_;
+    if (!EditWall(*currentRoom_, currentWall_, length, direction, arcHeight) ||
+        !ConfirmOpeningsPastWallEnd(before)) {
         return false;
     }
     currentWall_ = nullptr;
@@ -453,10 +448,12 @@ std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
     }
     if (level == kLevelWall) {
         snapshot->wallIndex = currentRoom_->IndexOfWall(currentWall_);
+        snapshot->openingIndex = GetCurrentOpening();
     }
     snapshot->defaultCloseRule = defaultCloseRule_;
     snapshot->input = prefs_.GetInputValues();
     snapshot->drawing = prefs_.GetDrawingValues();
+    snapshot->defaultHeight = prefs_.GetDefaultHeight();
     snapshot->templateRoomNames = prefs_.GetRoomNames();
     snapshot->templateMaterials = prefs_.GetMaterials();
     return snapshot;
@@ -474,11 +471,16 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     if (currentRoom_ != nullptr) {
         currentWall_ = currentRoom_->GetWall(snapshot.wallIndex, true);
     }
+    openingWall_ = currentWall_;
+    currentOpening_ = snapshot.openingIndex;
     defaultCloseRule_ = snapshot.defaultCloseRule;
     // The settings are written only when they differ: most steps change the plan alone, and
     // rewriting the settings file on each would make every undo wait for the disk.
     if (prefs_.GetInputValues() != snapshot.input) {
         prefs_.SetInputValues(snapshot.input);
+    }
+    if (prefs_.GetDefaultHeight() != snapshot.defaultHeight) {
+        prefs_.SetDefaultHeight(snapshot.defaultHeight);
     }
     // Wall lengths are a view setting of the whole program, not part of the site's history.
     PrefsDrawingValues drawing = snapshot.drawing;

@@ -47,6 +47,9 @@ enum SelectionLevel : int {
     kLevelWall = 3,        // a wall of the selected room
 };
 
+// "Door", "Window" or "Opening": how menus, dialogs and messages name an opening's kind.
+QString OpeningKindName(OpeningKind kind);
+
 class CTracepadDoc : public QObject, public CUndoSource, public CClipSource {
     Q_OBJECT
 
@@ -100,10 +103,17 @@ public:
     const Site* GetSite() const { return site_.get(); }
     Room* GetCurrentRoom() const { return currentRoom_; }
     Wall* GetCurrentWall() const { return currentWall_; }
+    // The selected opening among the selected wall's openings; -1 when none is.
+    int GetCurrentOpening() const;
+    // The opening Edit Opening and Delete Opening act on: the selected one, else the selected
+    // wall's only opening; -1 when there is none.
+    int TargetOpening() const;
     SelectionLevel GetSelectionLevel() const;
 
     CPrefs& Prefs() { return prefs_; }
     const CPrefs& Prefs() const { return prefs_; }
+    // The ceiling height of a room that has none of its own (metres).
+    double DefaultHeight() const;
     // The units and direction style everything typed and shown goes through.
     const LengthUnits& Units() const;
     const AngleStyle& Style() const;
@@ -126,6 +136,8 @@ public:
 
     void SelectRoom(Room* room);
     void SelectWall(Room* room, Wall* wall);
+    // Selects the wall and its opening `index` (the wall alone for -1).
+    void SelectOpening(Room* room, Wall* wall, int index);
     void FinishRoom();
     void DeselectWall();
     void NewRoom(const QString& name, int materialIndex);
@@ -160,9 +172,11 @@ public:
     int GetOrAddMaterial(const QString& name, const NewMaterialDialog& dialog);
     // "Add Room...": the material as GetOrAddMaterial finds it, then a new selected room.
     bool AddRoom(const QString& name, const QString& material, const NewMaterialDialog& dialog);
-    // "Room Properties": the room's name (by the rename rule) and material.
+    // "Room Properties": the room's name (by the rename rule), material and, when given, its
+    // ceiling height (0: the default height).
     bool ApplyRoomProperties(const QString& name, const QString& material,
-                             const NewMaterialDialog& dialog);
+                             const NewMaterialDialog& dialog,
+                             std::optional<double> ceilingHeight = std::nullopt);
     bool RotateCurrentRoom(RoomPivot pivot, double degrees);
     bool ReflectCurrentRoom(RoomPivot pivot, ReflectMode mode);
     bool BringCurrentRoomToFront();
@@ -183,6 +197,17 @@ public:
                         double secondDistance, ProjectionSide side);
     // "Edit Materials...": the colour of the material of that name.
     bool SetMaterialColour(const QString& name, Colour colour);
+    // The same with the material's waste allowance (percent) and pack area (m²); 0 for none.
+    bool SetMaterial(const QString& name, Colour colour, double wastePercent, double packArea);
+    // The room's ceiling height in metres (0: the default height); one step of the plan.
+    bool SetRoomHeight(Room* room, double height);
+    // Openings on the selected wall. Each is refused (false, nothing changed) when the
+    // opening's rules refuse the result; the forms say why before they get here.
+    bool AddOpeningToCurrentWall(const Opening& opening);
+    // Replaces the wall's opening `index` and selects it.
+    bool ReplaceOpening(int index, const Opening& opening);
+    // Deletes TargetOpening().
+    bool DeleteTargetOpening();
     bool ToggleRelativeDirections();
     void ToggleDragMode();
     // View > Wall Lengths: a setting of the program, not of the site, so nothing to undo.
@@ -229,7 +254,11 @@ private:
     // Shows why the template file could not be rewritten, when it could not.
     void ReportTemplateFailure(const std::optional<QString>& failure) const;
     // Shows why a wall edit was refused, or keeps the edit as one step of the plan.
-    bool FinishWallEdit(const EditResult& result);
+    bool FinishWallEdit(const EditResult& result, const Room& before);
+    // After an edit of the selected room: openings that no longer fit their walls are removed
+    // when the person agrees; otherwise the room is put back as `before` (its copy from before
+    // the edit) with the same wall selected, and false is returned.
+    bool ConfirmOpeningsPastWallEnd(const Room& before);
 
     UserPrompts& prompts_;
     CPrefs prefs_;
@@ -238,6 +267,10 @@ private:
     std::unique_ptr<Site> site_;
     Room* currentRoom_ = nullptr;
     Wall* currentWall_ = nullptr;
+    // The selected opening: an index among the openings of openingWall_, which counts only
+    // while it is still the selected wall.
+    const Wall* openingWall_ = nullptr;
+    int currentOpening_ = -1;
     CloseRule defaultCloseRule_ = CloseRule::Square;
     CUndoStack undo_;
     // A copy equal to site_, or null when site_ has changed since the last copy.

@@ -6,6 +6,9 @@
 namespace plantrek {
 
 std::unique_ptr<CClipItem> CTracepadDoc::Copy() const {
+    if (!CanCopy()) {
+        return nullptr;
+    }
     switch (GetSelectionLevel()) {
         case kLevelWall:
             return CClipItem::OfWall(*currentWall_);
@@ -17,8 +20,9 @@ std::unique_ptr<CClipItem> CTracepadDoc::Copy() const {
 }
 
 bool CTracepadDoc::CanCopy() const {
+    // An opening is deleted on its own but never kept.
     const SelectionLevel level = GetSelectionLevel();
-    return level == kLevelRoom || level == kLevelWall;
+    return level == kLevelRoom || (level == kLevelWall && GetCurrentOpening() < 0);
 }
 
 bool CTracepadDoc::CanPaste(ClipKind kind) const {
@@ -30,6 +34,10 @@ bool CTracepadDoc::CanPaste(ClipKind kind) const {
 }
 
 void CTracepadDoc::Delete() {
+    if (GetCurrentOpening() >= 0) {
+        DeleteTargetOpening();
+        return;
+    }
     switch (GetSelectionLevel()) {
         case kLevelRoom: {
             Room* room = currentRoom_;

@@ -73,8 +73,14 @@ CommandState CTracepadDoc::GetCommandState(int commandId, const CClipItem* keptI
             return enabled(CanUndo());
         case CommandRule::CanRedo:
             return enabled(CanRedo());
+        case CommandRule::WallHasOpenings:
+            return enabled(wall && !currentWall_->GetOpenings().empty());
+        case CommandRule::OpeningTargeted:
+            return enabled(wall && TargetOpening() >= 0);
         case CommandRule::ClipCopy:
             return enabled(CanCopy());
+        case CommandRule::ClipDelete:
+            return enabled(CanCopy() || GetCurrentOpening() >= 0);
         case CommandRule::ClipPaste:
             return enabled(keptItem != nullptr && CanPaste(keptItem->Kind()));
         default:

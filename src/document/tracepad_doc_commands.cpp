@@ -58,7 +58,8 @@ bool CTracepadDoc::AddRoom(const QString& name, const QString& material,
 }
 
 bool CTracepadDoc::ApplyRoomProperties(const QString& name, const QString& material,
-                                       const NewMaterialDialog& dialog) {
+                                       const NewMaterialDialog& dialog,
+                                       std::optional<double> ceilingHeight) {
     if (GetSelectionLevel() != kLevelRoom || material.isEmpty()) {
         return false;
     }
@@ -73,6 +74,9 @@ bool CTracepadDoc::ApplyRoomProperties(const QString& name, const QString& mater
     }
     room->SetName(newName);
     room->SetMaterial(index);
+    if (ceilingHeight && std::isfinite(*ceilingHeight) && *ceilingHeight >= 0.0) {
+        room->SetCeilingHeight(*ceilingHeight);
+    }
     currentWall_ = nullptr;
     Commit(true);
     return true;
@@ -188,8 +192,12 @@ bool CTracepadDoc::ReplaceCurrentWall() {
 }
 
 bool CTracepadDoc::MoveCurrentWallEnd(double distance, double direction) {
-    if (GetSelectionLevel() != kLevelWall ||
-        !MoveWallEnd(*currentRoom_, currentWall_, distance, direction)) {
+    if (GetSelectionLevel() != kLevelWall) {
+        return false;
+    }
+    const Room before = *currentRoom_;
+    if (!MoveWallEnd(*currentRoom_, currentWall_, distance, direction) ||
+        !ConfirmOpeningsPastWallEnd(before)) {
         return false;
     }
     currentWall_ = nullptr;
@@ -201,7 +209,8 @@ bool CTracepadDoc::AngleCurrentWall(double distance) {
     if (GetSelectionLevel() != kLevelWall) {
         return false;
     }
-    return FinishWallEdit(AngleWall(*currentRoom_, currentWall_, distance));
+    const Room before = *currentRoom_;
+    return FinishWallEdit(AngleWall(*currentRoom_, currentWall_, distance), before);
 }
 
 bool CTracepadDoc::ArcCurrentWall(double distanceToStart, double distanceToEnd,
@@ -209,8 +218,9 @@ bool CTracepadDoc::ArcCurrentWall(double distanceToStart, double distanceToEnd,
     if (GetSelectionLevel() != kLevelWall) {
         return false;
     }
+    const Room before = *currentRoom_;
     return FinishWallEdit(
-        ArcWall(*currentRoom_, currentWall_, distanceToStart, distanceToEnd, side));
+        ArcWall(*currentRoom_, currentWall_, distanceToStart, distanceToEnd, side), before);
 }
 
 bool CTracepadDoc::ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner,
@@ -219,11 +229,13 @@ bool CTracepadDoc::ArcCurrentWall(PlanPoint firstCorner, PlanPoint secondCorner,
     if (GetSelectionLevel() != kLevelWall) {
         return false;
     }
+    const Room before = *currentRoom_;
     return FinishWallEdit(ArcWall(*currentRoom_, currentWall_, firstCorner, secondCorner,
-                                  firstDistance, secondDistance, side));
+                                  firstDistance, secondDistance, side),
+                          before);
 }
 
-bool CTracepadDoc::FinishWallEdit(const EditResult& result) {
+bool CTracepadDoc::FinishWallEdit(const EditResult& result, const Room& before) {
     if (!result) {
         switch (result.refusal) {
             case EditRefusal::CouldNotCalculatePoint:
@@ -235,6 +247,9 @@ bool CTracepadDoc::FinishWallEdit(const EditResult& result) {
             case EditRefusal::None:
                 break;
         }
+        return false;
+    }
+    if (!ConfirmOpeningsPastWallEnd(before)) {
         return false;
     }
     currentWall_ = nullptr;
@@ -285,6 +300,9 @@ void CTracepadDoc::ApplyPreferences(const PreferencesChoice& choice) {
     }
     ReportTemplateFailure(failure);
     prefs_.SetInputValues(choice.input);
+    if (choice.defaultHeight) {
+        prefs_.SetDefaultHeight(*choice.defaultHeight);
+    }
     emit keypadUnitsChanged(choice.input.Input);
     Commit(true);
 }

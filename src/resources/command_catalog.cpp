@@ -85,7 +85,7 @@ constexpr CommandRow kRows[] = {
      "paste", "", {}, O::Frame, R::ClipPaste,
      {{B::EditMenu, 1, 2}, {B::MainToolBar, 1, 2}}},
     {kEditClear, "&Delete", "Del", "Erase the selection\nErase",
-     "delete", "", {}, O::Frame, R::ClipCopy,
+     "delete", "", {}, O::Frame, R::ClipDelete,
      {{B::EditMenu, 1, 3}}},
 
     // Rooms
@@ -159,7 +159,7 @@ constexpr CommandRow kRows[] = {
      "", "", {}, O::Frame, R::DragModeOn,
      {{B::ViewMenu, 1, 1}}},
     {kPreferences, "&Preferences...", "", "Bring up the preferences dialog",
-     "preferences", "", {"[units=feet|meters] [style=azimuth|quadrant] [names=on|off] [wall=COLOR] [selected=COLOR] [added=COLOR]", 0, 6}, O::Document, R::Always,
+     "preferences", "", {"[units=feet|meters] [style=azimuth|quadrant] [names=on|off] [wall=COLOR] [selected=COLOR] [added=COLOR] [height=LENGTH|default]", 0, 7}, O::Document, R::Always,
      {{B::EditMenu, 3, 0}}},
 
     // Wall
@@ -181,6 +181,21 @@ constexpr CommandRow kRows[] = {
     {kArcWall, "Ar&c Wall...", "", "Arc the current wall\nArc wall",
      "arc-wall", "", {"ends R1 R2 left|right | corners CORNER CORNER R1 R2 left|right", 4, 6}, O::Document, R::WallSelected,
      {{B::WallMenu, 0, 5}, {B::ToolsToolBar, 2, 3}, {B::WallContextMenu, 1, 2}}},
+    {kAddDoor, "Add &Door...", "", "Add a door to the selected wall\nAdd door",
+     "add-door", "", {"ROOM WALL OFFSET WIDTH HEIGHT left|right in|out", 7, 7}, O::Document, R::WallSelected,
+     {{B::WallMenu, 1, 0}, {B::WallContextMenu, 2, 0}}},
+    {kAddWindow, "Add Wi&ndow...", "", "Add a window to the selected wall\nAdd window",
+     "add-window", "", {"ROOM WALL OFFSET WIDTH HEIGHT SILL", 6, 6}, O::Document, R::WallSelected,
+     {{B::WallMenu, 1, 1}, {B::WallContextMenu, 2, 1}}},
+    {kAddOpening, "Add &Opening...", "", "Add an opening without a door to the selected wall\nAdd opening",
+     "add-opening", "", {"ROOM WALL OFFSET WIDTH HEIGHT", 5, 5}, O::Document, R::WallSelected,
+     {{B::WallMenu, 1, 2}, {B::WallContextMenu, 2, 2}}},
+    {kEditOpening, "Edi&t Opening...", "", "Edit a door, window or opening of the selected wall\nEdit opening",
+     "", "", {}, O::Document, R::WallHasOpenings,
+     {{B::WallMenu, 1, 3}, {B::WallContextMenu, 2, 3}}},
+    {kDeleteOpening, "De&lete Opening", "", "Delete the selected door, window or opening\nDelete opening",
+     "delete-opening", "", {"ROOM WALL INDEX", 3, 3}, O::Document, R::OpeningTargeted,
+     {{B::WallMenu, 1, 4}, {B::WallContextMenu, 2, 4}}},
 
     // View
     // The zoom commands were toolbar buttons only; they have menu items too, so that the
@@ -351,6 +366,8 @@ RuleScope ScopeOf(CommandRule rule) {
         case CommandRule::ProjectionPossible:
         case CommandRule::RoomHasAddedWalls:
         case CommandRule::WallsToWorkOn:
+        case CommandRule::WallHasOpenings:
+        case CommandRule::OpeningTargeted:
         case CommandRule::CloseSquare:
         case CommandRule::CloseReverseSquare:
         case CommandRule::CloseAngled:
@@ -360,6 +377,7 @@ RuleScope ScopeOf(CommandRule rule) {
         case CommandRule::CanUndo:
         case CommandRule::CanRedo:
         case CommandRule::ClipCopy:
+        case CommandRule::ClipDelete:
         case CommandRule::ClipPaste:
             return RuleScope::Document;
         case CommandRule::KeypadShown:

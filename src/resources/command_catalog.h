@@ -40,6 +40,8 @@ enum class CommandRule {
     ProjectionPossible,  // a wall, or a room with a user wall that may take more walls
     RoomHasAddedWalls,   // a room is selected that the close rule has added walls to
     WallsToWorkOn,       // a wall, or a room with at least one wall (user or added)
+    WallHasOpenings,     // a wall with at least one door, window or passage is selected
+    OpeningTargeted,     // an opening is selected, or the selected wall has exactly one
     CloseSquare,         // enabled; checked when the effective close rule is square
     CloseReverseSquare,  // enabled; checked when it is reverse square
     CloseAngled,         // enabled; checked when it is angled
@@ -48,7 +50,8 @@ enum class CommandRule {
     RelativeDirections,  // enabled; checked while typed directions are relative
     CanUndo,             // a site exists and there is an earlier state
     CanRedo,             // a site exists and there is a later state
-    ClipCopy,            // Cut, Copy, Delete: the document can copy its selection
+    ClipCopy,            // Cut, Copy: the document can copy its selection
+    ClipDelete,          // Delete: the document can copy its selection, or an opening is selected
     ClipPaste,           // the frame keeps an item and the document can paste that kind
 
     // The main frame's rules.

@@ -83,5 +83,10 @@ inline constexpr int kMeasurementInput = 32825;
 inline constexpr int kKeypad = 32856;
 inline constexpr int kCustomize = 35001;
 inline constexpr int kWallLengths = 32900;
+inline constexpr int kAddDoor = 32901;
+inline constexpr int kAddWindow = 32902;
+inline constexpr int kAddOpening = 32903;
+inline constexpr int kEditOpening = 32904;
+inline constexpr int kDeleteOpening = 32905;
 
 }  // namespace plantrek::command_id

@@ -130,6 +130,13 @@ void CTracepadView::paintEvent(QPaintEvent* event) {
     }
     picture_.Update(viewport()->size(), layout_.WindowTransform());
     painter.drawImage(event->rect(), picture_.Image(), event->rect());
+    // The selected door, window or passage: a box in the selection colour around its gap.
+    const ViewTransform t = layout_.WindowTransform();
+    const DragOutline opening = SelectedOpeningOutline(*doc_, t.scale, 4.0);
+    if (!opening.polylines.empty()) {
+        PainterSurface surface(painter);
+        DrawOutline(surface, opening, t, doc_->Prefs().GetDrawingValues().SelectedColor, 2);
+    }
     DrawDragOutline(painter);
 }
 

@@ -42,7 +42,8 @@ TEST(CommandCatalogTest, EveryRowIsWhole) {
         // The object that runs a command answers its rule; the frame's clip commands are the
         // exception, their state is the document's.
         const RuleScope scope = ScopeOf(row.rule);
-        const bool clip = row.rule == CommandRule::ClipCopy || row.rule == CommandRule::ClipPaste;
+        const bool clip = row.rule == CommandRule::ClipCopy || row.rule == CommandRule::ClipDelete ||
+                          row.rule == CommandRule::ClipPaste;
         EXPECT_TRUE(
             scope == RuleScope::Any ||
             (scope == RuleScope::Document && (row.owner == CommandOwner::Document || clip)) ||

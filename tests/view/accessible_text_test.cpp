@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "document/forms/colour_palette.h"
+#include "model/opening_rules.h"
 #include "frame_fixture.h"
 #include "view/dialogs/about_dialog.h"
 #include "view/dialogs/angle_wall_dialog.h"
@@ -24,6 +25,7 @@
 #include "view/dialogs/material_dialog.h"
 #include "view/dialogs/move_dialog.h"
 #include "view/dialogs/new_material_dialog.h"
+#include "view/dialogs/opening_dialog.h"
 #include "view/dialogs/preferences_dialog.h"
 #include "view/dialogs/projection_dialog.h"
 #include "view/dialogs/recovery_dialog.h"
@@ -148,6 +150,11 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
     EXPECT_EQ(UnreadTexts(frame->Keypad()), "");
 
     Doc().SelectWall(&room, room.GetWall(1, true));
+    const Opening door{OpeningKind::Door, 0.01, 0.05, 2.0};  // the wall is 3 inches
+    ASSERT_TRUE(Doc().AddOpeningToCurrentWall(door))
+        << CheckOpening(room, 1, door, Doc().Units(), Doc().DefaultHeight())
+               .value_or(QString())
+               .toStdString();
     AnnotationList notes;
     Annotation note;
     note.SetName(QStringLiteral("Kitchen"));
@@ -170,6 +177,11 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
     const std::vector<Opener> dialogs = {
         [] { return std::make_unique<CAboutDlg>(); },
         Editing<WallDialog>(doc, WallForm::FromDocument(doc, E::Edit), prompts),
+        Editing<OpeningDialog>(doc, OpeningForm::FromDocument(doc, OpeningForm::Purpose::Edit),
+                               prompts),
+        Editing<OpeningDialog>(
+            doc, OpeningForm::FromDocument(doc, OpeningForm::Purpose::Add, OpeningKind::Window),
+            prompts),
         Editing<ProjectionDialog>(doc, ProjectionForm::FromDocument(doc), prompts),
         Editing<ArcWallDialog>(doc, ArcWallForm::FromDocument(doc), prompts),
         Editing<AngleWallDialog>(doc, AngleWallForm::FromDocument(doc), prompts),

@@ -9,6 +9,7 @@
 
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/move_form.h"
+#include "document/forms/opening_form.h"
 #include "document/forms/preferences_form.h"
 #include "document/forms/projection_form.h"
 #include "document/forms/room_form.h"
@@ -20,7 +21,7 @@ namespace plantrek::test {
 
 using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWallForm*,
                              MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*, RoomStartForm*,
-                             RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*>;
+                             RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*, OpeningForm*>;
 
 // Fills the form as a person would have and answers OK or Cancel as `reply` says (Cancel unless
 // told otherwise). Records which dialogs were asked.
@@ -36,6 +37,7 @@ public:
     bool Ask(const CTracepadDoc&, ReflectForm& f) override { return Answer(&f, "reflect"); }
     bool Ask(const CTracepadDoc&, RoomStartForm& f) override { return Answer(&f, "room start"); }
     bool Ask(const CTracepadDoc&, RoomForm& f) override { return Answer(&f, "room"); }
+    bool Ask(const CTracepadDoc&, OpeningForm& f) override { return Answer(&f, "opening"); }
     bool Ask(const CTracepadDoc&, NewMaterialForm& f) override {
         return Answer(&f, "material " + f.name);
     }

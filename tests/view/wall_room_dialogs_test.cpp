@@ -17,6 +17,7 @@
 #include "view/dialogs/angle_wall_dialog.h"
 #include "view/dialogs/arc_wall_dialog.h"
 #include "view/dialogs/move_dialog.h"
+#include "view/dialogs/opening_dialog.h"
 #include "view/dialogs/projection_dialog.h"
 #include "view/dialogs/room_turn_dialogs.h"
 #include "view/dialogs/select_corners_dialog.h"
@@ -125,6 +126,16 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
              TypeInto(w->DistanceEdit(), QStringLiteral("1"));
              TypeInto(w->DirectionCombo(), QStringLiteral("N45E"));
              return w->DirectionCombo();
+         }},
+        {"door width", 1, [](auto& d, auto& p, auto& o) {
+             auto* w = Own<OpeningDialog>(o, d, p, OpeningForm::FromDocument(d, OpeningForm::Purpose::Add));
+             TypeInto(w->WidthEdit(), QStringLiteral("0"));
+             return w->WidthEdit();
+         }},
+        {"window sill", 1, [](auto& d, auto& p, auto& o) {
+             auto* w = Own<OpeningDialog>(o, d, p, OpeningForm::FromDocument(d, OpeningForm::Purpose::Add, OpeningKind::Window));
+             TypeInto(w->SillEdit(), QStringLiteral("2"));
+             return w->SillEdit();
          }},
         {"rotation -45", -1, [](auto& d, auto& p, auto& o) -> QWidget* {
              auto* w = Own<RotateRoomDialog>(o, d, p, RotateForm::FromDocument(d));

@@ -6,6 +6,7 @@
 #include "document/forms/ask_check_apply.h"
 #include "document/forms/colour_palette.h"
 #include "document/forms/move_form.h"
+#include "document/forms/opening_form.h"
 #include "document/forms/preferences_form.h"
 #include "document/forms/projection_form.h"
 #include "document/forms/room_form.h"
@@ -17,6 +18,7 @@
 #include "model/closing.h"
 #include "model/units.h"
 #include "resources/command_catalog.h"
+#include "resources/command_ids.h"
 
 namespace plantrek::cli {
 
@@ -67,6 +69,8 @@ constexpr Choice<RoomPivot> kPivots[] = {{"center", RoomPivot::CentreOfRoom},
 constexpr Choice<ReflectMode> kReflections[] = {{"vertical", ReflectMode::Vertical},
                                                 {"horizontal", ReflectMode::Horizontal}};
 constexpr Choice<bool> kOnOff[] = {{"on", true}, {"off", false}};
+constexpr Choice<DoorHinge> kHinges[] = {{"left", DoorHinge::Left}, {"right", DoorHinge::Right}};
+constexpr Choice<bool> kInOut[] = {{"in", true}, {"out", false}};
 
 constexpr Choice<CloseRule> kCloseRules[] = {{"square", CloseRule::Square},
                                             {"reverse", CloseRule::ReverseSquare},
@@ -245,6 +249,77 @@ Result BindRoomStart(const QStringList& args, const Scene* scene, RoomStartForm&
     return std::nullopt;
 }
 
+// The room named by the first word and its user wall counted by the second, as :select-wall
+// counts them.
+Result FindWall(CTracepadDoc& doc, const QStringList& args, Room** room, Wall** wall) {
+    *room = doc.GetSite()->FindRoomByName(args[0]);
+    if (*room == nullptr) {
+        return QStringLiteral("there is no room named \"%1\"").arg(args[0]);
+    }
+    const auto index = ParseIndex(args[1]);
+    *wall = index ? (*room)->GetWall(*index, true) : nullptr;
+    if (*wall == nullptr) {
+        return QStringLiteral("room \"%1\" has no user wall %2").arg(args[0], args[1]);
+    }
+    return std::nullopt;
+}
+
+// Add Door, Add Window, Add Opening: ROOM WALL OFFSET WIDTH HEIGHT, then the door's hinge side
+// and way of opening, or the window's sill. The wall is selected before the form is filled.
+template <OpeningKind kind>
+Result BindOpening(const QStringList& args, const Scene* scene, OpeningForm& form) {
+    std::optional<DoorHinge> hinge;
+    std::optional<bool> inward;
+    if (kind == OpeningKind::Door) {
+        hinge = ParseChoice(args[5], kHinges);
+        if (!hinge) {
+            return ChoiceError(args[5], kHinges);
+        }
+        inward = ParseChoice(args[6], kInOut);
+        if (!inward) {
+            return ChoiceError(args[6], kInOut);
+        }
+    }
+    if (scene != nullptr) {
+        form = OpeningForm::FromDocument(scene->doc, OpeningForm::Purpose::Add, kind);
+        form.offset = TextField(args[2]);
+        form.width = TextField(args[3]);
+        form.height = TextField(args[4]);
+        if (kind == OpeningKind::Window) {
+            form.sill = TextField(args[5]);
+        }
+        form.hinge = hinge.value_or(DoorHinge::Left);
+        form.opensInward = inward.value_or(true);
+    }
+    return std::nullopt;
+}
+
+// :height ROOM LENGTH: Room Properties with another ceiling height; "default" for none.
+Result BindHeight(const QStringList& args, const Scene* scene, RoomForm& form) {
+    if (scene != nullptr) {
+        form = RoomForm::FromDocument(scene->doc, RoomForm::Purpose::Edit);
+        form.height = TextField(args[1] == QLatin1String("default") ? QString() : args[1]);
+    }
+    return std::nullopt;
+}
+
+// :material-allowance NAME PERCENT [PACK-AREA]: the order figures of Edit Material; without a
+// pack area the material keeps its own.
+Result BindMaterialAllowance(const QStringList& args, const Scene* scene, MaterialForm& form) {
+    if (scene != nullptr) {
+        const Material* material = scene->doc.GetSite()->FindMaterialByName(args[0]);
+        if (material == nullptr) {
+            return QStringLiteral("there is no material named \"%1\"").arg(args[0]);
+        }
+        form = MaterialForm::FromDocument(scene->doc, material->GetName());
+        form.allowance = args[1];
+        if (args.size() > 2) {
+            form.packArea = args[2];
+        }
+    }
+    return std::nullopt;
+}
+
 // Add Room and Room Properties: NAME [MATERIAL [COLOR] [temporary]]; the colour and the
 // permanence answer "Add Material" when the material is new.
 template <RoomForm::Purpose purpose>
@@ -333,6 +408,8 @@ Result BindPreferences(const QStringList& args, const Scene* scene, PreferencesF
             choice.drawing.SelectedColor = *colour;
         } else if (key == QLatin1String("added") && colour) {
             choice.drawing.AddedColor = *colour;
+        } else if (key == QLatin1String("height")) {
+            form.defaultHeight = TextField(value == QLatin1String("default") ? QString() : value);
         } else {
             return QStringLiteral("unknown preference \"%1\"").arg(arg);
         }
@@ -352,6 +429,23 @@ ScriptInterpreter::~ScriptInterpreter() = default;
 template <typename Form>
 ScriptInterpreter::Runner ScriptInterpreter::WithForm(Binder<Form> bind) {
     return [bind](ScriptInterpreter& self, int commandId, const QStringList& args) {
+        return self.RunForm(commandId, args, bind);
+    };
+}
+
+template <typename Form>
+ScriptInterpreter::Runner ScriptInterpreter::OnWall(Binder<Form> bind) {
+    return [bind](ScriptInterpreter& self, int commandId, const QStringList& args) -> Result {
+        Form spelling;
+        if (Result wrong = bind(args, nullptr, spelling)) {
+            return wrong;
+        }
+        Room* room = nullptr;
+        Wall* wall = nullptr;
+        if (Result wrong = FindWall(self.doc_, args, &room, &wall)) {
+            return wrong;
+        }
+        self.doc_.SelectWall(room, wall);
         return self.RunForm(commandId, args, bind);
     };
 }
@@ -461,6 +555,44 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
         {"arc-wall", {}, WithForm<ArcWallForm>(&BindArcWall)},
         {"angle-wall", {}, WithForm<AngleWallForm>(&BindAngleWall)},
         {"move-wall-end", {}, WithForm<MoveWallEndForm>(&BindMoveWallEnd)},
+        {"add-door", {}, OnWall<OpeningForm>(&BindOpening<OpeningKind::Door>)},
+        {"add-window", {}, OnWall<OpeningForm>(&BindOpening<OpeningKind::Window>)},
+        {"add-opening", {}, OnWall<OpeningForm>(&BindOpening<OpeningKind::Passage>)},
+        {"delete-opening",
+         {},
+         [](S& self, int commandId, const QStringList& args) -> Result {
+             const auto index = ParseIndex(args[2]);
+             if (!index) {
+                 return QStringLiteral("expected an opening number, not \"%1\"").arg(args[2]);
+             }
+             Room* room = nullptr;
+             Wall* wall = nullptr;
+             if (Result wrong = FindWall(self.doc_, args, &room, &wall)) {
+                 return wrong;
+             }
+             if (*index >= static_cast<int>(wall->GetOpenings().size())) {
+                 return QStringLiteral("wall %1 of room \"%2\" has no opening %3")
+                     .arg(args[1], args[0], args[2]);
+             }
+             self.doc_.SelectOpening(room, wall, *index);
+             if (self.Available(commandId)) {
+                 self.doc_.DeleteTargetOpening();
+             }
+             return std::nullopt;
+         }},
+        {"height",
+         {"ROOM LENGTH|default", 2, 2},
+         [](S& self, int, const QStringList& args) -> Result {
+             Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
+             if (room == nullptr) {
+                 return QStringLiteral("there is no room named \"%1\"").arg(args[0]);
+             }
+             self.doc_.SelectRoom(room);
+             return self.RunForm(command_id::kRoomProperties, args, &BindHeight);
+         }},
+        {"material-allowance",
+         {"NAME PERCENT [PACK-AREA]", 2, 3},
+         WithForm<MaterialForm>(&BindMaterialAllowance)},
         {"replace-wall", {}, DocOp(&D::ReplaceCurrentWall)},
         {"convert-walls", {}, DocOp(&D::ConvertCurrentAddedWalls)},
         {"reverse-walls", {}, DocOp(&D::ReverseCurrentWalls)},

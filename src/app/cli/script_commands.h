@@ -62,6 +62,9 @@ private:
     template <typename Form>
     static Runner WithForm(Binder<Form> bind);
     // A command without a dialog: the document's operation when the command is available.
+    // A command on the wall its first two words name (ROOM WALL): selects it, then the form.
+    template <typename Form>
+    static Runner OnWall(Binder<Form> bind);
     template <typename Op>
     static Runner DocOp(Op op);
 

@@ -11,14 +11,16 @@ class CTracepadDoc;
 
 class PreferencesForm {
 public:
-    enum class Field {};
+    enum class Field { DefaultHeight };
 
     static PreferencesForm FromDocument(const CTracepadDoc& doc);
-    // The sheet refuses nothing on OK; its pages refuse as they are edited.
+    // The pages refuse as they are edited; on OK only the default ceiling height is checked:
+    // empty (the units' starting value) or a length above zero in the units chosen.
     FormCheck<Field> Check(const CTracepadDoc& doc) const;
     bool Apply(CTracepadDoc& doc) const;
 
     PreferencesChoice choice;
+    TextField defaultHeight;
 };
 
 }  // namespace plantrek

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "document/tracepad_doc.h"
+#include "model/opening_rules.h"
 #include "model/room.h"
 #include "model/site.h"
 #include "model/units.h"
@@ -18,7 +19,6 @@ namespace {
 // The displacement a drag or snap must reach before anything moves.
 constexpr double kNoMovement = 1e-8;
 
-constexpr Colour kOutlineColour = 0x808080;
 // How far the 1-pixel pen may reach beyond the outline's points.
 constexpr int kPenReach = 1;
 
@@ -30,6 +30,7 @@ PlanInteraction::PlanInteraction(CTracepadDoc* doc) : doc_(doc) {
 
 void PlanInteraction::DocumentChanged() {
     dragging_ = false;
+    openingDrag_.reset();
     draggedRoom_ = nullptr;
     index_.reset();
     if (doc_ != nullptr && doc_->GetSite() != nullptr) {
@@ -42,6 +43,14 @@ bool PlanInteraction::Select(PlanPoint point, double tolerance) {
         return false;
     }
     const PickResult hit = index_->Pick(point, tolerance);
+    if (hit.kind != PickKind::StartPoint) {
+        if (const auto opening = PickOpening(point, tolerance)) {
+            Room* holder = const_cast<Room*>(opening->room);
+            doc_->SelectOpening(holder, holder->GetWall(opening->wallIndex, true),
+                                opening->openingIndex);
+            return true;
+        }
+    }
     // The index hands out the site's own rooms and walls; the document selects them by the
     // same pointers.
     Room* room = const_cast<Room*>(hit.room);
@@ -67,6 +76,29 @@ bool PlanInteraction::Press(PlanPoint point, double tolerance) {
         return false;
     }
     // Selecting refreshed the document and with it this object; the drag starts afterwards.
+    if (const int index = doc_->GetCurrentOpening(); index >= 0) {
+        const Room* room = doc_->GetCurrentRoom();
+        const Wall* wall = doc_->GetCurrentWall();
+        const auto [start, end] = room->GetWallEnds(room->IndexOfWall(wall));
+        const double length = Length(end - start);
+        if (length <= kNoMovement) {
+            return true;
+        }
+        OpeningDrag drag;
+        drag.index = index;
+        drag.wallStart = start;
+        drag.along = (end - start) * (1.0 / length);
+        drag.original = wall->GetOpenings()[static_cast<std::size_t>(index)];
+        drag.placed = drag.original;
+        const PlanPoint held = point - start;
+        drag.hold = held.x * drag.along.x + held.y * drag.along.y - drag.original.offset;
+        openingDrag_ = drag;
+        dragging_ = true;
+        moved_ = false;
+        pressPoint_ = point;
+        dragPoint_ = point;
+        return true;
+    }
     const std::optional<PlanPoint> reference = ReferencePoint();
     if (!reference) {
         return true;
@@ -87,7 +119,57 @@ void PlanInteraction::Move(PlanPoint point, double tolerance) {
     if (point.x != pressPoint_.x || point.y != pressPoint_.y) {
         moved_ = true;
     }
+    if (openingDrag_) {
+        MoveOpening(point);
+        return;
+    }
     dragPoint_ = moved_ ? SnappedDragPoint(point, tolerance) : pressPoint_;
+}
+
+void PlanInteraction::MoveOpening(PlanPoint point) {
+    OpeningDrag& drag = *openingDrag_;
+    const PlanPoint held = point - drag.wallStart;
+    Opening candidate = drag.original;
+    candidate.offset = held.x * drag.along.x + held.y * drag.along.y - drag.hold;
+    const Room* room = doc_->GetCurrentRoom();
+    // A place the rules refuse is passed over: the opening stays where it last could be.
+    if (moved_ && room != nullptr &&
+        !CheckOpening(*room, room->IndexOfWall(doc_->GetCurrentWall()), candidate,
+                      doc_->Units(), doc_->DefaultHeight(), drag.index)) {
+        drag.placed = candidate;
+    }
+}
+
+std::optional<std::pair<PlanPoint, PlanPoint>> PlanInteraction::DraggedOpening() const {
+    if (!dragging_ || !openingDrag_) {
+        return std::nullopt;
+    }
+    const OpeningDrag& drag = *openingDrag_;
+    const PlanPoint a = drag.wallStart + drag.along * drag.placed.offset;
+    return std::pair{a, a + drag.along * drag.placed.width};
+}
+
+std::optional<PlacedOpening> PlanInteraction::PickOpening(PlanPoint point,
+                                                          double tolerance) const {
+    std::optional<PlacedOpening> best;
+    double nearest = tolerance;
+    for (const auto& room : doc_->GetSite()->Rooms()) {
+        for (const PlacedOpening& placed : PlaceOpenings(*room)) {
+            const PlanPoint span = placed.end - placed.start;
+            const double length2 = span.x * span.x + span.y * span.y;
+            const PlanPoint rel = point - placed.start;
+            const double t =
+                length2 > 0.0 ? std::clamp((rel.x * span.x + rel.y * span.y) / length2, 0.0, 1.0)
+                              : 0.0;
+            const double distance = Length(point - (placed.start + span * t));
+            // Later rooms are drawn on top and win a tie.
+            if (distance <= nearest) {
+                nearest = distance;
+                best = placed;
+            }
+        }
+    }
+    return best;
 }
 
 bool PlanInteraction::Release(PlanPoint point, double tolerance) {
@@ -97,6 +179,12 @@ bool PlanInteraction::Release(PlanPoint point, double tolerance) {
     Move(point, tolerance);
     dragging_ = false;
     draggedRoom_ = nullptr;
+    if (openingDrag_) {
+        const OpeningDrag drag = *openingDrag_;
+        openingDrag_.reset();
+        return moved_ && std::fabs(drag.placed.offset - drag.original.offset) > kNoMovement &&
+               doc_->ReplaceOpening(drag.index, drag.placed);
+    }
     // A plain click must not move the item onto a corner that merely lies within reach.
     return moved_ && ShiftBy(dragPoint_ - pressPoint_);
 }
@@ -141,7 +229,7 @@ int PlanInteraction::DoubleClickCommand() const {
     }
     switch (doc_->GetSelectionLevel()) {
     case kLevelWall:
-        return command_id::kEditWall;
+        return doc_->GetCurrentOpening() >= 0 ? command_id::kEditOpening : command_id::kEditWall;
     case kLevelRoom:
         return command_id::kRoomProperties;
     case kLevelStartPoint:
@@ -155,6 +243,10 @@ int PlanInteraction::DoubleClickCommand() const {
 DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& doc, double scale) {
     DragOutline outline;
     if (!interaction.IsDragging() || doc.GetSite() == nullptr) {
+        return outline;
+    }
+    if (const auto opening = interaction.DraggedOpening()) {
+        outline.polylines.push_back({opening->first, opening->second});
         return outline;
     }
     const PlanPoint shift = interaction.Displacement();
@@ -186,10 +278,29 @@ DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& do
     return outline;
 }
 
+DragOutline SelectedOpeningOutline(const CTracepadDoc& doc, double scale, double reach) {
+    DragOutline outline;
+    const int index = doc.GetCurrentOpening();
+    const Room* room = doc.GetCurrentRoom();
+    if (index < 0 || room == nullptr || scale <= 0.0) {
+        return outline;
+    }
+    for (const PlacedOpening& placed : PlaceOpenings(*room)) {
+        if (room->GetWall(placed.wallIndex, true) == doc.GetCurrentWall() &&
+            placed.openingIndex == index) {
+            const PlanPoint side = placed.intoRoom * (reach / scale);
+            outline.polylines.push_back({placed.start + side, placed.end + side,
+                                         placed.end - side, placed.start - side,
+                                         placed.start + side});
+        }
+    }
+    return outline;
+}
+
 void DrawOutline(DrawingSurface& surface, const DragOutline& outline,
-                 const ViewTransform& transform) {
+                 const ViewTransform& transform, Colour colour, int width) {
     const SurfaceStateGuard guard(surface);
-    surface.SetPen(kOutlineColour, 1);
+    surface.SetPen(colour, width);
     surface.SetNoBrush();
     for (const auto& line : outline.polylines) {
         std::vector<DevicePoint> points;

@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "model/geometry.h"
+#include "model/opening.h"
 #include "render/drawing_surface.h"
 #include "render/plan_hit_test.h"
 #include "render/view_transform.h"
 
-// What the mouse does to the plan: a click selects what lies under it, a drag moves the
-// selected room or the site's start point with snapping, and the snap command moves them onto
+// What the mouse does to the plan: a click selects what lies under it (a door, window or
+// passage before the wall that holds it), a drag moves the selected room or the site's start
+// point with snapping, or slides the selected opening along its wall to places its rules allow, and the snap command moves them onto
 // the nearest corner. Points come in plan meters, so the rules are tested without a window; the
 // view converts the mouse and draws the outline.
 namespace plantrek {
@@ -44,6 +46,8 @@ public:
     PlanPoint Displacement() const { return dragPoint_ - pressPoint_; }
     // The room being dragged, or null when the site's start point is.
     const Room* DraggedRoom() const { return draggedRoom_; }
+    // While an opening is dragged: its edges where it would come to rest.
+    std::optional<std::pair<PlanPoint, PlanPoint>> DraggedOpening() const;
 
     // The snap command: moves the selected room's start point (or the site's start point) onto
     // the nearest corner of another room or the site's start point, however far. True when the
@@ -61,6 +65,21 @@ private:
     std::optional<PlanPoint> ReferencePoint() const;
     PlanPoint SnappedDragPoint(PlanPoint mouse, double tolerance) const;
     bool ShiftBy(PlanPoint displacement);
+    // The opening of the site within the tolerance nearest to the point, if any.
+    std::optional<PlacedOpening> PickOpening(PlanPoint point, double tolerance) const;
+    void MoveOpening(PlanPoint point);
+
+    // Dragging an opening: its wall's start and unit direction, the opening as it was and where
+    // it would come to rest, and how far along the opening the mouse took hold of it.
+    struct OpeningDrag {
+        int index = -1;
+        PlanPoint wallStart;
+        PlanPoint along;
+        Opening original;
+        Opening placed;
+        double hold = 0.0;
+    };
+    std::optional<OpeningDrag> openingDrag_;
 
     CTracepadDoc* doc_;
     std::optional<PlanHitIndex> index_;
@@ -82,7 +101,11 @@ struct DragOutline {
 DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& doc, double scale);
 
 // Draws the outline in grey, 1 pixel wide, with the surface's marker unit.
-void DrawOutline(DrawingSurface& surface, const DragOutline& outline, const ViewTransform& transform);
+void DrawOutline(DrawingSurface& surface, const DragOutline& outline, const ViewTransform& transform,
+                 Colour colour = 0x808080, int width = 1);
+// The box around the document's selected opening, `reach` pixels to either side of its wall;
+// empty without a selected opening.
+DragOutline SelectedOpeningOutline(const CTracepadDoc& doc, double scale, double reach);
 // The device box that holds the outline as DrawOutline draws it; empty without an outline.
 DeviceRect OutlineBounds(const DragOutline& outline, const ViewTransform& transform, int markerUnit);
 

@@ -35,8 +35,16 @@ QString SelectionText(const CTracepadDoc& doc) {
         const Wall* wall = doc.GetCurrentWall();
         const QString wallText = FormatLengthAndDirection(&doc.Units(), &doc.Style(),
                                                           wall->GetLength(), wall->GetDirection());
-        return FillIn(LoadString(string_id::kSelectedWall),
-                      {wallText, doc.GetCurrentRoom()->GetName()});
+        const int opening = doc.GetCurrentOpening();
+        if (opening < 0) {
+            return FillIn(LoadString(string_id::kSelectedWall),
+                          {wallText, doc.GetCurrentRoom()->GetName()});
+        }
+        // "Selected: door 0.80 m wide, 0.30 m from the start of the 3.00 m @ E wall in ..."
+        const Opening& o = wall->GetOpenings()[static_cast<std::size_t>(opening)];
+        return QStringLiteral("Selected: %1 %2 wide, %3 from the start of the %4 wall in \"%5\"")
+            .arg(OpeningKindName(o.kind).toLower(), doc.Units().FormatLength(o.width),
+                 doc.Units().FormatLength(o.offset), wallText, doc.GetCurrentRoom()->GetName());
     }
     case kLevelRoom:
         return FillIn(LoadString(string_id::kSelectedRoom), {doc.GetCurrentRoom()->GetName()});

@@ -4,6 +4,7 @@
 #include "view/dialogs/disto_input_dlg.h"
 
 class QComboBox;
+class QLineEdit;
 
 namespace plantrek {
 
@@ -18,6 +19,8 @@ public:
 
     QComboBox* MaterialBox() const { return material_; }
     CColourPicker* ColourButton() const { return colour_; }
+    QLineEdit* AllowanceEdit() const { return allowance_; }
+    QLineEdit* PackAreaEdit() const { return packArea_; }
 
 protected:
     bool TakeControls() override;
@@ -26,6 +29,8 @@ private:
     MaterialForm& form_;
     QComboBox* material_;
     CColourPicker* colour_;
+    QLineEdit* allowance_;
+    QLineEdit* packArea_;
 };
 
 }  // namespace plantrek

@@ -156,6 +156,18 @@ QWidget* CPrefsDlg::InputPage() {
     auto* column = new QVBoxLayout(page);
     column->addWidget(RadioGroup(QStringLiteral("Input Units"), feet_, meters_));
     column->addWidget(RadioGroup(QStringLiteral("Angle Input"), azimuth_, quadrant_));
+    // Typed in the units chosen above.
+    auto* heights = new QGridLayout;
+    defaultHeight_ = new QLineEdit(form_.defaultHeight.text);
+    AddBuddyRow(*heights, 0, QStringLiteral("Default ceiling &height:"), defaultHeight_);
+    const QString hint = QStringLiteral(
+        "For rooms without a height of their own, in the units chosen above. Leave empty for "
+        "2.50 m or 8' 0\".");
+    auto* note = new QLabel(hint);
+    note->setWordWrap(true);
+    defaultHeight_->setAccessibleDescription(hint);
+    heights->addWidget(note, 1, 0, 1, 2);
+    column->addLayout(heights);
     column->addStretch(1);
     return page;
 }
@@ -189,7 +201,11 @@ bool CPrefsDlg::TakeControls() {
     choice.drawing.ShowNames = showNames_->isChecked();
     choice.roomNames = rooms_->Lines();
     choice.materials = KeepListedMaterials(choice.materials, materials_->Lines());
-    return Passes(form_.Check(doc_), [](PreferencesForm::Field) -> QWidget* { return nullptr; });
+    form_.defaultHeight.text = defaultHeight_->text();
+    return Passes(form_.Check(doc_), [this](PreferencesForm::Field) -> QWidget* {
+        pages_->setCurrentIndex(0);
+        return defaultHeight_;
+    });
 }
 
 }  // namespace plantrek

@@ -69,6 +69,7 @@ public:
     CColourPicker* SelectedColourButton() const { return selected_; }
     CColourPicker* AddedColourButton() const { return added_; }
     QCheckBox* ShowNamesBox() const { return showNames_; }
+    QLineEdit* DefaultHeightEdit() const { return defaultHeight_; }
     CRoomsPage* RoomsPage() const { return rooms_; }
     CListPage* MaterialsPage() const { return materials_; }
 
@@ -89,6 +90,7 @@ private:
     CColourPicker* selected_ = nullptr;
     CColourPicker* added_ = nullptr;
     QCheckBox* showNames_ = nullptr;
+    QLineEdit* defaultHeight_ = nullptr;
     CRoomsPage* rooms_;
     CListPage* materials_;
 };

@@ -12,6 +12,7 @@
 #include "view/dialogs/room_summary_dialog.h"
 #include "view/dialogs/room_turn_dialogs.h"
 #include "view/dialogs/select_corners_dialog.h"
+#include "view/dialogs/opening_dialog.h"
 #include "view/dialogs/wall_dialog.h"
 
 namespace plantrek {
@@ -36,6 +37,10 @@ QtFormDialogs::QtFormDialogs(QWidget* owner, UserPrompts& prompts, SettingsStore
 
 bool QtFormDialogs::Ask(const CTracepadDoc& doc, WallForm& form) {
     return Run<WallDialog>(doc, form, prompts_, owner_);
+}
+
+bool QtFormDialogs::Ask(const CTracepadDoc& doc, OpeningForm& form) {
+    return Run<OpeningDialog>(doc, form, prompts_, owner_);
 }
 
 bool QtFormDialogs::Ask(const CTracepadDoc& doc, ProjectionForm& form) {

@@ -22,6 +22,7 @@ public:
     bool Ask(const CTracepadDoc& doc, RotateForm& form) override;
     bool Ask(const CTracepadDoc& doc, ReflectForm& form) override;
     bool Ask(const CTracepadDoc& doc, RoomStartForm& form) override;
+    bool Ask(const CTracepadDoc& doc, OpeningForm& form) override;
     bool Ask(const CTracepadDoc& doc, RoomForm& form) override;
     bool Ask(const CTracepadDoc& doc, NewMaterialForm& form) override;
     bool Ask(const CTracepadDoc& doc, MaterialForm& form) override;

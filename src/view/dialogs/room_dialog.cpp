@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -41,6 +42,14 @@ CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& t
         perimeter_ = ReadOnlyField(form.perimeter);
         AddBuddyRow(*grid, 2, QStringLiteral("Room &area:"), area_);
         AddBuddyRow(*grid, 3, QStringLiteral("Room &perimeter:"), perimeter_);
+        height_ = new QLineEdit(form.height.text);
+        AddBuddyRow(*grid, 4, QStringLiteral("Ceiling &height:"), height_);
+        const QString hint =
+            QStringLiteral("Leave empty for the default height, %1.").arg(form.defaultHeight);
+        auto* note = new QLabel(hint);
+        note->setWordWrap(true);
+        height_->setAccessibleDescription(hint);
+        grid->addWidget(note, 5, 1);
     }
     LayOutDialog(*this, grid, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     name_->setFocus();
@@ -50,7 +59,15 @@ CRoomDlg::CRoomDlg(RoomForm& form, const CTracepadDoc& doc, const QStringList& t
 bool CRoomDlg::TakeControls() {
     form_.name = name_->currentText();
     form_.material = material_->currentText();
-    return Passes(form_.Check(doc_), [this](RoomForm::Field) { return material_; });
+    if (height_ != nullptr) {
+        form_.height.text = height_->text();
+    }
+    return Passes(form_.Check(doc_), [this](RoomForm::Field field) -> QWidget* {
+        if (field == RoomForm::Field::Height) {
+            return height_;
+        }
+        return material_;
+    });
 }
 
 }  // namespace plantrek

@@ -22,6 +22,7 @@ public:
     QComboBox* MaterialBox() const { return material_; }
     QLineEdit* AreaField() const { return area_; }
     QLineEdit* PerimeterField() const { return perimeter_; }
+    QLineEdit* HeightEdit() const { return height_; }
 
 protected:
     bool TakeControls() override;
@@ -32,6 +33,7 @@ private:
     QComboBox* material_;
     QLineEdit* area_ = nullptr;
     QLineEdit* perimeter_ = nullptr;
+    QLineEdit* height_ = nullptr;
 };
 
 }  // namespace plantrek

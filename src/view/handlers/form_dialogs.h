@@ -16,6 +16,7 @@ class MaterialForm;
 class MoveForm;
 class MoveWallEndForm;
 class NewMaterialForm;
+class OpeningForm;
 class PreferencesForm;
 class ProjectionForm;
 class ReflectForm;
@@ -38,6 +39,8 @@ public:
     virtual bool Ask(const CTracepadDoc& doc, RotateForm& form) = 0;
     virtual bool Ask(const CTracepadDoc& doc, ReflectForm& form) = 0;
     virtual bool Ask(const CTracepadDoc& doc, RoomStartForm& form) = 0;
+    // "Add Door", "Add Window", "Add Opening" or "Edit Opening".
+    virtual bool Ask(const CTracepadDoc& doc, OpeningForm& form) = 0;
     // "Add Room" or "Edit Room".
     virtual bool Ask(const CTracepadDoc& doc, RoomForm& form) = 0;
     // "Add Material", for a material name the site does not have.

@@ -24,6 +24,7 @@ void RegisterRoomWallOperationHandlers(CommandRouter& r, const FrameCommands& fr
                  document([](CTracepadDoc& d) { d.ConvertCurrentAddedWalls(); }));
     r.SetHandler(kReverseWalls, document([](CTracepadDoc& d) { d.ReverseCurrentWalls(); }));
     r.SetHandler(kReplaceWall, document([](CTracepadDoc& d) { d.ReplaceCurrentWall(); }));
+    r.SetHandler(kDeleteOpening, document([](CTracepadDoc& d) { d.DeleteTargetOpening(); }));
 }
 
 }  // namespace plantrek

@@ -1,7 +1,10 @@
 #include "view/handlers/wall_handlers.h"
 
+#include <utility>
+
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/move_form.h"
+#include "document/forms/opening_form.h"
 #include "document/forms/projection_form.h"
 #include "document/forms/room_transform_forms.h"
 #include "document/forms/wall_form.h"
@@ -40,6 +43,18 @@ void RegisterWallHandlers(CommandRouter& router, const EditingContext& context) 
                           }));
     router.SetHandler(kMoveWallEnd, DialogCommand<MoveWallEndForm>(
                                         context, kMoveWallEnd, &MoveWallEndForm::FromDocument));
+    using P = OpeningForm::Purpose;
+    for (const auto& [id, kind] : {std::pair{kAddDoor, OpeningKind::Door},
+                                   std::pair{kAddWindow, OpeningKind::Window},
+                                   std::pair{kAddOpening, OpeningKind::Passage}}) {
+        router.SetHandler(id, DialogCommand<OpeningForm>(context, id, [kind](const CTracepadDoc& d) {
+                              return OpeningForm::FromDocument(d, P::Add, kind);
+                          }));
+    }
+    router.SetHandler(kEditOpening,
+                      DialogCommand<OpeningForm>(context, kEditOpening, [](const CTracepadDoc& d) {
+                          return OpeningForm::FromDocument(d, P::Edit);
+                      }));
     router.SetHandler(kMoveRoomStart, DialogCommand<RoomStartForm>(context, kMoveRoomStart,
                                                                    &RoomStartForm::FromDocument));
 }

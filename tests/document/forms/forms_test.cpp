@@ -9,6 +9,7 @@
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/colour_palette.h"
 #include "document/forms/move_form.h"
+#include "document/forms/opening_form.h"
 #include "document/forms/preferences_form.h"
 #include "document/forms/projection_form.h"
 #include "document/forms/room_form.h"
@@ -27,13 +28,19 @@ QString Fingerprint(const CTracepadDoc& doc) {
     const auto n = [](double v) { return QString::number(v, 'g', 17) + u' '; };
     QString text = n(doc.GetSite()->GetStartPoint().x) + n(doc.GetSite()->GetStartPoint().y);
     for (const auto& material : doc.GetSite()->Materials()) {
-        text += material->GetName() + n(material->GetColour());
+        text += material->GetName() + n(material->GetColour()) + n(material->GetWastePercent()) +
+                n(material->GetPackArea());
     }
     for (const auto& room : doc.GetSite()->Rooms()) {
         text += room->GetName() + n(room->GetMaterial()) + n(room->GetLocation().x) +
                 n(room->GetLocation().y) + n(room->GetStartPoint().x) + n(room->GetStartPoint().y);
+        text += n(room->GetCeilingHeight());
         for (const auto& wall : room->UserWalls()) {
             text += n(wall->GetLength()) + n(wall->GetDirection()) + n(wall->GetArcHeight());
+            for (const Opening& o : wall->GetOpenings()) {
+                text += n(int(o.kind)) + n(o.offset) + n(o.width) + n(o.height) + n(o.sill) +
+                        n(int(o.hinge)) + n(o.opensInward);
+            }
         }
     }
     return text;
@@ -444,6 +451,189 @@ TEST_F(FormTest, EachApplyIsOneUndoStep) {
         ASSERT_TRUE(Doc().Undo());
         EXPECT_EQ(Fingerprint(Doc()), before);
     }
+}
+
+// The opening dialogs refuse through the opening rules, on the field to correct, and change
+// nothing; the room's height and a material's order figures are checked as typed. The room's
+// wall 1 runs 4 m east; the default ceiling height is 2.50 m.
+TEST_F(FormTest, OpeningHeightAndAllowanceFormsRefuseOnTheFieldAtFault) {
+    using F = OpeningForm::Field;
+    const auto opening = [](OpeningKind kind, const char* offset, const char* width,
+                            const char* height, const char* sill = "") {
+        return OpeningForm{OpeningForm::Purpose::Add, kind, -1, {offset}, {width}, {height},
+                           {sill}};
+    };
+    const auto door = [&](const char* offset, const char* width, const char* height) {
+        return Check(opening(OpeningKind::Door, offset, width, height));
+    };
+    const QString fit = "The opening does not fit on the wall: the wall is 4.00 m long and its "
+                        "longest free stretch is 4.00 m.";
+    struct Case {
+        const char* name;
+        Checker check;
+        std::optional<Refusal> expected;
+    };
+    const Case cases[] = {
+        {"ceiling below a door", Check(RoomForm{.purpose = RoomForm::Purpose::Edit, .material = "Tile", .height = {"1.9"}}),
+         Refused(QString("The ceiling height must be at least 2.00 m, the top of the room's highest door or window."), RoomForm::Field::Height)},
+        {"no ceiling", Check(RoomForm{.purpose = RoomForm::Purpose::Edit, .material = "Tile", .height = {"0"}}),
+         Refused(QString("The ceiling height must be more than zero."), RoomForm::Field::Height)},
+        {"fits", door("3.2", "0.8", "2"), std::nullopt},
+        {"past the end", door("3.5", "0.8", "2"), Refused(fit, F::Offset)},
+        {"no length", door("3.5x", "0.8", "2"), Refused(QString("\"3.5x\" is not a length. Please enter a number of meters, such as 3.5 or 3.5 m."), F::Offset)},
+        {"no width", door("1", "0", "2"), Refused(QString("The width must be more than zero."), F::Width)},
+        {"above the ceiling", door("1", "0.8", "2.6"),
+         Refused(QString("The height 2.60 m is more than the room's ceiling height 2.50 m."), F::Height)},
+        {"window above the ceiling", Check(opening(OpeningKind::Window, "1", "1", "1.2", "1.5")),
+         Refused(QString("The window's top (sill 1.50 m plus height 1.20 m) is above the room's "
+                         "ceiling height 2.50 m."), F::Sill)},
+        {"allowance", Check(MaterialForm{.name = "Tile", .colour = 0x00ff00, .allowance = "-5"}),
+         Refused(QString("The waste allowance must be a percentage from 0 to 100."), MaterialForm::Field::Allowance)},
+        {"pack", Check(MaterialForm{.name = "Tile", .colour = 0x00ff00, .packArea = "two"}),
+         Refused(QString("The pack size must be an area of 0 sm or more."), MaterialForm::Field::PackArea)},
+    };
+    Doc().SelectWall(&TheRoom(), TheRoom().GetWall(1, true));
+    ASSERT_TRUE(Doc().AddOpeningToCurrentWall(Opening{OpeningKind::Door, 0.1, 0.1, 2.0}));
+    const QString withDoor = Fingerprint(Doc());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (std::string_view(c.name) == "past the end") {  // the door's 0.1 m is free no more
+            ASSERT_TRUE(Doc().DeleteTargetOpening());
+        }
+        EXPECT_EQ(c.check(Doc()), c.expected);
+    }
+    Doc().Undo();
+    EXPECT_EQ(Fingerprint(Doc()), withDoor);
+    ASSERT_TRUE(Doc().DeleteTargetOpening());
+    ASSERT_TRUE(Doc().EditCurrentWall(4.0, 90.0, 1.0));
+    Doc().SelectWall(&TheRoom(), TheRoom().GetWall(1, true));
+    EXPECT_EQ(door("1", "0.8", "2")(Doc()),
+              Refused(QString("Doors, windows and openings go on straight walls only; this wall "
+                              "is an arc."),
+                      F::Offset));
+}
+
+// Adding, editing and deleting openings, a ceiling height and a material's order figures: each
+// one step, undone exactly and done again exactly. Delete takes a selected opening, not its
+// wall, and Cut and Copy keep no opening.
+TEST_F(FormTest, OpeningCommandsAreStepsThatUndoAndRedoExactly) {
+    Reset(1);
+    const auto add = [](OpeningKind kind, const char* offset, const char* sill = "") {
+        OpeningForm form{OpeningForm::Purpose::Add, kind, -1, {offset}, {"0.9"}, {"2"}, {sill}};
+        form.hinge = DoorHinge::Right;
+        form.opensInward = false;
+        return Apply(form);
+    };
+    const std::function<bool(CTracepadDoc&)> steps[] = {
+        add(OpeningKind::Door, "2.5"),
+        add(OpeningKind::Window, "0.2", "0.3"),
+        [](CTracepadDoc& d) {  // the door, second in order of offset, made narrower
+            OpeningForm form = OpeningForm::FromDocument(d, OpeningForm::Purpose::Edit, {}, 1);
+            form.width = TextField("0.7");
+            return !form.Check(d) && form.Apply(d);
+        },
+        [](CTracepadDoc& d) { d.Delete(); return true; },  // the edited door stays selected
+        Apply(RoomForm{RoomForm::Purpose::Edit, "Room 1", "Tile", {}, {"2.40"}}),
+        Apply(MaterialForm{.name = "Tile", .colour = 0x00ff00, .allowance = "10", .packArea = "2.5"}),
+    };
+    std::vector<QString> states{Fingerprint(Doc())};
+    for (const auto& step : steps) {
+        if (states.size() == 4) {  // the door just edited is selected
+            EXPECT_EQ(Doc().GetCurrentOpening(), 1);
+            EXPECT_FALSE(Doc().CanCopy());
+        }
+        const int count = Doc().UndoHistory().Count();
+        ASSERT_TRUE(step(Doc())) << states.size();
+        EXPECT_EQ(Doc().UndoHistory().Count(), count + 1) << states.size();
+        states.push_back(Fingerprint(Doc()));
+        if (states.size() == 5) {
+            Doc().SelectRoom(&TheRoom());
+        }
+    }
+    const Wall& wall = *TheRoom().GetWall(1, true);
+    ASSERT_EQ(TheRoom().WallCount(true), 2);
+    ASSERT_EQ(wall.GetOpenings().size(), 1u);
+    EXPECT_EQ(wall.GetOpenings()[0].kind, OpeningKind::Window);
+    EXPECT_DOUBLE_EQ(TheRoom().GetCeilingHeight(), 2.4);
+    EXPECT_DOUBLE_EQ(Doc().GetSite()->GetMaterial(1)->GetPackArea(), 2.5);
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(Doc().Undo());
+        EXPECT_EQ(Fingerprint(Doc()), states[i - 1]) << i;
+    }
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(Doc().Redo());
+        EXPECT_EQ(Fingerprint(Doc()), states[i]) << i;
+    }
+    EXPECT_TRUE(prompts_.messages.empty());
+}
+
+// A pack area typed in square feet is kept in square meters; left untouched it keeps its
+// value exactly, however it shows.
+TEST_F(FormTest, APackAreaInSquareFeetIsKeptExactly) {
+    UseFeet(0);
+    Apply(MaterialForm{.name = "Tile", .colour = 0x00ff00, .packArea = "10"})(Doc());
+    const Material& tile = *Doc().GetSite()->GetMaterial(1);
+    EXPECT_NEAR(tile.GetPackArea(), 10 * 0.09290304, 1e-12);
+    MaterialForm again = MaterialForm::FromDocument(Doc(), "Tile");
+    EXPECT_EQ(again.packArea, "10");
+    Doc().GetSite()->FindMaterialByName("Tile")->SetPackArea(1.0);
+    again = MaterialForm::FromDocument(Doc(), "Tile");
+    EXPECT_EQ(again.packArea, "10.76");
+    Apply(again)(Doc());
+    EXPECT_EQ(Doc().GetSite()->GetMaterial(1)->GetPackArea(), 1.0);
+}
+
+// A wall edit that would leave an opening past its wall's end asks first: No leaves the room
+// as it was with the wall still selected, Yes removes the opening in the same step.
+TEST_F(FormTest, AWallEditLeavingAnOpeningPastItsEndAsksFirst) {
+    const std::function<bool(CTracepadDoc&)> edits[] = {
+        [](CTracepadDoc& d) { return d.EditCurrentWall(3.0, 90.0, 0.0); },
+        Apply(MoveWallEndForm{.distance = {"1"}, .direction = {"W"}}),
+    };
+    for (const auto& edit : edits) {
+        Reset(1);
+        ASSERT_TRUE(Doc().AddOpeningToCurrentWall(Opening{OpeningKind::Door, 3.0, 0.8, 2.0}));
+        const QString before = Fingerprint(Doc());
+        const int steps = Doc().UndoHistory().Count();
+        prompts_.answers = {false};
+        EXPECT_FALSE(edit(Doc()));
+        EXPECT_EQ(Fingerprint(Doc()), before);
+        EXPECT_EQ(Doc().GetCurrentWall(), TheRoom().GetWall(1, true));
+        EXPECT_EQ(prompts_.questions,
+                  QStringList{"This change leaves the door at 3.00 m on wall 2 where the wall "
+                              "can no longer hold it. Remove it and make the change? No leaves "
+                              "the room as it was."});
+        prompts_.answers = {true};
+        EXPECT_TRUE(edit(Doc()));
+        EXPECT_TRUE(TheRoom().GetWall(1, true)->GetOpenings().empty());
+        EXPECT_EQ(Doc().UndoHistory().Count(), steps + 1);
+        ASSERT_TRUE(Doc().Undo());
+        EXPECT_EQ(Fingerprint(Doc()), before);
+    }
+}
+
+// The default ceiling height: typed in the units the sheet chooses, empty for the starting
+// value, refused when not above zero; rooms without a height of their own take it.
+TEST_F(FormTest, TheDefaultCeilingHeightIsTypedInThePreferences) {
+    PreferencesForm form = PreferencesForm::FromDocument(Doc());
+    EXPECT_EQ(form.defaultHeight.text, "2.50 m");
+    form.defaultHeight = TextField("0");
+    EXPECT_EQ(Check(form)(Doc()),
+              Refused(QString("The default ceiling height must be more than zero."),
+                      PreferencesForm::Field::DefaultHeight));
+    form.choice.input.Input = kInputFeetAndInches;
+    form.defaultHeight = TextField("9'");
+    ASSERT_TRUE(Apply(form)(Doc()));
+    EXPECT_NEAR(Doc().DefaultHeight(), 9 * 0.3048, 1e-9);
+    EXPECT_EQ(RoomForm::FromDocument(Doc(), RoomForm::Purpose::Edit).defaultHeight, "9'");
+    form = PreferencesForm::FromDocument(Doc());
+    form.defaultHeight = TextField("");
+    ASSERT_TRUE(Apply(form)(Doc()));
+    EXPECT_NEAR(Doc().DefaultHeight(), 8 * 0.3048, 1e-9);
+    ASSERT_TRUE(Doc().Undo());  // each OK is a step, the height with the rest
+    EXPECT_NEAR(Doc().DefaultHeight(), 9 * 0.3048, 1e-9);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_NEAR(Doc().DefaultHeight(), 2.5, 1e-9);
 }
 
 }  // namespace

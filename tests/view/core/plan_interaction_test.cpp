@@ -6,7 +6,9 @@
 
 #include "document/doc_test_support.h"
 #include "view/core/plan_interaction.h"
+#include "view/core/selection_text.h"
 #include "view/core/plan_scenes.h"
+#include "resources/command_ids.h"
 
 namespace plantrek {
 namespace {
@@ -119,6 +121,40 @@ TEST_F(PlanInteractionTest, TheSitesStartPointIsDraggedOntoACorner) {
 
 // The snap command and what a double click asks for are checked through the view, with the
 // same rooms (tracepad_view_test).
+
+// A click on a door selects the door, not its wall; a drag slides it along the wall and passes
+// over places where it would overlap the window; the slide is one step; a double click edits
+// the opening and Delete deletes it alone.
+class PlanOpeningTest : public test::DocTest {};
+
+TEST_F(PlanOpeningTest, AnOpeningIsSelectedSlidAlongItsWallAndDeleted) {
+    CTracepadDoc& doc = NewDocInMeters();
+    Type({"4 E", "3 N"});
+    Room& room = *doc.GetCurrentRoom();
+    doc.SelectWall(&room, room.GetWall(0, true));
+    ASSERT_TRUE(doc.AddOpeningToCurrentWall(Opening{OpeningKind::Door, 1.0, 0.8, 2.0}));
+    ASSERT_TRUE(doc.AddOpeningToCurrentWall(Opening{OpeningKind::Window, 2.5, 1.0, 1.0, 1.0}));
+    doc.SelectRoom(&room);
+    const auto [start, end] = room.GetWallEnds(0);
+    const auto at = [start = start, end = end](double d) { return start + (end - start) * (d / 4); };
+    PlanInteraction mouse(&doc);
+    ASSERT_TRUE(mouse.Press(at(1.4), kReach));
+    EXPECT_EQ(doc.GetCurrentOpening(), 0);
+    mouse.Move(at(1.9), kReach);
+    const int steps = doc.UndoHistory().Count();
+    EXPECT_TRUE(mouse.Release(at(2.4), kReach));  // 2.0 to 2.8 would overlap the window
+    EXPECT_EQ(doc.UndoHistory().Count(), steps + 1);
+    const OpeningList& openings = room.GetWall(0, true)->GetOpenings();
+    ASSERT_EQ(openings.size(), 2u);
+    EXPECT_NEAR(openings[0].offset, 1.5, 1e-9);
+    EXPECT_EQ(mouse.DoubleClickCommand(), command_id::kEditOpening);
+    EXPECT_EQ(SelectionText(doc), "Selected: door 0.80 m wide, 1.50 m from the start of the "
+                                  "4.00 m @ E wall in \"Room 1\"");
+    doc.Delete();
+    EXPECT_EQ(room.WallCount(true), 2);
+    ASSERT_EQ(room.GetWall(0, true)->GetOpenings().size(), 1u);
+    EXPECT_EQ(room.GetWall(0, true)->GetOpenings()[0].kind, OpeningKind::Window);
+}
 
 }  // namespace
 }  // namespace plantrek

@@ -5,13 +5,14 @@
 
 #include "model/room.h"
 #include "model/site.h"
+#include "model/units.h"
 
 namespace plantrek {
 
 namespace {
 
 // Two walls count as one shared wall when they lie on one line within half an inch.
-constexpr double kSharedWallTolerance = 0.0127;
+constexpr double kSharedWallTolerance = kHalfInch;
 
 // Twice the signed area of the room's outline: positive when the walls run anticlockwise.
 double SignedOutline(const Room& room) {

@@ -7,6 +7,7 @@
 #include "model/opening.h"
 #include "model/room.h"
 #include "model/site.h"
+#include "model/units.h"
 
 namespace plantrek {
 
@@ -24,6 +25,23 @@ void Subtract(RoomQuantities& q, const Opening& opening) {
     }
 }
 
+// Whether two openings cover one stretch of one line (more than a hair of it).
+bool Overlap(const PlacedOpening& a, const PlacedOpening& b) {
+    const PlanPoint d = a.end - a.start;
+    const double length = Length(d);
+    if (length <= 0.0) {
+        return false;
+    }
+    const PlanPoint u = d / length;
+    if (std::fabs(Cross(u, b.start - a.start)) > kHalfInch ||
+        std::fabs(Cross(u, b.end - a.start)) > kHalfInch) {
+        return false;
+    }
+    const double from = Dot(b.start - a.start, u);
+    const double to = Dot(b.end - a.start, u);
+    return std::min(length, std::max(from, to)) - std::max(0.0, std::min(from, to)) > kHalfInch;
+}
+
 std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
                                       const std::vector<PlacedOpening>& shared) {
     if (!room.IsClosed()) {
@@ -37,11 +55,18 @@ std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
     q.grossWallArea = q.grossPerimeter * q.height;
     q.netWallArea = q.grossWallArea;
     q.volume = q.floorArea * q.height;
-    for (const PlacedOpening& placed : PlaceOpenings(room)) {
+    const std::vector<PlacedOpening> own = PlaceOpenings(room);
+    for (const PlacedOpening& placed : own) {
         Subtract(q, *placed.opening);
     }
     for (const PlacedOpening& placed : shared) {
-        Subtract(q, *placed.opening);
+        // The same hole entered from both rooms is still one hole.
+        const bool enteredHereToo =
+            std::any_of(own.begin(), own.end(),
+                        [&placed](const PlacedOpening& mine) { return Overlap(mine, placed); });
+        if (!enteredHereToo) {
+            Subtract(q, *placed.opening);
+        }
     }
     q.netPerimeter = std::max(0.0, q.netPerimeter);
     q.netWallArea = std::max(0.0, q.netWallArea);

@@ -24,7 +24,8 @@ struct RoomQuantities {
     double thresholdWidth = 0.0;  // their total width
 };
 
-// Nothing for a room that is not closed. `defaultHeight` stands in for a room without a height.
+// Nothing for a room that is not closed. An opening of a neighbour on a shared wall that this
+// room holds too (the same hole entered from both sides) counts once. `defaultHeight` stands in for a room without a height.
 std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
                                                     double defaultHeight);
 // The same for many rooms: the index, built once for the site, finds the shared openings.

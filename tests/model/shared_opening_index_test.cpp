@@ -19,21 +19,21 @@ Opening Window(double offset, double width) {
     return {OpeningKind::Window, offset, width, 1.0, 1.0, DoorHinge::Left, true};
 }
 
-// A row of 200 rooms of 1 m x 1 m along y = 0, each with a door on its east wall (shared with
-// the next room) and a window on its south wall; below them a hall of 398 m x 398 m whose north
-// walls are measured, with one door under room 10.
+// A row of 200 rooms of 1 m x 1 m along y = 0, each with a door (0.60 m) on its east wall (shared
+// with the next room) and a window (0.30 m) on its south wall; below them a hall of 398 m x 398 m
+// whose north walls are measured, with one door (0.40 m) under room 10 beside its window.
 Site RowOverAHall() {
     Site site;
     for (int k = 0; k < 200; ++k) {
         Room* room = site.AddRoom(QStringLiteral("Room %1").arg(k), 0);
         room->SetLocation({static_cast<double>(k), 0.0});
-        room->AddWall(1.0, 90.0)->SetOpenings({Window(0.2, 0.6)});
+        room->AddWall(1.0, 90.0)->SetOpenings({Window(0.1, 0.3)});
         room->AddWall(1.0, 0.0)->SetOpenings({Door(0.2, 0.6)});
     }
     Room* hall = site.AddRoom(QStringLiteral("Hall"), 0);
     hall->SetLocation({398.0, 0.0});
     hall->AddWall(199.0, 270.0);
-    hall->AddWall(199.0, 270.0)->SetOpenings({Door(188.2, 0.6)});  // x from 10.8 to 10.2
+    hall->AddWall(199.0, 270.0)->SetOpenings({Door(188.1, 0.4)});  // x from 10.9 to 10.5
     hall->AddWall(199.0, 180.0);
     hall->AddWall(199.0, 180.0);
     return site;
@@ -55,12 +55,12 @@ TEST(SharedOpeningIndexQuantities, MatchTheRoomsOneByOneAndFindEverySharedOpenin
     }
     // Room 10: its own door, room 9's and the hall's; its own window.
     EXPECT_EQ(all[10]->thresholdCount, 3);
-    EXPECT_NEAR(all[10]->netPerimeter, 4.0 - 1.8, 1e-9);
-    EXPECT_NEAR(all[10]->netWallArea, 10.0 - 3 * 1.2 - 0.6, 1e-9);
+    EXPECT_NEAR(all[10]->netPerimeter, 4.0 - 1.6, 1e-9);
+    EXPECT_NEAR(all[10]->netWallArea, 10.0 - 2 * 1.2 - 0.8 - 0.3, 1e-9);
     EXPECT_EQ(all[0]->thresholdCount, 1);
     // The hall: its door, and the 200 windows on its north walls.
     EXPECT_EQ(all[200]->thresholdCount, 1);
-    EXPECT_NEAR(all[200]->netWallArea, 4 * 398.0 * 2.5 - 1.2 - 200 * 0.6, 1e-6);
+    EXPECT_NEAR(all[200]->netWallArea, 4 * 398.0 * 2.5 - 0.8 - 200 * 0.3, 1e-6);
 }
 
 }  // namespace

@@ -125,8 +125,8 @@ def main():
                         ("ExportScheduleCsv", "ExportCsv")):
         value, today = m.get((base, 10000)), m.get((floor, 10000))
         if value and today:
-            print("  %-14s %8.2fx %s at 10,000 rooms (target 1.5x)  %s"
-                  % (base[:14], value / today, floor,
+            print("  %-17s %5.2fx %s at 10,000 rooms (target 1.5x)  %s"
+                  % (base, value / today, floor,
                      "met" if value <= 1.5 * today else "MISSED"))
     repaint = m.get(("Repaint", 1000))
     if repaint is not None:

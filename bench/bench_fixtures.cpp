@@ -127,6 +127,13 @@ SizeFixture& Fixture(int roomCount) {
                      qPrintable(saved.errorText));
         std::exit(1);
     }
+    fixture->openingsSite = std::make_unique<Site>(*fixture->site);
+    AddTwoOpenings(*fixture->openingsSite);
+    fixture->openingsPath = ScratchPath(QStringLiteral("openings-%1.tcd").arg(roomCount));
+    if (!SaveSiteFile(*fixture->openingsSite, fixture->openingsPath).ok) {
+        std::fprintf(stderr, "plantrek_bench: cannot write %s\n", qPrintable(fixture->openingsPath));
+        std::exit(1);
+    }
     fixture->transform = FitTransform(*fixture->site, kWindowWidth, kWindowHeight);
     fixture->selection.room = fixture->site->GetRoom(roomCount / 2);
 

@@ -32,6 +32,9 @@ struct SizeFixture {
     int roomCount = 0;
     std::unique_ptr<Site> site;
     QString path;
+    // The same site with a door and a window in every room, and its file.
+    std::unique_ptr<Site> openingsSite;
+    QString openingsPath;
     ViewTransform transform;
     PlanSelection selection;
     DrawingValues drawing;

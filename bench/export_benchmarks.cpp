@@ -3,6 +3,7 @@
 #include "export/dxf_exporter.h"
 #include "export/export_image.h"
 #include "export/pdf_export.h"
+#include "export/room_schedule_export.h"
 #include "export/room_summary_export.h"
 #include "export/svg_export.h"
 #include "model/units.h"
@@ -47,6 +48,27 @@ void BM_ExportCsv(benchmark::State& state) {
     ExportSummary(state, "csv");
 }
 BENCHMARK(BM_ExportCsv)->Apply(AtEverySize);
+
+// The room schedule of the same site with a door and a window in every room, beside the
+// summary above.
+void ExportSchedule(benchmark::State& state, const char* extension) {
+    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
+    const auto units = CreateLengthUnits(kMetricUnitCode);
+    const QString path = ScratchPath(
+        QStringLiteral("schedule-%1.%2").arg(fixture.roomCount).arg(QLatin1String(extension)));
+    Repeat(state,
+           [&] { return ExportRoomSchedule(fixture.openingsSite.get(), *units, 2.5, path); });
+}
+
+void BM_ExportScheduleXls(benchmark::State& state) {
+    ExportSchedule(state, "xls");
+}
+BENCHMARK(BM_ExportScheduleXls)->Apply(AtEverySize);
+
+void BM_ExportScheduleCsv(benchmark::State& state) {
+    ExportSchedule(state, "csv");
+}
+BENCHMARK(BM_ExportScheduleCsv)->Apply(AtEverySize);
 
 void BM_ExportJpeg(benchmark::State& state) {
     const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));

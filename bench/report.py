@@ -20,9 +20,12 @@ ROWS = [
     ("Snapshot", "undo snapshot"),
     ("OpenDocument", "open document"),
     ("Info", "info (open + JSON)"),
+    ("InfoOpenings", "  same, 2 openings"),
     ("ExportDxf", "export DXF"),
     ("ExportXls", "export XLS"),
     ("ExportCsv", "export CSV"),
+    ("ExportScheduleXls", "schedule XLS"),
+    ("ExportScheduleCsv", "schedule CSV"),
     ("ExportJpeg", "export JPEG"),
     ("CloseRoom500", "close 500 walls"),
 ]
@@ -118,6 +121,13 @@ def main():
     if info and opened:
         print("  %-14s %8.2fx open at 10,000 rooms (target 1.5x)  %s"
               % ("Info", info / opened, "met" if info <= 1.5 * opened else "MISSED"))
+    for base, floor in (("InfoOpenings", "Info"), ("ExportScheduleXls", "ExportXls"),
+                        ("ExportScheduleCsv", "ExportCsv")):
+        value, today = m.get((base, 10000)), m.get((floor, 10000))
+        if value and today:
+            print("  %-17s %5.2fx %s at 10,000 rooms (target 1.5x)  %s"
+                  % (base, value / today, floor,
+                     "met" if value <= 1.5 * today else "MISSED"))
     repaint = m.get(("Repaint", 1000))
     if repaint is not None:
         print("  %-14s %8s ms (target 16 ms)  %s" % ("Repaint", cell(repaint),

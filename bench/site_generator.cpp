@@ -185,6 +185,23 @@ std::unique_ptr<Site> GenerateSite(int roomCount, std::uint32_t seed) {
     return site;
 }
 
+void AddTwoOpenings(Site& site) {
+    for (int r = 0; r < site.RoomCount(); ++r) {
+        Room* room = site.GetRoom(r);
+        std::vector<Opening> kinds = {{OpeningKind::Window, 0.0, 1.0, 1.2, 0.9},
+                                      {OpeningKind::Door, 0.0, 0.8, 2.0, 0.0}};
+        for (int w = 0; w < room->WallCount(true) && !kinds.empty(); ++w) {
+            Wall* wall = room->GetWall(w, true);
+            if (!wall->HasArc() && wall->GetLength() >= 1.2) {
+                Opening opening = kinds.back();
+                kinds.pop_back();
+                opening.offset = (wall->GetLength() - opening.width) / 2.0;
+                wall->SetOpenings({opening});
+            }
+        }
+    }
+}
+
 SiteStatistics Measure(const Site& site) {
     SiteStatistics stats;
     stats.rooms = site.RoomCount();

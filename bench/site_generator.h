@@ -27,6 +27,10 @@ std::unique_ptr<Site> GenerateSite(int roomCount, std::uint32_t seed = 20240611u
 
 SiteStatistics Measure(const Site& site);
 
+// A door on each room's first straight user wall of at least 1.2 m and a window on the next
+// such wall, centred on them.
+void AddTwoOpenings(Site& site);
+
 // One room of `wallCount` walls (even, at least 4): a staircase of user walls that its close
 // rule finishes with two system walls.
 Room MakeStaircaseRoom(int wallCount);

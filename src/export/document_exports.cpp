@@ -10,6 +10,7 @@
 #include "export/dxf_exporter.h"
 #include "export/pdf_export.h"
 #include "export/svg_export.h"
+#include "export/room_schedule_export.h"
 #include "export/room_summary_export.h"
 #include "model/site.h"
 
@@ -23,6 +24,10 @@ ExportResult ExportDxf(const CTracepadDoc& doc, const QString& path) {
 
 ExportResult ExportRoomSummary(const CTracepadDoc& doc, const QString& path) {
     return ExportRoomSummary(doc.GetSite(), doc.Units(), path);
+}
+
+ExportResult ExportRoomSchedule(const CTracepadDoc& doc, const QString& path) {
+    return ExportRoomSchedule(doc.GetSite(), doc.Units(), doc.Prefs().GetDefaultHeight(), path);
 }
 
 ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc) {

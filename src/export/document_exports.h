@@ -21,6 +21,8 @@ ExportResult ExportDxf(const CTracepadDoc& doc, const QString& path);
 
 // The room summary in the document's units, in the format the extension names.
 ExportResult ExportRoomSummary(const CTracepadDoc& doc, const QString& path);
+// The room schedule likewise, rooms without a height of their own at the preference's height.
+ExportResult ExportRoomSchedule(const CTracepadDoc& doc, const QString& path);
 
 // The plan's colours, names setting and selection, with the scale bar in the document's units.
 ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc);

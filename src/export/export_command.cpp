@@ -29,6 +29,8 @@ ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path,
         case ExportKind::Csv:
         case ExportKind::Txt:
             return ExportRoomSummary(doc, path);
+        case ExportKind::Schedule:
+            return ExportRoomSchedule(doc, path);
     }
     return ExportResult::Failure(kErrorUnknownFileType);
 }

@@ -12,22 +12,28 @@ namespace {
 struct ExportRow {
     const char16_t* extension;
     ExportKind kind;
+    bool schedule;
 };
 
 // In filter order: row i is filter i + 1, with "All Files" (filter 8) as an empty row.
-constexpr std::array<ExportRow, 11> kRows = {{
-    {u"dxf", ExportKind::Dxf},
-    {u"bmp", ExportKind::Bmp},
-    {u"gif", ExportKind::Gif},
-    {u"jpg", ExportKind::Jpeg},
-    {u"xls", ExportKind::Xls},
-    {u"csv", ExportKind::Csv},
-    {u"txt", ExportKind::Txt},
-    {u"", ExportKind::Dxf},
-    {u"png", ExportKind::Png},
-    {u"svg", ExportKind::Svg},
-    {u"pdf", ExportKind::Pdf},
+constexpr std::array<ExportRow, 14> kRows = {{
+    {u"dxf", ExportKind::Dxf, false},
+    {u"bmp", ExportKind::Bmp, false},
+    {u"gif", ExportKind::Gif, false},
+    {u"jpg", ExportKind::Jpeg, false},
+    {u"xls", ExportKind::Xls, false},
+    {u"csv", ExportKind::Csv, false},
+    {u"txt", ExportKind::Txt, false},
+    {u"", ExportKind::Dxf, false},
+    {u"png", ExportKind::Png, false},
+    {u"svg", ExportKind::Svg, false},
+    {u"pdf", ExportKind::Pdf, false},
+    {u"xls", ExportKind::Schedule, true},
+    {u"csv", ExportKind::Schedule, true},
+    {u"txt", ExportKind::Schedule, true},
 }};
+
+const QString kSchedulePrefix = QStringLiteral("schedule-");
 
 // Where the file name starts: after the last folder separator.
 qsizetype FileNameStart(const QString& path) {
@@ -60,11 +66,17 @@ QString ExportFilterExtension(int filterIndex) {
     return QString::fromUtf16(kRows[static_cast<std::size_t>(filterIndex - 1)].extension);
 }
 
+bool IsScheduleFilter(int filterIndex) {
+    return filterIndex >= 1 && filterIndex <= static_cast<int>(kRows.size()) &&
+           kRows[static_cast<std::size_t>(filterIndex - 1)].schedule;
+}
+
 int ExportFilterIndexFor(const QString& exportType) {
     // DXF is the first filter and so the one the dialog opens on anyway.
     for (int index = 2; index <= static_cast<int>(kRows.size()); ++index) {
         const QString extension = ExportFilterExtension(index);
-        if (!extension.isEmpty() && exportType == extension) {
+        const QString type = IsScheduleFilter(index) ? kSchedulePrefix + extension : extension;
+        if (!extension.isEmpty() && exportType == type) {
             return index;
         }
     }
@@ -101,6 +113,13 @@ std::optional<ExportKind> ExportKindOf(const QString& extension) {
     return std::nullopt;
 }
 
+std::optional<ExportKind> ExportKindOf(const ExportTarget& target, int filterIndex) {
+    const std::optional<ExportKind> kind = ExportKindOf(target.extension);
+    const bool spreadsheet =
+        kind == ExportKind::Xls || kind == ExportKind::Csv || kind == ExportKind::Txt;
+    return spreadsheet && IsScheduleFilter(filterIndex) ? ExportKind::Schedule : kind;
+}
+
 ExportForm ExportForm::FromDocument(const CTracepadDoc& doc) {
     ExportForm form;
     form.filterIndex = ExportFilterIndexFor(doc.Prefs().GetExportType());
@@ -108,7 +127,7 @@ ExportForm ExportForm::FromDocument(const CTracepadDoc& doc) {
 }
 
 FormCheck<ExportForm::Field> ExportForm::Check(const CTracepadDoc&) const {
-    if (!ExportKindOf(Target().extension)) {
+    if (!ExportKindOf(Target(), filterIndex)) {
         return FormRefusal<Field>{kErrorUnknownFileType, Field::FileName};
     }
     return std::nullopt;
@@ -116,13 +135,14 @@ FormCheck<ExportForm::Field> ExportForm::Check(const CTracepadDoc&) const {
 
 std::optional<QString> ExportForm::Apply(CTracepadDoc& doc, const Exporter& exporter) const {
     const ExportTarget target = Target();
-    const std::optional<ExportKind> kind = ExportKindOf(target.extension);
+    const std::optional<ExportKind> kind = ExportKindOf(target, filterIndex);
     if (!kind) {
         return kErrorUnknownFileType;
     }
     std::optional<QString> failure = exporter(doc, *kind, target.path);
     if (!failure) {
-        doc.Prefs().SetExportType(target.extension);
+        doc.Prefs().SetExportType(kind == ExportKind::Schedule ? kSchedulePrefix + target.extension
+                                                               : target.extension);
     }
     return failure;
 }

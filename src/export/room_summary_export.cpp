@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "export/export_file.h"
-#include "export/xls/delimited_writer.h"
 #include "export/xls/workbook.h"
 #include "model/site.h"
 #include "model/units.h"
@@ -32,39 +31,6 @@ bool SetNumber(Sheet& sheet, int row, int column, double value) {
     return true;
 }
 
-// The file in the summary's format; on failure the reason is in `reason`, empty when the
-// format is not one of the three.
-bool WriteSummaryFile(Workbook& book, const Sheet& sheet, SummaryFormat format, const QString& path,
-                      QString* reason) {
-    if (format == SummaryFormat::Unknown) {
-        return false;
-    }
-    ExportFile file(path);
-    if (!file.Open()) {
-        *reason = file.Reason();
-        return false;
-    }
-    bool written = false;
-    switch (format) {
-        case SummaryFormat::Xls:
-            written = book.Write(file);
-            break;
-        case SummaryFormat::Csv:
-            written = WriteDelimited(sheet, file, ',', QChar(u'"'));
-            break;
-        case SummaryFormat::Txt:
-            written = WriteDelimited(sheet, file, '\t', std::nullopt);
-            break;
-        case SummaryFormat::Unknown:
-            break;
-    }
-    if (!written || !file.Commit()) {
-        *reason = !file.Reason().isEmpty() ? file.Reason() : book.ErrorString();
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 SummaryFormat SummaryFormatOf(const QString& path) {
@@ -83,6 +49,37 @@ SummaryFormat SummaryFormatOf(const QString& path) {
         return SummaryFormat::Txt;
     }
     return SummaryFormat::Unknown;
+}
+
+bool WriteSheetFile(Workbook& book, const Sheet& sheet, SummaryFormat format, const QString& path,
+                    QString* reason, DoubleText doubles) {
+    if (format == SummaryFormat::Unknown) {
+        return false;
+    }
+    ExportFile file(path);
+    if (!file.Open()) {
+        *reason = file.Reason();
+        return false;
+    }
+    bool written = false;
+    switch (format) {
+        case SummaryFormat::Xls:
+            written = book.Write(file);
+            break;
+        case SummaryFormat::Csv:
+            written = WriteDelimited(sheet, file, ',', QChar(u'"'), doubles);
+            break;
+        case SummaryFormat::Txt:
+            written = WriteDelimited(sheet, file, '\t', std::nullopt, doubles);
+            break;
+        case SummaryFormat::Unknown:
+            break;
+    }
+    if (!written || !file.Commit()) {
+        *reason = !file.Reason().isEmpty() ? file.Reason() : book.ErrorString();
+        return false;
+    }
+    return true;
 }
 
 bool FillRoomSummary(const Site& site, const LengthUnits& units, Sheet& sheet) {
@@ -141,7 +138,8 @@ ExportResult ExportRoomSummary(const Site* site, const LengthUnits& units, const
         return ExportResult::Failure(kErrorNoSpreadsheet);
     }
     QString reason;
-    if (!WriteSummaryFile(book, *sheet, SummaryFormatOf(path), path, &reason)) {
+    if (!WriteSheetFile(book, *sheet, SummaryFormatOf(path), path, &reason,
+                        DoubleText::SixDecimals)) {
         return SaveFileFailure(reason);
     }
     return ExportResult::Success();

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "export/export_result.h"
+#include "export/xls/delimited_writer.h"
 
 // The room summary: the site's rooms grouped by material with their areas and perimeters in
 // the user's units, as an Excel workbook, comma-separated values or tab-delimited text.
@@ -11,6 +12,7 @@ namespace plantrek {
 class LengthUnits;
 class Sheet;
 class Site;
+class Workbook;
 
 inline const QString kErrorNoValidRooms = QStringLiteral("No valid rooms");
 inline const QString kErrorNoSpreadsheet = QStringLiteral("Couldn't create spreadsheet");
@@ -19,6 +21,12 @@ enum class SummaryFormat { Unknown, Xls, Csv, Txt };
 
 // From the text after the path's last ".", case ignored.
 SummaryFormat SummaryFormatOf(const QString& path);
+
+// Writes the workbook, or its sheet as delimited text, to `path` in `format`, through a file that
+// replaces `path` only when complete. On failure the reason is in `reason`, empty when the
+// format is not one of the three.
+bool WriteSheetFile(Workbook& book, const Sheet& sheet, SummaryFormat format, const QString& path,
+                    QString* reason, DoubleText doubles);
 
 // Fills the sheet with the summary table: a header row, then per material in use one row with
 // its name and totals followed by one row per room of that material. Rooms that are not

@@ -67,6 +67,19 @@ TEST_F(ExportCommandTest, WritesTheFormatAndRemembersTheExtension) {
     }
 }
 
+// The schedule's filters come after every earlier one and are remembered apart from the
+// summary's.
+TEST_F(ExportCommandTest, TheScheduleFiltersWriteTheScheduleAndAreRemembered) {
+    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("rooms")), 13).ok);
+    EXPECT_TRUE(test::ReadFile(FilePath(QStringLiteral("rooms.csv")))
+                    .startsWith("\"Room\",\"Material\",\"Height (m)\""));
+    EXPECT_EQ(ExportType(), QStringLiteral("schedule-csv"));
+    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 13);
+    const QList<ExportFilterEntry> entries = ExportFilterEntries();
+    ASSERT_EQ(entries.size(), 14);
+    EXPECT_EQ(entries[12].description, QStringLiteral("Room Schedule - Comma Separated Values (*.csv)"));
+}
+
 TEST_F(ExportCommandTest, DrawingAndSummaryUseTheDocumentsUnits) {
     // The room's 4 m wall is 13.12336 ft.
     ASSERT_TRUE(ExportDxf(Doc(), FilePath(QStringLiteral("m.dxf"))).ok);
@@ -126,13 +139,17 @@ TEST(ExportTarget, NameAndFilterMakeThePathAndChooseTheExport) {
         {"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
         // "All Files" and filters that do not exist add nothing.
         {"plan.", 8, "plan.", "", std::nullopt},
-        {"plan", 12, "plan", "", std::nullopt}};
+        {"plan", 15, "plan", "", std::nullopt},
+        // The room schedule's filters make any spreadsheet name the schedule, and only those.
+        {"rooms", 13, "rooms.csv", "csv", ExportKind::Schedule},
+        {"rooms.XLS", 14, "rooms.XLS", "XLS", ExportKind::Schedule},
+        {"plan.dxf", 12, "plan.dxf", "dxf", ExportKind::Dxf}};
     for (const auto& [chosen, filter, path, extension, kind] : cases) {
         SCOPED_TRACE(testing::Message() << chosen << " " << filter);
         const ExportTarget target = ResolveExportTarget(QString::fromUtf8(chosen), filter);
         EXPECT_EQ(target.path, QString::fromUtf8(path));
         EXPECT_EQ(target.extension, QString::fromUtf8(extension));
-        EXPECT_EQ(ExportKindOf(target.extension), kind);
+        EXPECT_EQ(ExportKindOf(target, filter), kind);
     }
 }
 
@@ -140,7 +157,9 @@ TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
     // Capitals, other types and nothing open on the first filter.
     const std::pair<const char*, int> cases[] = {{"dxf", 1}, {"bmp", 2}, {"gif", 3}, {"jpg", 4},
                                                  {"xls", 5}, {"csv", 6}, {"txt", 7}, {"JPG", 1},
-                                                 {"Gif", 1}, {"png", 9}, {"", 1},    {"jpg ", 1}};
+                                                 {"Gif", 1}, {"png", 9}, {"", 1},    {"jpg ", 1},
+                                                 {"schedule-xls", 12}, {"schedule-txt", 14},
+                                                 {"schedule-CSV", 1}};
     for (const auto& [type, index] : cases) {
         EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
     }

@@ -155,7 +155,7 @@ TEST_F(FrameTest, ExportOffersTheRememberedTypeAndSaysWhyItFailed) {
     TypeEach({"3 n", "4 e"});
     chooser.files = {{Path(QStringLiteral("plan")), 3}};
     frame->Router().Run(kExport);
-    EXPECT_EQ(chooser.lastFilters.size(), 11);
+    EXPECT_EQ(chooser.lastFilters.size(), 14);
     EXPECT_EQ(chooser.lastFilterIndex, 1);  // "dxf" at first
     EXPECT_GT(QFileInfo(Path(QStringLiteral("plan.gif"))).size(), 0);
     EXPECT_TRUE(prompts.messages.empty());
@@ -168,6 +168,13 @@ TEST_F(FrameTest, ExportOffersTheRememberedTypeAndSaysWhyItFailed) {
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Unknown file type"));
     EXPECT_EQ(prompts.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(Doc().Prefs().GetExportType(), QStringLiteral("gif"));
+
+    // The room schedule as tab-delimited text, offered again next time.
+    chooser.files = {{Path(QStringLiteral("rooms")), 14}, {Path(QStringLiteral("a.foo")), 8}};
+    frame->Router().Run(kExport);
+    EXPECT_GT(QFileInfo(Path(QStringLiteral("rooms.txt"))).size(), 0);
+    frame->Router().Run(kExport);
+    EXPECT_EQ(chooser.lastFilterIndex, 14);
 }
 
 // Toolbars and buttons hidden across a restart are customize_dialog_test's.

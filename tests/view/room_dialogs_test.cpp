@@ -179,6 +179,10 @@ TEST_F(RoomDialogTest, ColourPaletteIsWalkedByKeyboardAndFollowsTheHighlightOnly
 }
 
 TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths) {
+    // The tile with 10 % for waste, in packs of a fifth of its area: 5.5 packs' worth, 6 packs.
+    const double tileArea = doc.GetSite()->GetRoom(0)->GetArea();
+    doc.GetSite()->FindMaterialByIndex(1)->SetWastePercent(10.0);
+    doc.GetSite()->FindMaterialByIndex(1)->SetPackArea(tileArea / 5.0);
     CRoomSummaryDlg dialog(*doc.GetSite(), doc.Units(), {120, 1, 80});
     QTreeWidget& list = *dialog.List();
     ASSERT_EQ(list.topLevelItemCount(), 1);  // neither Default nor Unused has a room
@@ -190,6 +194,10 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     const Site& site = *doc.GetSite();
     const double sum = site.GetRoom(0)->GetArea() + site.GetRoom(1)->GetArea();
     EXPECT_EQ(tile->text(1), doc.Units().FormatArea(sum));
+    EXPECT_EQ(tile->text(3), QStringLiteral("10%"));
+    EXPECT_EQ(tile->text(4), doc.Units().FormatArea(tileArea * 1.1));
+    EXPECT_EQ(tile->text(5), QStringLiteral("6"));
+    EXPECT_TRUE(tile->child(0)->text(4).isEmpty());
     list.setColumnWidth(0, 150);
     const RoomSummaryWidths widths = dialog.Widths();
     EXPECT_EQ(widths.name, 150);

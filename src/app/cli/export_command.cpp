@@ -4,6 +4,7 @@
 #include "app/cli/option_arguments.h"
 #include "app/cli/run_command.h"
 #include "export/export_command.h"
+#include "export/room_summary_export.h"
 
 namespace plantrek::cli {
 
@@ -55,6 +56,8 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
             options.orientation = QPageLayout::Portrait;
         } else if (argument == QLatin1String("--wall-lengths")) {
             options.wallLengths = true;
+        } else if (argument == QLatin1String("--schedule")) {
+            options.schedule = true;
         } else if (argument.startsWith(QLatin1String("--"))) {
             *error = QStringLiteral("unknown option \"%1\"").arg(argument);
             return std::nullopt;
@@ -69,6 +72,11 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
     }
     options.sitePath = files[0];
     options.outputPath = files[1];
+    if (options.schedule && SummaryFormatOf(options.outputPath) == SummaryFormat::Unknown) {
+        *error = QStringLiteral("--schedule writes an .xls, .csv or .txt file, not \"%1\"")
+                     .arg(options.outputPath);
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -91,14 +99,16 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
         }
         doc.SelectRoom(room);
     }
-    // "All Files": the name is taken as given, so its extension alone chooses the export.
+    // "All Files": the name is taken as given, so its extension alone chooses the export; the
+    // room schedule's filter makes a spreadsheet the schedule.
+    const int filter = options.schedule ? kScheduleXlsFilter : kAllFilesFilter;
     ExportChoices choices{options.scale, options.page, false};
     if (options.orientation) {
         choices.pageLayout = options.page.value_or(DefaultPageLayout());
         choices.pageLayout->setOrientation(*options.orientation);
         choices.orientationChosen = true;
     }
-    const ExportResult result = ExportChosenFile(doc, options.outputPath, kAllFilesFilter, choices);
+    const ExportResult result = ExportChosenFile(doc, options.outputPath, filter, choices);
     if (!result.ok) {
         session.Prompts().ShowMessage(result.errorText, MessageIcon::Error);
         return kExitFileFailed;

@@ -19,6 +19,7 @@ struct ExportOptions {
     std::optional<QString> selectRoom;  // --select-room: the room shown selected in a picture
     std::optional<PaperScale> scale;    // --scale 1:N: the PDF's scale
     bool wallLengths = false;           // --wall-lengths: each wall's length on the plan
+    bool schedule = false;              // --schedule: the room schedule, not the room summary
     std::optional<QPageLayout> page;    // --page NAME: the PDF's paper, the locale's when not set
     // --landscape, --portrait: the PDF's pages on their side or upright; without either,
     // whichever way holds the plan at the larger scale.

@@ -1,10 +1,14 @@
 #include "app/cli/info_json.h"
 
+#include <unordered_map>
+
 #include "app/cli/json_text.h"
 #include "audio/annotation_list.h"
 #include "document/files/site_file_writer.h"
 #include "document/tracepad_doc.h"
+#include "model/opening.h"
 #include "model/room.h"
+#include "model/room_quantities.h"
 #include "model/site.h"
 #include "model/units.h"
 
@@ -47,7 +51,73 @@ void AnnotationSizes(JsonWriter& json, const AnnotationList& list) {
     json.EndArray();
 }
 
-void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units) {
+QString VolumeText(double cubicMetres, const LengthUnits& units) {
+    const double volume = cubicMetres * units.ToDisplayLength(1.0) * units.ToDisplayArea(1.0);
+    return QString::number(volume, 'f', 2) +
+           (units.IsMetric() ? QStringLiteral(" cu m") : QStringLiteral(" cu ft"));
+}
+
+// In metres and square and cubic metres, with the figures a person reads as text beside them.
+void Quantities(JsonWriter& json, const std::optional<RoomQuantities>& q,
+                const LengthUnits& units) {
+    if (!q) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    json.Key("height").Number(q->height);
+    json.Key("floor_area").Number(q->floorArea);
+    json.Key("gross_perimeter").Number(q->grossPerimeter);
+    json.Key("net_perimeter").Number(q->netPerimeter);
+    json.Key("gross_wall_area").Number(q->grossWallArea);
+    json.Key("net_wall_area").Number(q->netWallArea);
+    json.Key("volume").Number(q->volume);
+    json.Key("thresholds").Number(q->thresholdCount);
+    json.Key("threshold_width").Number(q->thresholdWidth);
+    json.Key("height_text").String(units.FormatLength(q->height));
+    json.Key("net_perimeter_text").String(units.FormatLength(q->netPerimeter));
+    json.Key("gross_wall_area_text").String(units.FormatArea(q->grossWallArea));
+    json.Key("net_wall_area_text").String(units.FormatArea(q->netWallArea));
+    json.Key("volume_text").String(VolumeText(q->volume, units));
+    json.Key("threshold_width_text").String(units.FormatLength(q->thresholdWidth));
+    json.EndObject();
+}
+
+QStringView OpeningKindText(OpeningKind kind) {
+    switch (kind) {
+        case OpeningKind::Door:
+            return u"door";
+        case OpeningKind::Window:
+            return u"window";
+        case OpeningKind::Passage:
+            return u"opening";
+    }
+    return u"opening";
+}
+
+// The room's own openings; the wall counts the room's user walls from 0, as "walls" does.
+void Openings(JsonWriter& json, const Room& room) {
+    json.BeginArray();
+    for (const PlacedOpening& placed : PlaceOpenings(room)) {
+        const Opening& opening = *placed.opening;
+        json.BeginObject(true);
+        json.Key("wall").Number(placed.wallIndex);
+        json.Key("kind").String(OpeningKindText(opening.kind));
+        json.Key("offset").Number(opening.offset);
+        json.Key("width").Number(opening.width);
+        json.Key("height").Number(opening.height);
+        json.Key("sill").Number(opening.sill);
+        if (opening.kind == OpeningKind::Door) {
+            json.Key("hinge").String(opening.hinge == DoorHinge::Left ? u"left" : u"right");
+            json.Key("opens").String(opening.opensInward ? u"in" : u"out");
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units,
+              const std::optional<RoomQuantities>& quantities) {
     json.BeginObject();
     json.Key("name").String(room.GetName());
     json.Key("material").Number(room.GetMaterial());
@@ -61,6 +131,8 @@ void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units) {
     json.Key("perimeter").Number(perimeter);
     json.Key("area_text").String(units.FormatArea(area));
     json.Key("perimeter_text").String(units.FormatLength(perimeter));
+    json.Key("ceiling_height").Number(room.GetCeilingHeight());
+    Quantities(json.Key("quantities"), quantities, units);
     json.Key("walls").BeginArray();
     const int count = room.WallCount(false);
     // The walls follow one another, so each starts where the one before it ended.
@@ -79,6 +151,7 @@ void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units) {
         start = end;
     }
     json.EndArray();
+    Openings(json.Key("openings"), room);
     AnnotationNames(json.Key("annotations"), room.Annotations());
     AnnotationSizes(json.Key("notes"), room.Annotations());
     json.EndObject();
@@ -122,19 +195,41 @@ void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
     json.Key("can_undo").Bool(doc.CanUndo());
     json.Key("can_redo").Bool(doc.CanRedo());
 
+    const double defaultHeight = doc.Prefs().GetDefaultHeight();
+    const SharedOpeningIndex shared(*site);
+    std::vector<std::optional<RoomQuantities>> quantities;
+    quantities.reserve(site->Rooms().size());
+    for (const auto& room : site->Rooms()) {
+        quantities.push_back(ComputeRoomQuantities(shared, *room, defaultHeight));
+    }
+    std::unordered_map<int, double> materialAreas;
+    for (std::size_t i = 0; i < quantities.size(); ++i) {
+        if (quantities[i]) {
+            materialAreas[site->GetRoom(static_cast<int>(i))->GetMaterial()] +=
+                quantities[i]->floorArea;
+        }
+    }
+    json.Key("default_height").Number(defaultHeight);
     json.Key("materials").BeginArray();
     for (const auto& material : site->Materials()) {
+        const MaterialOrder order =
+            ComputeMaterialOrder(*material, materialAreas[material->GetIndex()]);
         json.BeginObject(true);
         json.Key("name").String(material->GetName());
         json.Key("index").Number(material->GetIndex());
         json.Key("color").String(ColourText(material->GetColour()));
+        json.Key("waste_percent").Number(material->GetWastePercent());
+        json.Key("pack_area").Number(material->GetPackArea());
+        json.Key("area").Number(order.area);
+        json.Key("order_area").Number(order.orderArea);
+        json.Key("packs").Number(order.packs);
         json.EndObject();
     }
     json.EndArray();
 
     json.Key("rooms").BeginArray();
-    for (const auto& room : site->Rooms()) {
-        RoomInfo(json, *room, doc.Units());
+    for (std::size_t i = 0; i < quantities.size(); ++i) {
+        RoomInfo(json, *site->GetRoom(static_cast<int>(i)), doc.Units(), quantities[i]);
     }
     json.EndArray();
     AnnotationNames(json.Key("site_annotations"), site->Annotations());

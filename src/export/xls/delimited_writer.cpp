@@ -6,22 +6,24 @@ namespace plantrek {
 
 namespace {
 
-// "%f" in the C locale, whatever the user's locale.
-QByteArray FormatDouble(double value) {
+// "%f", or the shortest form without an exponent, in the C locale whatever the user's locale.
+QByteArray FormatDouble(double value, DoubleText form) {
     char buffer[400];  // enough for the largest double with six decimals
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+        form == DoubleText::Shortest
+            ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
     return QByteArray(buffer, result.ptr - buffer);
 }
 
-QByteArray FieldText(const Cell& cell, std::optional<QChar> quote) {
+QByteArray FieldText(const Cell& cell, std::optional<QChar> quote, DoubleText doubles) {
     switch (cell.Type()) {
         case CellType::Empty:
             return {};
         case CellType::Integer:
             return QByteArray::number(cell.Integer());
         case CellType::Double:
-            return FormatDouble(cell.Double());
+            return FormatDouble(cell.Double(), doubles);
         case CellType::Text: {
             if (!quote) {
                 return cell.Text().toLocal8Bit();
@@ -46,7 +48,7 @@ QByteArray FieldText(const Cell& cell, std::optional<QChar> quote) {
 }  // namespace
 
 bool WriteDelimited(const Sheet& sheet, QIODevice& file, char separator,
-                    std::optional<QChar> quote) {
+                    std::optional<QChar> quote, DoubleText doubles) {
     const Sheet::Rows& rows = sheet.TouchedRows();
     for (int row = 0; row < sheet.RowCount(); ++row) {
         QByteArray line;
@@ -55,7 +57,7 @@ bool WriteDelimited(const Sheet& sheet, QIODevice& file, char separator,
             if (rowIt != rows.end()) {
                 const auto cellIt = rowIt->second.find(column);
                 if (cellIt != rowIt->second.end()) {
-                    line += FieldText(cellIt->second, quote);
+                    line += FieldText(cellIt->second, quote, doubles);
                 }
             }
             if (column + 1 < sheet.ColumnCount()) {

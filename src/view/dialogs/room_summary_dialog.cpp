@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "model/room_quantities.h"
 #include "model/site.h"
 #include "model/units.h"
 #include "resources/string_table.h"
@@ -13,7 +14,8 @@ namespace plantrek {
 
 namespace {
 
-enum Column { kName = 0, kArea = 1, kPerimeter = 2 };
+// The order columns are filled on material rows only.
+enum Column { kName = 0, kArea = 1, kPerimeter = 2, kAllowance = 3, kOrderArea = 4, kPacks = 5 };
 
 QDialogButtonBox* OkButton(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
@@ -30,7 +32,8 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
     list_ = new QTreeWidget;
     list_->setAccessibleName(QStringLiteral("Room summary"));
     list_->setHeaderLabels({LoadString(string_id::kColumnRoom), LoadString(string_id::kColumnArea),
-                            LoadString(string_id::kColumnPerimeter)});
+                            LoadString(string_id::kColumnPerimeter), QStringLiteral("Allowance"),
+                            QStringLiteral("Order Area"), QStringLiteral("Packs")});
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
     list_->header()->setStretchLastSection(false);
@@ -66,6 +69,18 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         }
         row(materialRow, material->GetName(), units.FormatArea(totalArea),
             units.FormatLength(totalPerimeter));
+        const MaterialOrder order = ComputeMaterialOrder(*material, totalArea);
+        if (material->GetWastePercent() > 0.0) {
+            materialRow->setText(kAllowance,
+                                 QString::number(material->GetWastePercent(), 'g', 4) + u'%');
+        }
+        materialRow->setText(kOrderArea, units.FormatArea(order.orderArea));
+        if (material->GetPackArea() > 0.0) {
+            materialRow->setText(kPacks, QString::number(order.packs));
+        }
+        for (const int c : {kAllowance, kOrderArea, kPacks}) {
+            materialRow->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        }
         materialRow->setExpanded(true);
     }
 
@@ -75,14 +90,19 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         list_->resizeColumnToContents(c);
         list_->setColumnWidth(c, std::max(stored[c], list_->columnWidth(c)));
     }
+    for (int c = kAllowance; c <= kPacks; ++c) {
+        list_->resizeColumnToContents(c);
+    }
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(list_);
     column->addWidget(OkButton(*this));
-    // Room for the three stored widths and a dozen rows at the current font.
+    // Room for every column and a dozen rows at the current font.
     const int line = fontMetrics().height();
-    const int columns = list_->columnWidth(kName) + list_->columnWidth(kArea) +
-                        list_->columnWidth(kPerimeter);
+    int columns = 0;
+    for (int c = kName; c <= kPacks; ++c) {
+        columns += list_->columnWidth(c);
+    }
     resize(std::max(columns + 4 * line, 24 * line),
            20 * line);
 }

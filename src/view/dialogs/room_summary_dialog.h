@@ -7,7 +7,8 @@
 class QTreeWidget;
 
 // "Room Summary": per material the rooms that use it, with their areas and perimeters, and the
-// material's own row with the sums. Materials no room uses are left out.
+// material's own row with the sums and its order: the waste allowance, the area to order and
+// the whole packs that cover it. Materials no room uses are left out.
 namespace plantrek {
 
 class LengthUnits;

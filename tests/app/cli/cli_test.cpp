@@ -8,7 +8,11 @@
 
 #include "app/cli/json_text.h"
 #include "cli_support.h"
+#include "document/files/site_file.h"
 #include "document/files/site_template.h"
+#include "export/export_test_support.h"
+#include "model/site.h"
+#include "model/wall.h"
 #include "resources/command_catalog.h"
 
 namespace plantrek::test {
@@ -199,6 +203,53 @@ TEST_F(CliTest, PersistKeepsWhatTheRunChangedButNotItsOwnUnits) {
     const QJsonObject next = ScriptInfo(":info\n");
     EXPECT_EQ(next["materials"][1]["name"].toString(), "Tile");
     EXPECT_EQ(next["units"].toString(), "feet");
+}
+
+// A lounge (4 m x 3 m, 2.50 m by default) with a door on the wall it shares with a hall (4 m x
+// 2 m, 2.40 m high) and a window: every quantity as figured by hand, the door counted for both,
+// and the carpet's order (10 % on 12 m², packs of 2 m²: 13.20 m², 7 packs).
+TEST_F(CliTest, InfoGivesEachRoomsQuantitiesAndOpenings) {
+    Site site;
+    Material* carpet = site.AddMaterial("Carpet", 1, 0);
+    carpet->SetWastePercent(10.0);
+    carpet->SetPackArea(2.0);
+    Room* lounge = site.AddRoom("Lounge", 1);
+    lounge->AddWall(4.0, 90.0)->SetOpenings(
+        {{OpeningKind::Door, 1.0, 0.9, 2.0, 0.0, DoorHinge::Right, false}});
+    lounge->AddWall(3.0, 0.0)->SetOpenings({{OpeningKind::Window, 1.0, 1.2, 1.2, 0.9}});
+    Room* hall = site.AddRoom("Hall", 1);
+    hall->SetLocation({0.0, -2.0});
+    hall->AddWall(4.0, 90.0);
+    hall->AddWall(2.0, 0.0);
+    hall->SetCeilingHeight(2.4);
+    ASSERT_TRUE(SaveSiteFile(site, Work("house.tcd")).ok);
+    const QJsonObject info =
+        ScriptInfo(":info\n", {"--in", Work("house.tcd"), "--units", "meters"});
+    const QJsonObject expected = QJsonDocument::fromJson(R"({
+        "default_height": 2.5,
+        "materials": [{"name": "Default", "packs": 0},
+                      {"name": "Carpet", "waste_percent": 10, "pack_area": 2, "area": 20,
+                       "order_area": 22, "packs": 11}],
+        "rooms": [
+          {"name": "Lounge", "ceiling_height": 0,
+           "quantities": {"height": 2.5, "floor_area": 12, "gross_perimeter": 14,
+                          "net_perimeter": 13.1, "gross_wall_area": 35, "net_wall_area": 31.76,
+                          "volume": 30, "thresholds": 1, "threshold_width": 0.9,
+                          "height_text": "2.50 m", "net_wall_area_text": "31.76 sm",
+                          "volume_text": "30.00 cu m"},
+           "openings": [{"wall": 0, "kind": "door", "offset": 1, "width": 0.9, "height": 2,
+                         "sill": 0, "hinge": "right", "opens": "out"},
+                        {"wall": 1, "kind": "window", "offset": 1, "width": 1.2, "height": 1.2,
+                         "sill": 0.9}]},
+          {"name": "Hall", "ceiling_height": 2.4,
+           "quantities": {"height": 2.4, "floor_area": 8, "net_perimeter": 11.1,
+                          "gross_wall_area": 28.8, "net_wall_area": 27, "volume": 19.2,
+                          "thresholds": 1, "threshold_width": 0.9},
+           "openings": []}]})")
+                                         .object();
+    for (const char* key : {"default_height", "materials", "rooms"}) {
+        ExpectJsonHas(info[key], expected[key], 1e-9, key);
+    }
 }
 
 TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {

@@ -64,6 +64,17 @@ TEST_F(ExportCliTest, SummariesInTheUnitsOfTheRunOnly) {
     EXPECT_EQ(ReadDataFile(Work("ROOMS.TXT")), ReadDataFile(SamplePath("house_feet.txt")));
 }
 
+// The room schedule: a row per room in the site's order, an empty row, a row per material; the
+// kitchen (3.50 m x 4.00 m, no openings) at the default 2.50 m.
+TEST_F(ExportCliTest, ScheduleListsEveryRoomThenEveryMaterial) {
+    ASSERT_EQ(Export("SITE rooms.csv --schedule --units meters").exitCode, 0);
+    const QStringList lines = QString::fromUtf8(ReadDataFile(Work("rooms.csv"))).split(u'\n');
+    ASSERT_EQ(lines.size(), 1 + 7 + 1 + 1 + 5 + 1);
+    EXPECT_TRUE(lines[0].startsWith("\"Room\",\"Material\",\"Height (m)\",\"Floor Area (sm)\""));
+    EXPECT_TRUE(lines.contains("\"Kitchen\",\"Ceramic Tile\",2.5,14,15,15,37.5,37.5,35,0,0"));
+    EXPECT_TRUE(lines[9].startsWith("\"Material\",\"Rooms\""));
+}
+
 TEST_F(ExportCliTest, ErrorsSayWhyAndWriteNothing) {
     const QString takes = "plantrek-cli: export takes a site file and an output file\n";
     const struct {
@@ -84,6 +95,8 @@ TEST_F(ExportCliTest, ErrorsSayWhyAndWriteNothing) {
          "plantrek-cli: --scale takes a scale such as 1:50, not \"50\"\n"},
         {"SITE plan.pdf --page B99", 2,
          "plantrek-cli: --page takes a paper size such as A4, A3 or Letter, not \"B99\"\n"},
+        {"SITE plan.dxf --schedule", 2,
+         "plantrek-cli: --schedule writes an .xls, .csv or .txt file, not \"plan.dxf\"\n"},
         {"SITE", 2, takes},
         {"SITE a.dxf b.dxf", 2, takes}};
     for (const auto& c : cases) {

@@ -103,4 +103,11 @@ MaterialOrder ComputeMaterialOrder(const Material& material, double area) {
     return order;
 }
 
+QString FormatVolume(double cubicMetres, const LengthUnits& units) {
+    // The units convert lengths and areas by plain factors, so a volume converts by their product.
+    const double volume = cubicMetres * units.ToDisplayLength(1.0) * units.ToDisplayArea(1.0);
+    return QString::number(volume, 'f', 2) +
+           (units.IsMetric() ? QStringLiteral(" cu m") : QStringLiteral(" cu ft"));
+}
+
 }  // namespace plantrek

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <optional>
 
 // What estimators take from a room and a material: net skirting, wall areas, volume and the
@@ -7,6 +9,7 @@
 // schedule and the tests alike. Lengths in metres, areas in square metres.
 namespace plantrek {
 
+class LengthUnits;
 class Material;
 class Room;
 class SharedOpeningIndex;
@@ -39,5 +42,8 @@ struct MaterialOrder {
 };
 
 MaterialOrder ComputeMaterialOrder(const Material& material, double area);
+
+// A volume in the display units, with two decimals: "31.20 cu m", "1101.82 cu ft".
+QString FormatVolume(double cubicMetres, const LengthUnits& units);
 
 }  // namespace plantrek

@@ -197,7 +197,7 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
         [&] { return std::make_unique<CMaterialDlg>(material, doc, prompts); },
         [&] {
             return std::make_unique<CRoomSummaryDlg>(*doc.GetSite(), doc.Units(),
-                                                     RoomSummaryWidths{});
+                                                     RoomSummaryWidths{}, doc.DefaultHeight());
         },
         [&] { return std::make_unique<CPrefsDlg>(preferences, doc, prompts); },
         [&] { return std::make_unique<AnnotationDialog>(notes, audio, [] {}, nullptr); },

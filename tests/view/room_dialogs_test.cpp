@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "document/forms/colour_palette.h"
+#include "model/room_quantities.h"
 #include "frame_fixture.h"
 #include "resources/version.h"
 #include "view/dialogs/about_dialog.h"
@@ -23,6 +24,7 @@
 #include "view/dialogs/preferences_dialog.h"
 #include "view/dialogs/room_dialog.h"
 #include "view/dialogs/room_summary_dialog.h"
+#include "model/room_quantities.h"
 
 namespace plantrek::test {
 namespace {
@@ -183,7 +185,13 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     const double tileArea = doc.GetSite()->GetRoom(0)->GetArea();
     doc.GetSite()->FindMaterialByIndex(1)->SetWastePercent(10.0);
     doc.GetSite()->FindMaterialByIndex(1)->SetPackArea(tileArea / 5.0);
-    CRoomSummaryDlg dialog(*doc.GetSite(), doc.Units(), {120, 1, 80});
+    // The kitchen (a by b) 2.5 m high with a door a/4 wide and 2 m high; the hall is not closed.
+    Room& kitchen = *doc.GetSite()->GetRoom(0);
+    const double a = kitchen.GetWall(0, true)->GetLength();
+    const double b = kitchen.GetWall(1, true)->GetLength();
+    kitchen.SetCeilingHeight(2.5);
+    kitchen.GetWall(0, true)->SetOpenings({Opening{OpeningKind::Door, a / 4, a / 4, 2.0}});
+    CRoomSummaryDlg dialog(*doc.GetSite(), doc.Units(), {120, 1, 80}, 2.4);
     QTreeWidget& list = *dialog.List();
     ASSERT_EQ(list.topLevelItemCount(), 1);  // neither Default nor Unused has a room
     QTreeWidgetItem* tile = list.topLevelItem(0);
@@ -198,6 +206,20 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     EXPECT_EQ(tile->text(4), doc.Units().FormatArea(tileArea * 1.1));
     EXPECT_EQ(tile->text(5), QStringLiteral("6"));
     EXPECT_TRUE(tile->child(0)->text(4).isEmpty());
+    const LengthUnits& units = doc.Units();
+    const double perimeter = 2 * (a + b);
+    const QStringList kitchenFigures = {
+        units.FormatLength(2.5),
+        units.FormatLength(perimeter - a / 4),
+        units.FormatArea(perimeter * 2.5),
+        units.FormatArea(perimeter * 2.5 - a / 4 * 2.0),
+        FormatVolume(a * b * 2.5, units),
+        QStringLiteral("1 (%1)").arg(units.FormatLength(a / 4))};
+    for (int c = 6; c < 12; ++c) {
+        EXPECT_EQ(tile->child(0)->text(c), kitchenFigures[c - 6]) << c;
+        EXPECT_TRUE(tile->child(1)->text(c).isEmpty()) << c;  // the open hall has none
+        EXPECT_EQ(tile->text(c), c == 6 ? QString() : kitchenFigures[c - 6]) << c;
+    }
     list.setColumnWidth(0, 150);
     const RoomSummaryWidths widths = dialog.Widths();
     EXPECT_EQ(widths.name, 150);

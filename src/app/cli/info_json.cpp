@@ -51,12 +51,6 @@ void AnnotationSizes(JsonWriter& json, const AnnotationList& list) {
     json.EndArray();
 }
 
-QString VolumeText(double cubicMetres, const LengthUnits& units) {
-    const double volume = cubicMetres * units.ToDisplayLength(1.0) * units.ToDisplayArea(1.0);
-    return QString::number(volume, 'f', 2) +
-           (units.IsMetric() ? QStringLiteral(" cu m") : QStringLiteral(" cu ft"));
-}
-
 // In metres and square and cubic metres, with the figures a person reads as text beside them.
 void Quantities(JsonWriter& json, const std::optional<RoomQuantities>& q,
                 const LengthUnits& units) {
@@ -78,7 +72,7 @@ void Quantities(JsonWriter& json, const std::optional<RoomQuantities>& q,
     json.Key("net_perimeter_text").String(units.FormatLength(q->netPerimeter));
     json.Key("gross_wall_area_text").String(units.FormatArea(q->grossWallArea));
     json.Key("net_wall_area_text").String(units.FormatArea(q->netWallArea));
-    json.Key("volume_text").String(VolumeText(q->volume, units));
+    json.Key("volume_text").String(FormatVolume(q->volume, units));
     json.Key("threshold_width_text").String(units.FormatLength(q->thresholdWidth));
     json.EndObject();
 }

@@ -113,7 +113,8 @@ void QtFormDialogs::ShowRoomSummary(const CTracepadDoc& doc) {
     if (doc.GetSite() == nullptr) {
         return;
     }
-    CRoomSummaryDlg dialog(*doc.GetSite(), doc.Units(), ReadRoomSummaryWidths(store_), owner_);
+    CRoomSummaryDlg dialog(*doc.GetSite(), doc.Units(), ReadRoomSummaryWidths(store_),
+                           doc.DefaultHeight(), owner_);
     if (dialog.exec() == QDialog::Accepted) {
         WriteRoomSummaryWidths(store_, dialog.Widths());
     }

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "model/opening.h"
 #include "model/room_quantities.h"
 #include "model/site.h"
 #include "model/units.h"
@@ -14,8 +15,45 @@ namespace plantrek {
 
 namespace {
 
-// The order columns are filled on material rows only.
-enum Column { kName = 0, kArea = 1, kPerimeter = 2, kAllowance = 3, kOrderArea = 4, kPacks = 5 };
+// The quantities are filled on room rows and summed on material rows; the order columns are
+// filled on material rows only.
+enum Column {
+    kName = 0,
+    kArea = 1,
+    kPerimeter = 2,
+    kAllowance = 3,
+    kOrderArea = 4,
+    kPacks = 5,
+    kHeight = 6,
+    kNetPerimeter = 7,
+    kWallArea = 8,
+    kNetWallArea = 9,
+    kVolume = 10,
+    kThresholds = 11,
+    kColumnCount = 12
+};
+
+struct QuantitySums {
+    double netPerimeter = 0.0;
+    double wallArea = 0.0;
+    double netWallArea = 0.0;
+    double volume = 0.0;
+    int thresholds = 0;
+    double thresholdWidth = 0.0;
+};
+
+QString ThresholdText(int count, double width, const LengthUnits& units) {
+    return count == 0 ? QStringLiteral("0")
+                      : QStringLiteral("%1 (%2)").arg(count).arg(units.FormatLength(width));
+}
+
+void ShowQuantities(QTreeWidgetItem& item, const QuantitySums& q, const LengthUnits& units) {
+    item.setText(kNetPerimeter, units.FormatLength(q.netPerimeter));
+    item.setText(kWallArea, units.FormatArea(q.wallArea));
+    item.setText(kNetWallArea, units.FormatArea(q.netWallArea));
+    item.setText(kVolume, FormatVolume(q.volume, units));
+    item.setText(kThresholds, ThresholdText(q.thresholds, q.thresholdWidth, units));
+}
 
 QDialogButtonBox* OkButton(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
@@ -26,14 +64,18 @@ QDialogButtonBox* OkButton(QDialog& dialog) {
 }  // namespace
 
 CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
-                                 const RoomSummaryWidths& widths, QWidget* parent)
+                                 const RoomSummaryWidths& widths, double defaultHeight,
+                                 QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Room Summary"));
     list_ = new QTreeWidget;
     list_->setAccessibleName(QStringLiteral("Room summary"));
     list_->setHeaderLabels({LoadString(string_id::kColumnRoom), LoadString(string_id::kColumnArea),
                             LoadString(string_id::kColumnPerimeter), QStringLiteral("Allowance"),
-                            QStringLiteral("Order Area"), QStringLiteral("Packs")});
+                            QStringLiteral("Order Area"), QStringLiteral("Packs"),
+                            QStringLiteral("Height"), QStringLiteral("Net Perimeter"),
+                            QStringLiteral("Wall Area"), QStringLiteral("Net Wall Area"),
+                            QStringLiteral("Volume"), QStringLiteral("Thresholds")});
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
     list_->header()->setStretchLastSection(false);
@@ -43,9 +85,11 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         item->setText(kName, name);
         item->setText(kArea, area);
         item->setText(kPerimeter, perimeter);
-        item->setTextAlignment(kArea, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(kPerimeter, Qt::AlignRight | Qt::AlignVCenter);
+        for (int c = kArea; c < kColumnCount; ++c) {
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        }
     };
+    const SharedOpeningIndex shared(site);
     // By the material list, not by name look-ups: two names differing only in case are two
     // materials.
     for (const auto& material : site.Materials()) {
@@ -59,16 +103,31 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         auto* materialRow = new QTreeWidgetItem(list_);
         double totalArea = 0.0;
         double totalPerimeter = 0.0;
+        QuantitySums totals;
         for (const Room* room : rooms) {
             const double area = room->GetArea();
             const double perimeter = room->GetPerimeter();
-            row(new QTreeWidgetItem(materialRow), room->GetName(), units.FormatArea(area),
-                units.FormatLength(perimeter));
+            auto* roomRow = new QTreeWidgetItem(materialRow);
+            row(roomRow, room->GetName(), units.FormatArea(area), units.FormatLength(perimeter));
             totalArea += area;
             totalPerimeter += perimeter;
+            // A room that is not closed has no quantities, as it has no area.
+            if (const auto q = ComputeRoomQuantities(shared, *room, defaultHeight)) {
+                const QuantitySums own{q->netPerimeter,   q->grossWallArea,  q->netWallArea,
+                                       q->volume,         q->thresholdCount, q->thresholdWidth};
+                roomRow->setText(kHeight, units.FormatLength(q->height));
+                ShowQuantities(*roomRow, own, units);
+                totals.netPerimeter += own.netPerimeter;
+                totals.wallArea += own.wallArea;
+                totals.netWallArea += own.netWallArea;
+                totals.volume += own.volume;
+                totals.thresholds += own.thresholds;
+                totals.thresholdWidth += own.thresholdWidth;
+            }
         }
         row(materialRow, material->GetName(), units.FormatArea(totalArea),
             units.FormatLength(totalPerimeter));
+        ShowQuantities(*materialRow, totals, units);
         const MaterialOrder order = ComputeMaterialOrder(*material, totalArea);
         if (material->GetWastePercent() > 0.0) {
             materialRow->setText(kAllowance,
@@ -77,9 +136,6 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         materialRow->setText(kOrderArea, units.FormatArea(order.orderArea));
         if (material->GetPackArea() > 0.0) {
             materialRow->setText(kPacks, QString::number(order.packs));
-        }
-        for (const int c : {kAllowance, kOrderArea, kPacks}) {
-            materialRow->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
         materialRow->setExpanded(true);
     }
@@ -90,7 +146,7 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         list_->resizeColumnToContents(c);
         list_->setColumnWidth(c, std::max(stored[c], list_->columnWidth(c)));
     }
-    for (int c = kAllowance; c <= kPacks; ++c) {
+    for (int c = kAllowance; c < kColumnCount; ++c) {
         list_->resizeColumnToContents(c);
     }
 
@@ -100,7 +156,7 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
     // Room for every column and a dozen rows at the current font.
     const int line = fontMetrics().height();
     int columns = 0;
-    for (int c = kName; c <= kPacks; ++c) {
+    for (int c = kName; c < kColumnCount; ++c) {
         columns += list_->columnWidth(c);
     }
     resize(std::max(columns + 4 * line, 24 * line),

@@ -6,7 +6,8 @@
 
 class QTreeWidget;
 
-// "Room Summary": per material the rooms that use it, with their areas and perimeters, and the
+// "Room Summary": per material the rooms that use it, with their areas and perimeters and what
+// estimators take from them (height, net perimeter, wall areas, volume, door thresholds), and the
 // material's own row with the sums and its order: the waste allowance, the area to order and
 // the whole packs that cover it. Materials no room uses are left out.
 namespace plantrek {
@@ -17,8 +18,9 @@ class Site;
 class CRoomSummaryDlg : public QDialog {
     Q_OBJECT
 public:
+    // `defaultHeight` stands in for rooms without a ceiling height of their own.
     CRoomSummaryDlg(const Site& site, const LengthUnits& units, const RoomSummaryWidths& widths,
-                    QWidget* parent = nullptr);
+                    double defaultHeight, QWidget* parent = nullptr);
 
     QTreeWidget* List() const { return list_; }
     // The columns' widths as they are now; stored when the dialog closes with OK.

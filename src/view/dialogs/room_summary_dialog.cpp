@@ -104,6 +104,7 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         double totalArea = 0.0;
         double totalPerimeter = 0.0;
         QuantitySums totals;
+        bool anyQuantities = false;
         for (const Room* room : rooms) {
             const double area = room->GetArea();
             const double perimeter = room->GetPerimeter();
@@ -123,11 +124,14 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
                 totals.volume += own.volume;
                 totals.thresholds += own.thresholds;
                 totals.thresholdWidth += own.thresholdWidth;
+                anyQuantities = true;
             }
         }
         row(materialRow, material->GetName(), units.FormatArea(totalArea),
             units.FormatLength(totalPerimeter));
-        ShowQuantities(*materialRow, totals, units);
+        if (anyQuantities) {
+            ShowQuantities(*materialRow, totals, units);
+        }
         const MaterialOrder order = ComputeMaterialOrder(*material, totalArea);
         if (material->GetWastePercent() > 0.0) {
             materialRow->setText(kAllowance,

@@ -82,13 +82,6 @@ TEST_F(MeasurementRouterTest, DialogsTakeReadingsOnlyWhenTheyAcceptThem) {
     EXPECT_EQ(dialog.bearings, std::vector<double>{45.0});
     EXPECT_EQ(dialog.accepted, 1);
     EXPECT_EQ(Current()->WallCount(true), 0);
-
-    front_ = {true, nullptr};  // some other dialog: everything is dropped
-    Router().OnMeasurement(5, QStringLiteral("00000350"), 8);
-    Router().OnEnter();
-    EXPECT_EQ(dialog.lengths.size(), 1u);
-    EXPECT_EQ(Current()->WallCount(true), 0);
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
 }
 
 TEST_F(MeasurementRouterTest, WithoutADocumentNothingHappens) {

@@ -80,16 +80,6 @@ TEST_F(DocFileTest, AFailedSaveTellsWhyAndLeavesTheDocumentModified) {
     EXPECT_EQ(Doc().GetTitle(), "Plantrek");
 }
 
-TEST_F(DocFileTest, APlainSaveNeedsAPath) {
-    NewSquare();
-    EXPECT_FALSE(Doc().Save());
-    ASSERT_TRUE(Doc().DoSave(FilePath("a.tcd")));
-    Type({"", "2 N"});
-    ASSERT_TRUE(Doc().IsModified());
-    EXPECT_TRUE(Doc().Save());
-    EXPECT_FALSE(Doc().IsModified());
-}
-
 TEST_F(DocFileTest, OpeningMergesTheTemplateMaterialsTheSiteLacks) {
     NewSquare();
     const NewMaterialDialog tile = [](const QString&) {

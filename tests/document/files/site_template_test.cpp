@@ -51,24 +51,6 @@ TEST_F(SiteTemplateTest, WritesTheFileByteForByte) {
     EXPECT_EQ(ReadAll(Path()), Utf16LeWithBom(expected));
 }
 
-TEST_F(SiteTemplateTest, RoundTripsAndReplacesAnOldFile) {
-    WriteAll(Path(), QByteArray(100000, 'x'));
-    ASSERT_TRUE(CSiteTemplate::Write(Path(), Sample()));
-    CSiteTemplate read;
-    ASSERT_TRUE(CSiteTemplate::Read(Path(), read));
-    EXPECT_EQ(read, Sample());
-
-    ASSERT_TRUE(CSiteTemplate::Write(Path(), CSiteTemplate()));
-    ASSERT_TRUE(CSiteTemplate::Read(Path(), read));
-    EXPECT_EQ(read, CSiteTemplate());
-
-    // Writing creates the folder.
-    const QString nested = dir_.filePath("a/b/TracepadTemplate");
-    ASSERT_TRUE(CSiteTemplate::Write(nested, Sample()));
-    ASSERT_TRUE(CSiteTemplate::Read(nested, read));
-    EXPECT_EQ(read, Sample());
-}
-
 TEST_F(SiteTemplateTest, ReadingRules) {
     // Root name and version are not checked; unknown elements are passed over.
     WriteAll(Path(),

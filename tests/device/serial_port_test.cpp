@@ -201,16 +201,6 @@ TEST_F(SerialPortTest, StopWinsOverWorkAskedForWithIt) {
     EXPECT_EQ(recorder.count(kSerialDataRead), 1);
 }
 
-TEST_F(SerialPortTest, StopEndsTheWorkerOnce) {
-    ASSERT_EQ(Open(false, true), 0);
-    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
-    EXPECT_TRUE(port.isRunning());
-    port.stop();
-    EXPECT_FALSE(port.isRunning());
-    port.stop();
-    EXPECT_EQ(recorder.notices(), (std::vector<int>{kSerialWorkerStarted, kSerialWorkerEnded}));
-}
-
 // COM port names and the devices behind them.
 TEST(ComPortNames, RoundTrip) {
     EXPECT_EQ(ComPortDeviceName(5), QStringLiteral("\\\\.\\COM5"));

@@ -58,20 +58,6 @@ TEST_F(MeasurementRouterTest, ShortReadingsAndUnknownUnitsAreDropped) {
     EXPECT_TRUE(prompts_.messages.empty());
 }
 
-TEST_F(MeasurementRouterTest, EnterAndUndoActOnTheDocument) {
-    Router().OnMeasurement(0, QStringLiteral("00003000"), 2);
-    Router().OnMeasurement(0, QStringLiteral("00004000"), 6);
-    Router().OnUndo();
-    EXPECT_EQ(Current()->WallCount(true), 1);
-    Router().OnEnter();  // an empty entry: the room is finished
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
-    while (Doc().CanUndo()) {
-        Doc().Undo();
-    }
-    Router().OnUndo();  // nothing left to undo: nothing happens
-    EXPECT_FALSE(Doc().CanUndo());
-}
-
 TEST_F(MeasurementRouterTest, DialogsTakeReadingsOnlyWhenTheyAcceptThem) {
     RecordingDialog dialog;
     front_ = {true, &dialog};

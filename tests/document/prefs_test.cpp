@@ -177,14 +177,10 @@ TEST_F(PrefsTest, DisplayKeypadIsOneValueForTheApplication) {
     prefs.ToggleDragMode();
     EXPECT_EQ(Stored().value("DisplayKeypad").toInt(), 1);
 
+    // What a fresh start reads back is the main frame's test (TheKeypadsPlaceSurvivesARestart).
     WriteKeypadSettings(Store(), false, -20, 300);
     EXPECT_FALSE(Store().DisplayKeypad());
     EXPECT_EQ(Stored().value("DisplayKeypad").toInt(), 0);
-    // A fresh start reads what was written.
-    keypad = ReadKeypadSettings(SettingsStore::AtFile(IniPath()));
-    EXPECT_FALSE(keypad.display);
-    EXPECT_EQ(keypad.x, -20);
-    EXPECT_EQ(keypad.y, 300);
 }
 
 TEST_F(PrefsTest, RoomSummaryWidths) {
@@ -246,14 +242,6 @@ TEST_F(PrefsTest, MissingOrBadTemplateGivesEmptyLists) {
                 bad.write("<tcdisto_template><room name=\"Half\"/>") > 0);
     bad.close();
     EXPECT_TRUE(MakePrefs().GetRoomNames().isEmpty());
-}
-
-TEST(PrefsDefaultStoreTest, UsesTheMakersKeyInsideThisRunsPrivateFolders) {
-    const auto settings = SettingsStore().Open();
-    EXPECT_EQ(settings->organizationName(), "Corvane Software");
-    EXPECT_EQ(settings->applicationName(), "Plantrek");
-    // The test entry point moved HOME into a temporary folder.
-    EXPECT_TRUE(settings->fileName().startsWith(qEnvironmentVariable("HOME")));
 }
 
 }  // namespace

@@ -21,19 +21,6 @@ protected:
     }
 };
 
-TEST_F(DocFileTest, ANewDocumentOpensOnAnEmptySelectedRoom1) {
-    WriteTemplate({"Kitchen"}, {{"Tile", 0x00ff00}});
-    NewDoc();
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
-    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 1");
-    EXPECT_EQ(Doc().GetSite()->GetName(), "Site");
-    EXPECT_EQ(Doc().GetSite()->MaterialNames(), (QStringList{"Default", "Tile"}));
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_TRUE(Doc().GetPathName().isEmpty());
-    EXPECT_EQ(Doc().GetTitle(), "Plantrek");
-    EXPECT_EQ(Doc().ProposedSaveAsName(), "Plantrek.tcd");
-}
-
 TEST_F(DocFileTest, SavingRoomsThatAllCloseOrNoRoomAsksNothing) {
     NewSquare();
     const QString path = FilePath("square.tcd");

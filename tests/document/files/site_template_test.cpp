@@ -84,16 +84,6 @@ TEST_F(SiteTemplateTest, BadFileLeavesTheListsAsTheyWere) {
     EXPECT_EQ(lists, Sample());
 }
 
-TEST_F(SiteTemplateTest, WriteThatCannotOpenReportsWhy) {
-    // A file stands where the folder should be.
-    WriteAll(dir_.filePath("blocker"), "x");
-    QString error;
-    EXPECT_FALSE(CSiteTemplate::Write(dir_.filePath("blocker/TracepadTemplate"), Sample(), &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(CSiteTemplate::Write(QString(), Sample(), &error));
-    EXPECT_FALSE(error.isEmpty());
-}
-
 #ifdef Q_OS_UNIX
 TEST_F(SiteTemplateTest, FailedWriteKeepsTheOldFile) {
     ASSERT_TRUE(CSiteTemplate::Write(Path(), Sample()));
@@ -116,14 +106,9 @@ TEST_F(SiteTemplateTest, FailedWriteKeepsTheOldFile) {
 
 #endif
 
-TEST_F(SiteTemplateTest, UserCopyWinsOverTheProgramCopy) {
-    const TemplateLocation location{dir_.filePath("user"), dir_.filePath("program")};
-    EXPECT_EQ(location.WritePath(), dir_.filePath("user/TracepadTemplate"));
-    EXPECT_EQ(location.ReadPath(), dir_.filePath("program/TracepadTemplate"));
-    WriteAll(location.WritePath(), "<t/>");
-    EXPECT_EQ(location.ReadPath(), dir_.filePath("user/TracepadTemplate"));
-
-    // A folder of that name is no template.
+// That the user's copy, once written, wins over the program's is PrefsTest's
+// (ListsComeFromTheTemplateFileOnFirstUse); a folder of that name is no template.
+TEST_F(SiteTemplateTest, AFolderNamedLikeTheUsersCopyIsNoTemplate) {
     const TemplateLocation odd{dir_.filePath("odd"), dir_.filePath("program")};
     QDir().mkpath(odd.WritePath());
     EXPECT_EQ(odd.ReadPath(), dir_.filePath("program/TracepadTemplate"));

@@ -29,12 +29,6 @@ TEST_F(XmlWriterTest, NonAsciiTextIsWrittenAsRawCodeUnits) {
     EXPECT_EQ(Bytes(), QByteArray("\t\0\xE9\0\x3D\xD8\x00\xDE\x00\xD8", 10));
 }
 
-TEST_F(XmlWriterTest, EndingMoreElementsThanStartedDoesNotUnderflow) {
-    writer_.EndElement("a");
-    writer_.StartElement("b", true);
-    EXPECT_EQ(Bytes(), Utf16Le("</a>\n<b/>\n"));
-}
-
 // A device that takes a fixed number of bytes and then refuses, like a disk filling up.
 class FillingDevice : public QIODevice {
 public:

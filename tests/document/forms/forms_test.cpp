@@ -351,16 +351,6 @@ TEST_F(FormTest, TheProjectionValuesAreRememberedForEveryDocument) {
     EXPECT_DOUBLE_EQ(form.length.Length(Doc().Units()) + form.depth.Length(Doc().Units()), 4.25);
     Reset(kRoom);
     EXPECT_DOUBLE_EQ(ProjectionForm::FromDocument(Doc()).length.Length(Doc().Units()), 1.0);
-
-    const ImperialUnits feet(ImperialUnits::DeviceEncoding::FeetInchesAnd32nds);
-    for (const LengthUnits* units : {static_cast<const LengthUnits*>(&feet), &Doc().Units()}) {
-        for (const QString& text : ProjectionForm::LengthPresets(*units)) {
-            EXPECT_TRUE(IsWallLengthInRange(units->ParseLength(text))) << text.toStdString();
-        }
-        for (const QString& text : ProjectionForm::DepthPresets(*units)) {
-            EXPECT_GT(units->ParseLength(text), 0.0) << text.toStdString();
-        }
-    }
 }
 
 TEST_F(FormTest, EachApplyIsOneUndoStep) {

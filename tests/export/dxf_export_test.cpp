@@ -475,17 +475,6 @@ TEST(DxfAsciiWriterFormatTest, APlanFarFromTheOriginExports) {
 
 // The colour index palette and the matching of colours to it.
 
-TEST(AciPalette, EntriesAreTheLibraryTableTruncatedToBytes) {
-    const AciPalette palette;
-    EXPECT_EQ(palette.Rgb(0), MakeColour(0, 0, 0));
-    EXPECT_EQ(palette.Rgb(1), MakeColour(255, 0, 0));
-    EXPECT_EQ(palette.Rgb(7), MakeColour(255, 255, 255));
-    EXPECT_EQ(palette.Rgb(8), MakeColour(127, 127, 127));  // 0.5 gives 127, not 128
-    EXPECT_EQ(palette.Rgb(250), MakeColour(84, 84, 84));
-    EXPECT_EQ(palette.Rgb(255), MakeColour(255, 255, 255));
-    EXPECT_NEAR(palette.Hsl(5).hue, 2.0 / 3.0, 1e-12);
-}
-
 // Where the index table cannot see it: the hue wrapping round past 1 (red largest, blue above
 // green) and the saturation formula of light colours.
 TEST(ToHsl, MatchesTheHexconeModel) {

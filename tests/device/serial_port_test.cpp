@@ -97,7 +97,6 @@ TEST(SerialPortOpen, FailuresStartNoWorker) {
 
     const std::tuple<QString, quint32, int> cases[] = {
         {QString(), 9600, kSerialEmptyName},
-        {QStringLiteral("\\\\.\\COM2"), 9600, kSerialDeviceNotOpened},  // empty entry
         {QStringLiteral("\\\\.\\COM3"), 9600, kSerialDeviceNotOpened},  // listed, absent
         {plainFile, 9600, kSerialLineSettingsRefused},
         {meter.devicePath(), 12345, kSerialLineSettingsRefused},
@@ -199,16 +198,6 @@ TEST_F(SerialPortTest, StopWinsOverWorkAskedForWithIt) {
     EXPECT_EQ(meter.received(), QByteArray("Z"));
     EXPECT_EQ(recorder.count(kSerialWriteDone), 0);
     EXPECT_EQ(recorder.count(kSerialDataRead), 1);
-}
-
-TEST_F(SerialPortTest, StopEndsTheWorkerOnce) {
-    ASSERT_EQ(Open(false, true), 0);
-    ASSERT_TRUE(recorder.waitForNotice(kSerialWorkerStarted));
-    EXPECT_TRUE(port.isRunning());
-    port.stop();
-    EXPECT_FALSE(port.isRunning());
-    port.stop();
-    EXPECT_EQ(recorder.notices(), (std::vector<int>{kSerialWorkerStarted, kSerialWorkerEnded}));
 }
 
 // COM port names and the devices behind them.

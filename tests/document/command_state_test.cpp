@@ -141,17 +141,5 @@ TEST_F(CloseCommandTest, AnnotationCommandsWaitWhileANoteIsPlaying) {
     EXPECT_TRUE(Doc().GetCommandState(kEditRoomAnnotation).enabled);
 }
 
-TEST_F(CloseCommandTest, RelativeDirectionsAndDragModeShowTheirSetting) {
-    EXPECT_FALSE(Doc().GetCommandState(kRelativeDirections).checked);
-    ASSERT_TRUE(Doc().ToggleRelativeDirections());
-    EXPECT_TRUE(Doc().GetCommandState(kRelativeDirections).checked);
-    EXPECT_EQ(StoredSetting("DirectionMode").toInt(), 1);
-    EXPECT_TRUE(Doc().IsModified());
-    const int pushes = Doc().UndoHistory().Count();
-    Doc().ToggleDragMode();
-    EXPECT_EQ(StoredSetting("DragMode").toInt(), 1);
-    EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
-}
-
 }  // namespace
 }  // namespace plantrek::test

@@ -7,7 +7,6 @@
 #include "doc_test_support.h"
 #include "document/files/site_file.h"
 #include "document/recovery/recovery_store.h"
-#include "support/file_size_limit.h"
 
 namespace plantrek::test {
 namespace {
@@ -33,10 +32,7 @@ public:
 // Gives the next prepared path to each file dialog; an empty queue is a cancelled dialog.
 class ScriptedChooser : public FileChooser {
 public:
-    QString ChooseOpenFile(const QString&, const QString& folder) override {
-        openFolder = folder;
-        return Next();
-    }
+    QString ChooseOpenFile(const QString&, const QString&) override { return Next(); }
     ChosenFile ChooseSaveFile(const QString&, const QString& proposedName, const QStringList&, int,
                               const QString&) override {
         proposed = proposedName;
@@ -46,7 +42,6 @@ public:
 
     QStringList paths;
     QString proposed;
-    QString openFolder;
 };
 
 class FakeWindow : public DocumentWindow {
@@ -163,17 +158,6 @@ TEST_F(DocumentManagerTest, ClosingAChangedSiteAsksAndFollowsTheAnswer) {
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 
-TEST_F(DocumentManagerTest, OnlyTheLastWindowOfASiteAsks) {
-    FakeWindow* first = ChangedSite();
-    FakeWindow* second = NewWindowOn(*first);
-    prompts.answers = {SaveAnswer::Cancel};
-    EXPECT_TRUE(Close(second));  // the site stays in the other window: nothing asked
-    EXPECT_TRUE(prompts.questions.isEmpty());
-    EXPECT_FALSE(Close(first));
-    EXPECT_EQ(prompts.questions.size(), 1);
-    EXPECT_TRUE(first->Document().IsModified());
-}
-
 TEST_F(DocumentManagerTest, EndingTheProgramAsksOncePerChangedSite) {
     FakeWindow* a = ChangedSite();
     NewWindowOn(*a);
@@ -223,7 +207,7 @@ TEST_F(DocumentManagerTest, RecentFilesKeepTheFourNewestAndForgetAGoneFile) {
 }
 
 TEST_F(DocumentManagerTest, OpeningAnOpenFileActivatesItsWindow) {
-    const QString path = SavedSite(QStringLiteral("b.tcd"));
+    SavedSite(QStringLiteral("b.tcd"));
     FakeWindow* shown = active;
     manager.NewDocument();
     ASSERT_NE(active, shown);
@@ -234,11 +218,6 @@ TEST_F(DocumentManagerTest, OpeningAnOpenFileActivatesItsWindow) {
     EXPECT_EQ(manager.OpenDocument(sameFile), shown);
     EXPECT_EQ(active, shown);
     EXPECT_EQ(windows.size(), open);
-
-    // File > Open starts in the active site's folder.
-    chooser.paths = {path};
-    EXPECT_EQ(manager.ChooseAndOpen(&shown->Document()), shown);
-    EXPECT_EQ(QDir(chooser.openFolder), QDir(dir_.path()));
 }
 
 TEST_F(DocumentManagerTest, AFileThatCannotBeReadOpensNothing) {
@@ -331,17 +310,6 @@ TEST_F(DocumentManagerTest, AChangedSiteIsKeptForRecoveryUntilSavedUndoneOrClose
     EXPECT_EQ(StatesIn(recovery), 0) << "saved";
     doc.EnterInputText(QStringLiteral("4 e"));
     EXPECT_EQ(StatesIn(recovery), 1);
-    const QStringList written = session.entryList(QDir::Files | QDir::Hidden);
-    {
-        // A full disk keeps the last state written and leaves the site in the window alone.
-        FileSizeLimit limit(64);
-        ASSERT_TRUE(limit.Active());
-        doc.EnterInputText(QStringLiteral("5 s"));
-        EXPECT_EQ(StatesIn(recovery), 1);
-        EXPECT_EQ(session.entryList(QDir::Files | QDir::Hidden), written);
-    }
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetSite()->GetRoom(0)->WallCount(true), 3);
     prompts.answers = {SaveAnswer::No};
     EXPECT_TRUE(Close(window));
     EXPECT_EQ(StatesIn(recovery), 0) << "closed without saving";

@@ -58,20 +58,6 @@ TEST_F(MeasurementRouterTest, ShortReadingsAndUnknownUnitsAreDropped) {
     EXPECT_TRUE(prompts_.messages.empty());
 }
 
-TEST_F(MeasurementRouterTest, EnterAndUndoActOnTheDocument) {
-    Router().OnMeasurement(0, QStringLiteral("00003000"), 2);
-    Router().OnMeasurement(0, QStringLiteral("00004000"), 6);
-    Router().OnUndo();
-    EXPECT_EQ(Current()->WallCount(true), 1);
-    Router().OnEnter();  // an empty entry: the room is finished
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
-    while (Doc().CanUndo()) {
-        Doc().Undo();
-    }
-    Router().OnUndo();  // nothing left to undo: nothing happens
-    EXPECT_FALSE(Doc().CanUndo());
-}
-
 TEST_F(MeasurementRouterTest, DialogsTakeReadingsOnlyWhenTheyAcceptThem) {
     RecordingDialog dialog;
     front_ = {true, &dialog};
@@ -82,13 +68,6 @@ TEST_F(MeasurementRouterTest, DialogsTakeReadingsOnlyWhenTheyAcceptThem) {
     EXPECT_EQ(dialog.bearings, std::vector<double>{45.0});
     EXPECT_EQ(dialog.accepted, 1);
     EXPECT_EQ(Current()->WallCount(true), 0);
-
-    front_ = {true, nullptr};  // some other dialog: everything is dropped
-    Router().OnMeasurement(5, QStringLiteral("00000350"), 8);
-    Router().OnEnter();
-    EXPECT_EQ(dialog.lengths.size(), 1u);
-    EXPECT_EQ(Current()->WallCount(true), 0);
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
 }
 
 TEST_F(MeasurementRouterTest, WithoutADocumentNothingHappens) {

@@ -52,14 +52,6 @@ TEST_F(PrefsTest, DefaultsApplyWithNothingStoredAndNothingIsWrittenByReading) {
     EXPECT_FALSE(QFile::exists(IniPath()));
 }
 
-TEST_F(PrefsTest, ValuesAreReadOnFirstUseNotOnCreation) {
-    CPrefs prefs = MakePrefs();
-    Put("Input", 1);
-    Put("WallColor", 0x123456);
-    EXPECT_EQ(prefs.GetInputValues().Input, 1);
-    EXPECT_EQ(prefs.GetDrawingValues().WallColor, 0x123456u);
-}
-
 TEST_F(PrefsTest, FirstChangeWritesEveryValueItHolds) {
     MakePrefs().SetInputValues(PrefsInputValues{1, 1, 1, 0, 0});
 
@@ -185,14 +177,10 @@ TEST_F(PrefsTest, DisplayKeypadIsOneValueForTheApplication) {
     prefs.ToggleDragMode();
     EXPECT_EQ(Stored().value("DisplayKeypad").toInt(), 1);
 
+    // What a fresh start reads back is the main frame's test (TheKeypadsPlaceSurvivesARestart).
     WriteKeypadSettings(Store(), false, -20, 300);
     EXPECT_FALSE(Store().DisplayKeypad());
     EXPECT_EQ(Stored().value("DisplayKeypad").toInt(), 0);
-    // A fresh start reads what was written.
-    keypad = ReadKeypadSettings(SettingsStore::AtFile(IniPath()));
-    EXPECT_FALSE(keypad.display);
-    EXPECT_EQ(keypad.x, -20);
-    EXPECT_EQ(keypad.y, 300);
 }
 
 TEST_F(PrefsTest, RoomSummaryWidths) {
@@ -254,24 +242,6 @@ TEST_F(PrefsTest, MissingOrBadTemplateGivesEmptyLists) {
                 bad.write("<tcdisto_template><room name=\"Half\"/>") > 0);
     bad.close();
     EXPECT_TRUE(MakePrefs().GetRoomNames().isEmpty());
-}
-
-TEST_F(PrefsTest, UnwritableTemplateIsReportedAndTheListsStaySet) {
-    // A file where the user's folder should be.
-    ASSERT_TRUE(QFile(dir_.filePath("blocked")).open(QIODevice::WriteOnly));
-    CPrefs prefs(Store(), TemplateLocation{dir_.filePath("blocked"), dir_.filePath("program")});
-    EXPECT_FALSE(prefs.SetRoomNames({"Kept"}));
-    EXPECT_FALSE(prefs.TemplateError().isEmpty());
-    EXPECT_EQ(prefs.GetRoomNames(), QStringList{"Kept"});
-    EXPECT_FALSE(prefs.SetMaterials({}));
-}
-
-TEST(PrefsDefaultStoreTest, UsesTheMakersKeyInsideThisRunsPrivateFolders) {
-    const auto settings = SettingsStore().Open();
-    EXPECT_EQ(settings->organizationName(), "Corvane Software");
-    EXPECT_EQ(settings->applicationName(), "Plantrek");
-    // The test entry point moved HOME into a temporary folder.
-    EXPECT_TRUE(settings->fileName().startsWith(qEnvironmentVariable("HOME")));
 }
 
 }  // namespace

@@ -90,15 +90,6 @@ TEST_F(ClipTest, AWallPastedOnAWallTakesEveryValueAndStaysSelected) {
     EXPECT_TRUE(Doc().IsModified());
 }
 
-TEST_F(ClipTest, AWallPastedOnARoomIsAppended) {
-    SelectLevel(kLevelWall);
-    const auto item = Doc().Copy();
-    SelectLevel(kLevelRoom);
-    Doc().Paste(*item);
-    EXPECT_EQ(WallsText(*room_), "3@0 4@90 3@180 4@90 from 0,0");
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
-}
-
 TEST_F(ClipTest, ARoomPastedOnARoomReplacesItsContentsOnly) {
     // The source: a 2 m triangle-ish room, rule angled, elsewhere.
     Room source(PlanPoint{10.0, 10.0});
@@ -119,22 +110,6 @@ TEST_F(ClipTest, ARoomPastedOnARoomReplacesItsContentsOnly) {
     EXPECT_EQ(room_->GetCloseRule(), CloseRule::Angled);
     EXPECT_EQ(WallsText(*room_), "2@0 2@90 from 0,3");  // from the start point it had
     EXPECT_DOUBLE_EQ(room_->GetLocation().x, start.x);
-}
-
-TEST_F(ClipTest, ARoomPastedOnTheStartPointBecomesANewRoomThere) {
-    SelectLevel(kLevelRoom);
-    const auto item = Doc().Copy();
-    SelectLevel(kLevelStartPoint);
-    ASSERT_TRUE(Doc().ShiftStartPoint(10.0, 90.0));
-    Doc().Paste(*item);
-    const Site& site = *Doc().GetSite();
-    ASSERT_EQ(site.RoomCount(), 2);
-    Room* pasted = Doc().GetCurrentRoom();
-    EXPECT_EQ(site.IndexOfRoom(pasted), 1);
-    EXPECT_EQ(pasted->GetName(), "Room 2");  // "Room 1" is taken
-    EXPECT_EQ(WallsText(*pasted), "3@0 4@90 3@180 from 10,0");
-    EXPECT_TRUE(pasted->IsClosed());
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
 }
 
 TEST_F(ClipTest, ARoomFromAnotherSiteKeepsItsNameButNotAMaterialThisSiteLacks) {

@@ -101,50 +101,10 @@ TEST_F(CommandTest, RoomPropertiesRenameByTheRenameRule) {
     EXPECT_EQ(second->GetName(), "room 1 2");
 }
 
-TEST_F(CommandTest, RoomPropertiesWithADismissedMaterialFallBackToTheFirst) {
-    Type({"3 N", "4 E"});
-    MaterialDialog dialog;
-    dialog.answer = NewMaterialChoice{0x00ff00, false};
-    ASSERT_TRUE(Doc().ApplyRoomProperties("Hall", "Tile", dialog.Get()));
-    ASSERT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 1);
-    dialog.answer.reset();
-    ASSERT_TRUE(Doc().ApplyRoomProperties("Hall", "Stone", dialog.Get()));
-    EXPECT_EQ(Doc().GetCurrentRoom()->GetMaterial(), 0);
-    EXPECT_TRUE(Doc().IsModified());
-}
-
-TEST_F(CommandTest, AngleWallIsRefusedWhileTheStartPointIsOnTheWall) {
-    Type({"4 N", "3 E"});
-    Room* room = Doc().GetCurrentRoom();
-    Doc().SelectWall(room, room->GetWall(0, true));
-    EXPECT_FALSE(Doc().AngleCurrentWall(5.0));
-    EXPECT_EQ(prompts_.Said(),
-              "warning: Please move the room's start point so that it isn't on "
-              "the selected wall.");
-
-    prompts_.Clear();
-    Doc().SelectWall(room, room->GetWall(1, true));
-    const int pushes = Doc().UndoHistory().Count();
-    EXPECT_FALSE(Doc().AngleCurrentWall(8.0));
-    ASSERT_EQ(prompts_.messages.size(), 1u);
-    EXPECT_THAT(prompts_.messages[0].text.toStdString(),
-                ::testing::StartsWith("Could not calculate a point"));
-    EXPECT_EQ(Doc().UndoHistory().Count(), pushes);
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelWall);
-}
-
+// Replacing a wall of a closed room is the command-line scenario's (commands.script).
 TEST_F(CommandTest, ReplaceWallActsOnlyOnAClosedRoom) {
-    Type({"3 N", "4 E", "3 S", "4 W"});
-    Room* room = Doc().GetCurrentRoom();
-    Doc().SelectWall(room, room->GetWall(1, true));
-    ASSERT_TRUE(Doc().ReplaceCurrentWall());
-    EXPECT_EQ(room->WallCount(true), 3);
-    EXPECT_TRUE(room->IsClosed());
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
-
-    Type({"", ""});
     Type({"3 N", "4 E"});
-    room = Doc().GetCurrentRoom();
+    Room* room = Doc().GetCurrentRoom();
     room->SetCloseRule(CloseRule::ReverseSquare);
     Doc().SelectWall(room, room->GetWall(1, true));
     const int pushes = Doc().UndoHistory().Count();

@@ -21,19 +21,6 @@ protected:
     }
 };
 
-TEST_F(DocFileTest, ANewDocumentOpensOnAnEmptySelectedRoom1) {
-    WriteTemplate({"Kitchen"}, {{"Tile", 0x00ff00}});
-    NewDoc();
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
-    EXPECT_EQ(Doc().GetCurrentRoom()->GetName(), "Room 1");
-    EXPECT_EQ(Doc().GetSite()->GetName(), "Site");
-    EXPECT_EQ(Doc().GetSite()->MaterialNames(), (QStringList{"Default", "Tile"}));
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_TRUE(Doc().GetPathName().isEmpty());
-    EXPECT_EQ(Doc().GetTitle(), "Plantrek");
-    EXPECT_EQ(Doc().ProposedSaveAsName(), "Plantrek.tcd");
-}
-
 TEST_F(DocFileTest, SavingRoomsThatAllCloseOrNoRoomAsksNothing) {
     NewSquare();
     const QString path = FilePath("square.tcd");
@@ -78,16 +65,6 @@ TEST_F(DocFileTest, AFailedSaveTellsWhyAndLeavesTheDocumentModified) {
     EXPECT_TRUE(Doc().IsModified());
     EXPECT_TRUE(Doc().GetPathName().isEmpty());
     EXPECT_EQ(Doc().GetTitle(), "Plantrek");
-}
-
-TEST_F(DocFileTest, APlainSaveNeedsAPath) {
-    NewSquare();
-    EXPECT_FALSE(Doc().Save());
-    ASSERT_TRUE(Doc().DoSave(FilePath("a.tcd")));
-    Type({"", "2 N"});
-    ASSERT_TRUE(Doc().IsModified());
-    EXPECT_TRUE(Doc().Save());
-    EXPECT_FALSE(Doc().IsModified());
 }
 
 TEST_F(DocFileTest, OpeningMergesTheTemplateMaterialsTheSiteLacks) {

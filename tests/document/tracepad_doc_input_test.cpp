@@ -74,50 +74,6 @@ TEST_F(InputLineTest, AnEntryWithoutADirectionIsAnError) {
     EXPECT_FALSE(Doc().IsModified());
 }
 
-// Typos on the input line: refused with what is wrong and what is expected, and nothing changes.
-// Each reason is the forms' test too; here the line splits the length from the direction.
-struct TypoCase {
-    const char* setting;  // "m" or "f", then the style code
-    const char* typed;
-    std::string reason;  // what follows the sentence about the input
-};
-
-class InputTypoTest : public DocTest, public ::testing::WithParamInterface<TypoCase> {};
-
-TEST_P(InputTypoTest, IsRefusedAndChangesNothing) {
-    const TypoCase& c = GetParam();
-    if (c.setting[0] == 'm') {
-        UseMeters();
-    }
-    PutSetting(QStringLiteral("AngleStyle"), c.setting[1] - '0');
-    NewDoc();
-    Type({"3 N"});
-    const int steps = Doc().UndoHistory().Count();
-    Doc().SetModifiedFlag(false);
-    EXPECT_FALSE(Doc().EnterInputText(QString::fromUtf8(c.typed)));
-    EXPECT_EQ(prompts_.Said(),
-              QStringLiteral("error: The input \"%1\" does not represent a valid length and "
-                             "direction. %2")
-                  .arg(QString::fromUtf8(c.typed), QString::fromStdString(c.reason)));
-    EXPECT_EQ(Doc().GetCurrentRoom()->WallCount(true), 1);
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(Doc().UndoHistory().Count(), steps);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Typos, InputTypoTest,
-    ::testing::Values(
-        TypoCase{"m0", "2,5 N",
-                 "\"2,5\" has a comma that does not separate thousands. Decimals take a point, "
-                 "as in 2.5; a comma may only stand between groups of three digits, as in 1,250."},
-        TypoCase{"m1", "3 45",
-                 "\"45\" is not a direction. Please enter a compass point (N, NE, E, SE, S, SW, W "
-                 "or NW) or a quadrant bearing: N or S, an angle from 0 to 90 degrees, then E or "
-                 "W, as in N45E."},
-        TypoCase{"f0", "12'6' N",
-                 "\"12'6'\" is not a length. Please enter feet and inches, such as 12'6 or 12' "
-                 "6\", or inches alone, such as 6\"."}));
-
 TEST_F(InputLineTest, RelativeDirectionsTurnFromTheLastWallButNotForTheFirst) {
     UseMeters();
     PutSetting(QStringLiteral("DirectionMode"), 1);
@@ -140,17 +96,6 @@ TEST_F(InputLineTest, TypingOnASelectedWallReplacesItStraightAndDeselectsIt) {
     Type({"5 E"});
     EXPECT_EQ(WallsText(*room), "3@0 5@90 3@180 from 0,0");
     EXPECT_EQ(Doc().GetSelectionLevel(), kLevelRoom);
-}
-
-TEST_F(InputLineTest, TypingWithOnlyTheStartPointSelectedMovesIt) {
-    NewDocInMeters();
-    Type({"", "5 N", "2 E"});
-    EXPECT_EQ(Doc().GetSelectionLevel(), kLevelStartPoint);
-    EXPECT_DOUBLE_EQ(Doc().GetSite()->GetStartPoint().x, 2.0);
-    EXPECT_DOUBLE_EQ(Doc().GetSite()->GetStartPoint().y, 5.0);
-    // The next room begins there.
-    Type({""});
-    EXPECT_DOUBLE_EQ(Doc().GetCurrentRoom()->GetLocation().y, 5.0);
 }
 
 TEST_F(InputLineTest, SelectingAnotherRoomFinishesAnEmptyOne) {

@@ -4,7 +4,6 @@
 #include "doc_test_support.h"
 #include "document/preferences_pages.h"
 #include "model/site.h"
-#include "resources/command_ids.h"
 
 namespace plantrek::test {
 namespace {
@@ -23,29 +22,6 @@ protected:
     }
     int UserWalls() const { return doc_->GetCurrentRoom()->WallCount(true); }
 };
-
-TEST_F(UndoTest, TwelveChangesInANewDocumentAllowNineUndos) {
-    TypeWalls(12);
-    int undone = 0;
-    while (Doc().GetCommandState(command_id::kEditUndo).enabled) {
-        ASSERT_TRUE(Doc().Undo());
-        ++undone;
-    }
-    EXPECT_EQ(undone, 9);
-    EXPECT_FALSE(Doc().Undo());
-    EXPECT_TRUE(Doc().GetCommandState(command_id::kEditRedo).enabled);
-    // The oldest state kept is the one after the third wall.
-    EXPECT_EQ(UserWalls(), 3);
-    EXPECT_DOUBLE_EQ(Doc().GetCurrentRoom()->GetWall(2, true)->GetLength(), 3.0);
-    // Everything can be redone.
-    int redone = 0;
-    while (Doc().Redo()) {
-        ++redone;
-    }
-    EXPECT_EQ(redone, 9);
-    EXPECT_EQ(UserWalls(), 12);
-    EXPECT_FALSE(Doc().GetCommandState(command_id::kEditRedo).enabled);
-}
 
 TEST_F(UndoTest, UndoBringsBackTheSelectionOfItsSnapshot) {
     Type({"3 N", "4 E"});

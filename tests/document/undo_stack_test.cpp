@@ -145,23 +145,5 @@ TEST(UndoStackAloneTest, TheCleanMarkFollowsTheSavedEntryUntilItCanNeverComeBack
     }
 }
 
-TEST_F(UndoStackTest, ResetForgetsTheSavedStateAndRefreshRetakesThePresent) {
-    EXPECT_FALSE(stack.RefreshPresent());
-    stack.MarkClean();
-    EXPECT_FALSE(stack.IsClean());  // nothing kept is the saved state
-    Push({1});
-    source.value = 2;  // a change without a step of its own
-    ASSERT_TRUE(stack.RefreshPresent());
-    EXPECT_EQ(source.deleted, 1);
-    stack.MarkClean();
-    Push({3});
-    stack.Step(-1);
-    EXPECT_EQ(source.value, 2);
-    EXPECT_TRUE(stack.IsClean());
-    stack.Reset(&source, 10);
-    EXPECT_FALSE(stack.IsClean());
-    EXPECT_EQ(stack.CleanIndex(), -1);
-}
-
 }  // namespace
 }  // namespace plantrek

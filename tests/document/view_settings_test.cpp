@@ -53,14 +53,5 @@ TEST_F(ViewSettingsTest, UndoLeavesTheViewSettingsAsTheyAre) {
     EXPECT_EQ(StoredSetting(QStringLiteral("WallLengths")).toInt(), 0);
 }
 
-TEST_F(ViewSettingsTest, SettingTheSameValueAgainNeitherStoresNorAnnounces) {
-    ViewSettings& view = store_.View();
-    const int* announced = CountAnnouncements();
-    view.SetShowWallLengths(false);
-    view.SetDragMode(false);
-    EXPECT_EQ(*announced, 0);
-    EXPECT_FALSE(StoredSetting(QStringLiteral("WallLengths")).isValid());
-}
-
 }  // namespace
 }  // namespace plantrek::test

@@ -21,7 +21,6 @@
 #include "export/document_exports.h"
 #include "export/export_command.h"
 #include "export/export_file.h"
-#include "export/export_form.h"
 #include "export/room_summary_export.h"
 #include "export/xls/compound_file_writer.h"
 #include "export/xls/sheet.h"
@@ -65,19 +64,6 @@ TEST_F(ExportCommandTest, WritesTheFormatAndRemembersTheExtension) {
         EXPECT_EQ(ExportType(), extension);
         EXPECT_EQ(StoredSetting(QStringLiteral("ExportType")).toString(), extension);
     }
-}
-
-// The schedule's filters come after every earlier one and are remembered apart from the
-// summary's.
-TEST_F(ExportCommandTest, TheScheduleFiltersWriteTheScheduleAndAreRemembered) {
-    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("rooms")), 13).ok);
-    EXPECT_TRUE(test::ReadFile(FilePath(QStringLiteral("rooms.csv")))
-                    .startsWith("\"Room\",\"Material\",\"Height (m)\""));
-    EXPECT_EQ(ExportType(), QStringLiteral("schedule-csv"));
-    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 13);
-    const QList<ExportFilterEntry> entries = ExportFilterEntries();
-    ASSERT_EQ(entries.size(), 14);
-    EXPECT_EQ(entries[12].description, QStringLiteral("Room Schedule - Comma Separated Values (*.csv)"));
 }
 
 TEST_F(ExportCommandTest, DrawingAndSummaryUseTheDocumentsUnits) {
@@ -129,7 +115,6 @@ TEST(ExportTarget, NameAndFilterMakeThePathAndChooseTheExport) {
     const std::tuple<const char*, int, const char*, const char*, Kind> cases[] = {
         // A typed extension wins over the filter, whatever its case.
         {"PLAN.JPG", 1, "PLAN.JPG", "JPG", ExportKind::Jpeg},
-        {"site.tcd.txt", 2, "site.tcd.txt", "txt", ExportKind::Txt},
         {"plan.jpeg", 4, "plan.jpeg", "jpeg", std::nullopt},
         // No extension: the filter's, appended, in place of a trailing dot.
         {"plan", 3, "plan.gif", "gif", ExportKind::Gif},
@@ -138,7 +123,6 @@ TEST(ExportTarget, NameAndFilterMakeThePathAndChooseTheExport) {
         {"/home/j.smith/plan", 6, "/home/j.smith/plan.csv", "csv", ExportKind::Csv},
         {"/home/j.smith/plan", 8, "/home/j.smith/plan", "", std::nullopt},
         // "All Files" and filters that do not exist add nothing.
-        {"plan.", 8, "plan.", "", std::nullopt},
         {"plan", 15, "plan", "", std::nullopt},
         // The room schedule's filters make any spreadsheet name the schedule, and only those.
         {"rooms", 13, "rooms.csv", "csv", ExportKind::Schedule},
@@ -163,23 +147,6 @@ TEST(ExportFilter, OpensOnTheLastTypeComparedExactly) {
     for (const auto& [type, index] : cases) {
         EXPECT_EQ(ExportFilterIndexFor(QString::fromLatin1(type)), index) << type;
     }
-}
-
-// On a document: an unknown type is refused on the file name, a name without one takes the
-// filter's, and the dialog opens on the type exported last.
-class ExportFormTest : public test::DocTest {};
-
-TEST_F(ExportFormTest, RefusesAnUnknownTypeAndOpensOnTheLastOne) {
-    NewDoc();
-    const ExportForm unknownType{.fileName = "a.webp", .filterIndex = 8};
-    const ExportForm byFilter{.fileName = "a", .filterIndex = 3};
-    const auto unknown = unknownType.Check(Doc());
-    ASSERT_TRUE(unknown.has_value());
-    EXPECT_EQ(unknown->message, "Unknown file type");
-    EXPECT_EQ(unknown->field, ExportForm::Field::FileName);
-    EXPECT_FALSE(byFilter.Check(Doc()).has_value());
-    Doc().Prefs().SetExportType(QStringLiteral("gif"));
-    EXPECT_EQ(ExportForm::FromDocument(Doc()).filterIndex, 3);
 }
 
 // Every export onto a place that cannot take it: a folder that is a file, a disk that fills up

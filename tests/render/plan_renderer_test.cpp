@@ -324,17 +324,6 @@ TEST(WallLengths, OutsideTheRoomClearOfNamesAndDroppedWhenTooShort) {
     EXPECT_LE(Texts(site, kLengthView, false).size(), 1u);
 }
 
-// Two rooms side by side share a wall: its length is written once.
-TEST(WallLengths, ASharedWallIsWrittenOnce) {
-    Site site;
-    for (double x : {0.0, 4.0}) {
-        AddWalls(site, x == 0.0 ? QStringLiteral("West") : QStringLiteral("East"), PlanPoint{x, 0.0},
-                 {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
-    }
-    // The walls at x = 0 and x = 8 m, and West's east wall, which is East's west wall.
-    EXPECT_EQ(CountTexts(site, kUnits.FormatLength(3.0), kBlue), 3);
-}
-
 // The wall the program adds to close a room has its length written too, in the added-wall
 // colour, outside the room beside it; the measured walls' lengths keep the wall colour.
 TEST(WallLengths, AClosingWallIsWrittenInTheAddedColour) {
@@ -578,10 +567,8 @@ TEST_F(SnapTest, DraggingLandsOnACornerAWallOrStays) {
     }
 }
 
-TEST_F(SnapTest, ACornerBeatsANearerWallAndTheStartPointBeatsANearerCorner) {
-    // A wall of a third room runs 0.2 m from the point; the corner is 0.8 m away.
-    AddWalls(site, "C", PlanPoint{5.0, 3.0}, {{3.0, kNorth}, {3.0, kEast}, {3.0, kSouth}});
-    ExpectPoint(Drag(4.8, 4.0), {4.0, 4.0});
+// A corner beating a nearer wall is the plan view's test (DragSnapsOntoACornerBeforeANearerWall).
+TEST_F(SnapTest, TheStartPointBeatsANearerCorner) {
     // While a room moves, the start point wins over a nearer corner.
     site.SetStartPoint({4.9, 4.9});
     ExpectPoint(Drag(4.3, 4.3), {4.9, 4.9});

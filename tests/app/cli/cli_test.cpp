@@ -281,7 +281,7 @@ TEST_F(CliTest, UsageErrorsAndTheFixedCommands) {
 
 // Doors, windows, openings, a room's height and a material's order figures from a script: each
 // refusal is the dialog's warning and changes nothing, which the later lines show by what they
-// are refused. Walls are counted as :select-wall counts them.
+// are refused (the other warnings are FormTest's). Walls are counted as :select-wall counts them.
 TEST_F(CliTest, OpeningCommandsPlaceCheckAndUndo) {
     const CliResult result = RunScript(
         "3 N\n4 E\n"
@@ -294,30 +294,21 @@ TEST_F(CliTest, OpeningCommandsPlaceCheckAndUndo) {
         ":undo\n:undo\n"                                  // the window, then the door's delete
         ":add-door \"Room 1\" 1 0.9 0.8 2 right out\n"    // on the door again
         ":height \"Room 1\" 2.1\n"
-        ":add-window \"Room 1\" 1 3 0.9 1.2 0.95\n"       // above the new ceiling
-        ":select-wall \"Room 1\" 0\n:edit-wall 3 N left 1\n"
-        ":add-door \"Room 1\" 0 1 0.8 2 left in\n"        // on an arc
         ":material-allowance Default 10 2.5\n"
-        ":material-allowance Default 120\n"
         ":add-opening \"Room 1\" 1 3.5 0.9 2.0\n"
         ":add-door \"Room 1\" 1 3 0.8 2 up in\n",
         {"--units", "meters"});
     EXPECT_EQ(result.exitCode, 2);
     const QStringList lines = result.ErrLines();
     const QString overlap = "warning: The opening overlaps another opening";
-    ASSERT_EQ(lines.size(), 8) << result.err.toStdString();
+    ASSERT_EQ(lines.size(), 5) << result.err.toStdString();
     EXPECT_TRUE(lines[0].startsWith(overlap)) << lines[0].toStdString();
     EXPECT_EQ(lines[1], "warning: The ceiling height must be at least 2.10 m, the top of the "
                         "room's highest door or window.");
     EXPECT_TRUE(lines[2].startsWith(overlap)) << lines[2].toStdString();
-    EXPECT_EQ(lines[3], "warning: The window's top (sill 0.95 m plus height 1.20 m) is above "
-                        "the room's ceiling height 2.10 m.");
-    EXPECT_EQ(lines[4], "warning: Doors, windows and openings go on straight walls only; this "
-                        "wall is an arc.");
-    EXPECT_EQ(lines[5], "warning: The waste allowance must be a percentage from 0 to 100.");
-    EXPECT_TRUE(lines[6].startsWith("warning: The opening does not fit on the wall"))
-        << lines[6].toStdString();
-    EXPECT_EQ(lines[7], "plantrek-cli: line 20: expected left or right, not \"up\"");
+    EXPECT_TRUE(lines[3].startsWith("warning: The opening does not fit on the wall"))
+        << lines[3].toStdString();
+    EXPECT_EQ(lines[4], "plantrek-cli: line 15: expected left or right, not \"up\"");
 }
 
 // The JSON writer of ":info": Qt's number forms and escapes (the layout is compared whole by

@@ -32,11 +32,8 @@ protected:
 // What is in each format is read back by the export tests; here the name alone must choose it
 // (the export layer's failure tests take every extension through the same choice).
 TEST_F(ExportCliTest, ExtensionChoosesTheFormatInAnyCase) {
-    const std::pair<const char*, QByteArray> cases[] = {{"plan.jpg", "\xff\xd8\xff"},
-                                                        {"plan.BMP", "BM"},
-                                                        {"plan.Dxf", "999\ndxflib"},
-                                                        {"rooms.xls", "\xd0\xcf\x11\xe0"},
-                                                        {"plan.pdf", "%PDF-"}};
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"plan.jpg", "\xff\xd8\xff"}, {"plan.BMP", "BM"}, {"plan.pdf", "%PDF-"}};
     for (const auto& [file, magic] : cases) {
         const CliResult result = Export(QString("SITE %1 --units meters").arg(file));
         ASSERT_EQ(result.exitCode, 0) << file << result.err.toStdString();

@@ -28,12 +28,12 @@ inline QByteArray Encode(const std::vector<int16_t>& samples) {
     return gsm;
 }
 
-inline std::vector<int16_t> Decode(const QByteArray& gsm, qsizetype skip = 0) {
+inline std::vector<int16_t> Decode(const QByteArray& gsm) {
     GsmDecoder decoder;
-    std::vector<int16_t> out((gsm.size() - skip) / kGsmBlockBytes * kGsmBlockSamples);
+    std::vector<int16_t> out(gsm.size() / kGsmBlockBytes * kGsmBlockSamples);
     for (size_t b = 0; b * kGsmBlockSamples < out.size(); ++b) {
         decoder.DecodeBlock(
-            gsm.sliced(skip + b * kGsmBlockBytes, kGsmBlockBytes),
+            gsm.sliced(b * kGsmBlockBytes, kGsmBlockBytes),
             std::span<int16_t, kGsmBlockSamples>(&out[b * kGsmBlockSamples], kGsmBlockSamples));
     }
     return out;

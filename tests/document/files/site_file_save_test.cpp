@@ -1,10 +1,8 @@
 #include "document/files/qstring_printer.h"
 #include "document/files/site_file.h"
 #include "document/files/site_file_test_support.h"
-#include "document/files/site_file_writer.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -115,23 +113,6 @@ TEST_F(SiteFileSaveTest, TheCheckedInFileOpensAndSavesUnchanged) {
     const QString path = QDir(Folder(QStringLiteral("out"))).filePath("golden.tcd");
     ASSERT_TRUE(SaveSiteFile(site, path).ok);
     EXPECT_TRUE(SameFileBytes(ReadBytes(path), ReadBytes(golden)));
-}
-
-// A large site goes out to the file in blocks: the bytes must be those the writer produces line
-// by line.
-TEST_F(SiteFileSaveTest, TheFileHoldsExactlyWhatTheWriterWrote) {
-    const Site site = ManyRooms();
-    const QString path = dir_.filePath(QStringLiteral("large.tcd"));
-    ASSERT_TRUE(SaveSiteFile(site, path).ok);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CSiteFileWriter writer(buffer, QStringLiteral("large.tcd"));
-    site.Traverse(writer);
-    ASSERT_TRUE(writer.Finish());
-    const QByteArray saved = ReadBytes(path);
-    EXPECT_GT(saved.size(), 200 * 1024);
-    EXPECT_TRUE(SameFileBytes(saved, bytes));
 }
 
 // The system's own words for an error, as file operations report them.

@@ -106,22 +106,6 @@ TEST_F(SiteFileWriterTest, ProjectionIsWrittenOnlyFromOneHundredMillionthUp) {
     }
 }
 
-TEST_F(SiteFileWriterTest, ClosingWallsContinueTheChainAfterTheUserWalls) {
-    Site site;
-    site.SetStartPoint({1.0, 2.0});
-    Room* room = site.AddRoom(QStringLiteral("R"), 0);
-    room->AddWall(3.0, 0.0);
-    room->AddWall(4.0, 90.0);  // the square rule adds (0, -3) then (-4, 0)
-    const QStringList walls = LinesOf(SavedText(site), QStringLiteral("wall"));
-    const QStringList expected = {
-        "\t\t\t<wall x=\"1.000000\" y=\"5.000000\" type=\"user\"/>",
-        "\t\t\t<wall x=\"5.000000\" y=\"5.000000\" type=\"user\"/>",
-        "\t\t\t<wall x=\"5.000000\" y=\"2.000000\" type=\"system\"/>",
-        "\t\t\t<wall x=\"1.000000\" y=\"2.000000\" type=\"system\"/>",
-    };
-    EXPECT_EQ(walls, expected);
-}
-
 TEST_F(SiteFileWriterTest, OnlyMaterialsInUseAreWrittenInListOrder) {
     Site site;
     site.AddMaterial(QStringLiteral("Five"), 5, 500);

@@ -29,26 +29,6 @@ TEST_F(XmlWriterTest, NonAsciiTextIsWrittenAsRawCodeUnits) {
     EXPECT_EQ(Bytes(), QByteArray("\t\0\xE9\0\x3D\xD8\x00\xDE\x00\xD8", 10));
 }
 
-TEST_F(XmlWriterTest, EndingMoreElementsThanStartedDoesNotUnderflow) {
-    writer_.EndElement("a");
-    writer_.StartElement("b", true);
-    EXPECT_EQ(Bytes(), Utf16Le("</a>\n<b/>\n"));
-}
-
-// The five markup characters, ampersand first; tabs and line ends as references so that readers
-// keep them; characters no XML file can hold as U+FFFD.
-TEST(XmlEscapeTest, EscapesWhatReadersWouldChangeOrRefuse) {
-    EXPECT_EQ(XmlEscape("a&b<c"), "a&amp;b&lt;c");
-    EXPECT_EQ(XmlEscape("&lt;"), "&amp;lt;");
-    EXPECT_EQ(XmlEscape("'\"<>&"), "&apos;&quot;&lt;&gt;&amp;");
-    EXPECT_EQ(XmlEscape(QStringLiteral("a\tb\nc\rd")), QStringLiteral("a&#9;b&#10;c&#13;d"));
-    EXPECT_EQ(XmlEscape(QStringLiteral("&\t")), QStringLiteral("&amp;&#9;"));
-    EXPECT_EQ(XmlEscape(QStringLiteral("a") + QChar(0x07)),
-              QStringLiteral("a") + QChar(QChar::ReplacementCharacter));
-    EXPECT_EQ(XmlQuote(""), "\"\"");
-    EXPECT_EQ(XmlQuote("3"), "\"3\"");
-}
-
 // A device that takes a fixed number of bytes and then refuses, like a disk filling up.
 class FillingDevice : public QIODevice {
 public:

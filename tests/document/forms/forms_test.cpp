@@ -164,7 +164,6 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          Refused(range, P::Depth)},
         {"move", kRoom, Check(MoveForm{.distance = {"300"}}),
          Refused(distance, MoveForm::Field::Distance)},
-        {"move end", 1, Check(MoveWallEndForm{.distance = {"300"}}), Refused(range, M::Distance)},
         {"move end back to its start", 1,
          Check(MoveWallEndForm{.distance = {"4"}, .direction = {"W"}}),
          Refused(range, M::Distance)},
@@ -201,17 +200,12 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
          std::nullopt},
         {"another's colour", kRoom, Check(MaterialForm{.name = "Tile", .colour = taken}),
          Refused(inUse, MaterialForm::Field::Colour)},
-        {"wall length comma", kRoom, Check(WallForm{.length = {"2,5"}, .direction = {"N"}}),
-         Refused(comma("2,5"), W::Length)},
         {"wall length unreadable", kRoom, Check(WallForm{.length = {"abc"}}),
          Refused(notALength("abc"), W::Length)},
         {"wall direction", kRoom, Check(WallForm{.length = {"3"}, .direction = {"XYZ"}}),
          Refused(notADirection("XYZ"), W::Direction)},
         {"wall direction missing", kRoom, Check(WallForm{.length = {"3"}}),
          Refused(noDirection, W::Direction)},
-        {"wall projection", kRoom,
-         Check(WallForm{.length = {"3"}, .direction = {"N"}, .projection = {"1,2"}}),
-         Refused(comma("1,2"), W::Projection)},
         {"edit wall direction cleared", 0,
          [](const CTracepadDoc& doc) {
              WallForm form = WallForm::FromDocument(doc, WallForm::Purpose::Edit);
@@ -219,24 +213,12 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
              return Check(form)(doc);
          },
          Refused(noDirection, W::Direction)},
-        {"move room distance", kRoom, Check(MoveForm{MoveForm::Target::Room, {"1x"}, {"N"}}),
-         Refused(notALength("1x"), MoveForm::Field::Distance)},
         {"move start point", kStartPoint, Check(MoveForm{.distance = {"1"}, .direction = {"Q"}}),
          Refused(notADirection("Q"), MoveForm::Field::Direction)},
         {"move wall end", 1, Check(MoveWallEndForm{.distance = {"1"}, .direction = {"361"}}),
          Refused(notADirection("361"), M::Direction)},
-        {"projection length", kRoom, Check(ProjectionForm{.length = {"1..5"}, .depth = {".1"}}),
-         Refused(notALength("1..5"), P::Length)},
-        {"projection depth", kRoom, Check(ProjectionForm{.length = {"1"}, .depth = {"0,1"}}),
-         Refused(comma("0,1"), P::Depth)},
-        {"arc first", 1, Check(ArcWallForm{.firstDistance = {"2 5"}, .secondDistance = {"1"}}),
-         Refused(notALength("2 5"), A::FirstDistance)},
-        {"arc second", 1, Check(ArcWallForm{.firstDistance = {"1"}, .secondDistance = {"1'"}}),
-         Refused(notALength("1'"), A::SecondDistance)},
         {"angle wall", 1, Check(AngleWallForm{.distance = {"3m3"}}),
          Refused(notALength("3m3"), G::Distance)},
-        {"rotation unreadable", kRoom, Check(RotateForm{.rotation = "abc"}),
-         Refused(angle, RotateForm::Field::Rotation)},
         {"rotation comma", kRoom, Check(RotateForm{.rotation = "22,5"}),
          Refused(comma("22,5"), RotateForm::Field::Rotation)},
     };
@@ -293,10 +275,8 @@ TEST(ColourPaletteTest, AFillMustLeaveBlackLinesAndTextReadable) {
     const std::tuple<const char*, Colour, bool> cases[] = {
         {"black", MakeColour(0, 0, 0), false},
         {"navy", MakeColour(0, 0, 128), false},
-        {"dark grey", MakeColour(64, 64, 64), false},
         {"white", MakeColour(255, 255, 255), false},
         {"light yellow", MakeColour(255, 255, 224), true},
-        {"light grey", MakeColour(211, 211, 211), true},
         {"orange", MakeColour(255, 165, 0), true},
         {"the default material's", Site::DefaultMaterialColour(), true}};
     for (const auto& [name, colour, readable] : cases) {
@@ -371,16 +351,6 @@ TEST_F(FormTest, TheProjectionValuesAreRememberedForEveryDocument) {
     EXPECT_DOUBLE_EQ(form.length.Length(Doc().Units()) + form.depth.Length(Doc().Units()), 4.25);
     Reset(kRoom);
     EXPECT_DOUBLE_EQ(ProjectionForm::FromDocument(Doc()).length.Length(Doc().Units()), 1.0);
-
-    const ImperialUnits feet(ImperialUnits::DeviceEncoding::FeetInchesAnd32nds);
-    for (const LengthUnits* units : {static_cast<const LengthUnits*>(&feet), &Doc().Units()}) {
-        for (const QString& text : ProjectionForm::LengthPresets(*units)) {
-            EXPECT_TRUE(IsWallLengthInRange(units->ParseLength(text))) << text.toStdString();
-        }
-        for (const QString& text : ProjectionForm::DepthPresets(*units)) {
-            EXPECT_GT(units->ParseLength(text), 0.0) << text.toStdString();
-        }
-    }
 }
 
 TEST_F(FormTest, EachApplyIsOneUndoStep) {
@@ -426,14 +396,6 @@ TEST_F(FormTest, EachApplyIsOneUndoStep) {
          [](auto&, const Room& r) { return Near(r.GetWall(1, true)->GetDirection(), 270.0); }},
         {"room start", kRoom, Apply(RoomStartForm{PlanPoint{0, 3}}),
          [](auto&, const Room& r) { return Near(r.GetStartPoint().y, 3.0); }},
-        {"add room", kRoom,
-         Apply(
-             RoomForm{RoomForm::Purpose::Add, "Hall", "Slate", NewMaterialChoice{0x123456, false}}),
-         [](auto& d, auto&) {
-             const Material* slate = d.GetSite()->FindMaterialByName("Slate");
-             return d.GetCurrentRoom()->GetName() == "Hall" && slate->GetColour() == 0x123456u &&
-                    d.GetCurrentRoom()->GetMaterial() == slate->GetIndex();
-         }},
         {"edit room", kRoom, Apply(RoomForm{RoomForm::Purpose::Edit, "Den", "tile"}),
          [](auto&, const Room& r) { return r.GetName() == "Den" && r.GetMaterial() == 1; }},
         {"material colour", kRoom, Apply(MaterialForm{"Tile", 0x010203}),

@@ -182,28 +182,5 @@ TEST_F(RecoveryStoreTest, AFullDiskIsReportedOnceAndTheLastGoodStateStays) {
     EXPECT_EQ(QDir(store.SessionFolder()).entryList(QDir::Files).size(), 1) << "the lock alone";
 }
 
-TEST_F(RecoveryStoreTest, AFolderThatCannotBeWrittenIsReported) {
-    // Permissions do not stop the superuser; a file where the folder should be stops everyone.
-    const QString parent = dir_.path() + QStringLiteral("/locked");
-    if (geteuid() == 0) {
-        Write(parent, "not a folder");
-    } else {
-        ASSERT_TRUE(QDir().mkpath(parent));
-        QFile::setPermissions(parent, QFile::ReadOwner | QFile::ExeOwner);
-    }
-    QStringList failures;
-    {
-        RecoveryStore store(parent + QStringLiteral("/state"));
-        CollectFailures(store, failures);
-        const int doc = store.AddDocument();
-        Keep(store, doc, 1);
-        EXPECT_FALSE(store.IsWritten(doc));
-        EXPECT_TRUE(store.FindRecoverable().empty());
-    }
-    ASSERT_EQ(failures.size(), 1);
-    EXPECT_TRUE(failures[0].contains(parent)) << failures[0].toStdString();
-    QFile::setPermissions(parent, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 }  // namespace
 }  // namespace plantrek::test

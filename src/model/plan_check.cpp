@@ -284,30 +284,58 @@ std::vector<PlanFinding> CheckPlan(const Site& site) {
 }
 
 std::optional<PlanPoint> SnapRoomTarget(const Site& site, const Room& room) {
+    // The corners nearest first, ties in the order offered (the site's start point first).
+    struct Corner {
+        double distance;
+        std::size_t order;
+        PlanPoint point;
+    };
+    const auto farther = [](const Corner& x, const Corner& y) {
+        return std::tie(x.distance, x.order) > std::tie(y.distance, y.order);
+    };
     const PlanPoint from = room.GetStartPoint();
-    std::vector<std::pair<double, PlanPoint>> corners{
-        {Distance(from, site.GetStartPoint()), site.GetStartPoint()}};
-    std::vector<Outline> others;
+    std::vector<Corner> corners;
+    corners.reserve(static_cast<std::size_t>(site.RoomCount()) * 12 + 1);
+    const auto offer = [&](PlanPoint p) {
+        corners.push_back({Distance(from, p), corners.size(), p});
+    };
+    offer(site.GetStartPoint());
+    // Outlines are made only for rooms whose box a placement reaches.
+    std::vector<const Room*> others;
+    std::vector<PlanRect> boxes;
     for (const auto& other : site.Rooms()) {
         if (other.get() == &room) {
             continue;
         }
-        corners.emplace_back(Distance(from, other->GetLocation()), other->GetLocation());
-        for (int i = 0; i < other->WallCount(); ++i) {
-            const PlanPoint corner = other->GetWallEnds(i).second;
-            corners.emplace_back(Distance(from, corner), corner);
+        PlanPoint p = other->GetLocation();
+        offer(p);
+        if (other->IsClosed()) {
+            others.push_back(other.get());
+            boxes.push_back(other->GetBounds());
         }
-        others.push_back(OutlineOfRoom(*other));
+        for (int i = 0; i < other->WallCount(); ++i) {
+            p += other->GetWall(i)->GetVector();
+            offer(p);
+        }
     }
-    std::stable_sort(corners.begin(), corners.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::vector<std::optional<Outline>> outlines(others.size());
+    std::make_heap(corners.begin(), corners.end(), farther);
     const Outline outline = OutlineOfRoom(room);
-    for (const auto& [distance, corner] : corners) {
+    while (!corners.empty()) {
+        std::pop_heap(corners.begin(), corners.end(), farther);
+        const PlanPoint corner = corners.back().point;
+        corners.pop_back();
         const Outline moved = Translated(outline, corner - from);
-        const bool fits = std::none_of(others.begin(), others.end(), [&](const Outline& other) {
-            return BoxesMeet(moved.box, other.box, 0.0) &&
-                   OverlapOfOutlines(moved, other).Depth() > plan_check::kSnapAllowance;
-        });
+        bool fits = true;
+        for (std::size_t i = 0; fits && i < others.size(); ++i) {
+            if (!BoxesMeet(moved.box, boxes[i], 0.0)) {
+                continue;
+            }
+            if (!outlines[i]) {
+                outlines[i] = OutlineOfRoom(*others[i]);
+            }
+            fits = OverlapOfOutlines(moved, *outlines[i]).Depth() <= plan_check::kSnapAllowance;
+        }
         if (fits) {
             return corner;
         }

@@ -146,6 +146,10 @@ public:
     bool ShiftStartPoint(double length, double direction);
     bool ShiftRoom(double length, double direction);
     bool ShiftSelection(double length, double direction);
+    // Snap Room: moves the selected room's start point onto the nearest corner (of another room
+    // or the site's start point) where the room reaches into no other room (SnapRoomTarget).
+    // Where there is none it says so and moves nothing. True when the room was moved.
+    bool SnapRoom();
     // The input line: a length and a direction, or an empty text that steps the selection up.
     // False when the text was refused (and said so): nothing changed, and the caller keeps the
     // text for correction.

@@ -88,5 +88,6 @@ inline constexpr int kAddWindow = 32902;
 inline constexpr int kAddOpening = 32903;
 inline constexpr int kEditOpening = 32904;
 inline constexpr int kDeleteOpening = 32905;
+inline constexpr int kCheckPlan = 32930;
 
 }  // namespace plantrek::command_id

@@ -21,6 +21,7 @@
 #include "view/dialogs/angle_wall_dialog.h"
 #include "view/dialogs/annotation_dialog.h"
 #include "view/dialogs/arc_wall_dialog.h"
+#include "view/dialogs/check_plan_dialog.h"
 #include "view/dialogs/colour_picker.h"
 #include "view/dialogs/material_dialog.h"
 #include "view/dialogs/move_dialog.h"
@@ -200,6 +201,11 @@ TEST_F(AccessibleTextTest, EveryShownTextCanBeReadThroughTheAccessibleTree) {
                                                      RoomSummaryWidths{}, doc.DefaultHeight());
         },
         [&] { return std::make_unique<CPrefsDlg>(preferences, doc, prompts); },
+        [] {
+            return std::make_unique<CCheckPlanDlg>(
+                std::vector<PlanFindingLine>{{QStringLiteral("A and B overlap (1.000 sm)"), 1}},
+                nullptr);
+        },
         [&] { return std::make_unique<AnnotationDialog>(notes, audio, [] {}, nullptr); },
         [&] { return std::make_unique<RecordingDialog>(space, [] { return false; }, nullptr); },
         [] { return std::make_unique<RenameAnnotationDialog>(QStringLiteral("Kitchen"), nullptr); },

@@ -18,6 +18,7 @@
 #include "frame_fixture.h"
 #include "resources/version.h"
 #include "view/dialogs/about_dialog.h"
+#include "view/dialogs/check_plan_dialog.h"
 #include "view/dialogs/colour_picker.h"
 #include "view/dialogs/material_dialog.h"
 #include "view/dialogs/new_material_dialog.h"
@@ -225,6 +226,23 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     EXPECT_EQ(widths.name, 150);
     EXPECT_GT(widths.area, 1);  // widened so that the sums are not cut off
     EXPECT_EQ(widths.perimeter, 80);
+}
+
+TEST(CheckPlanDialog, MovingThroughTheListChoosesEachLineAndAnEmptyListSaysAllIsWell) {
+    std::vector<int> chosen;
+    CCheckPlanDlg dialog({{QStringLiteral("A and B overlap (1.000 sm)"), 1},
+                          {QStringLiteral("A and C: walls 0.020 m apart"), 2}},
+                         [&](int line) { chosen.push_back(line); });
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(chosen, std::vector<int>{0}) << "the first line is shown at once";
+    QTest::keyClick(dialog.List(), Qt::Key_Down);
+    QTest::keyClick(dialog.List(), Qt::Key_Up);
+    EXPECT_EQ(chosen, (std::vector<int>{0, 1, 0}));
+
+    CCheckPlanDlg clean({}, [&](int line) { chosen.push_back(line); });
+    EXPECT_FALSE(clean.List()->isVisibleTo(&clean));
+    EXPECT_EQ(clean.findChild<QLabel*>()->text(), QStringLiteral("No overlaps or gaps found."));
 }
 
 // The version and build, and the GPL's notices for an interactive program: the licence, where

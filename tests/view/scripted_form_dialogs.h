@@ -44,6 +44,16 @@ public:
     bool Ask(const CTracepadDoc&, MaterialForm& f) override { return Answer(&f, "edit material"); }
     bool Ask(const CTracepadDoc&, PreferencesForm& f) override { return Answer(&f, "preferences"); }
     void ShowRoomSummary(const CTracepadDoc&) override { asked.append(QStringLiteral("summary")); }
+    void ShowCheckPlan(const std::vector<PlanFindingLine>& lines,
+                       const std::function<void(int line)>& choose) override {
+        asked.append(QStringLiteral("check plan"));
+        checkPlanLines = lines;
+        for (const int line : chooseLines) {
+            choose(line);
+        }
+    }
+    std::vector<PlanFindingLine> checkPlanLines;
+    std::vector<int> chooseLines;  // what the person chooses in Check Plan, in turn
 
     std::function<bool(AnyForm)> reply = [](AnyForm) { return false; };
     QStringList asked;

@@ -103,6 +103,21 @@ TEST_F(HandlerTest, EachCommandAsksItsDialogAndCancelChangesNothing) {
     EXPECT_TRUE(dialogs->asked.isEmpty());
 }
 
+// Choosing a finding selects the later room of its pair.
+TEST_F(HandlerTest, CheckPlanListsTheFindingsAndChoosingOneSelectsItsRoom) {
+    doc.NewRoom(QStringLiteral("Bedroom"), 0);  // right over the first room
+    for (const char* wall : {"4 n", "3 e", "4 s"}) {
+        doc.EnterInputText(QString::fromLatin1(wall));
+    }
+    doc.SelectRoom(&TheRoom());
+    dialogs->chooseLines = {0};
+    router.Run(kCheckPlan);
+    EXPECT_EQ(dialogs->asked, QStringList{QStringLiteral("check plan")});
+    ASSERT_EQ(dialogs->checkPlanLines.size(), 1u);
+    EXPECT_EQ(dialogs->checkPlanLines[0].text, QStringLiteral("Room 1 and Bedroom overlap (12.000 sm)"));
+    EXPECT_EQ(doc.GetCurrentRoom(), doc.GetSite()->GetRoom(1));
+}
+
 // The message is the document's and the forms' test; here no dialog opens.
 TEST_F(HandlerTest, AngleWallRefusesBeforeItsDialogWhenTheStartPointIsOnTheWall) {
     for (const auto& [wall, refused] : {std::pair{0, true}, {1, false}}) {

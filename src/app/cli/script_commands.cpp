@@ -12,6 +12,7 @@
 #include "document/forms/room_form.h"
 #include "document/forms/room_transform_forms.h"
 #include "document/forms/wall_form.h"
+#include "document/plan_findings.h"
 #include "document/prefs.h"
 #include "document/tracepad_doc.h"
 #include "document/user_prompts.h"
@@ -644,6 +645,33 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
          [](S& self, int, const QStringList&) {
              self.out_ << DocumentInfoJson(self.doc_) << '\n';
              self.out_.flush();
+             return Result();
+         }},
+        {"check-plan",
+         {},
+         [](S& self, int, const QStringList&) {
+             const std::vector<PlanFindingLine> lines =
+                 CheckPlanLines(*self.doc_.GetSite(), self.doc_.Units());
+             if (lines.empty()) {
+                 self.out_ << NoPlanFindingsText() << '\n';
+             }
+             for (const PlanFindingLine& line : lines) {
+                 self.out_ << line.text << '\n';
+             }
+             self.out_.flush();
+             return Result();
+         }},
+        // View > Snap Room for the selected room (the start point's snap is the view's alone).
+        {"snap-room",
+         {},
+         [](S& self, int, const QStringList&) {
+             if (self.doc_.GetCurrentRoom() == nullptr) {
+                 self.prompts_.ShowMessage(
+                     QStringLiteral("Command not available: %1").arg(self.current_),
+                     MessageIcon::Error);
+             } else {
+                 self.doc_.SnapRoom();
+             }
              return Result();
          }},
         {"note-site",

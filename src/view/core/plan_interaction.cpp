@@ -195,6 +195,9 @@ PlanPoint PlanInteraction::SnappedDragPoint(PlanPoint mouse, double tolerance) c
 }
 
 bool PlanInteraction::SnapSelection() {
+    if (doc_ != nullptr && doc_->GetCurrentRoom() != nullptr) {
+        return doc_->SnapRoom();
+    }
     const std::optional<PlanPoint> reference = ReferencePoint();
     if (!reference || !index_) {
         return false;

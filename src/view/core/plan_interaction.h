@@ -49,9 +49,9 @@ public:
     // While an opening is dragged: its edges where it would come to rest.
     std::optional<std::pair<PlanPoint, PlanPoint>> DraggedOpening() const;
 
-    // The snap command: moves the selected room's start point (or the site's start point) onto
-    // the nearest corner of another room or the site's start point, however far. True when the
-    // document was changed.
+    // The snap command: moves the selected room as CTracepadDoc::SnapRoom does, or the site's
+    // start point onto the nearest corner of a room, however far. True when the document was
+    // changed.
     bool SnapSelection();
 
     // The command a double click runs for the selection: Edit Wall, Room Properties or Move

@@ -3,6 +3,7 @@
 #include "document/tracepad_doc.h"
 #include "view/dialogs/angle_wall_dialog.h"
 #include "view/dialogs/arc_wall_dialog.h"
+#include "view/dialogs/check_plan_dialog.h"
 #include "view/dialogs/material_dialog.h"
 #include "view/dialogs/move_dialog.h"
 #include "view/dialogs/new_material_dialog.h"
@@ -107,6 +108,12 @@ bool QtFormDialogs::Ask(const CTracepadDoc& doc, MaterialForm& form) {
 bool QtFormDialogs::Ask(const CTracepadDoc& doc, PreferencesForm& form) {
     CPrefsDlg dialog(form, doc, prompts_, owner_);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtFormDialogs::ShowCheckPlan(const std::vector<PlanFindingLine>& lines,
+                                  const std::function<void(int line)>& choose) {
+    CCheckPlanDlg dialog(lines, choose, owner_);
+    dialog.exec();
 }
 
 void QtFormDialogs::ShowRoomSummary(const CTracepadDoc& doc) {

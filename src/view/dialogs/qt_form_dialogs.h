@@ -28,6 +28,8 @@ public:
     bool Ask(const CTracepadDoc& doc, MaterialForm& form) override;
     bool Ask(const CTracepadDoc& doc, PreferencesForm& form) override;
     void ShowRoomSummary(const CTracepadDoc& doc) override;
+    void ShowCheckPlan(const std::vector<PlanFindingLine>& lines,
+                       const std::function<void(int line)>& choose) override;
 
 private:
     QPointer<QWidget> owner_;

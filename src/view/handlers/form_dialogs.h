@@ -2,6 +2,9 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include "document/plan_findings.h"
 
 // Every dialog that edits a form, as the handlers see them: each shows its dialog filled from
 // the form and answers whether it closed with OK, the answer then being in the form. The
@@ -50,6 +53,9 @@ public:
     virtual bool Ask(const CTracepadDoc& doc, PreferencesForm& form) = 0;
     // The room summary edits nothing; it only shows the document.
     virtual void ShowRoomSummary(const CTracepadDoc& doc) = 0;
+    // Check Plan's findings; choosing one calls `choose` with its place in the list.
+    virtual void ShowCheckPlan(const std::vector<PlanFindingLine>& lines,
+                               const std::function<void(int line)>& choose) = 0;
 };
 
 // What the handlers of the form commands work with.

@@ -3,7 +3,9 @@
 #include "document/forms/ask_check_apply.h"
 #include "document/forms/preferences_form.h"
 #include "document/forms/room_form.h"
+#include "document/plan_findings.h"
 #include "document/tracepad_doc.h"
+#include "model/site.h"
 #include "resources/command_ids.h"
 #include "view/commands/command_router.h"
 
@@ -59,6 +61,19 @@ void RegisterRoomHandlers(CommandRouter& router, const EditingContext& context,
     });
     onDocument(kRoomSummary,
                [context](CTracepadDoc& doc) { context.dialogs->ShowRoomSummary(doc); });
+    // Choosing a finding selects its room while the list stays open.
+    onDocument(kCheckPlan, [context](CTracepadDoc& doc) {
+        const std::vector<PlanFindingLine> lines = CheckPlanLines(*doc.GetSite(), doc.Units());
+        std::vector<Room*> rooms;
+        for (const PlanFindingLine& line : lines) {
+            rooms.push_back(doc.GetSite()->GetRoom(line.room));
+        }
+        context.dialogs->ShowCheckPlan(lines, [&doc, rooms](int line) {
+            if (line >= 0 && line < static_cast<int>(rooms.size())) {
+                doc.SelectRoom(rooms[static_cast<std::size_t>(line)]);
+            }
+        });
+    });
     // The document then tells the frame's keypad the units it now uses.
     onDocument(kPreferences, [context](CTracepadDoc& doc) {
         PreferencesForm form = PreferencesForm::FromDocument(doc);

@@ -311,6 +311,22 @@ TEST_F(CliTest, OpeningCommandsPlaceCheckAndUndo) {
     EXPECT_EQ(lines[4], "plantrek-cli: line 15: expected left or right, not \"up\"");
 }
 
+TEST_F(CliTest, CheckPlanPrintsTheFindingsAndSnapRoomPutsTheRoomBeside) {
+    const CliResult result = RunScript(
+        ":add-room Kitchen\n3 E\n3 N\n3 W\n"
+        ":add-room Bedroom\n3 E\n3 N\n3 W\n:move-room 1 E\n"
+        ":check-plan\n"
+        ":snap-room\n:check-plan\n"           // to the kitchen's far corner (3, 0)
+        ":move-room 0.04 E\n:check-plan\n"
+        ":select-start\n:snap-room\n",
+        {"--units", "meters"});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(result.out), "Kitchen and Bedroom overlap (6.000 sm)\n"
+                                             "No overlaps or gaps found.\n"
+                                             "Kitchen and Bedroom: walls 0.040 m apart\n");
+    EXPECT_EQ(result.ErrLines(), QStringList{"error: Command not available: snap-room"});
+}
+
 // The JSON writer of ":info": Qt's number forms and escapes (the layout is compared whole by
 // the script tests).
 TEST(JsonWriterTest, NumbersReadAsQtWritesThemAndEscapes) {

@@ -146,6 +146,9 @@ public:
     bool ShiftStartPoint(double length, double direction);
     bool ShiftRoom(double length, double direction);
     bool ShiftSelection(double length, double direction);
+    // Ctrl+arrow: moves the selected room (or the start point) by the plan vector. A nudge that
+    // continues a run of them joins the run's step of the plan, so one undo takes the run back.
+    bool NudgeSelection(PlanPoint step, bool continueRun);
     // The input line: a length and a direction, or an empty text that steps the selection up.
     // False when the text was refused (and said so): nothing changed, and the caller keeps the
     // text for correction.

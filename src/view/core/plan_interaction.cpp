@@ -298,6 +298,23 @@ DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& do
     return outline;
 }
 
+DragOutline SnapMarkOf(const PlanInteraction& interaction, double scale, double reach) {
+    DragOutline mark;
+    const RoomSnap& snap = interaction.CurrentSnap();
+    if (!interaction.IsDragging() || snap.kind == SnapKind::None || scale <= 0.0) {
+        return mark;
+    }
+    if (snap.target.x != snap.targetEnd.x || snap.target.y != snap.targetEnd.y) {
+        mark.polylines.push_back({snap.target, snap.targetEnd});
+        return mark;
+    }
+    const double r = reach / scale;
+    const PlanPoint c = snap.target;
+    mark.polylines.push_back({c + PlanPoint(-r, -r), c + PlanPoint(r, -r), c + PlanPoint(r, r),
+                              c + PlanPoint(-r, r), c + PlanPoint(-r, -r)});
+    return mark;
+}
+
 DragOutline SelectedOpeningOutline(const CTracepadDoc& doc, double scale, double reach) {
     DragOutline outline;
     const int index = doc.GetCurrentOpening();

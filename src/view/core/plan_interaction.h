@@ -110,6 +110,10 @@ struct DragOutline {
 };
 DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& doc, double scale);
 
+// What the drag will meet, marked: the other room's wall, or a small square around the corner
+// or point, `reach` pixels to each side; empty while nothing is in reach.
+DragOutline SnapMarkOf(const PlanInteraction& interaction, double scale, double reach);
+
 // Draws the outline in grey, 1 pixel wide, with the surface's marker unit.
 void DrawOutline(DrawingSurface& surface, const DragOutline& outline, const ViewTransform& transform,
                  Colour colour = 0x808080, int width = 1);

@@ -357,9 +357,9 @@ CommandState CTracepadView::GetCommandState(int id) const {
     case kZoomIn:
         return {layout_.Zoom() < PlanViewport::kMaxZoom, false};
     case kZoomOut:
-        return {layout_.Zoom() >= 2, false};
+        return {layout_.CanZoomOut(), false};
     case kZoomToFit:
-        return {true, layout_.Zoom() == PlanViewport::kMinZoom};
+        return {true, layout_.AtFit()};
     case kSnapSelection:
         return {HasSite() && doc_->GetSelectionLevel() != kLevelNone, false};
     default:

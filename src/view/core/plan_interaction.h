@@ -12,8 +12,9 @@
 
 // What the mouse does to the plan: a click selects what lies under it (a door, window or
 // passage before the wall that holds it), a drag moves the selected room or the site's start
-// point with snapping (a room by any of its corners or walls), or slides the selected opening along its wall to places its rules allow, and the snap command moves them onto
-// the nearest corner. Points come in plan meters, so the rules are tested without a window; the
+// point with snapping (a room by any of its corners or walls), or slides the selected opening
+// along its wall to places its rules allow, and the snap command moves them onto the nearest
+// corner. Points come in plan meters, so the rules are tested without a window; the
 // view converts the mouse and draws the outline.
 namespace plantrek {
 

@@ -57,7 +57,6 @@ CTracepadView::CTracepadView(CTracepadDoc* doc, QWidget* parent)
     snapReadout_->setAttribute(Qt::WA_TransparentForMouseEvents);
     snapReadout_->setAutoFillBackground(true);
     snapReadout_->setMargin(3);
-    snapReadout_->move(4, 4);
     snapReadout_->hide();
     layout_.SetClientSize(viewport()->size());
     OnDocumentChanged();
@@ -206,6 +205,8 @@ void CTracepadView::UpdateSnapReadout() {
         snapReadout_->setText(text);
         snapReadout_->adjustSize();
     }
+    // Scrolling the window moves its children along: the label is put back in its corner.
+    snapReadout_->move(4, 4);
     snapReadout_->setVisible(!text.isEmpty());
 }
 

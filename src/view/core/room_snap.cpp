@@ -22,6 +22,15 @@ constexpr double kParallel = 0.01;
 constexpr double kShared = 1e-6;
 // The grid's cells are never smaller than this, in meters.
 constexpr double kMinCell = 0.5;
+// A room spanning more cells than this is kept out of the grid.
+constexpr double kMaxCells = 1024.0;
+
+// Whether cell numbers stay well inside what the grid's keys hold.
+bool InGrid(double x0, double x1, double y0, double y1) {
+    constexpr double kLimit = 1e9;
+    return std::fabs(x0) < kLimit && std::fabs(x1) < kLimit && std::fabs(y0) < kLimit &&
+           std::fabs(y1) < kLimit;
+}
 
 bool FarOutside(const PlanRect& box, PlanPoint point, double margin) {
     return point.x < box.minX - margin || point.x > box.maxX + margin ||
@@ -113,10 +122,19 @@ RoomSnapIndex::RoomSnapIndex(const Site& site) : startPoint_(site.GetStartPoint(
     }
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const PlanRect& b = entries_[i].bounds;
-        const auto x0 = static_cast<long long>(std::floor(b.minX / cell_));
-        const auto x1 = static_cast<long long>(std::floor(b.maxX / cell_));
-        const auto y0 = static_cast<long long>(std::floor(b.minY / cell_));
-        const auto y1 = static_cast<long long>(std::floor(b.maxY / cell_));
+        const double fx0 = std::floor(b.minX / cell_);
+        const double fx1 = std::floor(b.maxX / cell_);
+        const double fy0 = std::floor(b.minY / cell_);
+        const double fy1 = std::floor(b.maxY / cell_);
+        // A room far larger than the others, or far out, is looked at by every query instead.
+        if (!InGrid(fx0, fx1, fy0, fy1) || (fx1 - fx0 + 1.0) * (fy1 - fy0 + 1.0) > kMaxCells) {
+            large_.push_back(static_cast<int>(i));
+            continue;
+        }
+        const auto x0 = static_cast<long long>(fx0);
+        const auto x1 = static_cast<long long>(fx1);
+        const auto y0 = static_cast<long long>(fy0);
+        const auto y1 = static_cast<long long>(fy1);
         for (long long x = x0; x <= x1; ++x) {
             for (long long y = y0; y <= y1; ++y) {
                 grid_[CellKey(x, y)].push_back(static_cast<int>(i));
@@ -133,7 +151,7 @@ void RoomSnapIndex::Near(const PlanRect& box, std::vector<int>& out) const {
     const double y0 = std::floor(box.minY / cell_);
     const double y1 = std::floor(box.maxY / cell_);
     // A box wider than the grid is worth (far out, or a huge tolerance): every room is looked at.
-    if (!std::isfinite(x0 + x1 + y0 + y1) ||
+    if (!InGrid(x0, x1, y0, y1) ||
         (x1 - x0 + 1.0) * (y1 - y0 + 1.0) > static_cast<double>(entries_.size())) {
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             if (BoxesMeet(entries_[i].bounds, box)) {
@@ -145,6 +163,12 @@ void RoomSnapIndex::Near(const PlanRect& box, std::vector<int>& out) const {
     if (++stamp_ == 0) {
         std::fill(seen_.begin(), seen_.end(), 0);
         stamp_ = 1;
+    }
+    for (const int i : large_) {
+        if (BoxesMeet(entries_[static_cast<std::size_t>(i)].bounds, box)) {
+            seen_[static_cast<std::size_t>(i)] = stamp_;
+            out.push_back(i);
+        }
     }
     for (auto x = static_cast<long long>(x0); x <= static_cast<long long>(x1); ++x) {
         for (auto y = static_cast<long long>(y0); y <= static_cast<long long>(y1); ++y) {

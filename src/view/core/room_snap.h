@@ -77,6 +77,7 @@ private:
     std::vector<AnyWall> anyWalls_;
     double cell_ = 1.0;
     std::unordered_map<std::uint64_t, std::vector<int>> grid_;
+    std::vector<int> large_;  // rooms kept out of the grid
     mutable std::vector<unsigned> seen_;
     mutable unsigned stamp_ = 0;
 };

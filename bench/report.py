@@ -17,6 +17,8 @@ ROWS = [
     ("Pick", "pick"),
     ("Snap", "snap (drag)"),
     ("SnapCommand", "snap command"),
+    ("RoomSnap", "room snap (drag)"),
+    ("RoomSnapIndex", "  room snap index"),
     ("Snapshot", "undo snapshot"),
     ("OpenDocument", "open document"),
     ("Info", "info (open + JSON)"),
@@ -128,6 +130,10 @@ def main():
             print("  %-17s %5.2fx %s at 10,000 rooms (target 1.5x)  %s"
                   % (base, value / today, floor,
                      "met" if value <= 1.5 * today else "MISSED"))
+    room_snap = m.get(("RoomSnap", 10000))
+    if room_snap is not None:
+        print("  %-14s %8s ms at 10,000 rooms (target 2 ms)  %s"
+              % ("RoomSnap", cell(room_snap), "met" if room_snap <= 2 else "MISSED"))
     repaint = m.get(("Repaint", 1000))
     if repaint is not None:
         print("  %-14s %8s ms (target 16 ms)  %s" % ("Repaint", cell(repaint),

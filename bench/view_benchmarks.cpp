@@ -6,6 +6,7 @@
 #include "bench/bench_fixtures.h"
 #include "render/painter_surface.h"
 #include "render/plan_hit_test.h"
+#include "view/core/room_snap.h"
 
 namespace plantrek::bench {
 namespace {
@@ -96,6 +97,32 @@ void BM_SnapCommand(benchmark::State& state) {
                              double) { return index.SnapPoint(p, fixture.selection.room, true, 0.0); });
 }
 BENCHMARK(BM_SnapCommand)->Apply(AtEverySize);
+
+// A drag step with every corner and wall of the selected room snapping: the room's start point
+// at random points over the plan, at the tolerance of the fitted window.
+void BM_RoomSnap(benchmark::State& state) {
+    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
+    const RoomSnapIndex index(*fixture.site);
+    const Room& room = *fixture.selection.room;
+    const double tolerance = PickTolerance(fixture.transform);
+    const std::size_t mask = fixture.randomPoints.size() - 1;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const PlanPoint shift = fixture.randomPoints[i++ & mask] - room.GetStartPoint();
+        benchmark::DoNotOptimize(index.Snap(room, shift, tolerance));
+    }
+}
+BENCHMARK(BM_RoomSnap)->Apply(AtEverySize);
+
+// Built once when a drag starts after a change of the document.
+void BM_RoomSnapIndex(benchmark::State& state) {
+    const SizeFixture& fixture = Fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const RoomSnapIndex index(*fixture.site);
+        benchmark::DoNotOptimize(&index);
+    }
+}
+BENCHMARK(BM_RoomSnapIndex)->Apply(AtEverySize);
 
 }  // namespace
 }  // namespace plantrek::bench

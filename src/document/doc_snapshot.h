@@ -26,6 +26,7 @@ public:
     PrefsInputValues input;
     PrefsDrawingValues drawing;
     double defaultHeight = 0.0;  // the default ceiling height (m)
+    double nudgeStep = 0.0;      // Ctrl+arrow's step (m)
     QStringList templateRoomNames;
     QList<TemplateMaterial> templateMaterials;
 };

@@ -27,6 +27,16 @@ std::optional<QString> CheckDistance(double distance, const LengthUnits& units) 
     return RangeCheck(distance, string_id::kDistanceRange, units);
 }
 
+std::optional<QString> CheckMoveDistance(double distance, const LengthUnits& units) {
+    // A hair of slack, so that 1 mm typed as inches is not refused for a rounding.
+    if (distance >= kMinMoveDistance - 1e-9 && distance < MaxWallLength) {
+        return std::nullopt;
+    }
+    const QString smallest = units.IsMetric() ? QStringLiteral("0.001 m")
+                                              : QStringLiteral("1 mm (0.04\")");
+    return LoadString(string_id::kDistanceRange).arg(smallest, units.FormatLength(MaxWallLength));
+}
+
 namespace {
 
 // What is wrong with the part and what is expected; the units name the lengths, the style the

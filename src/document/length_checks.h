@@ -16,6 +16,10 @@ enum class TypingFault;
 std::optional<QString> CheckWallLength(double length, const LengthUnits& units);
 // The same range for the distances of the "Move" and "Arc Wall" dialogs, with their own text.
 std::optional<QString> CheckDistance(double distance, const LengthUnits& units);
+// "Move Start Point" and "Move Current Room": any distance from 1 mm, so that a small slip in
+// the placing of a room can be taken out; the same largest distance.
+inline constexpr double kMinMoveDistance = 0.001;
+std::optional<QString> CheckMoveDistance(double distance, const LengthUnits& units);
 
 // Before the range: whether the text is a length at all in the units. An empty text is left to
 // the range check, which refuses it as no length.

@@ -21,6 +21,9 @@ struct PreferencesChoice {
     // The Input page's default ceiling height in metres (0: the units' starting value);
     // nothing leaves it as it is.
     std::optional<double> defaultHeight;
+    // How far Ctrl+arrow moves the selection, in metres (0: the units' starting value);
+    // nothing leaves it as it is.
+    std::optional<double> nudgeStep;
 };
 
 // What the sheet shows when it opens, which is also what OK returns when nothing is touched.

@@ -15,6 +15,9 @@ namespace {
 // whole numbers; anything outside a tenth of a millimetre to 100 m is taken as none.
 constexpr double kHeightStep = 0.0001;
 constexpr qint32 kMaxStoredHeight = 1000000;
+// The nudge step is kept in micrometres, so that a quarter inch is stored exactly.
+constexpr double kNudgeUnit = 0.000001;
+constexpr qint32 kMaxStoredNudge = 1000000;
 
 void ReadInteger(const QSettings& settings, const char* name, int& value) {
     if (const auto stored = ReadIntegerSetting(settings, name)) {
@@ -71,6 +74,9 @@ void CPrefs::LoadValues() const {
     if (const auto height = ReadIntegerSetting(*settings, n::kDefaultHeight)) {
         defaultHeight_ = *height > 0 && *height <= kMaxStoredHeight ? *height : 0;
     }
+    if (const auto step = ReadIntegerSetting(*settings, n::kNudgeStep)) {
+        nudgeStep_ = *step > 0 && *step <= kMaxStoredNudge ? *step : 0;
+    }
     store_.DisplayKeypad();
     valuesLoaded_ = true;
 }
@@ -97,6 +103,11 @@ void CPrefs::SaveValues() {
         WriteInteger(*settings, n::kDefaultHeight, defaultHeight_);
     } else {
         settings->remove(QLatin1String(n::kDefaultHeight));
+    }
+    if (nudgeStep_ > 0) {
+        WriteInteger(*settings, n::kNudgeStep, nudgeStep_);
+    } else {
+        settings->remove(QLatin1String(n::kNudgeStep));
     }
 }
 
@@ -127,6 +138,14 @@ double CPrefs::GetDefaultHeight() const {
         return defaultHeight_ * kHeightStep;
     }
     return input_.UsesMetres() ? 2.5 : 8.0 * 0.3048;
+}
+
+double CPrefs::GetNudgeStep() const {
+    LoadValues();
+    if (nudgeStep_ > 0) {
+        return nudgeStep_ * kNudgeUnit;
+    }
+    return input_.UsesMetres() ? 0.01 : 0.25 * 0.0254;
 }
 
 // Every setter loads first: the values it writes alongside its own must be the stored ones,
@@ -163,6 +182,15 @@ void CPrefs::SetDefaultHeight(double metres) {
     defaultHeight_ = std::isfinite(steps) && steps > 0.0
                          ? static_cast<qint32>(std::min<double>(steps, kMaxStoredHeight))
                          : 0;
+    SaveValues();
+}
+
+void CPrefs::SetNudgeStep(double metres) {
+    LoadValues();
+    const double steps = std::round(metres / kNudgeUnit);
+    nudgeStep_ = std::isfinite(steps) && steps > 0.0
+                     ? static_cast<qint32>(std::min<double>(steps, kMaxStoredNudge))
+                     : 0;
     SaveValues();
 }
 

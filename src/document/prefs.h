@@ -51,6 +51,9 @@ public:
     // The ceiling height of rooms that have none of their own, in metres: the stored value, or
     // 2.50 m (metres) or 8' 0" (feet and inches) until one is set.
     double GetDefaultHeight() const;
+    // How far Ctrl+arrow moves the selection, in metres: the stored value, or 1 cm (metres) or
+    // 1/4" (feet and inches) until one is set.
+    double GetNudgeStep() const;
 
     // Each setter stores every value this object holds, not only the changed group.
     void SetInputValues(const PrefsInputValues& values);
@@ -60,6 +63,8 @@ public:
     // Stored to a tenth of a millimetre; 0 (or anything not above zero) goes back to the
     // starting value of the units in use.
     void SetDefaultHeight(double metres);
+    // Stored to a micrometre, at most 1 m; 0 goes back to the starting value.
+    void SetNudgeStep(double metres);
 
     QStringList GetRoomNames() const;
     QList<TemplateMaterial> GetMaterials() const;
@@ -89,6 +94,7 @@ private:
     mutable PrefsDrawingValues drawing_;
     mutable QString exportType_ = QStringLiteral("dxf");
     mutable qint32 defaultHeight_ = 0;  // tenths of a millimetre; 0 when none is stored
+    mutable qint32 nudgeStep_ = 0;      // micrometres; 0 when none is stored
     mutable bool valuesLoaded_ = false;
 
     mutable CSiteTemplate lists_;

@@ -54,6 +54,7 @@ inline constexpr const char* kShowWallLengths = "WallLengths";
 inline constexpr const char* kDragMode = "DragMode";
 inline constexpr const char* kExportType = "ExportType";
 inline constexpr const char* kDefaultHeight = "DefaultHeight";  // tenths of a millimetre
+inline constexpr const char* kNudgeStep = "NudgeStep";  // micrometres
 inline constexpr const char* kDisplayKeypad = "DisplayKeypad";
 inline constexpr const char* kKeypadX = "KeypadX";
 inline constexpr const char* kKeypadY = "KeypadY";

@@ -358,6 +358,34 @@ bool CTracepadDoc::ShiftSelection(double length, double direction) {
     }
 }
 
+bool CTracepadDoc::NudgeSelection(PlanPoint step, bool continueRun) {
+    double length = 0.0;
+    double direction = 0.0;
+    CartesianToPolar(step.x, step.y, &length, &direction);
+    if (site_ == nullptr || !std::isfinite(length) || !(length > 0.0)) {
+        return false;
+    }
+    // A saved state in the middle of a run starts a step of its own, so that undo finds it.
+    if (!continueRun || !undo_.CanUndo() || undo_.IsClean()) {
+        return ShiftSelection(length, direction);
+    }
+    switch (GetSelectionLevel()) {
+        case kLevelRoom:
+        case kLevelWall:
+            currentRoom_->MoveBy(length, direction);
+            break;
+        case kLevelStartPoint:
+            site_->MoveStartPoint(length, direction);
+            break;
+        default:
+            return false;
+    }
+    modified_ = true;
+    undo_.RefreshPresent();
+    emit changed();
+    return true;
+}
+
 bool CTracepadDoc::EnterInputText(const QString& text) {
     if (site_ == nullptr) {
         return false;
@@ -454,6 +482,7 @@ std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
     snapshot->input = prefs_.GetInputValues();
     snapshot->drawing = prefs_.GetDrawingValues();
     snapshot->defaultHeight = prefs_.GetDefaultHeight();
+    snapshot->nudgeStep = prefs_.GetNudgeStep();
     snapshot->templateRoomNames = prefs_.GetRoomNames();
     snapshot->templateMaterials = prefs_.GetMaterials();
     return snapshot;
@@ -481,6 +510,9 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     }
     if (prefs_.GetDefaultHeight() != snapshot.defaultHeight) {
         prefs_.SetDefaultHeight(snapshot.defaultHeight);
+    }
+    if (prefs_.GetNudgeStep() != snapshot.nudgeStep) {
+        prefs_.SetNudgeStep(snapshot.nudgeStep);
     }
     // Wall lengths are a view setting of the whole program, not part of the site's history.
     PrefsDrawingValues drawing = snapshot.drawing;

@@ -150,6 +150,9 @@ public:
     // or the site's start point) where the room reaches into no other room (SnapRoomTarget).
     // Where there is none it says so and moves nothing. True when the room was moved.
     bool SnapRoom();
+    // Ctrl+arrow: moves the selected room (or the start point) by the plan vector. A nudge that
+    // continues a run of them joins the run's step of the plan, so one undo takes the run back.
+    bool NudgeSelection(PlanPoint step, bool continueRun);
     // The input line: a length and a direction, or an empty text that steps the selection up.
     // False when the text was refused (and said so): nothing changed, and the caller keeps the
     // text for correction.

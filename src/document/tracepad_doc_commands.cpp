@@ -303,6 +303,9 @@ void CTracepadDoc::ApplyPreferences(const PreferencesChoice& choice) {
     if (choice.defaultHeight) {
         prefs_.SetDefaultHeight(*choice.defaultHeight);
     }
+    if (choice.nudgeStep) {
+        prefs_.SetNudgeStep(*choice.nudgeStep);
+    }
     emit keypadUnitsChanged(choice.input.Input);
     Commit(true);
 }

@@ -65,7 +65,7 @@ enum class CommandRule {
 
     // The plan view's rules.
     ZoomIn,            // zoom below 16
-    ZoomOut,           // zoom 2 or more
+    ZoomOut,           // above the smallest zoom (below fit)
     ZoomToFit,         // enabled; checked at zoom 1
     SnapSelection,     // enabled; the menu text names what is selected (start point or room)
     CuePrevious,       // current note index above 0, nothing playing or recording

@@ -1,6 +1,7 @@
 #include "view/tracepad_view.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +28,11 @@ namespace {
 
 using namespace command_id;
 
+// The mark of what a drag will meet: a square this many pixels to each side of a corner, in
+// this colour.
+constexpr double kMarkReach = 5.0;
+constexpr Colour kMarkColour = 0xD000D0;
+
 }  // namespace
 
 CTracepadView::CTracepadView(CTracepadDoc* doc, QWidget* parent)
@@ -45,6 +51,13 @@ CTracepadView::CTracepadView(CTracepadDoc* doc, QWidget* parent)
         connect(&doc->Prefs().Store().View(), &ViewSettings::changed, this,
                 &CTracepadView::OnDocumentChanged);
     }
+    snapReadout_ = new QLabel(viewport());
+    snapReadout_->setObjectName(QStringLiteral("snapReadout"));
+    snapReadout_->setAccessibleName(QStringLiteral("Snap"));
+    snapReadout_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    snapReadout_->setAutoFillBackground(true);
+    snapReadout_->setMargin(3);
+    snapReadout_->hide();
     layout_.SetClientSize(viewport()->size());
     OnDocumentChanged();
 }
@@ -62,8 +75,10 @@ void CTracepadView::DocumentGone() {
 }
 
 void CTracepadView::OnDocumentChanged() {
+    nudgeRun_ = nudgeRun_ && nudging_;
     interaction_.DocumentChanged();
     outlineBox_ = {};
+    UpdateSnapReadout();
     if (!HasSite()) {
         picture_.SetContent(nullptr, {}, {});
         setAccessibleDescription({});
@@ -149,9 +164,15 @@ QRect CTracepadView::DragOutlineBox() const {
     }
     const ViewTransform t = layout_.WindowTransform();
     // The marker unit the plan was painted with; the screen's until then.
-    const DeviceRect box = OutlineBounds(OutlineOf(interaction_, *doc_, t.scale), t,
-                                         std::max(markerUnit_, ComputeMarkerUnit(logicalDpiX())));
-    return box.Width() > 0 ? QRect(box.left, box.top, box.Width(), box.Height()) : QRect();
+    const int unit = std::max(markerUnit_, ComputeMarkerUnit(logicalDpiX()));
+    const DeviceRect box = OutlineBounds(OutlineOf(interaction_, *doc_, t.scale), t, unit);
+    const DeviceRect mark = OutlineBounds(SnapMarkOf(interaction_, t.scale, kMarkReach), t, unit);
+    QRect rect = box.Width() > 0 ? QRect(box.left, box.top, box.Width(), box.Height()) : QRect();
+    if (mark.Width() > 0) {
+        // The mark's pen is wider than the outline's.
+        rect |= QRect(mark.left, mark.top, mark.Width(), mark.Height()).adjusted(-2, -2, 2, 2);
+    }
+    return rect;
 }
 
 void CTracepadView::DrawDragOutline(QPainter& painter) {
@@ -162,6 +183,7 @@ void CTracepadView::DrawDragOutline(QPainter& painter) {
     PainterSurface surface(painter);
     markerUnit_ = MarkerUnit(surface);
     DrawOutline(surface, OutlineOf(interaction_, *doc_, t.scale), t);
+    DrawOutline(surface, SnapMarkOf(interaction_, t.scale, kMarkReach), t, kMarkColour, 3);
 }
 
 void CTracepadView::RedrawDragOutline() {
@@ -172,6 +194,20 @@ void CTracepadView::RedrawDragOutline() {
     if (!dirty.isNull()) {
         viewport()->update(dirty);
     }
+    UpdateSnapReadout();
+}
+
+void CTracepadView::UpdateSnapReadout() {
+    const QString text = interaction_.IsDragging() && HasSite()
+                             ? SnapText(interaction_.CurrentSnap(), doc_->Units())
+                             : QString();
+    if (text != snapReadout_->text()) {
+        snapReadout_->setText(text);
+        snapReadout_->adjustSize();
+    }
+    // Scrolling the window moves its children along: the label is put back in its corner.
+    snapReadout_->move(4, 4);
+    snapReadout_->setVisible(!text.isEmpty());
 }
 
 void CTracepadView::mousePressEvent(QMouseEvent* event) {
@@ -249,6 +285,10 @@ void CTracepadView::keyPressEvent(QKeyEvent* event) {
         RedrawDragOutline();
         return;
     }
+    if (Nudge(*event)) {
+        event->accept();
+        return;
+    }
     const bool menuKey = event->key() == Qt::Key_Menu ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     if (menuKey && HasSite()) {
@@ -256,6 +296,53 @@ void CTracepadView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CTracepadView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Control) {
+        nudgeRun_ = false;
+    }
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void CTracepadView::focusOutEvent(QFocusEvent* event) {
+    nudgeRun_ = false;
+    QAbstractScrollArea::focusOutEvent(event);
+}
+
+bool CTracepadView::Nudge(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers =
+        event.modifiers() & ~Qt::KeypadModifier;
+    if (!(modifiers == Qt::ControlModifier ||
+          modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        return false;
+    }
+    PlanPoint direction;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        direction = {-1, 0};
+        break;
+    case Qt::Key_Right:
+        direction = {1, 0};
+        break;
+    case Qt::Key_Up:
+        direction = {0, 1};
+        break;
+    case Qt::Key_Down:
+        direction = {0, -1};
+        break;
+    default:
+        return false;
+    }
+    if (!HasSite() || interaction_.IsDragging() || doc_->GetSelectionLevel() == kLevelNone) {
+        return false;
+    }
+    const double step = doc_->Prefs().GetNudgeStep() * (modifiers & Qt::ShiftModifier ? 10 : 1);
+    nudging_ = true;
+    const bool moved = doc_->NudgeSelection(direction * step, nudgeRun_);
+    nudging_ = false;
+    nudgeRun_ = moved;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -271,9 +358,9 @@ CommandState CTracepadView::GetCommandState(int id) const {
     case kZoomIn:
         return {layout_.Zoom() < PlanViewport::kMaxZoom, false};
     case kZoomOut:
-        return {layout_.Zoom() >= 2, false};
+        return {layout_.CanZoomOut(), false};
     case kZoomToFit:
-        return {true, layout_.Zoom() == PlanViewport::kMinZoom};
+        return {true, layout_.AtFit()};
     case kSnapSelection:
         return {HasSite() && doc_->GetSelectionLevel() != kLevelNone, false};
     default:

@@ -12,6 +12,7 @@
 #include "view/core/plan_picture.h"
 #include "view/core/plan_viewport.h"
 
+class QLabel;
 class QMenu;
 
 // The scrolling plan of one document in its child window. It lays the site out at its zoom,
@@ -74,6 +75,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void OnDocumentChanged();
@@ -88,12 +91,20 @@ private:
     QRect DragOutlineBox() const;
     void DrawDragOutline(QPainter& painter);
     void RedrawDragOutline();
+    void UpdateSnapReadout();
+    // Ctrl+arrow (Ctrl+Shift+arrow: ten steps) moves the selection; false for other keys.
+    bool Nudge(const QKeyEvent& event);
 
     QPointer<CTracepadDoc> doc_;
     PlanViewport layout_;
     PlanInteraction interaction_;
     PlanPicture picture_;
     QRect outlineBox_;
+    // While a drag will snap: what it meets and how far apart, in the display units.
+    QLabel* snapReadout_ = nullptr;
+    // A run of nudges lasts until Ctrl is released or anything else changes the document.
+    bool nudgeRun_ = false;
+    bool nudging_ = false;
     int markerUnit_ = 1;
     bool syncingScrollBars_ = false;
     MenuPresenter presentMenu_;

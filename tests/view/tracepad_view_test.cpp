@@ -1,4 +1,6 @@
 // The plan view driven as a user drives it: real mouse, wheel and key events on the widget.
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -125,6 +127,65 @@ TEST_F(TracepadViewTest, DragSnapsOntoACornerBeforeANearerWallOfAThirdRoom) {
     const PlanPoint start = RoomAt(2)->GetStartPoint();
     EXPECT_LT(Distance(start, {4.0, 4.0}), kSamePoint);
     EXPECT_NE(view_->grab().toImage().pixel(At({4, 5})) & 0xFFFFFF, 0x808080u);
+}
+
+// D's far corner (north-east of its start point) dropped 10 px from A's south-west corner
+// meets it exactly; while dragging, the corner is marked and the label tells the distance.
+TEST_F(TracepadViewTest, DragPutsAFarCornerExactlyOnANeighboursCorner) {
+    DragScene();
+    const auto* readout = view_->findChild<QLabel*>(QStringLiteral("snapReadout"));
+    ASSERT_NE(readout, nullptr);
+    QTest::mousePress(Area(), Qt::LeftButton, {}, At({-2, 6}));
+    ASSERT_EQ(Selected(), QStringLiteral("D"));
+    // Moved by (1, -7) D's far corner (-1, 7) would be on (0, 0); 6 px east and 8 px south.
+    const QPoint release = At({-1, -1}) + QPoint(6, 8);
+    QTest::mouseMove(Area(), At({-1.5, 2}));
+    QTest::mouseMove(Area(), release);
+    EXPECT_TRUE(readout->isVisible());
+    EXPECT_TRUE(readout->text().startsWith(QStringLiteral("Corner meets a corner of \"A\", ")));
+    const QImage during = view_->grab().toImage();
+    EXPECT_EQ(during.pixel(At({0, 0}) + QPoint(5, 0)) & 0xFFFFFF, 0xD000D0u) << "the mark";
+
+    QTest::mouseRelease(Area(), Qt::LeftButton, {}, release);
+    EXPECT_FALSE(readout->isVisible());
+    const PlanPoint corner = RoomAt(2)->GetWallEnds(1).second;
+    EXPECT_NEAR(corner.x, 0.0, 1e-6);
+    EXPECT_NEAR(corner.y, 0.0, 1e-6);
+}
+
+// Ctrl+arrow moves the selected room by the step, Ctrl+Shift+arrow by ten; a run of presses is
+// one undo step, ended by releasing Ctrl. The step follows the units until one is chosen.
+TEST_F(TracepadViewTest, CtrlArrowsNudgeTheRoomOneUndoStepPerRun) {
+    for (const bool metres : {true, false}) {
+        SCOPED_TRACE(metres ? "metres" : "feet");
+        DragScene();
+        Doc().Prefs().SetInputValues(PrefsInputValues{metres ? kInputMetres : kInputFeetAndInches,
+                                                      0, 1, 0, 0});
+        const double step = metres ? 0.01 : 0.25 * 0.0254;
+        Doc().SelectRoom(RoomAt(2));
+        Doc().Commit(true);  // the rooms as they were added, for undo to return to
+        view_->setFocus();
+        const auto start = [&] { return RoomAt(2)->GetStartPoint(); };
+        // Ctrl held down through the run (a key click of QTest would release it each time).
+        const auto arrow = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QKeyEvent press(QEvent::KeyPress, key, modifiers);
+            QApplication::sendEvent(view_.get(), &press);
+            QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+            QApplication::sendEvent(view_.get(), &release);
+        };
+        QTest::keyPress(view_.get(), Qt::Key_Control);
+        arrow(Qt::Key_Right, Qt::ControlModifier);
+        arrow(Qt::Key_Right, Qt::ControlModifier);
+        arrow(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyRelease(view_.get(), Qt::Key_Control);
+        EXPECT_LT(Distance(start(), {-3 + 2 * step, 5 + 10 * step}), kSamePoint);
+        QTest::keyClick(view_.get(), Qt::Key_Down, Qt::ControlModifier);
+        EXPECT_LT(Distance(start(), {-3 + 2 * step, 5 + 9 * step}), kSamePoint);
+        ASSERT_TRUE(Doc().Undo());
+        EXPECT_LT(Distance(start(), {-3 + 2 * step, 5 + 10 * step}), kSamePoint);
+        ASSERT_TRUE(Doc().Undo());
+        EXPECT_LT(Distance(start(), {-3, 5}), kSamePoint);
+    }
 }
 
 // Which target wins is the hit test's (SnapTest); here the command reaches the selection.

@@ -17,7 +17,7 @@ FormCheck<MoveForm::Field> MoveForm::Check(const CTracepadDoc& doc) const {
     if (auto refusal = distance.LengthRefusal(doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
     }
-    if (auto refusal = CheckDistance(distance.Length(doc.Units()), doc.Units())) {
+    if (auto refusal = CheckMoveDistance(distance.Length(doc.Units()), doc.Units())) {
         return FormRefusal<Field>{*refusal, Field::Distance};
     }
     if (auto refusal = direction.DirectionRefusal(doc.Style())) {

@@ -33,6 +33,8 @@ void PlanInteraction::DocumentChanged() {
     openingDrag_.reset();
     draggedRoom_ = nullptr;
     index_.reset();
+    snapIndex_.reset();
+    snap_ = {};
     if (doc_ != nullptr && doc_->GetSite() != nullptr) {
         index_.emplace(*doc_->GetSite());
     }
@@ -105,6 +107,7 @@ bool PlanInteraction::Press(PlanPoint point, double tolerance) {
     }
     dragging_ = true;
     moved_ = false;
+    snap_ = {};
     draggedRoom_ = doc_->GetCurrentRoom();
     pressPoint_ = point;
     dragPoint_ = point;
@@ -179,6 +182,7 @@ bool PlanInteraction::Release(PlanPoint point, double tolerance) {
     Move(point, tolerance);
     dragging_ = false;
     draggedRoom_ = nullptr;
+    snap_ = {};
     if (openingDrag_) {
         const OpeningDrag drag = *openingDrag_;
         openingDrag_.reset();
@@ -189,9 +193,25 @@ bool PlanInteraction::Release(PlanPoint point, double tolerance) {
     return moved_ && ShiftBy(dragPoint_ - pressPoint_);
 }
 
-PlanPoint PlanInteraction::SnappedDragPoint(PlanPoint mouse, double tolerance) const {
+PlanPoint PlanInteraction::SnappedDragPoint(PlanPoint mouse, double tolerance) {
     const PlanPoint candidate = mouse + anchorOffset_;
-    return index_->SnapPoint(candidate, draggedRoom_, false, tolerance) - anchorOffset_;
+    if (draggedRoom_ == nullptr) {
+        // The site's start point snaps as it always did, onto a corner or a wall.
+        const PlanPoint target = index_->SnapPoint(candidate, nullptr, false, tolerance);
+        snap_ = {};
+        if (target.x != candidate.x || target.y != candidate.y) {
+            snap_.kind = SnapKind::Corner;
+            snap_.correction = target - candidate;
+            snap_.target = snap_.targetEnd = target;
+            snap_.gap = Distance(target, candidate);
+        }
+        return target - anchorOffset_;
+    }
+    if (!snapIndex_) {
+        snapIndex_.emplace(*doc_->GetSite());
+    }
+    snap_ = snapIndex_->Snap(*draggedRoom_, mouse - pressPoint_, tolerance);
+    return mouse + snap_.correction;
 }
 
 bool PlanInteraction::SnapSelection() {
@@ -279,6 +299,23 @@ DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& do
         outline.polylines.push_back(std::move(line));
     }
     return outline;
+}
+
+DragOutline SnapMarkOf(const PlanInteraction& interaction, double scale, double reach) {
+    DragOutline mark;
+    const RoomSnap& snap = interaction.CurrentSnap();
+    if (!interaction.IsDragging() || snap.kind == SnapKind::None || scale <= 0.0) {
+        return mark;
+    }
+    if (snap.target.x != snap.targetEnd.x || snap.target.y != snap.targetEnd.y) {
+        mark.polylines.push_back({snap.target, snap.targetEnd});
+        return mark;
+    }
+    const double r = reach / scale;
+    const PlanPoint c = snap.target;
+    mark.polylines.push_back({c + PlanPoint(-r, -r), c + PlanPoint(r, -r), c + PlanPoint(r, r),
+                              c + PlanPoint(-r, r), c + PlanPoint(-r, -r)});
+    return mark;
 }
 
 DragOutline SelectedOpeningOutline(const CTracepadDoc& doc, double scale, double reach) {

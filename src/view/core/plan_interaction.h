@@ -8,11 +8,13 @@
 #include "render/drawing_surface.h"
 #include "render/plan_hit_test.h"
 #include "render/view_transform.h"
+#include "view/core/room_snap.h"
 
 // What the mouse does to the plan: a click selects what lies under it (a door, window or
 // passage before the wall that holds it), a drag moves the selected room or the site's start
-// point with snapping, or slides the selected opening along its wall to places its rules allow, and the snap command moves them onto
-// the nearest corner. Points come in plan meters, so the rules are tested without a window; the
+// point with snapping (a room by any of its corners or walls), or slides the selected opening
+// along its wall to places its rules allow, and the snap command moves them onto the nearest
+// corner. Points come in plan meters, so the rules are tested without a window; the
 // view converts the mouse and draws the outline.
 namespace plantrek {
 
@@ -39,7 +41,10 @@ public:
     // movement of the mouse moves nothing. True when the document was changed.
     bool Release(PlanPoint point, double tolerance);
     // Escape, or the window losing the mouse: the drag ends without a move.
-    void Cancel() { dragging_ = false; }
+    void Cancel() {
+        dragging_ = false;
+        snap_ = {};
+    }
 
     bool IsDragging() const { return dragging_; }
     // Drag point − press point.
@@ -60,10 +65,13 @@ public:
 
     const PlanHitIndex* HitIndex() const { return index_ ? &*index_ : nullptr; }
 
+    // While dragging: what the dragged item will meet where it rests now (kind None: nothing).
+    const RoomSnap& CurrentSnap() const { return snap_; }
+
 private:
     // The point of the selection that snaps: the site's start point, or the selected room's.
     std::optional<PlanPoint> ReferencePoint() const;
-    PlanPoint SnappedDragPoint(PlanPoint mouse, double tolerance) const;
+    PlanPoint SnappedDragPoint(PlanPoint mouse, double tolerance);
     bool ShiftBy(PlanPoint displacement);
     // The opening of the site within the tolerance nearest to the point, if any.
     std::optional<PlacedOpening> PickOpening(PlanPoint point, double tolerance) const;
@@ -83,6 +91,9 @@ private:
 
     CTracepadDoc* doc_;
     std::optional<PlanHitIndex> index_;
+    // Built when a room is first dragged after a change of the document.
+    std::optional<RoomSnapIndex> snapIndex_;
+    RoomSnap snap_;
     bool dragging_ = false;
     bool moved_ = false;
     const Room* draggedRoom_ = nullptr;
@@ -99,6 +110,10 @@ struct DragOutline {
     PlanPoint markerCentre;
 };
 DragOutline OutlineOf(const PlanInteraction& interaction, const CTracepadDoc& doc, double scale);
+
+// What the drag will meet, marked: the other room's wall, or a small square around the corner
+// or point, `reach` pixels to each side; empty while nothing is in reach.
+DragOutline SnapMarkOf(const PlanInteraction& interaction, double scale, double reach);
 
 // Draws the outline in grey, 1 pixel wide, with the surface's marker unit.
 void DrawOutline(DrawingSurface& surface, const DragOutline& outline, const ViewTransform& transform,

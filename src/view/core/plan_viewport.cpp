@@ -18,7 +18,7 @@ void PlanViewport::Layout(const Site* site) {
     }
     const QSize total = TotalSize();
     PlanFit fit;
-    fit.fill = 0.8;
+    fit.fill = 0.8 / (1 << shrink_);
     fit.anchor = FitAnchor::kCentre;
     transform_ = FitPlan(SiteExtent(*site), {0, 0, total.width(), total.height()}, fit);
 }
@@ -43,20 +43,34 @@ bool PlanViewport::ZoomOut() {
 }
 
 bool PlanViewport::ZoomToFit() {
-    if (zoom_ == kMinZoom) {
+    if (AtFit()) {
         return false;
     }
     zoom_ = kMinZoom;
+    shrink_ = 0;
     scroll_ = {0, 0};
     return true;
 }
 
 bool PlanViewport::ZoomInAt(QPoint windowPoint) {
+    if (shrink_ > 0) {
+        --shrink_;
+        return true;
+    }
     return zoom_ < kMaxZoom && SetZoom(zoom_ * 2, windowPoint);
 }
 
 bool PlanViewport::ZoomOutAt(QPoint windowPoint) {
-    return zoom_ > kMinZoom && SetZoom(zoom_ / 2, windowPoint);
+    if (zoom_ == kMinZoom) {
+        // Below fit the scroll area is the window itself; the plan is drawn smaller in it.
+        if (shrink_ >= kMaxShrink) {
+            return false;
+        }
+        ++shrink_;
+        scroll_ = {0, 0};
+        return true;
+    }
+    return SetZoom(zoom_ / 2, windowPoint);
 }
 
 bool PlanViewport::SetZoom(int zoom, QPoint anchor) {

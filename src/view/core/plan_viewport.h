@@ -18,16 +18,23 @@ class PlanViewport {
 public:
     static constexpr int kMinZoom = 1;
     static constexpr int kMaxZoom = 16;
+    // Zoom Out goes this many halvings below Zoom to Fit, so that there is room to drag into.
+    static constexpr int kMaxShrink = 2;
 
     // The window's drawing area in pixels.
     void SetClientSize(QSize size);
     QSize ClientSize() const { return client_; }
 
     // Fits the site into the scroll area at the current zoom: a fifth to spare, centred, north
-    // up. Without a site the transform stays as it was.
+    // up; below fit, the plan is drawn half or a quarter as large in the window's middle.
+    // Without a site the transform stays as it was.
     void Layout(const Site* site);
 
     int Zoom() const { return zoom_; }
+    // Halvings below fit: 0 at fit and above.
+    int Shrink() const { return shrink_; }
+    bool AtFit() const { return zoom_ == kMinZoom && shrink_ == 0; }
+    bool CanZoomOut() const { return zoom_ > kMinZoom || shrink_ < kMaxShrink; }
     // zoom × client size: the extent the scroll bars span.
     QSize TotalSize() const { return client_ * zoom_; }
     // The largest scroll position in each direction.
@@ -36,8 +43,9 @@ public:
     // Held inside 0 … MaxScroll.
     void SetScrollPosition(QPoint position);
 
-    // Each keeps the plan point at the window's centre where it was; zoom to fit returns to the
-    // top-left. False (nothing changed) at the limits. Call Layout before drawing again.
+    // Each keeps the plan point at the window's centre where it was (below fit, the plan stays
+    // centred); zoom to fit returns to the top-left. False (nothing changed) at the limits.
+    // Call Layout before drawing again.
     bool ZoomIn();
     bool ZoomOut();
     bool ZoomToFit();
@@ -58,6 +66,7 @@ private:
 
     QSize client_;
     int zoom_ = kMinZoom;
+    int shrink_ = 0;
     QPoint scroll_;
     ViewTransform transform_;
 };

@@ -3,7 +3,10 @@
 #include <initializer_list>
 
 #include "document/tracepad_doc.h"
+#include "model/room.h"
+#include "model/units.h"
 #include "model/wall.h"
+#include "view/core/room_snap.h"
 #include "resources/string_table.h"
 
 namespace plantrek {
@@ -52,6 +55,33 @@ QString SelectionText(const CTracepadDoc& doc) {
         return LoadString(string_id::kSelectedStartPoint);
     case kLevelNone:
         break;
+    }
+    return {};
+}
+
+QString SnapText(const RoomSnap& snap, const LengthUnits& units) {
+    const QString distance =
+        units.IsMetric() ? QString::number(snap.gap, 'f', 3) + QStringLiteral(" m")
+                         : QString::number(snap.gap / 0.0254, 'f', 2) + QLatin1Char('"');
+    const QString room = snap.room != nullptr ? snap.room->GetName() : QString();
+    switch (snap.kind) {
+    case SnapKind::None:
+        break;
+    case SnapKind::StartPoint:
+        return QStringLiteral("Start point meets the site's start point, %1 apart").arg(distance);
+    case SnapKind::Corner:
+        if (snap.room == nullptr) {
+            return QStringLiteral("Snaps to %1 away").arg(distance);
+        }
+        return QStringLiteral("Corner meets a corner of \"%1\", %2 apart").arg(room, distance);
+    case SnapKind::Wall:
+        if (snap.target.x == snap.targetEnd.x && snap.target.y == snap.targetEnd.y) {
+            return QStringLiteral("Start point meets a wall of \"%1\", %2 apart")
+                .arg(room, distance);
+        }
+        return QStringLiteral("Wall flush with a wall of \"%1\", %2 %3")
+            .arg(room, snap.overlap ? QStringLiteral("overlap") : QStringLiteral("gap"),
+                 distance);
     }
     return {};
 }

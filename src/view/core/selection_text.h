@@ -7,9 +7,16 @@
 namespace plantrek {
 
 class CTracepadDoc;
+class LengthUnits;
+struct RoomSnap;
 
 // `Selected: 3.81 m @ NE wall in "Kitchen"`, `Selected: "Kitchen"`, `Selected: Room start
 // point`, or an empty text when nothing is selected.
 QString SelectionText(const CTracepadDoc& doc);
+
+// What a drag will meet and how far apart they were at the mouse, for the plan's readout:
+// `Corner meets a corner of "Kitchen", 0.018 m apart`, `Wall flush with a wall of "Hall", gap
+// 0.100 m` (or overlap); empty when nothing is in reach. Millimetres, or inches to hundredths.
+QString SnapText(const RoomSnap& snap, const LengthUnits& units);
 
 }  // namespace plantrek

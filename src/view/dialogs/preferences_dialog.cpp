@@ -167,6 +167,15 @@ QWidget* CPrefsDlg::InputPage() {
     note->setWordWrap(true);
     defaultHeight_->setAccessibleDescription(hint);
     heights->addWidget(note, 1, 0, 1, 2);
+    nudgeStep_ = new QLineEdit(form_.nudgeStep.text);
+    AddBuddyRow(*heights, 2, QStringLiteral("&Nudge step:"), nudgeStep_);
+    const QString nudgeHint = QStringLiteral(
+        "How far Ctrl+arrow moves the selected room; Ctrl+Shift+arrow moves ten times as far. "
+        "Leave empty for 1 cm or 1/4\".");
+    auto* nudgeNote = new QLabel(nudgeHint);
+    nudgeNote->setWordWrap(true);
+    nudgeStep_->setAccessibleDescription(nudgeHint);
+    heights->addWidget(nudgeNote, 3, 0, 1, 2);
     column->addLayout(heights);
     column->addStretch(1);
     return page;
@@ -202,9 +211,10 @@ bool CPrefsDlg::TakeControls() {
     choice.roomNames = rooms_->Lines();
     choice.materials = KeepListedMaterials(choice.materials, materials_->Lines());
     form_.defaultHeight.text = defaultHeight_->text();
-    return Passes(form_.Check(doc_), [this](PreferencesForm::Field) -> QWidget* {
+    form_.nudgeStep.text = nudgeStep_->text();
+    return Passes(form_.Check(doc_), [this](PreferencesForm::Field field) -> QWidget* {
         pages_->setCurrentIndex(0);
-        return defaultHeight_;
+        return field == PreferencesForm::Field::NudgeStep ? nudgeStep_ : defaultHeight_;
     });
 }
 

@@ -70,6 +70,7 @@ public:
     CColourPicker* AddedColourButton() const { return added_; }
     QCheckBox* ShowNamesBox() const { return showNames_; }
     QLineEdit* DefaultHeightEdit() const { return defaultHeight_; }
+    QLineEdit* NudgeStepEdit() const { return nudgeStep_; }
     CRoomsPage* RoomsPage() const { return rooms_; }
     CListPage* MaterialsPage() const { return materials_; }
 
@@ -91,6 +92,7 @@ private:
     CColourPicker* added_ = nullptr;
     QCheckBox* showNames_ = nullptr;
     QLineEdit* defaultHeight_ = nullptr;
+    QLineEdit* nudgeStep_ = nullptr;
     CRoomsPage* rooms_;
     CListPage* materials_;
 };

@@ -111,6 +111,7 @@ std::function<bool(CTracepadDoc&)> Apply(Form form) {
 TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
     const QString range = "The wall length must be between 0.03 m and 200.00 m.";
     const QString distance = "The distance must be between 0.03 m and 200.00 m.";
+    const QString moveDistance = "The distance must be between 0.001 m and 200.00 m.";
     const QString inUse =
         "This color is being used by another material. Please select another color.";
     const QString angle = "Please enter a valid angle.";
@@ -163,7 +164,11 @@ TEST_F(FormTest, ChecksRefuseWithTheDialogsMessageAndField) {
         {"projection depth", kRoom, Check(ProjectionForm{.length = {"1"}, .depth = {"0"}}),
          Refused(range, P::Depth)},
         {"move", kRoom, Check(MoveForm{.distance = {"300"}}),
-         Refused(distance, MoveForm::Field::Distance)},
+         Refused(moveDistance, MoveForm::Field::Distance)},
+        {"move under 1 mm", kRoom, Check(MoveForm{.distance = {"0.0009"}, .direction = {"E"}}),
+         Refused(moveDistance, MoveForm::Field::Distance)},
+        {"move by 1 mm", kStartPoint, Check(MoveForm{.distance = {"0.001"}, .direction = {"E"}}),
+         std::nullopt},
         {"move end back to its start", 1,
          Check(MoveWallEndForm{.distance = {"4"}, .direction = {"W"}}),
          Refused(range, M::Distance)},
@@ -368,6 +373,8 @@ TEST_F(FormTest, EachApplyIsOneUndoStep) {
          [](auto&, const Room& r) { return Near(r.GetWall(0, true)->GetArcHeight(), -1.0); }},
         {"move room", kRoom, Apply(MoveForm{MoveForm::Target::Room, {"1"}, {"E"}}),
          [](auto&, const Room& r) { return Near(r.GetLocation().x, 1.0); }},
+        {"move room 19 mm", kRoom, Apply(MoveForm{MoveForm::Target::Room, {"0.019"}, {"E"}}),
+         [](auto&, const Room& r) { return Near(r.GetLocation().x, 0.019); }},
         {"move start point", kStartPoint, Apply(MoveForm{.distance = {"1"}, .direction = {"N"}}),
          [](auto& d, auto&) { return Near(d.GetSite()->GetStartPoint().y, 1.0); }},
         {"append projection", kRoom, Apply(ProjectionForm{.length = {"1"}, .depth = {"0.25"}}),
@@ -596,6 +603,29 @@ TEST_F(FormTest, TheDefaultCeilingHeightIsTypedInThePreferences) {
     EXPECT_NEAR(Doc().DefaultHeight(), 9 * 0.3048, 1e-9);
     ASSERT_TRUE(Doc().Undo());
     EXPECT_NEAR(Doc().DefaultHeight(), 2.5, 1e-9);
+}
+
+// The nudge step: 1 cm or 1/4" until set, from 1 mm to 1 m in the units chosen.
+TEST_F(FormTest, TheNudgeStepIsTypedInThePreferences) {
+    PreferencesForm form = PreferencesForm::FromDocument(Doc());
+    EXPECT_EQ(form.nudgeStep.text, "0.010 m");
+    for (const char* refused : {"0.0009", "1.01"}) {
+        form.nudgeStep = TextField(refused);
+        EXPECT_EQ(Check(form)(Doc()),
+                  Refused(QString("The nudge step must be from 0.001 m to 1.00 m."),
+                          PreferencesForm::Field::NudgeStep));
+    }
+    form.choice.input.Input = kInputFeetAndInches;
+    form.nudgeStep = TextField("");
+    ASSERT_TRUE(Apply(form)(Doc()));
+    EXPECT_NEAR(Doc().Prefs().GetNudgeStep(), 0.25 * 0.0254, 1e-9);
+    form = PreferencesForm::FromDocument(Doc());
+    EXPECT_EQ(form.nudgeStep.text, "0.25\"");
+    form.nudgeStep = TextField("0.5\"");
+    ASSERT_TRUE(Apply(form)(Doc()));
+    EXPECT_NEAR(Doc().Prefs().GetNudgeStep(), 0.5 * 0.0254, 1e-9);
+    ASSERT_TRUE(Doc().Undo());
+    EXPECT_NEAR(Doc().Prefs().GetNudgeStep(), 0.25 * 0.0254, 1e-9);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // drag comes to rest, and when a release moves nothing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 #include "document/doc_test_support.h"
@@ -70,6 +71,55 @@ TEST_F(PlanInteractionTest, ADragMovesTheRoomByHowFarTheMouseWent) {
         EXPECT_FALSE(Mouse().IsDragging());
         EXPECT_AT(DStart(), c.dStart.x, c.dStart.y);
         EXPECT_TRUE(Doc().IsModified());
+    }
+}
+
+// Any corner of the dragged room snaps onto any corner of another room, and any straight wall
+// flush onto a parallel wall, sliding along it; corners win over walls, and the start point
+// wins a tie. The readout tells how far apart they were at the mouse.
+TEST_F(PlanInteractionTest, ARoomSnapsByAnyCornerOrWall) {
+    const struct {
+        const char* what;
+        PlanPoint dAt;     // where D's start point would rest without snapping
+        PlanPoint dStart;  // where it comes to rest
+        SnapKind kind;
+        double gap;
+        bool overlap;
+        const char* text;
+    } cases[] = {
+        // D's south-east corner 0.18 m from A's north-west corner (0, 4).
+        {"far corner onto a corner", {-1.9, 4.15}, {-2, 4}, SnapKind::Corner, std::hypot(0.1, 0.15),
+         false, "Corner meets a corner of \"A\", 0.180 m apart"},
+        // D's north wall 0.1 m short of A's south wall, then 0.05 m past it, further east.
+        {"wall flush", {1, -2.1}, {1, -2}, SnapKind::Wall, 0.1, false,
+         "Wall flush with a wall of \"A\", gap 0.100 m"},
+        {"wall sliding, overlapping", {1.5, -1.95}, {1.5, -2}, SnapKind::Wall, 0.05, true,
+         "Wall flush with a wall of \"A\", overlap 0.050 m"},
+        {"nothing within reach", {-3, 8}, {-3, 8}, SnapKind::None, 0, false, ""},
+        // The start point 0.21 m from A's corner (4, 4) ties with D's north-west corner and T's;
+        // D's west wall is 0.15 m from T's, but a corner is stronger.
+        {"the start point onto a corner", {4.15, 4.15}, {4, 4}, SnapKind::Corner,
+         std::hypot(0.15, 0.15), false, "Corner meets a corner of \"A\", 0.212 m apart"},
+        {"the start point onto a wall", {-0.3, 1}, {0, 1}, SnapKind::Wall, 0.3, false,
+         "Start point meets a wall of \"A\", 0.300 m apart"},
+    };
+    const MetricUnits metric(100);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        D()->SetStartPoint({-3, 5});
+        D()->SetLocation({-3, 5});
+        Doc().Commit(false);
+        Changed();
+        ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
+        const PlanPoint to = c.dAt + PlanPoint(1, 1);
+        Mouse().Move(to, kReach);
+        const RoomSnap& snap = Mouse().CurrentSnap();
+        EXPECT_EQ(snap.kind, c.kind);
+        EXPECT_NEAR(snap.gap, c.gap, kSamePoint);
+        EXPECT_EQ(snap.overlap, c.overlap);
+        EXPECT_EQ(SnapText(snap, metric).toStdString(), c.text);
+        EXPECT_EQ(Mouse().Release(to, kReach), true);
+        EXPECT_AT(DStart(), c.dStart.x, c.dStart.y);
     }
 }
 

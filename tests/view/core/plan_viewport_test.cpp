@@ -41,8 +41,23 @@ TEST(PlanViewportZoom, StepsKeepTheCentreAndStopAtTheLimits) {
     viewport.SetClientSize({400, 300});
     viewport.Layout(&site);
 
-    EXPECT_FALSE(viewport.ZoomOut());
     EXPECT_FALSE(viewport.ZoomToFit());
+    // Below fit: the plan drawn half and a quarter as large, still centred; no further.
+    const double fitScale = viewport.Transform().scale;
+    for (const double part : {0.5, 0.25}) {
+        ASSERT_TRUE(viewport.ZoomOut());
+        viewport.Layout(&site);
+        EXPECT_DOUBLE_EQ(viewport.Transform().scale, fitScale * part);
+        EXPECT_EQ(viewport.TotalSize(), QSize(400, 300));
+        EXPECT_LT(Distance(viewport.WindowToPlan({200, 150}), {4, 0}),
+                  1.0 / viewport.Transform().scale);
+    }
+    EXPECT_FALSE(viewport.ZoomOut());
+    EXPECT_FALSE(viewport.AtFit());
+    ASSERT_TRUE(viewport.ZoomIn());
+    ASSERT_TRUE(viewport.ZoomToFit());
+    viewport.Layout(&site);
+    EXPECT_DOUBLE_EQ(viewport.Transform().scale, fitScale);
 
     struct Step {
         bool (PlanViewport::*zoom)();

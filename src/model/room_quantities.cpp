@@ -25,21 +25,15 @@ void Subtract(RoomQuantities& q, const Opening& opening) {
     }
 }
 
-// Whether two openings cover one stretch of one line (more than a hair of it).
-bool Overlap(const PlacedOpening& a, const PlacedOpening& b) {
-    const PlanPoint d = a.end - a.start;
-    const double length = Length(d);
-    if (length <= 0.0) {
+// Whether two openings are one hole entered from both sides of a shared wall: of one kind, with
+// their edges in one place within half an inch (each room sees the wall run its own way).
+bool SameOpening(const PlacedOpening& a, const PlacedOpening& b) {
+    if (a.opening->kind != b.opening->kind) {
         return false;
     }
-    const PlanPoint u = d / length;
-    if (std::fabs(Cross(u, b.start - a.start)) > kHalfInch ||
-        std::fabs(Cross(u, b.end - a.start)) > kHalfInch) {
-        return false;
-    }
-    const double from = Dot(b.start - a.start, u);
-    const double to = Dot(b.end - a.start, u);
-    return std::min(length, std::max(from, to)) - std::max(0.0, std::min(from, to)) > kHalfInch;
+    const auto near = [](PlanPoint p, PlanPoint q) { return Length(p - q) <= kHalfInch; };
+    return (near(a.start, b.start) && near(a.end, b.end)) ||
+           (near(a.start, b.end) && near(a.end, b.start));
 }
 
 std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
@@ -63,7 +57,7 @@ std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
         // The same hole entered from both rooms is still one hole.
         const bool enteredHereToo =
             std::any_of(own.begin(), own.end(),
-                        [&placed](const PlacedOpening& mine) { return Overlap(mine, placed); });
+                        [&placed](const PlacedOpening& mine) { return SameOpening(mine, placed); });
         if (!enteredHereToo) {
             Subtract(q, *placed.opening);
         }

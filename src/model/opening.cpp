@@ -149,6 +149,12 @@ std::int64_t CellKey(std::int64_t column, std::int64_t row) {
     return (column << 32) ^ (row & 0xffffffff);
 }
 
+// The first slot to try for a square in a table of 2^(64 - shift) slots (Fibonacci hashing).
+std::size_t Slot(std::int64_t key, int shift) {
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull) >>
+                                    shift);
+}
+
 // The squares the box between the two points touches, grown by the shared-wall tolerance; none
 // for a box that is not finite or absurdly large (no wall of the program is).
 template <typename Visit>
@@ -176,30 +182,72 @@ void ForEachCell(PlanPoint a, PlanPoint b, Visit visit) {
 }  // namespace
 
 SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
+    std::vector<std::pair<std::int64_t, std::uint32_t>> cells;  // (square, opening)
     for (const auto& room : site.Rooms()) {
         for (const PlacedOpening& placed : PlaceOpenings(*room)) {
-            const std::size_t index = openings_.size();
+            const auto index = static_cast<std::uint32_t>(openings_.size());
             openings_.push_back(placed);
             ForEachCell(placed.start, placed.end,
-                        [this, index](std::int64_t key) { cells_.emplace_back(key, index); });
+                        [&cells, index](std::int64_t key) { cells.emplace_back(key, index); });
         }
     }
-    std::sort(cells_.begin(), cells_.end());
+    std::sort(cells.begin(), cells.end());
+    std::size_t distinct = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        distinct += i == 0 || cells[i].first != cells[i - 1].first ? 1 : 0;
+    }
+    int bits = 4;
+    while ((std::size_t{1} << bits) < 2 * distinct) {
+        ++bits;
+    }
+    shift_ = 64 - bits;
+    squares_.assign(std::size_t{1} << bits, Square{});
+    cellOpenings_.reserve(cells.size());
+    for (std::size_t i = 0; i < cells.size();) {
+        std::size_t end = i;
+        while (end < cells.size() && cells[end].first == cells[i].first) {
+            cellOpenings_.push_back(cells[end++].second);
+        }
+        const std::size_t mask = squares_.size() - 1;
+        std::size_t slot = Slot(cells[i].first, shift_);
+        while (squares_[slot].count != 0) {
+            slot = (slot + 1) & mask;
+        }
+        squares_[slot] = {cells[i].first, static_cast<std::uint32_t>(i),
+                          static_cast<std::uint32_t>(end - i)};
+        i = end;
+    }
+}
+
+const SharedOpeningIndex::Square* SharedOpeningIndex::Find(std::int64_t key) const {
+    const std::size_t mask = squares_.size() - 1;
+    for (std::size_t slot = Slot(key, shift_);; slot = (slot + 1) & mask) {
+        const Square& square = squares_[slot];
+        if (square.count == 0) {
+            return nullptr;
+        }
+        if (square.key == key) {
+            return &square;
+        }
+    }
 }
 
 std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
-    std::vector<std::size_t> found;
+    std::vector<std::uint32_t> found;
     if (openings_.empty()) {
         return {};
     }
     for (const auto& [a, b] : StraightWalls(room)) {
-        ForEachCell(a, b, [&](std::int64_t key) {
-            auto it = std::lower_bound(cells_.begin(), cells_.end(),
-                                       std::pair<std::int64_t, std::size_t>(key, 0));
-            for (; it != cells_.end() && it->first == key; ++it) {
-                const PlacedOpening& placed = openings_[it->second];
+        ForEachCell(a, b, [&, a = a, b = b](std::int64_t key) {
+            const Square* square = Find(key);
+            if (square == nullptr) {
+                return;
+            }
+            for (std::uint32_t i = square->first; i < square->first + square->count; ++i) {
+                const std::uint32_t index = cellOpenings_[i];
+                const PlacedOpening& placed = openings_[index];
                 if (placed.room != &room && LiesOnWall(placed.start, placed.end, a, b)) {
-                    found.push_back(it->second);
+                    found.push_back(index);
                 }
             }
         });
@@ -208,7 +256,7 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
     found.erase(std::unique(found.begin(), found.end()), found.end());
     std::vector<PlacedOpening> shared;
     shared.reserve(found.size());
-    for (const std::size_t index : found) {
+    for (const std::uint32_t index : found) {
         shared.push_back(openings_[index]);
     }
     return shared;

@@ -1,7 +1,9 @@
 #include "export/room_schedule_export.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -19,12 +21,48 @@ namespace plantrek {
 
 namespace {
 
+constexpr double kScales[] = {1.0, 10.0, 100.0, 1000.0};
+
 // A number rounded to `decimals` (0 to 3) places.
 double Rounded(double value, int decimals) {
-    static constexpr double kScales[] = {1.0, 10.0, 100.0, 1000.0};
     const double scale = kScales[decimals];
     // + 0.0: a value rounded to nothing from below is 0, not -0.
     return std::round(value * scale) / scale + 0.0;
+}
+
+// The rounded number as AppendDelimitedDouble writes it in the fewest digits that read back as
+// the same number. Below 10^12 units that is the whole number of units (thousandths, ...) with
+// the point put in and trailing zeros dropped: any other text of at most that many decimals is
+// at least a unit away, far more than the gap between two doubles there.
+void AppendRounded(QByteArray& out, double value, int decimals) {
+    const double units = std::round(value * kScales[decimals]);
+    if (!(std::fabs(units) < 1e12)) {
+        AppendDelimitedDouble(out, Rounded(value, decimals), DoubleText::Shortest);
+        return;
+    }
+    auto whole = static_cast<std::int64_t>(units);
+    if (whole < 0) {
+        out += '-';
+        whole = -whole;
+    }
+    const auto scale = static_cast<std::int64_t>(kScales[decimals]);
+    char buffer[24];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, whole / scale).ptr - buffer);
+    std::int64_t fraction = whole % scale;
+    if (fraction == 0) {
+        return;
+    }
+    int digits = decimals;
+    while (fraction % 10 == 0) {
+        fraction /= 10;
+        --digits;
+    }
+    char* end = buffer + 1 + digits;
+    buffer[0] = '.';
+    for (char* at = end - 1; at > buffer; --at, fraction /= 10) {
+        *at = static_cast<char>('0' + fraction % 10);
+    }
+    out.append(buffer, end - buffer);
 }
 
 // The sheet being filled; once a cell falls outside the sheet every later write is skipped.
@@ -80,7 +118,7 @@ public:
     }
     void Number(int row, int column, double value, int decimals) {
         if (At(row, column)) {
-            AppendDelimitedDouble(out_, Rounded(value, decimals), DoubleText::Shortest);
+            AppendRounded(out_, value, decimals);
         }
     }
     void Count(int row, int column, int value) {

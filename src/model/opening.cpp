@@ -92,19 +92,24 @@ std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
     return placed;
 }
 
-// The ends of the room's straight walls, user and closing walls alike.
-std::vector<std::pair<PlanPoint, PlanPoint>> StraightWalls(const Room& room) {
-    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+// Visits the ends of the room's straight walls, user and closing walls alike.
+template <typename Visit>
+void ForEachStraightWall(const Room& room, Visit visit) {
     PlanPoint start = room.GetLocation();
     const int count = room.WallCount();
     for (int i = 0; i < count; ++i) {
         const Wall* wall = room.GetWall(i);
         const PlanPoint end = start + wall->GetVector();
         if (!wall->HasArc()) {
-            walls.emplace_back(start, end);
+            visit(start, end);
         }
         start = end;
     }
+}
+
+std::vector<std::pair<PlanPoint, PlanPoint>> StraightWalls(const Room& room) {
+    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+    ForEachStraightWall(room, [&walls](PlanPoint a, PlanPoint b) { walls.emplace_back(a, b); });
     return walls;
 }
 
@@ -202,6 +207,7 @@ SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
     }
     shift_ = 64 - bits;
     squares_.assign(std::size_t{1} << bits, Square{});
+    marks_.assign((std::size_t{1} << kMarkBits) / 64, 0);
     cellOpenings_.reserve(cells.size());
     for (std::size_t i = 0; i < cells.size();) {
         std::size_t end = i;
@@ -215,11 +221,17 @@ SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
         }
         squares_[slot] = {cells[i].first, static_cast<std::uint32_t>(i),
                           static_cast<std::uint32_t>(end - i)};
+        const std::size_t bit = Slot(cells[i].first, 64 - kMarkBits);
+        marks_[bit / 64] |= std::uint64_t{1} << (bit % 64);
         i = end;
     }
 }
 
 const SharedOpeningIndex::Square* SharedOpeningIndex::Find(std::int64_t key) const {
+    const std::size_t bit = Slot(key, 64 - kMarkBits);
+    if ((marks_[bit / 64] & (std::uint64_t{1} << (bit % 64))) == 0) {
+        return nullptr;
+    }
     const std::size_t mask = squares_.size() - 1;
     for (std::size_t slot = Slot(key, shift_);; slot = (slot + 1) & mask) {
         const Square& square = squares_[slot];
@@ -237,8 +249,8 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
     if (openings_.empty()) {
         return {};
     }
-    for (const auto& [a, b] : StraightWalls(room)) {
-        ForEachCell(a, b, [&, a = a, b = b](std::int64_t key) {
+    ForEachStraightWall(room, [&](PlanPoint a, PlanPoint b) {
+        ForEachCell(a, b, [&](std::int64_t key) {
             const Square* square = Find(key);
             if (square == nullptr) {
                 return;
@@ -251,7 +263,7 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
                 }
             }
         });
-    }
+    });
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     std::vector<PlacedOpening> shared;

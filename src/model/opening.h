@@ -82,6 +82,10 @@ private:
     std::vector<std::uint32_t> cellOpenings_;   // indices into openings_, grouped by square
     std::vector<Square> squares_;               // a power of two of slots, at most half used
     int shift_ = 64;                            // 64 less the log2 of the slot count
+    // A bit per hash of a square, set for the squares in the table: most squares that a wall
+    // touches hold no opening, and this small map says so without a look into the table.
+    static constexpr int kMarkBits = 20;
+    std::vector<std::uint64_t> marks_;
 };
 
 }  // namespace plantrek

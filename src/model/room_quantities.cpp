@@ -49,12 +49,18 @@ std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
     q.grossWallArea = q.grossPerimeter * q.height;
     q.netWallArea = q.grossWallArea;
     q.volume = q.floorArea * q.height;
-    const std::vector<PlacedOpening> own = PlaceOpenings(room);
-    for (const PlacedOpening& placed : own) {
-        Subtract(q, *placed.opening);
+    // The openings that PlaceOpenings places, in its order: those of straight walls.
+    for (const auto& wall : room.UserWalls()) {
+        if (!wall->GetOpenings().empty() && Length(wall->GetVector()) > 0.0 && !wall->HasArc()) {
+            for (const Opening& opening : wall->GetOpenings()) {
+                Subtract(q, opening);
+            }
+        }
     }
+    // A neighbour's opening counts unless it is one of the room's own entered from there too.
+    const std::vector<PlacedOpening> own =
+        shared.empty() ? std::vector<PlacedOpening>{} : PlaceOpenings(room);
     for (const PlacedOpening& placed : shared) {
-        // The same hole entered from both rooms is still one hole.
         const bool enteredHereToo =
             std::any_of(own.begin(), own.end(),
                         [&placed](const PlacedOpening& mine) { return SameOpening(mine, placed); });

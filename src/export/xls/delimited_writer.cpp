@@ -40,16 +40,31 @@ void AppendField(QByteArray& out, const Cell& cell, std::optional<QChar> quote,
 }  // namespace
 
 void AppendDelimitedText(QByteArray& out, const QString& text, std::optional<QChar> quote) {
-    if (!quote) {
-        out += text.toLocal8Bit();
+    // ASCII without the quote in it: the same bytes in every local 8-bit encoding, written
+    // without a conversion.
+    const bool asciiQuote = !quote || quote->unicode() < 0x80;
+    bool plain = asciiQuote;
+    for (qsizetype i = 0; plain && i < text.size(); ++i) {
+        plain = text[i].unicode() < 0x80 && (!quote || text[i] != *quote);
+    }
+    if (plain) {
+        const qsizetype marks = quote ? 2 : 0;
+        const qsizetype at = out.size();
+        out.resize(at + text.size() + marks);
+        char* to = out.data() + at;
+        if (quote) {
+            *to++ = static_cast<char>(quote->unicode());
+        }
+        for (const QChar c : text) {
+            *to++ = static_cast<char>(c.unicode());
+        }
+        if (quote) {
+            *to = static_cast<char>(quote->unicode());
+        }
         return;
     }
-    // A plain ASCII quote with none inside: the text between two quote bytes.
-    if (quote->unicode() < 0x80 && !text.contains(*quote)) {
-        const char mark = static_cast<char>(quote->unicode());
-        out += mark;
+    if (!quote) {
         out += text.toLocal8Bit();
-        out += mark;
         return;
     }
     QString quoted = text;

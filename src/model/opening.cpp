@@ -51,19 +51,22 @@ bool LiesOnWall(PlanPoint p, PlanPoint q, PlanPoint a, PlanPoint b) {
     return true;
 }
 
-}  // namespace
+// Into the room is to the left of each wall when the walls run anticlockwise.
+double SideOf(const Room& room) {
+    return SignedOutline(room) < 0.0 ? -1.0 : 1.0;
+}
 
-std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
-    std::vector<PlacedOpening> placed;
+// PlaceOpenings, appending to `placed`; without `sides`, each `intoRoom` is the wall's left as
+// if the walls ran anticlockwise, for SideOf to turn round.
+void Place(const Room& room, bool sides, std::vector<PlacedOpening>& placed) {
     bool anyOpening = false;
     for (const auto& wall : room.UserWalls()) {
         anyOpening = anyOpening || !wall->GetOpenings().empty();
     }
     if (!anyOpening) {
-        return placed;
+        return;
     }
-    // Into the room is to the left of each wall when the walls run anticlockwise.
-    const double side = SignedOutline(room) < 0.0 ? -1.0 : 1.0;
+    const double side = sides ? SideOf(room) : 1.0;
     PlanPoint start = room.GetLocation();
     int wallIndex = 0;
     for (const auto& wall : room.UserWalls()) {
@@ -89,6 +92,13 @@ std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
         start += vector;
         ++wallIndex;
     }
+}
+
+}  // namespace
+
+std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
+    std::vector<PlacedOpening> placed;
+    Place(room, true, placed);
     return placed;
 }
 
@@ -187,14 +197,15 @@ void ForEachCell(PlanPoint a, PlanPoint b, Visit visit) {
 }  // namespace
 
 SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
-    std::vector<std::pair<std::int64_t, std::uint32_t>> cells;  // (square, opening)
+    // Which side of its wall an opening faces is worked out only for those that Of gives.
     for (const auto& room : site.Rooms()) {
-        for (const PlacedOpening& placed : PlaceOpenings(*room)) {
-            const auto index = static_cast<std::uint32_t>(openings_.size());
-            openings_.push_back(placed);
-            ForEachCell(placed.start, placed.end,
-                        [&cells, index](std::int64_t key) { cells.emplace_back(key, index); });
-        }
+        Place(*room, false, openings_);
+    }
+    std::vector<std::pair<std::int64_t, std::uint32_t>> cells;  // (square, opening)
+    cells.reserve(2 * openings_.size());
+    for (std::uint32_t index = 0; index < openings_.size(); ++index) {
+        ForEachCell(openings_[index].start, openings_[index].end,
+                    [&cells, index](std::int64_t key) { cells.emplace_back(key, index); });
     }
     std::sort(cells.begin(), cells.end());
     std::size_t distinct = 0;
@@ -268,8 +279,16 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
     found.erase(std::unique(found.begin(), found.end()), found.end());
     std::vector<PlacedOpening> shared;
     shared.reserve(found.size());
+    const Room* sideOf = nullptr;
+    double side = 1.0;
     for (const std::uint32_t index : found) {
-        shared.push_back(openings_[index]);
+        PlacedOpening placed = openings_[index];
+        if (placed.room != sideOf) {
+            sideOf = placed.room;
+            side = SideOf(*placed.room);
+        }
+        placed.intoRoom = placed.intoRoom * side + PlanPoint{};  // no negative zeros
+        shared.push_back(placed);
     }
     return shared;
 }

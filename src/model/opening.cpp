@@ -51,19 +51,22 @@ bool LiesOnWall(PlanPoint p, PlanPoint q, PlanPoint a, PlanPoint b) {
     return true;
 }
 
-}  // namespace
+// Into the room is to the left of each wall when the walls run anticlockwise.
+double SideOf(const Room& room) {
+    return SignedOutline(room) < 0.0 ? -1.0 : 1.0;
+}
 
-std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
-    std::vector<PlacedOpening> placed;
+// PlaceOpenings, appending to `placed`; without `sides`, each `intoRoom` is the wall's left as
+// if the walls ran anticlockwise, for SideOf to turn round.
+void Place(const Room& room, bool sides, std::vector<PlacedOpening>& placed) {
     bool anyOpening = false;
     for (const auto& wall : room.UserWalls()) {
         anyOpening = anyOpening || !wall->GetOpenings().empty();
     }
     if (!anyOpening) {
-        return placed;
+        return;
     }
-    // Into the room is to the left of each wall when the walls run anticlockwise.
-    const double side = SignedOutline(room) < 0.0 ? -1.0 : 1.0;
+    const double side = sides ? SideOf(room) : 1.0;
     PlanPoint start = room.GetLocation();
     int wallIndex = 0;
     for (const auto& wall : room.UserWalls()) {
@@ -89,22 +92,34 @@ std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
         start += vector;
         ++wallIndex;
     }
+}
+
+}  // namespace
+
+std::vector<PlacedOpening> PlaceOpenings(const Room& room) {
+    std::vector<PlacedOpening> placed;
+    Place(room, true, placed);
     return placed;
 }
 
-// The ends of the room's straight walls, user and closing walls alike.
-std::vector<std::pair<PlanPoint, PlanPoint>> StraightWalls(const Room& room) {
-    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+// Visits the ends of the room's straight walls, user and closing walls alike.
+template <typename Visit>
+void ForEachStraightWall(const Room& room, Visit visit) {
     PlanPoint start = room.GetLocation();
     const int count = room.WallCount();
     for (int i = 0; i < count; ++i) {
         const Wall* wall = room.GetWall(i);
         const PlanPoint end = start + wall->GetVector();
         if (!wall->HasArc()) {
-            walls.emplace_back(start, end);
+            visit(start, end);
         }
         start = end;
     }
+}
+
+std::vector<std::pair<PlanPoint, PlanPoint>> StraightWalls(const Room& room) {
+    std::vector<std::pair<PlanPoint, PlanPoint>> walls;
+    ForEachStraightWall(room, [&walls](PlanPoint a, PlanPoint b) { walls.emplace_back(a, b); });
     return walls;
 }
 
@@ -149,6 +164,12 @@ std::int64_t CellKey(std::int64_t column, std::int64_t row) {
     return (column << 32) ^ (row & 0xffffffff);
 }
 
+// The first slot to try for a square in a table of 2^(64 - shift) slots (Fibonacci hashing).
+std::size_t Slot(std::int64_t key, int shift) {
+    return static_cast<std::size_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull) >>
+                                    shift);
+}
+
 // The squares the box between the two points touches, grown by the shared-wall tolerance; none
 // for a box that is not finite or absurdly large (no wall of the program is).
 template <typename Visit>
@@ -176,40 +197,98 @@ void ForEachCell(PlanPoint a, PlanPoint b, Visit visit) {
 }  // namespace
 
 SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
+    // Which side of its wall an opening faces is worked out only for those that Of gives.
     for (const auto& room : site.Rooms()) {
-        for (const PlacedOpening& placed : PlaceOpenings(*room)) {
-            const std::size_t index = openings_.size();
-            openings_.push_back(placed);
-            ForEachCell(placed.start, placed.end,
-                        [this, index](std::int64_t key) { cells_.emplace_back(key, index); });
+        Place(*room, false, openings_);
+    }
+    std::vector<std::pair<std::int64_t, std::uint32_t>> cells;  // (square, opening)
+    cells.reserve(2 * openings_.size());
+    for (std::uint32_t index = 0; index < openings_.size(); ++index) {
+        ForEachCell(openings_[index].start, openings_[index].end,
+                    [&cells, index](std::int64_t key) { cells.emplace_back(key, index); });
+    }
+    std::sort(cells.begin(), cells.end());
+    std::size_t distinct = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        distinct += i == 0 || cells[i].first != cells[i - 1].first ? 1 : 0;
+    }
+    int bits = 4;
+    while ((std::size_t{1} << bits) < 2 * distinct) {
+        ++bits;
+    }
+    shift_ = 64 - bits;
+    squares_.assign(std::size_t{1} << bits, Square{});
+    marks_.assign((std::size_t{1} << kMarkBits) / 64, 0);
+    cellOpenings_.reserve(cells.size());
+    for (std::size_t i = 0; i < cells.size();) {
+        std::size_t end = i;
+        while (end < cells.size() && cells[end].first == cells[i].first) {
+            cellOpenings_.push_back(cells[end++].second);
+        }
+        const std::size_t mask = squares_.size() - 1;
+        std::size_t slot = Slot(cells[i].first, shift_);
+        while (squares_[slot].count != 0) {
+            slot = (slot + 1) & mask;
+        }
+        squares_[slot] = {cells[i].first, static_cast<std::uint32_t>(i),
+                          static_cast<std::uint32_t>(end - i)};
+        const std::size_t bit = Slot(cells[i].first, 64 - kMarkBits);
+        marks_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        i = end;
+    }
+}
+
+const SharedOpeningIndex::Square* SharedOpeningIndex::Find(std::int64_t key) const {
+    const std::size_t bit = Slot(key, 64 - kMarkBits);
+    if ((marks_[bit / 64] & (std::uint64_t{1} << (bit % 64))) == 0) {
+        return nullptr;
+    }
+    const std::size_t mask = squares_.size() - 1;
+    for (std::size_t slot = Slot(key, shift_);; slot = (slot + 1) & mask) {
+        const Square& square = squares_[slot];
+        if (square.count == 0) {
+            return nullptr;
+        }
+        if (square.key == key) {
+            return &square;
         }
     }
-    std::sort(cells_.begin(), cells_.end());
 }
 
 std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
-    std::vector<std::size_t> found;
+    std::vector<std::uint32_t> found;
     if (openings_.empty()) {
         return {};
     }
-    for (const auto& [a, b] : StraightWalls(room)) {
+    ForEachStraightWall(room, [&](PlanPoint a, PlanPoint b) {
         ForEachCell(a, b, [&](std::int64_t key) {
-            auto it = std::lower_bound(cells_.begin(), cells_.end(),
-                                       std::pair<std::int64_t, std::size_t>(key, 0));
-            for (; it != cells_.end() && it->first == key; ++it) {
-                const PlacedOpening& placed = openings_[it->second];
+            const Square* square = Find(key);
+            if (square == nullptr) {
+                return;
+            }
+            for (std::uint32_t i = square->first; i < square->first + square->count; ++i) {
+                const std::uint32_t index = cellOpenings_[i];
+                const PlacedOpening& placed = openings_[index];
                 if (placed.room != &room && LiesOnWall(placed.start, placed.end, a, b)) {
-                    found.push_back(it->second);
+                    found.push_back(index);
                 }
             }
         });
-    }
+    });
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
     std::vector<PlacedOpening> shared;
     shared.reserve(found.size());
-    for (const std::size_t index : found) {
-        shared.push_back(openings_[index]);
+    const Room* sideOf = nullptr;
+    double side = 1.0;
+    for (const std::uint32_t index : found) {
+        PlacedOpening placed = openings_[index];
+        if (placed.room != sideOf) {
+            sideOf = placed.room;
+            side = SideOf(*placed.room);
+        }
+        placed.intoRoom = placed.intoRoom * side + PlanPoint{};  // no negative zeros
+        shared.push_back(placed);
     }
     return shared;
 }

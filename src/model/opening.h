@@ -69,9 +69,23 @@ public:
     std::vector<PlacedOpening> Of(const Room& room) const;
 
 private:
-    // The openings by the squares of the plan (one metre a side) that they touch.
-    std::vector<PlacedOpening> openings_;                      // in the site's room and wall order
-    std::vector<std::pair<std::int64_t, std::size_t>> cells_;  // (square, opening), sorted
+    // The openings by the squares of the plan (one metre a side) that they touch: a hash table
+    // of the squares that any opening touches, each naming its run of `cellOpenings_`.
+    struct Square {
+        std::int64_t key = 0;
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;  // 0: a free slot
+    };
+    const Square* Find(std::int64_t key) const;
+
+    std::vector<PlacedOpening> openings_;       // in the site's room and wall order
+    std::vector<std::uint32_t> cellOpenings_;   // indices into openings_, grouped by square
+    std::vector<Square> squares_;               // a power of two of slots, at most half used
+    int shift_ = 64;                            // 64 less the log2 of the slot count
+    // A bit per hash of a square, set for the squares in the table: most squares that a wall
+    // touches hold no opening, and this small map says so without a look into the table.
+    static constexpr int kMarkBits = 20;
+    std::vector<std::uint64_t> marks_;
 };
 
 }  // namespace plantrek

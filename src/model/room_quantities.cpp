@@ -25,21 +25,15 @@ void Subtract(RoomQuantities& q, const Opening& opening) {
     }
 }
 
-// Whether two openings cover one stretch of one line (more than a hair of it).
-bool Overlap(const PlacedOpening& a, const PlacedOpening& b) {
-    const PlanPoint d = a.end - a.start;
-    const double length = Length(d);
-    if (length <= 0.0) {
+// Whether two openings are one hole entered from both sides of a shared wall: of one kind, with
+// their edges in one place within half an inch (each room sees the wall run its own way).
+bool SameOpening(const PlacedOpening& a, const PlacedOpening& b) {
+    if (a.opening->kind != b.opening->kind) {
         return false;
     }
-    const PlanPoint u = d / length;
-    if (std::fabs(Cross(u, b.start - a.start)) > kHalfInch ||
-        std::fabs(Cross(u, b.end - a.start)) > kHalfInch) {
-        return false;
-    }
-    const double from = Dot(b.start - a.start, u);
-    const double to = Dot(b.end - a.start, u);
-    return std::min(length, std::max(from, to)) - std::max(0.0, std::min(from, to)) > kHalfInch;
+    const auto near = [](PlanPoint p, PlanPoint q) { return Length(p - q) <= kHalfInch; };
+    return (near(a.start, b.start) && near(a.end, b.end)) ||
+           (near(a.start, b.end) && near(a.end, b.start));
 }
 
 std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
@@ -55,15 +49,21 @@ std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
     q.grossWallArea = q.grossPerimeter * q.height;
     q.netWallArea = q.grossWallArea;
     q.volume = q.floorArea * q.height;
-    const std::vector<PlacedOpening> own = PlaceOpenings(room);
-    for (const PlacedOpening& placed : own) {
-        Subtract(q, *placed.opening);
+    // The openings that PlaceOpenings places, in its order: those of straight walls.
+    for (const auto& wall : room.UserWalls()) {
+        if (!wall->GetOpenings().empty() && Length(wall->GetVector()) > 0.0 && !wall->HasArc()) {
+            for (const Opening& opening : wall->GetOpenings()) {
+                Subtract(q, opening);
+            }
+        }
     }
+    // A neighbour's opening counts unless it is one of the room's own entered from there too.
+    const std::vector<PlacedOpening> own =
+        shared.empty() ? std::vector<PlacedOpening>{} : PlaceOpenings(room);
     for (const PlacedOpening& placed : shared) {
-        // The same hole entered from both rooms is still one hole.
         const bool enteredHereToo =
             std::any_of(own.begin(), own.end(),
-                        [&placed](const PlacedOpening& mine) { return Overlap(mine, placed); });
+                        [&placed](const PlacedOpening& mine) { return SameOpening(mine, placed); });
         if (!enteredHereToo) {
             Subtract(q, *placed.opening);
         }

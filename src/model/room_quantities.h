@@ -28,7 +28,9 @@ struct RoomQuantities {
 };
 
 // Nothing for a room that is not closed. An opening of a neighbour on a shared wall that this
-// room holds too (the same hole entered from both sides) counts once. `defaultHeight` stands in for a room without a height.
+// room holds too (the same hole entered from both sides: of the same kind with the same edges
+// within half an inch) counts once; any other opening of the neighbour counts as well, even where
+// it overlaps one of this room's. `defaultHeight` stands in for a room without a height.
 std::optional<RoomQuantities> ComputeRoomQuantities(const Site& site, const Room& room,
                                                     double defaultHeight);
 // The same for many rooms: the index, built once for the site, finds the shared openings.

@@ -1,6 +1,7 @@
 // The room schedule read back by independent readers (Python's csv module, xlrd), its refusals,
 // and the room summary of a site with openings and heights, unchanged by them.
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QDir>
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 
 #include "export/room_schedule_export.h"
 #include "export/room_summary_export.h"
+#include "export/xls/workbook.h"
 #include "export_test_support.h"
 #include "model/material.h"
 #include "model/room.h"
@@ -137,6 +139,25 @@ TEST_F(RoomScheduleExport, RefusalsWriteNothing) {
         EXPECT_EQ(result.errorText, text) << name;
     }
     EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+// The delimited files are written row by row without a sheet: byte for byte the sheet's text,
+// with a quote in a name and rows of fewer cells than others.
+TEST_F(RoomScheduleExport, DelimitedFilesAreTheSheetsText) {
+    Site site = HouseWithOpenings();
+    test::AddRoomOfWalls(site, "Den \"B\", east", 3, {{2.0, 90.0}, {2.0, 0.0}});
+    Workbook book(1);
+    ASSERT_TRUE(FillRoomSchedule(site, imperial_, 2.5, *book.GetSheet(0)));
+    for (const auto& [name, separator, quote] :
+         {std::tuple("s.csv", ',', std::optional<QChar>(u'"')),
+          std::tuple("s.txt", '\t', std::optional<QChar>())}) {
+        ASSERT_TRUE(ExportRoomSchedule(&site, imperial_, 2.5, PathOf(name)).ok);
+        QBuffer sheetText;
+        sheetText.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(WriteDelimited(*book.GetSheet(0), sheetText, separator, quote,
+                                   DoubleText::Shortest));
+        EXPECT_EQ(test::ReadFile(PathOf(name)), sheetText.data()) << name;
+    }
 }
 
 // Openings, heights and allowances leave the summary as it was.

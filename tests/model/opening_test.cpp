@@ -115,6 +115,15 @@ const Reference kReferences[] = {
          return b;
      },
      2.5, 2.5, 6, 10, 9.2, 25, 23.4, 15, 1, 0.8},
+    {"a neighbour's door behind this room's window: both count",
+     [](Site& s) {
+         Room* a = AddRoom(s, {{3, 0}, {4, 90}, {3, 180}});
+         Room* b = AddRoom(s, {{3, 0}, {2, 90}, {3, 180}}, {4, 0});
+         Put(a, 2, {Door(1.0, 0.8, 2.0)});
+         Put(b, 0, {Window(1.0, 1.2, 1.0, 0.9)});
+         return b;
+     },
+     2.5, 2.5, 6, 10, 9.2, 25, 22.2, 15, 1, 0.8},
     {"window and door on one wall",
      [](Site& s) {
          Room* r = AddRoom(s, {{4, 0}, {5, 90}, {4, 180}});

@@ -109,23 +109,38 @@ bool IsText(const Cell& cell) {
     return cell.Type() == CellType::Text || cell.Type() == CellType::Text8;
 }
 
-// The shared string table: every text once, in order of first use.
+// The shared string table: every text once, in order of first use; and the index of each text
+// cell's string, in the order the cells are written.
 struct SharedStrings {
     QHash<QString, quint32> indexOf;
     QStringList unique;
     quint32 total = 0;
+    std::vector<quint32> cellIndices;
 
     void Add(const QString& text) {
         ++total;
-        if (!indexOf.contains(text)) {
-            indexOf.insert(text, static_cast<quint32>(unique.size()));
+        const qsizetype before = indexOf.size();
+        quint32& index = indexOf[text];
+        if (indexOf.size() != before) {
+            index = static_cast<quint32>(unique.size());
             unique.append(text);
         }
+        cellIndices.push_back(index);
     }
 };
 
 SharedStrings CollectStrings(const std::vector<BiffSheet>& sheets) {
     SharedStrings strings;
+    qsizetype texts = 0;
+    for (const BiffSheet& sheet : sheets) {
+        for (const auto& [row, cells] : sheet.sheet->TouchedRows()) {
+            for (const auto& [column, cell] : cells) {
+                texts += IsText(cell) ? 1 : 0;
+            }
+        }
+    }
+    strings.indexOf.reserve(texts);
+    strings.cellIndices.reserve(static_cast<std::size_t>(texts));
     for (const BiffSheet& sheet : sheets) {
         for (const auto& [row, cells] : sheet.sheet->TouchedRows()) {
             for (const auto& [column, cell] : cells) {
@@ -136,6 +151,11 @@ SharedStrings CollectStrings(const std::vector<BiffSheet>& sheets) {
         }
     }
     return strings;
+}
+
+void AddRecordHeader(QByteArray& out, quint16 type, int size) {
+    Add16(out, type);
+    Add16(out, static_cast<quint16>(size));
 }
 
 void AddBof(QByteArray& out, quint16 substream) {
@@ -288,13 +308,14 @@ struct EncodedCell {
     double number;
 };
 
-EncodedCell Encode(int column, const Cell& cell, const SharedStrings& strings) {
+// `label` is the SST index of the next text cell, and moves past it when the cell is a text.
+EncodedCell Encode(int column, const Cell& cell, const quint32*& label) {
     std::optional<quint32> rk;
     double number = 0.0;
     switch (cell.Type()) {
         case CellType::Text:
         case CellType::Text8:
-            return {EncodedCell::Kind::Label, column, strings.indexOf.value(CellText(cell)), 0.0};
+            return {EncodedCell::Kind::Label, column, *label++, 0.0};
         case CellType::Integer:
             rk = EncodeRk(cell.Integer());
             number = cell.Integer();
@@ -312,17 +333,16 @@ EncodedCell Encode(int column, const Cell& cell, const SharedStrings& strings) {
     return {EncodedCell::Kind::Number, column, 0, number};
 }
 
-void AddCellHeader(QByteArray& body, int row, int column) {
-    Add16(body, static_cast<quint16>(row));
-    Add16(body, static_cast<quint16>(column));
-    Add16(body, 0);  // XF index
+void AddCellHeader(QByteArray& out, int row, int column) {
+    Add16(out, static_cast<quint16>(row));
+    Add16(out, static_cast<quint16>(column));
+    Add16(out, 0);  // XF index
 }
 
 // The cell records of one row; RK values in adjacent columns share one MULRK.
 void AddRowCells(QByteArray& out, int row, const std::vector<EncodedCell>& cells) {
     for (std::size_t i = 0; i < cells.size();) {
         const EncodedCell& cell = cells[i];
-        QByteArray body;
         if (cell.kind == EncodedCell::Kind::Rk) {
             std::size_t last = i;
             while (last + 1 < cells.size() && cells[last + 1].kind == EncodedCell::Kind::Rk &&
@@ -330,28 +350,28 @@ void AddRowCells(QByteArray& out, int row, const std::vector<EncodedCell>& cells
                 ++last;
             }
             if (last > i) {
-                Add16(body, static_cast<quint16>(row));
-                Add16(body, static_cast<quint16>(cell.column));
+                AddRecordHeader(out, kMulRk, 6 + 6 * static_cast<int>(last - i + 1));
+                Add16(out, static_cast<quint16>(row));
+                Add16(out, static_cast<quint16>(cell.column));
                 for (std::size_t j = i; j <= last; ++j) {
-                    Add16(body, 0);  // XF index
-                    Add32(body, cells[j].value);
+                    Add16(out, 0);  // XF index
+                    Add32(out, cells[j].value);
                 }
-                Add16(body, static_cast<quint16>(cells[last].column));
-                AddRecord(out, kMulRk, body);
+                Add16(out, static_cast<quint16>(cells[last].column));
                 i = last + 1;
                 continue;
             }
-            AddCellHeader(body, row, cell.column);
-            Add32(body, cell.value);
-            AddRecord(out, kRk, body);
+            AddRecordHeader(out, kRk, 10);
+            AddCellHeader(out, row, cell.column);
+            Add32(out, cell.value);
         } else if (cell.kind == EncodedCell::Kind::Label) {
-            AddCellHeader(body, row, cell.column);
-            Add32(body, cell.value);
-            AddRecord(out, kLabelSst, body);
+            AddRecordHeader(out, kLabelSst, 10);
+            AddCellHeader(out, row, cell.column);
+            Add32(out, cell.value);
         } else {
-            AddCellHeader(body, row, cell.column);
-            AddDouble(body, cell.number);
-            AddRecord(out, kNumber, body);
+            AddRecordHeader(out, kNumber, 14);
+            AddCellHeader(out, row, cell.column);
+            AddDouble(out, cell.number);
         }
         ++i;
     }
@@ -362,7 +382,7 @@ struct UsedRow {
     std::vector<EncodedCell> cells;
 };
 
-void AddSheet(QByteArray& out, const Sheet& sheet, const SharedStrings& strings) {
+void AddSheet(QByteArray& out, const Sheet& sheet, const quint32*& label) {
     std::vector<UsedRow> rows;
     int firstColumn = Sheet::kMaxColumns;
     int lastColumn = -1;
@@ -370,7 +390,7 @@ void AddSheet(QByteArray& out, const Sheet& sheet, const SharedStrings& strings)
         UsedRow used{row, {}};
         for (const auto& [column, cell] : cells) {
             if (!cell.IsEmpty()) {
-                used.cells.push_back(Encode(column, cell, strings));
+                used.cells.push_back(Encode(column, cell, label));
             }
         }
         if (!used.cells.empty()) {
@@ -477,9 +497,10 @@ QByteArray BuildWorkbookStream(const std::vector<BiffSheet>& sheets) {
     AddSharedStrings(out, strings);
     AddRecord(out, kEof);
 
+    const quint32* label = strings.cellIndices.data();
     for (std::size_t i = 0; i < sheets.size(); ++i) {
         Patch32(out, sheetPositions[i], Position(out));
-        AddSheet(out, *sheets[i].sheet, strings);
+        AddSheet(out, *sheets[i].sheet, label);
     }
     return out;
 }

@@ -2,8 +2,10 @@
 
 #include "export/xls/sheet.h"
 
+#include <QByteArray>
 #include <QChar>
 #include <QIODevice>
+#include <QString>
 
 #include <optional>
 
@@ -17,5 +19,11 @@ namespace plantrek {
 enum class DoubleText { SixDecimals, Shortest };
 bool WriteDelimited(const Sheet& sheet, QIODevice& file, char separator,
                     std::optional<QChar> quote, DoubleText doubles = DoubleText::SixDecimals);
+
+// One field as WriteDelimited writes it, appended to `out`: for a table written row by row
+// without a sheet.
+void AppendDelimitedText(QByteArray& out, const QString& text, std::optional<QChar> quote);
+void AppendDelimitedInteger(QByteArray& out, qint32 value);
+void AppendDelimitedDouble(QByteArray& out, double value, DoubleText form);
 
 }  // namespace plantrek

@@ -10,7 +10,11 @@ Cell* Sheet::Cell(int row, int column) {
     }
     rowCount_ = std::max(rowCount_, row + 1);
     columnCount_ = std::max(columnCount_, column + 1);
-    return &rows_[row][column];
+    // Cells mostly come row by row from left to right: the end is the place to look first.
+    Row& cells = !rows_.empty() && rows_.rbegin()->first == row
+                     ? rows_.rbegin()->second
+                     : rows_.try_emplace(rows_.end(), row)->second;
+    return &cells.try_emplace(cells.end(), column)->second;
 }
 
 const Cell* Sheet::Find(int row, int column) const {

@@ -4,10 +4,12 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "document/doc_test_support.h"
+#include "document/files/site_file.h"
 #include "resources/command_ids.h"
 #include "view/commands/command_router.h"
 #include "view/core/plan_scenes.h"
@@ -52,6 +54,14 @@ protected:
         return {d.x, d.y};
     }
     QWidget* Area() const { return view_->viewport(); }
+    // The plan as a site file holds it: saved and read back.
+    Site Saved() {
+        const QString path = folder_.filePath(QStringLiteral("saved.tcd"));
+        Site saved;
+        EXPECT_TRUE(SaveSiteFile(*Doc().GetSite(), path).ok);
+        EXPECT_TRUE(LoadSiteFile(path, saved).ok);
+        return saved;
+    }
     // "A", "A/0" (a wall by index), "start", or "" for nothing selected.
     QString Selected() {
         switch (Doc().GetSelectionLevel()) {
@@ -68,6 +78,7 @@ protected:
     }
 
     std::unique_ptr<CTracepadView> view_;
+    QTemporaryDir folder_;
 };
 
 // Which item wins where is the hit test's (plan_hit_test_test); here the mouse reaches it, and
@@ -151,6 +162,8 @@ TEST_F(TracepadViewTest, DragPutsAFarCornerExactlyOnANeighboursCorner) {
     const PlanPoint corner = RoomAt(2)->GetWallEnds(1).second;
     EXPECT_NEAR(corner.x, 0.0, 1e-6);
     EXPECT_NEAR(corner.y, 0.0, 1e-6);
+    // The file keeps the room where it was dropped, to its precision of a micrometre.
+    EXPECT_LT(Distance(Saved().GetRoom(2)->GetLocation(), RoomAt(2)->GetLocation()), 1e-6);
 }
 
 // Ctrl+arrow moves the selected room by the step, Ctrl+Shift+arrow by ten; a run of presses is
@@ -179,6 +192,8 @@ TEST_F(TracepadViewTest, CtrlArrowsNudgeTheRoomOneUndoStepPerRun) {
         arrow(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::keyRelease(view_.get(), Qt::Key_Control);
         EXPECT_LT(Distance(start(), {-3 + 2 * step, 5 + 10 * step}), kSamePoint);
+        EXPECT_LT(Distance(Saved().GetRoom(2)->GetStartPoint(), {-3 + 2 * step, 5 + 10 * step}),
+                  1e-6);
         QTest::keyClick(view_.get(), Qt::Key_Down, Qt::ControlModifier);
         EXPECT_LT(Distance(start(), {-3 + 2 * step, 5 + 9 * step}), kSamePoint);
         ASSERT_TRUE(Doc().Undo());

@@ -35,6 +35,13 @@ protected:
     // After the first room is dropped, in the order added.
     Room* D() { return Doc().GetSite()->GetRoom(2); }
     PlanPoint DStart() { return D()->GetStartPoint(); }
+    // D back at (-3, 5), where each drag case starts.
+    void PutDBack() {
+        D()->SetStartPoint({-3, 5});
+        D()->SetLocation({-3, 5});
+        Doc().Commit(false);
+        Changed();
+    }
 
     std::optional<PlanInteraction> interaction_;
 };
@@ -57,10 +64,7 @@ TEST_F(PlanInteractionTest, ADragMovesTheRoomByHowFarTheMouseWent) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        D()->SetStartPoint({-3, 5});
-        D()->SetLocation({-3, 5});
-        Doc().Commit(false);
-        Changed();
+        PutDBack();
         ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
         ASSERT_TRUE(Mouse().IsDragging());
         EXPECT_EQ(Mouse().DraggedRoom(), D());
@@ -106,10 +110,7 @@ TEST_F(PlanInteractionTest, ARoomSnapsByAnyCornerOrWall) {
     const MetricUnits metric(100);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        D()->SetStartPoint({-3, 5});
-        D()->SetLocation({-3, 5});
-        Doc().Commit(false);
-        Changed();
+        PutDBack();
         ASSERT_TRUE(Mouse().Press({-2, 6}, kReach));
         const PlanPoint to = c.dAt + PlanPoint(1, 1);
         Mouse().Move(to, kReach);

@@ -22,6 +22,7 @@ public:
     int roomIndex = -1;  // the selected room, when a room or one of its walls was selected
     int wallIndex = -1;  // the selected wall among the room's user walls, when one was
     int openingIndex = -1;  // the selected opening of that wall, when one was
+    int currentLevel = 0;
     CloseRule defaultCloseRule = CloseRule::Square;
     PrefsInputValues input;
     PrefsDrawingValues drawing;

@@ -102,6 +102,7 @@ void CTracepadDoc::ShowMessage(const QString& text, MessageIcon icon) const {
 
 void CTracepadDoc::Reset() {
     ClearSelection();
+    ChangeCurrentLevel(0);
     site_ = NewSite();
     sharedSite_.reset();
     undo_.Reset(this, kUndoCapacity);
@@ -263,6 +264,7 @@ void CTracepadDoc::SelectRoom(Room* room) {
     }
     currentRoom_ = room;
     currentWall_ = nullptr;
+    ChangeCurrentLevel(room->GetLevel());
     Commit(false);
 }
 
@@ -295,7 +297,7 @@ void CTracepadDoc::NewRoom(const QString& name, int materialIndex) {
         return;
     }
     FinishCurrentRoom();
-    Room* room = site_->AddRoom(name, materialIndex);
+    Room* room = site_->AddRoom(name, materialIndex, currentLevel_);
     room->SetCloseRule(defaultCloseRule_);
     currentRoom_ = room;
     currentWall_ = nullptr;
@@ -478,6 +480,7 @@ std::unique_ptr<CUndoSnapshot> CTracepadDoc::CreateSnapshot() {
         snapshot->wallIndex = currentRoom_->IndexOfWall(currentWall_);
         snapshot->openingIndex = GetCurrentOpening();
     }
+    snapshot->currentLevel = currentLevel_;
     snapshot->defaultCloseRule = defaultCloseRule_;
     snapshot->input = prefs_.GetInputValues();
     snapshot->drawing = prefs_.GetDrawingValues();
@@ -502,6 +505,7 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     }
     openingWall_ = currentWall_;
     currentOpening_ = snapshot.openingIndex;
+    ChangeCurrentLevel(currentRoom_ != nullptr ? currentRoom_->GetLevel() : snapshot.currentLevel);
     defaultCloseRule_ = snapshot.defaultCloseRule;
     // The settings are written only when they differ: most steps change the plan alone, and
     // rewriting the settings file on each would make every undo wait for the disk.

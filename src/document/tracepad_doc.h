@@ -112,8 +112,11 @@ public:
 
     CPrefs& Prefs() { return prefs_; }
     const CPrefs& Prefs() const { return prefs_; }
-    // The ceiling height of a room that has none of its own (metres).
+    // The program's ceiling height for a room that has none of its own (metres).
     double DefaultHeight() const;
+    // The ceiling height this room takes when it has none of its own: its level's, else the
+    // program's (metres).
+    double DefaultHeightOf(const Room& room) const;
     // The units and direction style everything typed and shown goes through.
     const LengthUnits& Units() const;
     const AngleStyle& Style() const;
@@ -217,6 +220,23 @@ public:
     bool DeleteTargetOpening();
     bool ToggleRelativeDirections();
     void ToggleDragMode();
+
+    // ---------------------------------------------------------------------------------------
+    // Levels. The current level is the one new rooms, the meter and the input line work on;
+    // the active view keeps it to its own. Selecting a room makes its level current.
+
+    int GetCurrentLevel() const { return currentLevel_; }
+    // Switches to a level (one that exists): a selection on another level moves to the new
+    // level's last room in drawing order, else to the start point. Not a change of the site.
+    void SetCurrentLevel(int level);
+    // "Add Level...": adds the level, makes it current and selects the start point; one step.
+    bool AddLevel(const Level& level);
+    // "Level Properties...": the level may move in the order; it stays current if it was.
+    bool SetLevelProperties(int index, const Level& level);
+    // "Delete Level": the level and its rooms; the last level is refused (false).
+    bool DeleteLevel(int index);
+    // "Move Room to Level...": the selected room, which stays selected on its new level.
+    bool MoveCurrentRoomToLevel(int level);
     // View > Wall Lengths: a setting of the program, not of the site, so nothing to undo.
     void ToggleWallLengths();
     // The preferences sheet's OK.
@@ -242,6 +262,8 @@ public:
 signals:
     // After every commit, undo, redo, new and open: views redraw.
     void changed();
+    // The current level changed (a switch, a new level, undo or a room selected on another).
+    void currentLevelChanged(int level);
     // The length units changed or may have: 1 meters, anything else feet and inches. The main
     // frame sets its keypad's unit keys from it.
     void keypadUnitsChanged(int input);
@@ -252,6 +274,8 @@ private:
     // Removes the selected room when it has no walls; the selection is left to the caller.
     void FinishCurrentRoom();
     void ClearSelection();
+    // Makes the level current (clamped to the site's) and says so when it changed.
+    void ChangeCurrentLevel(int level);
     bool StepUndo(int delta);
     void AddTemplateMaterials(bool onlyMissingNames);
     void SetPath(const QString& path);
@@ -279,6 +303,7 @@ private:
     const Wall* openingWall_ = nullptr;
     int currentOpening_ = -1;
     CloseRule defaultCloseRule_ = CloseRule::Square;
+    int currentLevel_ = 0;
     CUndoStack undo_;
     // A copy equal to site_, or null when site_ has changed since the last copy.
     std::shared_ptr<const Site> sharedSite_;

@@ -24,6 +24,10 @@ double CTracepadDoc::DefaultHeight() const {
     return prefs_.GetDefaultHeight();
 }
 
+double CTracepadDoc::DefaultHeightOf(const Room& room) const {
+    return site_ != nullptr ? site_->DefaultHeightOf(room, DefaultHeight()) : DefaultHeight();
+}
+
 int CTracepadDoc::GetCurrentOpening() const {
     if (currentWall_ == nullptr || openingWall_ != currentWall_ || currentOpening_ < 0 ||
         currentOpening_ >= static_cast<int>(currentWall_->GetOpenings().size())) {
@@ -63,7 +67,7 @@ void CTracepadDoc::SelectOpening(Room* room, Wall* wall, int index) {
 bool CTracepadDoc::AddOpeningToCurrentWall(const Opening& opening) {
     const int wall = currentRoom_ != nullptr ? currentRoom_->IndexOfWall(currentWall_) : -1;
     if (GetSelectionLevel() != kLevelWall ||
-        CheckOpening(*currentRoom_, wall, opening, Units(), DefaultHeight())) {
+        CheckOpening(*currentRoom_, wall, opening, Units(), DefaultHeightOf(*currentRoom_))) {
         return false;
     }
     const int index = plantrek::AddOpening(*currentRoom_, wall, opening);
@@ -78,7 +82,7 @@ bool CTracepadDoc::ReplaceOpening(int index, const Opening& opening) {
     if (GetSelectionLevel() != kLevelWall || index < 0 ||
         index >= static_cast<int>(currentWall_->GetOpenings().size()) ||
         currentWall_->GetOpenings()[static_cast<std::size_t>(index)] == opening ||
-        CheckOpening(*currentRoom_, wall, opening, Units(), DefaultHeight(), index)) {
+        CheckOpening(*currentRoom_, wall, opening, Units(), DefaultHeightOf(*currentRoom_), index)) {
         return false;
     }
     const int placed = plantrek::ReplaceOpening(*currentRoom_, wall, index, opening);

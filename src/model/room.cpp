@@ -16,6 +16,7 @@ Room::Room(const Room& other)
       startPoint_(other.startPoint_),
       location_(other.location_),
       ceilingHeight_(other.ceilingHeight_),
+      level_(other.level_),
       annotations_(other.annotations_) {
     userWalls_.reserve(other.userWalls_.size());
     for (const auto& wall : other.userWalls_) {
@@ -35,6 +36,7 @@ Room& Room::operator=(const Room& other) {
         startPoint_ = copy.startPoint_;
         location_ = copy.location_;
         ceilingHeight_ = copy.ceilingHeight_;
+        level_ = copy.level_;
         annotations_ = copy.annotations_;
         sharedCopy_.reset();
     }
@@ -442,6 +444,7 @@ void Room::Clear() {
     startPoint_ = {};
     location_ = {};
     ceilingHeight_ = 0.0;
+    level_ = 0;
     userWalls_.clear();
     InvalidateClosing();
     annotations_.Clear();
@@ -451,7 +454,8 @@ bool Room::SameContentAs(const Room& other) const {
     if (name_ != other.name_ || material_ != other.material_ || closeRule_ != other.closeRule_ ||
         startPoint_.x != other.startPoint_.x || startPoint_.y != other.startPoint_.y ||
         location_.x != other.location_.x || location_.y != other.location_.y ||
-        ceilingHeight_ != other.ceilingHeight_ || userWalls_.size() != other.userWalls_.size() ||
+        ceilingHeight_ != other.ceilingHeight_ || level_ != other.level_ ||
+        userWalls_.size() != other.userWalls_.size() ||
         !(annotations_ == other.annotations_)) {
         return false;
     }

@@ -25,7 +25,7 @@ public:
     Room() = default;
     // A new room: no walls, start point and location both at `at`.
     explicit Room(PlanPoint at) : startPoint_(at), location_(at) {}
-    // Copies name, material, rule, both points, notes and the user walls; the closing is
+    // Copies name, material, rule, both points, height, level, notes and the user walls; the closing is
     // recomputed on first use.
     Room(const Room& other);
     Room& operator=(const Room& other);
@@ -48,6 +48,10 @@ public:
     // Floor to ceiling in metres; 0 when the room takes the program's default height.
     double GetCeilingHeight() const { return ceilingHeight_; }
     void SetCeilingHeight(double height) { ceilingHeight_ = height; }
+
+    // The site's level the room stands on, by its place in the site's level list.
+    int GetLevel() const { return level_; }
+    void SetLevel(int level) { level_ = level; }
 
     AnnotationList& Annotations() { return annotations_; }
     const AnnotationList& Annotations() const { return annotations_; }
@@ -107,7 +111,7 @@ public:
     const Room* UnchangedSharedCopy() const;
     // A room to edit, made from a shared copy, which it hands out again while unchanged.
     static std::shared_ptr<Room> FromSharedCopy(const std::shared_ptr<Room>& copy);
-    // Same name, material, rule, points, height, notes and user walls (closings follow from them).
+    // Same name, material, rule, points, height, level, notes and user walls (closings follow from them).
     bool SameContentAs(const Room& other) const;
 
 private:
@@ -128,6 +132,7 @@ private:
     PlanPoint startPoint_;
     PlanPoint location_;
     double ceilingHeight_ = 0.0;
+    int level_ = 0;
     AnnotationList annotations_;
     // The last SharedCopy; never copied with the room.
     mutable std::shared_ptr<Room> sharedCopy_;

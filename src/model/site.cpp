@@ -19,13 +19,16 @@ bool SameNameIgnoringCase(const QString& a, const QString& b) {
 
 }  // namespace
 
-Site::Site() {
+Site::Site() : levels_{Level{Level::FirstLevelName(), 0.0, 0.0}} {
     materials_.push_back(
         std::make_unique<Material>(QStringLiteral("Default"), 0, DefaultMaterialColour()));
 }
 
 Site::Site(const Site& other)
-    : name_(other.name_), startPoint_(other.startPoint_), annotations_(other.annotations_) {
+    : name_(other.name_),
+      levels_(other.levels_),
+      startPoint_(other.startPoint_),
+      annotations_(other.annotations_) {
     rooms_.reserve(other.rooms_.size());
     for (const auto& room : other.rooms_) {
         rooms_.push_back(std::make_unique<Room>(*room));
@@ -39,6 +42,7 @@ Site::Site(const Site& other)
 std::shared_ptr<const Site> Site::Snapshot() const {
     std::shared_ptr<Site> snapshot(new Site(EmptyTag{}));
     snapshot->name_ = name_;
+    snapshot->levels_ = levels_;
     snapshot->startPoint_ = startPoint_;
     snapshot->annotations_ = annotations_;
     snapshot->rooms_.reserve(rooms_.size());
@@ -72,6 +76,7 @@ void Site::RestoreSnapshot(const Site& snapshot) {
     }
     rooms_ = std::move(rooms);
     name_ = snapshot.name_;
+    levels_ = snapshot.levels_;
     startPoint_ = snapshot.startPoint_;
     annotations_ = snapshot.annotations_;
     materials_.clear();
@@ -97,10 +102,11 @@ Site::RoomList::const_iterator Site::FindRoom(const Room* room) const {
                         [room](const std::shared_ptr<Room>& r) { return r.get() == room; });
 }
 
-Room* Site::AddRoom(const QString& name, int materialIndex) {
+Room* Site::AddRoom(const QString& name, int materialIndex, int level) {
     auto room = std::make_unique<Room>(startPoint_);
     room->SetName(name);
     room->SetMaterial(FindMaterialByIndex(materialIndex) != nullptr ? materialIndex : 0);
+    room->SetLevel(IsLevel(level) ? level : 0);
     Room* added = room.get();
     rooms_.push_back(std::move(room));
     return added;
@@ -189,29 +195,157 @@ void Site::SendToBack(const Room* room) {
     std::rotate(rooms_.begin(), rooms_.begin() + at, rooms_.begin() + at + 1);
 }
 
-int Site::CountClosedRooms() const {
-    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(),
-                                          [](const auto& room) { return room->IsClosed(); }));
+int Site::CountClosedRooms(int level) const {
+    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(), [level](const auto& room) {
+        return (level == kEveryLevel || room->GetLevel() == level) && room->IsClosed();
+    }));
 }
 
-PlanRect Site::GetBounds() const {
+PlanRect Site::GetBounds(int level) const {
     PlanRect box = PlanRect::Around(startPoint_);
     for (const auto& room : rooms_) {
-        box.Include(room->GetBounds());
+        if (level == kEveryLevel || room->GetLevel() == level) {
+            box.Include(room->GetBounds());
+        }
     }
     return box;
 }
 
-void Site::Traverse(CSiteVisitor& visitor) const {
+void Site::Traverse(CSiteVisitor& visitor, int level) const {
     visitor.VisitSiteBegin(*this);
     for (const auto& room : rooms_) {
-        TraverseRoom(*room, visitor);
+        if (level == kEveryLevel || room->GetLevel() == level) {
+            TraverseRoom(*room, visitor);
+        }
     }
     visitor.VisitSiteEnd(*this);
 }
 
 void Site::MoveStartPoint(double length, double direction) {
     startPoint_ += PolarToCartesian(length, direction);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Levels
+
+const Level& Site::GetLevel(int index) const {
+    return levels_[static_cast<std::size_t>(IsLevel(index) ? index : 0)];
+}
+
+int Site::FindLevelByName(const QString& name) const {
+    for (int i = 0; i < LevelCount(); ++i) {
+        if (SameNameIgnoringCase(levels_[static_cast<std::size_t>(i)].name, name)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QString Site::NextLevelName() const {
+    for (long long n = 2;; ++n) {
+        const QString name = QStringLiteral("Level %1").arg(n);
+        if (FindLevelByName(name) < 0) {
+            return name;
+        }
+    }
+}
+
+int Site::SortLevels(int follow) {
+    std::vector<int> order(levels_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<int>(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return levels_[static_cast<std::size_t>(a)].elevation <
+               levels_[static_cast<std::size_t>(b)].elevation;
+    });
+    std::vector<int> placeOf(levels_.size());
+    std::vector<Level> sorted;
+    sorted.reserve(levels_.size());
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        placeOf[static_cast<std::size_t>(order[place])] = static_cast<int>(place);
+        sorted.push_back(levels_[static_cast<std::size_t>(order[place])]);
+    }
+    levels_ = std::move(sorted);
+    for (const auto& room : rooms_) {
+        const int level = room->GetLevel();
+        const int place = level >= 0 && level < static_cast<int>(placeOf.size())
+                              ? placeOf[static_cast<std::size_t>(level)]
+                              : 0;
+        if (place != level) {
+            room->SetLevel(place);
+        }
+    }
+    return follow >= 0 && follow < static_cast<int>(placeOf.size())
+               ? placeOf[static_cast<std::size_t>(follow)]
+               : -1;
+}
+
+int Site::AddLevel(const Level& level) {
+    levels_.push_back(level);
+    return SortLevels(LevelCount() - 1);
+}
+
+int Site::SetLevel(int index, const Level& level) {
+    if (!IsLevel(index)) {
+        return -1;
+    }
+    levels_[static_cast<std::size_t>(index)] = level;
+    return SortLevels(index);
+}
+
+bool Site::RemoveLevel(int index) {
+    if (!IsLevel(index) || LevelCount() == 1) {
+        return false;
+    }
+    rooms_.erase(std::remove_if(rooms_.begin(), rooms_.end(),
+                                [index](const auto& room) { return room->GetLevel() == index; }),
+                 rooms_.end());
+    for (const auto& room : rooms_) {
+        if (room->GetLevel() > index) {
+            room->SetLevel(room->GetLevel() - 1);
+        }
+    }
+    levels_.erase(levels_.begin() + index);
+    return true;
+}
+
+void Site::MoveRoomToLevel(Room* room, int level) {
+    if (room != nullptr && IsLevel(level) && FindRoom(room) != rooms_.end()) {
+        room->SetLevel(level);
+    }
+}
+
+int Site::CountRoomsOnLevel(int level) const {
+    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(), [level](const auto& room) {
+        return room->GetLevel() == level;
+    }));
+}
+
+bool Site::HasLevels() const {
+    return levels_.size() > 1 || !(levels_.front() == Level{Level::FirstLevelName(), 0.0, 0.0});
+}
+
+void Site::SetLevels(std::vector<Level> levels) {
+    if (levels.empty()) {
+        levels.push_back(Level{Level::FirstLevelName(), 0.0, 0.0});
+    }
+    levels_ = std::move(levels);
+    for (const auto& room : rooms_) {
+        if (!IsLevel(room->GetLevel())) {
+            room->SetLevel(0);
+        }
+    }
+    SortLevels(0);
+}
+
+double Site::DefaultHeightOf(const Room& room, double programDefault) const {
+    return DefaultHeightOnLevel(room.GetLevel(), programDefault);
+}
+
+double Site::DefaultHeightOnLevel(int level, double programDefault) const {
+    const double height = GetLevel(level).height;
+    return height > 0.0 ? height : programDefault;
 }
 
 // ---------------------------------------------------------------------------------------------

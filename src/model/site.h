@@ -8,11 +8,13 @@
 
 #include "audio/annotation_list.h"
 #include "model/geometry.h"
+#include "model/level.h"
 #include "model/material.h"
 #include "model/room.h"
 
-// The whole plan of one document: its rooms in drawing order (later rooms are drawn over earlier
-// ones), the materials they refer to, the point where the next room begins and the site's notes.
+// The whole plan of one document: its levels (floors, lowest first), its rooms in drawing order
+// (later rooms are drawn over earlier ones), each on one level, the materials they refer to, the
+// point where the next room begins and the site's notes.
 namespace plantrek {
 
 class CSiteVisitor;
@@ -25,7 +27,7 @@ public:
 
     // No rooms, start point at the origin, and the one material "Default".
     Site();
-    // Copies name, start point, notes, every room and every material.
+    // Copies name, start point, notes, every level, every room and every material.
     Site(const Site& other);
     Site& operator=(const Site& other);
     Site(Site&&) noexcept = default;
@@ -48,9 +50,9 @@ public:
 
     // Rooms. A room that is not in the site is never acted on.
 
-    // A new room at the site's start point, appended (drawn on top). A material index that
-    // names no material becomes 0.
-    Room* AddRoom(const QString& name, int materialIndex);
+    // A new room at the site's start point on that level, appended (drawn on top). A material
+    // index that names no material becomes 0, a level that names no level the first.
+    Room* AddRoom(const QString& name, int materialIndex, int level = 0);
     // Takes the room and places it just after `after`, or last when `after` is null or not in
     // the site. Returns the room, or null when given none.
     Room* InsertRoomAfter(std::unique_ptr<Room> room, const Room* after);
@@ -69,14 +71,50 @@ public:
     // Moves the room to the end of the drawing order (on top) or to its start.
     void BringToFront(const Room* room);
     void SendToBack(const Room* room);
-    // Rooms whose closing succeeds; closings are brought up to date first.
-    int CountClosedRooms() const;
-    // The box around the start point and every room.
-    PlanRect GetBounds() const;
+    // Rooms whose closing succeeds, on that level or on every level; closings are brought up to
+    // date first.
+    int CountClosedRooms(int level = kEveryLevel) const;
+    // The box around the start point and every room (of that level).
+    PlanRect GetBounds(int level = kEveryLevel) const;
 
     // Walks the site: site begin; per room in drawing order (its closing brought up to date
-    // first) room begin, its user walls, its system walls, room end; site end.
-    void Traverse(CSiteVisitor& visitor) const;
+    // first) room begin, its user walls, its system walls, room end; site end. Given a level,
+    // only that level's rooms are walked.
+    void Traverse(CSiteVisitor& visitor, int level = kEveryLevel) const;
+
+    // Levels. There is always at least one; they are kept in order of elevation, lowest first
+    // (levels at the same elevation in the order they were added), and a room names its level
+    // by its place in this order, which the site keeps right whenever the order changes.
+    static constexpr int kEveryLevel = -1;
+    const std::vector<Level>& Levels() const { return levels_; }
+    int LevelCount() const { return static_cast<int>(levels_.size()); }
+    // The level at that place; the first for a place that names none.
+    const Level& GetLevel(int index) const;
+    bool IsLevel(int index) const { return index >= 0 && index < LevelCount(); }
+    // The first level whose name matches, ignoring case; -1 when none does.
+    int FindLevelByName(const QString& name) const;
+    // "Level <n>" for the smallest n from 2 up that no level has taken.
+    QString NextLevelName() const;
+    // Adds the level in its place by elevation and returns that place.
+    int AddLevel(const Level& level);
+    // Changes a level, which may move it in the order; returns its new place (-1 for no level).
+    int SetLevel(int index, const Level& level);
+    // Removes a level and every room on it; the last level is never removed (returns false).
+    bool RemoveLevel(int index);
+    // Puts the room on that level (drawn above the rooms it already has there is not implied:
+    // the drawing order stays as it is).
+    void MoveRoomToLevel(Room* room, int level);
+    // Rooms on that level.
+    int CountRoomsOnLevel(int level) const;
+    // Whether the site has anything to say about levels: more than one, or the one there is no
+    // longer the ground floor at 0 with the program's height.
+    bool HasLevels() const;
+    // Replaces every level at once, as a file gives them; rooms on a level that is not in the
+    // list go to the first. An empty list leaves the one ground floor.
+    void SetLevels(std::vector<Level> levels);
+    // The ceiling height a room without one of its own takes: its level's, else the program's.
+    double DefaultHeightOf(const Room& room, double programDefault) const;
+    double DefaultHeightOnLevel(int level, double programDefault) const;
 
     // Start point of the next room.
     PlanPoint GetStartPoint() const { return startPoint_; }
@@ -110,10 +148,14 @@ private:
     explicit Site(EmptyTag) {}
 
     RoomList::const_iterator FindRoom(const Room* room) const;
+    // Puts the levels in order of elevation (stable) and renumbers the rooms to match; returns
+    // where the level that was at `follow` now is.
+    int SortLevels(int follow);
 
     QString name_;
     RoomList rooms_;
     MaterialList materials_;
+    std::vector<Level> levels_;
     PlanPoint startPoint_;
     AnnotationList annotations_;
 };

@@ -192,5 +192,60 @@ TEST(SiteTraversalTest, BoundsVisitorAgreesWithGetBounds) {
     EXPECT_GT(box.maxY, 6.0 + 4.0 * std::cos(30.0 * kDegreesToRadians));
 }
 
+// Levels stay in order of elevation and the rooms go with the level they stand on whatever
+// the order becomes; removing a level takes its rooms with it and never the last level.
+TEST(SiteLevelsTest, RoomsFollowTheirLevelThroughEveryChange) {
+    Site site;
+    EXPECT_FALSE(site.HasLevels());
+    Room* ground = site.AddRoom(QStringLiteral("Hall"), 0);
+    const int upper = site.AddLevel(Level{QStringLiteral("Upper"), 2.8, 2.4});
+    Room* bedroom = site.AddRoom(QStringLiteral("Bed"), 0, upper);
+    const int basement = site.AddLevel(Level{QStringLiteral("Basement"), -2.5, 0.0});
+    ASSERT_EQ(basement, 0);
+    Room* cellar = site.AddRoom(QStringLiteral("Cellar"), 0, basement);
+    EXPECT_TRUE(site.HasLevels());
+    EXPECT_EQ(site.GetLevel(ground->GetLevel()).name, Level::FirstLevelName());
+    EXPECT_EQ(site.GetLevel(bedroom->GetLevel()).name, QStringLiteral("Upper"));
+    EXPECT_EQ(site.FindLevelByName(QStringLiteral("upper")), 2);
+    EXPECT_EQ(site.NextLevelName(), QStringLiteral("Level 2"));
+
+    // Raising the basement above everything moves it last; its room goes along.
+    EXPECT_EQ(site.SetLevel(0, Level{QStringLiteral("Attic"), 6.0, 0.0}), 2);
+    EXPECT_EQ(site.GetLevel(cellar->GetLevel()).name, QStringLiteral("Attic"));
+    EXPECT_EQ(site.GetLevel(ground->GetLevel()).name, Level::FirstLevelName());
+    EXPECT_EQ(site.GetLevel(bedroom->GetLevel()).name, QStringLiteral("Upper"));
+    EXPECT_DOUBLE_EQ(site.DefaultHeightOf(*bedroom, 2.5), 2.4);
+    EXPECT_DOUBLE_EQ(site.DefaultHeightOf(*ground, 2.5), 2.5);
+
+    // The copy and the snapshot keep levels; undoing a move brings the room back.
+    const auto before = site.Snapshot();
+    site.MoveRoomToLevel(bedroom, ground->GetLevel());
+    EXPECT_EQ(site.CountRoomsOnLevel(1), 0);
+    site.RestoreSnapshot(*before);
+    EXPECT_EQ(site.CountRoomsOnLevel(1), 1);
+    EXPECT_EQ(Site(site).Levels(), site.Levels());
+
+    ASSERT_TRUE(site.RemoveLevel(1));
+    EXPECT_EQ(site.RoomCount(), 2);
+    EXPECT_EQ(site.LevelCount(), 2);
+    EXPECT_EQ(site.GetLevel(site.FindRoomByName(QStringLiteral("Cellar"))->GetLevel()).name,
+              QStringLiteral("Attic"));
+    ASSERT_TRUE(site.RemoveLevel(1));
+    EXPECT_FALSE(site.RemoveLevel(0));
+    EXPECT_EQ(site.RoomCount(), 1);
+}
+
+TEST(SiteLevelsTest, WalkingALevelVisitsOnlyItsRooms) {
+    Site site;
+    AddRoomOfWalls(site, "A", {{3, 0}, {4, 90}, {3, 180}});
+    const int upper = site.AddLevel(Level{QStringLiteral("Upper"), 3.0, 0.0});
+    Room* b = AddRoomOfWalls(site, "B", {{2, 0}, {2, 90}, {2, 180}});
+    b->Translate({8.0, 0.0});
+    site.MoveRoomToLevel(b, upper);
+    EXPECT_EQ(site.CountClosedRooms(upper), 1);
+    EXPECT_EQ(site.CountClosedRooms(), 2);
+    EXPECT_DOUBLE_EQ(site.GetBounds(0).Width(), 4.0);
+    EXPECT_DOUBLE_EQ(site.GetBounds().Width(), 10.0);
+}
 }  // namespace
 }  // namespace plantrek

@@ -113,14 +113,14 @@ FormCheck<OpeningForm::Field> OpeningForm::Check(const CTracepadDoc& doc) const 
     const Opening opening = Value(doc);
     const int ignore = purpose == Purpose::Edit ? index : -1;
     const auto refusal =
-        CheckOpening(*room, room->IndexOfWall(wall), opening, units, doc.DefaultHeight(), ignore);
+        CheckOpening(*room, room->IndexOfWall(wall), opening, units, doc.DefaultHeightOf(*room), ignore);
     if (!refusal) {
         return std::nullopt;
     }
     // The field to correct: a size that is none, the height or sill that reach above the room,
     // else the place on the wall.
     const double roomHeight = room->GetCeilingHeight() > 0.0 ? room->GetCeilingHeight()
-                                                             : doc.DefaultHeight();
+                                                             : doc.DefaultHeightOf(*room);
     Field field = Field::Offset;
     if (!(opening.width > 0.0)) {
         field = Field::Width;

@@ -46,7 +46,10 @@ RoomForm RoomForm::FromDocument(const CTracepadDoc& doc, Purpose purpose) {
         form.name = doc.DefaultRoomName();
         form.material = site.MaterialCount() > 0 ? site.GetMaterial(0)->GetName() : QString();
     }
-    form.defaultHeight = doc.Units().FormatLength(doc.DefaultHeight());
+    const double defaultHeight = purpose == Purpose::Edit && room != nullptr
+                                     ? doc.DefaultHeightOf(*room)
+                                     : site.DefaultHeightOnLevel(doc.GetCurrentLevel(), doc.DefaultHeight());
+    form.defaultHeight = doc.Units().FormatLength(defaultHeight);
     form.newMaterial = NewMaterialForm().Answer();
     return form;
 }

@@ -138,7 +138,7 @@ void PlanInteraction::MoveOpening(PlanPoint point) {
     // A place the rules refuse is passed over: the opening stays where it last could be.
     if (moved_ && room != nullptr &&
         !CheckOpening(*room, room->IndexOfWall(doc_->GetCurrentWall()), candidate,
-                      doc_->Units(), doc_->DefaultHeight(), drag.index)) {
+                      doc_->Units(), doc_->DefaultHeightOf(*room), drag.index)) {
         drag.placed = candidate;
     }
 }

@@ -83,6 +83,10 @@ CommandState CTracepadDoc::GetCommandState(int commandId, const CClipItem* keptI
             return enabled(CanCopy() || GetCurrentOpening() >= 0);
         case CommandRule::ClipPaste:
             return enabled(keptItem != nullptr && CanPaste(keptItem->Kind()));
+        case CommandRule::SeveralLevels:
+            return enabled(site_ != nullptr && site_->LevelCount() > 1);
+        case CommandRule::RoomToOtherLevel:
+            return enabled((room || wall) && site_->LevelCount() > 1);
         default:
             return {};
     }

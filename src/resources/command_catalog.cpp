@@ -146,6 +146,9 @@ constexpr CommandRow kRows[] = {
     {kCheckPlan, "Chec&k Plan...", "", "List rooms that overlap or stop just short of a neighbour\nCheck plan",
      "check-plan", "", {}, O::Document, R::Always,
      {{B::RoomsMenu, 4, 2}}},
+    {kMoveRoomToLevel, "Move Room to Le&vel...", "", "Move the selected room to another level\nMove room to level",
+     "move-to-level", "", {"ROOM LEVEL", 2, 2}, O::Document, R::RoomToOtherLevel,
+     {{B::RoomsMenu, 1, 6}, {B::RoomContextMenu, 0, 4}}},
     {kEditRoomAnnotation, "Edit Room Annotation...", "", "",
      "", "", {}, O::Document, R::RoomAnnotation,
      {{B::RoomsMenu, 5, 0}, {B::RoomContextMenu, 0, 1}},
@@ -234,6 +237,25 @@ constexpr CommandRow kRows[] = {
      "", "", {}, O::Frame, R::MeterIdle,
      {{B::ViewMenu, 4, 0}},
      kNoStatusText},
+    // Levels: the plan view shows one level at a time.
+    {kLevelAbove, "Level &Above", "Ctrl+PgUp", "Show the level above this one\nLevel above",
+     "", "", {}, O::View, R::LevelAbove,
+     {{B::ViewMenu, 5, 0}}},
+    {kLevelBelow, "Level &Below", "Ctrl+PgDown", "Show the level below this one\nLevel below",
+     "", "", {}, O::View, R::LevelBelow,
+     {{B::ViewMenu, 5, 1}}},
+    {kShowLevelBelow, "Show Level Below &Faintly", "", "Draw the rooms of the level below faintly under this level's\nShow level below",
+     "", "", {}, O::Frame, R::LevelBelowShown,
+     {{B::ViewMenu, 5, 2}}},
+    {kAddLevel, "Add &Level...", "", "Add a level (a floor of the building) to the site\nAdd level",
+     "level", "", {"NAME", 1, 1}, O::Document, R::Always,
+     {{B::ViewMenu, 6, 0}}},
+    {kLevelProperties, "Level &Properties...", "", "Change the name, elevation and height of this level\nLevel properties",
+     "level-properties", "", {"NAME ELEVATION HEIGHT|default", 3, 3}, O::Document, R::Always,
+     {{B::ViewMenu, 6, 1}}},
+    {kDeleteLevel, "&Delete Level", "", "Delete this level and its rooms\nDelete level",
+     "delete-level", "", {"NAME", 1, 1}, O::Document, R::SeveralLevels,
+     {{B::ViewMenu, 6, 2}}},
 
     // Annotations: the plan view's, on the Rooms menu and their own toolbar
     {kCuePreviousAnnotation, "Cue Previous Annotation", "", "Cue Previous Annotation",
@@ -382,6 +404,8 @@ RuleScope ScopeOf(CommandRule rule) {
         case CommandRule::ClipCopy:
         case CommandRule::ClipDelete:
         case CommandRule::ClipPaste:
+        case CommandRule::SeveralLevels:
+        case CommandRule::RoomToOtherLevel:
             return RuleScope::Document;
         case CommandRule::KeypadShown:
         case CommandRule::StatusBarShown:
@@ -390,6 +414,7 @@ RuleScope ScopeOf(CommandRule rule) {
         case CommandRule::MeterIdle:
         case CommandRule::WallLengthsShown:
         case CommandRule::DragModeOn:
+        case CommandRule::LevelBelowShown:
             return RuleScope::Frame;
         case CommandRule::ZoomIn:
         case CommandRule::ZoomOut:
@@ -400,6 +425,8 @@ RuleScope ScopeOf(CommandRule rule) {
         case CommandRule::PlayCurrent:
         case CommandRule::StopAnnotation:
         case CommandRule::RecordAnnotation:
+        case CommandRule::LevelAbove:
+        case CommandRule::LevelBelow:
             return RuleScope::View;
     }
     return RuleScope::Any;
@@ -415,6 +442,7 @@ bool IsCheckable(CommandRule rule) {
         case CommandRule::StatusBarShown:
         case CommandRule::WallLengthsShown:
         case CommandRule::DragModeOn:
+        case CommandRule::LevelBelowShown:
         case CommandRule::ZoomToFit:
             return true;
         default:

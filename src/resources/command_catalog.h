@@ -53,6 +53,8 @@ enum class CommandRule {
     ClipCopy,            // Cut, Copy: the document can copy its selection
     ClipDelete,          // Delete: the document can copy its selection, or an opening is selected
     ClipPaste,           // the frame keeps an item and the document can paste that kind
+    SeveralLevels,       // the site has more than one level
+    RoomToOtherLevel,    // a room (or its wall) is selected and the site has more than one level
 
     // The main frame's rules.
     KeypadShown,       // enabled; checked while the keypad is visible
@@ -62,6 +64,7 @@ enum class CommandRule {
     MeterIdle,         // the meter is not being searched for
     WallLengthsShown,  // enabled; checked while plans write wall lengths (program-wide)
     DragModeOn,        // enabled; checked while drag mode is on (program-wide)
+    LevelBelowShown,   // enabled; checked while the level below is drawn faintly (program-wide)
 
     // The plan view's rules.
     ZoomIn,            // zoom below 16
@@ -73,6 +76,8 @@ enum class CommandRule {
     PlayCurrent,       // the current note index is inside the list, nothing playing or recording
     StopAnnotation,    // the list is not empty and something is playing
     RecordAnnotation,  // nothing playing and there is room to record
+    LevelAbove,        // the view's level has a level above it
+    LevelBelow,        // the view's level has a level below it
 };
 
 enum class RuleScope {

@@ -89,5 +89,12 @@ inline constexpr int kAddOpening = 32903;
 inline constexpr int kEditOpening = 32904;
 inline constexpr int kDeleteOpening = 32905;
 inline constexpr int kCheckPlan = 32930;
+inline constexpr int kLevelAbove = 32940;
+inline constexpr int kLevelBelow = 32941;
+inline constexpr int kShowLevelBelow = 32942;
+inline constexpr int kAddLevel = 32943;
+inline constexpr int kLevelProperties = 32944;
+inline constexpr int kDeleteLevel = 32945;
+inline constexpr int kMoveRoomToLevel = 32946;
 
 }  // namespace plantrek::command_id

@@ -37,10 +37,12 @@ public:
     std::optional<QString> LengthRefusal(const LengthUnits& units) const;
     std::optional<QString> DirectionRefusal(const AngleStyle& style) const;
 
+    // Still showing the value it was filled with.
+    bool Untouched() const { return shown_ && text == *shown_; }
+
     QString text;
 
 private:
-    bool Untouched() const { return shown_ && text == *shown_; }
 
     std::optional<QString> shown_;
     double value_ = 0.0;

@@ -14,6 +14,11 @@ struct DrawingValues {
     std::uint32_t RemovedColor = 0x0000FF;
     bool ShowNames = true;
     bool ShowWallLengths = false;
+    // Which of the site's levels is drawn (-1: every level), and whether the rooms of the level
+    // below it are drawn faintly underneath, never selected. Chosen by each view and export,
+    // not kept with the preferences.
+    int Level = -1;
+    bool FaintLevelBelow = false;
 
     friend bool operator==(const DrawingValues&, const DrawingValues&) = default;
 };

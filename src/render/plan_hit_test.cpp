@@ -148,9 +148,9 @@ private:
     PlanPoint position_;
 };
 
-PlanHitIndex::PlanHitIndex(const Site& site) {
+PlanHitIndex::PlanHitIndex(const Site& site, int level) {
     Builder builder(*this);
-    site.Traverse(builder);
+    site.Traverse(builder, level);
 }
 
 PickResult PlanHitIndex::Pick(PlanPoint point, double tolerance) const {

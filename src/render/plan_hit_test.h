@@ -48,7 +48,8 @@ double DistanceToWall(PlanPoint point, PlanPoint start, const Wall& wall);
 // and do not use it once the site has changed.
 class PlanHitIndex {
 public:
-    explicit PlanHitIndex(const Site& site);
+    // Only the rooms of that level are hit (every level's by default).
+    explicit PlanHitIndex(const Site& site, int level = -1);
 
     // What a click at the plan point hits, with the given tolerance in meters. The site's start
     // point wins over walls and walls over rooms; among equals the one drawn last (on top)

@@ -82,10 +82,11 @@ void CTracepadDoc::Paste(const CClipItem& item) {
     const Room& source = *item.GetRoom();
     if (level == kLevelRoom) {
         // The room takes the item's walls, rule and notes, and keeps its name, its material
-        // and the place of its start point.
+        // and the place of its start point, and stays on its level.
         Room replacement(source);
         replacement.SetName(currentRoom_->GetName());
         replacement.SetMaterial(currentRoom_->GetMaterial());
+        replacement.SetLevel(currentRoom_->GetLevel());
         replacement.Translate(currentRoom_->GetStartPoint() - replacement.GetStartPoint());
         *currentRoom_ = replacement;
         Commit(true);
@@ -99,6 +100,8 @@ void CTracepadDoc::Paste(const CClipItem& item) {
             room->SetMaterial(0);
         }
         room->Translate(site_->GetStartPoint() - room->GetStartPoint());
+        // A pasted room lands on the level being worked on.
+        room->SetLevel(currentLevel_);
         currentRoom_ = site_->InsertRoomAfter(std::move(room), nullptr);
         currentWall_ = nullptr;
         Commit(true);

@@ -1,5 +1,6 @@
 #include "document/files/site_file_reader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -84,11 +85,47 @@ void CSiteLoadContext::Fail(const QString& reason) {
     }
 }
 
+void CSiteLoadContext::AddLevel(Level level) {
+    // Names tell levels apart in the program and on the command line: a level without one, or
+    // with the name of one before it, takes the next free "Level <n>".
+    const auto taken = [this](const QString& name) {
+        return std::any_of(levels_.begin(), levels_.end(), [&name](const Level& other) {
+            return other.name.compare(name, Qt::CaseInsensitive) == 0;
+        });
+    };
+    level.name = level.name.trimmed();
+    if (level.name.isEmpty() || taken(level.name)) {
+        for (long long n = 2;; ++n) {
+            level.name = QStringLiteral("Level %1").arg(n);
+            if (!taken(level.name)) {
+                break;
+            }
+        }
+    }
+    levels_.push_back(std::move(level));
+}
+
+void CSiteLoadContext::PutRoomOnLevel(Room* room, int level) {
+    if (room != nullptr && level != 0) {
+        room->SetLevel(level);
+        roomsOffFirstLevel_ = true;
+    }
+}
+
+void CSiteLoadContext::FinishLevels() {
+    if (!levels_.empty() || roomsOffFirstLevel_) {
+        site_.SetLevels(std::move(levels_));
+        levels_.clear();
+    }
+}
+
 void CSiteLoadContext::RegisterHandlers(CXmlElementReader& reader, bool extensions) {
     extensions_ = extensions;
     if (extensions) {
         reader.Register(site_file_names::kOpeningElement,
                         std::make_unique<COpeningElementHandler>(*this));
+        reader.Register(site_file_names::kLevelElement,
+                        std::make_unique<CLevelElementHandler>(*this));
     }
     reader.Register(QStringLiteral("material"), std::make_unique<CMaterialElementHandler>(*this));
     reader.Register(QStringLiteral("startpoint"),
@@ -139,8 +176,9 @@ void CRoomElementHandler::OnStartElement(const QString&, const XmlAttributeMap& 
         room = context_.GetSite().AddRoom(name, material);
         room->SetCloseRule(CloseRuleFromText(attributes.Value(u"close")));
         if (context_.ReadsExtensions()) {
-            room->SetCeilingHeight(
-                PositiveAttribute(attributes, site_file_names::kCeilingHeight));
+            room->SetCeilingHeight(PositiveAttribute(attributes, site_file_names::kCeilingHeight));
+            context_.PutRoomOnLevel(room,
+                                    ParseLongText(attributes.Value(site_file_names::kRoomLevel)));
         }
     }
     context_.EnterRoom(room);
@@ -230,9 +268,8 @@ void COpeningElementHandler::OnEndElement(const QString&, const QString&,
         opening.sill = PositiveAttribute(attributes, n::kOpeningSill);
     }
     if (opening.kind == OpeningKind::Door) {
-        opening.hinge = attributes.Value(n::kDoorHinge) == QLatin1String("right")
-                            ? DoorHinge::Right
-                            : DoorHinge::Left;
+        opening.hinge = attributes.Value(n::kDoorHinge) == QLatin1String("right") ? DoorHinge::Right
+                                                                                  : DoorHinge::Left;
         opening.opensInward = attributes.Value(n::kDoorSwing) != QLatin1String("out");
     }
     // Kept in order of offset, whatever order the file gave them in.
@@ -243,6 +280,14 @@ void COpeningElementHandler::OnEndElement(const QString&, const QString&,
     }
     openings.insert(at, opening);
     wall->SetOpenings(std::move(openings));
+}
+
+void CLevelElementHandler::OnEndElement(const QString&, const QString&,
+                                        const XmlAttributeMap& attributes) {
+    namespace n = site_file_names;
+    context_.AddLevel(Level{attributes.Value(n::kLevelName),
+                            NumberAttribute(attributes, n::kLevelElevation),
+                            PositiveAttribute(attributes, n::kLevelHeight)});
 }
 
 void CRoomOriginElementHandler::OnEndElement(const QString&, const QString&,

@@ -268,8 +268,9 @@ void COpeningElementHandler::OnEndElement(const QString&, const QString&,
         opening.sill = PositiveAttribute(attributes, n::kOpeningSill);
     }
     if (opening.kind == OpeningKind::Door) {
-        opening.hinge = attributes.Value(n::kDoorHinge) == QLatin1String("right") ? DoorHinge::Right
-                                                                                  : DoorHinge::Left;
+        opening.hinge = attributes.Value(n::kDoorHinge) == QLatin1String("right")
+                            ? DoorHinge::Right
+                            : DoorHinge::Left;
         opening.opensInward = attributes.Value(n::kDoorSwing) != QLatin1String("out");
     }
     // Kept in order of offset, whatever order the file gave them in.

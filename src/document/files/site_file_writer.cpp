@@ -281,9 +281,9 @@ void CSiteFileWriter::WriteOpenings(const OpeningList& openings) {
             attributes.Set(n::kOpeningSill, QuotedNumber(opening.sill));
         }
         if (opening.kind == OpeningKind::Door) {
-            attributes.Set(n::kDoorHinge,
-                           XmlQuote(opening.hinge == DoorHinge::Left ? QStringLiteral("left")
-                                                                     : QStringLiteral("right")));
+            attributes.Set(n::kDoorHinge, XmlQuote(opening.hinge == DoorHinge::Left
+                                                       ? QStringLiteral("left")
+                                                       : QStringLiteral("right")));
             attributes.Set(n::kDoorSwing, XmlQuote(opening.opensInward ? QStringLiteral("in")
                                                                        : QStringLiteral("out")));
         }

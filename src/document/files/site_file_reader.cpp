@@ -87,21 +87,15 @@ void CSiteLoadContext::Fail(const QString& reason) {
 
 void CSiteLoadContext::AddLevel(Level level) {
     // Names tell levels apart in the program and on the command line: a level without one, or
-    // with the name of one before it, takes the next free "Level <n>".
-    const auto taken = [this](const QString& name) {
-        return std::any_of(levels_.begin(), levels_.end(), [&name](const Level& other) {
-            return other.name.compare(name, Qt::CaseInsensitive) == 0;
-        });
-    };
+    // with the name of one before it, takes the next free "Level <n>". Names only ever join the
+    // set, so a number found taken stays taken and the search goes on from where it stopped.
     level.name = level.name.trimmed();
-    if (level.name.isEmpty() || taken(level.name)) {
-        for (long long n = 2;; ++n) {
-            level.name = QStringLiteral("Level %1").arg(n);
-            if (!taken(level.name)) {
-                break;
-            }
-        }
+    if (level.name.isEmpty() || levelNames_.contains(level.name.toCaseFolded())) {
+        do {
+            level.name = QStringLiteral("Level %1").arg(nextLevelNumber_++);
+        } while (levelNames_.contains(level.name.toCaseFolded()));
     }
+    levelNames_.insert(level.name.toCaseFolded());
     levels_.push_back(std::move(level));
 }
 

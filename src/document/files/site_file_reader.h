@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <vector>
@@ -83,6 +84,8 @@ private:
     bool extensions_ = true;
     QString failure_;
     std::vector<Level> levels_;
+    QSet<QString> levelNames_;  // case-folded
+    long long nextLevelNumber_ = 2;
     bool roomsOffFirstLevel_ = false;
 };
 

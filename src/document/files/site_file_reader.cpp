@@ -1,6 +1,5 @@
 #include "document/files/site_file_reader.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 

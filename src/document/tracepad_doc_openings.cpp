@@ -61,6 +61,7 @@ void CTracepadDoc::SelectOpening(Room* room, Wall* wall, int index) {
     currentWall_ = wall;
     openingWall_ = wall;
     currentOpening_ = index;
+    ChangeCurrentLevel(room->GetLevel());
     Commit(false);
 }
 

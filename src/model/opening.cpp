@@ -131,7 +131,7 @@ std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) 
     const PlanRect bounds = room.GetBounds();
     std::vector<std::pair<PlanPoint, PlanPoint>> walls;
     for (const auto& other : site.Rooms()) {
-        if (other.get() == &room) {
+        if (other.get() == &room || other->GetLevel() != room.GetLevel()) {
             continue;
         }
         bool anyOpening = false;
@@ -269,7 +269,8 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
             for (std::uint32_t i = square->first; i < square->first + square->count; ++i) {
                 const std::uint32_t index = cellOpenings_[i];
                 const PlacedOpening& placed = openings_[index];
-                if (placed.room != &room && LiesOnWall(placed.start, placed.end, a, b)) {
+                if (placed.room != &room && placed.room->GetLevel() == room.GetLevel() &&
+                    LiesOnWall(placed.start, placed.end, a, b)) {
                     found.push_back(index);
                 }
             }

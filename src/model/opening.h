@@ -54,8 +54,8 @@ struct PlacedOpening {
 // The openings of the room's own walls, in wall order.
 std::vector<PlacedOpening> PlaceOpenings(const Room& room);
 
-// The openings that other rooms of the site hold on walls that this room shares with them (the
-// two walls overlap along one line within half an inch). Such an opening counts for both rooms
+// The openings that other rooms of the site on the same level hold on walls that this room
+// shares with them (the two walls overlap along one line within half an inch). Such an opening counts for both rooms
 // and is drawn once, by the room that holds it.
 std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room);
 

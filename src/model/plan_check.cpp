@@ -234,6 +234,9 @@ std::optional<double> NarrowestSlip(const Outline& a, const Outline& b) {
 }  // namespace
 
 Overlap OverlapOf(const Room& a, const Room& b) {
+    if (a.GetLevel() != b.GetLevel()) {
+        return {};
+    }
     return OverlapOfOutlines(OutlineOfRoom(a), OutlineOfRoom(b));
 }
 
@@ -263,7 +266,8 @@ std::vector<PlanFinding> CheckPlan(const Site& site) {
             if (b.box.minX > a.box.maxX + plan_check::kSlipLimit) {
                 break;
             }
-            if (!BoxesMeet(a.box, b.box, plan_check::kSlipLimit)) {
+            if (!BoxesMeet(a.box, b.box, plan_check::kSlipLimit) ||
+                site.GetRoom(order[i])->GetLevel() != site.GetRoom(order[j])->GetLevel()) {
                 continue;
             }
             const int first = std::min(order[i], order[j]);
@@ -304,7 +308,7 @@ std::optional<PlanPoint> SnapRoomTarget(const Site& site, const Room& room) {
     std::vector<const Room*> others;
     std::vector<PlanRect> boxes;
     for (const auto& other : site.Rooms()) {
-        if (other.get() == &room) {
+        if (other.get() == &room || other->GetLevel() != room.GetLevel()) {
             continue;
         }
         PlanPoint p = other->GetLocation();

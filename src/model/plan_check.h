@@ -7,8 +7,9 @@
 
 // How rooms measured one by one and put together by hand sit against one another: where two
 // overlap, and where a wall stops just short of its neighbour's (a placement slip). Only closed
-// rooms take part; their outlines are taken as their areas take them, an arc by its chord
-// halves through its midpoint.
+// rooms take part, and only with rooms on their own level (a room above another never overlaps
+// it); their outlines are taken as their areas take them, an arc by its chord halves through
+// its midpoint.
 namespace plantrek {
 
 class Room;
@@ -36,7 +37,8 @@ struct Overlap {
     double Depth() const { return perimeter > 0.0 ? 2.0 * area / perimeter : 0.0; }
 };
 
-// The overlap of two closed rooms; nothing when either is not closed.
+// The overlap of two closed rooms; nothing when either is not closed or they stand on different
+// levels.
 Overlap OverlapOf(const Room& a, const Room& b);
 // The overlap of two simple polygons given by their corners (either turning sense, without
 // the first corner repeated at the end).
@@ -58,10 +60,10 @@ struct PlanFinding {
 // not reported. Ordered by the first room, then the second, overlaps before slips.
 std::vector<PlanFinding> CheckPlan(const Site& site);
 
-// Where Snap Room takes the room's start point: of the corners of the other rooms and the
-// site's start point, the nearest to which the room can be moved without reaching into any
-// other closed room deeper than plan_check::kSnapAllowance (an open room reaches into
-// nothing). Nothing when every corner would put it into another room.
+// Where Snap Room takes the room's start point: of the corners of the other rooms of its level
+// and the site's start point, the nearest to which the room can be moved without reaching into
+// any other closed room of its level deeper than plan_check::kSnapAllowance (an open room
+// reaches into nothing). Nothing when every corner would put it into another room.
 std::optional<PlanPoint> SnapRoomTarget(const Site& site, const Room& room);
 
 }  // namespace plantrek

@@ -79,9 +79,9 @@ double WidestDoor(const Room& room) {
     return widest;
 }
 
-SiteOpenings::SiteOpenings(const Site& site) {
+SiteOpenings::SiteOpenings(const Site& site, int level) {
     for (const auto& room : site.Rooms()) {
-        if (room && HasOpenings(*room)) {
+        if (room && (level < 0 || room->GetLevel() == level) && HasOpenings(*room)) {
             const PlanRect box = room->GetBounds();
             if (!box.empty) {
                 holders_.push_back({room.get(), box, std::nullopt});
@@ -105,8 +105,9 @@ std::vector<PlacedOpening> SiteOpenings::Near(const Room& room) const {
                                         [](const Holder& h, double x) { return h.box.minX < x; });
     for (auto it = first; it != holders_.end() && it->box.minX <= box.maxX + tol; ++it) {
         const PlanRect& other = it->box;
-        if (it->room == &room || (other.maxX >= box.minX - tol && other.minY <= box.maxY + tol &&
-                                  other.maxY >= box.minY - tol)) {
+        if (it->room == &room ||
+            (it->room->GetLevel() == room.GetLevel() && other.maxX >= box.minX - tol &&
+             other.minY <= box.maxY + tol && other.maxY >= box.minY - tol)) {
             if (!it->placed) {
                 it->placed = PlaceOpenings(*it->room);
             }

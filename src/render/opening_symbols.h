@@ -40,7 +40,9 @@ std::vector<std::pair<double, double>> OpeningCuts(PlanPoint start, PlanPoint en
 // on its own walls and on its neighbours' walls without looking through every room.
 class SiteOpenings {
 public:
-    explicit SiteOpenings(const Site& site);
+    // Those of every room, or of the rooms on one level; a room's openings are shared only
+    // with rooms of its own level.
+    explicit SiteOpenings(const Site& site, int level = -1);
 
     bool Empty() const { return holders_.empty(); }
     // The openings of `room`'s walls and of every room whose box touches its box: those that

@@ -4,12 +4,28 @@
 
 #include "model/site.h"
 #include "model/site_visitor.h"
+#include "render/plan_renderer.h"
 
 namespace plantrek {
 
 PlanRect SiteExtent(const Site& site) {
     CSiteBoundsVisitor bounds;
     site.Traverse(bounds);
+    return bounds.GetBounds();
+}
+
+PlanRect SiteExtent(const Site& site, const DrawingValues& values) {
+    if (values.Level < 0) {
+        return SiteExtent(site);
+    }
+    CSiteBoundsVisitor bounds;
+    bounds.VisitSiteBegin(site);
+    for (const auto& room : site.Rooms()) {
+        if (RoomDrawingOf(*room, values) != RoomDrawing::kHidden) {
+            TraverseRoom(*room, bounds);
+        }
+    }
+    bounds.VisitSiteEnd(site);
     return bounds.GetBounds();
 }
 

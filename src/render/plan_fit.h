@@ -32,6 +32,10 @@ struct PlanFit {
 
 // Everything the site draws lines for; empty for a site with nothing in it.
 PlanRect SiteExtent(const Site& site);
+// What the site draws with these values: with a level, that level's rooms and the faint ones
+// below it, with the start point.
+struct DrawingValues;
+PlanRect SiteExtent(const Site& site, const DrawingValues& values);
 
 // The transform that draws `plan` into `box` by `fit`.
 ViewTransform FitPlan(const PlanRect& plan, const DeviceRect& box, const PlanFit& fit);

@@ -125,6 +125,24 @@ std::vector<PlanPoint> WallDrawingPoints(PlanPoint start, const Wall& wall, doub
     return points;
 }
 
+int FaintLevelOf(const DrawingValues& values) {
+    // Levels are kept lowest first: the one below is the one before.
+    return values.FaintLevelBelow && values.Level > 0 ? values.Level - 1 : -1;
+}
+
+RoomDrawing RoomDrawingOf(const Room& room, const DrawingValues& values) {
+    if (values.Level < 0 || room.GetLevel() == values.Level) {
+        return RoomDrawing::kFull;
+    }
+    return room.GetLevel() == FaintLevelOf(values) ? RoomDrawing::kFaint : RoomDrawing::kHidden;
+}
+
+Colour FaintColour(Colour colour) {
+    // A quarter of the colour over three quarters of white.
+    const auto wash = [](int channel) { return (channel + 3 * 255 + 2) / 4; };
+    return MakeColour(wash(RedOf(colour)), wash(GreenOf(colour)), wash(BlueOf(colour)));
+}
+
 Colour ContrastColour(Colour colour) {
     const long long r = RedOf(colour);
     const long long g = GreenOf(colour);
@@ -151,12 +169,18 @@ void PlanRenderer::SetSiteOpenings(std::shared_ptr<const SiteOpenings> openings)
 void PlanRenderer::VisitSiteBegin(const Site& site) {
     site_ = &site;
     if (!siteOpeningsGiven_) {
-        SetSiteOpenings(std::make_shared<const SiteOpenings>(site));
+        SetSiteOpenings(std::make_shared<const SiteOpenings>(site, values_.Level));
     }
 }
 
 void PlanRenderer::VisitRoomBegin(const Room& room) {
+    const RoomDrawing drawing = RoomDrawingOf(room, values_);
+    if (drawing == RoomDrawing::kHidden) {
+        room_ = nullptr;
+        return;
+    }
     room_ = &room;
+    faint_ = drawing == RoomDrawing::kFaint;
     position_ = room.GetLocation();
     wallsSeen_ = 0;
     haveSelectedWallStart_ = false;
@@ -168,7 +192,9 @@ void PlanRenderer::VisitRoomBegin(const Room& room) {
     roomLengths_.clear();
     roomTurn_ = 0;
     strokes_.clear();
-    if (siteOpenings_) {
+    if (faint_) {
+        roomOpenings_.clear();  // a faint room is an outline only
+    } else if (siteOpenings_) {
         roomOpenings_ = siteOpenings_->Near(room);
     } else if (site_ == nullptr) {
         roomOpenings_ = PlaceOpenings(room);  // a room drawn on its own
@@ -197,7 +223,7 @@ void PlanRenderer::VisitWall(const Wall& wall) {
     const bool userWall = wallsSeen_ < static_cast<int>(room_->UserWalls().size());
     ++wallsSeen_;
     roomTurn_ += start.x * end.y - end.x * start.y;
-    if (lengthUnits_ != nullptr && values_.ShowWallLengths) {
+    if (lengthUnits_ != nullptr && values_.ShowWallLengths && !faint_) {
         NoteWallLength(start, end, wall, !userWall);
     }
 
@@ -306,6 +332,11 @@ void PlanRenderer::VisitRoomEnd(const Room& room) {
     if (room_ != &room) {
         return;
     }
+    if (faint_) {
+        FillOutline(room);
+        room_ = nullptr;
+        return;
+    }
     if (IsSelectedRoom()) {
         if (haveSelectedWallStart_) {
             const SurfaceStateGuard guard(surface_);
@@ -345,6 +376,7 @@ void PlanRenderer::NoteWallLength(PlanPoint start, PlanPoint end, const Wall& wa
     PendingLength length{transform_.ToDevice(start), transform_.ToDevice(end),
                          lengthUnits_->FormatLength(wall.GetLength()), false};
     length.closing = closing;
+    length.level = room_->GetLevel();
     if (wall.HasArc()) {
         // The label goes beyond the arc, not onto it.
         const double dx = length.to.x - length.from.x;
@@ -378,23 +410,25 @@ void PlanRenderer::DrawWallLengths() {
     // A label keeps a little space around it, so that it never touches a name or another label.
     const int space = std::max(1, static_cast<int>(std::lround(2.0 * screenPixel_)));
     // A wall two rooms share is written once: the second room walks it the other way.
-    std::set<std::array<int, 4>> written;
-    const auto key = [](DevicePoint a, DevicePoint b) {
+    std::set<std::array<int, 5>> written;
+    const auto key = [](const PendingLength& length) {
+        DevicePoint a = length.from;
+        DevicePoint b = length.to;
         if (std::tie(b.x, b.y) < std::tie(a.x, a.y)) {
             std::swap(a, b);
         }
-        return std::array<int, 4>{a.x, a.y, b.x, b.y};
+        return std::array<int, 5>{length.level, a.x, a.y, b.x, b.y};
     };
     // A closing wall that lies on another room's measured wall has a measured length, even
     // where the measured wall's own label found no room.
-    std::set<std::array<int, 4>> measured;
+    std::set<std::array<int, 5>> measured;
     for (const PendingLength& length : lengths_) {
         if (!length.closing) {
-            measured.insert(key(length.from, length.to));
+            measured.insert(key(length));
         }
     }
     for (const PendingLength& length : lengths_) {
-        if (written.count(key(length.from, length.to)) != 0) {
+        if (written.count(key(length)) != 0) {
             continue;
         }
         const double dx = length.to.x - length.from.x;
@@ -427,12 +461,11 @@ void PlanRenderer::DrawWallLengths() {
             if (!taken.Crowds(box, space)) {
                 // A computed length in the colour of the wall that closes the room, told apart
                 // from the measured ones.
-                const bool computed =
-                    length.closing && measured.count(key(length.from, length.to)) == 0;
+                const bool computed = length.closing && measured.count(key(length)) == 0;
                 surface_.SetTextColour(computed ? values_.AddedColor : values_.WallColor);
                 surface_.DrawTextCentred(length.text, box);
                 taken.Add(box);
-                written.insert(key(length.from, length.to));
+                written.insert(key(length));
             }
             break;
         }
@@ -482,8 +515,12 @@ void PlanRenderer::FillOutline(const Room& room) {
             fill = material->GetColour();
         }
     }
+    const Colour wallColour = faint_ ? FaintColour(values_.WallColor) : values_.WallColor;
+    if (faint_) {
+        fill = FaintColour(fill);
+    }
     const SurfaceStateGuard guard(surface_);
-    surface_.SetPen(values_.WallColor, 1);
+    surface_.SetPen(wallColour, 1);
     surface_.SetBrush(fill);
     if (strokes_.empty()) {
         if (room.GetCloseState() == CloseState::Closed) {
@@ -583,7 +620,9 @@ void PlanRenderer::VisitSiteEnd(const Site& site) {
     if (!lengths_.empty()) {
         DrawWallLengths();
     }
-    if (selection_.room != nullptr && site.IndexOfRoom(selection_.room) >= 0) {
+    if (selection_.room != nullptr &&
+        RoomDrawingOf(*selection_.room, values_) == RoomDrawing::kFull &&
+        site.IndexOfRoom(selection_.room) >= 0) {
         // Walked again on its own so that it lies over every room drawn after it. The fresh
         // renderer has not seen the site: the selected room is not filled, and its name is
         // written in black.
@@ -627,6 +666,13 @@ std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& v
     reach.reserve(site.Rooms().size());
     const bool lengths = wallLengths && values.ShowWallLengths;
     for (const auto& room : site.Rooms()) {
+        const RoomDrawing drawing = RoomDrawingOf(*room, values);
+        if (drawing != RoomDrawing::kFull) {
+            // A faint room is its outline only: no name, no lengths, no doors.
+            reach.push_back({drawing == RoomDrawing::kFaint ? room->GetBounds() : PlanRect{},
+                             kMarkerReach, kMarkerReach});
+            continue;
+        }
         int sideways = kMarkerReach;
         if (values.ShowNames) {
             sideways = std::max(sideways,
@@ -653,19 +699,24 @@ void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTrans
     renderer.VisitSiteBegin(site);
     const double pixel = surface.ScreenPixel();
     const auto& rooms = site.Rooms();
-    for (std::size_t i = 0; i < rooms.size() && i < reach.size(); ++i) {
-        const RoomReach& room = reach[i];
-        if (room.box.empty) {
-            continue;
-        }
-        // Device y grows downward, so the plan's top edge gives the smaller y.
-        const DevicePoint topLeft = transform.ToDevice({room.box.minX, room.box.maxY});
-        const DevicePoint bottomRight = transform.ToDevice({room.box.maxX, room.box.minY});
-        const double sideways = room.sideways * pixel;
-        const double upDown = room.upDown * pixel;
-        if (topLeft.x - sideways < region.right && region.left <= bottomRight.x + sideways &&
-            topLeft.y - upDown < region.bottom && region.top <= bottomRight.y + upDown) {
-            TraverseRoom(*rooms[i], renderer);
+    const int faintLevel = FaintLevelOf(values);
+    // The faint level below first, then the rooms drawn in full over it.
+    for (int pass = faintLevel >= 0 ? 0 : 1; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < rooms.size() && i < reach.size(); ++i) {
+            const RoomReach& room = reach[i];
+            if (room.box.empty ||
+                (faintLevel >= 0 && (rooms[i]->GetLevel() == faintLevel) != (pass == 0))) {
+                continue;
+            }
+            // Device y grows downward, so the plan's top edge gives the smaller y.
+            const DevicePoint topLeft = transform.ToDevice({room.box.minX, room.box.maxY});
+            const DevicePoint bottomRight = transform.ToDevice({room.box.maxX, room.box.minY});
+            const double sideways = room.sideways * pixel;
+            const double upDown = room.upDown * pixel;
+            if (topLeft.x - sideways < region.right && region.left <= bottomRight.x + sideways &&
+                topLeft.y - upDown < region.bottom && region.top <= bottomRight.y + upDown) {
+                TraverseRoom(*rooms[i], renderer);
+            }
         }
     }
     renderer.VisitSiteEnd(site);
@@ -687,7 +738,20 @@ void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& 
                 const LengthUnits* wallLengthUnits) {
     PlanRenderer renderer(surface, transform, selection, values);
     renderer.SetWallLengthUnits(wallLengthUnits);
-    site.Traverse(renderer);
+    const int faintLevel = FaintLevelOf(values);
+    if (faintLevel < 0) {
+        site.Traverse(renderer, values.Level);
+        return;
+    }
+    renderer.VisitSiteBegin(site);
+    for (const int level : {faintLevel, values.Level}) {
+        for (const auto& room : site.Rooms()) {
+            if (room->GetLevel() == level) {
+                TraverseRoom(*room, renderer);
+            }
+        }
+    }
+    renderer.VisitSiteEnd(site);
 }
 
 }  // namespace plantrek

@@ -31,6 +31,15 @@ struct PlanSelection {
     const Opening* opening = nullptr;  // drawn in the selection colour
 };
 
+// How a room is drawn with these values: not at all (another level), faintly (the level below
+// the one drawn, when that is shown) or in full.
+enum class RoomDrawing { kHidden, kFaint, kFull };
+RoomDrawing RoomDrawingOf(const Room& room, const DrawingValues& values);
+// The level drawn faintly under the one drawn; -1 when none is.
+int FaintLevelOf(const DrawingValues& values);
+// A colour washed out toward white, as the faint rooms of the level below are drawn.
+Colour FaintColour(Colour colour);
+
 class PlanRenderer : public CSiteVisitor {
 public:
     static constexpr Colour kMissingMaterialColour = 0xFF8080;
@@ -62,7 +71,7 @@ public:
     void VisitSiteEnd(const Site& site) override;
 
 private:
-    bool IsSelectedRoom() const { return room_ != nullptr && room_ == selection_.room; }
+    bool IsSelectedRoom() const { return room_ != nullptr && room_ == selection_.room && !faint_; }
     void DrawWall(PlanPoint start, const Wall& wall);
     void DrawArrow();
     void DrawRoomStartCircle(const Room& room);
@@ -84,6 +93,7 @@ private:
 
     const Site* site_ = nullptr;
     const Room* room_ = nullptr;
+    bool faint_ = false;  // the room walked lies on the level below, drawn faintly
     PlanPoint position_;
     int wallsSeen_ = 0;
     bool haveSelectedWallStart_ = false;
@@ -113,6 +123,7 @@ private:
         double bulgeLeft = 0;
         double bulgeRight = 0;
         bool closing = false;  // a wall the program added to close the room
+        int level = 0;         // walls are shared only between rooms of one level
     };
     const LengthUnits* lengthUnits_ = nullptr;
     std::vector<PendingLength> roomLengths_;
@@ -121,7 +132,8 @@ private:
     std::vector<DeviceRect> nameBoxes_;
 };
 
-// Walks the whole site with a renderer.
+// Walks the site with a renderer: every room, or with a level in `values` the rooms of the
+// level below first (when shown faintly), then that level's rooms.
 void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
                 const PlanSelection& selection, const DrawingValues& values,
                 const LengthUnits* wallLengthUnits = nullptr);
@@ -129,7 +141,7 @@ void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& 
 // A room's box in plan meters (grown by the widest door, whose leaf may swing out), and how
 // far in screen pixels its drawing may reach beyond it sideways and up or down: pens, the
 // direction arrow and start circles, a name too wide for the room, the wall lengths written
-// outside it.
+// outside it. A room the values do not draw has an empty box.
 struct RoomReach {
     PlanRect box;
     int sideways = 0;
@@ -139,7 +151,8 @@ std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& v
                                         bool wallLengths);
 
 // Walks only the rooms whose drawing reaches into `region`, then ends the walk as RenderSite
-// does: the selected room on top, the site's start point, the lengths of the walls walked.
+// does: the faint rooms first, the selected room on top, the site's start point, the lengths of
+// the walls walked.
 // `reach` is MeasureRoomReach's for the site, room by room.
 void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
                       const PlanSelection& selection, const DrawingValues& values,

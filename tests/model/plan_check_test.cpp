@@ -120,6 +120,23 @@ TEST(SnapRoomTargetTest, SkipsCornersThatPutTheRoomIntoAnother) {
     test::ExpectNear(*target, {3.0, 0.0}, 1e-12);
 }
 
+// A bedroom upstairs over the kitchen: neither overlaps the other, and Snap Room neither offers
+// the kitchen's corners nor keeps the bedroom off a store room downstairs.
+TEST(CheckPlanTest, RoomsOnDifferentLevelsNeverMeet) {
+    Site site;
+    site.SetStartPoint({50, 50});
+    const Room* kitchen = AddBox(site, "Kitchen", 0, 0, 3, 3);
+    AddBox(site, "Store", 50, 50, 3, 3);
+    Room* bedroom = AddBox(site, "Bedroom", 1.0, 0.2, 3, 3);
+    ASSERT_EQ(CheckPlan(site).size(), 1u);
+    site.MoveRoomToLevel(bedroom, site.AddLevel(Level{QStringLiteral("Upper"), 3.0, 0.0}));
+    EXPECT_TRUE(CheckPlan(site).empty());
+    EXPECT_EQ(OverlapOf(*kitchen, *bedroom).area, 0.0);
+    const std::optional<PlanPoint> target = SnapRoomTarget(site, *bedroom);
+    ASSERT_TRUE(target);
+    test::ExpectNear(*target, {50.0, 50.0}, 1e-12);
+}
+
 TEST(SnapRoomTargetTest, NothingWhenEveryCornerIsTaken) {
     Site site;
     AddBox(site, "A", 0, 0, 3, 3);

@@ -63,5 +63,19 @@ TEST(SharedOpeningIndexQuantities, MatchTheRoomsOneByOneAndFindEverySharedOpenin
     EXPECT_NEAR(all[200]->netWallArea, 4 * 398.0 * 2.5 - 0.8 - 200 * 0.3, 1e-6);
 }
 
+// Room 9 taken upstairs: its door on room 10's west wall is no longer room 10's, and room 8's
+// on room 9's west wall no longer room 9's.
+TEST(SharedOpeningIndexQuantities, OnlyRoomsOfTheSameLevelShareOpenings) {
+    Site site = RowOverAHall();
+    site.MoveRoomToLevel(site.GetRoom(9), site.AddLevel(Level{QStringLiteral("Upper"), 3.0, 0.0}));
+    const SharedOpeningIndex index(site);
+    for (const auto& q : {ComputeRoomQuantities(index, *site.GetRoom(10), 2.5),
+                          ComputeRoomQuantities(site, *site.GetRoom(10), 2.5)}) {
+        ASSERT_TRUE(q);
+        EXPECT_EQ(q->thresholdCount, 2);
+    }
+    EXPECT_EQ(ComputeRoomQuantities(index, *site.GetRoom(9), 2.5)->thresholdCount, 1);
+}
+
 }  // namespace
 }  // namespace plantrek

@@ -1,4 +1,5 @@
 #include "render/plan_renderer.h"
+#include "render/plan_fit.h"
 #include "render/plan_hit_test.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +89,8 @@ TEST_F(PlanRendererTest, OpenRoomIsAPolylineWithoutFillOrName) {
     const RecordingSurface surface = Record(site);
     ASSERT_EQ(surface.calls.size(), 3u);  // the polyline and the site's start marker
     EXPECT_EQ(surface.calls[0].shape, Shape::Polyline);
-    EXPECT_EQ(surface.calls[0].points, (std::vector<DevicePoint>{{20, 220}, {20, 120}, {120, 120}}));
+    EXPECT_EQ(surface.calls[0].points,
+              (std::vector<DevicePoint>{{20, 220}, {20, 120}, {120, 120}}));
 }
 
 TEST_F(PlanRendererTest, SelectedRoomLiesOverRoomsDrawnAfterIt) {
@@ -98,13 +100,82 @@ TEST_F(PlanRendererTest, SelectedRoomLiesOverRoomsDrawnAfterIt) {
     site.SetStartPoint({5.0, 2.0});
     AddSquareRoom(site, QStringLiteral("B"), 1, 10.0);  // covers A's east wall
     const std::vector<DrawCall> calls = Record(site, {below, nullptr, false}).calls;
-    const auto fill = std::find_if(calls.rbegin(), calls.rend(),
-                                   [](const DrawCall& call) { return call.shape == Shape::Polygon; });
+    const auto fill = std::find_if(calls.rbegin(), calls.rend(), [](const DrawCall& call) {
+        return call.shape == Shape::Polygon;
+    });
     ASSERT_NE(fill, calls.rend());
     // A's four walls again, on top of B's fill.
     EXPECT_EQ(std::count_if(calls.rbegin(), fill,
                             [](const DrawCall& call) { return call.shape == Shape::Line; }),
               4);
+}
+
+// Three floors of one square room each. Drawn a level at a time, only that level's room is
+// there; with the level below shown, its room is drawn first, washed out, without a name and
+// without selection marks, whichever way the picture is drawn.
+TEST_F(PlanRendererTest, ALevelDrawsItsOwnRoomsOverTheFaintLevelBelow) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, kTile);
+    site.AddLevel({QStringLiteral("First Floor"), 3.0, 0.0});
+    site.AddLevel({QStringLiteral("Attic"), 6.0, 0.0});
+    Room* ground = AddSquareRoom(site, QStringLiteral("Hall"), 1, 10.0);
+    site.SetStartPoint({0.0, 0.0});
+    site.MoveRoomToLevel(AddSquareRoom(site, QStringLiteral("Study"), 1, 10.0), 1);
+    site.SetStartPoint({0.0, 0.0});
+    site.MoveRoomToLevel(AddSquareRoom(site, QStringLiteral("Loft"), 1, 20.0), 2);
+    const auto texts = [](const std::vector<DrawCall>& calls) {
+        std::vector<QString> names;
+        for (const DrawCall& call : calls) {
+            if (call.shape == Shape::CentredText) {
+                names.push_back(call.text);
+            }
+        }
+        return names;
+    };
+    DrawingValues values;
+    values.Level = 1;
+    const PlanSelection selected{ground, nullptr, false};
+    for (const bool faint : {false, true}) {
+        SCOPED_TRACE(faint);
+        values.FaintLevelBelow = faint;
+        RecordingSurface whole = Record(site, selected, values);
+        const std::vector<DrawCall> fills = whole.Calls(Shape::Polygon);
+        ASSERT_EQ(fills.size(), faint ? 2u : 1u);
+        EXPECT_EQ(fills.back().state.brushColour, kTile);
+        EXPECT_EQ(texts(whole.calls), std::vector<QString>{QStringLiteral("Study")});
+        // The selected room lies on the level below: no thick walls, arrow or start circle.
+        EXPECT_EQ(std::count_if(whole.calls.begin(), whole.calls.end(),
+                                [](const DrawCall& call) { return call.state.penWidth > 1; }),
+                  0);
+        if (faint) {
+            const DrawCall& pale = fills.front();
+            EXPECT_EQ(pale.points, fills.back().points);
+            for (const auto [drawn, full] : {std::pair{pale.state.brushColour, kTile},
+                                             std::pair{pale.state.penColour, kBlack}}) {
+                EXPECT_NE(drawn, full);
+                EXPECT_NE(drawn, kWhite);
+                EXPECT_GE(RedOf(drawn), RedOf(full));
+                EXPECT_GE(GreenOf(drawn), GreenOf(full));
+                EXPECT_GE(BlueOf(drawn), BlueOf(full));
+            }
+        }
+        // Region by region, as the view paints, the same calls in the same order.
+        RecordingSurface region;
+        RenderSiteRegion(site, region, Transform(), selected, values, nullptr,
+                         MeasureRoomReach(site, values, false), {0, 0, 400, 400});
+        EXPECT_EQ(region.calls.size(), whole.calls.size());
+        EXPECT_EQ(region.Calls(Shape::Polygon).size(), fills.size());
+        EXPECT_EQ(texts(region.calls), texts(whole.calls));
+    }
+    // The attic's larger room is no part of the first floor's picture; every level holds it.
+    const PlanRect first = SiteExtent(site, values);
+    EXPECT_DOUBLE_EQ(first.maxX, 18.0);  // the start point
+    EXPECT_DOUBLE_EQ(first.maxY, 18.0);
+    EXPECT_DOUBLE_EQ(SiteExtent(site, DrawingValues{}).maxX, 20.0);
+    values.Level = 2;
+    values.FaintLevelBelow = false;
+    EXPECT_EQ(texts(Record(site, selected, values).calls),
+              std::vector<QString>{QStringLiteral("Loft")});
 }
 
 // The threshold and the channels' weights; the name is written in the contrasting colour.
@@ -124,8 +195,11 @@ TEST_F(PlanRendererTest, ShownNameHeightIsTheLargestThatFitsFromTwentyDownToFive
     // The recording surface measures h/2 per character and h high; a 10 m room leaves a
     // 98 × 98 rectangle, a 1 m room 8 × 8.
     const std::tuple<const char*, double, int> cases[] = {
-        {"Kitchen", 10.0, 20}, {"Sixteen letters!", 10.0, 12}, {"Den", 1.0, 5},
-        {"A name that is far too long for any room", 10.0, 5}, {"ab", 1.0, 8}};
+        {"Kitchen", 10.0, 20},
+        {"Sixteen letters!", 10.0, 12},
+        {"Den", 1.0, 5},
+        {"A name that is far too long for any room", 10.0, 5},
+        {"ab", 1.0, 8}};
     for (const auto& [name, side, height] : cases) {
         Site site;
         AddSquareRoom(site, QString::fromUtf8(name), 0, side);
@@ -366,7 +440,8 @@ TEST(WallLengths, AMeasuredWallWinsOverAClosingWallOnIt) {
 // a measured one.
 TEST(WallLengths, AClosingWallOnAMeasuredOneKeepsTheWallColour) {
     Site site;
-    AddWalls(site, QStringLiteral("West"), {}, {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
+    AddWalls(site, QStringLiteral("West"), {},
+             {{3.0, 0.0}, {4.0, 90.0}, {3.0, 180.0}, {4.0, 270.0}});
     // Half a meter wide, its name filling it; closed by (4, 0) to (4, 3).
     AddWalls(site, QStringLiteral("Passage"), PlanPoint{4.0, 3.0},
              {{0.5, 90.0}, {3.0, 180.0}, {0.5, 270.0}});
@@ -443,14 +518,17 @@ Wall MakeWall(double length, double direction, double arcHeight) {
 // A 4 m wall heading east from the origin, straight or bowed: (arc height, point, nearest).
 TEST(NearestPoint, OnTheWall) {
     const std::tuple<double, PlanPoint, PlanPoint> cases[] = {
-        {0.0, {1.5, 2.0}, {1.5, 0.0}}, {0.0, {-3.0, 1.0}, {0.0, 0.0}},
+        {0.0, {1.5, 2.0}, {1.5, 0.0}},
+        {0.0, {-3.0, 1.0}, {0.0, 0.0}},
         {0.0, {7.0, -1.0}, {4.0, 0.0}},
         // A half circle bowing north (to the left of east) about (2, 0), radius 2; behind the
         // chord the nearest point of the circle is not on the arc: an end is.
-        {2.0, {2.0, 5.0}, {2.0, 2.0}}, {2.0, {2.0, 1.0}, {2.0, 2.0}},
+        {2.0, {2.0, 5.0}, {2.0, 2.0}},
+        {2.0, {2.0, 1.0}, {2.0, 2.0}},
         {2.0, {0.5, -1.0}, {0.0, 0.0}},
         // A shallow arc bowing south by 1: radius 2.5 about (2, 1.5).
-        {-1.0, {2.0, -3.0}, {2.0, -1.0}}, {-1.0, {2.0, 6.0}, {0.0, 0.0}}};
+        {-1.0, {2.0, -3.0}, {2.0, -1.0}},
+        {-1.0, {2.0, 6.0}, {0.0, 0.0}}};
     for (const auto& [arcHeight, point, nearest] : cases) {
         SCOPED_TRACE(testing::Message() << arcHeight << " " << point.x << "," << point.y);
         const Wall wall = MakeWall(4.0, kEast, arcHeight);
@@ -556,8 +634,10 @@ protected:
 // A corner within reach, else the nearest wall point, else the point itself.
 TEST_F(SnapTest, DraggingLandsOnACornerAWallOrStays) {
     const std::tuple<double, double, double, PlanPoint> cases[] = {
-        {4.5, 4.3, 1.0, {4.0, 4.0}},     {-0.4, -0.7, 1.0, {0.0, 0.0}},
-        {2.0, 4.2, 1.0, {2.0, 4.0}},     {3.3, 1.0, 1.0, {4.0, 1.0}},
+        {4.5, 4.3, 1.0, {4.0, 4.0}},
+        {-0.4, -0.7, 1.0, {0.0, 0.0}},
+        {2.0, 4.2, 1.0, {2.0, 4.0}},
+        {3.3, 1.0, 1.0, {4.0, 1.0}},
         {10.0, 10.0, 1.0, {10.0, 10.0}},
         {20.1, 20.1, 1.0, {20.1, 20.1}},  // the moving room's own corners are no targets
         {2.0, 5.0, 3.0, {0.0, 4.0}}};     // a tie: (0, 4) comes before (4, 4) along A's walls

@@ -110,10 +110,64 @@ void Openings(JsonWriter& json, const Room& room) {
     json.EndArray();
 }
 
-void RoomInfo(JsonWriter& json, const Room& room, const LengthUnits& units,
+// Per level: its rooms, how many close, and the sums of the closed rooms' quantities.
+void Levels(JsonWriter& json, const Site& site, double defaultHeight,
+            const std::vector<std::optional<RoomQuantities>>& quantities,
+            const LengthUnits& units) {
+    std::vector<RoomQuantities> totals(site.Levels().size());
+    std::vector<int> rooms(site.Levels().size(), 0);
+    std::vector<int> closed(site.Levels().size(), 0);
+    for (std::size_t i = 0; i < quantities.size(); ++i) {
+        const auto level = static_cast<std::size_t>(site.GetRoom(static_cast<int>(i))->GetLevel());
+        if (level >= totals.size()) {
+            continue;
+        }
+        ++rooms[level];
+        if (const auto& q = quantities[i]) {
+            ++closed[level];
+            RoomQuantities& sum = totals[level];
+            sum.floorArea += q->floorArea;
+            sum.grossPerimeter += q->grossPerimeter;
+            sum.netPerimeter += q->netPerimeter;
+            sum.grossWallArea += q->grossWallArea;
+            sum.netWallArea += q->netWallArea;
+            sum.volume += q->volume;
+            sum.thresholdCount += q->thresholdCount;
+            sum.thresholdWidth += q->thresholdWidth;
+        }
+    }
+    json.BeginArray();
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        const Level& level = site.Levels()[i];
+        const RoomQuantities& sum = totals[i];
+        json.BeginObject();
+        json.Key("name").String(level.name);
+        json.Key("elevation").Number(level.elevation);
+        json.Key("height").Number(site.DefaultHeightOnLevel(static_cast<int>(i), defaultHeight));
+        json.Key("rooms").Number(rooms[i]);
+        json.Key("closed_rooms").Number(closed[i]);
+        json.Key("area").Number(sum.floorArea);
+        json.Key("area_text").String(units.FormatArea(sum.floorArea));
+        json.Key("totals").BeginObject(true);
+        json.Key("floor_area").Number(sum.floorArea);
+        json.Key("gross_perimeter").Number(sum.grossPerimeter);
+        json.Key("net_perimeter").Number(sum.netPerimeter);
+        json.Key("gross_wall_area").Number(sum.grossWallArea);
+        json.Key("net_wall_area").Number(sum.netWallArea);
+        json.Key("volume").Number(sum.volume);
+        json.Key("thresholds").Number(sum.thresholdCount);
+        json.Key("threshold_width").Number(sum.thresholdWidth);
+        json.EndObject();
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void RoomInfo(JsonWriter& json, const Site& site, const Room& room, const LengthUnits& units,
               const std::optional<RoomQuantities>& quantities) {
     json.BeginObject();
     json.Key("name").String(room.GetName());
+    json.Key("level").String(site.GetLevel(room.GetLevel()).name);
     json.Key("material").Number(room.GetMaterial());
     json.Key("close").String(CloseRuleText(room.GetCloseRule()));
     json.Key("closed").Bool(room.IsClosed());
@@ -194,7 +248,8 @@ void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
     std::vector<std::optional<RoomQuantities>> quantities;
     quantities.reserve(site->Rooms().size());
     for (const auto& room : site->Rooms()) {
-        quantities.push_back(ComputeRoomQuantities(shared, *room, defaultHeight));
+        quantities.push_back(
+            ComputeRoomQuantities(shared, *room, site->DefaultHeightOf(*room, defaultHeight)));
     }
     std::unordered_map<int, double> materialAreas;
     for (std::size_t i = 0; i < quantities.size(); ++i) {
@@ -221,9 +276,12 @@ void WriteDocument(JsonWriter& json, const CTracepadDoc& doc) {
     }
     json.EndArray();
 
+    json.Key("current_level").Number(doc.GetCurrentLevel());
+    Levels(json.Key("levels"), *site, defaultHeight, quantities, doc.Units());
+
     json.Key("rooms").BeginArray();
     for (std::size_t i = 0; i < quantities.size(); ++i) {
-        RoomInfo(json, *site->GetRoom(static_cast<int>(i)), doc.Units(), quantities[i]);
+        RoomInfo(json, *site, *site->GetRoom(static_cast<int>(i)), doc.Units(), quantities[i]);
     }
     json.EndArray();
     AnnotationNames(json.Key("site_annotations"), site->Annotations());

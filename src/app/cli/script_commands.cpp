@@ -5,6 +5,7 @@
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/ask_check_apply.h"
 #include "document/forms/colour_palette.h"
+#include "document/forms/level_form.h"
 #include "document/forms/move_form.h"
 #include "document/forms/opening_form.h"
 #include "document/forms/preferences_form.h"
@@ -378,6 +379,40 @@ Result BindMaterialColour(const QStringList& args, const Scene* scene, MaterialF
     return std::nullopt;
 }
 
+// :level NAME for a level the site does not have yet: Add Level with that name, standing on
+// the top level.
+Result BindAddLevel(const QStringList& args, const Scene* scene, LevelForm& form) {
+    if (scene != nullptr) {
+        form = LevelForm::FromDocument(scene->doc, LevelForm::Purpose::Add);
+        form.name = args[0];
+    }
+    return std::nullopt;
+}
+
+// :level-properties NAME ELEVATION HEIGHT|default: Level Properties of the current level.
+Result BindLevelProperties(const QStringList& args, const Scene* scene, LevelForm& form) {
+    if (scene != nullptr) {
+        form = LevelForm::FromDocument(scene->doc, LevelForm::Purpose::Properties);
+        form.name = args[0];
+        form.elevation = TextField(args[1]);
+        form.height = TextField(args[2] == QLatin1String("default") ? QString() : args[2]);
+    }
+    return std::nullopt;
+}
+
+// :move-to-level ROOM LEVEL, once the room is selected: the level chosen by its name.
+Result BindMoveToLevel(const QStringList& args, const Scene* scene, MoveToLevelForm& form) {
+    if (scene != nullptr) {
+        form = MoveToLevelForm::FromDocument(scene->doc);
+        form.chosen = scene->doc.GetSite()->FindLevelByName(args[1]);
+    }
+    return std::nullopt;
+}
+
+Result NoLevel(const QString& name) {
+    return QStringLiteral("there is no level named \"%1\"").arg(name);
+}
+
 // KEY=VALUE words over what the sheet opens with.
 Result BindPreferences(const QStringList& args, const Scene* scene, PreferencesForm& form) {
     if (scene != nullptr) {
@@ -580,6 +615,42 @@ std::span<const ScriptInterpreter::Command> ScriptInterpreter::Commands() {
                  self.doc_.DeleteTargetOpening();
              }
              return std::nullopt;
+         }},
+        {"level",
+         {},
+         [](S& self, int commandId, const QStringList& args) -> Result {
+             const int level = self.doc_.GetSite()->FindLevelByName(args[0]);
+             if (level < 0) {
+                 return self.RunForm(commandId, args, &BindAddLevel);
+             }
+             self.doc_.SetCurrentLevel(level);
+             return std::nullopt;
+         }},
+        {"level-properties", {}, WithForm<LevelForm>(&BindLevelProperties)},
+        {"delete-level",
+         {},
+         [](S& self, int commandId, const QStringList& args) -> Result {
+             const int level = self.doc_.GetSite()->FindLevelByName(args[0]);
+             if (level < 0) {
+                 return NoLevel(args[0]);
+             }
+             if (self.Available(commandId)) {
+                 self.doc_.DeleteLevel(level);
+             }
+             return std::nullopt;
+         }},
+        {"move-to-level",
+         {},
+         [](S& self, int commandId, const QStringList& args) -> Result {
+             Room* room = self.doc_.GetSite()->FindRoomByName(args[0]);
+             if (room == nullptr) {
+                 return QStringLiteral("there is no room named \"%1\"").arg(args[0]);
+             }
+             if (self.doc_.GetSite()->FindLevelByName(args[1]) < 0) {
+                 return NoLevel(args[1]);
+             }
+             self.doc_.SelectRoom(room);
+             return self.RunForm(commandId, args, &BindMoveToLevel);
          }},
         {"height",
          {"ROOM LENGTH|default", 2, 2},

@@ -111,6 +111,7 @@ SiteFileResult Load(Site& site, const QString& path, Parse parse) {
     if (context.HasFailed()) {
         return Failure(context.Failure());
     }
+    context.FinishLevels();
     return SiteFileResult{true, QString()};
 }
 

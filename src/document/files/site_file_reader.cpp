@@ -84,11 +84,41 @@ void CSiteLoadContext::Fail(const QString& reason) {
     }
 }
 
+void CSiteLoadContext::AddLevel(Level level) {
+    // Names tell levels apart in the program and on the command line: a level without one, or
+    // with the name of one before it, takes the next free "Level <n>". Names only ever join the
+    // set, so a number found taken stays taken and the search goes on from where it stopped.
+    level.name = level.name.trimmed();
+    if (level.name.isEmpty() || levelNames_.contains(level.name.toCaseFolded())) {
+        do {
+            level.name = QStringLiteral("Level %1").arg(nextLevelNumber_++);
+        } while (levelNames_.contains(level.name.toCaseFolded()));
+    }
+    levelNames_.insert(level.name.toCaseFolded());
+    levels_.push_back(std::move(level));
+}
+
+void CSiteLoadContext::PutRoomOnLevel(Room* room, int level) {
+    if (room != nullptr && level != 0) {
+        room->SetLevel(level);
+        roomsOffFirstLevel_ = true;
+    }
+}
+
+void CSiteLoadContext::FinishLevels() {
+    if (!levels_.empty() || roomsOffFirstLevel_) {
+        site_.SetLevels(std::move(levels_));
+        levels_.clear();
+    }
+}
+
 void CSiteLoadContext::RegisterHandlers(CXmlElementReader& reader, bool extensions) {
     extensions_ = extensions;
     if (extensions) {
         reader.Register(site_file_names::kOpeningElement,
                         std::make_unique<COpeningElementHandler>(*this));
+        reader.Register(site_file_names::kLevelElement,
+                        std::make_unique<CLevelElementHandler>(*this));
     }
     reader.Register(QStringLiteral("material"), std::make_unique<CMaterialElementHandler>(*this));
     reader.Register(QStringLiteral("startpoint"),
@@ -139,8 +169,9 @@ void CRoomElementHandler::OnStartElement(const QString&, const XmlAttributeMap& 
         room = context_.GetSite().AddRoom(name, material);
         room->SetCloseRule(CloseRuleFromText(attributes.Value(u"close")));
         if (context_.ReadsExtensions()) {
-            room->SetCeilingHeight(
-                PositiveAttribute(attributes, site_file_names::kCeilingHeight));
+            room->SetCeilingHeight(PositiveAttribute(attributes, site_file_names::kCeilingHeight));
+            context_.PutRoomOnLevel(room,
+                                    ParseLongText(attributes.Value(site_file_names::kRoomLevel)));
         }
     }
     context_.EnterRoom(room);
@@ -243,6 +274,14 @@ void COpeningElementHandler::OnEndElement(const QString&, const QString&,
     }
     openings.insert(at, opening);
     wall->SetOpenings(std::move(openings));
+}
+
+void CLevelElementHandler::OnEndElement(const QString&, const QString&,
+                                        const XmlAttributeMap& attributes) {
+    namespace n = site_file_names;
+    context_.AddLevel(Level{attributes.Value(n::kLevelName),
+                            NumberAttribute(attributes, n::kLevelElevation),
+                            PositiveAttribute(attributes, n::kLevelHeight)});
 }
 
 void CRoomOriginElementHandler::OnEndElement(const QString&, const QString&,

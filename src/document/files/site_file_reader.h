@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <vector>
 
 #include "document/files/xml_element_reader.h"
 #include "model/geometry.h"
+#include "model/level.h"
 
 namespace plantrek {
 
@@ -57,10 +59,17 @@ public:
     void SetLastUserWall(Wall* wall) { lastUserWall_ = wall; }
 
     // Registers the handlers of the seven elements the site is rebuilt from, and, with
-    // `extensions`, what this program added: openings, ceiling heights and material allowances.
-    // Without them the file reads as a program that knows only the seven would read it.
+    // `extensions`, what this program added: openings, ceiling heights, material allowances and
+    // levels. Without them the file reads as a program that knows only the seven would read it.
     void RegisterHandlers(CXmlElementReader& reader, bool extensions = true);
     bool ReadsExtensions() const { return extensions_; }
+
+    // Levels in the order the file gives them; a room names its level by its place there.
+    void AddLevel(Level level);
+    void PutRoomOnLevel(Room* room, int level);
+    // After the whole file: the levels read take their order by elevation and the rooms follow
+    // them; a room naming a level the file does not have goes on the first.
+    void FinishLevels();
 
 private:
     struct OpenRoom {
@@ -74,6 +83,10 @@ private:
     Wall* lastUserWall_ = nullptr;
     bool extensions_ = true;
     QString failure_;
+    std::vector<Level> levels_;
+    QSet<QString> levelNames_;  // case-folded
+    long long nextLevelNumber_ = 2;
+    bool roomsOffFirstLevel_ = false;
 };
 
 // Base of the handlers: each acts either when its element starts or when it ends.
@@ -131,6 +144,14 @@ public:
 // `wallOpening`, at its end: a door, window or passage on the user wall just read. One of a kind
 // this program does not know, or without a width and height above zero, is passed over.
 class COpeningElementHandler : public CSiteElementHandler {
+public:
+    using CSiteElementHandler::CSiteElementHandler;
+    void OnEndElement(const QString& name, const QString& text,
+                      const XmlAttributeMap& attributes) override;
+};
+
+// `siteLevel`, at its end: the next level of the site.
+class CLevelElementHandler : public CSiteElementHandler {
 public:
     using CSiteElementHandler::CSiteElementHandler;
     void OnEndElement(const QString& name, const QString& text,

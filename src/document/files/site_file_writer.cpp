@@ -207,6 +207,23 @@ void CSiteFileWriter::VisitSiteBegin(const Site& site) {
     writer.StartElement(kSiteBoundsElement, boundsAttributes, true);
 
     WriteAnnotations(site.Annotations());
+    WriteLevels(site);
+}
+
+void CSiteFileWriter::WriteLevels(const Site& site) {
+    namespace n = site_file_names;
+    if (HasFailed() || !site.HasLevels()) {
+        return;
+    }
+    for (const Level& level : site.Levels()) {
+        XmlAttributeMap attributes;
+        attributes.Set(n::kLevelName, XmlQuote(XmlEscape(level.name)));
+        attributes.Set(n::kLevelElevation, QuotedNumber(level.elevation));
+        if (level.height > 0.0) {
+            attributes.Set(n::kLevelHeight, QuotedNumber(level.height));
+        }
+        Writer().StartElement(n::kLevelElement, attributes, true);
+    }
 }
 
 void CSiteFileWriter::VisitRoomBegin(const Room& room) {
@@ -222,6 +239,9 @@ void CSiteFileWriter::VisitRoomBegin(const Room& room) {
     attributes.Set(QStringLiteral("material"), QuotedInteger(room.GetMaterial()));
     if (room.GetCeilingHeight() > 0.0) {
         attributes.Set(site_file_names::kCeilingHeight, QuotedNumber(room.GetCeilingHeight()));
+    }
+    if (room.GetLevel() > 0) {
+        attributes.Set(site_file_names::kRoomLevel, QuotedInteger(room.GetLevel()));
     }
     Writer().StartElement(kRoomElement, attributes, false);
 

@@ -16,9 +16,9 @@ namespace plantrek {
 class AnnotationList;
 class CXmlWriter;
 
-// The names this program added to the site file for openings, ceiling heights and material
-// allowances. Other programs read the file too: they skip what they do not know but take any
-// element of a name they know for their own wherever it stands, so none of these names is used
+// The names this program added to the site file for openings, ceiling heights, material
+// allowances and levels. Other programs read the file too: they skip what they do not know but take
+// any element of a name they know for their own wherever it stands, so none of these names is used
 // for anything else in the file, the new element has no children, and all of them are written
 // only where used, leaving a site without them byte for byte as before.
 namespace site_file_names {
@@ -36,6 +36,15 @@ inline const QString kCeilingHeight = QStringLiteral("ceilingHeight");
 // On `material`, when set: the waste allowance (percent) and the area of a pack (m²).
 inline const QString kWastePercent = QStringLiteral("wastePercent");
 inline const QString kPackArea = QStringLiteral("packArea");
+// An empty element per level, lowest first, after the site's notes and before the rooms; written
+// only when the site has more than the one ground floor at 0 with the program's height.
+inline const QString kLevelElement = QStringLiteral("siteLevel");
+inline const QString kLevelName = QStringLiteral("levelName");            // escaped text
+inline const QString kLevelElevation = QStringLiteral("levelElevation");  // m, minus below datum
+inline const QString kLevelHeight = QStringLiteral("levelHeight");  // m, when not the program's
+// On `room`, when it is not on the first level: its level's place among the `siteLevel`
+// elements in file order, from 0. A room without it stands on the first of them.
+inline const QString kRoomLevel = QStringLiteral("levelIndex");
 }  // namespace site_file_names
 
 // A close rule as site files name it: "square", "reverse square" or "angle".
@@ -75,6 +84,7 @@ private:
     void WriteAnnotations(const AnnotationList& annotations);
     void WritePointElement(const QString& name, PlanPoint point);
     void WriteOpenings(const OpeningList& openings);
+    void WriteLevels(const Site& site);
     void Fail(const QString& reason);
 
     QIODevice& device_;

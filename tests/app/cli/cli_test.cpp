@@ -97,7 +97,12 @@ TEST_F(CliTest, BadLinesStopTheScriptAndTyposChangeNothing) {
         {":add-wall 3 NNE", 0,
          "warning: \"NNE\" is not a direction. Please enter a compass point (N, NE, E, SE, S, "
          "SW, W or NW) or a bearing from 0 to 360 degrees."},
-        {":rotate -720 start", 0, nullptr}};
+        {":rotate -720 start", 0, nullptr},
+        {":level-properties Top 3", 2, ":level-properties takes NAME ELEVATION HEIGHT|default"},
+        {":move-to-level \"Room 1\" Attic", 2, "there is no level named \"Attic\""},
+        {":delete-level \"Ground Floor\"", 0, "error: Command not available: delete-level"},
+        {":level-properties Top 1001 default", 0,
+         "warning: The elevation must be between -1000.00 m and 1000.00 m."}};
     for (const auto& [line, exitCode, message] : cases) {
         const CliResult result =
             RunScript(QByteArray("3 N\n:info\n") + line + "\n:info\n", {"--units", "meters"});
@@ -309,6 +314,74 @@ TEST_F(CliTest, OpeningCommandsPlaceCheckAndUndo) {
     EXPECT_TRUE(lines[3].startsWith("warning: The opening does not fit on the wall"))
         << lines[3].toStdString();
     EXPECT_EQ(lines[4], "plantrek-cli: line 15: expected left or right, not \"up\"");
+}
+
+// A house on three levels: the basement added on top and lowered below the datum, a room moved
+// up a floor and back by undo, and the per-level figures worked out by hand (metres): the
+// cellar 5 x 4 under a 2.2 m ceiling, the kitchen 4 x 3 and the hall 2 x 3 on the ground floor,
+// the bedroom 3 x 3 above, both under the program's 2.5 m.
+TEST_F(CliTest, AHouseOnThreeLevelsGivesItsTotalsPerLevel) {
+    const QString saved = Work(QStringLiteral("house.tcd"));
+    const CliResult result = RunScript(
+        ":room-properties Kitchen Default\n4 E\n3 N\n4 W\n"
+        ":add-room Hall Default\n2 E\n3 N\n2 W\n"
+        ":level Basement\n:level-properties Basement -2.4 2.2\n"
+        ":add-room Cellar Default\n5 E\n4 N\n5 W\n"
+        ":level Upper\n:add-room Bedroom Default\n3 E\n3 N\n3 W\n"
+        ":move-to-level Hall upper\n:info\n:undo\n:info\n",
+        {"--units", "meters", "--out", saved});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const std::vector<QJsonObject> infos = ParseObjects(result.out);
+    ASSERT_EQ(infos.size(), 2u);
+    struct Figures {
+        const char* name;
+        double elevation, height;
+        int rooms;
+        double area, perimeter, wallArea, volume;
+    };
+    const auto check = [](const QJsonObject& info, const std::vector<Figures>& want) {
+        const QJsonArray levels = info["levels"].toArray();
+        ASSERT_EQ(levels.size(), static_cast<qsizetype>(want.size()));
+        for (std::size_t i = 0; i < want.size(); ++i) {
+            const QJsonValue level = levels[static_cast<qsizetype>(i)];
+            const QJsonValue totals = level["totals"];
+            EXPECT_EQ(level["name"].toString(), want[i].name);
+            EXPECT_NEAR(level["elevation"].toDouble(), want[i].elevation, 1e-9);
+            EXPECT_NEAR(level["height"].toDouble(), want[i].height, 1e-9);
+            EXPECT_EQ(level["rooms"].toInt(), want[i].rooms);
+            EXPECT_EQ(level["closed_rooms"].toInt(), want[i].rooms);
+            EXPECT_NEAR(level["area"].toDouble(), want[i].area, 1e-9) << want[i].name;
+            EXPECT_NEAR(totals["gross_perimeter"].toDouble(), want[i].perimeter, 1e-9);
+            EXPECT_NEAR(totals["gross_wall_area"].toDouble(), want[i].wallArea, 1e-9);
+            EXPECT_NEAR(totals["volume"].toDouble(), want[i].volume, 1e-9) << want[i].name;
+        }
+    };
+    check(infos[0], {{"Basement", -2.4, 2.2, 1, 20, 18, 39.6, 44},
+                     {"Ground Floor", 0, 2.5, 1, 12, 14, 35, 30},
+                     {"Upper", 2.5, 2.5, 2, 15, 22, 55, 37.5}});
+    EXPECT_EQ(infos[0]["current_level"].toInt(), 2);
+    check(infos[1], {{"Basement", -2.4, 2.2, 1, 20, 18, 39.6, 44},
+                     {"Ground Floor", 0, 2.5, 2, 18, 24, 60, 45},
+                     {"Upper", 2.5, 2.5, 1, 9, 12, 30, 22.5}});
+    // Undo brings back the selection of the step before, the bedroom upstairs.
+    EXPECT_EQ(infos[1]["current_level"].toInt(), 2);
+    QStringList levelOfRoom;
+    for (const QJsonValue room : infos[1]["rooms"].toArray()) {
+        levelOfRoom.append(room["name"].toString() + "@" + room["level"].toString());
+    }
+    EXPECT_EQ(levelOfRoom, QStringList({"Kitchen@Ground Floor", "Hall@Ground Floor",
+                                        "Cellar@Basement", "Bedroom@Upper"}));
+    EXPECT_NEAR(infos[1]["rooms"][2]["quantities"]["height"].toDouble(), 2.2, 1e-9);
+    // Saved and opened again (in feet: the program's height is 8'), the levels and their rooms
+    // are as the script left them.
+    const QJsonArray reopened = Info(saved)["levels"].toArray();
+    ASSERT_EQ(reopened.size(), 3);
+    for (const char* key : {"name", "elevation", "rooms", "area"}) {
+        for (qsizetype i = 0; i < 3; ++i) {
+            EXPECT_EQ(reopened[i][key], infos[1]["levels"][i][key]) << key << i;
+        }
+    }
+    EXPECT_NEAR(reopened[0]["height"].toDouble(), 2.2, 1e-9);
 }
 
 TEST_F(CliTest, CheckPlanPrintsTheFindingsAndSnapRoomPutsTheRoomBeside) {

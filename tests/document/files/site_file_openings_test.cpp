@@ -12,9 +12,14 @@ namespace {
 using namespace site_file_test;
 
 // Every addition at once: doors both ways, a window, a passage, a height of its own, a material
-// allowance and pack size, and an opening on a wall whose neighbour is a closing wall.
+// allowance and pack size, an opening on a wall whose neighbour is a closing wall, and three
+// levels, one below the datum, with the rooms on the two outer ones.
 Site ExtendedSite() {
     Site site = GoldenSite();
+    site.AddLevel(Level{QStringLiteral("Upper <Floor> & \"Attic\""), 2.75, 0.0});
+    site.AddLevel(Level{QStringLiteral("Basement"), -2.5, 2.2});
+    site.MoveRoomToLevel(site.GetRoom(0), 2);
+    site.MoveRoomToLevel(site.GetRoom(1), 0);
     Material* carpet = site.FindMaterialByIndex(1);
     carpet->SetWastePercent(12.5);
     carpet->SetPackArea(2.4);
@@ -53,6 +58,9 @@ TEST_F(SiteFileOpeningsTest, EverythingAddedComesBackAndSavesToTheSameBytes) {
                       "\t\t\t<wallOpening "));
     EXPECT_TRUE(text.contains("ceilingHeight=\"2.438400\""));
     EXPECT_TRUE(text.contains("wastePercent=\"12.500000\""));
+    EXPECT_TRUE(text.contains("levelIndex=\"2\""));
+    EXPECT_TRUE(text.contains("levelElevation=\"-2.500000\""));
+    EXPECT_TRUE(text.contains("levelName=\"Upper &lt;Floor&gt; &amp; &quot;Attic&quot;\""));
 
     Site opened;
     ASSERT_TRUE(LoadSiteFile(first, opened).ok);
@@ -68,13 +76,16 @@ TEST_F(SiteFileOpeningsTest, EverythingAddedComesBackAndSavesToTheSameBytes) {
     EXPECT_EQ(opened.FindMaterialByIndex(1)->GetPackArea(), 2.4);
     EXPECT_EQ(opened.FindMaterialByIndex(3)->GetWastePercent(), 0.0);
     EXPECT_EQ(opened.FindMaterialByIndex(3)->GetPackArea(), 1.75);
+    EXPECT_EQ(opened.Levels(), site.Levels());
+    EXPECT_EQ(kitchen.GetLevel(), 2);
+    EXPECT_EQ(opened.GetRoom(1)->GetLevel(), 0);
 
     opened.SetName(site.GetName());
     EXPECT_TRUE(SameFileBytes(ReadBytes(Saved(opened)), firstBytes));
 }
 
-// A program that knows only the original elements reads the same plan from the file: saved
-// again, it is the checked-in file of the same site without the additions.
+// A program that knows only the original elements reads the same plan from the file, every room
+// of every level: saved again, it is the checked-in file of the same site without the additions.
 TEST_F(SiteFileOpeningsTest, AReaderWithoutTheAdditionsGetsTheSameRoomsWallsAndMaterials) {
     const QString path = dir_.filePath(QStringLiteral("golden.tcd"));
     ASSERT_TRUE(SaveSiteFile(ExtendedSite(), path).ok);
@@ -86,6 +97,32 @@ TEST_F(SiteFileOpeningsTest, AReaderWithoutTheAdditionsGetsTheSameRoomsWallsAndM
     ASSERT_TRUE(reader.Parse());
     ASSERT_TRUE(SaveSiteFile(plain, path).ok);
     EXPECT_TRUE(SameFileBytes(ReadBytes(path), ReadBytes(TestDataPath("site_files/golden.tcd"))));
+}
+
+// Hand-written levels: in any order, nameless or named twice, with numbers that are none; rooms
+// name them by their place in the file.
+TEST_F(SiteFileOpeningsTest, LevelsReadInAnyOrderAndRoomsFollowThem) {
+    const QString path = dir_.filePath("in.tcd");
+    const QString room =
+        "<room name=\"%1\" levelIndex=\"%2\"><wall x=\"0\" y=\"1\" type=\"user\"/></room>";
+    ASSERT_TRUE(WriteBytes(
+        path, SiteDocument("<siteLevel levelName=\"Top\" levelElevation=\"6\" levelHeight=\"3\"/>"
+                           "<siteLevel levelName=\"Cellar\" levelElevation=\"-3\"/>"
+                           "<siteLevel levelName=\"top\" levelElevation=\"x\" levelHeight=\"-2\"/>"
+                           "<siteLevel levelElevation=\"3\" levelHeight=\"nan\"/>" +
+                           room.arg("A", "0") + room.arg("B", "1") + room.arg("C", "3") +
+                           room.arg("D", "4") + room.arg("E", "-1") + room.arg("F", "2"))));
+    Site site;
+    ASSERT_TRUE(LoadSiteFile(path, site).ok);
+    EXPECT_EQ(site.Levels(), (std::vector<Level>{{"Cellar", -3.0, 0.0},
+                                                 {"Level 2", 0.0, 0.0},
+                                                 {"Level 3", 3.0, 0.0},
+                                                 {"Top", 6.0, 3.0}}));
+    ASSERT_EQ(site.RoomCount(), 6);
+    const int expected[] = {3, 0, 2, 3, 3, 1};  // D and E name no level: the file's first
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(site.GetRoom(i)->GetLevel(), expected[i]) << i;
+    }
 }
 
 TEST_F(SiteFileOpeningsTest, OpeningsOnlyJoinTheUserWallTheyFollow) {

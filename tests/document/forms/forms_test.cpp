@@ -8,6 +8,7 @@
 #include "document/doc_test_support.h"
 #include "document/forms/arc_wall_form.h"
 #include "document/forms/colour_palette.h"
+#include "document/forms/level_form.h"
 #include "document/forms/move_form.h"
 #include "document/forms/opening_form.h"
 #include "document/forms/preferences_form.h"
@@ -626,6 +627,72 @@ TEST_F(FormTest, TheNudgeStepIsTypedInThePreferences) {
     EXPECT_NEAR(Doc().Prefs().GetNudgeStep(), 0.5 * 0.0254, 1e-9);
     ASSERT_TRUE(Doc().Undo());
     EXPECT_NEAR(Doc().Prefs().GetNudgeStep(), 0.25 * 0.0254, 1e-9);
+}
+
+}  // namespace
+}  // namespace plantrek
+
+namespace plantrek {
+namespace {
+
+// Add Level and Level Properties on a site with a basement (-2.5 m, 2.2 m high) under the ground
+// floor: what each refuses, and the level a form that passes gives.
+TEST_F(FormTest, LevelFormsCheckNameElevationAndHeight) {
+    ASSERT_TRUE(Doc().AddLevel(Level{QStringLiteral("Basement"), -2.5, 2.2}));
+    using F = LevelForm::Field;
+    using P = LevelForm::Purpose;
+    const QString elevationRange = "The elevation must be between -1000.00 m and 1000.00 m.";
+    const QString heightRange = "The height must be between 0.50 m and 100.00 m.";
+    struct Case {
+        const char* what;
+        P purpose;
+        const char* name;
+        const char* elevation;
+        const char* height;
+        bool feet;
+        std::optional<Refusal> refused;
+        Level value;  // when not refused
+    };
+    const Case cases[] = {
+        {"empty name", P::Add, "  ", "3", "", false, Refused(QString("Please enter a name for the level."), F::Name), {}},
+        {"another level's name", P::Add, "basement", "3", "", false,
+         Refused(QString("There is already a level named \"Basement\"."), F::Name), {}},
+        {"its own name", P::Properties, "BASEMENT", "-3", "", false, std::nullopt, {"BASEMENT", -3.0, 0.0}},
+        {"below the datum", P::Add, " Cellar ", "-2.5", "2.4", false, std::nullopt, {"Cellar", -2.5, 2.4}},
+        {"below in feet", P::Add, "Cellar", "-8'", "7' 6\"", true, std::nullopt, {"Cellar", -2.4384, 2.286}},
+        {"metres spelt out", P::Add, "Loft", "5.5 m", "", false, std::nullopt, {"Loft", 5.5, 0.0}},
+        {"no elevation", P::Add, "Loft", " ", "", false, Refused(QString("Please enter the level's elevation."), F::Elevation), {}},
+        {"not a length", P::Add, "Loft", "-x", "", false,
+         Refused(QString("\"x\" is not a length. Please enter a number of meters, such as 3.5 or 3.5 m."), F::Elevation), {}},
+        {"past 1000 m", P::Add, "Loft", "1000.5", "", false, Refused(elevationRange, F::Elevation), {}},
+        {"past -1000 m", P::Add, "Pit", "-1000.5", "", false, Refused(elevationRange, F::Elevation), {}},
+        {"too low a ceiling", P::Add, "Loft", "5", "0.3", false, Refused(heightRange, F::Height), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.feet) {
+            UseFeet(0);
+        }
+        LevelForm form = LevelForm::FromDocument(Doc(), c.purpose);
+        form.name = QString::fromUtf8(c.name);
+        form.elevation = TextField(QString::fromUtf8(c.elevation));
+        form.height = TextField(QString::fromUtf8(c.height));
+        EXPECT_EQ(Check(form)(Doc()), c.refused);
+        if (!c.refused) {
+            const Level level = form.Value(Doc());
+            EXPECT_EQ(level.name, c.value.name);
+            EXPECT_NEAR(level.elevation, c.value.elevation, 1e-12);
+            EXPECT_NEAR(level.height, c.value.height, 1e-12);
+        }
+        Doc().Prefs().SetInputValues(PrefsInputValues{kInputMetres, 0, 1, 0, 0});
+    }
+    // Untouched, the forms give back what they show: the basement as it is, and a new level on
+    // top of the ground floor (its elevation plus the program's 2.5 m).
+    const LevelForm properties = LevelForm::FromDocument(Doc(), P::Properties);
+    EXPECT_EQ(properties.Value(Doc()), (Level{"Basement", -2.5, 2.2}));
+    const LevelForm added = LevelForm::FromDocument(Doc(), P::Add);
+    EXPECT_FALSE(added.Check(Doc()));
+    EXPECT_EQ(added.Value(Doc()), (Level{"Level 2", 2.5, 0.0}));
 }
 
 }  // namespace

@@ -151,9 +151,7 @@ void CTracepadView::SetActive(bool active) {
     }
     active_ = active;
     if (active && HasSite()) {
-        if (doc_->GetCurrentLevel() == level_) {
-            return;
-        }
+        // Nothing happens when the document is on this level already.
         doc_->SetCurrentLevel(level_);
     }
 }

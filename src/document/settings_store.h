@@ -52,6 +52,7 @@ inline constexpr const char* kRemovedColor = "RemovedColor";
 inline constexpr const char* kShowNames = "ShowNames";
 inline constexpr const char* kShowWallLengths = "WallLengths";
 inline constexpr const char* kDragMode = "DragMode";
+inline constexpr const char* kShowLevelBelow = "LevelBelow";
 inline constexpr const char* kExportType = "ExportType";
 inline constexpr const char* kDefaultHeight = "DefaultHeight";  // tenths of a millimetre
 inline constexpr const char* kNudgeStep = "NudgeStep";  // micrometres

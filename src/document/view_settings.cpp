@@ -26,6 +26,7 @@ void ViewSettings::Load() const {
     const auto settings = open_();
     ReadFlag(*settings, settings_name::kShowWallLengths, showWallLengths_);
     ReadFlag(*settings, settings_name::kDragMode, dragMode_);
+    ReadFlag(*settings, settings_name::kShowLevelBelow, showLevelBelow_);
     loaded_ = true;
 }
 
@@ -37,6 +38,11 @@ bool ViewSettings::ShowWallLengths() const {
 bool ViewSettings::DragMode() const {
     Load();
     return dragMode_;
+}
+
+bool ViewSettings::ShowLevelBelow() const {
+    Load();
+    return showLevelBelow_;
 }
 
 void ViewSettings::Store(const char* name, bool value) {
@@ -55,6 +61,13 @@ void ViewSettings::SetDragMode(bool on) {
     if (DragMode() != on) {
         dragMode_ = on;
         Store(settings_name::kDragMode, on);
+    }
+}
+
+void ViewSettings::SetShowLevelBelow(bool show) {
+    if (ShowLevelBelow() != show) {
+        showLevelBelow_ = show;
+        Store(settings_name::kShowLevelBelow, show);
     }
 }
 

@@ -8,7 +8,7 @@
 class QSettings;
 
 // The view settings the program shows the same in every window: whether wall lengths are
-// written on the plan and whether drag mode is on. There is one object per settings store;
+// written on the plan, whether drag mode is on and whether the level below shows faintly. There is one object per settings store;
 // every document's preferences and every plan view go through it, and each change is stored
 // at once and announced so that every window and check mark follows.
 namespace plantrek {
@@ -23,9 +23,12 @@ public:
 
     bool ShowWallLengths() const;
     bool DragMode() const;
+    // Whether a plan draws the rooms of the level below its own faintly (on until turned off).
+    bool ShowLevelBelow() const;
     // Each setter stores and announces a value that changes; an unchanged one does nothing.
     void SetShowWallLengths(bool show);
     void SetDragMode(bool on);
+    void SetShowLevelBelow(bool show);
 
 signals:
     void changed();
@@ -38,6 +41,7 @@ private:
     mutable bool loaded_ = false;
     mutable bool showWallLengths_ = false;
     mutable bool dragMode_ = false;
+    mutable bool showLevelBelow_ = true;
 };
 
 }  // namespace plantrek

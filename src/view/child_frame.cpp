@@ -4,6 +4,7 @@
 #include <QMdiArea>
 
 #include "document/tracepad_doc.h"
+#include "model/site.h"
 #include "view/tracepad_view.h"
 
 namespace plantrek {
@@ -15,6 +16,7 @@ CTracepadChildFrame::CTracepadChildFrame(std::shared_ptr<CTracepadDoc> doc, Clos
     plan_ = new CTracepadView(doc_.get(), this);
     setWidget(plan_);
     connect(doc_.get(), &CTracepadDoc::changed, this, &CTracepadChildFrame::UpdateTitle);
+    connect(plan_, &CTracepadView::levelChanged, this, &CTracepadChildFrame::UpdateTitle);
     UpdateTitle();
 }
 
@@ -35,7 +37,13 @@ void CTracepadChildFrame::Activate() {
 }
 
 void CTracepadChildFrame::UpdateTitle() {
-    setWindowTitle(DocumentWindowTitle(doc_->GetTitle(), windowNumber_) + QStringLiteral("[*]"));
+    QString title = DocumentWindowTitle(doc_->GetTitle(), windowNumber_);
+    // "house.tcd - Upper Floor" once the site has more than one level.
+    const Site* site = doc_->GetSite();
+    if (site != nullptr && site->LevelCount() > 1) {
+        title += QStringLiteral(" - ") + site->GetLevel(plan_->Level()).name;
+    }
+    setWindowTitle(title + QStringLiteral("[*]"));
     setWindowModified(doc_->IsModified());
 }
 

@@ -31,7 +31,8 @@ public:
     void SetWindowNumber(int number) override;
     void Activate() override;
     CTracepadView& Plan() { return *plan_; }
-    // Takes the document's title and modified flag into the window title.
+    // Takes the document's title, the level the plan shows (when the site has several) and the
+    // modified flag into the window title.
     void UpdateTitle();
     // Tab and Shift+Tab inside this window: the main frame decides where the focus goes, so
     // that it never wanders into another site's window. Returns whether it moved.

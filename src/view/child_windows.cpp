@@ -45,6 +45,8 @@ CTracepadChildFrame* ChildWindows::Add(std::shared_ptr<CTracepadDoc> doc) {
     connect(&child->Plan(), &CTracepadView::commandRequested, &router_,
             [this](int id) { router_.Run(id); });
     child->Plan().SetCommandRouter(&router_);
+    // The level chooser, the title, the totals and Level Above/Below follow the plan's level.
+    connect(&child->Plan(), &CTracepadView::levelChanged, this, &ChildWindows::changed);
     child->SetFocusPass([this](bool next) { return FocusNextSiteStop(*area_.window(), area_, next); });
     child->Plan().SetAnnotationHooks(
         ViewAnnotationHooks(child->Plan(), audio_.Services(), [this] { router_.Refresh(); }));
@@ -96,6 +98,14 @@ QList<CTracepadChildFrame*> ChildWindows::All() const {
 
 void ChildWindows::Activated(QMdiSubWindow* window) {
     if (auto* child = qobject_cast<CTracepadChildFrame*>(window)) {
+        // The active window's plan works on its document's current level, the others keep
+        // their own; the ones let go first, so that none of them follows the switch.
+        for (CTracepadChildFrame* other : All()) {
+            if (other != child) {
+                other->Plan().SetActive(false);
+            }
+        }
+        child->Plan().SetActive(true);
         keypad_.SetUnits(child->Document().Prefs().GetInputValues().Input);
         // The child window hands the focus to its plan as it activates; the field takes it
         // back once that is done.

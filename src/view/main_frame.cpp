@@ -24,9 +24,11 @@
 #include "view/input_line.h"
 #include "view/input_routing.h"
 #include "view/keypad.h"
+#include "view/level_chooser.h"
 #include "view/meter_connection.h"
 #include "view/print_export_session.h"
 #include "view/status_bar_panes.h"
+#include "view/tracepad_view.h"
 #include "view/toolbar_layout.h"
 #include "view/window_list_menu.h"
 #include "view/window_prompts.h"
@@ -163,6 +165,7 @@ void CTracepadMainFrame::BuildToolBars() {
     label->setContentsMargins(4, 0, 4, 0);
     measurements->addWidget(label);
     measurements->addWidget(input_);
+    levels_ = new LevelChooser(*this, [this] { return ActiveChild(); });
 }
 
 void CTracepadMainFrame::closeEvent(QCloseEvent* event) {
@@ -245,6 +248,10 @@ QLabel& CTracepadMainFrame::SelectionPane() {
     return statusPanes_->Selection();
 }
 
+QLabel& CTracepadMainFrame::TotalsPane() {
+    return statusPanes_->Totals();
+}
+
 CTracepadChildFrame* CTracepadMainFrame::ActiveChild() const {
     return qobject_cast<CTracepadChildFrame*>(mdi_->activeSubWindow());
 }
@@ -275,6 +282,8 @@ void CTracepadMainFrame::UpdateFrame() {
         setWindowModified(false);
     }
     statusPanes_->ShowSelection(ActiveDocument());
+    statusPanes_->ShowTotals(ActiveDocument(), child != nullptr ? child->Plan().Level() : 0);
+    levels_->Update();
     router_->Refresh();
 }
 

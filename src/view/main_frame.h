@@ -40,6 +40,7 @@ class CTracepadDoc;
 class FileChooser;
 class HelpWindow;
 class InputLine;
+class LevelChooser;
 class MeasurementRouter;
 class MeterConnection;
 class WindowPrompts;
@@ -91,6 +92,9 @@ public:
     InputLine& Input() { return *input_; }
     CKeypadDlg& Keypad() { return *keypad_; }
     QLabel& SelectionPane();
+    QLabel& TotalsPane();
+    // The "Levels" toolbar and its list of the active site's levels.
+    LevelChooser& Levels() { return *levels_; }
     QMdiArea& MdiArea() { return *mdi_; }
     MeasurementRouter& Measurements() { return *measurements_; }
     MeterConnection& Meter() { return *meter_; }
@@ -133,6 +137,7 @@ private:
     InputLine* input_ = nullptr;
     CKeypadDlg* keypad_ = nullptr;
     StatusBarPanes* statusPanes_ = nullptr;
+    LevelChooser* levels_ = nullptr;
     ChildWindows* windows_ = nullptr;
     CClipHolder clip_;  // the one kept item of Cut, Copy and Paste
     std::unique_ptr<DocumentManager> documents_;

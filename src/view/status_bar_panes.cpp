@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "document/tracepad_doc.h"
 #include "view/commands/command_router.h"
 #include "view/core/selection_text.h"
 #include "view/meter_connection.h"
@@ -12,18 +13,29 @@
 namespace plantrek {
 
 StatusBarPanes::StatusBarPanes(QStatusBar& bar, MeterConnection& meter, CommandRouter& router)
-    : QObject(&bar), bar_(bar), selection_(new QLabel(&bar)) {
+    : QObject(&bar), bar_(bar), selection_(new QLabel(&bar)), totals_(new QLabel(&bar)) {
     selection_->setObjectName(QStringLiteral("SelectionPane"));
     // No accessible name: a label's name hides its text, and screen readers must hear what is
     // selected ("Selected: ...") and be told when it changes.
     bar_.addPermanentWidget(selection_);
     bar_.installEventFilter(this);
+    totals_->setObjectName(QStringLiteral("TotalsPane"));
+    bar_.addPermanentWidget(totals_);
+    totals_->hide();
     bar_.addPermanentWidget(new MeterIndicator(meter, &bar));
     connect(&meter, &MeterConnection::stateChanged, &router, &CommandRouter::Refresh);
 }
 
 void StatusBarPanes::ShowSelection(const CTracepadDoc* active) {
     selection_->setText(active != nullptr ? SelectionText(*active) : QString());
+}
+
+void StatusBarPanes::ShowTotals(const CTracepadDoc* active, int level) {
+    const QString text = active != nullptr && active->GetSite() != nullptr
+                             ? LevelTotalsText(*active->GetSite(), level, active->Units())
+                             : QString();
+    totals_->setText(text);
+    totals_->setVisible(!text.isEmpty());
 }
 
 bool StatusBarPanes::eventFilter(QObject* watched, QEvent* event) {

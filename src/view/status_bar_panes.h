@@ -6,7 +6,8 @@ class QLabel;
 class QStatusBar;
 
 // The status bar's permanent panes: what is selected in the active site, a quarter of the bar
-// wide, and the meter's state. Reconnect is enabled again once a meter search has ended.
+// wide, the totals of the level shown and of the site (only while the site has several levels),
+// and the meter's state. Reconnect is enabled again once a meter search has ended.
 namespace plantrek {
 
 class CommandRouter;
@@ -21,6 +22,10 @@ public:
     QLabel& Selection() { return *selection_; }
     // "Selected: ..." for the active site; empty with none.
     void ShowSelection(const CTracepadDoc* active);
+    QLabel& Totals() { return *totals_; }
+    // The rooms and area of the level the active window shows and of its whole site; nothing
+    // (the pane hidden) for a site of one level.
+    void ShowTotals(const CTracepadDoc* active, int level);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,6 +33,7 @@ protected:
 private:
     QStatusBar& bar_;
     QLabel* selection_;
+    QLabel* totals_;
 };
 
 }  // namespace plantrek

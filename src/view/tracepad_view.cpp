@@ -14,6 +14,7 @@
 #include "audio/audio_activity.h"
 #include "document/tracepad_doc.h"
 #include "document/view_settings.h"
+#include "model/site.h"
 #include "resources/command_catalog.h"
 #include "resources/command_ids.h"
 #include "resources/string_table.h"
@@ -45,9 +46,11 @@ CTracepadView::CTracepadView(CTracepadDoc* doc, QWidget* parent)
     viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
     presentMenu_ = [](QMenu& menu, QPoint globalPosition) { menu.exec(globalPosition); };
     if (doc != nullptr) {
+        level_ = doc->GetCurrentLevel();
         connect(doc, &CTracepadDoc::changed, this, &CTracepadView::OnDocumentChanged);
         connect(doc, &QObject::destroyed, this, &CTracepadView::DocumentGone);
-        // Wall lengths are shown alike in every window: a toggle in any of them redraws this.
+        // Wall lengths and the faint level below are shown alike in every window: a toggle in
+        // any of them redraws this.
         connect(&doc->Prefs().Store().View(), &ViewSettings::changed, this,
                 &CTracepadView::OnDocumentChanged);
     }
@@ -85,15 +88,72 @@ void CTracepadView::OnDocumentChanged() {
         viewport()->update();
         return;
     }
+    SyncLevel();
+    const Site& site = *doc_->GetSite();
+    // A site of one level is drawn and picked whole, as it always was.
+    const int shown = site.LevelCount() > 1 ? level_ : Site::kEveryLevel;
+    if (interaction_.Level() != shown) {
+        interaction_.SetLevel(shown);
+    }
     PlanSelection selection;
     selection.room = doc_->GetCurrentRoom();
     selection.wall = doc_->GetCurrentWall();
     selection.startPoint = doc_->GetSelectionLevel() == kLevelStartPoint;
-    picture_.SetContent(doc_->GetSite(), selection, doc_->Prefs().GetDrawingValues(),
-                        &doc_->Units());
+    DrawingValues values = doc_->Prefs().GetDrawingValues();
+    values.Level = shown;
+    values.FaintLevelBelow = shown > 0 && doc_->Prefs().Store().View().ShowLevelBelow();
+    picture_.SetContent(doc_->GetSite(), selection, values, &doc_->Units());
+    // The plan is fitted to the whole site, every level, not to the level shown: switching
+    // levels leaves it where it was, so that the floors line up one over another.
     layout_.Layout(doc_->GetSite());
     setAccessibleDescription(SelectionText(*doc_));
     viewport()->update();
+}
+
+void CTracepadView::SyncLevel() {
+    const Site& site = *doc_->GetSite();
+    int level = level_;
+    if (active_) {
+        // The document's current level, as a switch, a new level, undo or a room selected on
+        // another level left it; every such change ends in `changed`, when the site is whole.
+        level = doc_->GetCurrentLevel();
+    } else if (site.GetLevel(level).name != levelName_) {
+        // Levels were added, removed or renamed in another window.
+        const int same = site.FindLevelByName(levelName_);
+        level = same >= 0 ? same : level;
+    }
+    level = std::clamp(level, 0, site.LevelCount() - 1);
+    levelName_ = site.GetLevel(level).name;
+    if (level != level_) {
+        level_ = level;
+        emit levelChanged(level_);
+    }
+}
+
+bool CTracepadView::SetLevel(int level) {
+    if (!HasSite() || !doc_->GetSite()->IsLevel(level)) {
+        return false;
+    }
+    if (active_) {
+        doc_->SetCurrentLevel(level);
+    } else if (level != level_) {
+        level_ = level;
+        levelName_ = doc_->GetSite()->GetLevel(level).name;
+        emit levelChanged(level_);
+        OnDocumentChanged();
+    }
+    return true;
+}
+
+void CTracepadView::SetActive(bool active) {
+    if (active_ == active) {
+        return;
+    }
+    active_ = active;
+    if (active && HasSite()) {
+        // Nothing happens when the document is on this level already.
+        doc_->SetCurrentLevel(level_);
+    }
 }
 
 void CTracepadView::UpdateScrollBars() {
@@ -363,6 +423,10 @@ CommandState CTracepadView::GetCommandState(int id) const {
         return {true, layout_.AtFit()};
     case kSnapSelection:
         return {HasSite() && doc_->GetSelectionLevel() != kLevelNone, false};
+    case kLevelAbove:
+        return {HasSite() && doc_->GetSite()->IsLevel(level_ + 1), false};
+    case kLevelBelow:
+        return {HasSite() && level_ > 0, false};
     default:
         break;
     }
@@ -398,6 +462,10 @@ bool CTracepadView::Run(int id) {
         return layout_.ZoomToFit() && (ZoomChanged(), true);
     case kSnapSelection:
         return interaction_.SnapSelection();
+    case kLevelAbove:
+        return SetLevel(level_ + 1);
+    case kLevelBelow:
+        return SetLevel(level_ - 1);
     default:
         break;
     }

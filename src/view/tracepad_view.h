@@ -15,7 +15,8 @@
 class QLabel;
 class QMenu;
 
-// The scrolling plan of one document in its child window. It lays the site out at its zoom,
+// The scrolling plan of one document in its child window, showing one of the site's levels
+// (with the level below drawn faintly when the program says so). It lays the site out at its zoom,
 // keeps a picture of the plan between changes, turns clicks into selections and drags into
 // moves, and runs the commands it owns (zoom, snap; the annotation commands through hooks the
 // window installs). The double click's command goes to the window as commandRequested; the
@@ -35,6 +36,16 @@ public:
     CTracepadDoc* GetDocument() const { return doc_; }
     const PlanViewport& Viewport() const { return layout_; }
     const PlanInteraction& Interaction() const { return interaction_; }
+
+    // The level this view shows. The view of the active window works on the document's current
+    // level: it follows it, and a level chosen here becomes the document's. Another view keeps
+    // its own (the same level by name, or the nearest place when that level has gone).
+    int Level() const { return level_; }
+    // Shows that level; false when the site has no such level.
+    bool SetLevel(int level);
+    // The active window's view follows the document's current level and, on becoming active,
+    // makes its own level the document's.
+    void SetActive(bool active);
 
     // The commands this view answers for.
     static bool OwnsCommand(int id);
@@ -60,6 +71,8 @@ public:
 signals:
     // The double click's edit command, for the window to route.
     void commandRequested(int id);
+    // The view shows another level.
+    void levelChanged(int level);
 
 public slots:
     // A note finished playing: the playback stops and every view of the document redraws.
@@ -80,6 +93,8 @@ protected:
 
 private:
     void OnDocumentChanged();
+    // Keeps the view's level where it belongs after a change of the site's levels.
+    void SyncLevel();
     void DocumentGone();
     bool HasSite() const;
     // After a zoom: lay out at the new zoom, and redraw.
@@ -96,6 +111,9 @@ private:
     bool Nudge(const QKeyEvent& event);
 
     QPointer<CTracepadDoc> doc_;
+    int level_ = 0;
+    QString levelName_;
+    bool active_ = true;
     PlanViewport layout_;
     PlanInteraction interaction_;
     PlanPicture picture_;

@@ -27,7 +27,7 @@ struct ShownMessage {
     MessageIcon icon;
 };
 
-// Records every box and answers questions from a queue (Yes when it runs dry).
+// Records every box and answers questions from their queues (Yes when one runs dry).
 class RecordingWindowPrompts : public WindowPrompts {
 public:
     void ShowMessage(const QString& text, MessageIcon icon) override {
@@ -35,7 +35,12 @@ public:
     }
     bool AskYesNo(const QString& text) override {
         questions.push_back(text);
-        return true;
+        if (yesNo.empty()) {
+            return true;
+        }
+        const bool answer = yesNo.front();
+        yesNo.pop_front();
+        return answer;
     }
     void ShowCaptioned(const QString& caption, const QString& text, MessageIcon icon) override {
         messages.push_back({caption, text, icon});
@@ -53,6 +58,7 @@ public:
     std::vector<ShownMessage> messages;
     QStringList questions;
     std::deque<SaveAnswer> answers;
+    std::deque<bool> yesNo;
 };
 
 // Hands out the files a test queued; records what the dialogs offered.

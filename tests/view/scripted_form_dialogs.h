@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "document/forms/arc_wall_form.h"
+#include "document/forms/level_form.h"
 #include "document/forms/move_form.h"
 #include "document/forms/opening_form.h"
 #include "document/forms/preferences_form.h"
@@ -21,7 +22,8 @@ namespace plantrek::test {
 
 using AnyForm = std::variant<WallForm*, ProjectionForm*, ArcWallForm*, AngleWallForm*,
                              MoveWallEndForm*, MoveForm*, RotateForm*, ReflectForm*, RoomStartForm*,
-                             RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*, OpeningForm*>;
+                             RoomForm*, NewMaterialForm*, MaterialForm*, PreferencesForm*, OpeningForm*,
+                             LevelForm*, MoveToLevelForm*>;
 
 // Fills the form as a person would have and answers OK or Cancel as `reply` says (Cancel unless
 // told otherwise). Records which dialogs were asked.
@@ -43,6 +45,10 @@ public:
     }
     bool Ask(const CTracepadDoc&, MaterialForm& f) override { return Answer(&f, "edit material"); }
     bool Ask(const CTracepadDoc&, PreferencesForm& f) override { return Answer(&f, "preferences"); }
+    bool Ask(const CTracepadDoc&, LevelForm& f) override { return Answer(&f, "level"); }
+    bool Ask(const CTracepadDoc&, MoveToLevelForm& f) override {
+        return Answer(&f, "move to level");
+    }
     void ShowRoomSummary(const CTracepadDoc&) override { asked.append(QStringLiteral("summary")); }
     void ShowCheckPlan(const std::vector<PlanFindingLine>& lines,
                        const std::function<void(int line)>& choose) override {

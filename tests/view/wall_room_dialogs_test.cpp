@@ -16,6 +16,7 @@
 #include "view/commands/command_router.h"
 #include "view/dialogs/angle_wall_dialog.h"
 #include "view/dialogs/arc_wall_dialog.h"
+#include "view/dialogs/level_dialogs.h"
 #include "view/dialogs/move_dialog.h"
 #include "view/dialogs/opening_dialog.h"
 #include "view/dialogs/projection_dialog.h"
@@ -136,6 +137,16 @@ TEST_F(DialogTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheFieldAtFault) {
              auto* w = Own<OpeningDialog>(o, d, p, OpeningForm::FromDocument(d, OpeningForm::Purpose::Add, OpeningKind::Window));
              TypeInto(w->SillEdit(), QStringLiteral("2"));
              return w->SillEdit();
+         }},
+        {"level height", -1, [](auto& d, auto& p, auto& o) {
+             auto* w = Own<LevelDialog>(o, d, p, LevelForm::FromDocument(d, LevelForm::Purpose::Add));
+             TypeInto(w->HeightEdit(), QStringLiteral("0.1"));
+             return w->HeightEdit();
+         }},
+        {"level below the datum", -1, [](auto& d, auto& p, auto& o) -> QWidget* {
+             auto* w = Own<LevelDialog>(o, d, p, LevelForm::FromDocument(d, LevelForm::Purpose::Add));
+             TypeInto(w->ElevationEdit(), QStringLiteral("-2.5"));
+             return nullptr;
          }},
         {"rotation -45", -1, [](auto& d, auto& p, auto& o) -> QWidget* {
              auto* w = Own<RotateRoomDialog>(o, d, p, RotateForm::FromDocument(d));

@@ -36,7 +36,14 @@ void PlanInteraction::DocumentChanged() {
     snapIndex_.reset();
     snap_ = {};
     if (doc_ != nullptr && doc_->GetSite() != nullptr) {
-        index_.emplace(*doc_->GetSite());
+        index_.emplace(*doc_->GetSite(), level_);
+    }
+}
+
+void PlanInteraction::SetLevel(int level) {
+    if (level != level_) {
+        level_ = level;
+        DocumentChanged();
     }
 }
 
@@ -157,6 +164,9 @@ std::optional<PlacedOpening> PlanInteraction::PickOpening(PlanPoint point,
     std::optional<PlacedOpening> best;
     double nearest = tolerance;
     for (const auto& room : doc_->GetSite()->Rooms()) {
+        if (level_ >= 0 && room->GetLevel() != level_) {
+            continue;
+        }
         for (const PlacedOpening& placed : PlaceOpenings(*room)) {
             const PlanPoint span = placed.end - placed.start;
             const double length2 = span.x * span.x + span.y * span.y;
@@ -208,7 +218,7 @@ PlanPoint PlanInteraction::SnappedDragPoint(PlanPoint mouse, double tolerance) {
         return target - anchorOffset_;
     }
     if (!snapIndex_) {
-        snapIndex_.emplace(*doc_->GetSite());
+        snapIndex_.emplace(*doc_->GetSite(), level_);
     }
     snap_ = snapIndex_->Snap(*draggedRoom_, mouse - pressPoint_, tolerance);
     return mouse + snap_.correction;

@@ -28,6 +28,10 @@ public:
     // After every change of the document: the index of rooms and walls refers to the site, and
     // a drag in progress is given up (what it moved may be gone or elsewhere).
     void DocumentChanged();
+    // The level whose rooms are picked and met by a drag (-1, the default: every level). The
+    // rooms of other levels, drawn faintly or not at all, are never picked.
+    void SetLevel(int level);
+    int Level() const { return level_; }
 
     // Picks at the point and selects what was hit through the document; nothing hit changes
     // nothing. True when something was hit.
@@ -90,6 +94,7 @@ private:
     std::optional<OpeningDrag> openingDrag_;
 
     CTracepadDoc* doc_;
+    int level_ = -1;
     std::optional<PlanHitIndex> index_;
     // Built when a room is first dragged after a change of the document.
     std::optional<RoomSnapIndex> snapIndex_;

@@ -83,10 +83,13 @@ std::vector<PlanPoint> RoomCorners(const Room& room) {
     return corners;
 }
 
-RoomSnapIndex::RoomSnapIndex(const Site& site) : startPoint_(site.GetStartPoint()) {
+RoomSnapIndex::RoomSnapIndex(const Site& site, int level) : startPoint_(site.GetStartPoint()) {
     double extent = 0.0;
     for (const auto& owned : site.Rooms()) {
         const Room& room = *owned;
+        if (level >= 0 && room.GetLevel() != level) {
+            continue;
+        }
         Entry entry{&room, PlanRect::Around(room.GetLocation()), corners_.size(), 0,
                     walls_.size(), 0, anyWalls_.size(), 0};
         const int index = static_cast<int>(entries_.size());

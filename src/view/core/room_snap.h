@@ -41,7 +41,9 @@ struct RoomSnap {
 
 class RoomSnapIndex {
 public:
-    explicit RoomSnapIndex(const Site& site);
+    // Only the rooms of that level are met (every level's by default): a room snaps to the
+    // walls of its own floor, never to those of the floor below it.
+    explicit RoomSnapIndex(const Site& site, int level = -1);
 
     // Where `room`, shifted by `shift`, snaps within `tolerance` meters. The site's start point
     // is the strongest target (for the room's start point alone), then corners, then walls;

@@ -4,6 +4,7 @@
 
 #include "document/tracepad_doc.h"
 #include "model/room.h"
+#include "model/site.h"
 #include "model/units.h"
 #include "model/wall.h"
 #include "view/core/room_snap.h"
@@ -84,6 +85,34 @@ QString SnapText(const RoomSnap& snap, const LengthUnits& units) {
                  distance);
     }
     return {};
+}
+
+QString LevelTotalsText(const Site& site, int level, const LengthUnits& units) {
+    if (site.LevelCount() < 2 || !site.IsLevel(level)) {
+        return {};
+    }
+    int levelRooms = 0;
+    int siteRooms = 0;
+    double levelArea = 0.0;
+    double siteArea = 0.0;
+    for (const auto& room : site.Rooms()) {
+        const double area = room->GetArea();
+        ++siteRooms;
+        siteArea += area;
+        if (room->GetLevel() == level) {
+            ++levelRooms;
+            levelArea += area;
+        }
+    }
+    const auto totals = [&units](int rooms, double area) {
+        return QStringLiteral("%1 %2, %3")
+            .arg(rooms)
+            .arg(rooms == 1 ? QStringLiteral("room") : QStringLiteral("rooms"),
+                 units.FormatArea(area));
+    };
+    return QStringLiteral("%1: %2; site: %3")
+        .arg(site.GetLevel(level).name, totals(levelRooms, levelArea),
+             totals(siteRooms, siteArea));
 }
 
 }  // namespace plantrek

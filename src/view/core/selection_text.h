@@ -8,6 +8,7 @@ namespace plantrek {
 
 class CTracepadDoc;
 class LengthUnits;
+class Site;
 struct RoomSnap;
 
 // `Selected: 3.81 m @ NE wall in "Kitchen"`, `Selected: "Kitchen"`, `Selected: Room start
@@ -18,5 +19,10 @@ QString SelectionText(const CTracepadDoc& doc);
 // `Corner meets a corner of "Kitchen", 0.018 m apart`, `Wall flush with a wall of "Hall", gap
 // 0.100 m` (or overlap); empty when nothing is in reach. Millimetres, or inches to hundredths.
 QString SnapText(const RoomSnap& snap, const LengthUnits& units);
+
+// What the status bar says of a site of several levels: the rooms and floor area of the level
+// shown and of the whole site, `Upper Floor: 4 rooms, 52.30 sm; site: 12 rooms, 160.00 sm`.
+// Empty for a site of one level. Rooms that are not closed count as rooms without area.
+QString LevelTotalsText(const Site& site, int level, const LengthUnits& units);
 
 }  // namespace plantrek

@@ -27,6 +27,10 @@ CustomizeDialog::CustomizeDialog(ToolBarLayout& toolBars, CommandRouter& router,
     tree_->setHeaderLabel(QStringLiteral("Toolbars and their buttons"));
     tree_->setAccessibleName(QStringLiteral("Toolbars and their buttons"));
     for (QToolBar* bar : toolBars.ToolBars()) {
+        // A toolbar that comes and goes by itself (the level list) is not the person's to hide.
+        if (!bar->toggleViewAction()->isVisible()) {
+            continue;
+        }
         const QString name = bar->objectName();
         auto* barItem = new QTreeWidgetItem(tree_, {bar->windowTitle()});
         barItem->setCheckState(0, bar->isVisible() ? Qt::Checked : Qt::Unchecked);

@@ -4,6 +4,7 @@
 #include "view/dialogs/angle_wall_dialog.h"
 #include "view/dialogs/arc_wall_dialog.h"
 #include "view/dialogs/check_plan_dialog.h"
+#include "view/dialogs/level_dialogs.h"
 #include "view/dialogs/material_dialog.h"
 #include "view/dialogs/move_dialog.h"
 #include "view/dialogs/new_material_dialog.h"
@@ -108,6 +109,14 @@ bool QtFormDialogs::Ask(const CTracepadDoc& doc, MaterialForm& form) {
 bool QtFormDialogs::Ask(const CTracepadDoc& doc, PreferencesForm& form) {
     CPrefsDlg dialog(form, doc, prompts_, owner_);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtFormDialogs::Ask(const CTracepadDoc& doc, LevelForm& form) {
+    return Run<LevelDialog>(doc, form, prompts_, owner_);
+}
+
+bool QtFormDialogs::Ask(const CTracepadDoc& doc, MoveToLevelForm& form) {
+    return Run<MoveToLevelDialog>(doc, form, prompts_, owner_);
 }
 
 void QtFormDialogs::ShowCheckPlan(const std::vector<PlanFindingLine>& lines,

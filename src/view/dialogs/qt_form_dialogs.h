@@ -27,6 +27,8 @@ public:
     bool Ask(const CTracepadDoc& doc, NewMaterialForm& form) override;
     bool Ask(const CTracepadDoc& doc, MaterialForm& form) override;
     bool Ask(const CTracepadDoc& doc, PreferencesForm& form) override;
+    bool Ask(const CTracepadDoc& doc, LevelForm& form) override;
+    bool Ask(const CTracepadDoc& doc, MoveToLevelForm& form) override;
     void ShowRoomSummary(const CTracepadDoc& doc) override;
     void ShowCheckPlan(const std::vector<PlanFindingLine>& lines,
                        const std::function<void(int line)>& choose) override;

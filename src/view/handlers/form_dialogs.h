@@ -15,8 +15,10 @@ namespace plantrek {
 class AngleWallForm;
 class ArcWallForm;
 class CTracepadDoc;
+class LevelForm;
 class MaterialForm;
 class MoveForm;
+class MoveToLevelForm;
 class MoveWallEndForm;
 class NewMaterialForm;
 class OpeningForm;
@@ -51,6 +53,9 @@ public:
     // "Edit Material".
     virtual bool Ask(const CTracepadDoc& doc, MaterialForm& form) = 0;
     virtual bool Ask(const CTracepadDoc& doc, PreferencesForm& form) = 0;
+    // "Add Level" or "Level Properties".
+    virtual bool Ask(const CTracepadDoc& doc, LevelForm& form) = 0;
+    virtual bool Ask(const CTracepadDoc& doc, MoveToLevelForm& form) = 0;
     // The room summary edits nothing; it only shows the document.
     virtual void ShowRoomSummary(const CTracepadDoc& doc) = 0;
     // Check Plan's findings; choosing one calls `choose` with its place in the list.

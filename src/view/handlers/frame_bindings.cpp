@@ -19,6 +19,7 @@
 #include "view/dialogs/qt_form_dialogs.h"
 #include "view/frame_audio.h"
 #include "view/handlers/annotation_handlers.h"
+#include "view/handlers/level_handlers.h"
 #include "view/handlers/menu_handlers.h"
 #include "view/handlers/move_handlers.h"
 #include "view/handlers/room_handlers.h"
@@ -94,6 +95,8 @@ void BindFrameCommands(CTracepadMainFrame& f) {
             return CommandState{true, view.ShowWallLengths()};
         case CommandRule::DragModeOn:
             return CommandState{true, view.DragMode()};
+        case CommandRule::LevelBelowShown:
+            return CommandState{true, view.ShowLevelBelow()};
         default:
             return CommandState{};
         }
@@ -160,6 +163,7 @@ void BindFrameCommands(CTracepadMainFrame& f) {
         std::make_shared<QtFormDialogs>(&f, *f.services_.prompts, f.services_.store)};
     RegisterWallHandlers(r, editing);
     RegisterMoveHandlers(r, editing);
+    RegisterLevelHandlers(r, editing);
     RegisterViewHandlers(r, frame, view);
     RegisterWindowHandlers(r, frame);
     RegisterHelpHandlers(r, frame);

@@ -19,9 +19,12 @@ void RegisterViewHandlers(CommandRouter& r, const FrameCommands& frame, ViewSett
             }));
         }
     }
-    // Drag mode and wall lengths are the program's, the same in every window.
+    // Drag mode, wall lengths and the faint level below are the program's, the same in every
+    // window.
     r.SetHandler(kDragMode, {[&view] { view.SetDragMode(!view.DragMode()); }});
     r.SetHandler(kWallLengths, {[&view] { view.SetShowWallLengths(!view.ShowWallLengths()); }});
+    r.SetHandler(kShowLevelBelow,
+                 {[&view] { view.SetShowLevelBelow(!view.ShowLevelBelow()); }});
     r.SetHandler(kKeypad, {frame.toggleKeypad});
     r.SetHandler(kViewStatusBar, {frame.toggleStatusBar});
     r.SetHandler(kCustomize, {frame.customize});

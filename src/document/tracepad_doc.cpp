@@ -451,8 +451,18 @@ void CTracepadDoc::Commit(bool undoable) {
     if (undoable) {
         modified_ = true;
         undo_.Push();
+    } else {
+        RememberLevelForUndo();
     }
     emit changed();
+}
+
+void CTracepadDoc::RememberLevelForUndo() {
+    // Undoing the next change comes back to the level being worked on when it comes: undoing a
+    // room's move to another level shows the level the room returns to.
+    if (auto* present = static_cast<CDocSnapshot*>(undo_.Present())) {
+        present->currentLevel = currentLevel_;
+    }
 }
 
 AnnotationList* CTracepadDoc::AnnotationListForCommand() {
@@ -505,7 +515,12 @@ void CTracepadDoc::RestoreSnapshot(const CUndoSnapshot& base) {
     }
     openingWall_ = currentWall_;
     currentOpening_ = snapshot.openingIndex;
-    ChangeCurrentLevel(currentRoom_ != nullptr ? currentRoom_->GetLevel() : snapshot.currentLevel);
+    // The step's selection on a level other than the one it comes back to is not kept: what is
+    // selected is always on the level shown. (With one level nothing changes.)
+    ChangeCurrentLevel(snapshot.currentLevel);
+    if (currentRoom_ != nullptr && currentRoom_->GetLevel() != currentLevel_) {
+        ClearSelection();
+    }
     defaultCloseRule_ = snapshot.defaultCloseRule;
     // The settings are written only when they differ: most steps change the plan alone, and
     // rewriting the settings file on each would make every undo wait for the disk.

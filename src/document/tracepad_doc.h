@@ -274,6 +274,9 @@ private:
     // Removes the selected room when it has no walls; the selection is left to the caller.
     void FinishCurrentRoom();
     void ClearSelection();
+    // Notes the level being worked on in the present undo step, which undoing the next change
+    // comes back to.
+    void RememberLevelForUndo();
     // Makes the level current (clamped to the site's) and says so when it changed.
     void ChangeCurrentLevel(int level);
     bool StepUndo(int delta);

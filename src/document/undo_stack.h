@@ -39,6 +39,11 @@ public:
     // Takes a new snapshot of the present state into the present entry, for changes made
     // without a step of their own. False, doing nothing, without a source or an entry.
     bool RefreshPresent();
+    // The present entry, for a source that notes in it what it may without a new snapshot;
+    // null when there is none.
+    CUndoSnapshot* Present() {
+        return position_ >= 0 ? entries_[static_cast<std::size_t>(position_)].get() : nullptr;
+    }
 
     // The present entry is the state last saved. The mark is lost for good when that entry is
     // evicted or discarded with the redo entries: no step can lead back to the saved state.

@@ -363,8 +363,10 @@ TEST_F(CliTest, AHouseOnThreeLevelsGivesItsTotalsPerLevel) {
     check(infos[1], {{"Basement", -2.4, 2.2, 1, 20, 18, 39.6, 44},
                      {"Ground Floor", 0, 2.5, 2, 18, 24, 60, 45},
                      {"Upper", 2.5, 2.5, 1, 9, 12, 30, 22.5}});
-    // Undo brings back the selection of the step before, the bedroom upstairs.
-    EXPECT_EQ(infos[1]["current_level"].toInt(), 2);
+    // Undo comes back to the level where the move was made, the hall's ground floor; the
+    // step's own selection, the bedroom upstairs, is not on it and is not kept.
+    EXPECT_EQ(infos[1]["current_level"].toInt(), 1);
+    EXPECT_EQ(infos[1]["selection"]["level"].toInt(), 1);  // the start point
     QStringList levelOfRoom;
     for (const QJsonValue room : infos[1]["rooms"].toArray()) {
         levelOfRoom.append(room["name"].toString() + "@" + room["level"].toString());

@@ -1,25 +1,25 @@
 #include "export/document_exports.h"
 
-#include "document/tracepad_doc.h"
 #include <QDate>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include "document/tracepad_doc.h"
 
 #include "export/dxf_exporter.h"
 #include "export/pdf_export.h"
-#include "export/svg_export.h"
 #include "export/room_schedule_export.h"
 #include "export/room_summary_export.h"
+#include "export/svg_export.h"
 #include "model/site.h"
 
 namespace plantrek {
 
-ExportResult ExportDxf(const CTracepadDoc& doc, const QString& path) {
+ExportResult ExportDxf(const CTracepadDoc& doc, const QString& path, int level) {
     const CPrefs& prefs = doc.Prefs();
     return ExportDxf(doc.GetSite(), prefs.GetInputValues().UsesMetres(),
-                     prefs.GetDrawingValues().WallColor, path);
+                     prefs.GetDrawingValues().WallColor, path, level);
 }
 
 ExportResult ExportRoomSummary(const CTracepadDoc& doc, const QString& path) {
@@ -41,12 +41,17 @@ ImageExportOptions ImageExportOptionsOf(const CTracepadDoc& doc) {
     return options;
 }
 
-ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageFormat format) {
-    return ExportImage(doc.GetSite(), ImageExportOptionsOf(doc), path, format);
+ExportResult ExportImage(const CTracepadDoc& doc, const QString& path, ImageFormat format,
+                         int level) {
+    ImageExportOptions options = ImageExportOptionsOf(doc);
+    options.drawing.Level = level;
+    return ExportImage(doc.GetSite(), options, path, format);
 }
 
-ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path) {
-    return ExportSvg(doc.GetSite(), ImageExportOptionsOf(doc), path);
+ExportResult ExportSvg(const CTracepadDoc& doc, const QString& path, int level) {
+    ImageExportOptions options = ImageExportOptionsOf(doc);
+    options.drawing.Level = level;
+    return ExportSvg(doc.GetSite(), options, path);
 }
 
 PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc) {
@@ -55,35 +60,38 @@ PlanPageOptions PlanPageOptionsOf(const CTracepadDoc& doc) {
     if (const Site* site = doc.GetSite()) {
         options.siteName = site->GetName();
     }
-    options.fileName = doc.GetPathName().isEmpty() ? doc.GetTitle()
-                                                   : QFileInfo(doc.GetPathName()).fileName();
+    options.fileName =
+        doc.GetPathName().isEmpty() ? doc.GetTitle() : QFileInfo(doc.GetPathName()).fileName();
     options.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     return options;
 }
 
 ExportResult ExportPdf(const CTracepadDoc& doc, const QString& path,
                        const std::optional<PaperScale>& scale,
-                       const std::optional<QPageLayout>& pageLayout, bool keepOrientation) {
+                       const std::optional<QPageLayout>& pageLayout, bool keepOrientation,
+                       int level) {
     PlanPageOptions options = PlanPageOptionsOf(doc);
     options.scale = scale;
+    options.image.drawing.Level = level;
     return ExportPdf(doc.GetSite(), options, pageLayout.value_or(DefaultPageLayout()), path,
                      keepOrientation);
 }
 
 bool PaintPlanPages(const CTracepadDoc& doc, QPagedPaintDevice& device,
-                    const std::optional<PaperScale>& scale) {
+                    const std::optional<PaperScale>& scale, int level) {
     const Site* site = doc.GetSite();
     PlanPageOptions options = PlanPageOptionsOf(doc);
     options.scale = scale;
-    PageGeometry geometry;
-    if (site == nullptr || !LayoutPages(*site, options, device, &geometry)) {
+    options.image.drawing.Level = level;
+    std::vector<LevelPages> pages;
+    if (site == nullptr || !LayoutLevelPages(*site, options, device, &pages)) {
         return false;
     }
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
     }
-    const bool painted = PaintPages(*site, options, device, painter, geometry);
+    const bool painted = PaintLevelPages(*site, pages, device, painter);
     return painter.end() && painted;
 }
 

@@ -7,14 +7,17 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <exception>
+#include <set>
 #include <vector>
 
 #include "document/files/system_error_text.h"
 #include "export/dxf_ascii_writer.h"
 #include "export/export_file.h"
+#include "export/export_levels.h"
 #include "export/numeric_locale_guard.h"
 #include "model/room.h"
 #include "model/site.h"
@@ -69,9 +72,12 @@ struct LayersInUse {
     bool windows = false;
 };
 
-LayersInUse OpeningLayers(const Site& site) {
+LayersInUse OpeningLayers(const Site& site, int level) {
     LayersInUse used;
     for (const auto& room : site.Rooms()) {
+        if (level >= 0 && room->GetLevel() != level) {
+            continue;
+        }
         for (const auto& wall : room->UserWalls()) {
             for (const Opening& opening : wall->GetOpenings()) {
                 (opening.kind == OpeningKind::Window ? used.windows : used.doors) = true;
@@ -81,7 +87,7 @@ LayersInUse OpeningLayers(const Site& site) {
     return used;
 }
 
-DL_Attributes Attributes(const char* layer, int colour) {
+DL_Attributes Attributes(const std::string& layer, int colour) {
     return DL_Attributes(layer, colour, 0, kLinetypeByLayer, 1.0);
 }
 
@@ -95,8 +101,8 @@ DL_InsertData InsertOf(const std::string& block) {
 
 }  // namespace
 
-DxfExporter::DxfExporter(QString fileName, bool metric, Colour wallColour)
-    : fileName_(std::move(fileName)), metric_(metric) {
+DxfExporter::DxfExporter(QString fileName, bool metric, Colour wallColour, int level)
+    : fileName_(std::move(fileName)), metric_(metric), level_(level) {
     std::set<int> taken;
     wallColourIndex_ = palette_.NearestColourIndex(wallColour, taken);
 }
@@ -108,6 +114,14 @@ DxfExporter::~DxfExporter() {
 int DxfExporter::MaterialColourIndex(const Material* material) const {
     const auto it = materialColours_.find(material);
     return it == materialColours_.end() ? kColourByBlock : it->second;
+}
+
+std::string DxfExporter::LayerOf(const char* layer, const Room& room) const {
+    if (levelPrefixes_.empty()) {
+        return layer;
+    }
+    const auto place = static_cast<std::size_t>(room.GetLevel());
+    return (place < levelPrefixes_.size() ? levelPrefixes_[place] : levelPrefixes_.front()) + layer;
 }
 
 double DxfExporter::ToOutput(double meters) const {
@@ -123,12 +137,28 @@ void DxfExporter::VisitSiteBegin(const Site& site) {
     materialColours_.clear();
     std::set<int> taken;
     for (const auto& material : site.Materials()) {
-        if (material && site.IsMaterialUsed(*material)) {
+        if (material && IsMaterialUsedOnLevel(site, *material, level_)) {
             materialColours_[material.get()] =
                 palette_.NearestColourIndex(material->GetColour(), taken);
         }
     }
     blockNames_ = DxfBlockNames(site);
+    levelPrefixes_.clear();
+    if (site.HasLevels()) {
+        // Each level's layers apart; two names that read alike once cleaned get a number.
+        std::set<std::string> taken;
+        for (const Level& level : site.Levels()) {
+            QString name = DxfLayerName(level.name);
+            if (name.isEmpty()) {
+                name = QStringLiteral("Level");
+            }
+            std::string prefix = name.toStdString();
+            for (int n = 2; !taken.insert(prefix).second; ++n) {
+                prefix = (name + QStringLiteral(" %1").arg(n)).toStdString();
+            }
+            levelPrefixes_.push_back(prefix + "-");
+        }
+    }
 
     if (!OpenWriter()) {
         return;
@@ -195,17 +225,33 @@ void DxfExporter::WriteTables(const Site& site) {
     dw.tableEnd();
 
     // The layers of openings only where the site has them: a site without keeps its drawing.
-    std::vector<const char*> layers{kLayerZero, kLayerRooms, kLayerRoomColour, kLayerBorder,
-                                    kLayerLegend};
-    const LayersInUse openings = OpeningLayers(site);
-    if (openings.doors) {
-        layers.push_back(kLayerDoors);
+    std::vector<std::string> layers{kLayerZero};
+    const auto roomLayers = [&](const std::string& prefix, int level) {
+        layers.push_back(prefix + kLayerRooms);
+        layers.push_back(prefix + kLayerRoomColour);
+        const LayersInUse openings = OpeningLayers(site, level);
+        if (openings.doors) {
+            layers.push_back(prefix + kLayerDoors);
+        }
+        if (openings.windows) {
+            layers.push_back(prefix + kLayerWindows);
+        }
+    };
+    if (levelPrefixes_.empty()) {
+        roomLayers("", Site::kEveryLevel);
     }
-    if (openings.windows) {
-        layers.push_back(kLayerWindows);
+    layers.push_back(kLayerBorder);
+    layers.push_back(kLayerLegend);
+    if (levelPrefixes_.empty()) {
+        // The openings' layers after the border and legend, as they always stood.
+        std::rotate(layers.begin() + 3, layers.end() - 2, layers.end());
+    } else {
+        for (const int level : LevelsToExport(site, level_)) {
+            roomLayers(levelPrefixes_[static_cast<std::size_t>(level)], level);
+        }
     }
     dw.tableLayers(static_cast<int>(layers.size()));
-    for (const char* name : layers) {
+    for (const std::string& name : layers) {
         dxf_->writeLayer(dw, DL_LayerData(name, 0),
                          DL_Attributes("", kLayerColour, kLayerLineWeight, "CONTINUOUS", 1.0));
     }
@@ -227,7 +273,7 @@ void DxfExporter::WriteTables(const Site& site) {
 
     dxf_->writeBlockRecord(dw);
     for (const auto& room : site.Rooms()) {
-        if (room) {
+        if (room && Exported(*room)) {
             dxf_->writeBlockRecord(dw, blockNames_.Outline(*room));
             dxf_->writeBlockRecord(dw, blockNames_.Fill(*room));
         }
@@ -289,7 +335,7 @@ void DxfExporter::WriteFillBlock(const Room& room) {
         const int colour = site_ != nullptr
                                ? MaterialColourIndex(site_->FindMaterialByIndex(room.GetMaterial()))
                                : kColourByBlock;
-        WriteHatchPolyline(Attributes(kLayerRoomColour, colour));
+        WriteHatchPolyline(Attributes(LayerOf(kLayerRoomColour, room), colour));
     }
     dxf_->writeEndBlock(dw, name);
 }
@@ -299,7 +345,7 @@ void DxfExporter::WriteOutlineBlock(const Room& room) {
     const std::string name = blockNames_.Outline(room);
     dxf_->writeBlock(dw, DL_BlockData(name, 0, 0.0, 0.0, 0.0));
     const bool closed = room.IsClosed();
-    const DL_Attributes outline = Attributes(kLayerRooms, wallColourIndex_);
+    const DL_Attributes outline = Attributes(LayerOf(kLayerRooms, room), wallColourIndex_);
     if (vertices_.size() > 1) {
         if (closed) {
             dxf_->writePolyline(dw, DL_PolylineData(static_cast<int>(vertices_.size()), 0, 0, 1),
@@ -328,7 +374,7 @@ void DxfExporter::WriteOutlineBlock(const Room& room) {
                         DL_TextData(0.0, 0.0, 0.0, ToOutput(centre.x), ToOutput(centre.y), 0.0,
                                     ToOutput(kTextHeight), 1.0, 0, kJustifyMiddle, 0,
                                     ToDxfText(room.GetName()), kStyle, 0.0),
-                        Attributes(kLayerRooms, kColourByBlock));
+                        Attributes(LayerOf(kLayerRooms, room), kColourByBlock));
     }
     WriteOpenings(room);
     dxf_->writeEndBlock(dw, name);
@@ -346,7 +392,7 @@ void DxfExporter::WriteOpenings(const Room& room) {
         const Opening& opening = *placed.opening;
         const bool window = opening.kind == OpeningKind::Window;
         const DL_Attributes attributes =
-            Attributes(window ? kLayerWindows : kLayerDoors, wallColourIndex_);
+            Attributes(LayerOf(window ? kLayerWindows : kLayerDoors, room), wallColourIndex_);
         const PlanPoint across = placed.intoRoom * kOpeningHalfDepth;
         line(placed.start - across, placed.start + across, attributes);
         line(placed.end - across, placed.end + across, attributes);
@@ -415,7 +461,7 @@ void DxfExporter::WriteLegendBlock(const Site& site, double right, double top) {
     double y = top - 1.5 * size;
     dxf_->writeBlock(dw, DL_BlockData(DxfBlockNames::kLegend, 0, 0.0, 0.0, 0.0));
     for (const auto& material : site.Materials()) {
-        if (material && site.IsMaterialUsed(*material)) {
+        if (material && IsMaterialUsedOnLevel(site, *material, level_)) {
             WriteLegendEntry(x, y, size, MaterialColourIndex(material.get()), material->GetName());
             y -= 1.5 * size;
         }
@@ -448,11 +494,11 @@ void DxfExporter::WriteEntities(const Site& site) {
     DL_WriterA& dw = *writer_;
     dw.sectionEntities();
     for (const auto& room : site.Rooms()) {
-        if (room) {
+        if (room && Exported(*room)) {
             dxf_->writeInsert(dw, InsertOf(blockNames_.Fill(*room)),
-                              Attributes(kLayerRoomColour, kColourByBlock));
+                              Attributes(LayerOf(kLayerRoomColour, *room), kColourByBlock));
             dxf_->writeInsert(dw, InsertOf(blockNames_.Outline(*room)),
-                              Attributes(kLayerRooms, kColourByBlock));
+                              Attributes(LayerOf(kLayerRooms, *room), kColourByBlock));
         }
     }
     dxf_->writeInsert(dw, InsertOf(DxfBlockNames::kBorder),
@@ -512,16 +558,17 @@ void DxfExporter::Release() {
     temporary_.reset();
 }
 
-ExportResult ExportDxf(const Site* site, bool metric, Colour wallColour, const QString& path) {
+ExportResult ExportDxf(const Site* site, bool metric, Colour wallColour, const QString& path,
+                       int level) {
     if (site == nullptr) {
         return ExportResult::Failure(kErrorNoSite);
     }
-    if (site->RoomCount() == 0) {
+    if (level >= 0 ? site->CountRoomsOnLevel(level) == 0 : site->RoomCount() == 0) {
         return ExportResult::Failure(kErrorNoRooms);
     }
     try {
-        DxfExporter exporter(path, metric, wallColour);
-        site->Traverse(exporter);
+        DxfExporter exporter(path, metric, wallColour, level);
+        site->Traverse(exporter, level);
         if (!exporter.ErrorText().isEmpty()) {
             return ExportResult::Failure(exporter.ErrorText());
         }

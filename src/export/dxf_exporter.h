@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "export/aci_palette.h"
@@ -11,6 +12,7 @@
 #include "export/export_result.h"
 #include "model/geometry.h"
 #include "model/material.h"
+#include "model/room.h"
 #include "model/site_visitor.h"
 
 class DL_Dxf;
@@ -32,7 +34,9 @@ class DxfExporter : public CSiteVisitor {
 public:
     // Lengths are written in meters when `metric`, else in decimal feet. The walls are drawn in
     // the palette colour nearest to `wallColour`.
-    DxfExporter(QString fileName, bool metric, Colour wallColour);
+    // Given a level, only its rooms are written. On a site with level data each room's layers
+    // carry its level's name before them ("Ground Floor-Rooms").
+    DxfExporter(QString fileName, bool metric, Colour wallColour, int level = -1);
     ~DxfExporter() override;
     DxfExporter(const DxfExporter&) = delete;
     DxfExporter& operator=(const DxfExporter&) = delete;
@@ -59,6 +63,8 @@ private:
     };
 
     double ToOutput(double meters) const;
+    bool Exported(const Room& room) const { return level_ < 0 || room.GetLevel() == level_; }
+    std::string LayerOf(const char* layer, const Room& room) const;
     bool OpenWriter();
     void WriteTables(const Site& site);
     void WriteFillBlock(const Room& room);
@@ -76,6 +82,8 @@ private:
 
     QString fileName_;
     bool metric_;
+    int level_;
+    std::vector<std::string> levelPrefixes_;  // empty without level data
     std::unique_ptr<DL_Dxf> dxf_;
     std::unique_ptr<DL_WriterA> writer_;
     // The drawing is written here and copied over the target only when complete.
@@ -97,6 +105,8 @@ private:
 // Writes the site to `path` as a DXF drawing. Fails with "Couldn't get site" without a site,
 // "No rooms" for a site without rooms and "Couldn't save file" when the file cannot be
 // written; the file at `path` is only replaced by a complete drawing.
-ExportResult ExportDxf(const Site* site, bool metric, Colour wallColour, const QString& path);
+// Given a level, only its rooms ("No rooms" when it has none).
+ExportResult ExportDxf(const Site* site, bool metric, Colour wallColour, const QString& path,
+                       int level = -1);
 
 }  // namespace plantrek

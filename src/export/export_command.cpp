@@ -11,20 +11,20 @@ ExportResult Run(const CTracepadDoc& doc, ExportKind kind, const QString& path,
                  const ExportChoices& choices) {
     switch (kind) {
         case ExportKind::Dxf:
-            return ExportDxf(doc, path);
+            return ExportDxf(doc, path, choices.level);
         case ExportKind::Bmp:
-            return ExportImage(doc, path, ImageFormat::Bmp);
+            return ExportImage(doc, path, ImageFormat::Bmp, choices.level);
         case ExportKind::Gif:
-            return ExportImage(doc, path, ImageFormat::Gif);
+            return ExportImage(doc, path, ImageFormat::Gif, choices.level);
         case ExportKind::Jpeg:
-            return ExportImage(doc, path, ImageFormat::Jpeg);
+            return ExportImage(doc, path, ImageFormat::Jpeg, choices.level);
         case ExportKind::Png:
-            return ExportImage(doc, path, ImageFormat::Png);
+            return ExportImage(doc, path, ImageFormat::Png, choices.level);
         case ExportKind::Svg:
-            return ExportSvg(doc, path);
+            return ExportSvg(doc, path, choices.level);
         case ExportKind::Pdf:
             return ExportPdf(doc, path, choices.scale, choices.pageLayout,
-                             choices.orientationChosen);
+                             choices.orientationChosen, choices.level);
         case ExportKind::Xls:
         case ExportKind::Csv:
         case ExportKind::Txt:

@@ -20,10 +20,13 @@ class CTracepadDoc;
 // What the dialog does not ask: the PDF's scale (the largest usual one that fits when unset).
 // And the pages of Print Setup, when the user has set them (else A4 or Letter by the locale).
 // The pages lie whichever way holds the plan larger unless their orientation was chosen.
+// The level drawn: one (its place), or every level with -1; the room summary and schedule
+// always hold every room.
 struct ExportChoices {
     std::optional<PaperScale> scale;
     std::optional<QPageLayout> pageLayout;
     bool orientationChosen = false;
+    int level = -1;
 };
 ExportResult ExportChosenFile(CTracepadDoc& doc, const QString& chosenPath, int filterIndex,
                               const ExportChoices& choices = {});

@@ -1,5 +1,7 @@
 #include "export/export_image.h"
 
+#include "export/export_levels.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
@@ -83,8 +85,8 @@ bool Encode(QIODevice& file, const QImage& bitmap, ImageFormat format) {
 }
 
 bool KnownFormat(ImageFormat format) {
-    return format == ImageFormat::Bmp || format == ImageFormat::Gif || format == ImageFormat::Jpeg ||
-           format == ImageFormat::Png;
+    return format == ImageFormat::Bmp || format == ImageFormat::Gif ||
+           format == ImageFormat::Jpeg || format == ImageFormat::Png;
 }
 
 }  // namespace
@@ -107,7 +109,7 @@ ScaleBar MakeScaleBar(int scale, bool metric) {
 }
 
 TextExtent DrawMaterialLegend(DrawingSurface& surface, const Site& site, DevicePoint origin,
-                              bool draw) {
+                              bool draw, int level) {
     const int a = TextHeightOfX(surface);
     const int g = a / 2;
     TextExtent size;
@@ -116,7 +118,7 @@ TextExtent DrawMaterialLegend(DrawingSurface& surface, const Site& site, DeviceP
     surface.SetPen(kBlack, 1);
     surface.SetTextColour(kBlack);
     for (const auto& material : site.Materials()) {
-        if (!site.IsMaterialUsed(*material)) {
+        if (!IsMaterialUsedOnLevel(site, *material, level)) {
             continue;
         }
         const int nameWidth = surface.MeasureText(material->GetName()).width;
@@ -177,12 +179,12 @@ TextExtent DrawScaleBar(DrawingSurface& surface, const ScaleBar& bar, DevicePoin
     return {right - left, 4 * c};
 }
 
-bool LayoutImage(const Site& site, int scale, bool metric, ImageLayout* layout) {
+bool LayoutImage(const Site& site, int scale, bool metric, ImageLayout* layout, int level) {
     if (!CanDrawText()) {
         return false;
     }
     CSiteBoundsVisitor bounds;
-    site.Traverse(bounds);
+    site.Traverse(bounds, level);
     const double width = std::fabs(bounds.MaxX() - bounds.MinX());
     const double height = std::fabs(bounds.MaxY() - bounds.MinY());
 
@@ -197,7 +199,7 @@ bool LayoutImage(const Site& site, int scale, bool metric, ImageLayout* layout) 
     QImage scratch = NewBitmap(1, 1);
     QPainter painter(&scratch);
     PainterSurface surface(painter);
-    result.legend = DrawMaterialLegend(surface, site, {0, 0}, false);
+    result.legend = DrawMaterialLegend(surface, site, {0, 0}, false, level);
     result.scaleBar = DrawScaleBar(surface, MakeScaleBar(scale, metric), {0, 0}, false);
     painter.end();
 
@@ -225,14 +227,13 @@ QString ImageSizeRefusal(std::int64_t width, std::int64_t height, int bitsPerPix
     return QString();
 }
 
-ExportResult ExportImage(const Site* site, const ImageExportOptions& options, const QString& path,
-                         ImageFormat format) {
-    if (site == nullptr) {
-        return ExportResult::Failure(kErrorNoSite);
-    }
-    QString error = kErrorDetermineScale;
+namespace {
 
-    const PlanRect extent = SiteExtent(*site);
+ExportResult ExportLevelImage(const Site* site, const ImageExportOptions& options,
+                              const QString& path, ImageFormat format) {
+    QString error = kErrorDetermineScale;
+    const int level = options.drawing.Level;
+    const PlanRect extent = SiteExtent(*site, options.drawing);
     const bool canDraw = CanDrawText();
 
     for (int scale : kImageScales) {
@@ -241,7 +242,7 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
             error = kErrorCreateDc;
             continue;
         }
-        if (!LayoutImage(*site, scale, options.metric, &layout)) {
+        if (!LayoutImage(*site, scale, options.metric, &layout, level)) {
             continue;
         }
 
@@ -272,7 +273,7 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
                        options.wallLengthUnits);
 
             const int columnX = layout.planWidth + 2 * layout.margin;
-            DrawMaterialLegend(surface, *site, {columnX, layout.margin}, true);
+            DrawMaterialLegend(surface, *site, {columnX, layout.margin}, true, level);
             DrawScaleBar(surface, MakeScaleBar(scale, options.metric),
                          {columnX, bitmap.height() - layout.scaleBar.height - layout.margin}, true);
         }
@@ -302,6 +303,27 @@ ExportResult ExportImage(const Site* site, const ImageExportOptions& options, co
         error = SaveFileError(file.Reason());
     }
     return ExportResult::Failure(error);
+}
+
+}  // namespace
+
+ExportResult ExportImage(const Site* site, const ImageExportOptions& options, const QString& path,
+                         ImageFormat format) {
+    if (site == nullptr) {
+        return ExportResult::Failure(kErrorNoSite);
+    }
+    const std::vector<int> levels = LevelsToExport(*site, options.drawing.Level);
+    for (const int level : levels) {
+        ImageExportOptions one = options;
+        one.drawing.Level = level;
+        const QString file =
+            levels.size() > 1 ? LevelFilePath(path, site->GetLevel(level).name) : path;
+        ExportResult result = ExportLevelImage(site, one, file, format);
+        if (!result.ok) {
+            return result;
+        }
+    }
+    return ExportResult::Success();
 }
 
 }  // namespace plantrek

@@ -51,7 +51,8 @@ inline bool ScaleBarInMeters(const PrefsInputValues& input) {
 
 // Writes the site's picture to `path` through a temporary file, so a failed export leaves any
 // earlier file at that path as it was. On failure the error text names the step that failed
-// at the smallest scale.
+// at the smallest scale. With a level in the drawing values, that level's picture; without,
+// on a site of several levels, a picture per level, each named by LevelFilePath.
 ExportResult ExportImage(const Site* site, const ImageExportOptions& options, const QString& path,
                          ImageFormat format);
 
@@ -69,8 +70,9 @@ ScaleBar MakeScaleBar(int scale, bool metric);
 
 // Draw the legend of the materials some room uses, or the scale bar, with the top left corner
 // at `origin`, or only measure them when `draw` is false. Both return the size they take.
+// The legend lists the materials of that level's rooms (-1: of every room).
 TextExtent DrawMaterialLegend(DrawingSurface& surface, const Site& site, DevicePoint origin,
-                              bool draw);
+                              bool draw, int level = -1);
 TextExtent DrawScaleBar(DrawingSurface& surface, const ScaleBar& bar, DevicePoint origin,
                         bool draw);
 
@@ -88,7 +90,7 @@ struct ImageLayout {
 // Plan size, margin and bitmap size at one scale; false when the plan's size at that scale does
 // not fit an int, or when text cannot be measured because the program runs without a GUI
 // application. Measures the legend and scale bar on a scratch bitmap.
-bool LayoutImage(const Site& site, int scale, bool metric, ImageLayout* layout);
+bool LayoutImage(const Site& site, int scale, bool metric, ImageLayout* layout, int level = -1);
 
 // Why a true-colour image of that size cannot be held: empty when it can.
 // "CXIMAGE_MAX_MEMORY exceeded" when width × height × bits / 256 exceeds 256000000.

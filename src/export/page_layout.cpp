@@ -14,6 +14,7 @@
 #include <cmath>
 #include <utility>
 
+#include "export/export_levels.h"
 #include "model/site.h"
 #include "model/units.h"
 #include "render/painter_surface.h"
@@ -55,8 +56,8 @@ QString PaperScaleBarLabel(const PaperScaleBar& bar, int index) {
 // whose labels touch at every length takes one step of the largest length that fits.
 PaperScaleBar MakePaperScaleBar(const DrawingSurface& surface, double pixelsPerMeter, bool metric,
                                 int maxPixels) {
-    static constexpr std::array<double, 12> kSteps = {100, 50, 20, 10, 5, 2, 1, 0.5, 0.2, 0.1,
-                                                      0.05, 0.02};
+    static constexpr std::array<double, 12> kSteps = {100, 50,  20,  10,  5,    2,
+                                                      1,   0.5, 0.2, 0.1, 0.05, 0.02};
     PaperScaleBar bar;
     const double unitPixels = pixelsPerMeter * (metric ? 1.0 : kFoot);
     bar.unitWord = metric ? QStringLiteral("meters") : QStringLiteral("feet");
@@ -165,9 +166,8 @@ std::optional<PaperScale> ParsePaperScale(const QString& text) {
 
 QPageLayout DefaultPageLayout() {
     const bool inches = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageLayout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4),
-                       QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                       QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
 std::optional<QPageLayout> PageLayoutNamed(const QString& name) {
@@ -211,7 +211,8 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
     ScaledSurface surface(inner, FontFactor(g.dpi));
     surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
     const int lineHeight = surface.MeasureText(QStringLiteral("X")).height;
-    const TextExtent legend = DrawMaterialLegend(surface, site, {0, 0}, false);
+    const int level = options.image.drawing.Level;
+    const TextExtent legend = DrawMaterialLegend(surface, site, {0, 0}, false, level);
 
     // As narrow as the legend and the scale's label allow, so the plan keeps the most room.
     int scaleLabelWidth = 0;
@@ -220,9 +221,9 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
             scaleLabelWidth, surface.MeasureText(QStringLiteral("Scale ") + scale.label).width);
     }
     if (options.scale) {
-        scaleLabelWidth = std::max(
-            scaleLabelWidth,
-            surface.MeasureText(QStringLiteral("Scale ") + options.scale->label).width);
+        scaleLabelWidth =
+            std::max(scaleLabelWidth,
+                     surface.MeasureText(QStringLiteral("Scale ") + options.scale->label).width);
     }
     const int columnWidth =
         std::max({legend.width, scaleLabelWidth + Millimetres(g.dpi, 5), Millimetres(g.dpi, 40)});
@@ -238,7 +239,7 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
 
     // What is drawn at a scale, the site's top left corner at 0,0: the plan with its start
     // circle and the wall lengths outside its rooms, and a little white around it.
-    const PlanRect bounds = SiteExtent(site);
+    const PlanRect bounds = SiteExtent(site, options.image.drawing);
     const int white = Millimetres(g.dpi, 1);
     const auto pixelsPerMeter = [&](double ratio) { return g.dpi / kMetersPerInch / ratio; };
     std::optional<std::pair<double, DeviceRect>> measured;  // the last scale measured
@@ -305,7 +306,8 @@ bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDe
 
 bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
                 QPainter& painter, const PageGeometry& g) {
-    const PlanRect bounds = SiteExtent(site);
+    const PlanRect bounds = SiteExtent(site, options.image.drawing);
+    const int level = options.image.drawing.Level;
     PainterSurface inner(painter);
     ScaledSurface surface(inner, FontFactor(g.dpi));
     surface.SetFont(PainterSurface::DefaultFontFamily(), kTextHeight);
@@ -314,7 +316,9 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
         MakePaperScaleBar(surface, g.pixelsPerMeter, options.image.metric, g.scaleArea.width());
 
     QStringList titleParts;
-    for (const QString& part : {options.siteName, options.fileName, options.date}) {
+    // A level's pages carry its name first.
+    const QString levelName = site.IsLevel(level) ? site.GetLevel(level).name : QString();
+    for (const QString& part : {levelName, options.siteName, options.fileName, options.date}) {
         if (!part.isEmpty()) {
             titleParts << part;
         }
@@ -356,8 +360,50 @@ bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDev
                               g.planArea.bottom() + 1});
             painter.setClipping(false);
 
-            DrawMaterialLegend(surface, site, {g.columnTop.x(), g.columnTop.y()}, true);
+            DrawMaterialLegend(surface, site, {g.columnTop.x(), g.columnTop.y()}, true, level);
             DrawPaperScaleBar(surface, bar, g.scale.label, g.scaleArea.topLeft(), lineHeight);
+        }
+    }
+    return true;
+}
+
+bool LayoutLevelPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
+                      std::vector<LevelPages>* pages) {
+    const auto layOut = [&](const std::optional<PaperScale>& scale) {
+        pages->clear();
+        for (const int level : LevelsToExport(site, options.image.drawing.Level)) {
+            LevelPages one{options, {}};
+            one.options.image.drawing.Level = level;
+            one.options.scale = scale;
+            if (!LayoutPages(site, one.options, device, &one.geometry)) {
+                return false;
+            }
+            pages->push_back(one);
+        }
+        return true;
+    };
+    if (!layOut(options.scale)) {
+        return false;
+    }
+    // Floors are compared on paper at one scale: the largest at which each fits its page.
+    const auto smallest = std::max_element(
+        pages->begin(), pages->end(), [](const LevelPages& a, const LevelPages& b) {
+            return a.geometry.scale.ratio < b.geometry.scale.ratio;
+        });
+    const bool alike = std::all_of(pages->begin(), pages->end(), [&](const LevelPages& one) {
+        return one.geometry.scale.ratio == smallest->geometry.scale.ratio;
+    });
+    return alike || layOut(smallest->geometry.scale);
+}
+
+bool PaintLevelPages(const Site& site, const std::vector<LevelPages>& pages,
+                     QPagedPaintDevice& device, QPainter& painter) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) {
+            return false;
+        }
+        if (!PaintPages(site, pages[i].options, device, painter, pages[i].geometry)) {
+            return false;
         }
     }
     return true;

@@ -43,14 +43,14 @@ struct PlanPageOptions {
 // Where everything goes on the page, in the device's pixels.
 struct PageGeometry {
     int dpi = 0;
-    QRect paper;      // the printable area
-    QRect title;      // the title line
-    QRect planArea;   // the plan's part of each page
+    QRect paper;     // the printable area
+    QRect title;     // the title line
+    QRect planArea;  // the plan's part of each page
     // Where the site's top left corner lies on the first page: inside the area by the room its
     // markers and wall lengths need, and centred in it when the plan fits on one page.
     QPoint planOrigin;
-    QPoint columnTop; // the legend's top left corner
-    QRect scaleArea;  // the scale bar and the scale's label
+    QPoint columnTop;  // the legend's top left corner
+    QRect scaleArea;   // the scale bar and the scale's label
     double pixelsPerMeter = 0;
     PaperScale scale;
     int columns = 1;
@@ -86,8 +86,21 @@ std::optional<QPageLayout> PageLayoutNamed(const QString& name);
 bool LayoutPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
                  PageGeometry* geometry);
 
-// Paints every page, starting a new page on the device for each after the first.
+// Paints every page, starting a new page on the device for each after the first. The pages of
+// one level (the drawing values') carry its name first in their title line.
 bool PaintPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
                 QPainter& painter, const PageGeometry& geometry);
+
+// A page set per level drawn (LevelsToExport of the drawing values' level), each laid out by
+// LayoutPages; all at the chosen scale, else at the largest at which every level fits a page.
+struct LevelPages {
+    PlanPageOptions options;  // with the level drawn
+    PageGeometry geometry;
+};
+bool LayoutLevelPages(const Site& site, const PlanPageOptions& options, QPagedPaintDevice& device,
+                      std::vector<LevelPages>* pages);
+// Paints the page sets one after another on new pages.
+bool PaintLevelPages(const Site& site, const std::vector<LevelPages>& pages,
+                     QPagedPaintDevice& device, QPainter& painter);
 
 }  // namespace plantrek

@@ -4,21 +4,14 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "export/export_file.h"
 #include "model/site.h"
 
 namespace plantrek {
-
-namespace {
-
-bool Better(const PageGeometry& candidate, const PageGeometry& best) {
-    if (candidate.scale.ratio != best.scale.ratio) {
-        return candidate.scale.ratio < best.scale.ratio;
-    }
-    return candidate.PageCount() < best.PageCount();
-}
-
-}  // namespace
 
 QPageLayout::Orientation BestOrientation(const Site& site, const PlanPageOptions& options,
                                          const QPageLayout& pageLayout) {
@@ -28,16 +21,24 @@ QPageLayout::Orientation BestOrientation(const Site& site, const PlanPageOptions
     QPdfWriter writer(&nowhere);
     writer.setResolution(kPdfResolution);
     QPageLayout::Orientation best = QPageLayout::Portrait;
-    PageGeometry bestGeometry;
+    // The scale every level is drawn at, and the pages of all of them.
+    std::optional<std::pair<double, int>> bestPages;
     for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
         QPageLayout layout = pageLayout;
         layout.setOrientation(orientation);
         writer.setPageLayout(layout);
-        PageGeometry geometry;
-        if (LayoutPages(site, options, writer, &geometry) &&
-            (bestGeometry.dpi == 0 || Better(geometry, bestGeometry))) {
+        std::vector<LevelPages> pages;
+        if (!LayoutLevelPages(site, options, writer, &pages) || pages.empty()) {
+            continue;
+        }
+        int count = 0;
+        for (const LevelPages& one : pages) {
+            count += one.geometry.PageCount();
+        }
+        const std::pair<double, int> candidate{pages.front().geometry.scale.ratio, count};
+        if (!bestPages || candidate < *bestPages) {
             best = orientation;
-            bestGeometry = geometry;
+            bestPages = candidate;
         }
     }
     return best;
@@ -63,15 +64,15 @@ ExportResult ExportPdf(const Site* site, const PlanPageOptions& options,
             layout.setOrientation(BestOrientation(*site, options, pageLayout));
         }
         writer.setPageLayout(layout);
-        PageGeometry geometry;
-        if (!LayoutPages(*site, options, writer, &geometry)) {
+        std::vector<LevelPages> pages;
+        if (!LayoutLevelPages(*site, options, writer, &pages)) {
             return ExportResult::Failure(kErrorCreatePdf);
         }
         QPainter painter;
         if (!painter.begin(&writer)) {
             return ExportResult::Failure(kErrorCreatePdf);
         }
-        painted = PaintPages(*site, options, writer, painter, geometry);
+        painted = PaintLevelPages(*site, pages, writer, painter);
         painted = painter.end() && painted;
     }
     // The writer goes on after a failed write; the file knows.

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "export/export_file.h"
+#include "export/export_levels.h"
 #include "export/page_layout.h"
 #include "model/room.h"
 #include "model/site.h"
@@ -39,25 +40,32 @@ public:
     explicit MutedSurface(DrawingSurface& inner) : ScaledSurface(inner, 1.0) {}
     bool muted = true;
     void DrawLine(DevicePoint from, DevicePoint to) override {
-        if (!muted) ScaledSurface::DrawLine(from, to);
+        if (!muted)
+            ScaledSurface::DrawLine(from, to);
     }
     void DrawPolyline(const std::vector<DevicePoint>& points) override {
-        if (!muted) ScaledSurface::DrawPolyline(points);
+        if (!muted)
+            ScaledSurface::DrawPolyline(points);
     }
     void DrawPolygon(const std::vector<DevicePoint>& points) override {
-        if (!muted) ScaledSurface::DrawPolygon(points);
+        if (!muted)
+            ScaledSurface::DrawPolygon(points);
     }
     void DrawEllipse(const DeviceRect& box) override {
-        if (!muted) ScaledSurface::DrawEllipse(box);
+        if (!muted)
+            ScaledSurface::DrawEllipse(box);
     }
     void DrawRectangle(const DeviceRect& box) override {
-        if (!muted) ScaledSurface::DrawRectangle(box);
+        if (!muted)
+            ScaledSurface::DrawRectangle(box);
     }
     void DrawText(const QString& text, DevicePoint topLeft) override {
-        if (!muted) ScaledSurface::DrawText(text, topLeft);
+        if (!muted)
+            ScaledSurface::DrawText(text, topLeft);
     }
     void DrawTextCentred(const QString& text, const DeviceRect& box) override {
-        if (!muted) ScaledSurface::DrawTextCentred(text, box);
+        if (!muted)
+            ScaledSurface::DrawTextCentred(text, box);
     }
 };
 
@@ -117,12 +125,18 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return ExportResult::Failure(kErrorCreateSvg);
     }
-    const PlanRect bounds = SiteExtent(*site);
+    // A site of several levels is drawn a level under the other, all in the frame of the
+    // whole site, so that the floors line up; each level is a group named after it.
+    const std::vector<int> levels = LevelsToExport(*site, options.drawing.Level);
+    const bool named = levels.front() >= 0;
+    DrawingValues framed = options.drawing;
+    framed.Level = levels.size() == 1 ? levels.front() : Site::kEveryLevel;
+    const PlanRect bounds = SiteExtent(*site, framed);
     const double scale = kSvgUnitsPerMeter;
     const double planWidth = std::fabs(bounds.maxX - bounds.minX) * scale;
     const double planHeight = std::fabs(bounds.maxY - bounds.minY) * scale;
     // Plans larger than 2000 km are not plans of buildings; int coordinates end there.
-    if (!(planWidth < 2e9) || !(planHeight < 2e9)) {
+    if (!(planWidth < 2e9) || !(planHeight < 2e9 / static_cast<double>(levels.size()))) {
         return ExportResult::Failure(kErrorCreateSvg);
     }
 
@@ -139,75 +153,122 @@ ExportResult ExportSvg(const Site* site, const ImageExportOptions& options, cons
     const int scaleBarWidth = static_cast<int>(kEquivalentDpi * 55 / 25.4);
     Fragment(QSize(1, 1), [&](DrawingSurface& surface) {
         lineHeight = surface.MeasureText(QStringLiteral("X")).height;
-        legend = DrawMaterialLegend(surface, *site, {0, 0}, false);
-        if (const auto extent = RenderedExtent(*site, surface, transform, options.selection,
-                                               options.drawing, options.wallLengthUnits)) {
-            drawn = *extent;
+        legend = DrawMaterialLegend(surface, *site, {0, 0}, false, framed.Level);
+        bool first = true;
+        for (const int level : levels) {
+            DrawingValues values = options.drawing;
+            values.Level = level;
+            if (const auto extent = RenderedExtent(*site, surface, transform, options.selection,
+                                                   values, options.wallLengthUnits)) {
+                drawn = first ? *extent
+                              : DeviceRect{std::min(drawn.left, extent->left),
+                                           std::min(drawn.top, extent->top),
+                                           std::max(drawn.right, extent->right),
+                                           std::max(drawn.bottom, extent->bottom)};
+                first = false;
+            }
         }
     });
+    // A level's name stands over its plan.
+    const int nameSpace = named ? 2 * lineHeight : 0;
     const int left = std::max(kMarginUnits, -drawn.left + kMarginUnits / 4);
-    const int top = std::max(kMarginUnits, -drawn.top + kMarginUnits / 4);
-    const int right = std::max(kMarginUnits, drawn.right - static_cast<int>(planWidth) +
-                                                 kMarginUnits / 4);
-    const int bottom = std::max(kMarginUnits, drawn.bottom - static_cast<int>(planHeight) +
-                                                  kMarginUnits / 4);
-    transform = FitPlan(bounds,
-                        {left, top, left + static_cast<int>(planWidth),
-                         top + static_cast<int>(planHeight)},
-                        fit);
+    const int top = std::max(kMarginUnits, -drawn.top + kMarginUnits / 4) + nameSpace;
+    const int right =
+        std::max(kMarginUnits, drawn.right - static_cast<int>(planWidth) + kMarginUnits / 4);
+    const int bottom =
+        std::max(kMarginUnits, drawn.bottom - static_cast<int>(planHeight) + kMarginUnits / 4);
+    transform = FitPlan(
+        bounds, {left, top, left + static_cast<int>(planWidth), top + static_cast<int>(planHeight)},
+        fit);
     const int columnX = left + static_cast<int>(planWidth) + right;
     const int columnWidth = std::max(legend.width, scaleBarWidth + lineHeight);
     const int scaleBarHeight = 4 * lineHeight;
     const int width = columnX + columnWidth + kMarginUnits;
-    const int height =
-        std::max(top + static_cast<int>(planHeight) + bottom,
-                 legend.height + lineHeight + scaleBarHeight + 2 * kMarginUnits);
+    const int levelHeight = top + static_cast<int>(planHeight) + bottom;
+    const int height = std::max(levelHeight * static_cast<int>(levels.size()),
+                                legend.height + lineHeight + scaleBarHeight + 2 * kMarginUnits);
     const QSize size(width, height);
 
     QByteArray body;
-    const auto openings = std::make_shared<const SiteOpenings>(*site);
-    const auto renderPart = [&](const Room* room, bool siteEnd) {
-        return Fragment(size, [&](DrawingSurface& surface) {
-            if (siteEnd) {
-                MutedSurface muted(surface);
-                PlanRenderer renderer(muted, transform, options.selection, options.drawing);
-                renderer.SetWallLengthUnits(options.wallLengthUnits);
-                renderer.SetSiteOpenings(openings);
-                UnmuteAtEnd walk(renderer, muted);
-                site->Traverse(walk);
-            } else {
-                PlanRenderer renderer(surface, transform, options.selection, options.drawing);
-                renderer.SetSiteOpenings(openings);
-                renderer.VisitSiteBegin(*site);
-                TraverseRoom(*room, renderer);
+    for (std::size_t place = 0; place < levels.size(); ++place) {
+        const int level = levels[place];
+        DrawingValues values = options.drawing;
+        values.Level = level;
+        ViewTransform shifted = transform;
+        shifted.height += levelHeight * static_cast<int>(place);
+        if (named) {
+            const QString& name = site->GetLevel(level).name;
+            body +=
+                "<g id=\"level-" + QByteArray::number(level + 1) +
+                "\" class=\"level\" data-name=\"" + Escaped(name) + "\">\n<title>" + Escaped(name) +
+                "</title>\n" +
+                Fragment(size,
+                         [&](DrawingSurface& surface) {
+                             surface.SetTextColour(0x000000);
+                             surface.DrawText(name, {left, levelHeight * static_cast<int>(place) +
+                                                               lineHeight / 2});
+                         }) +
+                "\n";
+        }
+        const auto openings = std::make_shared<const SiteOpenings>(*site, level);
+        const auto renderPart = [&](const Room* room, bool siteEnd) {
+            return Fragment(size, [&](DrawingSurface& surface) {
+                if (siteEnd) {
+                    MutedSurface muted(surface);
+                    PlanRenderer renderer(muted, shifted, options.selection, values);
+                    renderer.SetWallLengthUnits(options.wallLengthUnits);
+                    renderer.SetSiteOpenings(openings);
+                    UnmuteAtEnd walk(renderer, muted);
+                    site->Traverse(walk, level);
+                } else {
+                    PlanRenderer renderer(surface, shifted, options.selection, values);
+                    renderer.SetSiteOpenings(openings);
+                    renderer.VisitSiteBegin(*site);
+                    TraverseRoom(*room, renderer);
+                }
+            });
+        };
+        int index = 0;
+        for (const auto& room : site->Rooms()) {
+            ++index;
+            if (level >= 0 && room->GetLevel() != level) {
+                continue;
             }
-        });
-    };
-    int index = 0;
-    for (const auto& room : site->Rooms()) {
-        ++index;
-        body += "<g id=\"room-" + QByteArray::number(index) + "\" class=\"room\" data-name=\"" +
-                Escaped(room->GetName()) + "\">\n<title>" + Escaped(room->GetName()) +
-                "</title>\n" + renderPart(room.get(), false) + "\n</g>\n";
+            body += "<g id=\"room-" + QByteArray::number(index) + "\" class=\"room\" data-name=\"" +
+                    Escaped(room->GetName()) + "\">\n<title>" + Escaped(room->GetName()) +
+                    "</title>\n" + renderPart(room.get(), false) + "\n</g>\n";
+        }
+        // The selected room on top, the site's start point and the walls' lengths, as on
+        // screen.
+        const QByteArray siteId =
+            named ? "site-" + QByteArray::number(level + 1) : QByteArray("site");
+        body += "<g id=\"" + siteId + "\">\n" + renderPart(nullptr, true) + "\n</g>\n";
+        if (named) {
+            body += "</g>\n";
+        }
     }
-    // The selected room on top, the site's start point and the walls' lengths, as on screen.
-    body += "<g id=\"site\">\n" + renderPart(nullptr, true) + "\n</g>\n";
-    body += "<g id=\"legend\">\n" + Fragment(size, [&](DrawingSurface& surface) {
-        DrawMaterialLegend(surface, *site, {columnX, kMarginUnits}, true);
-        const PaperScaleBar bar = MakePaperScaleBar(surface, scale, options.metric, scaleBarWidth);
-        DrawPaperScaleBar(surface, bar, QStringLiteral("1:%1").arg(kSvgPaperRatio),
-                          {columnX, height - kMarginUnits - scaleBarHeight}, lineHeight);
-    }) + "\n</g>\n";
+    body +=
+        "<g id=\"legend\">\n" +
+        Fragment(
+            size,
+            [&](DrawingSurface& surface) {
+                DrawMaterialLegend(surface, *site, {columnX, kMarginUnits}, true, framed.Level);
+                const PaperScaleBar bar =
+                    MakePaperScaleBar(surface, scale, options.metric, scaleBarWidth);
+                DrawPaperScaleBar(surface, bar, QStringLiteral("1:%1").arg(kSvgPaperRatio),
+                                  {columnX, height - kMarginUnits - scaleBarHeight}, lineHeight);
+            }) +
+        "\n</g>\n";
 
     const double widthMm = static_cast<double>(width) / kSvgUnitsPerMeter * 1000 / kSvgPaperRatio;
-    const double heightMm =
-        static_cast<double>(height) / kSvgUnitsPerMeter * 1000 / kSvgPaperRatio;
-    QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-                          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" "
-                          "baseProfile=\"tiny\" width=\"" +
-                          QByteArray::number(widthMm, 'f', 2) + "mm\" height=\"" +
-                          QByteArray::number(heightMm, 'f', 2) + "mm\" viewBox=\"0 0 " +
-                          QByteArray::number(width) + ' ' + QByteArray::number(height) + "\">\n";
+    const double heightMm = static_cast<double>(height) / kSvgUnitsPerMeter * 1000 / kSvgPaperRatio;
+    QByteArray document =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.2\" "
+        "baseProfile=\"tiny\" width=\"" +
+        QByteArray::number(widthMm, 'f', 2) + "mm\" height=\"" +
+        QByteArray::number(heightMm, 'f', 2) + "mm\" viewBox=\"0 0 " + QByteArray::number(width) +
+        ' ' + QByteArray::number(height) + "\">\n";
     document += "<title>" + Escaped(site->GetName()) + "</title>\n";
     document += "<desc>Plan in millimetres: " + QByteArray::number(kSvgUnitsPerMeter) +
                 " units per meter; 1:" + QByteArray::number(kSvgPaperRatio) +

@@ -125,16 +125,8 @@ std::vector<PlanPoint> WallDrawingPoints(PlanPoint start, const Wall& wall, doub
     return points;
 }
 
-int FaintLevelOf(const DrawingValues& values) {
-    // Levels are kept lowest first: the one below is the one before.
-    return values.FaintLevelBelow && values.Level > 0 ? values.Level - 1 : -1;
-}
-
 RoomDrawing RoomDrawingOf(const Room& room, const DrawingValues& values) {
-    if (values.Level < 0 || room.GetLevel() == values.Level) {
-        return RoomDrawing::kFull;
-    }
-    return room.GetLevel() == FaintLevelOf(values) ? RoomDrawing::kFaint : RoomDrawing::kHidden;
+    return RoomDrawingOf(room.GetLevel(), values);
 }
 
 Colour FaintColour(Colour colour) {
@@ -666,7 +658,7 @@ std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& v
     reach.reserve(site.Rooms().size());
     const bool lengths = wallLengths && values.ShowWallLengths;
     for (const auto& room : site.Rooms()) {
-        const RoomDrawing drawing = RoomDrawingOf(*room, values);
+        const RoomDrawing drawing = RoomDrawingOf(room->GetLevel(), values);
         if (drawing != RoomDrawing::kFull) {
             // A faint room is its outline only: no name, no lengths, no doors.
             reach.push_back({drawing == RoomDrawing::kFaint ? room->GetBounds() : PlanRect{},

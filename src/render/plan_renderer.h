@@ -34,9 +34,19 @@ struct PlanSelection {
 // How a room is drawn with these values: not at all (another level), faintly (the level below
 // the one drawn, when that is shown) or in full.
 enum class RoomDrawing { kHidden, kFaint, kFull };
+// The level drawn faintly under the one drawn; -1 when none is. Levels are kept lowest first:
+// the one below is the one before.
+inline int FaintLevelOf(const DrawingValues& values) {
+    return values.FaintLevelBelow && values.Level > 0 ? values.Level - 1 : -1;
+}
+// Asked of every room of every level on each repaint: kept inline.
+inline RoomDrawing RoomDrawingOf(int roomLevel, const DrawingValues& values) {
+    if (values.Level < 0 || roomLevel == values.Level) {
+        return RoomDrawing::kFull;
+    }
+    return roomLevel == FaintLevelOf(values) ? RoomDrawing::kFaint : RoomDrawing::kHidden;
+}
 RoomDrawing RoomDrawingOf(const Room& room, const DrawingValues& values);
-// The level drawn faintly under the one drawn; -1 when none is.
-int FaintLevelOf(const DrawingValues& values);
 // A colour washed out toward white, as the faint rooms of the level below are drawn.
 Colour FaintColour(Colour colour);
 

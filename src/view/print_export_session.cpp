@@ -8,8 +8,18 @@
 #include "export/document_exports.h"
 #include "export/export_command.h"
 #include "export/pdf_export.h"
+#include "model/site.h"
 
 namespace plantrek {
+
+namespace {
+
+// The level a print draws: the current one when the user chose it, else every level.
+int LevelOf(const CTracepadDoc& doc, const PrintScaleChoice& scale) {
+    return scale.levels && !scale.levels->everyLevel ? doc.GetCurrentLevel() : Site::kEveryLevel;
+}
+
+}  // namespace
 
 PrintExportSession::PrintExportSession(WindowPrompts& prompts, FileChooser& files,
                                        PrintDialogs* printing, QWidget* parent)
@@ -47,8 +57,21 @@ void PrintExportSession::Export(CTracepadDoc& doc) {
     if (chosen.path.isEmpty()) {
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     ExportChoices choices;
+    const Site* site = doc.GetSite();
+    const std::optional<ExportKind> kind =
+        ExportKindOf(ResolveExportTarget(chosen.path, chosen.filterIndex), chosen.filterIndex);
+    const bool drawing = kind && *kind != ExportKind::Xls && *kind != ExportKind::Csv &&
+                         *kind != ExportKind::Txt && *kind != ExportKind::Schedule;
+    if (drawing && site != nullptr && site->LevelCount() > 1) {
+        LevelChoice levels{site->GetLevel(doc.GetCurrentLevel()).name, exportEveryLevel_};
+        if (!printing_->ChooseExportLevels(levels, parent_)) {
+            return;
+        }
+        exportEveryLevel_ = levels.everyLevel;
+        choices.level = levels.everyLevel ? Site::kEveryLevel : doc.GetCurrentLevel();
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     choices.scale = ScaleFor(doc).chosen;
     if (pageSetUp_) {
         choices.pageLayout = Printer().pageLayout();
@@ -70,6 +93,9 @@ PrintScaleChoice PrintExportSession::ScaleFor(const CTracepadDoc& doc) const {
             scale.chosen = offered;
         }
     }
+    if (const Site* site = doc.GetSite(); site != nullptr && site->LevelCount() > 1) {
+        scale.levels = LevelChoice{site->GetLevel(doc.GetCurrentLevel()).name, printEveryLevel_};
+    }
     return scale;
 }
 
@@ -81,19 +107,26 @@ void PrintExportSession::Print(CTracepadDoc& doc, bool preview) {
     if (!pageSetUp_ && !orientationChosen_ && doc.GetSite() != nullptr) {
         PlanPageOptions options = PlanPageOptionsOf(doc);
         options.scale = scale.chosen;
+        options.image.drawing.Level = LevelOf(doc, scale);
         printer.setPageOrientation(BestOrientation(*doc.GetSite(), options, printer.pageLayout()));
     }
     const QPageLayout::Orientation offered = printer.pageLayout().orientation();
     const auto paint = [this, &doc, &scale](QPrinter* target) {
-        if (!PaintPlanPages(doc, *target, scale.chosen)) {
+        if (!PaintPlanPages(doc, *target, scale.chosen, LevelOf(doc, scale))) {
             prompts_.ShowMessage(QStringLiteral("Couldn't print"), MessageIcon::Error);
+        }
+    };
+    const auto keep = [this, &scale] {
+        printScale_ = scale.chosen;
+        if (scale.levels) {
+            printEveryLevel_ = scale.levels->everyLevel;
         }
     };
     if (preview) {
         printing_->Preview(printer, parent_, scale, paint);
-        printScale_ = scale.chosen;
+        keep();
     } else if (printing_->ChoosePrinter(printer, parent_, scale)) {
-        printScale_ = scale.chosen;
+        keep();
         paint(&printer);
     }
     orientationChosen_ = orientationChosen_ || printer.pageLayout().orientation() != offered;

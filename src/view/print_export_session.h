@@ -36,7 +36,8 @@ public:
     void Export(CTracepadDoc& doc);
     // File > Print and File > Print Preview.
     void Print(CTracepadDoc& doc, bool preview);
-    // The scales offered for the document's units, with the one chosen last while it is one.
+    // The scales offered for the document's units, with the one chosen last while it is one;
+    // the levels printed, for a site of several.
     PrintScaleChoice ScaleFor(const CTracepadDoc& doc) const;
 
 private:
@@ -49,6 +50,9 @@ private:
     bool pageSetUp_ = false;
     bool orientationChosen_ = false;  // the user turned the page in a print dialog
     std::optional<PaperScale> printScale_;
+    // Every level or the current one, as last chosen for a print and for an export.
+    bool printEveryLevel_ = true;
+    bool exportEveryLevel_ = true;
 };
 
 }  // namespace plantrek

@@ -367,3 +367,34 @@ TEST_F(RoomSummaryExport, TooManyRoomsForOneSheet) {
 
 }  // namespace
 }  // namespace plantrek
+
+namespace plantrek {
+namespace {
+
+// With a second level, a picture per level unless one is chosen; the room summary still lists
+// every room.
+TEST_F(ExportCommandTest, ThePlanExportsTakeTheLevelChosenAndTheSummaryEveryRoom) {
+    ASSERT_TRUE(Doc().AddLevel({QStringLiteral("Upper"), 3.0, 0.0}));
+    Doc().NewRoom(QStringLiteral("Loft"), 0);
+    Type({"2 N", "2 E", "2 S"});
+    Doc().FinishRoom();
+    ASSERT_TRUE(ExportChosenFile(Doc(), FilePath(QStringLiteral("plan.png")), kAllFilesFilter).ok);
+    ExportChoices upper;
+    upper.level = 1;
+    ASSERT_TRUE(
+        ExportChosenFile(Doc(), FilePath(QStringLiteral("one.png")), kAllFilesFilter, upper).ok);
+    ASSERT_TRUE(
+        ExportChosenFile(Doc(), FilePath(QStringLiteral("rooms.csv")), kAllFilesFilter, upper).ok);
+    EXPECT_EQ(QDir(QFileInfo(FilePath(QStringLiteral("x"))).path())
+                  .entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("one.png"), QStringLiteral("plan - Ground Floor.png"),
+                           QStringLiteral("plan - Upper.png")}));
+    const QByteArray summary = test::ReadFile(FilePath(QStringLiteral("rooms.csv")));
+    ASSERT_EQ(Doc().GetSite()->RoomCount(), 2);
+    for (const auto& room : Doc().GetSite()->Rooms()) {
+        EXPECT_TRUE(summary.contains(room->GetName().toUtf8())) << summary.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace plantrek

@@ -5,6 +5,7 @@
 #include "app/cli/run_command.h"
 #include "export/export_command.h"
 #include "export/room_summary_export.h"
+#include "model/site.h"
 
 namespace plantrek::cli {
 
@@ -28,6 +29,11 @@ std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QS
                 return std::nullopt;
             }
             options.selectRoom = value;
+        } else if (TakeOption(arguments, i, QStringLiteral("--level"), &value, error)) {
+            if (!error->isEmpty()) {
+                return std::nullopt;
+            }
+            options.level = value;
         } else if (TakeOption(arguments, i, QStringLiteral("--scale"), &value, error)) {
             if (!error->isEmpty()) {
                 return std::nullopt;
@@ -103,6 +109,19 @@ int RunExport(const ExportOptions& options, QTextStream& err) {
     // room schedule's filter makes a spreadsheet the schedule.
     const int filter = options.schedule ? kScheduleXlsFilter : kAllFilesFilter;
     ExportChoices choices{options.scale, options.page, false};
+    if (options.level) {
+        const Site& site = *doc.GetSite();
+        choices.level = site.FindLevelByName(options.level->trimmed());
+        if (choices.level < 0) {
+            QStringList names;
+            for (const Level& level : site.Levels()) {
+                names << QStringLiteral("\"%1\"").arg(level.name);
+            }
+            err << "plantrek-cli: there is no level named \"" << *options.level
+                << "\"; the levels are " << names.join(QStringLiteral(", ")) << '\n';
+            return kExitUsage;
+        }
+    }
     if (options.orientation) {
         choices.pageLayout = options.page.value_or(DefaultPageLayout());
         choices.pageLayout->setOrientation(*options.orientation);

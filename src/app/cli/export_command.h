@@ -17,6 +17,7 @@ struct ExportOptions {
     QString outputPath;                 // its extension chooses the export
     std::optional<int> units;           // --units: the Input value for this run (1 meters, 0 feet)
     std::optional<QString> selectRoom;  // --select-room: the room shown selected in a picture
+    std::optional<QString> level;       // --level: that level only, else every level
     std::optional<PaperScale> scale;    // --scale 1:N: the PDF's scale
     bool wallLengths = false;           // --wall-lengths: each wall's length on the plan
     bool schedule = false;              // --schedule: the room schedule, not the room summary
@@ -30,7 +31,7 @@ struct ExportOptions {
 std::optional<ExportOptions> ParseExportOptions(const QStringList& arguments, QString* error);
 
 // Exit status: 0 written, 1 the site did not open or the export failed (with "error: TEXT"),
-// 2 bad arguments or no room of the given name.
+// 2 bad arguments or no room or level of the given name (the levels there are listed).
 int RunExport(const ExportOptions& options, QTextStream& err);
 
 // Parses and runs, for main.

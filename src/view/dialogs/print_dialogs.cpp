@@ -1,6 +1,8 @@
 #include "view/dialogs/print_dialogs.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -32,6 +34,37 @@ QComboBox* MakeScaleList(PrintScaleChoice& scale, QWidget* parent) {
     return list;
 }
 
+QComboBox* MakeLevelList(LevelChoice& levels, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setAccessibleName(QStringLiteral("Levels"));
+    list->addItem(QStringLiteral("Current level (%1)").arg(levels.current));
+    list->addItem(QStringLiteral("Every level"));
+    list->setCurrentIndex(levels.everyLevel ? 1 : 0);
+    QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                     [&levels](int index) { levels.everyLevel = index == 1; });
+    return list;
+}
+
+bool QtPrintDialogs::ChooseExportLevels(LevelChoice& levels, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Export"));
+    LevelChoice edited = levels;
+    auto* form = new QFormLayout(&dialog);
+    QComboBox* list = MakeLevelList(edited, &dialog);
+    auto* label = new QLabel(QStringLiteral("&Levels:"), &dialog);
+    label->setBuddy(list);
+    form->addRow(label, list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    levels = edited;
+    return true;
+}
+
 bool QtPrintDialogs::SetUpPage(QPrinter& printer, QWidget* parent) {
     QPageSetupDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
@@ -48,6 +81,12 @@ bool QtPrintDialogs::ChoosePrinter(QPrinter& printer, QWidget* parent, PrintScal
     auto* label = new QLabel(QStringLiteral("&Scale:"), tab);
     label->setBuddy(list);
     form->addRow(label, list);
+    if (edited.levels) {
+        QComboBox* levels = MakeLevelList(*edited.levels, tab);
+        auto* levelsLabel = new QLabel(QStringLiteral("&Levels:"), tab);
+        levelsLabel->setBuddy(levels);
+        form->addRow(levelsLabel, levels);
+    }
     dialog.setOptionTabs({tab});
     if (dialog.exec() != QDialog::Accepted) {
         return false;
@@ -71,6 +110,15 @@ void QtPrintDialogs::Preview(QPrinter& printer, QWidget* parent, PrintScaleChoic
         toolBar->addWidget(list);
         QObject::connect(list, &QComboBox::currentIndexChanged, preview,
                          &QPrintPreviewWidget::updatePreview);
+        if (scale.levels) {
+            auto* levelsLabel = new QLabel(QStringLiteral(" Levels: "), toolBar);
+            QComboBox* levels = MakeLevelList(*scale.levels, toolBar);
+            levelsLabel->setBuddy(levels);
+            toolBar->addWidget(levelsLabel);
+            toolBar->addWidget(levels);
+            QObject::connect(levels, &QComboBox::currentIndexChanged, preview,
+                             &QPrintPreviewWidget::updatePreview);
+        }
     }
     dialog.exec();
 }

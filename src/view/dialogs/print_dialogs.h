@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include <QString>
+
 #include "export/page_layout.h"
 
 class QComboBox;
@@ -13,11 +15,19 @@ class QWidget;
 // The printing dialogs, behind an interface so tests can stand in for the modal ones.
 namespace plantrek {
 
+// Which levels a print or an export draws: the document's current level, or every level (a
+// page set, picture or group per level). Offered only for a site of several levels.
+struct LevelChoice {
+    QString current;  // the current level's name
+    bool everyLevel = true;
+};
+
 // The scale the plan is printed at: one of the usual scales for the units in use, or, when
-// none is chosen, the largest that fits a page.
+// none is chosen, the largest that fits a page; and the levels printed, when there is a choice.
 struct PrintScaleChoice {
     std::vector<PaperScale> offered;
     std::optional<PaperScale> chosen;
+    std::optional<LevelChoice> levels;
 };
 
 class PrintDialogs {
@@ -31,6 +41,13 @@ public:
     // scale may be changed there, and the pages are drawn again.
     virtual void Preview(QPrinter& printer, QWidget* parent, PrintScaleChoice& scale,
                          const std::function<void(QPrinter*)>& paint) = 0;
+    // File > Export... of a picture, PDF, SVG or DXF on a site of several levels: the current
+    // level or every level. False when cancelled. Unless replaced, the choice stands as given.
+    virtual bool ChooseExportLevels(LevelChoice& levels, QWidget* parent) {
+        (void)levels;
+        (void)parent;
+        return true;
+    }
 };
 
 // The Qt Print Support dialogs, with a "Scale" list in the print dialog's Plan tab and in the
@@ -41,10 +58,13 @@ public:
     bool ChoosePrinter(QPrinter& printer, QWidget* parent, PrintScaleChoice& scale) override;
     void Preview(QPrinter& printer, QWidget* parent, PrintScaleChoice& scale,
                  const std::function<void(QPrinter*)>& paint) override;
+    bool ChooseExportLevels(LevelChoice& levels, QWidget* parent) override;
 };
 
 // A list of "Largest that fits" and the offered scales, showing the chosen one; choosing in it
 // changes `scale`.
 QComboBox* MakeScaleList(PrintScaleChoice& scale, QWidget* parent);
+// A list of "Current level (NAME)" and "Every level"; choosing in it changes `levels`.
+QComboBox* MakeLevelList(LevelChoice& levels, QWidget* parent);
 
 }  // namespace plantrek

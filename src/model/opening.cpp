@@ -197,6 +197,14 @@ void ForEachCell(PlanPoint a, PlanPoint b, Visit visit) {
 }  // namespace
 
 SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
+    // Counted first: the list is large, and growing it step by step costs more than the count.
+    std::size_t count = 0;
+    for (const auto& room : site.Rooms()) {
+        for (const auto& wall : room->UserWalls()) {
+            count += wall->GetOpenings().size();
+        }
+    }
+    openings_.reserve(count);
     // Which side of its wall an opening faces is worked out only for those that Of gives.
     for (const auto& room : site.Rooms()) {
         Place(*room, false, openings_);

@@ -49,17 +49,32 @@ std::optional<RoomQuantities> Compute(const Room& room, double defaultHeight,
     q.grossWallArea = q.grossPerimeter * q.height;
     q.netWallArea = q.grossWallArea;
     q.volume = q.floorArea * q.height;
-    // The openings that PlaceOpenings places, in its order: those of straight walls.
+    // The openings that PlaceOpenings places, in its order: those of straight walls. Where a
+    // neighbour's opening might be one of them, they are placed here as PlaceOpenings would.
+    std::vector<PlacedOpening> own;
+    PlanPoint start = room.GetLocation();
     for (const auto& wall : room.UserWalls()) {
-        if (!wall->GetOpenings().empty() && Length(wall->GetVector()) > 0.0 && !wall->HasArc()) {
-            for (const Opening& opening : wall->GetOpenings()) {
+        const OpeningList& openings = wall->GetOpenings();
+        if (openings.empty() && shared.empty()) {
+            continue;
+        }
+        const PlanPoint vector = wall->GetVector();
+        const double length = Length(vector);
+        if (!openings.empty() && length > 0.0 && !wall->HasArc()) {
+            const PlanPoint u = vector / length;
+            for (const Opening& opening : openings) {
                 Subtract(q, opening);
+                if (!shared.empty()) {
+                    PlacedOpening& placed = own.emplace_back();
+                    placed.opening = &opening;
+                    placed.start = start + u * opening.offset;
+                    placed.end = start + u * (opening.offset + opening.width);
+                }
             }
         }
+        start += vector;
     }
     // A neighbour's opening counts unless it is one of the room's own entered from there too.
-    const std::vector<PlacedOpening> own =
-        shared.empty() ? std::vector<PlacedOpening>{} : PlaceOpenings(room);
     for (const PlacedOpening& placed : shared) {
         const bool enteredHereToo =
             std::any_of(own.begin(), own.end(),

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <tuple>
 
 #include "document/forms/colour_palette.h"
 #include "model/room_quantities.h"
@@ -226,6 +227,34 @@ TEST_F(RoomDialogTest, RoomSummaryListsUsedMaterialsWithSumsAndReportsItsWidths)
     EXPECT_EQ(widths.name, 150);
     EXPECT_GT(widths.area, 1);  // widened so that the sums are not cut off
     EXPECT_EQ(widths.perimeter, 80);
+}
+
+// A loft upstairs at the level's 2.2 m beside the kitchen downstairs at the program's 2.4 m.
+TEST_F(RoomDialogTest, RoomSummaryTotalsEachLevelBesideTheWholeSite) {
+    ASSERT_TRUE(doc.AddLevel({QStringLiteral("Upstairs"), 3.0, 2.2}));
+    doc.NewRoom(QStringLiteral("Loft"), 1);
+    doc.EnterInputText(QStringLiteral("2 n"));
+    doc.EnterInputText(QStringLiteral("2 e"));
+    const Site& site = *doc.GetSite();
+    const double kitchen = site.GetRoom(0)->GetArea();
+    const double loft = site.GetRoom(2)->GetArea();
+    ASSERT_GT(loft, 0.0);
+    CRoomSummaryDlg dialog(site, doc.Units(), {120, 1, 80}, 2.4);
+    const QTreeWidget& list = *dialog.List();
+    EXPECT_EQ(list.headerItem()->text(12), QStringLiteral("Level"));
+    EXPECT_EQ(list.topLevelItem(0)->child(2)->text(12), QStringLiteral("Upstairs"));
+    const QTreeWidgetItem* all = list.topLevelItem(list.topLevelItemCount() - 1);
+    ASSERT_EQ(all->childCount(), 2);
+    const LengthUnits& units = doc.Units();
+    const std::tuple<const QTreeWidgetItem*, const char*, double, double> rows[] = {
+        {all, "All Levels", kitchen + loft, kitchen * 2.4 + loft * 2.2},
+        {all->child(0), "Ground Floor", kitchen, kitchen * 2.4},
+        {all->child(1), "Upstairs", loft, loft * 2.2}};
+    for (const auto& [item, name, area, volume] : rows) {
+        EXPECT_EQ(item->text(0), QString::fromLatin1(name));
+        EXPECT_EQ(item->text(1), units.FormatArea(area)) << name;
+        EXPECT_EQ(item->text(10), FormatVolume(volume, units)) << name;
+    }
 }
 
 TEST(CheckPlanDialog, MovingThroughTheListChoosesEachLineAndAnEmptyListSaysAllIsWell) {

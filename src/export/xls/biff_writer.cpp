@@ -1,12 +1,13 @@
 #include "export/xls/biff_writer.h"
 
-#include <QHash>
 #include <QStringList>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <string_view>
 
 namespace plantrek {
 
@@ -47,6 +48,7 @@ constexpr int kMaxExtSstBuckets = 128;
 constexpr int kMinStringsPerBucket = 8;
 constexpr quint8 kUtf16Flag = 0x01;
 constexpr int kMaxSheetNameLength = 31;
+constexpr qsizetype kBodyPieceSize = 1 << 16;
 
 void Add8(QByteArray& bytes, quint8 value) {
     bytes.append(static_cast<char>(value));
@@ -64,18 +66,18 @@ void Add32(QByteArray& bytes, quint32 value) {
     bytes.append(buffer, sizeof buffer);
 }
 
-void AddDouble(QByteArray& bytes, double value) {
-    quint64 bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    char buffer[8];
-    qToLittleEndian(bits, buffer);
-    bytes.append(buffer, sizeof buffer);
+// Room for `size` more bytes at the end of `out`, growing it by at least half when it must grow.
+char* Extend(QByteArray& out, qsizetype size) {
+    const qsizetype at = out.size();
+    if (out.capacity() < at + size) {
+        out.reserve(std::max(at + size, out.capacity() + out.capacity() / 2));
+    }
+    out.resize(at + size);
+    return out.data() + at;
 }
 
 void AddUtf16(QByteArray& bytes, QStringView text) {
-    for (const QChar c : text) {
-        Add16(bytes, c.unicode());
-    }
+    qToLittleEndian<quint16>(text.utf16(), text.size(), Extend(bytes, 2 * text.size()));
 }
 
 void Patch32(QByteArray& bytes, qsizetype at, quint32 value) {
@@ -93,70 +95,87 @@ quint32 Position(const QByteArray& out) {
 }
 
 // Cuts a text to what a cell may hold without splitting a surrogate pair.
-QString CellText(const Cell& cell) {
-    QString text = cell.Text();
-    if (text.size() > kMaxCellTextLength) {
-        int length = kMaxCellTextLength;
-        if (text[length - 1].isHighSurrogate()) {
-            --length;
-        }
-        text.truncate(length);
+QStringView CellText(const QString& text) {
+    if (text.size() <= kMaxCellTextLength) {
+        return text;
     }
-    return text;
+    int length = kMaxCellTextLength;
+    if (text[length - 1].isHighSurrogate()) {
+        --length;
+    }
+    return QStringView(text).left(length);
 }
 
-bool IsText(const Cell& cell) {
-    return cell.Type() == CellType::Text || cell.Type() == CellType::Text8;
-}
-
-// The shared string table: every text once, in order of first use; and the index of each text
-// cell's string, in the order the cells are written.
+// The shared string table: every text once, in order of first use, its characters kept one
+// after the other. An open-addressing table of indices finds a text again; it is kept at most
+// half full.
 struct SharedStrings {
-    QHash<QString, quint32> indexOf;
-    QStringList unique;
     quint32 total = 0;
-    std::vector<quint32> cellIndices;
 
-    void Add(const QString& text) {
+    std::size_t Count() const { return starts_.size() - 1; }
+    std::u16string_view Text(std::size_t index) const {
+        return std::u16string_view(characters_).substr(starts_[index],
+                                                       starts_[index + 1] - starts_[index]);
+    }
+
+    // The text's index in the table.
+    quint32 Add(QStringView text) {
         ++total;
-        const qsizetype before = indexOf.size();
-        quint32& index = indexOf[text];
-        if (indexOf.size() != before) {
-            index = static_cast<quint32>(unique.size());
-            unique.append(text);
+        if (2 * (Count() + 1) > slots_.size()) {
+            Reserve(Count() + 1);
         }
-        cellIndices.push_back(index);
-    }
-};
-
-SharedStrings CollectStrings(const std::vector<BiffSheet>& sheets) {
-    SharedStrings strings;
-    qsizetype texts = 0;
-    for (const BiffSheet& sheet : sheets) {
-        for (const auto& [row, cells] : sheet.sheet->TouchedRows()) {
-            for (const auto& [column, cell] : cells) {
-                texts += IsText(cell) ? 1 : 0;
+        const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                       static_cast<std::size_t>(text.size()));
+        const std::size_t hash = std::hash<std::u16string_view>{}(view);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            Slot& s = slots_[slot];
+            if (s.index == 0) {
+                characters_.append(view);
+                starts_.push_back(characters_.size());
+                s = {static_cast<quint32>(Count()), hash};
+                return s.index - 1;
+            }
+            if (s.hash == hash && Text(s.index - 1) == view) {
+                return s.index - 1;
             }
         }
     }
-    strings.indexOf.reserve(texts);
-    strings.cellIndices.reserve(static_cast<std::size_t>(texts));
-    for (const BiffSheet& sheet : sheets) {
-        for (const auto& [row, cells] : sheet.sheet->TouchedRows()) {
-            for (const auto& [column, cell] : cells) {
-                if (IsText(cell)) {
-                    strings.Add(CellText(cell));
+
+    // Room for `count` texts without growing the table.
+    void Reserve(std::size_t count) {
+        std::size_t size = 16;
+        while (size < 2 * count) {
+            size *= 2;
+        }
+        if (size <= slots_.size()) {
+            return;
+        }
+        std::vector<Slot> old(size);
+        old.swap(slots_);
+        const std::size_t mask = size - 1;
+        for (const Slot& s : old) {
+            if (s.index != 0) {
+                std::size_t slot = s.hash & mask;
+                while (slots_[slot].index != 0) {
+                    slot = (slot + 1) & mask;
                 }
+                slots_[slot] = s;
             }
         }
+        starts_.reserve(count + 1);
     }
-    return strings;
-}
 
-void AddRecordHeader(QByteArray& out, quint16 type, int size) {
-    Add16(out, type);
-    Add16(out, static_cast<quint16>(size));
-}
+private:
+    struct Slot {
+        quint32 index = 0;  // one past the text's index; 0 for a free slot
+        std::size_t hash = 0;
+    };
+
+    std::u16string characters_;
+    std::vector<std::size_t> starts_{0};  // where each text starts, and where the last ends
+    std::vector<Slot> slots_;
+};
 
 void AddBof(QByteArray& out, quint16 substream) {
     QByteArray body;
@@ -250,16 +269,17 @@ void AddSharedStrings(QByteArray& out, const SharedStrings& strings) {
     };
     std::vector<QByteArray> records(1);
     Add32(records[0], strings.total);
-    Add32(records[0], static_cast<quint32>(strings.unique.size()));
+    Add32(records[0], static_cast<quint32>(strings.Count()));
 
-    const int count = static_cast<int>(strings.unique.size());
+    const int count = static_cast<int>(strings.Count());
     const int perBucket =
         std::max(kMinStringsPerBucket, (count + kMaxExtSstBuckets - 1) / kMaxExtSstBuckets);
     std::vector<Place> bucketStarts;
 
     for (int i = 0; i < count; ++i) {
-        const QString& text = strings.unique[i];
-        const int needed = 3 + (text.isEmpty() ? 0 : 2);
+        const std::u16string_view text = strings.Text(static_cast<std::size_t>(i));
+        const qsizetype length = static_cast<qsizetype>(text.size());
+        const int needed = 3 + (text.empty() ? 0 : 2);
         if (kMaxRecordData - records.back().size() < needed) {
             records.emplace_back();
         }
@@ -267,18 +287,18 @@ void AddSharedStrings(QByteArray& out, const SharedStrings& strings) {
             bucketStarts.push_back(
                 {static_cast<int>(records.size()) - 1, static_cast<int>(records.back().size())});
         }
-        Add16(records.back(), static_cast<quint16>(text.size()));
+        Add16(records.back(), static_cast<quint16>(length));
         Add8(records.back(), kUtf16Flag);
         qsizetype written = 0;
-        while (written < text.size()) {
+        while (written < length) {
             qsizetype room = (kMaxRecordData - records.back().size()) / 2;
             if (room == 0) {
                 records.emplace_back();
                 Add8(records.back(), kUtf16Flag);
                 room = (kMaxRecordData - 1) / 2;
             }
-            const qsizetype take = std::min(room, text.size() - written);
-            AddUtf16(records.back(), QStringView(text).mid(written, take));
+            const qsizetype take = std::min(room, length - written);
+            AddUtf16(records.back(), QStringView(text.data() + written, take));
             written += take;
         }
     }
@@ -308,35 +328,30 @@ struct EncodedCell {
     double number;
 };
 
-// `label` is the SST index of the next text cell, and moves past it when the cell is a text.
-EncodedCell Encode(int column, const Cell& cell, const quint32*& label) {
-    std::optional<quint32> rk;
-    double number = 0.0;
-    switch (cell.Type()) {
-        case CellType::Text:
-        case CellType::Text8:
-            return {EncodedCell::Kind::Label, column, *label++, 0.0};
-        case CellType::Integer:
-            rk = EncodeRk(cell.Integer());
-            number = cell.Integer();
-            break;
-        case CellType::Double:
-            rk = EncodeRk(cell.Double());
-            number = cell.Double();
-            break;
-        case CellType::Empty:
-            break;
-    }
+EncodedCell EncodeNumber(int column, double number, std::optional<quint32> rk) {
     if (rk) {
         return {EncodedCell::Kind::Rk, column, *rk, number};
     }
     return {EncodedCell::Kind::Number, column, 0, number};
 }
 
-void AddCellHeader(QByteArray& out, int row, int column) {
-    Add16(out, static_cast<quint16>(row));
-    Add16(out, static_cast<quint16>(column));
-    Add16(out, 0);  // XF index
+char* Put16(char* at, quint16 value) {
+    qToLittleEndian(value, at);
+    return at + 2;
+}
+
+char* Put32(char* at, quint32 value) {
+    qToLittleEndian(value, at);
+    return at + 4;
+}
+
+// A record of type and size, with the row, column and XF index every cell record starts with.
+char* PutCellHeader(char* at, quint16 type, int size, int row, int column) {
+    at = Put16(at, type);
+    at = Put16(at, static_cast<quint16>(size));
+    at = Put16(at, static_cast<quint16>(row));
+    at = Put16(at, static_cast<quint16>(column));
+    return Put16(at, 0);  // XF index
 }
 
 // The cell records of one row; RK values in adjacent columns share one MULRK.
@@ -350,159 +365,333 @@ void AddRowCells(QByteArray& out, int row, const std::vector<EncodedCell>& cells
                 ++last;
             }
             if (last > i) {
-                AddRecordHeader(out, kMulRk, 6 + 6 * static_cast<int>(last - i + 1));
-                Add16(out, static_cast<quint16>(row));
-                Add16(out, static_cast<quint16>(cell.column));
+                const int size = 6 + 6 * static_cast<int>(last - i + 1);
+                char* at = Extend(out, kRecordHeaderSize + size);
+                at = Put16(at, kMulRk);
+                at = Put16(at, static_cast<quint16>(size));
+                at = Put16(at, static_cast<quint16>(row));
+                at = Put16(at, static_cast<quint16>(cell.column));
                 for (std::size_t j = i; j <= last; ++j) {
-                    Add16(out, 0);  // XF index
-                    Add32(out, cells[j].value);
+                    at = Put16(at, 0);  // XF index
+                    at = Put32(at, cells[j].value);
                 }
-                Add16(out, static_cast<quint16>(cells[last].column));
+                Put16(at, static_cast<quint16>(cells[last].column));
                 i = last + 1;
                 continue;
             }
-            AddRecordHeader(out, kRk, 10);
-            AddCellHeader(out, row, cell.column);
-            Add32(out, cell.value);
+            Put32(PutCellHeader(Extend(out, 14), kRk, 10, row, cell.column), cell.value);
         } else if (cell.kind == EncodedCell::Kind::Label) {
-            AddRecordHeader(out, kLabelSst, 10);
-            AddCellHeader(out, row, cell.column);
-            Add32(out, cell.value);
+            Put32(PutCellHeader(Extend(out, 14), kLabelSst, 10, row, cell.column), cell.value);
         } else {
-            AddRecordHeader(out, kNumber, 14);
-            AddCellHeader(out, row, cell.column);
-            AddDouble(out, cell.number);
+            quint64 bits = 0;
+            std::memcpy(&bits, &cell.number, sizeof bits);
+            qToLittleEndian(bits, PutCellHeader(Extend(out, 18), kNumber, 14, row, cell.column));
         }
         ++i;
     }
 }
 
-struct UsedRow {
-    int row;
-    std::vector<EncodedCell> cells;
-};
+// One sheet's records, encoded as its cells come. The cell records go out in blocks of 32 used
+// rows, each block's ROW records first and a DBCELL after it; the INDEX and DIMENSIONS records
+// ahead of them are written when the sheet ends.
+class SheetEncoder {
+public:
+    // The sheet's records in three pieces; the INDEX in `head` still needs the position of
+    // `head` in the stream added to its DBCELL positions.
+    struct Records {
+        QByteArray head;
+        std::vector<QByteArray> body;
+        QByteArray tail;
+        qsizetype dbCellList = 0;  // where in `head` the INDEX lists the DBCELL positions
+        std::size_t blocks = 0;
+    };
 
-void AddSheet(QByteArray& out, const Sheet& sheet, const quint32*& label) {
-    std::vector<UsedRow> rows;
-    int firstColumn = Sheet::kMaxColumns;
-    int lastColumn = -1;
-    for (const auto& [row, cells] : sheet.TouchedRows()) {
-        UsedRow used{row, {}};
-        for (const auto& [column, cell] : cells) {
-            if (!cell.IsEmpty()) {
-                used.cells.push_back(Encode(column, cell, label));
-            }
+    explicit SheetEncoder(QString name) : name_(std::move(name)) {}
+
+    const QString& Name() const { return name_; }
+
+    // Whether a cell may come next.
+    bool Accepts(int row, int column) const {
+        return row >= 0 && row < Sheet::kMaxRows && column >= 0 && column < Sheet::kMaxColumns &&
+               (row > row_ || (row == row_ && column > lastColumn_));
+    }
+
+    // A cell that Accepts.
+    void Add(int row, const EncodedCell& cell) {
+        if (row != row_) {
+            EndRow();
+            row_ = row;
         }
-        if (!used.cells.empty()) {
-            firstColumn = std::min(firstColumn, used.cells.front().column);
-            lastColumn = std::max(lastColumn, used.cells.back().column);
-            rows.push_back(std::move(used));
+        lastColumn_ = cell.column;
+        rowCells_.push_back(cell);
+    }
+
+    Records Finish() {
+        EndRow();
+        EndBlock();
+        Records records;
+        records.body = std::move(body_);
+        records.blocks = dbCells_.size();
+        const bool empty = dbCells_.empty();
+
+        QByteArray& head = records.head;
+        AddBof(head, kWorksheetSubstream);
+        const quint32 endRow = empty ? 0 : lastUsedRow_ + 1;
+        QByteArray index;
+        Add32(index, 0);
+        Add32(index, empty ? 0 : firstUsedRow_);
+        Add32(index, endRow);
+        Add32(index, 0);  // no DEFCOLWIDTH record
+        records.dbCellList = head.size() + kRecordHeaderSize + index.size();
+        // Each DBCELL's place counted from the end of the head; the stream position of that is
+        // added once it is known.
+        for (const quint32 dbCell : dbCells_) {
+            Add32(index, dbCell);
+        }
+        AddRecord(head, kIndex, index);
+        QByteArray dimensions;
+        Add32(dimensions, empty ? 0 : firstUsedRow_);
+        Add32(dimensions, endRow);
+        Add16(dimensions, static_cast<quint16>(empty ? 0 : firstColumn_));
+        Add16(dimensions, static_cast<quint16>(empty ? 0 : lastUsedColumn_ + 1));
+        Add16(dimensions, 0);
+        AddRecord(head, kDimensions, dimensions);
+        const qsizetype listEnd = records.dbCellList + 4 * static_cast<qsizetype>(records.blocks);
+        for (qsizetype at = records.dbCellList; at < listEnd; at += 4) {
+            Patch32(head, at, qFromLittleEndian<quint32>(head.constData() + at) + Position(head));
+        }
+
+        QByteArray window2;
+        Add16(window2, 0x06B6);
+        Add16(window2, 0);  // first row
+        Add16(window2, 0);  // first column
+        Add16(window2, 0x40);
+        Add16(window2, 0);
+        Add16(window2, 0);
+        Add16(window2, 0);
+        Add32(window2, 0);
+        AddRecord(records.tail, kWindow2, window2);
+        AddRecord(records.tail, kEof);
+        return records;
+    }
+
+private:
+    void EndRow() {
+        if (rowCells_.empty()) {
+            return;
+        }
+        const int first = rowCells_.front().column;
+        const int last = rowCells_.back().column;
+        char* at = Extend(blockRows_, kRowRecordSize);
+        at = Put16(at, kRow);
+        at = Put16(at, kRowRecordSize - kRecordHeaderSize);
+        at = Put16(at, static_cast<quint16>(row_));
+        at = Put16(at, static_cast<quint16>(first));
+        at = Put16(at, static_cast<quint16>(last + 1));
+        at = Put16(at, 0x00FF);  // height
+        at = Put16(at, 0);
+        at = Put16(at, 0);
+        Put32(at, 0);  // options and XF index
+        rowStarts_.push_back(static_cast<quint32>(blockCells_.size()));
+        AddRowCells(blockCells_, row_, rowCells_);
+        rowCells_.clear();
+
+        if (lastUsedRow_ < 0) {
+            firstUsedRow_ = row_;
+        }
+        lastUsedRow_ = row_;
+        firstColumn_ = std::min(firstColumn_, first);
+        lastUsedColumn_ = std::max(lastUsedColumn_, last);
+        if (rowStarts_.size() == kRowsPerBlock) {
+            EndBlock();
         }
     }
-    const quint32 firstRow = rows.empty() ? 0 : rows.front().row;
-    const quint32 endRow = rows.empty() ? 0 : rows.back().row + 1;
-    const quint16 columnBegin = rows.empty() ? 0 : firstColumn;
-    const quint16 columnEnd = rows.empty() ? 0 : lastColumn + 1;
-    const std::size_t blocks = (rows.size() + kRowsPerBlock - 1) / kRowsPerBlock;
 
-    AddBof(out, kWorksheetSubstream);
-
-    QByteArray index;
-    Add32(index, 0);
-    Add32(index, firstRow);
-    Add32(index, endRow);
-    Add32(index, 0);  // no DEFCOLWIDTH record
-    const qsizetype dbCellList = out.size() + kRecordHeaderSize + index.size();
-    for (std::size_t i = 0; i < blocks; ++i) {
-        Add32(index, 0);  // filled in below
-    }
-    AddRecord(out, kIndex, index);
-
-    QByteArray dimensions;
-    Add32(dimensions, firstRow);
-    Add32(dimensions, endRow);
-    Add16(dimensions, columnBegin);
-    Add16(dimensions, columnEnd);
-    Add16(dimensions, 0);
-    AddRecord(out, kDimensions, dimensions);
-
-    for (std::size_t block = 0; block < blocks; ++block) {
-        const std::size_t begin = block * kRowsPerBlock;
-        const std::size_t end = std::min(rows.size(), begin + kRowsPerBlock);
-        const quint32 firstRowRecord = Position(out);
-        for (std::size_t i = begin; i < end; ++i) {
-            QByteArray body;
-            Add16(body, static_cast<quint16>(rows[i].row));
-            Add16(body, static_cast<quint16>(rows[i].cells.front().column));
-            Add16(body, static_cast<quint16>(rows[i].cells.back().column + 1));
-            Add16(body, 0x00FF);  // height
-            Add16(body, 0);
-            Add16(body, 0);
-            Add32(body, 0);  // options and XF index
-            AddRecord(out, kRow, body);
+    void EndBlock() {
+        if (rowStarts_.empty()) {
+            return;
         }
-        std::vector<quint32> firstCells;
-        for (std::size_t i = begin; i < end; ++i) {
-            firstCells.push_back(Position(out));
-            AddRowCells(out, rows[i].row, rows[i].cells);
+        // The blocks are gathered in pieces of a moderate size rather than in one that grows.
+        if (body_.empty() || body_.back().size() >= kBodyPieceSize) {
+            body_.emplace_back();
+            body_.back().reserve(kBodyPieceSize + blockRows_.size() + blockCells_.size() + 128);
         }
-        const quint32 dbCell = Position(out);
+        QByteArray& piece = body_.back();
+        const quint32 firstRowRecord = bodySize_;
+        const quint32 firstCell = firstRowRecord + Position(blockRows_);
+        const quint32 dbCell = firstCell + Position(blockCells_);
+        piece.append(blockRows_);
+        piece.append(blockCells_);
+        const int dbCellSize = 4 + 2 * static_cast<int>(rowStarts_.size());
+        bodySize_ = dbCell + kRecordHeaderSize + dbCellSize;
         // Offsets: back to the first ROW record; then from the end of the first ROW record to
         // the first row's cells, and from each row's cells to the next row's.
-        QByteArray body;
-        Add32(body, dbCell - firstRowRecord);
+        char* at = Extend(piece, kRecordHeaderSize + dbCellSize);
+        at = Put16(at, kDbCell);
+        at = Put16(at, static_cast<quint16>(dbCellSize));
+        at = Put32(at, dbCell - firstRowRecord);
         quint32 previous = firstRowRecord + kRowRecordSize;
-        for (const quint32 start : firstCells) {
-            Add16(body, static_cast<quint16>(start - previous));
-            previous = start;
+        for (const quint32 start : rowStarts_) {
+            at = Put16(at, static_cast<quint16>(firstCell + start - previous));
+            previous = firstCell + start;
         }
-        AddRecord(out, kDbCell, body);
-        Patch32(out, dbCellList + 4 * static_cast<qsizetype>(block), dbCell);
+        dbCells_.push_back(dbCell);
+        blockRows_.resize(0);  // keeps the capacity
+        blockCells_.resize(0);
+        rowStarts_.clear();
     }
 
-    QByteArray window2;
-    Add16(window2, 0x06B6);
-    Add16(window2, 0);  // first row
-    Add16(window2, 0);  // first column
-    Add16(window2, 0x40);
-    Add16(window2, 0);
-    Add16(window2, 0);
-    Add16(window2, 0);
-    Add32(window2, 0);
-    AddRecord(out, kWindow2, window2);
-    AddRecord(out, kEof);
-}
+    QString name_;
+    int row_ = -1;  // the row of the cells in rowCells_, or the last one written
+    int lastColumn_ = -1;
+    std::vector<EncodedCell> rowCells_;
+    QByteArray blockRows_;            // the ROW records of the block being filled
+    QByteArray blockCells_;           // and its cell records
+    std::vector<quint32> rowStarts_;  // where each row's cells start in blockCells_
+    std::vector<QByteArray> body_;    // the finished blocks
+    quint32 bodySize_ = 0;            // their size in all
+    std::vector<quint32> dbCells_;    // where each block's DBCELL is in the blocks
+    int firstUsedRow_ = 0;
+    int lastUsedRow_ = -1;
+    int firstColumn_ = Sheet::kMaxColumns;
+    int lastUsedColumn_ = -1;
+};
 
 }  // namespace
 
-QByteArray BuildWorkbookStream(const std::vector<BiffSheet>& sheets) {
-    const SharedStrings strings = CollectStrings(sheets);
+struct BiffWorkbookWriter::State {
+    SharedStrings strings;
+    std::vector<SheetEncoder> sheets;
 
-    QByteArray out;
-    AddBof(out, kGlobalsSubstream);
-    AddWindow1(out);
+    SheetEncoder* Accepting(int row, int column) {
+        Q_ASSERT(!sheets.empty());
+        return !sheets.empty() && sheets.back().Accepts(row, column) ? &sheets.back() : nullptr;
+    }
+};
+
+BiffWorkbookWriter::BiffWorkbookWriter() : state_(std::make_unique<State>()) {}
+
+BiffWorkbookWriter::~BiffWorkbookWriter() = default;
+
+void BiffWorkbookWriter::BeginSheet(const QString& name) {
+    state_->sheets.emplace_back(name);
+}
+
+void BiffWorkbookWriter::ReserveTexts(qsizetype count) {
+    state_->strings.Reserve(static_cast<std::size_t>(std::max<qsizetype>(count, 0)));
+}
+
+bool BiffWorkbookWriter::Text(int row, int column, const QString& text) {
+    SheetEncoder* sheet = state_->Accepting(row, column);
+    if (sheet != nullptr) {
+        sheet->Add(row, {EncodedCell::Kind::Label, column,
+                         state_->strings.Add(CellText(text)), 0.0});
+    }
+    return sheet != nullptr;
+}
+
+bool BiffWorkbookWriter::Integer(int row, int column, qint32 value) {
+    SheetEncoder* sheet = state_->Accepting(row, column);
+    if (sheet != nullptr) {
+        sheet->Add(row, EncodeNumber(column, value, EncodeRk(value)));
+    }
+    return sheet != nullptr;
+}
+
+bool BiffWorkbookWriter::Double(int row, int column, double value) {
+    SheetEncoder* sheet = state_->Accepting(row, column);
+    if (sheet != nullptr) {
+        sheet->Add(row, EncodeNumber(column, value, EncodeRk(value)));
+    }
+    return sheet != nullptr;
+}
+
+std::vector<QByteArray> BiffWorkbookWriter::Finish() {
+    QByteArray globals;
+    AddBof(globals, kGlobalsSubstream);
+    AddWindow1(globals);
     for (int i = 0; i < kFontCount; ++i) {
-        AddFont(out);
+        AddFont(globals);
     }
     for (int i = 0; i < kXfCount; ++i) {
-        AddXf(out);
+        AddXf(globals);
     }
     for (int i = 0; i < kStyleCount; ++i) {
-        AddStyle(out);
+        AddStyle(globals);
     }
     std::vector<qsizetype> sheetPositions;
-    for (const BiffSheet& sheet : sheets) {
-        sheetPositions.push_back(AddBoundSheet(out, sheet.name));
+    for (const SheetEncoder& sheet : state_->sheets) {
+        sheetPositions.push_back(AddBoundSheet(globals, sheet.Name()));
     }
-    AddSharedStrings(out, strings);
-    AddRecord(out, kEof);
+    AddSharedStrings(globals, state_->strings);
+    AddRecord(globals, kEof);
 
-    const quint32* label = strings.cellIndices.data();
-    for (std::size_t i = 0; i < sheets.size(); ++i) {
-        Patch32(out, sheetPositions[i], Position(out));
-        AddSheet(out, *sheets[i].sheet, label);
+    std::vector<QByteArray> pieces;
+    quint32 position = Position(globals);
+    pieces.push_back(std::move(globals));
+    for (std::size_t i = 0; i < state_->sheets.size(); ++i) {
+        SheetEncoder::Records records = state_->sheets[i].Finish();
+        Patch32(pieces.front(), sheetPositions[i], position);
+        const qsizetype end = records.dbCellList + 4 * static_cast<qsizetype>(records.blocks);
+        for (qsizetype at = records.dbCellList; at < end; at += 4) {
+            Patch32(records.head, at,
+                    qFromLittleEndian<quint32>(records.head.constData() + at) + position);
+        }
+        position += Position(records.head) + Position(records.tail);
+        pieces.push_back(std::move(records.head));
+        for (QByteArray& piece : records.body) {
+            position += Position(piece);
+            pieces.push_back(std::move(piece));
+        }
+        pieces.push_back(std::move(records.tail));
     }
-    return out;
+    state_ = std::make_unique<State>();
+    return pieces;
+}
+
+QByteArray BuildWorkbookStream(const std::vector<BiffSheet>& sheets) {
+    BiffWorkbookWriter writer;
+    qsizetype texts = 0;
+    for (const BiffSheet& sheet : sheets) {
+        for (const auto& [row, cells] : sheet.sheet->TouchedRows()) {
+            for (const auto& [column, cell] : cells) {
+                texts += cell.Type() == CellType::Text || cell.Type() == CellType::Text8 ? 1 : 0;
+            }
+        }
+    }
+    writer.ReserveTexts(texts);
+    for (const BiffSheet& sheet : sheets) {
+        writer.BeginSheet(sheet.name);
+        for (const auto& [row, cells] : sheet.sheet->TouchedRows()) {
+            for (const auto& [column, cell] : cells) {
+                switch (cell.Type()) {
+                    case CellType::Empty:
+                        break;
+                    case CellType::Integer:
+                        writer.Integer(row, column, cell.Integer());
+                        break;
+                    case CellType::Double:
+                        writer.Double(row, column, cell.Double());
+                        break;
+                    case CellType::Text:
+                    case CellType::Text8:
+                        writer.Text(row, column, cell.Text());
+                        break;
+                }
+            }
+        }
+    }
+    const std::vector<QByteArray> pieces = writer.Finish();
+    qsizetype size = 0;
+    for (const QByteArray& piece : pieces) {
+        size += piece.size();
+    }
+    QByteArray stream;
+    stream.reserve(size);
+    for (const QByteArray& piece : pieces) {
+        stream += piece;
+    }
+    return stream;
 }
 
 std::optional<quint32> EncodeRk(qint32 value) {

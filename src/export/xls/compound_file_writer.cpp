@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -68,14 +69,34 @@ void PutUnusedDirectoryEntry(QByteArray& file, qsizetype at) {
     Put32(file, at + 76, kNoStream);
 }
 
+// Writes in blocks, so that a large stream is not gathered again by a device that buffers.
+bool WriteAll(QIODevice& device, const char* data, qsizetype size) {
+    constexpr qsizetype kBlock = 1 << 16;
+    for (qsizetype done = 0; done < size; done += kBlock) {
+        const qsizetype length = std::min(kBlock, size - done);
+        if (device.write(data + done, length) != length) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteCompoundFile(QIODevice& device, const QString& streamName, const QByteArray& content) {
+    return WriteCompoundFile(device, streamName, std::vector<QByteArray>{content});
+}
+
+bool WriteCompoundFile(QIODevice& device, const QString& streamName,
+                       const std::vector<QByteArray>& content) {
+    quint64 size = 0;
+    for (const QByteArray& piece : content) {
+        size += static_cast<quint64>(piece.size());
+    }
     if (streamName.isEmpty() || streamName.size() > kMaxNameLength ||
-        static_cast<quint64>(content.size()) > std::numeric_limits<quint32>::max()) {
+        size > std::numeric_limits<quint32>::max()) {
         return false;
     }
-    const quint64 size = static_cast<quint64>(content.size());
     const bool inMiniStream = size > 0 && size < static_cast<quint64>(kMiniStreamCutoff);
 
     quint64 miniSectors = 0;
@@ -131,9 +152,11 @@ bool WriteCompoundFile(QIODevice& device, const QString& streamName, const QByte
         fat[difatStart + i] = kDifatSector;
     }
 
-    QByteArray file((totalSectors + 1) * kSectorSize, '\0');
-    const auto sectorOffset = [](quint64 id) {
-        return static_cast<qsizetype>((id + 1) * kSectorSize);
+    // Everything but the content sectors, which go out straight from the pieces.
+    QByteArray file((totalSectors + 1 - contentSectors) * kSectorSize, '\0');
+    const auto sectorOffset = [contentSectors](quint64 id) {
+        return static_cast<qsizetype>((id + 1 - (id >= kContentStart ? contentSectors : 0)) *
+                                      kSectorSize);
     };
 
     // Header.
@@ -176,11 +199,6 @@ bool WriteCompoundFile(QIODevice& device, const QString& streamName, const QByte
               i + 1 < difatSectors ? static_cast<quint32>(difatStart + i + 1) : kEndOfChain);
     }
 
-    // Content: the stream itself, or the mini stream that holds it.
-    if (size > 0) {
-        std::memcpy(file.data() + sectorOffset(kContentStart), content.constData(), size);
-    }
-
     // Mini FAT.
     if (inMiniStream) {
         std::vector<quint32> miniFat(miniFatSectors * kEntriesPerSector, kFreeSector);
@@ -210,7 +228,20 @@ bool WriteCompoundFile(QIODevice& device, const QString& streamName, const QByte
     PutUnusedDirectoryEntry(file, directory + 2 * kDirectoryEntrySize);
     PutUnusedDirectoryEntry(file, directory + 3 * kDirectoryEntrySize);
 
-    return device.write(file) == file.size();
+    // The header, the first FAT sector and the directory; the content (the stream itself, or
+    // the mini stream that holds it) filled up to whole sectors; the rest.
+    constexpr qsizetype front = (kContentStart + 1) * kSectorSize;
+    if (!WriteAll(device, file.constData(), front)) {
+        return false;
+    }
+    for (const QByteArray& piece : content) {
+        if (!WriteAll(device, piece.constData(), piece.size())) {
+            return false;
+        }
+    }
+    const QByteArray filler(static_cast<qsizetype>(contentSectors * kSectorSize - size), '\0');
+    return WriteAll(device, filler.constData(), filler.size()) &&
+           WriteAll(device, file.constData() + front, file.size() - front);
 }
 
 }  // namespace plantrek

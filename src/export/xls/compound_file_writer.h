@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <vector>
+
 namespace plantrek {
 
 // Values and sizes of the compound file format (version 3) as this writer uses them.
@@ -25,5 +27,8 @@ inline constexpr int kHeaderDifatEntries = 109;
 // into further sectors (listed in DIFAT sectors past the header's 109 entries) as needed.
 // False when the device does not take all bytes or the stream is too large for the format.
 bool WriteCompoundFile(QIODevice& device, const QString& streamName, const QByteArray& content);
+// The same with the stream given in pieces, written one after the other.
+bool WriteCompoundFile(QIODevice& device, const QString& streamName,
+                       const std::vector<QByteArray>& content);
 
 }  // namespace plantrek

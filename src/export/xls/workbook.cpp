@@ -15,6 +15,23 @@ const QString kStreamName = QStringLiteral("Workbook");
 
 }  // namespace
 
+bool WriteWorkbookFile(QIODevice& device, const std::vector<QByteArray>& stream, QString* error) {
+    quint64 size = 0;
+    for (const QByteArray& piece : stream) {
+        size += static_cast<quint64>(piece.size());
+    }
+    // Record positions inside the stream are 32-bit.
+    if (size > std::numeric_limits<quint32>::max()) {
+        *error = QStringLiteral("The workbook is too large");
+        return false;
+    }
+    if (!WriteCompoundFile(device, kStreamName, stream)) {
+        *error = device.errorString();
+        return false;
+    }
+    return true;
+}
+
 Workbook::Workbook(int sheets) {
     for (int i = 0; i < sheets; ++i) {
         sheets_.emplace_back();
@@ -50,17 +67,7 @@ bool Workbook::Write(QIODevice& device) {
         error_ = QStringLiteral("The workbook has no sheet");
         return false;
     }
-    const QByteArray stream = WorkbookStream();
-    // Record positions inside the stream are 32-bit.
-    if (static_cast<quint64>(stream.size()) > std::numeric_limits<quint32>::max()) {
-        error_ = QStringLiteral("The workbook is too large");
-        return false;
-    }
-    if (!WriteCompoundFile(device, kStreamName, stream)) {
-        error_ = device.errorString();
-        return false;
-    }
-    return true;
+    return WriteWorkbookFile(device, {WorkbookStream()}, &error_);
 }
 
 bool Workbook::SaveAs(const QString& path) {

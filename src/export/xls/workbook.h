@@ -41,4 +41,8 @@ private:
     QString error_;
 };
 
+// Writes an Excel 97-2003 file holding these BIFF8 records (BiffWorkbookWriter's pieces, or a
+// whole WorkbookStream) to `device`; false on failure, with the reason in `error`.
+bool WriteWorkbookFile(QIODevice& device, const std::vector<QByteArray>& stream, QString* error);
+
 }  // namespace plantrek

@@ -30,7 +30,7 @@ enum Column {
     kNetWallArea = 9,
     kVolume = 10,
     kThresholds = 11,
-    kColumnCount = 12
+    kLevel = 12,  // only when the site has more than one level
 };
 
 struct QuantitySums {
@@ -40,6 +40,28 @@ struct QuantitySums {
     double volume = 0.0;
     int thresholds = 0;
     double thresholdWidth = 0.0;
+};
+
+// What a material's rooms, a level's or the whole site's add up to.
+struct Totals {
+    double area = 0.0;
+    double perimeter = 0.0;
+    QuantitySums quantities;
+    bool anyQuantities = false;
+
+    void Add(double roomArea, double roomPerimeter, const QuantitySums* q) {
+        area += roomArea;
+        perimeter += roomPerimeter;
+        if (q != nullptr) {
+            quantities.netPerimeter += q->netPerimeter;
+            quantities.wallArea += q->wallArea;
+            quantities.netWallArea += q->netWallArea;
+            quantities.volume += q->volume;
+            quantities.thresholds += q->thresholds;
+            quantities.thresholdWidth += q->thresholdWidth;
+            anyQuantities = true;
+        }
+    }
 };
 
 QString ThresholdText(int count, double width, const LengthUnits& units) {
@@ -70,25 +92,38 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
     setWindowTitle(QStringLiteral("Room Summary"));
     list_ = new QTreeWidget;
     list_->setAccessibleName(QStringLiteral("Room summary"));
-    list_->setHeaderLabels({LoadString(string_id::kColumnRoom), LoadString(string_id::kColumnArea),
-                            LoadString(string_id::kColumnPerimeter), QStringLiteral("Allowance"),
-                            QStringLiteral("Order Area"), QStringLiteral("Packs"),
-                            QStringLiteral("Height"), QStringLiteral("Net Perimeter"),
-                            QStringLiteral("Wall Area"), QStringLiteral("Net Wall Area"),
-                            QStringLiteral("Volume"), QStringLiteral("Thresholds")});
+    const bool levels = site.LevelCount() > 1;
+    QStringList headers = {LoadString(string_id::kColumnRoom), LoadString(string_id::kColumnArea),
+                           LoadString(string_id::kColumnPerimeter), QStringLiteral("Allowance"),
+                           QStringLiteral("Order Area"), QStringLiteral("Packs"),
+                           QStringLiteral("Height"), QStringLiteral("Net Perimeter"),
+                           QStringLiteral("Wall Area"), QStringLiteral("Net Wall Area"),
+                           QStringLiteral("Volume"), QStringLiteral("Thresholds")};
+    if (levels) {
+        headers.append(QStringLiteral("Level"));
+    }
+    const int columnCount = static_cast<int>(headers.size());
+    list_->setHeaderLabels(headers);
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
     list_->header()->setStretchLastSection(false);
 
-    auto row = [](QTreeWidgetItem* item, const QString& name, const QString& area,
-                  const QString& perimeter) {
+    auto row = [&units](QTreeWidgetItem* item, const QString& name, const Totals& totals) {
         item->setText(kName, name);
-        item->setText(kArea, area);
-        item->setText(kPerimeter, perimeter);
-        for (int c = kArea; c < kColumnCount; ++c) {
+        item->setText(kArea, units.FormatArea(totals.area));
+        item->setText(kPerimeter, units.FormatLength(totals.perimeter));
+        for (int c = kArea; c <= kThresholds; ++c) {
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
+        if (totals.anyQuantities) {
+            ShowQuantities(*item, totals.quantities, units);
+        }
     };
+    const auto levelName = [&site](int level) {
+        return site.IsLevel(level) ? site.GetLevel(level).name : QString();
+    };
+    std::vector<Totals> levelTotals(static_cast<std::size_t>(site.LevelCount()));
+    Totals siteTotals;
     const SharedOpeningIndex shared(site);
     // By the material list, not by name look-ups: two names differing only in case are two
     // materials.
@@ -101,38 +136,34 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
             continue;
         }
         auto* materialRow = new QTreeWidgetItem(list_);
-        double totalArea = 0.0;
-        double totalPerimeter = 0.0;
-        QuantitySums totals;
-        bool anyQuantities = false;
+        Totals totals;
         for (const Room* room : rooms) {
-            const double area = room->GetArea();
-            const double perimeter = room->GetPerimeter();
-            auto* roomRow = new QTreeWidgetItem(materialRow);
-            row(roomRow, room->GetName(), units.FormatArea(area), units.FormatLength(perimeter));
-            totalArea += area;
-            totalPerimeter += perimeter;
+            Totals own;
             // A room that is not closed has no quantities, as it has no area.
-            if (const auto q = ComputeRoomQuantities(shared, *room, defaultHeight)) {
-                const QuantitySums own{q->netPerimeter,   q->grossWallArea,  q->netWallArea,
-                                       q->volume,         q->thresholdCount, q->thresholdWidth};
+            const auto q =
+                ComputeRoomQuantities(shared, *room, site.DefaultHeightOf(*room, defaultHeight));
+            const QuantitySums sums =
+                q ? QuantitySums{q->netPerimeter, q->grossWallArea, q->netWallArea,
+                                 q->volume,       q->thresholdCount, q->thresholdWidth}
+                  : QuantitySums{};
+            own.Add(room->GetArea(), room->GetPerimeter(), q ? &sums : nullptr);
+            auto* roomRow = new QTreeWidgetItem(materialRow);
+            row(roomRow, room->GetName(), own);
+            if (q) {
                 roomRow->setText(kHeight, units.FormatLength(q->height));
-                ShowQuantities(*roomRow, own, units);
-                totals.netPerimeter += own.netPerimeter;
-                totals.wallArea += own.wallArea;
-                totals.netWallArea += own.netWallArea;
-                totals.volume += own.volume;
-                totals.thresholds += own.thresholds;
-                totals.thresholdWidth += own.thresholdWidth;
-                anyQuantities = true;
+            }
+            totals.Add(own.area, own.perimeter, q ? &sums : nullptr);
+            if (levels) {
+                roomRow->setText(kLevel, levelName(room->GetLevel()));
+                if (site.IsLevel(room->GetLevel())) {
+                    levelTotals[static_cast<std::size_t>(room->GetLevel())].Add(
+                        own.area, own.perimeter, q ? &sums : nullptr);
+                }
+                siteTotals.Add(own.area, own.perimeter, q ? &sums : nullptr);
             }
         }
-        row(materialRow, material->GetName(), units.FormatArea(totalArea),
-            units.FormatLength(totalPerimeter));
-        if (anyQuantities) {
-            ShowQuantities(*materialRow, totals, units);
-        }
-        const MaterialOrder order = ComputeMaterialOrder(*material, totalArea);
+        row(materialRow, material->GetName(), totals);
+        const MaterialOrder order = ComputeMaterialOrder(*material, totals.area);
         if (material->GetWastePercent() > 0.0) {
             materialRow->setText(kAllowance,
                                  QString::number(material->GetWastePercent(), 'g', 4) + u'%');
@@ -143,6 +174,17 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         }
         materialRow->setExpanded(true);
     }
+    // With several levels, the whole site's totals and under them each level's.
+    if (levels) {
+        auto* everyLevel = new QTreeWidgetItem(list_);
+        row(everyLevel, QStringLiteral("All Levels"), siteTotals);
+        for (int level = 0; level < site.LevelCount(); ++level) {
+            auto* levelRow = new QTreeWidgetItem(everyLevel);
+            row(levelRow, levelName(level), levelTotals[static_cast<std::size_t>(level)]);
+            levelRow->setText(kLevel, levelName(level));
+        }
+        everyLevel->setExpanded(true);
+    }
 
     // The stored widths, widened where a text would be cut off (larger fonts, long names).
     const int stored[] = {widths.name, widths.area, widths.perimeter};
@@ -150,7 +192,7 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
         list_->resizeColumnToContents(c);
         list_->setColumnWidth(c, std::max(stored[c], list_->columnWidth(c)));
     }
-    for (int c = kAllowance; c < kColumnCount; ++c) {
+    for (int c = kAllowance; c < columnCount; ++c) {
         list_->resizeColumnToContents(c);
     }
 
@@ -160,7 +202,7 @@ CRoomSummaryDlg::CRoomSummaryDlg(const Site& site, const LengthUnits& units,
     // Room for every column and a dozen rows at the current font.
     const int line = fontMetrics().height();
     int columns = 0;
-    for (int c = kName; c < kColumnCount; ++c) {
+    for (int c = kName; c < columnCount; ++c) {
         columns += list_->columnWidth(c);
     }
     resize(std::max(columns + 4 * line, 24 * line),

@@ -278,6 +278,29 @@ TEST(BiffStream, LongSharedStringTableRunsOnInContinueRecords) {
     EXPECT_EQ(records.back().position + 4, stream.size());
 }
 
+// A writer that takes the cells as they come refuses one that does not come after the last.
+TEST(BiffStream, CellsOutOfOrderOrOutsideTheSheetAreRefused) {
+    BiffWorkbookWriter writer;
+    writer.BeginSheet(QStringLiteral("Sheet1"));
+    EXPECT_TRUE(writer.Text(2, 3, QStringLiteral("a")));
+    const std::tuple<int, int> refused[] = {{2, 3}, {2, 1}, {1, 9}, {-1, 0},
+                                            {3, Sheet::kMaxColumns}, {Sheet::kMaxRows, 0}};
+    for (const auto& [row, column] : refused) {
+        EXPECT_FALSE(writer.Double(row, column, 1.5)) << row << "," << column;
+    }
+    EXPECT_TRUE(writer.Integer(2, 4, 7));
+    EXPECT_TRUE(writer.Text(Sheet::kMaxRows - 1, 0, QStringLiteral("b")));
+    QByteArray stream;
+    for (const QByteArray& piece : writer.Finish()) {
+        stream += piece;
+    }
+    Workbook book;
+    book.GetSheet(0)->Cell(2, 3)->SetText(QStringLiteral("a"));
+    book.GetSheet(0)->Cell(2, 4)->SetInteger(7);
+    book.GetSheet(0)->Cell(Sheet::kMaxRows - 1, 0)->SetText(QStringLiteral("b"));
+    EXPECT_EQ(stream, book.WorkbookStream());
+}
+
 TEST(BiffStream, TextBeyondTheCellLimitIsCutBeforeACharacterPair) {
     Workbook book;
     QString tooLong(kMaxCellTextLength + 10, QChar('x'));

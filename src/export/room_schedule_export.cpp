@@ -290,28 +290,8 @@ struct MaterialTotals {
     double volume = 0.0;
 };
 
-// What the rooms of one level, or of the whole site, add up to.
-struct LevelTotals {
-    double floorArea = 0.0;
-    double grossPerimeter = 0.0;
-    double netPerimeter = 0.0;
-    double grossWallArea = 0.0;
-    double netWallArea = 0.0;
-    double volume = 0.0;
-    int thresholdCount = 0;
-    double thresholdWidth = 0.0;
-
-    void Add(const RoomQuantities& q) {
-        floorArea += q.floorArea;
-        grossPerimeter += q.grossPerimeter;
-        netPerimeter += q.netPerimeter;
-        grossWallArea += q.grossWallArea;
-        netWallArea += q.netWallArea;
-        volume += q.volume;
-        thresholdCount += q.thresholdCount;
-        thresholdWidth += q.thresholdWidth;
-    }
-};
+// What the rooms of one level, or of the whole site, add up to (heights aside).
+using LevelTotals = RoomQuantities;
 
 // The two tables' header rows; with several levels the room table has a level column after
 // the room's name.

@@ -158,7 +158,7 @@ std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) 
 
 namespace {
 
-constexpr double kCellSize = 1.0;
+constexpr double kCellSize = 2.0;
 
 std::int64_t CellKey(std::int64_t column, std::int64_t row) {
     return (column << 32) ^ (row & 0xffffffff);
@@ -215,34 +215,41 @@ SharedOpeningIndex::SharedOpeningIndex(const Site& site) {
         ForEachCell(openings_[index].start, openings_[index].end,
                     [&cells, index](std::int64_t key) { cells.emplace_back(key, index); });
     }
-    std::sort(cells.begin(), cells.end());
-    std::size_t distinct = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        distinct += i == 0 || cells[i].first != cells[i - 1].first ? 1 : 0;
-    }
+    // Two passes over the table instead of a sort: count each square's openings, give each
+    // square its run, then fill the runs in the order of the openings.
     int bits = 4;
-    while ((std::size_t{1} << bits) < 2 * distinct) {
+    while ((std::size_t{1} << bits) < 2 * cells.size()) {
         ++bits;
     }
     shift_ = 64 - bits;
     squares_.assign(std::size_t{1} << bits, Square{});
     marks_.assign((std::size_t{1} << kMarkBits) / 64, 0);
-    cellOpenings_.reserve(cells.size());
-    for (std::size_t i = 0; i < cells.size();) {
-        std::size_t end = i;
-        while (end < cells.size() && cells[end].first == cells[i].first) {
-            cellOpenings_.push_back(cells[end++].second);
-        }
-        const std::size_t mask = squares_.size() - 1;
-        std::size_t slot = Slot(cells[i].first, shift_);
-        while (squares_[slot].count != 0) {
+    const std::size_t mask = squares_.size() - 1;
+    std::vector<std::uint32_t> slotOf(cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::int64_t key = cells[i].first;
+        std::size_t slot = Slot(key, shift_);
+        while (squares_[slot].count != 0 && squares_[slot].key != key) {
             slot = (slot + 1) & mask;
         }
-        squares_[slot] = {cells[i].first, static_cast<std::uint32_t>(i),
-                          static_cast<std::uint32_t>(end - i)};
-        const std::size_t bit = Slot(cells[i].first, 64 - kMarkBits);
-        marks_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-        i = end;
+        squares_[slot].key = key;
+        ++squares_[slot].count;
+        slotOf[i] = static_cast<std::uint32_t>(slot);
+    }
+    std::uint32_t next = 0;
+    for (Square& square : squares_) {
+        if (square.count != 0) {
+            square.first = next;
+            next += square.count;
+            const std::size_t bit = Slot(square.key, 64 - kMarkBits);
+            marks_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        }
+    }
+    cellOpenings_.resize(cells.size());
+    std::vector<std::uint32_t> filled(squares_.size(), 0);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::uint32_t slot = slotOf[i];
+        cellOpenings_[squares_[slot].first + filled[slot]++] = cells[i].second;
     }
 }
 
@@ -263,12 +270,23 @@ const SharedOpeningIndex::Square* SharedOpeningIndex::Find(std::int64_t key) con
     }
 }
 
-std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
-    std::vector<std::uint32_t> found;
+std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room, bool facing) const {
     if (openings_.empty()) {
         return {};
     }
+    // Asked once for every room of a site: the list of candidates is kept between calls.
+    thread_local std::vector<std::uint32_t> found;
+    found.clear();
     ForEachStraightWall(room, [&](PlanPoint a, PlanPoint b) {
+        // An opening with an edge outside the wall's box (grown by the tolerance) is not on it:
+        // most candidates of a square are turned away by this before any square root.
+        const double minX = std::min(a.x, b.x) - kSharedWallTolerance;
+        const double maxX = std::max(a.x, b.x) + kSharedWallTolerance;
+        const double minY = std::min(a.y, b.y) - kSharedWallTolerance;
+        const double maxY = std::max(a.y, b.y) + kSharedWallTolerance;
+        const auto inBox = [&](PlanPoint p) {
+            return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
+        };
         ForEachCell(a, b, [&](std::int64_t key) {
             const Square* square = Find(key);
             if (square == nullptr) {
@@ -277,7 +295,8 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
             for (std::uint32_t i = square->first; i < square->first + square->count; ++i) {
                 const std::uint32_t index = cellOpenings_[i];
                 const PlacedOpening& placed = openings_[index];
-                if (placed.room != &room && placed.room->GetLevel() == room.GetLevel() &&
+                if (inBox(placed.start) && inBox(placed.end) && placed.room != &room &&
+                    placed.room->GetLevel() == room.GetLevel() &&
                     LiesOnWall(placed.start, placed.end, a, b)) {
                     found.push_back(index);
                 }
@@ -292,6 +311,10 @@ std::vector<PlacedOpening> SharedOpeningIndex::Of(const Room& room) const {
     double side = 1.0;
     for (const std::uint32_t index : found) {
         PlacedOpening placed = openings_[index];
+        if (!facing) {
+            shared.push_back(placed);
+            continue;
+        }
         if (placed.room != sideOf) {
             sideOf = placed.room;
             side = SideOf(*placed.room);

@@ -66,10 +66,12 @@ std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room);
 class SharedOpeningIndex {
 public:
     explicit SharedOpeningIndex(const Site& site);
-    std::vector<PlacedOpening> Of(const Room& room) const;
+    // Without `facing`, each opening's `intoRoom` is left unworked (the wall's left), for
+    // callers that need only where the openings are.
+    std::vector<PlacedOpening> Of(const Room& room, bool facing = true) const;
 
 private:
-    // The openings by the squares of the plan (one metre a side) that they touch: a hash table
+    // The openings by the squares of the plan (two metres a side) that they touch: a hash table
     // of the squares that any opening touches, each naming its run of `cellOpenings_`.
     struct Square {
         std::int64_t key = 0;

@@ -103,7 +103,7 @@ std::optional<RoomQuantities> ComputeRoomQuantities(const SharedOpeningIndex& sh
     if (!room.IsClosed()) {
         return std::nullopt;
     }
-    return Compute(room, defaultHeight, shared.Of(room));
+    return Compute(room, defaultHeight, shared.Of(room, false));
 }
 
 MaterialOrder ComputeMaterialOrder(const Material& material, double area) {

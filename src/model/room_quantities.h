@@ -25,6 +25,19 @@ struct RoomQuantities {
     double volume = 0.0;          // floor area x height
     int thresholdCount = 0;       // doors and passages
     double thresholdWidth = 0.0;  // their total width
+
+    // Adds another room's figures to these, for the totals of many rooms (the height is left
+    // as it is: a sum of heights means nothing).
+    void Add(const RoomQuantities& q) {
+        floorArea += q.floorArea;
+        grossPerimeter += q.grossPerimeter;
+        netPerimeter += q.netPerimeter;
+        grossWallArea += q.grossWallArea;
+        netWallArea += q.netWallArea;
+        volume += q.volume;
+        thresholdCount += q.thresholdCount;
+        thresholdWidth += q.thresholdWidth;
+    }
 };
 
 // Nothing for a room that is not closed. An opening of a neighbour on a shared wall that this

@@ -125,15 +125,7 @@ void Levels(JsonWriter& json, const Site& site, double defaultHeight,
         ++rooms[level];
         if (const auto& q = quantities[i]) {
             ++closed[level];
-            RoomQuantities& sum = totals[level];
-            sum.floorArea += q->floorArea;
-            sum.grossPerimeter += q->grossPerimeter;
-            sum.netPerimeter += q->netPerimeter;
-            sum.grossWallArea += q->grossWallArea;
-            sum.netWallArea += q->netWallArea;
-            sum.volume += q->volume;
-            sum.thresholdCount += q->thresholdCount;
-            sum.thresholdWidth += q->thresholdWidth;
+            totals[level].Add(*q);
         }
     }
     json.BeginArray();

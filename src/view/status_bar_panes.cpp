@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QStatusBar>
 
 #include "document/tracepad_doc.h"
@@ -12,8 +13,32 @@
 
 namespace plantrek {
 
+namespace {
+
+// A pane whose text ends in "..." where the bar is too narrow for all of it, rather than being
+// cut off mid-word; the whole text stays the label's (screen readers read it) and its tool tip.
+class ElidingLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("...")) * 4,
+                QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    }
+};
+
+}  // namespace
+
 StatusBarPanes::StatusBarPanes(QStatusBar& bar, MeterConnection& meter, CommandRouter& router)
-    : QObject(&bar), bar_(bar), selection_(new QLabel(&bar)), totals_(new QLabel(&bar)) {
+    : QObject(&bar), bar_(bar), selection_(new QLabel(&bar)), totals_(new ElidingLabel(&bar)) {
     selection_->setObjectName(QStringLiteral("SelectionPane"));
     // No accessible name: a label's name hides its text, and screen readers must hear what is
     // selected ("Selected: ...") and be told when it changes.
@@ -35,6 +60,7 @@ void StatusBarPanes::ShowTotals(const CTracepadDoc* active, int level) {
                              ? LevelTotalsText(*active->GetSite(), level, active->Units())
                              : QString();
     totals_->setText(text);
+    totals_->setToolTip(text);
     totals_->setVisible(!text.isEmpty());
 }
 

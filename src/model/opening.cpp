@@ -130,8 +130,8 @@ std::vector<PlacedOpening> SharedOpeningsOf(const Site& site, const Room& room) 
     }
     const PlanRect bounds = room.GetBounds();
     std::vector<std::pair<PlanPoint, PlanPoint>> walls;
-    for (const auto& other : site.Rooms()) {
-        if (other.get() == &room || other->GetLevel() != room.GetLevel()) {
+    for (const Room* other : site.RoomsOnLevel(room.GetLevel())) {
+        if (other == &room) {
             continue;
         }
         bool anyOpening = false;

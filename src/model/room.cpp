@@ -477,12 +477,16 @@ std::shared_ptr<Room> Room::FromSharedCopy(const std::shared_ptr<Room>& copy) {
     return room;
 }
 
-std::shared_ptr<Room> Room::SharedCopy() const {
+std::shared_ptr<Room> Room::SharedCopy(bool* renewed) const {
     // Derived values count in the comparison, so both sides must have them all.
     for (const auto& wall : userWalls_) {
         wall->DeriveAll();
     }
-    if (sharedCopy_ != nullptr && SameContentAs(*sharedCopy_)) {
+    const bool same = sharedCopy_ != nullptr && SameContentAs(*sharedCopy_);
+    if (renewed != nullptr) {
+        *renewed = !same;
+    }
+    if (same) {
         return sharedCopy_;
     }
     auto copy = std::make_shared<Room>(*this);

@@ -49,7 +49,8 @@ public:
     double GetCeilingHeight() const { return ceilingHeight_; }
     void SetCeilingHeight(double height) { ceilingHeight_ = height; }
 
-    // The site's level the room stands on, by its place in the site's level list.
+    // The site's level the room stands on, by its place in the site's level list. A room in a
+    // site is moved to another level through the site, which keeps an index of its levels.
     int GetLevel() const { return level_; }
     void SetLevel(int level) { level_ = level; }
 
@@ -106,7 +107,8 @@ public:
     // since everything a reader could work out lazily has been worked out. While the room stays
     // as it was, the same copy is handed out again, so a site's snapshot copies only the rooms
     // that changed since the last one.
-    std::shared_ptr<Room> SharedCopy() const;
+    // `renewed`, when given, tells whether the copy is a new one.
+    std::shared_ptr<Room> SharedCopy(bool* renewed = nullptr) const;
     // The room's last SharedCopy while the room is still the same as it; otherwise null.
     const Room* UnchangedSharedCopy() const;
     // A room to edit, made from a shared copy, which it hands out again while unchanged.

@@ -1,6 +1,8 @@
 #include "model/site.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cassert>
 #include <climits>
 #include <set>
 #include <unordered_map>
@@ -17,9 +19,17 @@ bool SameNameIgnoringCase(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) == 0;
 }
 
+// Level revisions are drawn from one counter for every site, so that no two states of any
+// site's level share a number.
+std::uint64_t NextRevision() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
 }  // namespace
 
-Site::Site() : levels_{Level{Level::FirstLevelName(), 0.0, 0.0}} {
+Site::Site()
+    : levels_{Level{Level::FirstLevelName(), 0.0, 0.0}}, levelRevisions_{NextRevision()} {
     materials_.push_back(
         std::make_unique<Material>(QStringLiteral("Default"), 0, DefaultMaterialColour()));
 }
@@ -28,7 +38,8 @@ Site::Site(const Site& other)
     : name_(other.name_),
       levels_(other.levels_),
       startPoint_(other.startPoint_),
-      annotations_(other.annotations_) {
+      annotations_(other.annotations_),
+      levelRevisions_(other.levels_.size(), NextRevision()) {
     rooms_.reserve(other.rooms_.size());
     for (const auto& room : other.rooms_) {
         rooms_.push_back(std::make_unique<Room>(*room));
@@ -47,8 +58,15 @@ std::shared_ptr<const Site> Site::Snapshot() const {
     snapshot->annotations_ = annotations_;
     snapshot->rooms_.reserve(rooms_.size());
     for (const auto& room : rooms_) {
-        snapshot->rooms_.push_back(room->SharedCopy());
+        bool renewed = false;
+        snapshot->rooms_.push_back(room->SharedCopy(&renewed));
+        if (renewed) {
+            BumpRevision(room->GetLevel());
+        }
     }
+    snapshot->levelRevisions_ = levelRevisions_;
+    // Built now, while nobody else reads the snapshot: it is never changed after.
+    snapshot->BuildLevelIndex();
     snapshot->materials_.reserve(materials_.size());
     for (const auto& material : materials_) {
         snapshot->materials_.push_back(std::make_unique<Material>(*material));
@@ -58,25 +76,54 @@ std::shared_ptr<const Site> Site::Snapshot() const {
 
 void Site::RestoreSnapshot(const Site& snapshot) {
     // Rooms that still are what the snapshot shares are kept; the others are copied from it.
-    std::unordered_map<const Room*, std::shared_ptr<Room>> unchanged;
-    for (auto& room : rooms_) {
+    // The levels whose rooms come back changed, or go, or come, are marked as changed; with
+    // other levels, every level is.
+    // A kept room that comes back at another place in the drawing order counts as changed.
+    const bool sameLevels = levels_ == snapshot.levels_;
+    std::vector<int> changedLevels;
+    struct Kept {
+        std::shared_ptr<Room> room;
+        std::size_t place;
+    };
+    std::unordered_map<const Room*, Kept> unchanged;
+    for (std::size_t place = 0; place < rooms_.size(); ++place) {
+        auto& room = rooms_[place];
         if (const Room* copy = room->UnchangedSharedCopy()) {
-            unchanged.emplace(copy, std::move(room));
+            unchanged.emplace(copy, Kept{std::move(room), place});
+        } else {
+            changedLevels.push_back(room->GetLevel());
         }
     }
     RoomList rooms;
     rooms.reserve(snapshot.rooms_.size());
     for (const auto& copy : snapshot.rooms_) {
         const auto kept = unchanged.find(copy.get());
-        if (kept != unchanged.end() && kept->second != nullptr) {
-            rooms.push_back(std::move(kept->second));
+        if (kept != unchanged.end() && kept->second.room != nullptr) {
+            if (kept->second.place != rooms.size()) {
+                changedLevels.push_back(copy->GetLevel());
+            }
+            rooms.push_back(std::move(kept->second.room));
         } else {
             rooms.push_back(Room::FromSharedCopy(copy));
+            changedLevels.push_back(copy->GetLevel());
+        }
+    }
+    for (const auto& [copy, kept] : unchanged) {
+        if (kept.room != nullptr) {
+            changedLevels.push_back(kept.room->GetLevel());
         }
     }
     rooms_ = std::move(rooms);
+    roomsOnLevelKnown_ = false;
     name_ = snapshot.name_;
     levels_ = snapshot.levels_;
+    if (sameLevels) {
+        for (const int level : changedLevels) {
+            MarkLevelChanged(level);
+        }
+    } else {
+        MarkLevelChanged(kEveryLevel);
+    }
     startPoint_ = snapshot.startPoint_;
     annotations_ = snapshot.annotations_;
     materials_.clear();
@@ -109,6 +156,7 @@ Room* Site::AddRoom(const QString& name, int materialIndex, int level) {
     room->SetLevel(IsLevel(level) ? level : 0);
     Room* added = room.get();
     rooms_.push_back(std::move(room));
+    MarkLevelChanged(added->GetLevel());
     return added;
 }
 
@@ -123,6 +171,7 @@ Room* Site::InsertRoomAfter(std::unique_ptr<Room> room, const Room* after) {
     } else {
         rooms_.insert(at + 1, std::move(room));
     }
+    MarkLevelChanged(inserted->GetLevel());
     return inserted;
 }
 
@@ -175,6 +224,7 @@ void Site::RemoveRoom(const Room* room) {
     }
     const auto at = FindRoom(room);
     if (at != rooms_.end()) {
+        MarkLevelChanged(room->GetLevel());
         rooms_.erase(at);
     }
 }
@@ -185,6 +235,7 @@ void Site::BringToFront(const Room* room) {
         return;
     }
     std::rotate(rooms_.begin() + at, rooms_.begin() + at + 1, rooms_.end());
+    MarkLevelChanged(room->GetLevel());
 }
 
 void Site::SendToBack(const Room* room) {
@@ -193,28 +244,41 @@ void Site::SendToBack(const Room* room) {
         return;
     }
     std::rotate(rooms_.begin(), rooms_.begin() + at, rooms_.begin() + at + 1);
+    MarkLevelChanged(room->GetLevel());
 }
 
 int Site::CountClosedRooms(int level) const {
-    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(), [level](const auto& room) {
-        return (level == kEveryLevel || room->GetLevel() == level) && room->IsClosed();
-    }));
+    if (level != kEveryLevel) {
+        const auto& rooms = RoomsOnLevel(level);
+        return static_cast<int>(std::count_if(rooms.begin(), rooms.end(),
+                                              [](const Room* room) { return room->IsClosed(); }));
+    }
+    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(),
+                                          [](const auto& room) { return room->IsClosed(); }));
 }
 
 PlanRect Site::GetBounds(int level) const {
     PlanRect box = PlanRect::Around(startPoint_);
-    for (const auto& room : rooms_) {
-        if (level == kEveryLevel || room->GetLevel() == level) {
+    if (level != kEveryLevel) {
+        for (const Room* room : RoomsOnLevel(level)) {
             box.Include(room->GetBounds());
         }
+        return box;
+    }
+    for (const auto& room : rooms_) {
+        box.Include(room->GetBounds());
     }
     return box;
 }
 
 void Site::Traverse(CSiteVisitor& visitor, int level) const {
     visitor.VisitSiteBegin(*this);
-    for (const auto& room : rooms_) {
-        if (level == kEveryLevel || room->GetLevel() == level) {
+    if (level != kEveryLevel) {
+        for (const Room* room : RoomsOnLevel(level)) {
+            TraverseRoom(*room, visitor);
+        }
+    } else {
+        for (const auto& room : rooms_) {
             TraverseRoom(*room, visitor);
         }
     }
@@ -267,6 +331,7 @@ int Site::SortLevels(int follow) {
         sorted.push_back(levels_[static_cast<std::size_t>(order[place])]);
     }
     levels_ = std::move(sorted);
+    MarkLevelChanged(kEveryLevel);
     for (const auto& room : rooms_) {
         const int level = room->GetLevel();
         const int place = level >= 0 && level < static_cast<int>(placeOf.size())
@@ -307,20 +372,98 @@ bool Site::RemoveLevel(int index) {
         }
     }
     levels_.erase(levels_.begin() + index);
+    MarkLevelChanged(kEveryLevel);
     return true;
 }
 
 void Site::MoveRoomToLevel(Room* room, int level) {
     if (room != nullptr && IsLevel(level) && FindRoom(room) != rooms_.end()) {
+        MarkLevelChanged(room->GetLevel());
         room->SetLevel(level);
+        MarkLevelChanged(level);
     }
 }
 
 int Site::CountRoomsOnLevel(int level) const {
-    return static_cast<int>(std::count_if(rooms_.begin(), rooms_.end(), [level](const auto& room) {
-        return room->GetLevel() == level;
-    }));
+    return static_cast<int>(RoomsOnLevel(level).size());
 }
+
+const std::vector<const Room*>& Site::RoomsOnLevel(int level) const {
+    static const std::vector<const Room*> kNone;
+    if (!IsLevel(level)) {
+        return kNone;
+    }
+    if (!roomsOnLevelKnown_) {
+        BuildLevelIndex();
+    }
+    assert(LevelIndexMatchesRooms());
+    return roomsOnLevel_[static_cast<std::size_t>(level)];
+}
+
+std::vector<const Room*> Site::RoomsOf(int level) const {
+    if (level != kEveryLevel) {
+        return RoomsOnLevel(level);
+    }
+    std::vector<const Room*> rooms;
+    rooms.reserve(rooms_.size());
+    for (const auto& room : rooms_) {
+        rooms.push_back(room.get());
+    }
+    return rooms;
+}
+
+std::uint64_t Site::LevelRevision(int level) const {
+    return IsLevel(level) && static_cast<std::size_t>(level) < levelRevisions_.size()
+               ? levelRevisions_[static_cast<std::size_t>(level)]
+               : 0;
+}
+
+void Site::MarkLevelChanged(int level) const {
+    roomsOnLevelKnown_ = false;
+    BumpRevision(level);
+}
+
+void Site::BumpRevision(int level) const {
+    if (levelRevisions_.size() != levels_.size() || level == kEveryLevel) {
+        levelRevisions_.assign(levels_.size(), NextRevision());
+    } else if (IsLevel(level)) {
+        levelRevisions_[static_cast<std::size_t>(level)] = NextRevision();
+    }
+}
+
+void Site::BuildLevelIndex() const {
+    roomsOnLevel_.resize(levels_.size());
+    for (auto& rooms : roomsOnLevel_) {
+        rooms.clear();
+    }
+    for (const auto& room : rooms_) {
+        // A room that names no level is drawn and counted with the first, as everywhere else.
+        const int level = IsLevel(room->GetLevel()) ? room->GetLevel() : 0;
+        roomsOnLevel_[static_cast<std::size_t>(level)].push_back(room.get());
+    }
+    roomsOnLevelKnown_ = true;
+}
+
+#ifndef NDEBUG
+bool Site::LevelIndexMatchesRooms() const {
+    std::size_t counted = 0;
+    for (const auto& rooms : roomsOnLevel_) {
+        counted += rooms.size();
+    }
+    if (counted != rooms_.size()) {
+        return false;
+    }
+    std::vector<std::size_t> next(roomsOnLevel_.size(), 0);
+    for (const auto& room : rooms_) {
+        const auto level = static_cast<std::size_t>(IsLevel(room->GetLevel()) ? room->GetLevel() : 0);
+        if (next[level] >= roomsOnLevel_[level].size() ||
+            roomsOnLevel_[level][next[level]++] != room.get()) {
+            return false;
+        }
+    }
+    return true;
+}
+#endif
 
 bool Site::HasLevels() const {
     return levels_.size() > 1 || !(levels_.front() == Level{Level::FirstLevelName(), 0.0, 0.0});

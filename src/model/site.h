@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -106,6 +107,19 @@ public:
     void MoveRoomToLevel(Room* room, int level);
     // Rooms on that level.
     int CountRoomsOnLevel(int level) const;
+    // The rooms on that level in drawing order (none for a place that names no level), so that
+    // one level of a large building is walked without reading the rooms of the others. Worked
+    // out when first asked for after the rooms or levels changed. While a room is in a site,
+    // its level is changed only through the site (MoveRoomToLevel, SetLevels).
+    const std::vector<const Room*>& RoomsOnLevel(int level) const;
+    // A copy of RoomsOnLevel, or every room for kEveryLevel.
+    std::vector<const Room*> RoomsOf(int level) const;
+    // A number that changes whenever what stands on that level may have changed: a room added,
+    // removed, reordered or moved to or from it, the levels changed or restored, or, when a
+    // snapshot is taken, a room of it found changed since the last one. No number is given out
+    // twice, by any site, so a value kept with something worked out from a level tells whether
+    // that still holds; only a room being edited between snapshots can be ahead of it.
+    std::uint64_t LevelRevision(int level) const;
     // Whether the site has anything to say about levels: more than one, or the one there is no
     // longer the ground floor at 0 with the program's height.
     bool HasLevels() const;
@@ -151,6 +165,16 @@ private:
     // Puts the levels in order of elevation (stable) and renumbers the rooms to match; returns
     // where the level that was at `follow` now is.
     int SortLevels(int follow);
+    // Rooms may have come to or left that level (every level for kEveryLevel), or changed on it.
+    void MarkLevelChanged(int level) const;
+    // Rooms of that level may have changed, in place.
+    void BumpRevision(int level) const;
+    void BuildLevelIndex() const;
+#ifndef NDEBUG
+    // Whether the level index still matches the rooms: a room's level changed behind the
+    // site's back is caught here, in debug builds.
+    bool LevelIndexMatchesRooms() const;
+#endif
 
     QString name_;
     RoomList rooms_;
@@ -158,6 +182,11 @@ private:
     std::vector<Level> levels_;
     PlanPoint startPoint_;
     AnnotationList annotations_;
+    // Kept beside levels_, place for place.
+    mutable std::vector<std::uint64_t> levelRevisions_;
+    // Valid while roomsOnLevelKnown_.
+    mutable std::vector<std::vector<const Room*>> roomsOnLevel_;
+    mutable bool roomsOnLevelKnown_ = false;
 };
 
 }  // namespace plantrek

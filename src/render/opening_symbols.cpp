@@ -80,11 +80,11 @@ double WidestDoor(const Room& room) {
 }
 
 SiteOpenings::SiteOpenings(const Site& site, int level) {
-    for (const auto& room : site.Rooms()) {
-        if (room && (level < 0 || room->GetLevel() == level) && HasOpenings(*room)) {
+    for (const Room* room : site.RoomsOf(level < 0 ? Site::kEveryLevel : level)) {
+        if (room != nullptr && HasOpenings(*room)) {
             const PlanRect box = room->GetBounds();
             if (!box.empty) {
-                holders_.push_back({room.get(), box, std::nullopt});
+                holders_.push_back({room, box, std::nullopt});
                 widest_ = std::max(widest_, box.maxX - box.minX);
             }
         }

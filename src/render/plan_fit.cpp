@@ -20,13 +20,41 @@ PlanRect SiteExtent(const Site& site, const DrawingValues& values) {
     }
     CSiteBoundsVisitor bounds;
     bounds.VisitSiteBegin(site);
-    for (const auto& room : site.Rooms()) {
-        if (RoomDrawingOf(*room, values) != RoomDrawing::kHidden) {
-            TraverseRoom(*room, bounds);
-        }
+    for (const Room* room : RoomsToDraw(site, values)) {
+        TraverseRoom(*room, bounds);
     }
     bounds.VisitSiteEnd(site);
     return bounds.GetBounds();
+}
+
+namespace {
+
+// The rooms of one level, without the start point.
+PlanRect LevelExtent(const Site& site, int level) {
+    CSiteBoundsVisitor bounds;
+    for (const Room* room : site.RoomsOnLevel(level)) {
+        TraverseRoom(*room, bounds);
+    }
+    return bounds.GetBounds();
+}
+
+}  // namespace
+
+PlanRect BuildingExtent::Of(const Site& site, int shownLevel) {
+    if (!site.IsLevel(shownLevel)) {
+        return SiteExtent(site);
+    }
+    levels_.resize(static_cast<std::size_t>(site.LevelCount()));
+    PlanRect extent = PlanRect::Around(site.GetStartPoint());
+    for (int level = 0; level < site.LevelCount(); ++level) {
+        Known& known = levels_[static_cast<std::size_t>(level)];
+        const std::uint64_t revision = site.LevelRevision(level);
+        if (level == shownLevel || known.revision != revision) {
+            known = {revision, LevelExtent(site, level)};
+        }
+        extent.Include(known.extent);
+    }
+    return extent;
 }
 
 ViewTransform FitPlan(const PlanRect& plan, const DeviceRect& box, const PlanFit& fit) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "model/geometry.h"
 #include "render/drawing_surface.h"
 #include "render/view_transform.h"
@@ -36,6 +39,22 @@ PlanRect SiteExtent(const Site& site);
 // below it, with the start point.
 struct DrawingValues;
 PlanRect SiteExtent(const Site& site, const DrawingValues& values);
+
+// SiteExtent(site) for a view that shows one level of a building and is fitted to all of it.
+// The level shown is walked on every call, as it may be being edited; the other levels are
+// walked again only when the site's revision of them has moved on, so a change to one floor of
+// a large building does not read the rooms of every floor.
+class BuildingExtent {
+public:
+    PlanRect Of(const Site& site, int shownLevel);
+
+private:
+    struct Known {
+        std::uint64_t revision = 0;
+        PlanRect extent;
+    };
+    std::vector<Known> levels_;
+};
 
 // The transform that draws `plan` into `box` by `fit`.
 ViewTransform FitPlan(const PlanRect& plan, const DeviceRect& box, const PlanFit& fit);

@@ -113,13 +113,16 @@ double DistanceToWall(PlanPoint point, PlanPoint start, const Wall& wall) {
 
 class PlanHitIndex::Builder : public CSiteVisitor {
 public:
-    explicit Builder(PlanHitIndex& index) : index_(index) {}
+    Builder(PlanHitIndex& index, int level) : index_(index), level_(level) {}
 
     void VisitSiteBegin(const Site& site) override {
         index_.startPoint_ = site.GetStartPoint();
-        index_.rooms_.reserve(static_cast<std::size_t>(site.RoomCount()));
+        // Only the rooms walked are counted: one level of a large building is indexed without
+        // reading the others.
+        const std::vector<const Room*> rooms = site.RoomsOf(level_);
+        index_.rooms_.reserve(rooms.size());
         std::size_t walls = 0;
-        for (const auto& room : site.Rooms()) {
+        for (const Room* room : rooms) {
             walls += static_cast<std::size_t>(room->WallCount());
         }
         index_.walls_.reserve(walls);
@@ -145,11 +148,12 @@ public:
 
 private:
     PlanHitIndex& index_;
+    int level_;
     PlanPoint position_;
 };
 
 PlanHitIndex::PlanHitIndex(const Site& site, int level) {
-    Builder builder(*this);
+    Builder builder(*this, level);
     site.Traverse(builder, level);
 }
 

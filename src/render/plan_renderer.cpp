@@ -652,19 +652,44 @@ constexpr int kWallLengthReach = 120;
 
 }  // namespace
 
+std::vector<const Room*> RoomsToDraw(const Site& site, const DrawingValues& values) {
+    const int faintLevel = values.Level < 0 ? -1 : FaintLevelOf(values);
+    if (faintLevel < 0) {
+        return site.RoomsOf(values.Level < 0 ? Site::kEveryLevel : values.Level);
+    }
+    const auto& shown = site.RoomsOnLevel(values.Level);
+    const auto& faint = site.RoomsOnLevel(faintLevel);
+    std::vector<const Room*> rooms;
+    rooms.reserve(faint.size() + shown.size());
+    rooms.insert(rooms.end(), faint.begin(), faint.end());
+    rooms.insert(rooms.end(), shown.begin(), shown.end());
+    return rooms;
+}
+
+std::vector<RoomReach> MeasureFaintReach(const Site& site, const DrawingValues& values) {
+    std::vector<RoomReach> reach;
+    const int faintLevel = FaintLevelOf(values);
+    if (faintLevel < 0) {
+        return reach;
+    }
+    const auto& rooms = site.RoomsOnLevel(faintLevel);
+    reach.reserve(rooms.size());
+    for (const Room* room : rooms) {
+        // A faint room is its outline only: no name, no lengths, no doors.
+        reach.push_back({room, room->GetBounds(), kMarkerReach, kMarkerReach});
+    }
+    return reach;
+}
+
 std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& values,
                                         bool wallLengths) {
-    std::vector<RoomReach> reach;
-    reach.reserve(site.Rooms().size());
+    std::vector<RoomReach> reach = MeasureFaintReach(site, values);
+    DrawingValues shownOnly = values;
+    shownOnly.FaintLevelBelow = false;
+    const std::vector<const Room*> rooms = RoomsToDraw(site, shownOnly);
+    reach.reserve(reach.size() + rooms.size());
     const bool lengths = wallLengths && values.ShowWallLengths;
-    for (const auto& room : site.Rooms()) {
-        const RoomDrawing drawing = RoomDrawingOf(room->GetLevel(), values);
-        if (drawing != RoomDrawing::kFull) {
-            // A faint room is its outline only: no name, no lengths, no doors.
-            reach.push_back({drawing == RoomDrawing::kFaint ? room->GetBounds() : PlanRect{},
-                             kMarkerReach, kMarkerReach});
-            continue;
-        }
+    for (const Room* room : rooms) {
         int sideways = kMarkerReach;
         if (values.ShowNames) {
             sideways = std::max(sideways,
@@ -677,10 +702,35 @@ std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& v
         if (const double door = WidestDoor(*room); door > 0.0 && !box.empty) {
             box = {box.minX - door, box.minY - door, box.maxX + door, box.maxY + door, false};
         }
-        reach.push_back({box, sideways, lengths ? kWallLengthReach : kMarkerReach});
+        reach.push_back({room, box, sideways, lengths ? kWallLengthReach : kMarkerReach});
     }
     return reach;
 }
+
+namespace {
+
+// Walks the rooms of `reach` whose drawing reaches into `region`.
+void WalkRoomsInRegion(PlanRenderer& renderer, const DrawingSurface& surface,
+                       const ViewTransform& transform, const std::vector<RoomReach>& reach,
+                       const DeviceRect& region) {
+    const double pixel = surface.ScreenPixel();
+    for (const RoomReach& room : reach) {
+        if (room.box.empty) {
+            continue;
+        }
+        // Device y grows downward, so the plan's top edge gives the smaller y.
+        const DevicePoint topLeft = transform.ToDevice({room.box.minX, room.box.maxY});
+        const DevicePoint bottomRight = transform.ToDevice({room.box.maxX, room.box.minY});
+        const double sideways = room.sideways * pixel;
+        const double upDown = room.upDown * pixel;
+        if (topLeft.x - sideways < region.right && region.left <= bottomRight.x + sideways &&
+            topLeft.y - upDown < region.bottom && region.top <= bottomRight.y + upDown) {
+            TraverseRoom(*room.room, renderer);
+        }
+    }
+}
+
+}  // namespace
 
 void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
                       const PlanSelection& selection, const DrawingValues& values,
@@ -689,29 +739,18 @@ void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTrans
     PlanRenderer renderer(surface, transform, selection, values);
     renderer.SetWallLengthUnits(wallLengthUnits);
     renderer.VisitSiteBegin(site);
-    const double pixel = surface.ScreenPixel();
-    const auto& rooms = site.Rooms();
-    const int faintLevel = FaintLevelOf(values);
-    // The faint level below first, then the rooms drawn in full over it.
-    for (int pass = faintLevel >= 0 ? 0 : 1; pass < 2; ++pass) {
-        for (std::size_t i = 0; i < rooms.size() && i < reach.size(); ++i) {
-            const RoomReach& room = reach[i];
-            if (room.box.empty ||
-                (faintLevel >= 0 && (rooms[i]->GetLevel() == faintLevel) != (pass == 0))) {
-                continue;
-            }
-            // Device y grows downward, so the plan's top edge gives the smaller y.
-            const DevicePoint topLeft = transform.ToDevice({room.box.minX, room.box.maxY});
-            const DevicePoint bottomRight = transform.ToDevice({room.box.maxX, room.box.minY});
-            const double sideways = room.sideways * pixel;
-            const double upDown = room.upDown * pixel;
-            if (topLeft.x - sideways < region.right && region.left <= bottomRight.x + sideways &&
-                topLeft.y - upDown < region.bottom && region.top <= bottomRight.y + upDown) {
-                TraverseRoom(*rooms[i], renderer);
-            }
-        }
-    }
+    WalkRoomsInRegion(renderer, surface, transform, reach, region);
     renderer.VisitSiteEnd(site);
+}
+
+void RenderFaintRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
+                       const PlanSelection& selection, const DrawingValues& values,
+                       const std::vector<RoomReach>& faintReach, const DeviceRect& region) {
+    PlanRenderer renderer(surface, transform, selection, values);
+    // Faint rooms are outlines only: no doors or windows are placed.
+    renderer.SetSiteOpenings(nullptr);
+    renderer.VisitSiteBegin(site);
+    WalkRoomsInRegion(renderer, surface, transform, faintReach, region);
 }
 
 std::optional<DeviceRect> RenderedExtent(const Site& site, DrawingSurface& measuring,
@@ -736,12 +775,8 @@ void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& 
         return;
     }
     renderer.VisitSiteBegin(site);
-    for (const int level : {faintLevel, values.Level}) {
-        for (const auto& room : site.Rooms()) {
-            if (room->GetLevel() == level) {
-                TraverseRoom(*room, renderer);
-            }
-        }
+    for (const Room* room : RoomsToDraw(site, values)) {
+        TraverseRoom(*room, renderer);
     }
     renderer.VisitSiteEnd(site);
 }

@@ -148,26 +148,42 @@ void RenderSite(const Site& site, DrawingSurface& surface, const ViewTransform& 
                 const PlanSelection& selection, const DrawingValues& values,
                 const LengthUnits* wallLengthUnits = nullptr);
 
-// A room's box in plan meters (grown by the widest door, whose leaf may swing out), and how
-// far in screen pixels its drawing may reach beyond it sideways and up or down: pens, the
+// The rooms these values draw, in the order they are drawn: every room of the site, or the
+// faint level below (when shown) and then the level shown.
+std::vector<const Room*> RoomsToDraw(const Site& site, const DrawingValues& values);
+
+// A room drawn, its box in plan meters (grown by the widest door, whose leaf may swing out), and
+// how far in screen pixels its drawing may reach beyond it sideways and up or down: pens, the
 // direction arrow and start circles, a name too wide for the room, the wall lengths written
-// outside it. A room the values do not draw has an empty box.
+// outside it. A room without walls has an empty box.
 struct RoomReach {
+    const Room* room = nullptr;
     PlanRect box;
     int sideways = 0;
     int upDown = 0;
 };
+// One for each of RoomsToDraw, in its order.
 std::vector<RoomReach> MeasureRoomReach(const Site& site, const DrawingValues& values,
                                         bool wallLengths);
+// The faint rooms' part of it, which comes first there.
+std::vector<RoomReach> MeasureFaintReach(const Site& site, const DrawingValues& values);
 
 // Walks only the rooms whose drawing reaches into `region`, then ends the walk as RenderSite
 // does: the faint rooms first, the selected room on top, the site's start point, the lengths of
 // the walls walked.
-// `reach` is MeasureRoomReach's for the site, room by room.
+// `reach` is MeasureRoomReach's for the site and the same values.
 void RenderSiteRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
                       const PlanSelection& selection, const DrawingValues& values,
                       const LengthUnits* wallLengthUnits, const std::vector<RoomReach>& reach,
                       const DeviceRect& region);
+
+// The faint rooms alone, for a picture that keeps the level below apart from the level drawn
+// over it: those of `faintReach` (MeasureRoomReach's faint entries) that reach into `region`,
+// drawn as RenderSiteRegion draws them, and nothing that ends a walk of the site. Drawing these
+// and then RenderSiteRegion with the other entries gives RenderSiteRegion's picture.
+void RenderFaintRegion(const Site& site, DrawingSurface& surface, const ViewTransform& transform,
+                       const PlanSelection& selection, const DrawingValues& values,
+                       const std::vector<RoomReach>& faintReach, const DeviceRect& region);
 
 // The box around all RenderSite would draw with these arguments, markers and wall lengths
 // included, with fonts measured on `measuring`; nothing is drawn on it.

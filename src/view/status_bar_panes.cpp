@@ -57,7 +57,7 @@ void StatusBarPanes::ShowSelection(const CTracepadDoc* active) {
 
 void StatusBarPanes::ShowTotals(const CTracepadDoc* active, int level) {
     const QString text = active != nullptr && active->GetSite() != nullptr
-                             ? LevelTotalsText(*active->GetSite(), level, active->Units())
+                             ? LevelTotalsText(*active->GetSite(), level, active->Units(), levelTotals_)
                              : QString();
     totals_->setText(text);
     totals_->setToolTip(text);

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "view/core/level_totals.h"
+
 class QLabel;
 class QStatusBar;
 
@@ -34,6 +36,7 @@ private:
     QStatusBar& bar_;
     QLabel* selection_;
     QLabel* totals_;
+    LevelTotals levelTotals_;
 };
 
 }  // namespace plantrek

@@ -71,6 +71,15 @@ bool CTracepadView::HasSite() const {
     return doc_ != nullptr && doc_->GetSite() != nullptr;
 }
 
+int CTracepadView::ShownLevel() const {
+    // A site of one level is drawn and picked whole, as it always was.
+    return HasSite() && doc_->GetSite()->LevelCount() > 1 ? level_ : Site::kEveryLevel;
+}
+
+void CTracepadView::LayOut() {
+    layout_.Layout(HasSite() ? doc_->GetSite() : nullptr, ShownLevel());
+}
+
 void CTracepadView::DocumentGone() {
     interaction_ = PlanInteraction(nullptr);
     picture_.SetContent(nullptr, {}, {});
@@ -89,9 +98,7 @@ void CTracepadView::OnDocumentChanged() {
         return;
     }
     SyncLevel();
-    const Site& site = *doc_->GetSite();
-    // A site of one level is drawn and picked whole, as it always was.
-    const int shown = site.LevelCount() > 1 ? level_ : Site::kEveryLevel;
+    const int shown = ShownLevel();
     if (interaction_.Level() != shown) {
         interaction_.SetLevel(shown);
     }
@@ -105,7 +112,7 @@ void CTracepadView::OnDocumentChanged() {
     picture_.SetContent(doc_->GetSite(), selection, values, &doc_->Units());
     // The plan is fitted to the whole site, every level, not to the level shown: switching
     // levels leaves it where it was, so that the floors line up one over another.
-    layout_.Layout(doc_->GetSite());
+    LayOut();
     setAccessibleDescription(SelectionText(*doc_));
     viewport()->update();
 }
@@ -174,7 +181,7 @@ void CTracepadView::UpdateScrollBars() {
 void CTracepadView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     layout_.SetClientSize(viewport()->size());
-    layout_.Layout(HasSite() ? doc_->GetSite() : nullptr);
+    LayOut();
     picture_.Invalidate();
     UpdateScrollBars();
 }
@@ -479,7 +486,7 @@ bool CTracepadView::Run(int id) {
 }
 
 void CTracepadView::ZoomChanged() {
-    layout_.Layout(HasSite() ? doc_->GetSite() : nullptr);
+    LayOut();
     picture_.Invalidate();
     UpdateScrollBars();
     outlineBox_ = DragOutlineBox();

@@ -97,6 +97,10 @@ private:
     void SyncLevel();
     void DocumentGone();
     bool HasSite() const;
+    // The level drawn and picked: this window's, or every level of a one-level site.
+    int ShownLevel() const;
+    // Fits the plan at the current zoom to the whole site.
+    void LayOut();
     // After a zoom: lay out at the new zoom, and redraw.
     void ZoomChanged();
     void UpdateScrollBars();

@@ -178,6 +178,46 @@ TEST_F(PlanRendererTest, ALevelDrawsItsOwnRoomsOverTheFaintLevelBelow) {
               std::vector<QString>{QStringLiteral("Loft")});
 }
 
+// A view of one floor is fitted to the whole building and keeps the extent of the other floors
+// between changes: it must follow every change the site tells of, and a snapshot is taken
+// after every command.
+TEST(BuildingExtentTest, FollowsChangesOnEveryLevel) {
+    Site site;
+    const int upper = site.AddLevel({QStringLiteral("Upper Floor"), 3.0, 0.0});
+    Room* hall = AddSquareRoom(site, QStringLiteral("Hall"), 0, 4.0);
+    Room* study = AddSquareRoom(site, QStringLiteral("Study"), 0, 6.0);
+    site.MoveRoomToLevel(study, upper);
+    BuildingExtent kept;
+    const auto expectWhole = [&](const char* after) {
+        SCOPED_TRACE(after);
+        const PlanRect shown = kept.Of(site, 0);
+        const PlanRect whole = SiteExtent(site);
+        EXPECT_EQ(shown.empty, whole.empty);
+        EXPECT_DOUBLE_EQ(shown.minX, whole.minX);
+        EXPECT_DOUBLE_EQ(shown.minY, whole.minY);
+        EXPECT_DOUBLE_EQ(shown.maxX, whole.maxX);
+        EXPECT_DOUBLE_EQ(shown.maxY, whole.maxY);
+    };
+    expectWhole("the first layout");
+    hall->AddWall(30.0, 270.0);
+    expectWhole("a wall added to the level shown, before any snapshot");
+    const auto before = site.Snapshot();
+    study->Translate({-40.0, 25.0});
+    site.Snapshot();
+    expectWhole("a room moved on the level above");
+    site.RestoreSnapshot(*before);
+    study = site.GetRoom(1);
+    expectWhole("that move undone");
+    site.MoveRoomToLevel(hall, upper);
+    expectWhole("the shown level's room moved up");
+    site.SetStartPoint({-90.0, -90.0});
+    expectWhole("the start point moved");
+    site.RemoveLevel(upper);
+    expectWhole("the upper level removed");
+    const Site other(site);
+    EXPECT_DOUBLE_EQ(kept.Of(other, 0).minX, SiteExtent(other).minX);
+}
+
 // The threshold and the channels' weights; the name is written in the contrasting colour.
 TEST_F(PlanRendererTest, NameColourContrastsWithTheFill) {
     for (const auto& [fill, ink] :

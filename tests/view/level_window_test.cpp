@@ -102,6 +102,22 @@ TEST_F(LevelWindowTest, TheChooserComesWithASecondLevelAndTheKeysSwitchLevels) {
     EXPECT_EQ(frame->ActiveChild()->windowTitle(), groundTitle);
 }
 
+// The totals of a level are kept between changes and counted again only when it changes.
+TEST_F(LevelWindowTest, TheTotalsFollowChangesOnEitherLevel) {
+    const auto totals = [this] { return frame->TotalsPane().text().toStdString(); };
+    ASSERT_EQ(Plan().Level(), 1);
+    Doc().NewRoom(QStringLiteral("Landing"), 0);
+    TypeEach({"2 n", "2 e", "2 s", "2 w"});
+    EXPECT_EQ(totals(), "Upper Floor: 1 room, 4.00 sm; site: 2 rooms, 16.00 sm");
+    Key(&frame->Input(), Qt::Key_PageDown);
+    EXPECT_EQ(totals(), "Ground Floor: 1 room, 12.00 sm; site: 2 rooms, 16.00 sm");
+    // Undoing the landing step by step brings its level back and at last takes it away.
+    for (int step = 0; step < 8 && Doc().GetSite()->RoomCount() > 1; ++step) {
+        frame->Router().Run(kEditUndo);
+    }
+    EXPECT_EQ(totals(), "Upper Floor: 0 rooms, 0.00 sm; site: 1 room, 12.00 sm");
+}
+
 TEST_F(LevelWindowTest, AClickWhereOnlyAFaintRoomOfTheLevelBelowLiesPicksNothing) {
     ASSERT_EQ(Plan().Level(), 1);
     ClickAt({1.5, 2.0});

@@ -163,10 +163,7 @@ std::optional<PlacedOpening> PlanInteraction::PickOpening(PlanPoint point,
                                                           double tolerance) const {
     std::optional<PlacedOpening> best;
     double nearest = tolerance;
-    for (const auto& room : doc_->GetSite()->Rooms()) {
-        if (level_ >= 0 && room->GetLevel() != level_) {
-            continue;
-        }
+    for (const Room* room : doc_->GetSite()->RoomsOf(level_)) {
         for (const PlacedOpening& placed : PlaceOpenings(*room)) {
             const PlanPoint span = placed.end - placed.start;
             const double length2 = span.x * span.x + span.y * span.y;

@@ -51,10 +51,47 @@ void PlanPicture::SetContent(const Site* site, const PlanSelection& selection,
     valid_ = false;
 }
 
+bool PlanPicture::FaintKey::operator==(const FaintKey& other) const {
+    const auto same = [](const ViewTransform& a, const ViewTransform& b) {
+        return a.scale == b.scale && a.xOffset == b.xOffset && a.yOffset == b.yOffset &&
+               a.height == b.height && a.xBase == b.xBase && a.yBase == b.yBase;
+    };
+    return revision == other.revision && level == other.level && size == other.size &&
+           same(transform, other.transform) && wallColour == other.wallColour &&
+           materials == other.materials && selected == other.selected;
+}
+
+PlanPicture::FaintKey PlanPicture::FaintKeyFor(QSize size,
+                                               const ViewTransform& windowTransform) const {
+    FaintKey key;
+    key.level = FaintLevelOf(values_);
+    key.revision = site_->LevelRevision(key.level);
+    key.size = size;
+    key.transform = windowTransform;
+    key.wallColour = values_.WallColor;
+    for (const auto& material : site_->Materials()) {
+        key.materials.emplace_back(material->GetIndex(), material->GetColour());
+    }
+    if (selection_.room != nullptr && selection_.room->GetLevel() == key.level) {
+        key.selected = selection_.room;
+    }
+    return key;
+}
+
 void PlanPicture::MeasureRooms() {
     extents_.clear();
     if (site_ != nullptr) {
-        extents_ = MeasureRoomReach(*site_, values_, wallLengthUnits_ != nullptr);
+        DrawingValues shownOnly = values_;
+        shownOnly.FaintLevelBelow = false;
+        extents_ = MeasureRoomReach(*site_, shownOnly, wallLengthUnits_ != nullptr);
+        // The faint level is measured again only when it has changed.
+        const int faintLevel = FaintLevelOf(values_);
+        const std::uint64_t revision = faintLevel >= 0 ? site_->LevelRevision(faintLevel) : 0;
+        if (faintLevel != faintExtentsLevel_ || revision != faintExtentsRevision_) {
+            faintExtents_ = MeasureFaintReach(*site_, values_);
+            faintExtentsLevel_ = faintLevel;
+            faintExtentsRevision_ = revision;
+        }
     }
     extentsKnown_ = true;
 }
@@ -66,6 +103,17 @@ void PlanPicture::Update(QSize size, const ViewTransform& windowTransform) {
     if (image_.size() != size) {
         image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     }
+    if (ShowsFaintLevel()) {
+        FaintKey key = FaintKeyFor(image_.size(), windowTransform);
+        if (!faintKnown_ || !(key == faintKey_)) {
+            if (faint_.size() != image_.size()) {
+                faint_ = QImage(image_.size(), QImage::Format_RGB32);
+            }
+            faintKey_ = std::move(key);
+            faintKnown_ = true;
+            DrawFaintRegion(faint_.rect(), windowTransform);
+        }
+    }
     DrawRegion(image_.rect(), windowTransform);
     valid_ = true;
 }
@@ -75,27 +123,72 @@ void PlanPicture::Scroll(int dx, int dy, const ViewTransform& windowTransform) {
         return;
     }
     const QRect all = image_.rect();
+    // The faint level's picture scrolls with the picture, while it still is the one in use.
+    const bool faint = ShowsFaintLevel() && faintKnown_ &&
+                       FaintKeyFor(all.size(), faintKey_.transform) == faintKey_;
+    if (!faint) {
+        faintKnown_ = false;
+    }
+    std::vector<QRect> strips;
     if (std::abs(dx) >= all.width() || std::abs(dy) >= all.height()) {
-        DrawRegion(all, windowTransform);
-        return;
+        strips.push_back(all);
+    } else {
+        ShiftPixels(image_, dx, dy);
+        if (faint) {
+            ShiftPixels(faint_, dx, dy);
+        }
+        if (dx > 0) {
+            strips.emplace_back(0, 0, dx, all.height());
+        } else if (dx < 0) {
+            strips.emplace_back(all.width() + dx, 0, -dx, all.height());
+        }
+        if (dy > 0) {
+            strips.emplace_back(0, 0, all.width(), dy);
+        } else if (dy < 0) {
+            strips.emplace_back(0, all.height() + dy, all.width(), -dy);
+        }
     }
-    ShiftPixels(image_, dx, dy);
-    if (dx > 0) {
-        DrawRegion(QRect(0, 0, dx, all.height()), windowTransform);
-    } else if (dx < 0) {
-        DrawRegion(QRect(all.width() + dx, 0, -dx, all.height()), windowTransform);
+    if (faint) {
+        faintKey_.transform = windowTransform;
+        for (const QRect& strip : strips) {
+            DrawFaintRegion(strip, windowTransform);
+        }
+    } else if (ShowsFaintLevel()) {
+        // Drawn whole again for the new position.
+        faintKey_ = FaintKeyFor(all.size(), windowTransform);
+        faintKnown_ = true;
+        if (faint_.size() != all.size()) {
+            faint_ = QImage(all.size(), QImage::Format_RGB32);
+        }
+        DrawFaintRegion(faint_.rect(), windowTransform);
     }
-    if (dy > 0) {
-        DrawRegion(QRect(0, 0, all.width(), dy), windowTransform);
-    } else if (dy < 0) {
-        DrawRegion(QRect(0, all.height() + dy, all.width(), -dy), windowTransform);
+    for (const QRect& strip : strips) {
+        DrawRegion(strip, windowTransform);
     }
+}
+
+void PlanPicture::DrawFaintRegion(const QRect& region, const ViewTransform& windowTransform) {
+    QPainter painter(&faint_);
+    painter.setClipRect(region);
+    painter.fillRect(region, QColor::fromRgb(kBackground));
+    if (!extentsKnown_) {
+        MeasureRooms();
+    }
+    PainterSurface surface(painter);
+    const DeviceRect area{region.left(), region.top(), region.right() + 1, region.bottom() + 1};
+    RenderFaintRegion(*site_, surface, windowTransform, selection_, values_, faintExtents_, area);
 }
 
 void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTransform) {
     QPainter painter(&image_);
     painter.setClipRect(region);
-    painter.fillRect(region, QColor::fromRgb(kBackground));
+    if (ShowsFaintLevel() && faintKnown_) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(region.topLeft(), faint_, region);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+        painter.fillRect(region, QColor::fromRgb(kBackground));
+    }
     if (site_ == nullptr) {
         return;
     }
@@ -104,6 +197,10 @@ void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTra
     }
     PainterSurface surface(painter);
     const DeviceRect area{region.left(), region.top(), region.right() + 1, region.bottom() + 1};
+    if (ShowsFaintLevel() && !faintKnown_) {
+        RenderFaintRegion(*site_, surface, windowTransform, selection_, values_, faintExtents_,
+                          area);
+    }
     RenderSiteRegion(*site_, surface, windowTransform, selection_, values_, wallLengthUnits_,
                      extents_, area);
 }

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "model/drawing_values.h"
@@ -14,7 +16,8 @@
 // The plan as the window shows it, kept as a picture between changes: painting the window, or
 // an outline dragged over it, copies from here instead of drawing every room again. Scrolling
 // shifts the picture and draws only the strip that came into view, and only the rooms that
-// reach into it.
+// reach into it. The faint level below, when shown, is kept as a picture of its own, so that a
+// change to the level being worked on draws that level only, over a copy of it.
 namespace plantrek {
 
 class LengthUnits;
@@ -42,8 +45,27 @@ public:
     const QImage& Image() const { return image_; }
 
 private:
-    // Draws the rooms that reach into `region`, and the site's markers, clipped to it.
+    // What the faint level's picture was drawn from; it is drawn again when any of it changes.
+    struct FaintKey {
+        std::uint64_t revision = 0;
+        int level = -1;
+        QSize size;
+        ViewTransform transform;
+        std::uint32_t wallColour = 0;
+        std::vector<std::pair<int, std::uint32_t>> materials;
+        // The selected room when it lies on the faint level (another window's selection).
+        const Room* selected = nullptr;
+
+        bool operator==(const FaintKey& other) const;
+    };
+
+    // Draws the rooms that reach into `region`, and the site's markers, clipped to it, over the
+    // faint level's picture when there is one.
     void DrawRegion(const QRect& region, const ViewTransform& windowTransform);
+    // Draws the faint level's rooms that reach into `region` over the background.
+    void DrawFaintRegion(const QRect& region, const ViewTransform& windowTransform);
+    bool ShowsFaintLevel() const { return site_ != nullptr && FaintLevelOf(values_) >= 0; }
+    FaintKey FaintKeyFor(QSize size, const ViewTransform& windowTransform) const;
     void MeasureRooms();
 
     const Site* site_ = nullptr;
@@ -52,9 +74,16 @@ private:
     const LengthUnits* wallLengthUnits_ = nullptr;
     bool valid_ = false;
     QImage image_;
-    // Per room in drawing order: its box, and how far its drawing may reach beyond it.
+    // Per room in drawing order: its box, and how far its drawing may reach beyond it; the
+    // faint rooms apart from the others.
     std::vector<RoomReach> extents_;
+    std::vector<RoomReach> faintExtents_;
+    int faintExtentsLevel_ = -1;
+    std::uint64_t faintExtentsRevision_ = 0;
     bool extentsKnown_ = false;
+    QImage faint_;
+    FaintKey faintKey_;
+    bool faintKnown_ = false;
 };
 
 }  // namespace plantrek

@@ -12,7 +12,7 @@ void PlanViewport::SetClientSize(QSize size) {
     SetScrollPosition(scroll_);
 }
 
-void PlanViewport::Layout(const Site* site) {
+void PlanViewport::Layout(const Site* site, int shownLevel) {
     if (site == nullptr) {
         return;
     }
@@ -20,7 +20,7 @@ void PlanViewport::Layout(const Site* site) {
     PlanFit fit;
     fit.fill = 0.8 / (1 << shrink_);
     fit.anchor = FitAnchor::kCentre;
-    transform_ = FitPlan(SiteExtent(*site), {0, 0, total.width(), total.height()}, fit);
+    transform_ = FitPlan(buildingExtent_.Of(*site, shownLevel), {0, 0, total.width(), total.height()}, fit);
 }
 
 QPoint PlanViewport::MaxScroll() const {

@@ -5,6 +5,7 @@
 
 #include "model/geometry.h"
 #include "render/drawing_surface.h"
+#include "render/plan_fit.h"
 #include "render/view_transform.h"
 
 // Where the plan lies in the view: the zoom, the scroll area it spans, the scroll position and
@@ -27,8 +28,9 @@ public:
 
     // Fits the site into the scroll area at the current zoom: a fifth to spare, centred, north
     // up; below fit, the plan is drawn half or a quarter as large in the window's middle.
-    // Without a site the transform stays as it was.
-    void Layout(const Site* site);
+    // Without a site the transform stays as it was. A view of one level (`shownLevel`) is
+    // fitted to the whole building all the same, so that the floors line up one over another.
+    void Layout(const Site* site, int shownLevel = -1);
 
     int Zoom() const { return zoom_; }
     // Halvings below fit: 0 at fit and above.
@@ -69,6 +71,7 @@ private:
     int shrink_ = 0;
     QPoint scroll_;
     ViewTransform transform_;
+    BuildingExtent buildingExtent_;
 };
 
 }  // namespace plantrek

@@ -85,11 +85,8 @@ std::vector<PlanPoint> RoomCorners(const Room& room) {
 
 RoomSnapIndex::RoomSnapIndex(const Site& site, int level) : startPoint_(site.GetStartPoint()) {
     double extent = 0.0;
-    for (const auto& owned : site.Rooms()) {
-        const Room& room = *owned;
-        if (level >= 0 && room.GetLevel() != level) {
-            continue;
-        }
+    for (const Room* walked : site.RoomsOf(level)) {
+        const Room& room = *walked;
         Entry entry{&room, PlanRect::Around(room.GetLocation()), corners_.size(), 0,
                     walls_.size(), 0, anyWalls_.size(), 0};
         const int index = static_cast<int>(entries_.size());

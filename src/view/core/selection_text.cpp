@@ -87,32 +87,20 @@ QString SnapText(const RoomSnap& snap, const LengthUnits& units) {
     return {};
 }
 
-QString LevelTotalsText(const Site& site, int level, const LengthUnits& units) {
+QString LevelTotalsText(const Site& site, int level, const LengthUnits& units,
+                        LevelTotals& known) {
     if (site.LevelCount() < 2 || !site.IsLevel(level)) {
         return {};
     }
-    int levelRooms = 0;
-    int siteRooms = 0;
-    double levelArea = 0.0;
-    double siteArea = 0.0;
-    for (const auto& room : site.Rooms()) {
-        const double area = room->GetArea();
-        ++siteRooms;
-        siteArea += area;
-        if (room->GetLevel() == level) {
-            ++levelRooms;
-            levelArea += area;
-        }
-    }
-    const auto totals = [&units](int rooms, double area) {
+    const auto text = [&units](const LevelTotals::Totals& totals) {
         return QStringLiteral("%1 %2, %3")
-            .arg(rooms)
-            .arg(rooms == 1 ? QStringLiteral("room") : QStringLiteral("rooms"),
-                 units.FormatArea(area));
+            .arg(totals.rooms)
+            .arg(totals.rooms == 1 ? QStringLiteral("room") : QStringLiteral("rooms"),
+                 units.FormatArea(totals.area));
     };
     return QStringLiteral("%1: %2; site: %3")
-        .arg(site.GetLevel(level).name, totals(levelRooms, levelArea),
-             totals(siteRooms, siteArea));
+        .arg(site.GetLevel(level).name, text(known.Of(site, level)),
+             text(known.Of(site, Site::kEveryLevel)));
 }
 
 }  // namespace plantrek

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "view/core/level_totals.h"
+
 // The text the status bar shows for the document's selection; the plan view reports the same
 // text to screen readers, so both are made here.
 namespace plantrek {
@@ -23,6 +25,8 @@ QString SnapText(const RoomSnap& snap, const LengthUnits& units);
 // What the status bar says of a site of several levels: the rooms and floor area of the level
 // shown and of the whole site, `Upper Floor: 4 rooms, 52.30 sm; site: 12 rooms, 160.00 sm`.
 // Empty for a site of one level. Rooms that are not closed count as rooms without area.
-QString LevelTotalsText(const Site& site, int level, const LengthUnits& units);
+// `known` keeps the totals of levels that have not changed since the last call.
+QString LevelTotalsText(const Site& site, int level, const LengthUnits& units,
+                        LevelTotals& known);
 
 }  // namespace plantrek

@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
+#include <QPainter>
+
+#include "model/material.h"
 #include "model/site.h"
+#include "render/painter_surface.h"
 #include "view/core/plan_picture.h"
 #include "view/core/plan_viewport.h"
 
@@ -142,6 +147,110 @@ TEST(PlanPictureScroll, MatchesAPictureDrawnAfresh) {
         scrolled.Scroll(-moved.x(), -moved.y(), viewport.WindowTransform());
         ASSERT_LE(DifferentPixels(scrolled.Image(), picture().Image()), 4)
             << "by " << step.x() << ", " << step.y();
+    }
+}
+
+// The faint level below is kept as a picture of its own between changes. Whatever changes, on
+// either level, and however the window scrolls, the picture must be the one drawn afresh in a
+// single pass. The faint colours are too pale for DifferentPixels, so pixels are compared
+// exactly; without names there is no text to come out a shade apart.
+TEST(PlanPictureFaintLevel, FollowsChangesOnBothLevelsAndScrolls) {
+    Site site;
+    site.AddMaterial(QStringLiteral("Tile"), 1, 0x2080E0);
+    const int upper = site.AddLevel(Level{QStringLiteral("Upper Floor"), 3.0, 0.0});
+    std::vector<Room*> below;
+    for (int i = 0; i < 12; ++i) {
+        Room* room = site.AddRoom(QStringLiteral("Below %1").arg(i), i % 2);
+        room->SetLocation({(i % 4) * 1.1, (i / 4) * 1.1});
+        for (const auto& [length, direction] : {std::pair{1.0, 90.0}, {1.0, 0.0}, {1.0, 270.0}}) {
+            room->AddWall(length, direction);
+        }
+        below.push_back(room);
+    }
+    Room* landing = site.AddRoom(QStringLiteral("Landing"), 1);
+    landing->SetLocation({0.5, 0.5});
+    for (const auto& [length, direction] : {std::pair{2.0, 90.0}, {1.5, 0.0}, {2.0, 270.0}}) {
+        landing->AddWall(length, direction);
+    }
+    site.MoveRoomToLevel(landing, upper);
+    DrawingValues values;
+    values.ShowNames = false;
+    values.Level = upper;
+    values.FaintLevelBelow = true;
+
+    PlanViewport viewport;
+    viewport.SetClientSize({240, 160});
+    viewport.ZoomIn();
+    viewport.Layout(&site, upper);
+    PlanSelection selection{landing, nullptr, false};
+    PlanPicture kept;
+    const auto afresh = [&] {
+        QImage image(viewport.ClientSize(), QImage::Format_RGB32);
+        image.fill(PlanPicture::kBackground);
+        QPainter painter(&image);
+        PainterSurface surface(painter);
+        RenderSiteRegion(site, surface, viewport.WindowTransform(), selection, values, nullptr,
+                         MeasureRoomReach(site, values, false),
+                         {0, 0, image.width(), image.height()});
+        return image;
+    };
+    const auto differing = [](const QImage& a, const QImage& b) {
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    const auto redraw = [&] {
+        kept.SetContent(&site, selection, values);
+        kept.Update(viewport.ClientSize(), viewport.WindowTransform());
+    };
+    const auto scroll = [&](QPoint step) {
+        const QPoint before = viewport.ScrollPosition();
+        viewport.SetScrollPosition(before + step);
+        const QPoint moved = viewport.ScrollPosition() - before;
+        kept.Scroll(-moved.x(), -moved.y(), viewport.WindowTransform());
+    };
+    // Every command ends in a snapshot of the site, before the views draw again.
+    const auto commit = [&] { site.Snapshot(); };
+    const auto kept0 = site.Snapshot();
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        // Pixels a strip's edge may leave a pixel apart.
+        int allowed;
+    } steps[] = {
+        {"the first picture", [&] { redraw(); }, 0},
+        {"the landing grows", [&] { landing->AddWall(0.5, 90.0), redraw(); }, 0},
+        {"a room below moves",
+         [&] { below[5]->Translate({0.3, 0.2}), commit(), redraw(); }, 0},
+        {"a room below is removed",
+         [&] { site.RemoveRoom(below[11]), below.pop_back(), redraw(); }, 0},
+        {"the tile turns red",
+         [&] { site.FindMaterialByIndex(1)->SetColour(0x0000FF), redraw(); }, 0},
+        {"the wall colour changes", [&] { values.WallColor = 0x808000, redraw(); }, 0},
+        {"scrolled right", [&] { scroll({37, 0}); }, 4},
+        {"scrolled down and left", [&] { scroll({-11, 29}); }, 4},
+        {"the landing moves after scrolling",
+         [&] { landing->Translate({0.1, 0.0}), commit(), redraw(); }, 4},
+        {"a room below is selected in another window",
+         [&] { selection = {below[2], nullptr, false}, redraw(); }, 4},
+        {"undone back to the start",
+         [&] {
+             site.RestoreSnapshot(*kept0);
+             landing = site.GetRoom(site.RoomCount() - 1);
+             selection = {};
+             redraw();
+         },
+         4},
+        {"the level below hidden", [&] { values.FaintLevelBelow = false, redraw(); }, 4},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        ASSERT_LE(differing(kept.Image(), afresh()), step.allowed);
     }
 }
 

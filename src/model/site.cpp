@@ -57,16 +57,22 @@ std::shared_ptr<const Site> Site::Snapshot() const {
     snapshot->startPoint_ = startPoint_;
     snapshot->annotations_ = annotations_;
     snapshot->rooms_.reserve(rooms_.size());
+    // The snapshot's level index is built now, while nobody else reads it (it is never changed
+    // after), from the rooms being read here anyway.
+    snapshot->roomsOnLevel_.resize(levels_.size());
     for (const auto& room : rooms_) {
         bool renewed = false;
-        snapshot->rooms_.push_back(room->SharedCopy(&renewed));
+        std::shared_ptr<Room> copy = room->SharedCopy(&renewed);
+        const int level = room->GetLevel();
         if (renewed) {
-            BumpRevision(room->GetLevel());
+            BumpRevision(level);
         }
+        snapshot->roomsOnLevel_[static_cast<std::size_t>(IsLevel(level) ? level : 0)].push_back(
+            copy.get());
+        snapshot->rooms_.push_back(std::move(copy));
     }
+    snapshot->roomsOnLevelKnown_ = true;
     snapshot->levelRevisions_ = levelRevisions_;
-    // Built now, while nobody else reads the snapshot: it is never changed after.
-    snapshot->BuildLevelIndex();
     snapshot->materials_.reserve(materials_.size());
     for (const auto& material : materials_) {
         snapshot->materials_.push_back(std::make_unique<Material>(*material));

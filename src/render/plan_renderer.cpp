@@ -653,7 +653,7 @@ constexpr int kWallLengthReach = 120;
 }  // namespace
 
 std::vector<const Room*> RoomsToDraw(const Site& site, const DrawingValues& values) {
-    const int faintLevel = values.Level < 0 ? -1 : FaintLevelOf(values);
+    const int faintLevel = FaintLevelOf(values);
     if (faintLevel < 0) {
         return site.RoomsOf(values.Level < 0 ? Site::kEveryLevel : values.Level);
     }

@@ -27,6 +27,8 @@ struct ViewTransform {
     PlanPoint ToPlan(DevicePoint point) const;
     // A device distance in meters.
     double ToPlanLength(double pixels) const { return pixels / scale; }
+
+    friend bool operator==(const ViewTransform&, const ViewTransform&) = default;
 };
 
 // The unit of the marker sizes, in device pixels: max(1, (pixels per inch × 3 / 2) / 72) in

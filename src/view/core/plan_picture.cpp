@@ -51,16 +51,6 @@ void PlanPicture::SetContent(const Site* site, const PlanSelection& selection,
     valid_ = false;
 }
 
-bool PlanPicture::FaintKey::operator==(const FaintKey& other) const {
-    const auto same = [](const ViewTransform& a, const ViewTransform& b) {
-        return a.scale == b.scale && a.xOffset == b.xOffset && a.yOffset == b.yOffset &&
-               a.height == b.height && a.xBase == b.xBase && a.yBase == b.yBase;
-    };
-    return revision == other.revision && level == other.level && size == other.size &&
-           same(transform, other.transform) && wallColour == other.wallColour &&
-           materials == other.materials && selected == other.selected;
-}
-
 PlanPicture::FaintKey PlanPicture::FaintKeyFor(QSize size,
                                                const ViewTransform& windowTransform) const {
     FaintKey key;
@@ -103,19 +93,25 @@ void PlanPicture::Update(QSize size, const ViewTransform& windowTransform) {
     if (image_.size() != size) {
         image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     }
-    if (ShowsFaintLevel()) {
-        FaintKey key = FaintKeyFor(image_.size(), windowTransform);
-        if (!faintKnown_ || !(key == faintKey_)) {
-            if (faint_.size() != image_.size()) {
-                faint_ = QImage(image_.size(), QImage::Format_RGB32);
-            }
-            faintKey_ = std::move(key);
-            faintKnown_ = true;
-            DrawFaintRegion(faint_.rect(), windowTransform);
-        }
-    }
+    UpdateFaint(windowTransform);
     DrawRegion(image_.rect(), windowTransform);
     valid_ = true;
+}
+
+void PlanPicture::UpdateFaint(const ViewTransform& windowTransform) {
+    if (!ShowsFaintLevel()) {
+        return;
+    }
+    FaintKey key = FaintKeyFor(image_.size(), windowTransform);
+    if (faintKnown_ && key == faintKey_) {
+        return;
+    }
+    if (faint_.size() != image_.size()) {
+        faint_ = QImage(image_.size(), QImage::Format_RGB32);
+    }
+    faintKey_ = std::move(key);
+    faintKnown_ = true;
+    DrawFaintRegion(faint_.rect(), windowTransform);
 }
 
 void PlanPicture::Scroll(int dx, int dy, const ViewTransform& windowTransform) {
@@ -123,12 +119,10 @@ void PlanPicture::Scroll(int dx, int dy, const ViewTransform& windowTransform) {
         return;
     }
     const QRect all = image_.rect();
-    // The faint level's picture scrolls with the picture, while it still is the one in use.
+    // The faint level's picture scrolls with the picture while it still is the one in use;
+    // otherwise it is drawn anew for the new position.
     const bool faint = ShowsFaintLevel() && faintKnown_ &&
                        FaintKeyFor(all.size(), faintKey_.transform) == faintKey_;
-    if (!faint) {
-        faintKnown_ = false;
-    }
     std::vector<QRect> strips;
     if (std::abs(dx) >= all.width() || std::abs(dy) >= all.height()) {
         strips.push_back(all);
@@ -153,15 +147,8 @@ void PlanPicture::Scroll(int dx, int dy, const ViewTransform& windowTransform) {
         for (const QRect& strip : strips) {
             DrawFaintRegion(strip, windowTransform);
         }
-    } else if (ShowsFaintLevel()) {
-        // Drawn whole again for the new position.
-        faintKey_ = FaintKeyFor(all.size(), windowTransform);
-        faintKnown_ = true;
-        if (faint_.size() != all.size()) {
-            faint_ = QImage(all.size(), QImage::Format_RGB32);
-        }
-        DrawFaintRegion(faint_.rect(), windowTransform);
     }
+    UpdateFaint(windowTransform);
     for (const QRect& strip : strips) {
         DrawRegion(strip, windowTransform);
     }
@@ -182,7 +169,8 @@ void PlanPicture::DrawFaintRegion(const QRect& region, const ViewTransform& wind
 void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTransform) {
     QPainter painter(&image_);
     painter.setClipRect(region);
-    if (ShowsFaintLevel() && faintKnown_) {
+    if (ShowsFaintLevel()) {
+        // Kept up to date by Update and Scroll before any region is drawn.
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(region.topLeft(), faint_, region);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -197,10 +185,6 @@ void PlanPicture::DrawRegion(const QRect& region, const ViewTransform& windowTra
     }
     PainterSurface surface(painter);
     const DeviceRect area{region.left(), region.top(), region.right() + 1, region.bottom() + 1};
-    if (ShowsFaintLevel() && !faintKnown_) {
-        RenderFaintRegion(*site_, surface, windowTransform, selection_, values_, faintExtents_,
-                          area);
-    }
     RenderSiteRegion(*site_, surface, windowTransform, selection_, values_, wallLengthUnits_,
                      extents_, area);
 }

@@ -56,12 +56,15 @@ private:
         // The selected room when it lies on the faint level (another window's selection).
         const Room* selected = nullptr;
 
-        bool operator==(const FaintKey& other) const;
+        bool operator==(const FaintKey& other) const = default;
     };
 
     // Draws the rooms that reach into `region`, and the site's markers, clipped to it, over the
     // faint level's picture when there is one.
     void DrawRegion(const QRect& region, const ViewTransform& windowTransform);
+    // Draws the faint level's picture whole when it is not the one for this transform (or the
+    // level, materials, colours or selection on it changed); nothing without a faint level.
+    void UpdateFaint(const ViewTransform& windowTransform);
     // Draws the faint level's rooms that reach into `region` over the background.
     void DrawFaintRegion(const QRect& region, const ViewTransform& windowTransform);
     bool ShowsFaintLevel() const { return site_ != nullptr && FaintLevelOf(values_) >= 0; }
